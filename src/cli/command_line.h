@@ -1,0 +1,37 @@
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zvk::cli {
+
+using Arguments = std::vector<std::string>;
+
+// One command of the zvk tool: `run` gets the arguments after the command name.
+struct Command
+{
+    std::string_view name;
+    std::string_view summary;
+    std::string_view help;
+    int (*run)(const Arguments& arguments, std::ostream& out, std::ostream& err);
+};
+
+inline constexpr int kSuccess = 0;
+inline constexpr int kFailure = 1;
+inline constexpr int kUsageError = 2;
+
+// Runs `zvk ARGUMENTS...` (without the program name) and returns the exit status.
+int RunCommandLine(const Arguments& arguments, std::ostream& out, std::ostream& err);
+
+// True for "-h" and "--help".
+bool IsHelpRequest(std::string_view argument);
+
+// Prints the one-line message of a failure as "zvk: MESSAGE".
+void ReportFailure(std::ostream& err, std::string_view message);
+
+int RunConvert(const Arguments& arguments, std::ostream& out, std::ostream& err);
+int RunImport(const Arguments& arguments, std::ostream& out, std::ostream& err);
+
+} // namespace zvk::cli

@@ -1,0 +1,33 @@
+#include <filesystem>
+
+#include "cli/command_line.h"
+#include "lists/semicolon_conversion.h"
+#include "platform/windows1250.h"
+
+namespace zvk::cli {
+
+int RunConvert(const Arguments& arguments, std::ostream& out, std::ostream& err)
+{
+    if (arguments.empty()) {
+        ReportFailure(err, "convert needs at least one data list (see 'zvk convert --help')");
+        return kUsageError;
+    }
+    // One conversion for all the lists, as in a reception: a list without a
+    // header is read with the format version of the list before it.
+    SemicolonConversion conversion;
+    int status = kSuccess;
+    for (const std::string& argument : arguments) {
+        const std::filesystem::path list(argument);
+        const WriteOutcome outcome =
+            conversion.ConvertListToSemicolonText(list, FileNameInWindows1250(list));
+        if (outcome.Succeeded()) {
+            out << outcome.output.string() << '\n';
+        } else {
+            ReportFailure(err, outcome.error);
+            status = kFailure;
+        }
+    }
+    return status;
+}
+
+} // namespace zvk::cli

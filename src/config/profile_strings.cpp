@@ -1,0 +1,115 @@
+#include "config/profile_strings.h"
+
+#include <cstdint>
+#include <optional>
+#include <system_error>
+#include <utility>
+
+#include "config/ini_document.h"
+#include "platform/ascii.h"
+#include "platform/atomic_file.h"
+#include "platform/input_file.h"
+
+namespace fs = std::filesystem;
+
+namespace zvk {
+namespace {
+
+std::optional<std::string> ReadValue(const fs::path& file, std::string_view section,
+                                     std::string_view key)
+{
+    IniDocument document;
+    std::string error;
+    if (!LoadIniDocument(file, document, error))
+        return std::nullopt;
+    return document.Value(section, key);
+}
+
+std::uint32_t DigitValue(char c)
+{
+    if (c >= '0' && c <= '9')
+        return static_cast<std::uint32_t>(c - '0');
+    const char lower = AsciiLower(c);
+    if (lower >= 'a' && lower <= 'f')
+        return static_cast<std::uint32_t>(lower - 'a' + 10);
+    return 99;
+}
+
+// Settings written by hand ("Konvert=1 ; zapnute", "Konvert=ano") must still give a
+// number, never an error, as they did on Windows.
+int ParseProfileInt(std::string_view text)
+{
+    text = TrimWhiteSpace(text);
+    const bool negative = !text.empty() && text.front() == '-';
+    if (!text.empty() && (text.front() == '-' || text.front() == '+'))
+        text.remove_prefix(1);
+    std::uint32_t base = 10;
+    if (text.size() >= 2 && text[0] == '0' && AsciiLower(text[1]) == 'x') {
+        base = 16;
+        text.remove_prefix(2);
+    }
+    std::uint32_t number = 0;
+    for (const char c : text) {
+        const std::uint32_t digit = DigitValue(c);
+        if (digit >= base)
+            break;
+        number = number * base + digit;
+    }
+    if (negative)
+        number = 0u - number;
+    return static_cast<int>(number);
+}
+
+} // namespace
+
+std::string GetProfileString(const fs::path& file, std::string_view section, std::string_view key,
+                             std::string_view defaultValue, std::size_t maxLength)
+{
+    std::string value = ReadValue(file, section, key).value_or(std::string(defaultValue));
+    if (value.size() > maxLength)
+        value.resize(maxLength);
+    return value;
+}
+
+int GetProfileInt(const fs::path& file, std::string_view section, std::string_view key,
+                  int defaultValue)
+{
+    const std::optional<std::string> value = ReadValue(file, section, key);
+    if (!value || value->empty())
+        return defaultValue;
+    return ParseProfileInt(*value);
+}
+
+std::string WriteProfileString(const fs::path& file, std::string_view section, std::string_view key,
+                               std::string_view value)
+{
+    IniDocument document;
+    std::string error;
+    if (!LoadIniDocument(file, document, error))
+        return error;
+    error = document.SetValue(section, key, value);
+    if (!error.empty())
+        return error;
+    return SaveIniDocument(file, document);
+}
+
+bool LoadIniDocument(const fs::path& file, IniDocument& document, std::string& error)
+{
+    std::error_code ec;
+    if (fs::status(file, ec).type() == fs::file_type::not_found) {
+        document = IniDocument();
+        return true;
+    }
+    std::string bytes;
+    if (!ReadWholeFile(file, bytes, error))
+        return false;
+    document = IniDocument(std::move(bytes));
+    return true;
+}
+
+std::string SaveIniDocument(const fs::path& file, const IniDocument& document)
+{
+    return WriteFileAtomically(file, document.Bytes());
+}
+
+} // namespace zvk

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// The one way every reader slices a data list line: record codes, the list's
+// format version, the fix-up of item lines of old lists, fixed-column fields
+// and the numbers inside them. Lines are Windows-1250 bytes and stay bytes.
+namespace zvk {
+
+// Version of the oldest lists, whose header says "Spracov" instead of a program name.
+inline constexpr std::string_view kOldestFormatVersion = "1.18";
+// Item lines of lists below this version have a five-character item number.
+inline constexpr std::string_view kFirstSixDigitItemVersion = "1.19";
+// Headers above this version use the wide-name form.
+inline constexpr std::string_view kWideNameVersion = "4.00";
+
+// The first two bytes of a line; an empty view for a shorter line, which matches no code.
+std::string_view RecordCode(std::string_view line);
+
+// The format version that an "AD" header line declares.
+std::string FormatVersionOf(std::string_view headerLine);
+
+// Versions compare byte by byte from the left, so "10.0" is below "4.00" and the
+// empty version (before any header) is below every other.
+bool VersionBelow(std::string_view version, std::string_view threshold);
+bool VersionAbove(std::string_view version, std::string_view threshold);
+
+// The item line with the column shift of lists older than 1.19 undone.
+std::string NormalizeItemLine(std::string_view itemLine, std::string_view versionInForce);
+
+// Exactly `width` bytes from `start`; positions past the end of the line read as spaces.
+std::string Field(std::string_view line, std::size_t start, std::size_t width);
+
+bool IsItemRecord(std::string_view code);
+bool IsHeaderValueRecord(std::string_view code);
+
+// Numbers inside fields: leading white space is skipped and the longest decimal
+// prefix is read, always with "." as the decimal point whatever the process
+// locale says; text that is not a number reads as 0.
+double ReadDecimal(std::string_view text);
+long ReadInteger(std::string_view text);
+
+// The number at the start of `text` after its leading white space: an optional
+// sign, digits with an optional decimal point (and an optional exponent for
+// decimals). Empty when the text does not begin with a number.
+std::string_view DecimalPrefix(std::string_view text);
+std::string_view IntegerPrefix(std::string_view text);
+
+// The value of a prefix found above; values beyond the type's range are clamped.
+float DecimalPrefixAsFloat(std::string_view prefix);
+
+} // namespace zvk

@@ -1,0 +1,136 @@
+#include "lists/data_list.h"
+
+#include <charconv>
+#include <limits>
+
+// Number reading shared by every reader of data lists and measurement texts.
+// It never consults the process locale: a German or Slovak desktop must not
+// turn the decimal point of a list into a comma.
+namespace zvk {
+namespace {
+
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+std::string_view SkipBlanks(std::string_view text)
+{
+    std::size_t i = 0;
+    while (i < text.size() && IsBlank(text[i]))
+        ++i;
+    return text.substr(i);
+}
+
+std::size_t CountDigits(std::string_view text, std::size_t from)
+{
+    std::size_t n = 0;
+    while (from + n < text.size() && IsDigit(text[from + n]))
+        ++n;
+    return n;
+}
+
+std::size_t SignLength(std::string_view text)
+{
+    return !text.empty() && (text[0] == '+' || text[0] == '-') ? 1 : 0;
+}
+
+bool IsNegative(std::string_view prefix)
+{
+    return !prefix.empty() && prefix[0] == '-';
+}
+
+// Exponent part at `from` ("e", optional sign, digits), or 0 when there is none.
+std::size_t ExponentLength(std::string_view text, std::size_t from)
+{
+    if (from >= text.size() || (text[from] != 'e' && text[from] != 'E'))
+        return 0;
+    const std::string_view exponent = text.substr(from + 1);
+    const std::size_t sign = SignLength(exponent);
+    const std::size_t digits = CountDigits(exponent, sign);
+    return digits == 0 ? 0 : 1 + sign + digits;
+}
+
+// A magnitude that from_chars cannot hold: too small reads as 0, too large as the maximum.
+template <typename T> T OutOfRange(std::string_view unsignedPrefix)
+{
+    const std::size_t point = unsignedPrefix.find_first_of(".eE");
+    const std::string_view integerPart = unsignedPrefix.substr(0, point);
+    const bool negativeExponent = unsignedPrefix.find("e-") != std::string_view::npos ||
+                                  unsignedPrefix.find("E-") != std::string_view::npos;
+    const bool tiny =
+        negativeExponent || integerPart.find_first_not_of('0') == std::string_view::npos;
+    return tiny ? T(0) : std::numeric_limits<T>::max();
+}
+
+template <typename T> T DecimalValue(std::string_view prefix)
+{
+    if (prefix.empty())
+        return T(0);
+    // from_chars takes no "+" sign and reads the sign-less magnitude here.
+    const std::string_view magnitude = prefix.substr(SignLength(prefix));
+    T value = T(0);
+    const auto result =
+        std::from_chars(magnitude.data(), magnitude.data() + magnitude.size(), value);
+    if (result.ec == std::errc::result_out_of_range)
+        value = OutOfRange<T>(magnitude);
+    return IsNegative(prefix) ? -value : value;
+}
+
+} // namespace
+
+std::string_view DecimalPrefix(std::string_view text)
+{
+    text = SkipBlanks(text);
+    std::size_t end = SignLength(text);
+    const std::size_t integerDigits = CountDigits(text, end);
+    end += integerDigits;
+    std::size_t fractionDigits = 0;
+    if (end < text.size() && text[end] == '.')
+        fractionDigits = CountDigits(text, end + 1);
+    if (integerDigits + fractionDigits == 0)
+        return {};
+    if (end < text.size() && text[end] == '.')
+        end += 1 + fractionDigits;
+    end += ExponentLength(text, end);
+    return text.substr(0, end);
+}
+
+std::string_view IntegerPrefix(std::string_view text)
+{
+    text = SkipBlanks(text);
+    const std::size_t sign = SignLength(text);
+    const std::size_t digits = CountDigits(text, sign);
+    return digits == 0 ? std::string_view() : text.substr(0, sign + digits);
+}
+
+double ReadDecimal(std::string_view text)
+{
+    return DecimalValue<double>(DecimalPrefix(text));
+}
+
+float DecimalPrefixAsFloat(std::string_view prefix)
+{
+    return DecimalValue<float>(prefix);
+}
+
+long ReadInteger(std::string_view text)
+{
+    const std::string_view prefix = IntegerPrefix(text);
+    const bool negative = IsNegative(prefix);
+    long value = 0;
+    for (std::size_t i = SignLength(prefix); i < prefix.size(); ++i) {
+        const int digit = prefix[i] - '0';
+        if (value > (std::numeric_limits<long>::max() - digit) / 10)
+            return negative ? std::numeric_limits<long>::min() : std::numeric_limits<long>::max();
+        value = value * 10 + digit;
+    }
+    return negative ? -value : value;
+}
+
+} // namespace zvk

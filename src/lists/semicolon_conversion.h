@@ -1,0 +1,40 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/write_outcome.h"
+
+namespace zvk {
+
+// The semicolon text of a data list: one line per header value and item, fields
+// copied with their spaces and decimal points turned into commas.
+//
+// One object converts the lists of one reception: the format version in force
+// carries over from one list to the next, as a list without a header is read
+// with the version of the list before it.
+class SemicolonConversion
+{
+public:
+    // Writes the semicolon text beside the list (see SemicolonTextPathFor); the
+    // file appears only once it was written completely.
+    WriteOutcome ConvertListToSemicolonText(const std::filesystem::path& listPath,
+                                            std::string_view listName);
+
+    // The output bytes of one line of a data list (line end removed); empty for
+    // lines that give no output.
+    std::string ConvertLine(std::string_view line, std::string_view listName);
+
+    const std::string& VersionInForce() const;
+
+private:
+    std::string m_versionInForce;
+};
+
+// The list's own ".dat" extension, in any letter case, replaced by ".csv"; no
+// path for a name without that extension.
+std::optional<std::filesystem::path> SemicolonTextPathFor(const std::filesystem::path& listPath);
+
+} // namespace zvk

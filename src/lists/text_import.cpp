@@ -1,0 +1,239 @@
+#include "lists/text_import.h"
+
+#include <charconv>
+#include <cstdint>
+#include <fstream>
+#include <limits>
+
+#include "lists/data_list.h"
+#include "lists/line_reader.h"
+#include "platform/ascii.h"
+#include "platform/atomic_file.h"
+#include "platform/input_file.h"
+#include "platform/windows1250.h"
+
+namespace fs = std::filesystem;
+
+namespace zvk {
+namespace {
+
+constexpr std::string_view kMarker = "FmoR";
+constexpr std::size_t kHeaderNameWidth = 12;
+
+// One log as the measurement text gives it; values stay until the next log overwrites them.
+struct Log
+{
+    std::uint32_t itemNumber = 0;
+    std::string species;
+    std::string quality;
+    std::string diameterClass;
+    float length = 0;
+    std::int32_t diameter = 0;
+    float volume = 0;
+};
+
+enum class Expect
+{
+    Marker,
+    ItemNumber,
+    Species,
+    Quality,
+    DiameterClass,
+    Length,
+    Diameter,
+    Volume,
+};
+
+// Reads an unsigned integer as "%lu" does on the handheld's desktop: a minus sign
+// wraps around, a value too large for 32 bits is the largest one.
+std::uint32_t UnsignedValue(std::string_view prefix)
+{
+    const long value = ReadInteger(prefix);
+    if (value > static_cast<long>(std::numeric_limits<std::uint32_t>::max()))
+        return std::numeric_limits<std::uint32_t>::max();
+    return static_cast<std::uint32_t>(value);
+}
+
+std::int32_t SignedValue(std::string_view prefix)
+{
+    const long value = ReadInteger(prefix);
+    if (value > std::numeric_limits<std::int32_t>::max())
+        return std::numeric_limits<std::int32_t>::max();
+    if (value < std::numeric_limits<std::int32_t>::min())
+        return std::numeric_limits<std::int32_t>::min();
+    return static_cast<std::int32_t>(value);
+}
+
+// `text` right-aligned (or left-aligned) in at least `width` characters, as printf pads.
+std::string Padded(std::string_view text, std::size_t width, bool leftAligned)
+{
+    std::string out;
+    if (!leftAligned && text.size() < width)
+        out.assign(width - text.size(), ' ');
+    out += text;
+    if (leftAligned && out.size() < width)
+        out.append(width - out.size(), ' ');
+    return out;
+}
+
+template <typename T> std::string Integer(T value, std::size_t width)
+{
+    char digits[24];
+    const auto result = std::to_chars(digits, digits + sizeof digits, value);
+    return Padded(std::string_view(digits, result.ptr - digits), width, false);
+}
+
+// "%5.2f": two decimals, rounded as printf rounds, with a point whatever the locale.
+std::string TwoDecimals(float value)
+{
+    char digits[64];
+    const auto result = std::to_chars(digits, digits + sizeof digits, static_cast<double>(value),
+                                      std::chars_format::fixed, 2);
+    return Padded(std::string_view(digits, result.ptr - digits), 5, false);
+}
+
+std::string HeaderLine(std::string_view listFileName)
+{
+    return "AD" + Padded(listFileName.substr(0, kHeaderNameWidth), kHeaderNameWidth, true) +
+           Integer(0, 6) + "ZVK_CE         V 3.02\r\n";
+}
+
+std::string ItemLine(const Log& log)
+{
+    return "2M " + Integer(log.itemNumber, 6) + Padded(log.species, 2, true) + "Vy   " +
+           Padded(log.quality, 3, true) + " " + Padded(log.diameterClass, 2, true) + " " +
+           TwoDecimals(log.length) + Integer(log.diameter, 3) + "KO" + TwoDecimals(log.volume) +
+           " 0" + std::string(31, ' ') + "11\r\n";
+}
+
+// Moves the reader on by one value line; returns the item line once a log is complete.
+class MeasurementReader
+{
+public:
+    std::string Take(std::string_view line)
+    {
+        switch (m_expect) {
+        case Expect::Marker:
+            if (line.substr(0, kMarker.size()) == kMarker)
+                m_expect = Expect::ItemNumber;
+            break;
+        case Expect::ItemNumber:
+            if (const auto number = IntegerPrefix(line); !number.empty()) {
+                m_log.itemNumber = UnsignedValue(number);
+                m_expect = Expect::Species;
+            } else {
+                m_expect = Expect::Marker;
+            }
+            break;
+        case Expect::Species:
+            TakeText(line, 2, m_log.species, Expect::Quality);
+            break;
+        case Expect::Quality:
+            TakeText(line, 0, m_log.quality, Expect::DiameterClass);
+            break;
+        case Expect::DiameterClass:
+            TakeText(line, 1, m_log.diameterClass, Expect::Length);
+            break;
+        case Expect::Length:
+            TakeDecimal(line, m_log.length, Expect::Diameter);
+            break;
+        case Expect::Diameter:
+            if (const auto number = IntegerPrefix(line); !number.empty()) {
+                m_log.diameter = SignedValue(number);
+                m_expect = Expect::Volume;
+            }
+            break;
+        case Expect::Volume:
+            if (TakeDecimal(line, m_log.volume, Expect::ItemNumber))
+                return ItemLine(m_log);
+            break;
+        }
+        return {};
+    }
+
+    // Blank lines carry no value, except where an empty quality code is allowed.
+    bool SkipsBlankLines() const
+    {
+        return m_expect != Expect::Quality;
+    }
+
+private:
+    void TakeText(std::string_view line, std::size_t minimumLength, std::string& value,
+                  Expect next)
+    {
+        if (line.size() >= minimumLength) {
+            value = line;
+            m_expect = next;
+        }
+    }
+
+    bool TakeDecimal(std::string_view line, float& value, Expect next)
+    {
+        const std::string_view number = DecimalPrefix(line);
+        if (number.empty())
+            return false;
+        value = DecimalPrefixAsFloat(number);
+        m_expect = next;
+        return true;
+    }
+
+    Expect m_expect = Expect::Marker;
+    Log m_log;
+};
+
+// The value of a measurement line: white space at both ends removed, and a
+// decimal comma read as a point.
+std::string ValueOf(std::string_view line)
+{
+    std::string value(TrimWhiteSpace(line));
+    for (char& c : value)
+        if (c == ',')
+            c = '.';
+    return value;
+}
+
+} // namespace
+
+std::string DataListFromMeasurementText(std::istream& text, std::string_view listFileName)
+{
+    std::string list = HeaderLine(listFileName) + "0XR1\r\n";
+    MeasurementReader reader;
+    std::string line;
+    while (ReadLine(text, line)) {
+        const std::string value = ValueOf(line);
+        if (value.empty() && reader.SkipsBlankLines())
+            continue;
+        list += reader.Take(value);
+    }
+    return list;
+}
+
+fs::path DataListPathFor(const fs::path& textPath)
+{
+    fs::path list = textPath;
+    list.replace_extension(".dat");
+    return list;
+}
+
+WriteOutcome ImportMeasurementText(const fs::path& textPath)
+{
+    WriteOutcome outcome;
+    outcome.output = DataListPathFor(textPath);
+    if (outcome.output == textPath) {
+        outcome.error = textPath.string() + " is already a data list";
+        return outcome;
+    }
+    std::ifstream text;
+    if (!OpenInputFile(textPath, text, outcome.error))
+        return outcome;
+    const std::string list =
+        DataListFromMeasurementText(text, FileNameInWindows1250(outcome.output));
+    if (text.bad()) {
+        outcome.error = "cannot read " + textPath.string();
+        return outcome;
+    }
+    outcome.error = WriteFileAtomically(outcome.output, list);
+    return outcome;
+}
+
+} // namespace zvk

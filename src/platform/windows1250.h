@@ -1,0 +1,22 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace zvk {
+
+// Windows-1250 is the code page of every text of the system (lists, configuration,
+// reports). The core converts only names that come from the desktop's file
+// system (UTF-8 here) into it, for the names that lists carry inside; texts typed by users are converted by the user
+// interface.
+
+// UTF-8 text as Windows-1250 bytes; characters the code page cannot hold, and
+// bytes that are not UTF-8, become '?'.
+std::string Utf8ToWindows1250(std::string_view utf8);
+
+// The file's own name (without folder) as the Windows-1250 text that lists and
+// their conversions carry.
+std::string FileNameInWindows1250(const std::filesystem::path& path);
+
+} // namespace zvk

@@ -1,0 +1,117 @@
+#include <cstdlib>
+#include <sstream>
+
+#include <gtest/gtest.h>
+
+#include "cli/command_line.h"
+#include "support/temp_dir.h"
+
+namespace fs = std::filesystem;
+
+namespace zvk::cli {
+namespace {
+
+using test::ListFolder;
+using test::ReadBytes;
+using test::TempDir;
+
+struct CliRun
+{
+    int status = 0;
+    std::string out;
+    std::string err;
+};
+
+CliRun Zvk(Arguments arguments)
+{
+    std::ostringstream out;
+    std::ostringstream err;
+    const int status = RunCommandLine(arguments, out, err);
+    return {status, out.str(), err.str()};
+}
+
+TEST(CliTest, HelpExplainsTheToolAndEachCommand)
+{
+    const CliRun help = Zvk({"--help"});
+    EXPECT_EQ(help.status, kSuccess);
+    EXPECT_NE(help.out.find("convert"), std::string::npos);
+    EXPECT_NE(help.out.find("import"), std::string::npos);
+    for (const char* command : {"convert", "import"}) {
+        const CliRun commandHelp = Zvk({command, "--help"});
+        EXPECT_EQ(commandHelp.status, kSuccess);
+        EXPECT_EQ(commandHelp.out.rfind(std::string("usage: zvk ") + command, 0), 0u);
+    }
+}
+
+TEST(CliTest, MisuseIsAUsageError)
+{
+    EXPECT_EQ(Zvk({}).status, kUsageError);
+    const CliRun unknown = Zvk({"frobnicate"});
+    EXPECT_EQ(unknown.status, kUsageError);
+    EXPECT_EQ(unknown.err, "zvk: unknown command 'frobnicate' (see 'zvk --help')\n");
+    EXPECT_EQ(Zvk({"convert"}).status, kUsageError);
+    EXPECT_EQ(Zvk({"import"}).status, kUsageError);
+}
+
+TEST(CliTest, ConvertWritesEachListsTextBesideIt)
+{
+    TempDir dir;
+    const fs::path first = dir.Path() / "LIST0001.DAT";
+    const fs::path second = dir.Path() / "zväzok" / "list0002.dat";
+    fs::create_directories(second.parent_path());
+    fs::copy_file(fs::path(ZVK_SAMPLE_DIR) / "LIST0001.DAT", first);
+    fs::copy_file(fs::path(ZVK_SAMPLE_DIR) / "LIST0002.DAT", second);
+    const CliRun convert = Zvk({"convert", first.string(), second.string()});
+    EXPECT_EQ(convert.status, kSuccess) << convert.err;
+    EXPECT_EQ(convert.out, (dir.Path() / "LIST0001.csv").string() + "\n" +
+                               (second.parent_path() / "list0002.csv").string() + "\n");
+    // The list name in the first line is the file's own name, without its folder.
+    EXPECT_EQ(ReadBytes(second.parent_path() / "list0002.csv").substr(0, 13), "list0002.dat;");
+}
+
+TEST(CliTest, FailuresGoOnWithTheOtherFilesAndEndNonZero)
+{
+    TempDir dir;
+    const fs::path good = dir.Write("GOOD.DAT", "0A01.02.26x\r\n");
+    const fs::path text = dir.Write("notes.txt", "");
+    const CliRun convert =
+        Zvk({"convert", (dir.Path() / "MISSING.DAT").string(), text.string(), good.string()});
+    EXPECT_EQ(convert.status, kFailure);
+    EXPECT_EQ(convert.out, (dir.Path() / "GOOD.csv").string() + "\n");
+    std::istringstream messages(convert.err);
+    std::string line;
+    int lines = 0;
+    while (std::getline(messages, line)) {
+        EXPECT_EQ(line.rfind("zvk: ", 0), 0u) << line;
+        ++lines;
+    }
+    EXPECT_EQ(lines, 2);
+    EXPECT_EQ(ListFolder(dir.Path()), "GOOD.DAT GOOD.csv notes.txt");
+}
+
+TEST(CliTest, ImportWritesEachListBesideItsText)
+{
+    TempDir dir;
+    const fs::path text = dir.Write("merania/LOG0612.txt", "FmoR\n1\nSM\nI\n3\n4,5\n32\n0,36\n");
+    const CliRun import = Zvk({"import", text.string(), (dir.Path() / "missing.txt").string()});
+    EXPECT_EQ(import.status, kFailure);
+    EXPECT_EQ(import.out, (dir.Path() / "merania" / "LOG0612.dat").string() + "\n");
+    EXPECT_EQ(ReadBytes(dir.Path() / "merania" / "LOG0612.dat").substr(0, 14), "ADLOG0612.dat ");
+}
+
+// The real executable: exit status and the streams a script sees.
+TEST(CliTest, ExecutableReportsFailureThroughItsExitStatus)
+{
+    TempDir dir;
+    const std::string command = std::string(ZVK_CLI_PATH) + " convert '" +
+                                (dir.Path() / "MISSING.DAT").string() + "' 2>'" +
+                                (dir.Path() / "err").string() + "'";
+    const int status = std::system(command.c_str());
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), kFailure);
+    EXPECT_NE(ReadBytes(dir.Path() / "err").find("MISSING.DAT"), std::string::npos);
+    EXPECT_EQ(std::system((std::string(ZVK_CLI_PATH) + " --help >/dev/null").c_str()), 0);
+}
+
+} // namespace
+} // namespace zvk::cli

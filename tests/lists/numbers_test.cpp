@@ -1,0 +1,63 @@
+#include <clocale>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "lists/data_list.h"
+
+namespace zvk {
+namespace {
+
+TEST(ReadNumberTest, ReadsTheLongestNumericPrefix)
+{
+    EXPECT_DOUBLE_EQ(ReadDecimal(" 4.50"), 4.5);
+    EXPECT_DOUBLE_EQ(ReadDecimal("  0.36abc"), 0.36);
+    EXPECT_DOUBLE_EQ(ReadDecimal("-1.5"), -1.5);
+    EXPECT_DOUBLE_EQ(ReadDecimal("+2"), 2.0);
+    EXPECT_DOUBLE_EQ(ReadDecimal(".5"), 0.5);
+    EXPECT_DOUBLE_EQ(ReadDecimal("5."), 5.0);
+    EXPECT_DOUBLE_EQ(ReadDecimal("1e2x"), 100.0);
+    EXPECT_DOUBLE_EQ(ReadDecimal("1e"), 1.0);
+    EXPECT_DOUBLE_EQ(ReadDecimal("4,50"), 4.0) << "a comma ends the number";
+    EXPECT_EQ(ReadInteger(" 32KO"), 32);
+    EXPECT_EQ(ReadInteger("-7"), -7);
+    EXPECT_EQ(ReadInteger("12.9"), 12);
+}
+
+TEST(ReadNumberTest, TextThatIsNoNumberReadsAsZero)
+{
+    for (const char* text : {"", "     ", "abc", ".", "-", "+.", "inf", "nan", "0x1A", "\xE1"}) {
+        EXPECT_EQ(ReadDecimal(text), 0.0) << text;
+        EXPECT_EQ(ReadInteger(text), 0) << text;
+    }
+    EXPECT_EQ(ReadDecimal(std::string("\0" "5", 2)), 0.0);
+}
+
+TEST(ReadNumberTest, ClampsValuesOutOfRange)
+{
+    EXPECT_EQ(ReadDecimal("1e999"), std::numeric_limits<double>::max());
+    EXPECT_EQ(ReadDecimal("-1e999"), -std::numeric_limits<double>::max());
+    EXPECT_EQ(ReadDecimal("1e-999"), 0.0);
+    EXPECT_EQ(ReadInteger("99999999999999999999999"), std::numeric_limits<long>::max());
+    EXPECT_EQ(ReadInteger("-99999999999999999999999"), std::numeric_limits<long>::min());
+    EXPECT_EQ(DecimalPrefixAsFloat("1e60"), std::numeric_limits<float>::max());
+}
+
+TEST(ReadNumberTest, IgnoresTheProcessLocale)
+{
+    const std::string previous = std::setlocale(LC_ALL, nullptr);
+    const char* chosen = nullptr;
+    for (const char* name : {"sk_SK.UTF-8", "de_DE.UTF-8", "sk_SK.utf8", "de_DE.utf8"})
+        if ((chosen = std::setlocale(LC_ALL, name)) != nullptr)
+            break;
+    ASSERT_NE(chosen, nullptr) << "a locale with a decimal comma is needed (package locales-all)";
+    ASSERT_STREQ(std::localeconv()->decimal_point, ",");
+    const double value = ReadDecimal(" 4.50");
+    const long integer = ReadInteger(" 1234");
+    std::setlocale(LC_ALL, previous.c_str());
+    EXPECT_DOUBLE_EQ(value, 4.5);
+    EXPECT_EQ(integer, 1234);
+}
+
+} // namespace
+} // namespace zvk

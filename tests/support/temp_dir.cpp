@@ -1,0 +1,105 @@
+#include "support/temp_dir.h"
+
+#include <atomic>
+#include <cstdio>
+#include <fstream>
+#include <random>
+#include <set>
+#include <sstream>
+
+#include <gtest/gtest.h>
+
+#ifndef _WIN32
+#include <grp.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
+
+namespace fs = std::filesystem;
+
+namespace zvk::test {
+
+TempDir::TempDir()
+{
+    static std::atomic<unsigned> counter{0};
+    std::ostringstream name;
+    name << "zvk-test-" << std::random_device{}() << '-' << counter++;
+    m_path = fs::temp_directory_path() / name.str();
+    fs::create_directories(m_path);
+}
+
+TempDir::~TempDir()
+{
+    std::error_code ec;
+    // Give back write permission that a test took away, so that everything can go.
+    for (auto it = fs::recursive_directory_iterator(m_path, ec);
+         it != fs::recursive_directory_iterator(); it.increment(ec))
+        fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ec);
+    fs::permissions(m_path, fs::perms::owner_all, fs::perm_options::add, ec);
+    fs::remove_all(m_path, ec);
+}
+
+const fs::path& TempDir::Path() const
+{
+    return m_path;
+}
+
+fs::path TempDir::Write(std::string_view name, std::string_view bytes) const
+{
+    const fs::path path =
+        m_path / std::u8string(reinterpret_cast<const char8_t*>(name.data()), name.size());
+    fs::create_directories(path.parent_path());
+    std::ofstream out(path, std::ios::binary);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    EXPECT_TRUE(out.good()) << "cannot write " << path;
+    return path;
+}
+
+std::string ReadBytes(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    EXPECT_TRUE(in.good()) << "cannot read " << path;
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+std::string ListFolder(const fs::path& folder)
+{
+    std::set<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder))
+        names.insert(entry.path().filename().string());
+    std::string listing;
+    for (const auto& name : names)
+        listing += (listing.empty() ? "" : " ") + name;
+    return listing;
+}
+
+fs::path TestData(std::string_view name)
+{
+    return fs::path(ZVK_TEST_DATA_DIR) / name;
+}
+
+bool AsOrdinaryUser(const std::function<bool()>& check)
+{
+#ifdef _WIN32
+    return check();
+#else
+    if (geteuid() != 0)
+        return check();
+    std::fflush(nullptr);
+    const pid_t child = fork();
+    if (child == 0) {
+        constexpr uid_t kNobody = 65534;
+        const bool dropped = setgroups(0, nullptr) == 0 && setgid(kNobody) == 0 &&
+                             setuid(kNobody) == 0;
+        _exit(dropped && check() ? 0 : 1);
+    }
+    int status = 0;
+    if (child < 0 || waitpid(child, &status, 0) != child)
+        return false;
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+#endif
+}
+
+} // namespace zvk::test
