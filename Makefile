@@ -34,8 +34,8 @@ test: build
 run: build
 	rm -rf $(RUN_DIR) && mkdir -p $(RUN_DIR)
 	cp data/samples/* data/measurements/* $(RUN_DIR)/
-	$(BUILD)/src/zvk convert $(RUN_DIR)/*.DAT
-	$(BUILD)/src/zvk import $(RUN_DIR)/*.txt
+	$(BUILD)/src/cli/zvk convert $(RUN_DIR)/*.DAT
+	$(BUILD)/src/cli/zvk import $(RUN_DIR)/*.txt
 	@echo "The semicolon texts (.csv) and the imported list are in $(abspath $(RUN_DIR))."
 
 clean:

@@ -1,5 +1,0 @@
-if(EXISTS "/work/main/build-ini/tests/cli_test[1]_tests.cmake")
-  include("/work/main/build-ini/tests/cli_test[1]_tests.cmake")
-else()
-  add_test(cli_test_NOT_BUILT cli_test_NOT_BUILT)
-endif()

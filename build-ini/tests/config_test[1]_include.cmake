@@ -1,5 +1,0 @@
-if(EXISTS "/work/main/build-ini/tests/config_test[1]_tests.cmake")
-  include("/work/main/build-ini/tests/config_test[1]_tests.cmake")
-else()
-  add_test(config_test_NOT_BUILT config_test_NOT_BUILT)
-endif()

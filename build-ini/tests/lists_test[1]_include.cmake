@@ -1,5 +1,0 @@
-if(EXISTS "/work/main/build-ini/tests/lists_test[1]_tests.cmake")
-  include("/work/main/build-ini/tests/lists_test[1]_tests.cmake")
-else()
-  add_test(lists_test_NOT_BUILT lists_test_NOT_BUILT)
-endif()
