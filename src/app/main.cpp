@@ -11,8 +11,8 @@ int main(int argc, char* argv[])
     QWidget window;
     window.setWindowTitle(QStringLiteral("ZVK PC V4.00"));
     auto* layout = new QVBoxLayout(&window);
-    layout->addWidget(new QLabel(QStringLiteral(
-        "Zoznamy konvertuje a importuje nástroj zvk (zvk --help).")));
+    layout->addWidget(
+        new QLabel(QStringLiteral("Zoznamy konvertuje a importuje nástroj zvk (zvk --help).")));
     window.show();
     return app.exec();
 }

@@ -31,8 +31,8 @@ void PrintUsage(std::ostream& out)
            "The command-line tool of ZVK PC, over the same data lists as the program.\n\n"
            "Commands:\n";
     for (const Command& command : kCommands) {
-        out << "  " << command.name << std::string(10 - command.name.size(), ' ')
-            << command.summary << '\n';
+        out << "  " << command.name << std::string(10 - command.name.size(), ' ') << command.summary
+            << '\n';
     }
     out << "\n'zvk COMMAND --help' explains a command.\n";
 }

@@ -24,34 +24,28 @@ struct Column
 
 constexpr Column kEmpty{};
 
-// The 13 columns of an item line and the output positions of its decimal points.
+// Item number, species and the two assortment parts and quality: the same
+// columns in every kind of item.
+constexpr std::array<Column, 5> kCommonColumns = {{{3, 6}, {9, 2}, {11, 2}, {13, 3}, {16, 3}}};
+
+// The remaining 8 columns of an item line and the output positions of its decimal points.
 struct ItemLayout
 {
     std::string_view code;
-    std::array<Column, 13> columns;
+    std::array<Column, 8> columns;
     std::vector<std::size_t> decimalCommas;
 };
 
 const std::array<ItemLayout, 4>& ItemLayouts()
 {
+    // clang-format off
     static const std::array<ItemLayout, 4> layouts = {{
-        {"2M",
-         {{{3, 6}, {9, 2}, {11, 2}, {13, 3}, {16, 3}, {20, 2}, {23, 5}, {28, 3}, {31, 2},
-           {33, 5}, {38, 2}, {69, 3}, {40, 21}}},
-         {26, 39}},
-        {"2O",
-         {{{3, 6}, {9, 2}, {11, 2}, {13, 3}, {16, 3}, {20, 4}, {24, 6}, kEmpty, {30, 2},
-           {32, 6}, {38, 2}, kEmpty, {40, 21}}},
-         {22, 29, 40}},
-        {"2Q",
-         {{{3, 6}, {9, 2}, {11, 2}, {13, 3}, {16, 3}, {19, 3}, {23, 4}, kEmpty, kEmpty,
-           {27, 6}, {33, 2}, kEmpty, {35, 21}}},
-         {26, 35}},
-        {"2P",
-         {{{3, 6}, {9, 2}, {11, 2}, {13, 3}, {16, 3}, {20, 4}, {24, 4}, {28, 3}, {31, 3},
-           {34, 5}, {39, 2}, {62, 3}, {41, 21}}},
-         {22, 28, 40}},
+        {"2M", {{{20, 2}, {23, 5}, {28, 3}, {31, 2}, {33, 5}, {38, 2}, {69, 3}, {40, 21}}}, {26, 39}},
+        {"2O", {{{20, 4}, {24, 6}, kEmpty,  {30, 2}, {32, 6}, {38, 2}, kEmpty,  {40, 21}}}, {22, 29, 40}},
+        {"2Q", {{{19, 3}, {23, 4}, kEmpty,  kEmpty,  {27, 6}, {33, 2}, kEmpty,  {35, 21}}}, {26, 35}},
+        {"2P", {{{20, 4}, {24, 4}, {28, 3}, {31, 3}, {34, 5}, {39, 2}, {62, 3}, {41, 21}}}, {22, 28, 40}},
     }};
+    // clang-format on
     return layouts;
 }
 
@@ -78,11 +72,12 @@ void AppendJoined(std::string& out, std::initializer_list<std::string_view> part
 std::string ItemLine(const ItemLayout& layout, std::string_view line)
 {
     std::string out;
+    for (const Column& column : kCommonColumns)
+        out += Field(line, column.start, column.width) + ';';
     for (std::size_t i = 0; i < layout.columns.size(); ++i) {
         if (i > 0)
             out += ';';
-        const Column& column = layout.columns[i];
-        out += Field(line, column.start, column.width);
+        out += Field(line, layout.columns[i].start, layout.columns[i].width);
     }
     for (std::size_t position : layout.decimalCommas)
         out[position] = ',';

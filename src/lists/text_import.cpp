@@ -158,8 +158,7 @@ public:
     }
 
 private:
-    void TakeText(std::string_view line, std::size_t minimumLength, std::string& value,
-                  Expect next)
+    void TakeText(std::string_view line, std::size_t minimumLength, std::string& value, Expect next)
     {
         if (line.size() >= minimumLength) {
             value = line;

@@ -8,8 +8,8 @@ namespace zvk {
 
 // Windows-1250 is the code page of every text of the system (lists, configuration,
 // reports). The core converts only names that come from the desktop's file
-// system (UTF-8 here) into it, for the names that lists carry inside; texts typed by users are converted by the user
-// interface.
+// system (UTF-8 here) into it, for the names that lists carry inside; texts typed by users are
+// converted by the user interface.
 
 // UTF-8 text as Windows-1250 bytes; characters the code page cannot hold, and
 // bytes that are not UTF-8, become '?'.

@@ -27,8 +27,8 @@ bool FitsWindows1250(const QString& text)
 {
     QStringEncoder encoder(kCodePage, QStringConverter::Flag::Stateless);
     const QByteArray bytes = encoder(text);
-    return !encoder.hasError() && FromWindows1250({bytes.constData(),
-                                                   static_cast<std::size_t>(bytes.size())}) == text;
+    return !encoder.hasError() &&
+           FromWindows1250({bytes.constData(), static_cast<std::size_t>(bytes.size())}) == text;
 }
 
 } // namespace zvk

@@ -68,8 +68,12 @@ TEST(FieldTest, ReadsPastTheEndAsSpaces)
     EXPECT_EQ(Field("2M", 69, 3), "   ");
     EXPECT_EQ(Field("", 0, 2), "  ");
     EXPECT_EQ(Field("abc", 1, 0), "");
-    const std::string withNul("0A01.\0" "2.26", 10);
-    EXPECT_EQ(Field(withNul, 2, 8), std::string("01.\0" "2.26", 8));
+    const std::string withNul("0A01.\0"
+                              "2.26",
+                              10);
+    EXPECT_EQ(Field(withNul, 2, 8), std::string("01.\0"
+                                                "2.26",
+                                                8));
 }
 
 TEST(ItemLayoutTest, LongWoodLineOf40CharactersHasNoNoteAndNoPieces)

@@ -30,7 +30,10 @@ TEST(ReadNumberTest, TextThatIsNoNumberReadsAsZero)
         EXPECT_EQ(ReadDecimal(text), 0.0) << text;
         EXPECT_EQ(ReadInteger(text), 0) << text;
     }
-    EXPECT_EQ(ReadDecimal(std::string("\0" "5", 2)), 0.0);
+    EXPECT_EQ(ReadDecimal(std::string("\0"
+                                      "5",
+                                      2)),
+              0.0);
 }
 
 TEST(ReadNumberTest, ClampsValuesOutOfRange)

@@ -51,8 +51,8 @@ TEST(SemicolonLineTest, HeaderValuesGiveOneLineEach)
               " ;05.11.26\r\n ;LS Brezno           \r\n");
     EXPECT_EQ(Convert(conversion, "0eHodnota 14          Hodnota 15"),
               " ;Hodnota 14          \r\n ;Hodnota 15          \r\n");
-    EXPECT_EQ(Convert(conversion, "0l"), " ;" + std::string(20, ' ') + "\r\n ;" +
-                                             std::string(20, ' ') + "\r\n");
+    EXPECT_EQ(Convert(conversion, "0l"),
+              " ;" + std::string(20, ' ') + "\r\n ;" + std::string(20, ' ') + "\r\n");
 }
 
 TEST(SemicolonLineTest, StackedWoodSawnTimberAndFourthKindLeaveTheirColumnsEmpty)
@@ -64,8 +64,8 @@ TEST(SemicolonLineTest, StackedWoodSawnTimberAndFourthKindLeaveTheirColumnsEmpty
                   "\r\n");
     EXPECT_EQ(Convert(conversion, "2P    301SMReF  I   1.00 4.0 251500.150 0susene" +
                                       std::string(15, ' ') + " 10"),
-              "   301;SM;Re;F  ;I  ;1,00; 4,0; 25;150;0,150; 0; 10;susene" +
-                  std::string(15, ' ') + "\r\n");
+              "   301;SM;Re;F  ;I  ;1,00; 4,0; 25;150;0,150; 0; 10;susene" + std::string(15, ' ') +
+                  "\r\n");
     EXPECT_EQ(Convert(conversion, "2Q    401SMVyA  I  ABC 1.23 12.34 5poznamka"),
               "   401;SM;Vy;A  ;I  ;ABC;1,23;;; 12,34; 5;;poznamka" + std::string(13, ' ') +
                   "\r\n");
@@ -163,8 +163,7 @@ TEST_F(SemicolonFileTest, BinaryGarbageNeitherCrashesNorStops)
     std::string garbage;
     for (int i = 0; i < 4096; ++i)
         garbage += static_cast<char>((i * 7919) % 256);
-    const fs::path list =
-        m_dir.Write("GARBAGE.DAT", garbage + "\n2M\n2O\n0A\n" + garbage + "\r\n");
+    const fs::path list = m_dir.Write("GARBAGE.DAT", garbage + "\n2M\n2O\n0A\n" + garbage + "\r\n");
     const WriteOutcome outcome = m_conversion.ConvertListToSemicolonText(list, "GARBAGE.DAT");
     ASSERT_TRUE(outcome.Succeeded()) << outcome.error;
     EXPECT_TRUE(fs::exists(outcome.output));
@@ -181,11 +180,11 @@ TEST_F(SemicolonFileTest, NameWithoutDatIsRefusedAndNothingWritten)
 
 TEST_F(SemicolonFileTest, UnreadableListIsReportedAndNothingWritten)
 {
-    EXPECT_FALSE(m_conversion.ConvertListToSemicolonText(m_dir.Path() / "MISSING.DAT", "M")
-                     .Succeeded());
+    EXPECT_FALSE(
+        m_conversion.ConvertListToSemicolonText(m_dir.Path() / "MISSING.DAT", "M").Succeeded());
     fs::create_directory(m_dir.Path() / "FOLDER.DAT");
-    EXPECT_FALSE(m_conversion.ConvertListToSemicolonText(m_dir.Path() / "FOLDER.DAT", "F")
-                     .Succeeded());
+    EXPECT_FALSE(
+        m_conversion.ConvertListToSemicolonText(m_dir.Path() / "FOLDER.DAT", "F").Succeeded());
     EXPECT_EQ(ListFolder(m_dir.Path()), "FOLDER.DAT");
 }
 

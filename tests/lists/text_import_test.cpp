@@ -49,9 +49,9 @@ TEST(TextImportTest, ValuesAreTrimmedAndMayCarryTextAfterTheNumber)
 
 TEST(TextImportTest, BlankLinesCountOnlyAsAnEmptyQuality)
 {
-    EXPECT_EQ(Import(Lines({"", "FmoR", "", "1", "  ", "JD", "", "", "2", "", "4", "24", "",
-                            "0,18"})),
-              kHead + "2M      1JDVy       2   4.00 24KO 0.18" + kTail);
+    EXPECT_EQ(
+        Import(Lines({"", "FmoR", "", "1", "  ", "JD", "", "", "2", "", "4", "24", "", "0,18"})),
+        kHead + "2M      1JDVy       2   4.00 24KO 0.18" + kTail);
 }
 
 TEST(TextImportTest, MalformedValuesAreSkippedWhereTheReaderWaits)
@@ -66,9 +66,9 @@ TEST(TextImportTest, MalformedValuesAreSkippedWhereTheReaderWaits)
 TEST(TextImportTest, NoNumberWhereAnItemNumberBelongsWaitsForTheNextMarker)
 {
     const std::string log = Lines({"1", "SM", "I", "3", "4,5", "32", "0,36"});
-    const std::string result = Import(Lines({"FmoR"}) + log + Lines({"FmoR"}) +
-                                      Lines({"2", "SM", "I", "3", "4,5", "32", "0,36"}) +
-                                      Lines({"FmoR"}) + log);
+    const std::string result =
+        Import(Lines({"FmoR"}) + log + Lines({"FmoR"}) +
+               Lines({"2", "SM", "I", "3", "4,5", "32", "0,36"}) + Lines({"FmoR"}) + log);
     EXPECT_EQ(result, kHead + "2M      1SMVy   I   3   4.50 32KO 0.36" + kTail +
                           "2M      1SMVy   I   3   4.50 32KO 0.36" + kTail);
     EXPECT_EQ(Import(Lines({"fmor", "1", "SM", "I", "3", "4", "32", "0,3"})), kHead);
@@ -130,14 +130,15 @@ protected:
 
 TEST_F(TextImportFileTest, WritesTheListBesideTheTextWhateverTheWorkingFolder)
 {
-    const fs::path text =
-        m_dir.Write("merania/Meranie ľavý breh.txt", Lines({"FmoR", "1", "SM", "I", "3", "4",
-                                                            "30", "0,28"}));
+    const fs::path text = m_dir.Write("merania/Meranie ľavý breh.txt",
+                                      Lines({"FmoR", "1", "SM", "I", "3", "4", "30", "0,28"}));
     const WriteOutcome outcome = ImportMeasurementText(text);
     ASSERT_TRUE(outcome.Succeeded()) << outcome.error;
     EXPECT_EQ(outcome.output, m_dir.Path() / "merania" / "Meranie ľavý breh.dat");
     // The name inside the list is Windows-1250, as every text of a list.
-    EXPECT_EQ(ReadBytes(outcome.output).substr(0, 15), "ADMeranie \xBE" "av\xFD" " ");
+    EXPECT_EQ(ReadBytes(outcome.output).substr(0, 15), "ADMeranie \xBE"
+                                                       "av\xFD"
+                                                       " ");
     EXPECT_EQ(ListFolder(m_dir.Path() / "merania"), "Meranie ľavý breh.dat Meranie ľavý breh.txt");
 }
 

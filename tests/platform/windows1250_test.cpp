@@ -7,8 +7,8 @@ namespace {
 
 TEST(Windows1250Test, EncodesSlovakLettersAndMarksTheRest)
 {
-    EXPECT_EQ(Utf8ToWindows1250("Píla Ľubietová, Šťastný"),
-              "P\xEDla \xBCubietov\xE1, \x8A\x9D" "astn\xFD");
+    EXPECT_EQ(Utf8ToWindows1250("Píla Ľubietová, Šťastný"), "P\xEDla \xBCubietov\xE1, \x8A\x9D"
+                                                            "astn\xFD");
     EXPECT_EQ(Utf8ToWindows1250("€ ä ô ř"), "\x80 \xE4 \xF4 \xF8");
     EXPECT_EQ(Utf8ToWindows1250("日本"), "??");
     EXPECT_EQ(Utf8ToWindows1250("😀"), "?");
@@ -20,7 +20,8 @@ TEST(Windows1250Test, EncodesSlovakLettersAndMarksTheRest)
 
 TEST(Windows1250Test, FileNamesLoseTheirFolder)
 {
-    EXPECT_EQ(FileNameInWindows1250("/tmp/Zväzok/Meranie ľavý.dat"), "Meranie \xBE" "av\xFD.dat");
+    EXPECT_EQ(FileNameInWindows1250("/tmp/Zväzok/Meranie ľavý.dat"), "Meranie \xBE"
+                                                                     "av\xFD.dat");
 }
 
 } // namespace

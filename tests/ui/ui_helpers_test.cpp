@@ -32,7 +32,8 @@ private slots:
         const QString text = QStringLiteral("Hlavička: Píla Ľubietová, Šťastný €");
         const std::string bytes = zvk::ToWindows1250(text);
         QCOMPARE(QByteArray::fromStdString(bytes),
-                 QByteArray("Hlavi\xE8ka: P\xEDla \xBCubietov\xE1, \x8A\x9D" "astn\xFD \x80"));
+                 QByteArray("Hlavi\xE8ka: P\xEDla \xBCubietov\xE1, \x8A\x9D"
+                            "astn\xFD \x80"));
         QCOMPARE(zvk::FromWindows1250(bytes), text);
         QVERIFY(zvk::FitsWindows1250(text));
         QVERIFY(!zvk::FitsWindows1250(QStringLiteral("日本")));
