@@ -1,0 +1,166 @@
+#include "app/CTarnwickDlg.h"
+
+#include <limits>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+
+#include "config/CKonfigDlg.h"
+#include "config/profile_strings.h"
+#include "lists/text_import.h"
+#include "ui/control_ids.h"
+#include "ui/file_dialog.h"
+#include "ui/message_box.h"
+#include "ui/paths.h"
+#include "ui_CTarnwickDlg.h"
+
+namespace {
+
+constexpr std::string_view kReceiveFolderKey = "Importpath";
+constexpr std::string_view kConfigurationKey = "Konfig";
+constexpr std::string_view kConvertKey = "Konvert";
+constexpr std::size_t kWholeValue = std::numeric_limits<std::size_t>::max();
+
+// The controls a running transfer locks, in the order they are locked.
+constexpr int kTransferControls[] = {1001, 1116, 1002, 1000, 1021, 1017, 1034, 1035};
+
+QString ApplicationName()
+{
+    return QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
+}
+
+} // namespace
+
+CTarnwickDlg::CTarnwickDlg(QWidget* parent)
+    : QDialog(parent), m_ui(std::make_unique<Ui::CTarnwickDlg>())
+{
+    m_ui->setupUi(this);
+    setWindowFlags(windowFlags() | Qt::WindowMinimizeButtonHint);
+    setWindowTitle(QStringLiteral("ZVK PC V4.00"));
+    m_settingsFile = zvk::ToFilePath(QDir::currentPath()) / "ZVKServer.ini";
+    m_settingsSection = ApplicationName().toStdString();
+    ReadSettings();
+
+    connect(m_ui->chooseReceiveFolderButton, &QPushButton::clicked, this,
+            &CTarnwickDlg::ChooseReceiveFolder);
+    connect(m_ui->chooseConfigurationButton, &QPushButton::clicked, this,
+            &CTarnwickDlg::ChooseConfigurationFile);
+    connect(m_ui->convertCheckBox, &QCheckBox::clicked, this, &CTarnwickDlg::StoreConvertOption);
+    connect(m_ui->editConfigurationButton, &QPushButton::clicked, this,
+            &CTarnwickDlg::EditConfiguration);
+    connect(m_ui->importTextButton, &QPushButton::clicked, this,
+            &CTarnwickDlg::ImportMeasurementText);
+    connect(m_ui->installButton, &QPushButton::clicked, this, &CTarnwickDlg::Install);
+    connect(m_ui->quitButton, &QPushButton::clicked, this, &CTarnwickDlg::reject);
+}
+
+CTarnwickDlg::~CTarnwickDlg() = default;
+
+void CTarnwickDlg::ReadSettings()
+{
+    const std::string workingFolder = zvk::ToFilePath(QDir::currentPath()).string();
+    m_ui->receiveFolderText->setText(QString::fromStdString(zvk::GetProfileString(
+        m_settingsFile, m_settingsSection, kReceiveFolderKey, workingFolder, kWholeValue)));
+    m_ui->configurationPathText->setText(QString::fromStdString(zvk::GetProfileString(
+        m_settingsFile, m_settingsSection, kConfigurationKey, workingFolder, kWholeValue)));
+    m_ui->convertCheckBox->setChecked(
+        zvk::GetProfileInt(m_settingsFile, m_settingsSection, kConvertKey, 0) == 1);
+}
+
+bool CTarnwickDlg::WriteSetting(std::string_view key, const std::string& value)
+{
+    return zvk::WriteProfileString(m_settingsFile, m_settingsSection, key, value).empty();
+}
+
+void CTarnwickDlg::EnableTransferControls(bool enable)
+{
+    for (int id : kTransferControls)
+        zvk::FindControl(this, id)->setEnabled(enable);
+    ShowProgress(0);
+    if (enable) {
+        m_ui->percentText->clear();
+        ShowStatus(QStringLiteral("Stav:"));
+    }
+}
+
+void CTarnwickDlg::ShowStatus(const QString& text)
+{
+    m_ui->statusText->setText(text);
+}
+
+void CTarnwickDlg::ShowProgress(unsigned percent)
+{
+    m_ui->percentText->setText(QStringLiteral("%1%").arg(percent));
+    m_ui->progressBar->setValue(static_cast<int>(percent));
+}
+
+QString CTarnwickDlg::ReceiveFolderText() const
+{
+    return m_ui->receiveFolderText->text();
+}
+
+QString CTarnwickDlg::ConfigurationPathText() const
+{
+    return m_ui->configurationPathText->text();
+}
+
+void CTarnwickDlg::ChooseReceiveFolder()
+{
+    // The folder chooser comes with its own dialog; until then the folder stays.
+}
+
+void CTarnwickDlg::ChooseConfigurationFile()
+{
+    const QString chosen =
+        zvk::AskOpenFileName(this, QString(), QStringLiteral("Konfiguračné súbory (*.ini)"));
+    if (chosen.isEmpty())
+        return;
+    const QString path = QDir::toNativeSeparators(chosen);
+    if (WriteSetting(kConfigurationKey, zvk::ToFilePath(path).string()))
+        m_ui->configurationPathText->setText(path);
+}
+
+void CTarnwickDlg::StoreConvertOption(bool convert)
+{
+    WriteSetting(kConvertKey, convert ? "1" : "0");
+}
+
+void CTarnwickDlg::EditConfiguration()
+{
+    CKonfigDlg dialog(zvk::ToFilePath(ConfigurationPathText()), this);
+    dialog.exec();
+}
+
+void CTarnwickDlg::ImportMeasurementText()
+{
+    const QString chosen =
+        zvk::AskOpenFileName(this, ReceiveFolderText(), QStringLiteral("Textové soubory (*.txt)"));
+    if (chosen.isEmpty())
+        return;
+    const zvk::WriteOutcome outcome = zvk::ImportMeasurementText(zvk::ToFilePath(chosen));
+    if (!outcome.Succeeded())
+        zvk::ShowMessageBox(this, QStringLiteral("Could not create file!"), ApplicationName(),
+                            QMessageBox::Warning);
+}
+
+void CTarnwickDlg::Install()
+{
+    EnableTransferControls(false);
+    zvk::ShowMessageBox(this,
+                        QStringLiteral("Ak je spustený program ZVK_CE na prenosnom počítači, "
+                                       "ukočite ho!"),
+                        zvk::kWarningCaption, QMessageBox::Critical);
+    // The installer is looked for in the working directory of the moment: a
+    // confirmed open-file dialog may have moved it to the installer's folder.
+    QProcess installer;
+    installer.setProgram(QDir::current().filePath(QStringLiteral("Setup.exe")));
+    installer.start();
+    if (installer.waitForStarted())
+        installer.waitForFinished(-1);
+    else
+        zvk::ShowMessageBox(this, QStringLiteral("*** Chýba Setup.exe ***"), zvk::kErrorCaption,
+                            QMessageBox::Information);
+    EnableTransferControls(true);
+}

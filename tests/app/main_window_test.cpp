@@ -1,0 +1,189 @@
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include <QCheckBox>
+#include <QDir>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "app/CTarnwickDlg.h"
+#include "ui/control_ids.h"
+#include "ui/file_dialog.h"
+#include "ui/message_box.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string ReadBytes(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+void WriteBytes(const fs::path& path, const std::string& bytes)
+{
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+QWidget* Control(const QWidget& window, int id)
+{
+    QWidget* control = zvk::FindControl(&window, id);
+    Q_ASSERT(control != nullptr);
+    return control;
+}
+
+QString Text(const QWidget& window, int id)
+{
+    return qobject_cast<QLabel*>(Control(window, id))->text();
+}
+
+void Click(const QWidget& window, int id)
+{
+    QTest::mouseClick(Control(window, id), Qt::LeftButton);
+}
+
+} // namespace
+
+class MainWindowTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        m_previousFolder = QDir::currentPath();
+        QDir::setCurrent(m_dir->path());
+        m_folder = fs::path(m_dir->path().toStdString());
+        m_messages.clear();
+        zvk::SetMessageBoxHandler(
+            [this](const QString& text, const QString& caption, QMessageBox::Icon) {
+                m_messages << caption + " " + text;
+            });
+    }
+
+    void cleanup()
+    {
+        zvk::SetMessageBoxHandler({});
+        zvk::SetOpenFileHandler({});
+        QDir::setCurrent(m_previousFolder);
+    }
+
+    void firstStartShowsTheWorkingFolderAndWritesNothing()
+    {
+        CTarnwickDlg window;
+        QCOMPARE(window.windowTitle(), QStringLiteral("ZVK PC V4.00"));
+        QCOMPARE(Text(window, 1022), m_dir->path());
+        QCOMPARE(Text(window, 1018), m_dir->path());
+        QVERIFY(!qobject_cast<QCheckBox*>(Control(window, 1116))->isChecked());
+        QCOMPARE(Text(window, 1030), QStringLiteral("Stav"));
+        QCOMPARE(Text(window, 1032), QStringLiteral("100%"));
+        QVERIFY(!fs::exists(m_folder / "ZVKServer.ini"));
+    }
+
+    void convertOptionIsStoredOnEveryClick()
+    {
+        const std::string section = "[" + QCoreApplication::applicationName().toStdString() + "]";
+        WriteBytes(m_folder / "ZVKServer.ini",
+                   section + "\r\nKonvert=2\r\nImportpath=/data/prijem\r\n");
+        CTarnwickDlg window;
+        QCOMPARE(Text(window, 1022), QStringLiteral("/data/prijem"));
+        auto* convert = qobject_cast<QCheckBox*>(Control(window, 1116));
+        QVERIFY(!convert->isChecked());
+        Click(window, 1116);
+        QCOMPARE(ReadBytes(m_folder / "ZVKServer.ini"),
+                 section + "\r\nKonvert=1\r\nImportpath=/data/prijem\r\n");
+        Click(window, 1116);
+        QCOMPARE(ReadBytes(m_folder / "ZVKServer.ini"),
+                 section + "\r\nKonvert=0\r\nImportpath=/data/prijem\r\n");
+    }
+
+    void lockingKeepsReportsImportAndQuitUsable()
+    {
+        CTarnwickDlg window;
+        window.EnableTransferControls(false);
+        for (int id : {1001, 1116, 1002, 1000, 1021, 1017, 1034, 1035})
+            QVERIFY2(!Control(window, id)->isEnabled(), qPrintable(QString::number(id)));
+        for (int id : {1003, 1036, 1115, 1037})
+            QVERIFY2(Control(window, id)->isEnabled(), qPrintable(QString::number(id)));
+        QCOMPARE(Text(window, 1032), QStringLiteral("0%"));
+        window.EnableTransferControls(true);
+        QVERIFY(Control(window, 1035)->isEnabled());
+        QCOMPARE(Text(window, 1032), QString());
+        QCOMPARE(Text(window, 1030), QStringLiteral("Stav:"));
+    }
+
+    void chosenConfigurationFileIsStoredAndMovesTheWorkingFolder()
+    {
+        QDir(m_dir->path()).mkdir(QStringLiteral("konfig"));
+        const QString chosen = m_dir->path() + QStringLiteral("/konfig/ZVK.INI");
+        WriteBytes(chosen.toStdString(), "");
+        CTarnwickDlg window;
+        zvk::SetOpenFileHandler([&](const QString&, const QString& filter) {
+            return filter == QStringLiteral("Konfiguračné súbory (*.ini)") ? chosen : QString();
+        });
+        Click(window, 1021);
+        QCOMPARE(Text(window, 1018), chosen);
+        QCOMPARE(QDir::currentPath(), m_dir->path() + QStringLiteral("/konfig"));
+        QVERIFY(ReadBytes(m_folder / "ZVKServer.ini").find("Konfig=" + chosen.toStdString()) !=
+                std::string::npos);
+    }
+
+    void textImportWritesTheListBesideTheText()
+    {
+        const fs::path text = m_folder / "LOG0612.txt";
+        WriteBytes(text, "FmoR\n1\nSM\nI\n3\n4,5\n32\n0,36\n");
+        CTarnwickDlg window;
+        QString initialFolder;
+        zvk::SetOpenFileHandler([&](const QString& folder, const QString&) {
+            initialFolder = folder;
+            return QString::fromStdString(text.string());
+        });
+        Click(window, 1003);
+        QCOMPARE(initialFolder, Text(window, 1022));
+        QVERIFY(fs::exists(m_folder / "LOG0612.dat"));
+        QVERIFY(m_messages.isEmpty());
+
+        fs::create_directory(m_folder / "LOG0612.dat.tmp");
+        fs::remove(m_folder / "LOG0612.dat");
+        fs::create_directory(m_folder / "LOG0612.dat");
+        Click(window, 1003);
+        QCOMPARE(m_messages,
+                 QStringList{QCoreApplication::applicationName() + " Could not create file!"});
+    }
+
+    void installationWarnsFirstAndRunsSetupFromTheWorkingFolder()
+    {
+        CTarnwickDlg window;
+        Click(window, 1035);
+        QCOMPARE(m_messages,
+                 (QStringList{QStringLiteral("Pozor! Ak je spustený program ZVK_CE na prenosnom "
+                                             "počítači, ukočite ho!"),
+                              QStringLiteral("Chyba! *** Chýba Setup.exe ***")}));
+        QVERIFY(Control(window, 1035)->isEnabled());
+
+        m_messages.clear();
+        WriteBytes(m_folder / "Setup.exe", "#!/bin/sh\nsleep 0.2\ntouch installed\n");
+        fs::permissions(m_folder / "Setup.exe", fs::perms::owner_all);
+        Click(window, 1035);
+        QCOMPARE(m_messages.size(), 1);
+        QVERIFY(fs::exists(m_folder / "installed"));
+        QVERIFY(Control(window, 1035)->isEnabled());
+    }
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QString m_previousFolder;
+    fs::path m_folder;
+    QStringList m_messages;
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "main_window_test.moc"
