@@ -44,6 +44,8 @@ CDlgChooseFolder::CDlgChooseFolder(zvk::DriveList drives, QWidget* parent)
 
     connect(m_ui->driveCombo, &QComboBox::currentIndexChanged, this, &CDlgChooseFolder::ShowDrive);
     connect(m_ui->folderTree, &QTreeWidget::itemExpanded, this, &CDlgChooseFolder::FillChildren);
+    connect(m_ui->folderTree, &QTreeWidget::itemCollapsed, this,
+            &CDlgChooseFolder::KeepSelectionInSight);
     connect(m_ui->folderTree, &QTreeWidget::currentItemChanged, this,
             [this](QTreeWidgetItem* current) {
                 if (current)
@@ -90,6 +92,17 @@ void CDlgChooseFolder::FillChildren(QTreeWidgetItem* item)
         QTreeWidgetItem* child = AddFolderItem(item, name);
         if (zvk::HasSubfolder(zvk::JoinPath(path, name)))
             AddFolderItem(child, kPlaceholderText);
+    }
+}
+
+void CDlgChooseFolder::KeepSelectionInSight(QTreeWidgetItem* collapsed)
+{
+    QTreeWidget* tree = m_ui->folderTree;
+    for (const QTreeWidgetItem* item = tree->currentItem(); item; item = item->parent()) {
+        if (item->parent() == collapsed) {
+            tree->setCurrentItem(collapsed);
+            return;
+        }
     }
 }
 

@@ -35,6 +35,9 @@ public:
 private:
     void ShowDrive(int index);
     void FillChildren(QTreeWidgetItem* item);
+    // A folder closed over the selected one takes the selection, so that the path
+    // box and OK never name a folder out of sight.
+    void KeepSelectionInSight(QTreeWidgetItem* collapsed);
     QTreeWidgetItem* AddFolderItem(QTreeWidgetItem* parent, const QString& text);
     void ShowPath(const QString& path);
 

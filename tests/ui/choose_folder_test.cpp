@@ -138,14 +138,19 @@ private slots:
     void reopeningAFolderReadsTheDiskAgain()
     {
         CDlgChooseFolder dialog(Drives(1));
-        QTreeWidgetItem* hora =
-            Child(Find<QTreeWidget>(&dialog, kFolderTree)->topLevelItem(0), "hora");
+        auto* tree = Find<QTreeWidget>(&dialog, kFolderTree);
+        QTreeWidgetItem* hora = Child(tree->topLevelItem(0), "hora");
         QCOMPARE(hora->childCount(), 0);
         MakeFolders(m_driveC, {QStringLiteral("hora/Nový")});
         hora->setExpanded(true);
         QCOMPARE(ChildTexts(hora), QStringList{"Nový"});
+        tree->setCurrentItem(hora->child(0));
         QVERIFY(QDir(m_driveC + QStringLiteral("/hora/Nový")).removeRecursively());
+
+        // Closing the folder over the selection selects the folder itself.
         hora->setExpanded(false);
+        QCOMPARE(tree->currentItem(), hora);
+        QCOMPARE(Find<QLineEdit>(&dialog, kPathBox)->text(), m_driveC + QStringLiteral("/hora"));
         hora->setExpanded(true);
         QCOMPARE(hora->childCount(), 0);
     }
