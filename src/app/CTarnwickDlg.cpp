@@ -10,6 +10,7 @@
 #include "config/CKonfigDlg.h"
 #include "config/profile_strings.h"
 #include "lists/text_import.h"
+#include "ui/CDlgChooseFolder.h"
 #include "ui/control_ids.h"
 #include "ui/file_dialog.h"
 #include "ui/message_box.h"
@@ -108,7 +109,12 @@ QString CTarnwickDlg::ConfigurationPathText() const
 
 void CTarnwickDlg::ChooseReceiveFolder()
 {
-    // The folder chooser comes with its own dialog; until then the folder stays.
+    CDlgChooseFolder chooser(this);
+    if (chooser.exec() != QDialog::Accepted)
+        return;
+    const QString path = CDlgChooseFolder::CurrentPath();
+    if (WriteSetting(kReceiveFolderKey, zvk::ToFilePath(path).string()))
+        m_ui->receiveFolderText->setText(path);
 }
 
 void CTarnwickDlg::ChooseConfigurationFile()

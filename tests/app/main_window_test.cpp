@@ -2,6 +2,7 @@
 #include <fstream>
 #include <sstream>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QDir>
 #include <QLabel>
@@ -9,8 +10,10 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include "app/CTarnwickDlg.h"
+#include "ui/CDlgChooseFolder.h"
 #include "ui/control_ids.h"
 #include "ui/file_dialog.h"
 #include "ui/message_box.h"
@@ -47,6 +50,16 @@ QString Text(const QWidget& window, int id)
 void Click(const QWidget& window, int id)
 {
     QTest::mouseClick(Control(window, id), Qt::LeftButton);
+}
+
+// Presses the button of the given id in the modal dialog that opens next.
+void AnswerNextDialogWith(int buttonId)
+{
+    QTimer::singleShot(0, [buttonId] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        QVERIFY(dialog != nullptr);
+        QTest::mouseClick(zvk::FindControl(dialog, buttonId), Qt::LeftButton);
+    });
 }
 
 } // namespace
@@ -133,6 +146,24 @@ private slots:
         QCOMPARE(Text(window, 1018), chosen);
         QCOMPARE(QDir::currentPath(), m_dir->path() + QStringLiteral("/konfig"));
         QVERIFY(ReadBytes(m_folder / "ZVKServer.ini").find("Konfig=" + chosen.toStdString()) !=
+                std::string::npos);
+    }
+
+    void chosenReceiveFolderIsStoredAndShown()
+    {
+        CTarnwickDlg window;
+        const QString before = Text(window, 1022);
+        AnswerNextDialogWith(2);
+        Click(window, 1017);
+        QCOMPARE(Text(window, 1022), before);
+        QVERIFY(!fs::exists(m_folder / "ZVKServer.ini"));
+
+        AnswerNextDialogWith(1);
+        Click(window, 1017);
+        const QString chosen = CDlgChooseFolder::CurrentPath();
+        QVERIFY(!chosen.isEmpty());
+        QCOMPARE(Text(window, 1022), chosen);
+        QVERIFY(ReadBytes(m_folder / "ZVKServer.ini").find("Importpath=" + chosen.toStdString()) !=
                 std::string::npos);
     }
 
