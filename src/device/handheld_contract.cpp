@@ -3,6 +3,14 @@
 namespace fs = std::filesystem;
 
 namespace zvk {
+namespace {
+
+char16_t FoldCase(char16_t c)
+{
+    return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c;
+}
+
+} // namespace
 
 bool StartHandheldProgram(RemoteApi& handheld, std::u16string_view argument)
 {
@@ -39,6 +47,22 @@ std::optional<fs::path> DesktopNameOf(std::u16string_view handheldName)
     } catch (const fs::filesystem_error&) {
         return std::nullopt;
     }
+}
+
+bool MatchesHandheldPattern(std::u16string_view name, std::u16string_view pattern)
+{
+    if (pattern.empty())
+        return name.empty();
+    if (pattern.front() == u'*') {
+        for (std::size_t skip = 0; skip <= name.size(); ++skip)
+            if (MatchesHandheldPattern(name.substr(skip), pattern.substr(1)))
+                return true;
+        return false;
+    }
+    if (name.empty() ||
+        (pattern.front() != u'?' && FoldCase(pattern.front()) != FoldCase(name.front())))
+        return false;
+    return MatchesHandheldPattern(name.substr(1), pattern.substr(1));
 }
 
 std::u16string_view EntryName(const CeFindData& entry)

@@ -43,6 +43,10 @@ std::optional<std::u16string> HandheldNameOf(const std::filesystem::path& deskto
 // so that no name from the handheld can write outside the receive folder.
 std::optional<std::filesystem::path> DesktopNameOf(std::u16string_view handheldName);
 
+// Whether a file name matches a search pattern's last part as the handheld matches
+// it: '*' any run, '?' any one character, letter case of ASCII letters ignored.
+bool MatchesHandheldPattern(std::u16string_view name, std::u16string_view pattern);
+
 // The name of a search entry, up to its terminating NUL.
 std::u16string_view EntryName(const CeFindData& entry);
 

@@ -13,29 +13,6 @@ namespace fs = std::filesystem;
 namespace zvk {
 namespace {
 
-char16_t FoldCase(char16_t c)
-{
-    return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c;
-}
-
-// Wildcards as the handheld knows them: '*' any run, '?' any one character; letter
-// case of ASCII letters ignored.
-bool MatchesPattern(std::u16string_view name, std::u16string_view pattern)
-{
-    if (pattern.empty())
-        return name.empty();
-    if (pattern.front() == u'*') {
-        for (std::size_t skip = 0; skip <= name.size(); ++skip)
-            if (MatchesPattern(name.substr(skip), pattern.substr(1)))
-                return true;
-        return false;
-    }
-    if (name.empty() ||
-        (pattern.front() != u'?' && FoldCase(pattern.front()) != FoldCase(name.front())))
-        return false;
-    return MatchesPattern(name.substr(1), pattern.substr(1));
-}
-
 std::vector<std::u16string> MatchingNames(const fs::path& folder, std::u16string_view pattern)
 {
     std::vector<std::u16string> names;
@@ -45,7 +22,7 @@ std::vector<std::u16string> MatchingNames(const fs::path& folder, std::u16string
         if (!it->is_regular_file(ec))
             continue;
         const std::optional<std::u16string> name = HandheldNameOf(it->path());
-        if (name && name->size() < kCeMaxPath && MatchesPattern(*name, pattern))
+        if (name && name->size() < kCeMaxPath && MatchesHandheldPattern(*name, pattern))
             names.push_back(*name);
     }
     std::sort(names.begin(), names.end());

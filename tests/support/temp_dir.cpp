@@ -91,8 +91,8 @@ bool AsOrdinaryUser(const std::function<bool()>& check)
     const pid_t child = fork();
     if (child == 0) {
         constexpr uid_t kNobody = 65534;
-        const bool dropped = setgroups(0, nullptr) == 0 && setgid(kNobody) == 0 &&
-                             setuid(kNobody) == 0;
+        const bool dropped =
+            setgroups(0, nullptr) == 0 && setgid(kNobody) == 0 && setuid(kNobody) == 0;
         _exit(dropped && check() ? 0 : 1);
     }
     int status = 0;
