@@ -128,6 +128,8 @@ std::uint32_t FakeHandheld::CeGetFileSize(CeHandle file, std::uint32_t* sizeHigh
 bool FakeHandheld::CeDeleteFile(const std::u16string& path)
 {
     Log("delete " + Ascii(path));
+    if (onDelete)
+        onDelete(path);
     const std::lock_guard lock(m_mutex);
     return files.erase(path) + generatedFiles.erase(path) > 0;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <mutex>
 #include <optional>
@@ -26,6 +27,8 @@ public:
     std::optional<std::uint64_t> failWriteAfterBytes;
     std::optional<std::uint64_t> failReadAfterBytes;
     bool failSearch = false;
+    // Called before a file is deleted, e.g. to see what the desktop holds at that moment.
+    std::function<void(const std::u16string& path)> onDelete;
 
     // Every call in order: "init", "uninit", "open PATH" / "create PATH", "close PATH",
     // "delete PATH", "find PATTERN", "free", "start PROGRAM ARGUMENT"; reads, writes
