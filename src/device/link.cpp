@@ -1,5 +1,8 @@
 #include "device/link.h"
 
+#include <algorithm>
+#include <limits>
+
 #include "device/send_workers.h"
 
 namespace zvk {
@@ -11,10 +14,10 @@ std::optional<unsigned> ProgressPercent(std::uint64_t done, std::uint64_t total)
     // A list that grew after it was measured must not push the bar past its end.
     if (done >= total)
         return 100u;
-    // done < total, so done * 100 overflows only for totals beyond 2^57 bytes.
-    if (done <= UINT64_MAX / 100)
+    if (done <= std::numeric_limits<std::uint64_t>::max() / 100)
         return static_cast<unsigned>(done * 100 / total);
-    return static_cast<unsigned>(done / (total / 100));
+    // Only beyond 2^57 bytes: a close estimate, still below 100 while bytes remain.
+    return static_cast<unsigned>(std::min<std::uint64_t>(99, done / (total / 100)));
 }
 
 bool ConnectWorker(WindowPort& window, RemoteApi& handheld)
