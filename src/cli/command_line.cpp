@@ -5,7 +5,7 @@
 namespace zvk::cli {
 namespace {
 
-constexpr std::array<Command, 2> kCommands = {{
+constexpr std::array<Command, 5> kCommands = {{
     {"convert", "write the semicolon text (.csv) of data lists",
      "usage: zvk convert LIST.DAT...\n"
      "\n"
@@ -23,6 +23,34 @@ constexpr std::array<Command, 2> kCommands = {{
      "class, length, diameter, volume) and writes it beside the text file:\n"
      "LOG0612.txt gives LOG0612.dat. An existing list of that name is replaced.\n",
      &RunImport},
+    {"receive", "move the handheld's data lists into a folder",
+     "usage: zvk receive [--to FOLDER] [--convert]\n"
+     "\n"
+     "Asks the handheld for its data lists, copies each into FOLDER (default: the\n"
+     "\"Importpath\" setting of ZVKServer.ini, else the working directory) under its\n"
+     "handheld name, and deletes it on the handheld once its copy is complete on disk.\n"
+     "With --convert (or the setting \"Konvert\" = 1) each list also gets its semicolon\n"
+     "text (.csv). A list that cannot be received stays on the handheld and is named;\n"
+     "the exit status is then non-zero, as it is when the handheld is not connected.\n"
+     "\n"
+     "The handheld is emulated by a folder: $ZVK_HANDHELD, else the \"Zariadenie\"\n"
+     "setting, else handheld/ here (created with sample lists when missing).\n",
+     &RunReceive},
+    {"send-config", "send a device configuration file to the handheld",
+     "usage: zvk send-config FILE.INI\n"
+     "\n"
+     "Copies the file to the handheld as its ZVK.INI and tells the handheld program to\n"
+     "load it. The exit status is non-zero when the file or the handheld is missing or\n"
+     "the copy failed. The handheld is chosen as for 'zvk receive'.\n",
+     &RunSendConfig},
+    {"send-list", "send a data list to the handheld",
+     "usage: zvk send-list LIST.DAT\n"
+     "\n"
+     "Copies the list into the handheld's import folder under its own name (replacing a\n"
+     "list of that name there) and tells the handheld program to take it. The exit\n"
+     "status is non-zero when the list or the handheld is missing or the copy failed.\n"
+     "The handheld is chosen as for 'zvk receive'.\n",
+     &RunSendList},
 }};
 
 void PrintUsage(std::ostream& out)
@@ -31,7 +59,7 @@ void PrintUsage(std::ostream& out)
            "The command-line tool of ZVK PC, over the same data lists as the program.\n\n"
            "Commands:\n";
     for (const Command& command : kCommands) {
-        out << "  " << command.name << std::string(10 - command.name.size(), ' ') << command.summary
+        out << "  " << command.name << std::string(13 - command.name.size(), ' ') << command.summary
             << '\n';
     }
     out << "\n'zvk COMMAND --help' explains a command.\n";

@@ -33,5 +33,8 @@ void ReportFailure(std::ostream& err, std::string_view message);
 
 int RunConvert(const Arguments& arguments, std::ostream& out, std::ostream& err);
 int RunImport(const Arguments& arguments, std::ostream& out, std::ostream& err);
+int RunReceive(const Arguments& arguments, std::ostream& out, std::ostream& err);
+int RunSendConfig(const Arguments& arguments, std::ostream& out, std::ostream& err);
+int RunSendList(const Arguments& arguments, std::ostream& out, std::ostream& err);
 
 } // namespace zvk::cli

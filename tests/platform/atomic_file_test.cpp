@@ -1,14 +1,9 @@
 #include "platform/atomic_file.h"
 #include "platform/input_file.h"
 
-#include <csignal>
-
 #include <gtest/gtest.h>
 
-#ifndef _WIN32
-#include <sys/resource.h>
-#endif
-
+#include "support/file_size_limit.h"
 #include "support/temp_dir.h"
 
 namespace fs = std::filesystem;
@@ -82,36 +77,13 @@ TEST(AtomicFileTest, RefusesFoldersReadOnlyFilesAndMissingFolders)
 }
 
 #ifndef _WIN32
-// A disk that fills up while a file is written, simulated by a file size limit.
-class FileSizeLimit
-{
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &m_previous);
-        m_previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = m_previous;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &m_previous);
-        std::signal(SIGXFSZ, m_previousHandler);
-    }
-
-private:
-    rlimit m_previous{};
-    void (*m_previousHandler)(int) = nullptr;
-};
-
 TEST(AtomicFileTest, WriteErrorIsReportedAndNothingReplaced)
 {
     TempDir dir;
     const fs::path target = dir.Write("LIST01.csv", "old");
     std::string error;
     {
-        const FileSizeLimit limit(4096);
+        const test::FileSizeLimit limit(4096);
         error = WriteFileAtomically(target, std::string(1 << 20, 'x'));
     }
     EXPECT_NE(error, "");

@@ -1,0 +1,64 @@
+#pragma once
+
+#include <condition_variable>
+#include <filesystem>
+#include <mutex>
+#include <optional>
+#include <ostream>
+
+#include "device/one_shot_timer.h"
+#include "device/window_port.h"
+
+namespace zvk::cli {
+
+// The window of the zvk tool: the terminal. Notices go to `out`; status lines, progress,
+// errors and warnings to `err`, the progress as a bar redrawn in place when `err` is a
+// terminal, else as a line per new percentage. The paths a window would show are
+// given by the command's arguments.
+class TerminalWindowPort final : public WindowPort
+{
+public:
+    struct Paths
+    {
+        std::filesystem::path receiveFolder;
+        std::filesystem::path configurationPath;
+        std::filesystem::path listToSend;
+    };
+
+    TerminalWindowPort(std::ostream& out, std::ostream& err, bool errIsTerminal, Paths paths);
+
+    // Blocks until a connection attempt has its outcome.
+    bool WaitForLinkResult();
+
+    void ShowStatus(std::string_view text) override;
+    void ShowProgress(std::uint64_t done, std::uint64_t total) override;
+    void EnableTransferControls(bool enable) override;
+    void ShowMessage(std::string_view text, std::string_view caption, MessageIcon icon) override;
+    void SetCursor(Cursor cursor) override;
+    std::optional<std::filesystem::path>
+    AskListToSend(const std::filesystem::path& initialFolder) override;
+    std::filesystem::path ReceiveFolder() override;
+    std::filesystem::path ConfigurationPath() override;
+    bool LinkFlag() override;
+    void LinkResult(bool connected) override;
+    void StartLinkWatchdog() override;
+    bool StopLinkWatchdog() override;
+    bool HasCommandLineArguments() override;
+    void RequestClose() override;
+
+private:
+    void EndProgressLine();
+
+    std::ostream& m_out;
+    std::ostream& m_err;
+    const bool m_errIsTerminal;
+    const Paths m_paths;
+    std::mutex m_mutex;
+    std::condition_variable m_linkDecided;
+    std::optional<bool> m_linkResult;
+    std::optional<unsigned> m_shownPercent;
+    bool m_barDrawn = false;
+    OneShotTimer m_watchdog;
+};
+
+} // namespace zvk::cli

@@ -1,0 +1,183 @@
+#include "device/emulated_program.h"
+
+#include <chrono>
+#include <fstream>
+#include <system_error>
+
+#include "device/emulator_settings.h"
+#include "device/handheld_contract.h"
+#include "platform/atomic_file.h"
+#include "platform/input_file.h"
+
+namespace fs = std::filesystem;
+
+namespace zvk {
+namespace {
+
+std::vector<fs::path> FilesIn(const fs::path& folder)
+{
+    std::vector<fs::path> files;
+    std::error_code ec;
+    for (fs::directory_iterator it(folder, ec); !ec && it != fs::directory_iterator();
+         it.increment(ec))
+        if (it->is_regular_file(ec))
+            files.push_back(it->path());
+    return files;
+}
+
+fs::path Emulated(const fs::path& folder, std::u16string_view handheldPath)
+{
+    return EmulatedPath(folder, handheldPath).value();
+}
+
+} // namespace
+
+std::optional<fs::path> EmulatedPath(const fs::path& folder, std::u16string_view handheldPath)
+{
+    if (handheldPath.empty() || handheldPath.front() != u'\\')
+        return std::nullopt;
+    fs::path path = folder;
+    std::size_t start = 1;
+    while (start <= handheldPath.size()) {
+        std::size_t end = handheldPath.find(u'\\', start);
+        if (end == std::u16string_view::npos)
+            end = handheldPath.size();
+        const std::u16string_view part = handheldPath.substr(start, end - start);
+        if (!part.empty()) {
+            const std::optional<fs::path> name = DesktopNameOf(part);
+            if (!name)
+                return std::nullopt;
+            path /= *name;
+        }
+        start = end + 1;
+    }
+    return path;
+}
+
+fs::path EmulatedListStore(const fs::path& folder)
+{
+    return folder / "ZVK_CE" / "Data";
+}
+
+EmulatedProgram::EmulatedProgram(fs::path folder)
+    : m_folder(std::move(folder)), m_thread([this] { Loop(); })
+{}
+
+EmulatedProgram::~EmulatedProgram()
+{
+    {
+        const std::lock_guard lock(m_mutex);
+        m_shuttingDown = true;
+    }
+    m_wake.notify_all();
+    m_thread.join();
+}
+
+void EmulatedProgram::Start(std::u16string argument)
+{
+    {
+        const std::lock_guard lock(m_mutex);
+        m_queue.push_back(std::move(argument));
+    }
+    m_wake.notify_all();
+}
+
+void EmulatedProgram::WaitUntilIdle()
+{
+    std::unique_lock lock(m_mutex);
+    m_wake.wait(lock, [this] { return m_queue.empty() && !m_running; });
+}
+
+std::vector<std::u16string> EmulatedProgram::Runs() const
+{
+    const std::lock_guard lock(m_mutex);
+    return m_runs;
+}
+
+std::optional<std::string> EmulatedProgram::LoadedConfiguration() const
+{
+    const std::lock_guard lock(m_mutex);
+    return m_loadedConfiguration;
+}
+
+void EmulatedProgram::Loop()
+{
+    std::unique_lock lock(m_mutex);
+    while (true) {
+        m_wake.wait(lock, [this] { return !m_queue.empty() || m_shuttingDown; });
+        if (m_queue.empty())
+            return;
+        const std::u16string argument = std::move(m_queue.front());
+        m_queue.pop_front();
+        m_runs.push_back(argument);
+        m_running = true;
+        lock.unlock();
+        Run(argument);
+        lock.lock();
+        m_running = false;
+        m_wake.notify_all();
+    }
+}
+
+void EmulatedProgram::Run(std::u16string_view argument)
+{
+    if (argument == kExportRequested)
+        Export();
+    else if (argument == kListsTaken)
+        DropTakenLists();
+    else if (argument == kListSent)
+        ImportLists();
+    else if (argument == kConfigurationSent)
+        LoadConfiguration();
+}
+
+void EmulatedProgram::Export()
+{
+    const EmulatorSettings settings = ReadEmulatorSettings(m_folder);
+    if (!SleepUnlessShuttingDown(settings.exportDelayMs))
+        return;
+    std::error_code ec;
+    for (const fs::path& list : FilesIn(EmulatedListStore(m_folder))) {
+        // Written under a name no list search takes, so the desktop never sees half a list.
+        const fs::path target = m_folder / list.filename();
+        const fs::path temporary = TemporaryPathFor(target);
+        if (fs::copy_file(list, temporary, ec))
+            fs::rename(temporary, target, ec);
+    }
+    if (settings.exportMarker)
+        std::ofstream(Emulated(m_folder, kHandheldExportMarker), std::ios::binary);
+}
+
+void EmulatedProgram::DropTakenLists()
+{
+    std::error_code ec;
+    for (const fs::path& list : FilesIn(EmulatedListStore(m_folder)))
+        if (!fs::exists(m_folder / list.filename(), ec))
+            fs::remove(list, ec);
+}
+
+void EmulatedProgram::ImportLists()
+{
+    std::error_code ec;
+    for (const fs::path& list : FilesIn(Emulated(m_folder, kHandheldImportFolder)))
+        fs::rename(list, EmulatedListStore(m_folder) / list.filename(), ec);
+}
+
+void EmulatedProgram::LoadConfiguration()
+{
+    std::string bytes;
+    std::string error;
+    if (!ReadWholeFile(Emulated(m_folder, kHandheldConfigurationFile), bytes, error))
+        return;
+    const std::lock_guard lock(m_mutex);
+    m_loadedConfiguration = std::move(bytes);
+}
+
+bool EmulatedProgram::SleepUnlessShuttingDown(std::int64_t milliseconds)
+{
+    std::unique_lock lock(m_mutex);
+    return !m_wake.wait_for(lock, std::chrono::milliseconds(milliseconds),
+                            [this] { return m_shuttingDown; });
+}
+
+} // namespace zvk

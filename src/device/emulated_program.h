@@ -1,0 +1,70 @@
+#pragma once
+
+#include <condition_variable>
+#include <deque>
+#include <filesystem>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <thread>
+#include <vector>
+
+namespace zvk {
+
+// The desktop file that plays a handheld path inside the emulated handheld's folder:
+// "\ZVK_CE\Import\abc.dat" is ZVK_CE/Import/abc.dat there. Nothing for a path that is
+// not absolute or would leave the folder.
+std::optional<std::filesystem::path> EmulatedPath(const std::filesystem::path& folder,
+                                                  std::u16string_view handheldPath);
+
+// The handheld's own lists, which only the handheld program touches.
+std::filesystem::path EmulatedListStore(const std::filesystem::path& folder);
+
+// Slave.exe of the emulated handheld, run on a thread of its own so that the desktop
+// really has to wait for it. Started programs run one after the other in the order
+// they were started:
+//   "i" writes each of its lists whole to the top folder, then creates the export marker
+//       (after the export delay of emulator.ini, and not at all when ExportMarker=0);
+//   "x" drops the lists the desktop has taken (deleted from the top folder);
+//   "e" takes the lists that arrived in ZVK_CE/Import into its own;
+//   "k" loads ZVK_CE/ZVK.INI.
+class EmulatedProgram
+{
+public:
+    explicit EmulatedProgram(std::filesystem::path folder);
+    // Finishes what was started, except an export still waiting for its delay: the
+    // desktop that asked for it is gone.
+    ~EmulatedProgram();
+    EmulatedProgram(const EmulatedProgram&) = delete;
+    EmulatedProgram& operator=(const EmulatedProgram&) = delete;
+
+    void Start(std::u16string argument);
+    // Returns once every program started so far has ended.
+    void WaitUntilIdle();
+    // The arguments of every run so far, in order.
+    std::vector<std::u16string> Runs() const;
+    // The configuration the last "k" loaded; nothing before one.
+    std::optional<std::string> LoadedConfiguration() const;
+
+private:
+    void Loop();
+    void Run(std::u16string_view argument);
+    void Export();
+    void DropTakenLists();
+    void ImportLists();
+    void LoadConfiguration();
+    bool SleepUnlessShuttingDown(std::int64_t milliseconds);
+
+    const std::filesystem::path m_folder;
+    mutable std::mutex m_mutex;
+    std::condition_variable m_wake;
+    std::deque<std::u16string> m_queue;
+    bool m_running = false;
+    bool m_shuttingDown = false;
+    std::vector<std::u16string> m_runs;
+    std::optional<std::string> m_loadedConfiguration;
+    std::thread m_thread;
+};
+
+} // namespace zvk

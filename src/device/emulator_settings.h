@@ -1,0 +1,23 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+
+namespace zvk {
+
+// The file at the top of an emulated handheld's folder that makes it misbehave on
+// purpose, for tests and demonstrations; every key is optional.
+inline constexpr std::string_view kEmulatorSettingsFile = "emulator.ini";
+
+struct EmulatorSettings
+{
+    bool connected = true;                // Connected=0: CeRapiInit fails
+    std::int64_t connectDelayMs = 0;      // ConnectDelayMs: how long CeRapiInit blocks
+    std::int64_t exportDelayMs = 500;     // ExportDelayMs: how long the export takes
+    bool exportMarker = true;             // ExportMarker=0: the export never signals it is done
+    std::int64_t failReadAfterBytes = -1; // FailReadAfterBytes=N: a list read fails after N bytes
+};
+
+EmulatorSettings ReadEmulatorSettings(const std::filesystem::path& handheldFolder);
+
+} // namespace zvk

@@ -1,0 +1,97 @@
+#include "device/handheld_contract.h"
+
+namespace fs = std::filesystem;
+
+namespace zvk {
+namespace {
+
+char16_t FoldCase(char16_t c)
+{
+    return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c;
+}
+
+} // namespace
+
+bool StartHandheldProgram(RemoteApi& handheld, std::u16string_view argument)
+{
+    return handheld.CeCreateProcess(std::u16string(kHandheldProgram), std::u16string(argument));
+}
+
+std::u16string HandheldListPath(std::u16string_view name)
+{
+    return u"\\" + std::u16string(name);
+}
+
+std::u16string HandheldImportPath(std::u16string_view name)
+{
+    return std::u16string(kHandheldImportFolder) + std::u16string(name);
+}
+
+std::optional<std::u16string> HandheldNameOf(const fs::path& desktopFile)
+{
+    try {
+        return desktopFile.filename().u16string();
+    } catch (const fs::filesystem_error&) {
+        return std::nullopt;
+    }
+}
+
+std::optional<fs::path> DesktopNameOf(std::u16string_view handheldName)
+{
+    if (handheldName.empty() || handheldName == u"." || handheldName == u"..")
+        return std::nullopt;
+    if (handheldName.find_first_of(u"\\/") != std::u16string_view::npos)
+        return std::nullopt;
+    try {
+        return fs::path(std::u16string(handheldName));
+    } catch (const fs::filesystem_error&) {
+        return std::nullopt;
+    }
+}
+
+bool MatchesHandheldPattern(std::u16string_view name, std::u16string_view pattern)
+{
+    if (pattern.empty())
+        return name.empty();
+    if (pattern.front() == u'*') {
+        for (std::size_t skip = 0; skip <= name.size(); ++skip)
+            if (MatchesHandheldPattern(name.substr(skip), pattern.substr(1)))
+                return true;
+        return false;
+    }
+    if (name.empty() ||
+        (pattern.front() != u'?' && FoldCase(pattern.front()) != FoldCase(name.front())))
+        return false;
+    return MatchesHandheldPattern(name.substr(1), pattern.substr(1));
+}
+
+std::u16string_view EntryName(const CeFindData& entry)
+{
+    const std::u16string_view whole(entry.fileName, std::size(entry.fileName));
+    return whole.substr(0, whole.find(u'\0'));
+}
+
+FoundFiles::FoundFiles(RemoteApi& handheld, std::u16string_view pattern) : m_handheld(handheld)
+{
+    m_succeeded = m_handheld.CeFindAllFiles(std::u16string(pattern), kFafName, m_count, m_entries);
+    if (!m_succeeded || m_entries == nullptr)
+        m_count = 0;
+}
+
+FoundFiles::~FoundFiles()
+{
+    if (m_entries != nullptr)
+        m_handheld.CeRapiFreeBuffer(m_entries);
+}
+
+bool FoundFiles::Succeeded() const
+{
+    return m_succeeded;
+}
+
+std::span<const CeFindData> FoundFiles::Entries() const
+{
+    return {m_entries, m_count};
+}
+
+} // namespace zvk

@@ -1,0 +1,72 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "device/remote_api.h"
+
+namespace zvk {
+
+// What the desktop and the handheld program ZVK_CE agree on: the places on the
+// handheld and the one-letter arguments of Slave.exe. Both the transfer workers and
+// the handheld emulator take them from here.
+
+inline constexpr std::u16string_view kHandheldProgram = u"\\ZVK_CE\\Slave.exe";
+inline constexpr std::u16string_view kHandheldConfigurationFile = u"\\ZVK_CE\\ZVK.INI";
+inline constexpr std::u16string_view kHandheldImportFolder = u"\\ZVK_CE\\Import\\";
+inline constexpr std::u16string_view kHandheldExportMarker = u"\\ZVK_CE\\Export\\export.tmp";
+inline constexpr std::u16string_view kHandheldListPattern = u"\\*.dat";
+
+// The arguments of Slave.exe, each naming what the desktop has just done.
+inline constexpr std::u16string_view kConfigurationSent = u"k"; // ZVK.INI written and closed
+inline constexpr std::u16string_view kListSent = u"e";          // a list written to Import
+inline constexpr std::u16string_view kExportRequested = u"i";   // marker deleted; lists wanted
+inline constexpr std::u16string_view kListsTaken = u"x";        // lists copied and deleted
+
+bool StartHandheldProgram(RemoteApi& handheld, std::u16string_view argument);
+
+// Where a list of the given handheld name lies: lists are found in the root folder.
+std::u16string HandheldListPath(std::u16string_view name);
+// Where a list sent under the given handheld name arrives.
+std::u16string HandheldImportPath(std::u16string_view name);
+
+// The handheld name of a desktop file, in UTF-16; nothing when the desktop name is
+// not valid text in the file-name encoding.
+std::optional<std::u16string> HandheldNameOf(const std::filesystem::path& desktopFile);
+
+// The desktop file name of a handheld name; nothing when the name is not valid
+// UTF-16 or is no plain file name (empty, ".", "..", or holding a folder separator),
+// so that no name from the handheld can write outside the receive folder.
+std::optional<std::filesystem::path> DesktopNameOf(std::u16string_view handheldName);
+
+// Whether a file name matches a search pattern's last part as the handheld matches
+// it: '*' any run, '?' any one character, letter case of ASCII letters ignored.
+bool MatchesHandheldPattern(std::u16string_view name, std::u16string_view pattern);
+
+// The name of a search entry, up to its terminating NUL.
+std::u16string_view EntryName(const CeFindData& entry);
+
+// The result of CeFindAllFiles, given back to the Remote API however the search ends.
+class FoundFiles
+{
+public:
+    FoundFiles(RemoteApi& handheld, std::u16string_view pattern);
+    ~FoundFiles();
+    FoundFiles(const FoundFiles&) = delete;
+    FoundFiles& operator=(const FoundFiles&) = delete;
+
+    bool Succeeded() const;
+    std::span<const CeFindData> Entries() const;
+
+private:
+    RemoteApi& m_handheld;
+    bool m_succeeded = false;
+    std::uint32_t m_count = 0;
+    CeFindData* m_entries = nullptr;
+};
+
+} // namespace zvk

@@ -1,0 +1,225 @@
+#include "device/handheld_emulator.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstring>
+#include <system_error>
+#include <vector>
+
+#include "device/handheld_contract.h"
+
+namespace fs = std::filesystem;
+
+namespace zvk {
+namespace {
+
+std::vector<std::u16string> MatchingNames(const fs::path& folder, std::u16string_view pattern)
+{
+    std::vector<std::u16string> names;
+    std::error_code ec;
+    for (fs::directory_iterator it(folder, ec); !ec && it != fs::directory_iterator();
+         it.increment(ec)) {
+        if (!it->is_regular_file(ec))
+            continue;
+        const std::optional<std::u16string> name = HandheldNameOf(it->path());
+        if (name && name->size() < kCeMaxPath && MatchesHandheldPattern(*name, pattern))
+            names.push_back(*name);
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+} // namespace
+
+HandheldEmulator::HandheldEmulator(fs::path folder)
+    : m_folder(std::move(folder)), m_settings(ReadEmulatorSettings(m_folder)), m_program(m_folder)
+{
+    // The handheld program's folders exist wherever it is installed.
+    std::error_code ec;
+    fs::create_directories(EmulatedListStore(m_folder), ec);
+    fs::create_directories(EmulatedPath(m_folder, kHandheldImportFolder).value(), ec);
+    fs::create_directories(EmulatedPath(m_folder, kHandheldExportMarker)->parent_path(), ec);
+}
+
+HandheldEmulator::~HandheldEmulator()
+{
+    for (auto& [handle, file] : m_files)
+        std::fclose(file.stream);
+}
+
+HResult HandheldEmulator::CeRapiInit()
+{
+    std::unique_lock lock(m_mutex);
+    m_settings = ReadEmulatorSettings(m_folder);
+    m_initPending = true;
+    m_cancelInit = false;
+    const bool cancelled =
+        m_initCancelled.wait_for(lock, std::chrono::milliseconds(m_settings.connectDelayMs),
+                                 [this] { return m_cancelInit; });
+    m_initPending = false;
+    return cancelled || !m_settings.connected ? kE_FAIL : kS_OK;
+}
+
+HResult HandheldEmulator::CeRapiUninit()
+{
+    {
+        const std::lock_guard lock(m_mutex);
+        if (m_initPending)
+            m_cancelInit = true;
+    }
+    m_initCancelled.notify_all();
+    return kS_OK;
+}
+
+CeHandle HandheldEmulator::CeCreateFile(const std::u16string& path, std::uint32_t desiredAccess,
+                                        std::uint32_t /*shareMode*/,
+                                        std::uint32_t creationDisposition,
+                                        std::uint32_t /*flagsAndAttributes*/)
+{
+    const std::optional<fs::path> file = EmulatedPath(m_folder, path);
+    std::error_code ec;
+    if (!file || fs::is_directory(*file, ec))
+        return kInvalidCeHandle;
+    const char* mode = nullptr;
+    if (desiredAccess == kGenericRead && creationDisposition == kOpenExisting)
+        mode = "rb";
+    else if (desiredAccess == kGenericWrite && creationDisposition == kCreateAlways)
+        mode = "wb";
+    else
+        return kInvalidCeHandle; // the desktop opens files in no other way
+    std::FILE* stream = std::fopen(file->string().c_str(), mode);
+    if (stream == nullptr)
+        return kInvalidCeHandle;
+    const std::lock_guard lock(m_mutex);
+    const CeHandle handle = m_nextHandle++;
+    m_files[handle] = OpenFile{stream, 0};
+    return handle;
+}
+
+bool HandheldEmulator::CeReadFile(CeHandle file, void* buffer, std::uint32_t bytesToRead,
+                                  std::uint32_t& bytesRead)
+{
+    bytesRead = 0;
+    const std::lock_guard lock(m_mutex);
+    OpenFile* open = Find(file);
+    if (open == nullptr)
+        return false;
+    if (m_settings.failReadAfterBytes >= 0) {
+        const auto limit = static_cast<std::uint64_t>(m_settings.failReadAfterBytes);
+        if (open->bytesRead >= limit)
+            return false;
+        bytesToRead = static_cast<std::uint32_t>(
+            std::min<std::uint64_t>(bytesToRead, limit - open->bytesRead));
+    }
+    bytesRead = static_cast<std::uint32_t>(std::fread(buffer, 1, bytesToRead, open->stream));
+    open->bytesRead += bytesRead;
+    return !std::ferror(open->stream);
+}
+
+bool HandheldEmulator::CeWriteFile(CeHandle file, const void* buffer, std::uint32_t bytesToWrite,
+                                   std::uint32_t& bytesWritten)
+{
+    const std::lock_guard lock(m_mutex);
+    OpenFile* open = Find(file);
+    bytesWritten = 0;
+    if (open == nullptr)
+        return false;
+    bytesWritten = static_cast<std::uint32_t>(std::fwrite(buffer, 1, bytesToWrite, open->stream));
+    return bytesWritten == bytesToWrite;
+}
+
+bool HandheldEmulator::CeCloseHandle(CeHandle file)
+{
+    const std::lock_guard lock(m_mutex);
+    const auto it = m_files.find(file);
+    if (it == m_files.end())
+        return false;
+    const bool closed = std::fclose(it->second.stream) == 0;
+    m_files.erase(it);
+    return closed;
+}
+
+std::uint32_t HandheldEmulator::CeGetFileSize(CeHandle file, std::uint32_t* sizeHigh)
+{
+    const std::lock_guard lock(m_mutex);
+    OpenFile* open = Find(file);
+    std::error_code ec;
+    if (open == nullptr)
+        return kInvalidFileSize;
+    const long position = std::ftell(open->stream);
+    if (position < 0 || std::fseek(open->stream, 0, SEEK_END) != 0)
+        return kInvalidFileSize;
+    const long end = std::ftell(open->stream);
+    std::fseek(open->stream, position, SEEK_SET);
+    const auto size = static_cast<std::uint64_t>(end);
+    if (sizeHigh != nullptr)
+        *sizeHigh = static_cast<std::uint32_t>(size >> 32);
+    return static_cast<std::uint32_t>(size);
+}
+
+bool HandheldEmulator::CeDeleteFile(const std::u16string& path)
+{
+    const std::optional<fs::path> file = EmulatedPath(m_folder, path);
+    std::error_code ec;
+    return file && fs::is_regular_file(*file, ec) && fs::remove(*file, ec);
+}
+
+bool HandheldEmulator::CeFindAllFiles(const std::u16string& pattern, std::uint32_t /*flags*/,
+                                      std::uint32_t& count, CeFindData*& found)
+{
+    count = 0;
+    found = nullptr;
+    const std::size_t lastSeparator = pattern.rfind(u'\\');
+    if (lastSeparator == std::u16string::npos)
+        return false;
+    const std::optional<fs::path> folder =
+        EmulatedPath(m_folder, std::u16string_view(pattern).substr(0, lastSeparator + 1));
+    std::error_code ec;
+    if (!folder || !fs::is_directory(*folder, ec))
+        return false;
+    const std::vector<std::u16string> names =
+        MatchingNames(*folder, std::u16string_view(pattern).substr(lastSeparator + 1));
+    if (names.empty())
+        return true;
+    auto entries = std::make_unique<CeFindData[]>(names.size());
+    for (std::size_t i = 0; i < names.size(); ++i)
+        std::copy(names[i].begin(), names[i].end(), entries[i].fileName);
+    count = static_cast<std::uint32_t>(names.size());
+    found = entries.get();
+    const std::lock_guard lock(m_mutex);
+    m_searchResults[found] = std::move(entries);
+    return true;
+}
+
+HResult HandheldEmulator::CeRapiFreeBuffer(void* buffer)
+{
+    const std::lock_guard lock(m_mutex);
+    return m_searchResults.erase(buffer) == 1 ? kS_OK : kE_FAIL;
+}
+
+bool HandheldEmulator::CeCreateProcess(const std::u16string& application,
+                                       const std::u16string& commandLine)
+{
+    if (application != kHandheldProgram)
+        return false;
+    m_program.Start(commandLine);
+    return true;
+}
+
+const fs::path& HandheldEmulator::Folder() const
+{
+    return m_folder;
+}
+
+EmulatedProgram& HandheldEmulator::Program()
+{
+    return m_program;
+}
+
+HandheldEmulator::OpenFile* HandheldEmulator::Find(CeHandle file)
+{
+    const auto it = m_files.find(file);
+    return it == m_files.end() ? nullptr : &it->second;
+}
+
+} // namespace zvk

@@ -1,0 +1,68 @@
+#pragma once
+
+#include <condition_variable>
+#include <cstdio>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <mutex>
+
+#include "device/emulated_program.h"
+#include "device/emulator_settings.h"
+#include "device/remote_api.h"
+
+namespace zvk {
+
+// A handheld played by a desktop folder: its storage is the folder (see EmulatedPath),
+// its program is EmulatedProgram, and emulator.ini at its top can make it absent, slow
+// to connect, or fail reads. The settings are read when it is created and at every
+// CeRapiInit. All calls may come from any thread.
+class HandheldEmulator final : public RemoteApi
+{
+public:
+    explicit HandheldEmulator(std::filesystem::path folder);
+    ~HandheldEmulator() override;
+
+    HResult CeRapiInit() override;
+    HResult CeRapiUninit() override;
+    CeHandle CeCreateFile(const std::u16string& path, std::uint32_t desiredAccess,
+                          std::uint32_t shareMode, std::uint32_t creationDisposition,
+                          std::uint32_t flagsAndAttributes) override;
+    bool CeReadFile(CeHandle file, void* buffer, std::uint32_t bytesToRead,
+                    std::uint32_t& bytesRead) override;
+    bool CeWriteFile(CeHandle file, const void* buffer, std::uint32_t bytesToWrite,
+                     std::uint32_t& bytesWritten) override;
+    bool CeCloseHandle(CeHandle file) override;
+    std::uint32_t CeGetFileSize(CeHandle file, std::uint32_t* sizeHigh) override;
+    bool CeDeleteFile(const std::u16string& path) override;
+    bool CeFindAllFiles(const std::u16string& pattern, std::uint32_t flags, std::uint32_t& count,
+                        CeFindData*& found) override;
+    HResult CeRapiFreeBuffer(void* buffer) override;
+    bool CeCreateProcess(const std::u16string& application,
+                         const std::u16string& commandLine) override;
+
+    const std::filesystem::path& Folder() const;
+    EmulatedProgram& Program();
+
+private:
+    struct OpenFile
+    {
+        std::FILE* stream = nullptr;
+        std::uint64_t bytesRead = 0;
+    };
+
+    OpenFile* Find(CeHandle file);
+
+    const std::filesystem::path m_folder;
+    std::mutex m_mutex;
+    std::condition_variable m_initCancelled;
+    EmulatorSettings m_settings;
+    bool m_initPending = false;
+    bool m_cancelInit = false;
+    CeHandle m_nextHandle = 1;
+    std::map<CeHandle, OpenFile> m_files;
+    std::map<const void*, std::unique_ptr<CeFindData[]>> m_searchResults;
+    EmulatedProgram m_program;
+};
+
+} // namespace zvk

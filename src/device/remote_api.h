@@ -1,0 +1,96 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace zvk {
+
+// The Windows CE Remote API as the desktop uses it to reach the handheld: open the
+// link, copy files both ways, find files and start the handheld program. Each
+// implementation (the handheld emulator here; a wire-protocol client or rapi.dll
+// elsewhere) keeps the meanings of the original calls, so that the transfer
+// workers never know which handheld they talk to. Handheld paths are UTF-16 and
+// absolute ("\ZVK_CE\ZVK.INI"); arguments the desktop always passes as null
+// (security attributes, templates, environment, startup information) are left out.
+
+using HResult = std::uint32_t;
+inline constexpr HResult kS_OK = 0;
+inline constexpr HResult kE_FAIL = 0x80004005;
+
+using CeHandle = std::uintptr_t;
+inline constexpr CeHandle kInvalidCeHandle = ~CeHandle{0};
+
+inline constexpr std::uint32_t kGenericRead = 0x80000000;
+inline constexpr std::uint32_t kGenericWrite = 0x40000000;
+inline constexpr std::uint32_t kFileShareRead = 0x1;
+inline constexpr std::uint32_t kFileShareWrite = 0x2;
+inline constexpr std::uint32_t kCreateAlways = 2;
+inline constexpr std::uint32_t kOpenExisting = 3;
+inline constexpr std::uint32_t kFileAttributeNormal = 0x80;
+inline constexpr std::uint32_t kInvalidFileSize = 0xFFFFFFFF;
+// CeFindAllFiles: only the names of the entries are asked for.
+inline constexpr std::uint32_t kFafName = 0x80;
+
+// The longest name a search entry holds, its terminating NUL included.
+inline constexpr std::size_t kCeMaxPath = 260;
+
+struct CeFileTime
+{
+    std::uint32_t low;
+    std::uint32_t high;
+};
+
+// One entry of a file search, in the handheld's published 560-byte layout.
+struct CeFindData
+{
+    std::uint32_t fileAttributes;
+    CeFileTime creationTime;
+    CeFileTime lastAccessTime;
+    CeFileTime lastWriteTime;
+    std::uint32_t fileSizeHigh;
+    std::uint32_t fileSizeLow;
+    std::uint32_t objectId;
+    char16_t fileName[kCeMaxPath]; // NUL-terminated, no folder part
+};
+static_assert(sizeof(CeFindData) == 560);
+static_assert(offsetof(CeFindData, fileName) == 40);
+
+class RemoteApi
+{
+public:
+    virtual ~RemoteApi() = default;
+
+    // Blocks until the handheld answers; kE_FAIL when it cannot be reached.
+    // CeRapiUninit closes the link, and cancels a CeRapiInit that is still waiting
+    // (which then returns kE_FAIL).
+    virtual HResult CeRapiInit() = 0;
+    virtual HResult CeRapiUninit() = 0;
+
+    // kInvalidCeHandle on failure.
+    virtual CeHandle CeCreateFile(const std::u16string& path, std::uint32_t desiredAccess,
+                                  std::uint32_t shareMode, std::uint32_t creationDisposition,
+                                  std::uint32_t flagsAndAttributes) = 0;
+    virtual bool CeReadFile(CeHandle file, void* buffer, std::uint32_t bytesToRead,
+                            std::uint32_t& bytesRead) = 0;
+    virtual bool CeWriteFile(CeHandle file, const void* buffer, std::uint32_t bytesToWrite,
+                             std::uint32_t& bytesWritten) = 0;
+    virtual bool CeCloseHandle(CeHandle file) = 0;
+    // The low 32 bits of the size, the high ones in *sizeHigh when it is given;
+    // kInvalidFileSize on failure.
+    virtual std::uint32_t CeGetFileSize(CeHandle file, std::uint32_t* sizeHigh) = 0;
+    virtual bool CeDeleteFile(const std::u16string& path) = 0;
+
+    // The files matching a pattern such as "\*.dat" (wildcards in the last part only,
+    // letter case ignored as on the handheld). On success `found` is an array of
+    // `count` entries that the caller gives back with CeRapiFreeBuffer.
+    virtual bool CeFindAllFiles(const std::u16string& pattern, std::uint32_t flags,
+                                std::uint32_t& count, CeFindData*& found) = 0;
+    virtual HResult CeRapiFreeBuffer(void* buffer) = 0;
+
+    // Starts a program on the handheld and returns at once; true when it started.
+    virtual bool CeCreateProcess(const std::u16string& application,
+                                 const std::u16string& commandLine) = 0;
+};
+
+} // namespace zvk

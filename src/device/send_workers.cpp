@@ -1,0 +1,121 @@
+#include "device/send_workers.h"
+
+#include <array>
+#include <fstream>
+#include <string>
+
+#include "device/handheld_contract.h"
+#include "device/link.h"
+#include "device/transfer_texts.h"
+#include "platform/input_file.h"
+
+namespace fs = std::filesystem;
+
+namespace zvk {
+namespace {
+
+constexpr std::uint32_t kChunkBytes = 100;
+
+std::uint64_t SizeOf(std::ifstream& local)
+{
+    local.seekg(0, std::ios::end);
+    const std::streamoff size = local.tellg();
+    local.seekg(0, std::ios::beg);
+    return size > 0 ? static_cast<std::uint64_t>(size) : 0;
+}
+
+// Copies the local file to an open handheld file in 100-byte chunks with one progress
+// report per chunk; the last pass moves nothing and reports the total once more. A
+// failed read or write ends the copy and gives false: the handheld would otherwise
+// start working on half a file.
+bool CopyToHandheld(std::ifstream& local, RemoteApi& handheld, CeHandle file, WindowPort& window)
+{
+    const std::uint64_t total = SizeOf(local);
+    std::array<char, kChunkBytes> buffer{};
+    std::uint64_t done = 0;
+    std::uint32_t count = 0;
+    do {
+        local.read(buffer.data(), buffer.size());
+        if (local.bad())
+            return false;
+        count = static_cast<std::uint32_t>(local.gcount());
+        std::uint32_t written = 0;
+        if (!handheld.CeWriteFile(file, buffer.data(), count, written) || written != count)
+            return false;
+        done += count;
+        window.ShowProgress(done, total);
+    } while (count > 0);
+    return true;
+}
+
+// Sends one local file to the handheld path; the handheld file is closed before the
+// handheld program is started on it, as the program reads it at once.
+bool SendFile(WindowPort& window, RemoteApi& handheld, std::ifstream& local,
+              const std::u16string& target, std::uint32_t shareMode)
+{
+    const CeHandle file = handheld.CeCreateFile(target, kGenericWrite, shareMode, kCreateAlways,
+                                                kFileAttributeNormal);
+    if (file == kInvalidCeHandle)
+        return false;
+    const bool copied = CopyToHandheld(local, handheld, file, window);
+    const bool closed = handheld.CeCloseHandle(file);
+    return copied && closed;
+}
+
+bool ReportSend(WindowPort& window, RemoteApi& handheld, bool sent,
+                std::u16string_view programArgument)
+{
+    if (!sent) {
+        window.ShowMessage(texts::kSendFailed, texts::kCaptionError, MessageIcon::Information);
+        return false;
+    }
+    StartHandheldProgram(handheld, programArgument);
+    window.ShowMessage(texts::kSendSucceeded, texts::kCaptionNotice, MessageIcon::Information);
+    return true;
+}
+
+} // namespace
+
+bool SendConfigurationWorker(WindowPort& window, RemoteApi& handheld)
+{
+    const fs::path path = window.ConfigurationPath();
+    window.EnableTransferControls(false);
+    window.ShowStatus(texts::kStatusSendingConfiguration);
+    window.SetCursor(Cursor::Wait);
+    bool succeeded = false;
+    std::ifstream local;
+    std::string error;
+    if (!OpenInputFile(path, local, error)) {
+        window.ShowMessage(texts::kConfigurationMissing, texts::kCaptionError,
+                           MessageIcon::Information);
+    } else {
+        const bool sent = SendFile(window, handheld, local,
+                                   std::u16string(kHandheldConfigurationFile), kFileShareWrite);
+        succeeded = ReportSend(window, handheld, sent, kConfigurationSent);
+    }
+    FinishTransfer(window, false);
+    return succeeded;
+}
+
+bool SendListWorker(WindowPort& window, RemoteApi& handheld)
+{
+    const std::optional<fs::path> chosen = window.AskListToSend(window.ReceiveFolder());
+    bool succeeded = true;
+    if (chosen) {
+        std::ifstream local;
+        std::string error;
+        const std::optional<std::u16string> name = HandheldNameOf(*chosen);
+        if (!name || !OpenInputFile(*chosen, local, error)) {
+            window.ShowMessage(texts::kListMissing, texts::kCaptionError, MessageIcon::Information);
+            succeeded = false;
+        } else {
+            const bool sent =
+                SendFile(window, handheld, local, HandheldImportPath(*name), kFileShareRead);
+            succeeded = ReportSend(window, handheld, sent, kListSent);
+        }
+    }
+    FinishTransfer(window, false);
+    return succeeded;
+}
+
+} // namespace zvk

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <string_view>
+
+// The texts the user reads during a transfer, in the program's language (UTF-8 here;
+// the window shows them as they are).
+namespace zvk::texts {
+
+inline constexpr std::string_view kCaptionError = "Chyba!";
+inline constexpr std::string_view kCaptionNotice = "Oznam";
+inline constexpr std::string_view kCaptionWarning = "Pozor!";
+
+inline constexpr std::string_view kStatusIdle = "Stav:";
+inline constexpr std::string_view kStatusSendingConfiguration = "Stav: Prenos konfigurácie...";
+inline constexpr std::string_view kStatusPreparingExport = "Stav: Vytváranie súborov...";
+inline constexpr std::string_view kStatusReceiving = "Stav: Príjem dát...";
+
+inline constexpr std::string_view kHandheldNotConnected =
+    "Pripojte počítač pomocou Microsoft ActiveSync a znova spustite prenosový program!";
+inline constexpr std::string_view kConfigurationMissing = "*** Konfiguračný súbor chýba! ***";
+inline constexpr std::string_view kListMissing = "*** Zoznam sa nedá otvoriť! ***";
+inline constexpr std::string_view kSendFailed =
+    "*** Súbor sa nepodarilo zapísať do prenosného počítača! ***";
+inline constexpr std::string_view kSendSucceeded = "Prenos bol úspešne ukončený.";
+inline constexpr std::string_view kSearchFailed = "*** CeFindAllFiles failed. ***";
+inline constexpr std::string_view kNoLists = "*** Neexistujú žiadne zoznamy ***";
+inline constexpr std::string_view kReceiveSucceeded = "Príjem bol úspešne ukončený.";
+// Followed by the names of the lists that stayed on the handheld.
+inline constexpr std::string_view kListsNotReceived = "*** Tieto zoznamy neboli prijaté: ";
+inline constexpr std::string_view kListsNotReceivedEnd = " ***";
+// After the first names, instead of the rest.
+inline constexpr std::string_view kAndOthers = " a ďalšie";
+
+} // namespace zvk::texts

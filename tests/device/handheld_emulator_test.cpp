@@ -1,0 +1,247 @@
+#include "device/handheld_emulator.h"
+
+#include <cstring>
+#include <thread>
+
+#include <gtest/gtest.h>
+
+#include "device/fake_handheld.h"
+#include "device/handheld_contract.h"
+#include "device/handheld_selection.h"
+#include "support/temp_dir.h"
+
+namespace fs = std::filesystem;
+
+namespace zvk {
+namespace {
+
+using test::ListFolder;
+using test::ReadBytes;
+using test::TempDir;
+using namespace std::chrono_literals;
+
+// An emulated handheld in a fresh folder, with the given emulator.ini.
+struct Emulated
+{
+    TempDir dir;
+    std::unique_ptr<HandheldEmulator> handheld;
+
+    explicit Emulated(std::string_view settings = "[Emulator]\r\nExportDelayMs=1\r\n")
+    {
+        dir.Write("emulator.ini", settings);
+        handheld = std::make_unique<HandheldEmulator>(dir.Path());
+    }
+
+    fs::path Path(std::string_view relative) const
+    {
+        return dir.Path() / relative;
+    }
+
+    std::vector<std::u16string> Find(std::u16string_view pattern)
+    {
+        std::uint32_t count = 0;
+        CeFindData* found = nullptr;
+        EXPECT_TRUE(handheld->CeFindAllFiles(std::u16string(pattern), kFafName, count, found));
+        std::vector<std::u16string> names;
+        for (std::uint32_t i = 0; i < count; ++i)
+            names.emplace_back(EntryName(found[i]));
+        EXPECT_EQ(handheld->CeRapiFreeBuffer(found), count > 0 ? kS_OK : kE_FAIL);
+        return names;
+    }
+
+    void RunProgram(std::u16string_view argument)
+    {
+        EXPECT_TRUE(StartHandheldProgram(*handheld, argument));
+        handheld->Program().WaitUntilIdle();
+    }
+};
+
+TEST(HandheldEmulatorTest, HandheldPathsStayInsideTheFolder)
+{
+    EXPECT_EQ(EmulatedPath("/h", u"\\ZVK_CE\\Import\\abc.dat"),
+              fs::path("/h/ZVK_CE/Import/abc.dat"));
+    EXPECT_EQ(EmulatedPath("/h", u"\\Zoznam \u010D.DAT"), fs::path("/h/Zoznam č.DAT"));
+    for (const std::u16string_view bad :
+         {u"ZVK_CE\\ZVK.INI", u"\\..\\etc\\passwd", u"\\a/../b", u"\\ZVK_CE\\.\\x", u""})
+        EXPECT_FALSE(EmulatedPath("/h", bad).has_value()) << test::Ascii(bad);
+    EXPECT_FALSE(DesktopNameOf(u"bad\xD800.DAT").has_value());
+}
+
+TEST(HandheldEmulatorTest, SearchGivesNamesInThePublishedLayoutIgnoringLetterCase)
+{
+    Emulated emulated;
+    emulated.dir.Write("LIST02.DAT", "2");
+    emulated.dir.Write("list01.dat", "1");
+    emulated.dir.Write("Zoznam č.Dat", "3");
+    emulated.dir.Write("notes.txt", "");
+    emulated.dir.Write(".LIST03.DAT.1a2b.tmp", "half");
+    EXPECT_EQ(emulated.Find(u"\\*.dat"),
+              (std::vector<std::u16string>{u"LIST02.DAT", u"Zoznam \u010D.Dat", u"list01.dat"}));
+    EXPECT_TRUE(emulated.Find(u"\\ZVK_CE\\Export\\export.tmp").empty());
+
+    std::uint32_t count = 0;
+    CeFindData* found = nullptr;
+    ASSERT_TRUE(emulated.handheld->CeFindAllFiles(u"\\list01.*", kFafName, count, found));
+    ASSERT_EQ(count, 1u);
+    std::u16string atOffset40(7, u'\0');
+    std::memcpy(atOffset40.data(), reinterpret_cast<const char*>(found) + 40, 14);
+    EXPECT_EQ(atOffset40, u"list01.");
+    EXPECT_EQ(emulated.handheld->CeRapiFreeBuffer(found), kS_OK);
+    EXPECT_FALSE(emulated.handheld->CeFindAllFiles(u"\\missing\\*.dat", kFafName, count, found));
+}
+
+TEST(HandheldEmulatorTest, FilesAreReadWrittenAndDeletedAsOnTheHandheld)
+{
+    Emulated emulated;
+    RemoteApi& handheld = *emulated.handheld;
+    const CeHandle out = handheld.CeCreateFile(u"\\ZVK_CE\\ZVK.INI", kGenericWrite, kFileShareWrite,
+                                               kCreateAlways, kFileAttributeNormal);
+    ASSERT_NE(out, kInvalidCeHandle);
+    std::uint32_t count = 0;
+    EXPECT_TRUE(handheld.CeWriteFile(out, "[Firma]", 7, count));
+    EXPECT_EQ(count, 7u);
+    EXPECT_TRUE(handheld.CeCloseHandle(out));
+    EXPECT_EQ(ReadBytes(emulated.Path("ZVK_CE/ZVK.INI")), "[Firma]");
+
+    const CeHandle in = handheld.CeCreateFile(u"\\ZVK_CE\\ZVK.INI", kGenericRead, kFileShareRead,
+                                              kOpenExisting, kFileAttributeNormal);
+    std::uint32_t high = 1;
+    EXPECT_EQ(handheld.CeGetFileSize(in, &high), 7u);
+    EXPECT_EQ(high, 0u);
+    char buffer[100] = {};
+    EXPECT_TRUE(handheld.CeReadFile(in, buffer, 100, count));
+    EXPECT_EQ(std::string(buffer, count), "[Firma]");
+    EXPECT_TRUE(handheld.CeReadFile(in, buffer, 100, count));
+    EXPECT_EQ(count, 0u);
+    EXPECT_TRUE(handheld.CeCloseHandle(in));
+    EXPECT_FALSE(handheld.CeCloseHandle(in));
+
+    EXPECT_EQ(handheld.CeCreateFile(u"\\MISSING.DAT", kGenericRead, kFileShareRead, kOpenExisting,
+                                    kFileAttributeNormal),
+              kInvalidCeHandle);
+    EXPECT_TRUE(handheld.CeDeleteFile(u"\\ZVK_CE\\ZVK.INI"));
+    EXPECT_FALSE(handheld.CeDeleteFile(u"\\ZVK_CE\\ZVK.INI"));
+    EXPECT_FALSE(handheld.CeDeleteFile(u"\\ZVK_CE"));
+}
+
+TEST(HandheldEmulatorTest, ReadsFailOnceTheSetNumberOfBytesWasRead)
+{
+    Emulated emulated("[Emulator]\r\nFailReadAfterBytes=150\r\n");
+    emulated.dir.Write("A.DAT", std::string(400, 'a'));
+    RemoteApi& handheld = *emulated.handheld;
+    const CeHandle file = handheld.CeCreateFile(u"\\A.DAT", kGenericRead, kFileShareRead,
+                                                kOpenExisting, kFileAttributeNormal);
+    char buffer[100];
+    std::uint32_t count = 0;
+    EXPECT_TRUE(handheld.CeReadFile(file, buffer, 100, count));
+    EXPECT_TRUE(handheld.CeReadFile(file, buffer, 100, count));
+    EXPECT_EQ(count, 50u);
+    EXPECT_FALSE(handheld.CeReadFile(file, buffer, 100, count));
+    EXPECT_EQ(count, 0u);
+    handheld.CeCloseHandle(file);
+}
+
+TEST(HandheldEmulatorTest, ConnectsAfterItsDelayUnlessAbsentOrCancelled)
+{
+    Emulated present("[Emulator]\r\nConnectDelayMs=30\r\n");
+    auto started = std::chrono::steady_clock::now();
+    EXPECT_EQ(present.handheld->CeRapiInit(), kS_OK);
+    EXPECT_GE(std::chrono::steady_clock::now() - started, 30ms);
+
+    Emulated absent("[Emulator]\r\nConnected=0\r\n");
+    EXPECT_EQ(absent.handheld->CeRapiInit(), kE_FAIL);
+
+    Emulated slow("[Emulator]\r\nConnectDelayMs=60000\r\n");
+    started = std::chrono::steady_clock::now();
+    std::jthread giveUp([&] {
+        std::this_thread::sleep_for(20ms);
+        slow.handheld->CeRapiUninit();
+    });
+    EXPECT_EQ(slow.handheld->CeRapiInit(), kE_FAIL);
+    EXPECT_LT(std::chrono::steady_clock::now() - started, 10s);
+}
+
+TEST(HandheldEmulatorTest, ProgramExportsItsListsWholeThenCreatesTheMarker)
+{
+    Emulated emulated;
+    emulated.dir.Write("ZVK_CE/Data/LIST01.DAT", "one");
+    emulated.dir.Write("ZVK_CE/Data/LIST02.DAT", "two");
+    emulated.RunProgram(kExportRequested);
+    EXPECT_EQ(ReadBytes(emulated.Path("LIST01.DAT")), "one");
+    EXPECT_EQ(ReadBytes(emulated.Path("LIST02.DAT")), "two");
+    EXPECT_EQ(emulated.Find(kHandheldExportMarker).size(), 1u);
+    EXPECT_EQ(ListFolder(emulated.dir.Path()), "LIST01.DAT LIST02.DAT ZVK_CE emulator.ini");
+
+    Emulated silent("[Emulator]\r\nExportDelayMs=1\r\nExportMarker=0\r\n");
+    silent.dir.Write("ZVK_CE/Data/LIST01.DAT", "one");
+    silent.RunProgram(kExportRequested);
+    EXPECT_TRUE(fs::exists(silent.Path("LIST01.DAT")));
+    EXPECT_TRUE(silent.Find(kHandheldExportMarker).empty());
+}
+
+TEST(HandheldEmulatorTest, ProgramDropsTakenListsImportsSentOnesAndLoadsItsConfiguration)
+{
+    Emulated emulated;
+    emulated.dir.Write("ZVK_CE/Data/TAKEN.DAT", "t");
+    emulated.dir.Write("ZVK_CE/Data/LEFT.DAT", "l");
+    emulated.dir.Write("LEFT.DAT", "l");
+    emulated.RunProgram(kListsTaken);
+    EXPECT_EQ(ListFolder(emulated.Path("ZVK_CE/Data")), "LEFT.DAT");
+
+    emulated.dir.Write("ZVK_CE/Import/SENT.DAT", "s");
+    emulated.RunProgram(kListSent);
+    EXPECT_EQ(ListFolder(emulated.Path("ZVK_CE/Data")), "LEFT.DAT SENT.DAT");
+    EXPECT_EQ(ListFolder(emulated.Path("ZVK_CE/Import")), "");
+
+    emulated.dir.Write("ZVK_CE/ZVK.INI", "[Firma]\r\n");
+    emulated.RunProgram(kConfigurationSent);
+    EXPECT_EQ(emulated.handheld->Program().LoadedConfiguration(), "[Firma]\r\n");
+    EXPECT_EQ(emulated.handheld->Program().Runs(), (std::vector<std::u16string>{u"x", u"e", u"k"}));
+    EXPECT_FALSE(emulated.handheld->CeCreateProcess(u"\\Windows\\cmd.exe", u"x"));
+}
+
+TEST(HandheldEmulatorTest, ClosingDuringAnExportDoesNotWaitForIt)
+{
+    Emulated emulated("[Emulator]\r\nExportDelayMs=60000\r\n");
+    emulated.dir.Write("ZVK_CE/Data/LIST01.DAT", "one");
+    StartHandheldProgram(*emulated.handheld, kExportRequested);
+    StartHandheldProgram(*emulated.handheld, kListsTaken);
+    const auto started = std::chrono::steady_clock::now();
+    emulated.handheld.reset();
+    EXPECT_LT(std::chrono::steady_clock::now() - started, 10s);
+    EXPECT_FALSE(fs::exists(emulated.Path("LIST01.DAT")));
+}
+
+TEST(HandheldSelectionTest, EnvironmentWinsOverTheSettingOverTheWorkingDirectory)
+{
+    const char* previous = std::getenv("ZVK_HANDHELD");
+    const std::string saved = previous != nullptr ? previous : "";
+    unsetenv("ZVK_HANDHELD");
+    EXPECT_EQ(ChooseHandheldFolder(""), fs::current_path() / "handheld");
+    EXPECT_EQ(ChooseHandheldFolder("/media/zvk"), fs::path("/media/zvk"));
+    setenv("ZVK_HANDHELD", "/tmp/zvk-handheld", 1);
+    EXPECT_EQ(ChooseHandheldFolder("/media/zvk"), fs::path("/tmp/zvk-handheld"));
+    if (previous != nullptr)
+        setenv("ZVK_HANDHELD", saved.c_str(), 1);
+    else
+        unsetenv("ZVK_HANDHELD");
+}
+
+TEST(HandheldSelectionTest, MissingFolderIsSeededWithTheSampleListsAnExistingOneIsKept)
+{
+    TempDir dir;
+    const fs::path folder = dir.Path() / "handheld";
+    ASSERT_EQ(PrepareHandheldFolder(folder, SampleListsFolder()), "");
+    EXPECT_EQ(ListFolder(folder / "ZVK_CE" / "Data"),
+              "LIST0001.DAT LIST0002.DAT LIST0003.DAT STARY001.DAT");
+    EXPECT_EQ(ReadBytes(folder / "ZVK_CE" / "Data" / "LIST0001.DAT"),
+              ReadBytes(fs::path(ZVK_SAMPLE_DIR) / "LIST0001.DAT"));
+
+    fs::remove(folder / "ZVK_CE" / "Data" / "LIST0001.DAT");
+    ASSERT_EQ(PrepareHandheldFolder(folder, SampleListsFolder()), "");
+    EXPECT_FALSE(fs::exists(folder / "ZVK_CE" / "Data" / "LIST0001.DAT"));
+    EXPECT_NE(PrepareHandheldFolder(dir.Write("file", ""), SampleListsFolder()), "");
+}
+
+} // namespace
+} // namespace zvk

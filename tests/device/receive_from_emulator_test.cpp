@@ -1,0 +1,121 @@
+#include "device/handheld_emulator.h"
+#include "device/receive_lists_worker.h"
+
+#include <thread>
+
+#include <gtest/gtest.h>
+
+#include "device/handheld_selection.h"
+#include "support/recording_window_port.h"
+#include "support/temp_dir.h"
+
+namespace fs = std::filesystem;
+
+namespace zvk {
+namespace {
+
+using test::ListFolder;
+using test::ReadBytes;
+using test::RecordingWindowPort;
+using test::TempDir;
+using namespace std::chrono_literals;
+
+// A reception from an emulated handheld seeded with the sample lists.
+struct EmulatedReception
+{
+    TempDir handheldDir;
+    TempDir desktop;
+    RecordingWindowPort window;
+    ReceiveSettings settings;
+    std::stop_source stop;
+    std::unique_ptr<HandheldEmulator> handheld;
+
+    explicit EmulatedReception(std::string_view emulatorSettings = "")
+    {
+        EXPECT_EQ(PrepareHandheldFolder(HandheldFolder(), SampleListsFolder()), "");
+        handheldDir.Write("handheld/emulator.ini",
+                          "[Emulator]\r\nExportDelayMs=5\r\n" + std::string(emulatorSettings));
+        handheld = std::make_unique<HandheldEmulator>(HandheldFolder());
+        window.receiveFolder = desktop.Path();
+        settings.markerPollInterval = 5ms;
+    }
+
+    fs::path HandheldFolder() const
+    {
+        return handheldDir.Path() / "handheld";
+    }
+
+    std::string HandheldLists() const
+    {
+        return ListFolder(HandheldFolder() / "ZVK_CE" / "Data");
+    }
+
+    bool Run()
+    {
+        const bool received = ReceiveListsWorker(window, *handheld, settings, stop.get_token());
+        handheld->Program().WaitUntilIdle();
+        return received;
+    }
+};
+
+const char* const kSamples = "LIST0001.DAT LIST0002.DAT LIST0003.DAT STARY001.DAT";
+
+TEST(ReceiveFromEmulatorTest, MovesTheSampleListsByteForByteWithTheirSemicolonText)
+{
+    EmulatedReception reception;
+    reception.settings.convertRequested = [] { return true; };
+    EXPECT_TRUE(reception.Run());
+    for (const char* name : {"LIST0001", "LIST0002", "LIST0003", "STARY001"}) {
+        EXPECT_EQ(ReadBytes(reception.desktop.Path() / (std::string(name) + ".DAT")),
+                  ReadBytes(fs::path(ZVK_SAMPLE_DIR) / (std::string(name) + ".DAT")));
+        EXPECT_EQ(ReadBytes(reception.desktop.Path() / (std::string(name) + ".csv")),
+                  ReadBytes(test::TestData("lists/" + std::string(name) + ".csv")));
+    }
+    EXPECT_EQ(reception.HandheldLists(), "");
+    EXPECT_EQ(ListFolder(reception.HandheldFolder()), "ZVK_CE emulator.ini");
+    EXPECT_EQ(reception.handheld->Program().Runs(), (std::vector<std::u16string>{u"i", u"x"}));
+}
+
+TEST(ReceiveFromEmulatorTest, ThousandListsWithSlovakNamesAndAnEmptyOne)
+{
+    EmulatedReception reception;
+    const fs::path store = reception.HandheldFolder() / "ZVK_CE" / "Data";
+    for (int i = 0; i < 1000; ++i)
+        reception.handheldDir.Write("handheld/ZVK_CE/Data/Zoznam č " + std::to_string(i) + ".dat",
+                                    "AD" + std::to_string(i) + "\r\n");
+    reception.handheldDir.Write("handheld/ZVK_CE/Data/PRAZDNY.DAT", "");
+    EXPECT_TRUE(reception.Run());
+    EXPECT_EQ(ReadBytes(reception.desktop.Path() / "Zoznam č 999.dat"), "AD999\r\n");
+    EXPECT_EQ(ReadBytes(reception.desktop.Path() / "PRAZDNY.DAT"), "");
+    EXPECT_EQ(
+        std::distance(fs::directory_iterator(reception.desktop.Path()), fs::directory_iterator()),
+        1005);
+    EXPECT_EQ(reception.HandheldLists(), "");
+}
+
+TEST(ReceiveFromEmulatorTest, ReadFailuresLoseNothing)
+{
+    EmulatedReception reception("FailReadAfterBytes=500\r\n");
+    EXPECT_FALSE(reception.Run());
+    EXPECT_EQ(ListFolder(reception.desktop.Path()), "");
+    EXPECT_EQ(reception.HandheldLists(), kSamples);
+    EXPECT_EQ(reception.window.Messages(),
+              std::vector<std::string>{"Chyba!|*** Tieto zoznamy neboli prijaté: LIST0001.DAT, "
+                                       "LIST0002.DAT, LIST0003.DAT, STARY001.DAT ***"});
+}
+
+TEST(ReceiveFromEmulatorTest, ClosingWhileTheMarkerNeverComesLosesNothing)
+{
+    EmulatedReception reception("ExportMarker=0\r\n");
+    std::jthread closing([&] {
+        std::this_thread::sleep_for(50ms);
+        reception.stop.request_stop();
+    });
+    EXPECT_FALSE(reception.Run());
+    EXPECT_EQ(ListFolder(reception.desktop.Path()), "");
+    EXPECT_EQ(reception.HandheldLists(), kSamples);
+    EXPECT_TRUE(reception.window.Messages().empty());
+}
+
+} // namespace
+} // namespace zvk

@@ -1,0 +1,262 @@
+#include "device/receive_lists_worker.h"
+
+#include <thread>
+
+#include <gtest/gtest.h>
+
+#include "device/fake_handheld.h"
+#include "support/file_size_limit.h"
+#include "support/recording_window_port.h"
+#include "support/temp_dir.h"
+
+namespace fs = std::filesystem;
+
+namespace zvk {
+namespace {
+
+using test::FakeHandheld;
+using test::ListFolder;
+using test::ReadBytes;
+using test::RecordingWindowPort;
+using test::TempDir;
+using Strings = std::vector<std::string>;
+using Progress = std::vector<std::pair<std::uint64_t, std::uint64_t>>;
+
+const std::string kReceived = "Oznam|Príjem bol úspešne ukončený.";
+
+// A reception from the in-memory handheld into a fresh receive folder.
+struct Reception
+{
+    TempDir dir;
+    FakeHandheld handheld;
+    RecordingWindowPort window;
+    ReceiveSettings settings;
+    std::stop_source stop;
+
+    Reception()
+    {
+        window.receiveFolder = dir.Path();
+        settings.markerPollInterval = std::chrono::milliseconds(1);
+    }
+
+    bool Run()
+    {
+        return ReceiveListsWorker(window, handheld, settings, stop.get_token());
+    }
+
+    bool StartedWithX() const
+    {
+        const Strings calls = handheld.Calls();
+        return std::find(calls.begin(), calls.end(), "start \\ZVK_CE\\Slave.exe x") != calls.end();
+    }
+};
+
+TEST(ReceiveListsWorkerTest, CopiesEveryListWithOneRunningByteCount)
+{
+    Reception reception;
+    const std::string first(250, '1');
+    const std::string third(1000, '3');
+    reception.handheld.files = {{u"\\A.DAT", first}, {u"\\B.DAT", ""}, {u"\\C.DAT", third}};
+    EXPECT_TRUE(reception.Run());
+    Progress expected;
+    for (const std::uint64_t done : {100, 200, 250, 250, 250})
+        expected.emplace_back(done, 1250);
+    for (std::uint64_t done = 350; done <= 1250; done += 100)
+        expected.emplace_back(done, 1250);
+    expected.emplace_back(1250, 1250);
+    expected.emplace_back(100, 100);
+    EXPECT_EQ(reception.window.Progress(), expected);
+    EXPECT_EQ(ListFolder(reception.dir.Path()), "A.DAT B.DAT C.DAT");
+    EXPECT_EQ(ReadBytes(reception.dir.Path() / "A.DAT"), first);
+    EXPECT_EQ(ReadBytes(reception.dir.Path() / "B.DAT"), "");
+    EXPECT_EQ(ReadBytes(reception.dir.Path() / "C.DAT"), third);
+    EXPECT_TRUE(reception.handheld.files.empty());
+    EXPECT_EQ(reception.window.Events(),
+              (Strings{"lock", "status Stav: Vytváranie súborov...", "cursor wait",
+                       "status Stav: Príjem dát...", "cursor wait",
+                       "message " + kReceived + "|info", "cursor arrow", "unlock"}));
+}
+
+TEST(ReceiveListsWorkerTest, AsksForTheExportFirstAndHandsTheListsBackLast)
+{
+    Reception reception;
+    reception.handheld.files = {{u"\\A.DAT", "a"}};
+    reception.window.hasCommandLineArguments = true;
+    EXPECT_TRUE(reception.Run());
+    EXPECT_EQ(
+        reception.handheld.Calls(),
+        (Strings{"delete \\ZVK_CE\\Export\\export.tmp", "start \\ZVK_CE\\Slave.exe i",
+                 "find \\ZVK_CE\\Export\\export.tmp", "free", "delete \\ZVK_CE\\Export\\export.tmp",
+                 "find \\*.dat", "open \\A.DAT", "close \\A.DAT", "open \\A.DAT", "close \\A.DAT",
+                 "delete \\A.DAT", "start \\ZVK_CE\\Slave.exe x", "free"}));
+    EXPECT_EQ(reception.window.Events().back(), "close");
+}
+
+TEST(ReceiveListsWorkerTest, ListIsDeletedOnTheHandheldOnlyWhenItsCopyIsComplete)
+{
+    Reception reception;
+    const std::string list(1234, 'x');
+    reception.handheld.files = {{u"\\LIST01.DAT", list}};
+    std::string onDesktopAtDeletion;
+    reception.handheld.onDelete = [&](const std::u16string& path) {
+        if (path == u"\\LIST01.DAT")
+            onDesktopAtDeletion = ListFolder(reception.dir.Path()) + ":" +
+                                  ReadBytes(reception.dir.Path() / "LIST01.DAT");
+    };
+    EXPECT_TRUE(reception.Run());
+    EXPECT_EQ(onDesktopAtDeletion, "LIST01.DAT:" + list);
+}
+
+TEST(ReceiveListsWorkerTest, NoListsOrAFailedSearchEndsWithoutHandingBack)
+{
+    Reception none;
+    none.window.hasCommandLineArguments = true;
+    EXPECT_TRUE(none.Run());
+    EXPECT_EQ(none.window.Messages(), Strings{"Chyba!|*** Neexistujú žiadne zoznamy ***"});
+    EXPECT_FALSE(none.StartedWithX());
+    EXPECT_EQ(none.window.Events().back(), "close");
+
+    Reception failed;
+    failed.handheld.files = {{u"\\A.DAT", "a"}};
+    failed.handheld.failSearch = true;
+    EXPECT_FALSE(failed.Run());
+    EXPECT_EQ(failed.window.Messages(), Strings{"Chyba!|*** CeFindAllFiles failed. ***"});
+    EXPECT_FALSE(failed.StartedWithX());
+    EXPECT_EQ(ListFolder(failed.dir.Path()), "");
+}
+
+TEST(ReceiveListsWorkerTest, ReadFailureLeavesThatListOnTheHandheldAndGoesOn)
+{
+    Reception reception;
+    reception.handheld.files = {{u"\\A.DAT", std::string(250, 'a')}, {u"\\B.DAT", "b"}};
+    reception.handheld.failReadAfterBytes = 150;
+    EXPECT_FALSE(reception.Run());
+    EXPECT_EQ(ListFolder(reception.dir.Path()), "B.DAT");
+    EXPECT_TRUE(reception.handheld.files.contains(u"\\A.DAT"));
+    EXPECT_FALSE(reception.handheld.files.contains(u"\\B.DAT"));
+    EXPECT_EQ(reception.window.Messages(),
+              Strings{"Chyba!|*** Tieto zoznamy neboli prijaté: A.DAT ***"});
+    EXPECT_TRUE(reception.StartedWithX());
+}
+
+TEST(ReceiveListsWorkerTest, MissingOrReadOnlyFolderReceivesNothing)
+{
+    Reception missing;
+    missing.handheld.files = {{u"\\A.DAT", "a"}, {u"\\B.DAT", "b"}};
+    missing.window.receiveFolder = missing.dir.Path() / "missing";
+    EXPECT_FALSE(missing.Run());
+    EXPECT_EQ(missing.handheld.files.size(), 2u);
+    EXPECT_EQ(missing.window.Messages(),
+              Strings{"Chyba!|*** Tieto zoznamy neboli prijaté: A.DAT, B.DAT ***"});
+
+    TempDir dir;
+    const fs::path folder = dir.Path() / "readonly";
+    fs::create_directories(folder);
+    fs::permissions(folder, fs::perms::all & ~(fs::perms::owner_write | fs::perms::group_write |
+                                               fs::perms::others_write));
+    fs::permissions(dir.Path(), fs::perms::others_exec, fs::perm_options::add);
+    EXPECT_TRUE(test::AsOrdinaryUser([&] {
+        Reception reception;
+        reception.window.receiveFolder = folder;
+        reception.handheld.files = {{u"\\A.DAT", "a"}};
+        return !reception.Run() && reception.handheld.files.size() == 1 && fs::is_empty(folder);
+    }));
+}
+
+#ifndef _WIN32
+TEST(ReceiveListsWorkerTest, FullDiskLeavesTheListOnTheHandheldAndNoPartialFile)
+{
+    Reception reception;
+    reception.handheld.files = {{u"\\BIG.DAT", std::string(20000, 'b')}, {u"\\SMALL.DAT", "s"}};
+    bool received = true;
+    {
+        const test::FileSizeLimit limit(4096);
+        received = reception.Run();
+    }
+    EXPECT_FALSE(received);
+    EXPECT_EQ(ListFolder(reception.dir.Path()), "SMALL.DAT");
+    EXPECT_TRUE(reception.handheld.files.contains(u"\\BIG.DAT"));
+    EXPECT_EQ(reception.window.Messages(),
+              Strings{"Chyba!|*** Tieto zoznamy neboli prijaté: BIG.DAT ***"});
+}
+#endif
+
+TEST(ReceiveListsWorkerTest, KeepsFullNamesWithSlovakLettersAndSpaces)
+{
+    Reception reception;
+    reception.handheld.files = {{u"\\ABCDEFGHIJKLMNOP.DAT", "long"},
+                                {u"\\Zoznam \u010D. 5 \u2013 Hronec.dat", "sk"}};
+    EXPECT_TRUE(reception.Run());
+    EXPECT_EQ(ReadBytes(reception.dir.Path() / "ABCDEFGHIJKLMNOP.DAT"), "long");
+    EXPECT_EQ(ReadBytes(reception.dir.Path() / "Zoznam č. 5 – Hronec.dat"), "sk");
+    EXPECT_TRUE(reception.handheld.files.empty());
+}
+
+TEST(ReceiveListsWorkerTest, ConversionIsAskedForAfterEachList)
+{
+    Reception reception;
+    const std::string list = "ADLIST01.DAT       0ZVK_CE         V 3.02\r\n";
+    reception.handheld.files = {{u"\\LIST01.DAT", list}, {u"\\LIST02.DAT", list}};
+    Strings seen;
+    reception.settings.convertRequested = [&] {
+        seen.push_back(ListFolder(reception.dir.Path()));
+        return seen.size() == 1;
+    };
+    EXPECT_TRUE(reception.Run());
+    // Each list is asked about right after its copy, before the next one is copied.
+    EXPECT_EQ(seen, (Strings{"LIST01.DAT", "LIST01.DAT LIST01.csv LIST02.DAT"}));
+    EXPECT_EQ(ReadBytes(reception.dir.Path() / "LIST01.csv").substr(0, 11), "LIST01.DAT;");
+}
+
+TEST(ReceiveListsWorkerTest, StopEndsTheCopyWithoutAPartialFileOrAMessage)
+{
+    Reception reception;
+    reception.handheld.files = {{u"\\A.DAT", "a"}, {u"\\B.DAT", std::string(500, 'b')}};
+    reception.window.hasCommandLineArguments = true;
+    reception.window.onProgress = [&](std::uint64_t done, std::uint64_t) {
+        if (done > 100)
+            reception.stop.request_stop();
+    };
+    EXPECT_FALSE(reception.Run());
+    EXPECT_EQ(ListFolder(reception.dir.Path()), "A.DAT");
+    EXPECT_TRUE(reception.handheld.files.contains(u"\\B.DAT"));
+    EXPECT_TRUE(reception.window.Messages().empty());
+    // The handheld drops the list that was taken; the closing window is not asked to close.
+    EXPECT_TRUE(reception.StartedWithX());
+    EXPECT_EQ(reception.window.Events().back(), "unlock");
+}
+
+TEST(ReceiveListsWorkerTest, StopEndsTheWaitForAMarkerThatNeverComes)
+{
+    Reception reception;
+    reception.settings.markerPollInterval = std::chrono::seconds(30);
+    std::jthread closing([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        reception.stop.request_stop();
+    });
+    const auto started = std::chrono::steady_clock::now();
+    EXPECT_FALSE(reception.Run());
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(5));
+    EXPECT_EQ(reception.handheld.Calls().size(), 2u); // marker deleted, export asked for
+    EXPECT_EQ(reception.window.Events().back(), "unlock");
+}
+
+TEST(ReceiveListsWorkerTest, LargeListShowsTruePercentagesThroughout)
+{
+    // Beyond 2^32 / 100 bytes, where done * 100 no longer fits in 32 bits.
+    constexpr std::uint64_t kSize = 45'000'000;
+    Reception reception;
+    reception.handheld.generatedFiles = {{u"\\BIG.DAT", kSize}};
+    EXPECT_TRUE(reception.Run());
+    const Progress progress = reception.window.Progress();
+    ASSERT_EQ(progress.size(), kSize / 100 + 2);
+    for (std::size_t i = 0; i + 1 < progress.size(); ++i) {
+        ASSERT_EQ(progress[i].second, kSize);
+        ASSERT_EQ(ProgressPercent(progress[i].first, kSize), progress[i].first * 100 / kSize);
+    }
+    EXPECT_EQ(reception.window.Percentages()[kSize / 200], 50u);
+    EXPECT_EQ(fs::file_size(reception.dir.Path() / "BIG.DAT"), kSize);
+}
+
+} // namespace
+} // namespace zvk

@@ -1,0 +1,137 @@
+#include "device/send_workers.h"
+
+#include <gtest/gtest.h>
+
+#include "device/fake_handheld.h"
+#include "device/handheld_contract.h"
+#include "device/transfer_texts.h"
+#include "support/recording_window_port.h"
+#include "support/temp_dir.h"
+
+namespace fs = std::filesystem;
+
+namespace zvk {
+namespace {
+
+using test::FakeHandheld;
+using test::RecordingWindowPort;
+using test::TempDir;
+using Strings = std::vector<std::string>;
+
+const std::string kSucceeded = "Oznam|Prenos bol úspešne ukončený.";
+const std::string kFailed = "Chyba!|*** Súbor sa nepodarilo zapísať do prenosného počítača! ***";
+
+struct ConfigurationSend
+{
+    TempDir dir;
+    FakeHandheld handheld;
+    RecordingWindowPort window;
+
+    explicit ConfigurationSend(std::string_view bytes)
+    {
+        window.configurationPath = dir.Write("ZVK.INI", bytes);
+    }
+};
+
+TEST(SendConfigurationWorkerTest, SendsInChunksThenStartsTheProgramWithK)
+{
+    const std::string bytes(250, 'k');
+    ConfigurationSend send(bytes);
+    EXPECT_TRUE(SendConfigurationWorker(send.window, send.handheld));
+    EXPECT_EQ(send.handheld.files.at(u"\\ZVK_CE\\ZVK.INI"), bytes);
+    // The file is closed before the program that reads it starts.
+    EXPECT_EQ(send.handheld.Calls(), (Strings{"create \\ZVK_CE\\ZVK.INI", "close \\ZVK_CE\\ZVK.INI",
+                                              "start \\ZVK_CE\\Slave.exe k"}));
+    EXPECT_EQ(send.window.Percentages(), (std::vector<unsigned>{40, 80, 100, 100, 100}));
+    EXPECT_EQ(send.window.Events(),
+              (Strings{"lock", "status Stav: Prenos konfigurácie...", "cursor wait",
+                       "message " + kSucceeded + "|info", "cursor arrow", "unlock"}));
+}
+
+TEST(SendConfigurationWorkerTest, EmptyFileLeavesThePercentageUntilTheEnding)
+{
+    ConfigurationSend send("");
+    EXPECT_TRUE(SendConfigurationWorker(send.window, send.handheld));
+    EXPECT_EQ(send.handheld.files.at(u"\\ZVK_CE\\ZVK.INI"), "");
+    EXPECT_EQ(send.window.Progress(),
+              (std::vector<std::pair<std::uint64_t, std::uint64_t>>{{0, 0}, {100, 100}}));
+}
+
+TEST(SendConfigurationWorkerTest, MissingFileOrFolderSendsNothing)
+{
+    for (const bool folder : {false, true}) {
+        ConfigurationSend send("x");
+        send.window.configurationPath = folder ? send.dir.Path() : send.dir.Path() / "NONE.INI";
+        send.window.hasCommandLineArguments = true;
+        EXPECT_FALSE(SendConfigurationWorker(send.window, send.handheld));
+        EXPECT_TRUE(send.handheld.Calls().empty());
+        EXPECT_EQ(send.window.Messages(), Strings{"Chyba!|*** Konfiguračný súbor chýba! ***"});
+        // The common ending still unlocks and closes a program with arguments.
+        EXPECT_EQ(send.window.Events().back(), "close");
+    }
+}
+
+TEST(SendConfigurationWorkerTest, FailedCreateOrWriteIsAnErrorAndStartsNothing)
+{
+    ConfigurationSend refused("[Firma]\r\n");
+    refused.handheld.failCreate.insert(u"\\ZVK_CE\\ZVK.INI");
+    EXPECT_FALSE(SendConfigurationWorker(refused.window, refused.handheld));
+    EXPECT_EQ(refused.window.Messages(), Strings{kFailed});
+
+    ConfigurationSend full(std::string(250, 'k'));
+    full.handheld.failWriteAfterBytes = 150;
+    EXPECT_FALSE(SendConfigurationWorker(full.window, full.handheld));
+    EXPECT_EQ(full.window.Messages(), Strings{kFailed});
+    for (const FakeHandheld* handheld : {&refused.handheld, &full.handheld})
+        for (const std::string& call : handheld->Calls())
+            EXPECT_EQ(call.find("start"), std::string::npos) << call;
+}
+
+TEST(SendListWorkerTest, SendsTheChosenListUnderItsOwnNameAndStartsTheProgramWithE)
+{
+    TempDir dir;
+    FakeHandheld handheld;
+    RecordingWindowPort window;
+    window.receiveFolder = dir.Path() / "prijate";
+    window.listToSend = dir.Write("zväzok/Zoznam č. 1.dat", "AD\r\n");
+    handheld.files[u"\\ZVK_CE\\Import\\Zoznam č. 1.dat"] = "old list";
+    EXPECT_TRUE(SendListWorker(window, handheld));
+    // Slovak letters arrive as the same characters, not as their UTF-8 bytes.
+    EXPECT_EQ(handheld.files.at(u"\\ZVK_CE\\Import\\Zoznam \u010D. 1.dat"), "AD\r\n");
+    EXPECT_EQ(handheld.Calls().back(), "start \\ZVK_CE\\Slave.exe e");
+    // Nothing is locked while the question is open.
+    EXPECT_EQ(window.Events(),
+              (Strings{"ask " + window.receiveFolder.string(), "message " + kSucceeded + "|info",
+                       "cursor arrow", "unlock"}));
+}
+
+TEST(SendListWorkerTest, CancelledQuestionSendsNothing)
+{
+    FakeHandheld handheld;
+    RecordingWindowPort window;
+    EXPECT_TRUE(SendListWorker(window, handheld));
+    EXPECT_TRUE(handheld.Calls().empty());
+    EXPECT_TRUE(window.Messages().empty());
+    EXPECT_EQ(window.Events().back(), "unlock");
+}
+
+TEST(SendListWorkerTest, UnreadableListOrFailedWriteIsAnError)
+{
+    TempDir dir;
+    FakeHandheld handheld;
+    RecordingWindowPort window;
+    window.listToSend = dir.Path() / "MISSING.DAT";
+    EXPECT_FALSE(SendListWorker(window, handheld));
+    EXPECT_EQ(window.Messages(), Strings{"Chyba!|*** Zoznam sa nedá otvoriť! ***"});
+    EXPECT_TRUE(handheld.Calls().empty());
+
+    RecordingWindowPort second;
+    second.listToSend = dir.Write("LIST01.DAT", std::string(300, 'x'));
+    handheld.failWriteAfterBytes = 0;
+    EXPECT_FALSE(SendListWorker(second, handheld));
+    EXPECT_EQ(second.Messages(), Strings{kFailed});
+    EXPECT_EQ(handheld.Calls().back(), "close \\ZVK_CE\\Import\\LIST01.DAT");
+}
+
+} // namespace
+} // namespace zvk

@@ -1,0 +1,135 @@
+#include "support/recording_window_port.h"
+
+namespace fs = std::filesystem;
+
+namespace zvk::test {
+
+std::vector<std::string> RecordingWindowPort::Events() const
+{
+    const std::lock_guard lock(m_mutex);
+    return m_events;
+}
+
+std::vector<std::pair<std::uint64_t, std::uint64_t>> RecordingWindowPort::Progress() const
+{
+    const std::lock_guard lock(m_mutex);
+    return m_progress;
+}
+
+std::vector<unsigned> RecordingWindowPort::Percentages() const
+{
+    std::vector<unsigned> shown;
+    for (const auto& [done, total] : Progress())
+        if (const std::optional<unsigned> percent = ProgressPercent(done, total))
+            shown.push_back(*percent);
+    return shown;
+}
+
+std::vector<std::string> RecordingWindowPort::Messages() const
+{
+    std::vector<std::string> messages;
+    for (const std::string& event : Events())
+        if (event.rfind("message ", 0) == 0)
+            messages.push_back(event.substr(8, event.rfind('|') - 8));
+    return messages;
+}
+
+std::optional<bool> RecordingWindowPort::WaitForLinkResult(std::chrono::milliseconds timeout)
+{
+    std::unique_lock lock(m_mutex);
+    m_linkDecided.wait_for(lock, timeout, [this] { return m_linkResult.has_value(); });
+    return m_linkResult;
+}
+
+void RecordingWindowPort::ShowStatus(std::string_view text)
+{
+    Record("status " + std::string(text));
+}
+
+void RecordingWindowPort::ShowProgress(std::uint64_t done, std::uint64_t total)
+{
+    {
+        const std::lock_guard lock(m_mutex);
+        m_progress.emplace_back(done, total);
+    }
+    if (onProgress)
+        onProgress(done, total);
+}
+
+void RecordingWindowPort::EnableTransferControls(bool enable)
+{
+    Record(enable ? "unlock" : "lock");
+}
+
+void RecordingWindowPort::ShowMessage(std::string_view text, std::string_view caption,
+                                      MessageIcon icon)
+{
+    Record("message " + std::string(caption) + "|" + std::string(text) +
+           (icon == MessageIcon::Error ? "|error" : "|info"));
+}
+
+void RecordingWindowPort::SetCursor(Cursor cursor)
+{
+    Record(cursor == Cursor::Wait ? "cursor wait" : "cursor arrow");
+}
+
+std::optional<fs::path> RecordingWindowPort::AskListToSend(const fs::path& initialFolder)
+{
+    Record("ask " + initialFolder.string());
+    return listToSend;
+}
+
+fs::path RecordingWindowPort::ReceiveFolder()
+{
+    return receiveFolder;
+}
+
+fs::path RecordingWindowPort::ConfigurationPath()
+{
+    return configurationPath;
+}
+
+bool RecordingWindowPort::LinkFlag()
+{
+    return linkFlag;
+}
+
+void RecordingWindowPort::LinkResult(bool connected)
+{
+    {
+        const std::lock_guard lock(m_mutex);
+        m_events.push_back(connected ? "link 1" : "link 0");
+        m_linkResult = connected;
+    }
+    m_linkDecided.notify_all();
+}
+
+void RecordingWindowPort::StartLinkWatchdog()
+{
+    Record("watchdog start");
+    m_watchdog.Start(watchdogPeriod, [this] { LinkResult(false); });
+}
+
+bool RecordingWindowPort::StopLinkWatchdog()
+{
+    Record("watchdog stop");
+    return m_watchdog.Stop();
+}
+
+bool RecordingWindowPort::HasCommandLineArguments()
+{
+    return hasCommandLineArguments;
+}
+
+void RecordingWindowPort::RequestClose()
+{
+    Record("close");
+}
+
+void RecordingWindowPort::Record(std::string event)
+{
+    const std::lock_guard lock(m_mutex);
+    m_events.push_back(std::move(event));
+}
+
+} // namespace zvk::test
