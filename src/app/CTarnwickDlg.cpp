@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QProcess>
 
+#include "app/transfer_link.h"
 #include "config/CKonfigDlg.h"
 #include "config/profile_strings.h"
 #include "lists/text_import.h"
@@ -22,6 +23,7 @@ namespace {
 constexpr std::string_view kReceiveFolderKey = "Importpath";
 constexpr std::string_view kConfigurationKey = "Konfig";
 constexpr std::string_view kConvertKey = "Konvert";
+constexpr std::string_view kHandheldKey = "Zariadenie";
 constexpr std::size_t kWholeValue = std::numeric_limits<std::size_t>::max();
 
 // The controls a running transfer locks, in the order they are locked.
@@ -34,7 +36,7 @@ QString ApplicationName()
 
 } // namespace
 
-CTarnwickDlg::CTarnwickDlg(QWidget* parent)
+CTarnwickDlg::CTarnwickDlg(QStringList arguments, QWidget* parent)
     : QDialog(parent), m_ui(std::make_unique<Ui::CTarnwickDlg>())
 {
     m_ui->setupUi(this);
@@ -43,6 +45,22 @@ CTarnwickDlg::CTarnwickDlg(QWidget* parent)
     m_settingsFile = zvk::ToFilePath(QDir::currentPath()) / "ZVKServer.ini";
     m_settingsSection = ApplicationName().toStdString();
     ReadSettings();
+    const std::filesystem::path settingsFile = m_settingsFile;
+    const std::string section = m_settingsSection;
+    m_link = std::make_unique<TransferLink>(
+        *this, std::move(arguments),
+        zvk::GetProfileString(m_settingsFile, m_settingsSection, kHandheldKey, "", kWholeValue),
+        // Asked anew for each received list, on the worker's thread.
+        [settingsFile, section] {
+            return zvk::GetProfileInt(settingsFile, section, kConvertKey, 0) == 1;
+        });
+
+    connect(m_ui->sendConfigurationButton, &QPushButton::clicked, this,
+            [this] { m_link->Start(zvk::PendingOperation::SendConfiguration); });
+    connect(m_ui->receiveListsButton, &QPushButton::clicked, this,
+            [this] { m_link->Start(zvk::PendingOperation::ReceiveLists); });
+    connect(m_ui->sendListButton, &QPushButton::clicked, this,
+            [this] { m_link->Start(zvk::PendingOperation::SendList); });
 
     connect(m_ui->chooseReceiveFolderButton, &QPushButton::clicked, this,
             &CTarnwickDlg::ChooseReceiveFolder);
@@ -58,6 +76,30 @@ CTarnwickDlg::CTarnwickDlg(QWidget* parent)
 }
 
 CTarnwickDlg::~CTarnwickDlg() = default;
+
+void CTarnwickDlg::done(int result)
+{
+    m_link->Shutdown();
+    QDialog::done(result);
+}
+
+void CTarnwickDlg::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    m_link->WindowShown();
+}
+
+void CTarnwickDlg::EnableLinkButtons(bool enable)
+{
+    m_ui->sendListButton->setEnabled(enable);
+    m_ui->receiveListsButton->setEnabled(enable);
+}
+
+void CTarnwickDlg::EnableConnectionButtons(bool enable)
+{
+    m_ui->sendConfigurationButton->setEnabled(enable);
+    m_ui->receiveListsButton->setEnabled(enable);
+}
 
 void CTarnwickDlg::ReadSettings()
 {

@@ -4,7 +4,11 @@
 #include <memory>
 #include <string>
 
+#include <QCoreApplication>
 #include <QDialog>
+#include <QStringList>
+
+class TransferLink;
 
 namespace Ui {
 class CTarnwickDlg;
@@ -17,17 +21,29 @@ class CTarnwickDlg : public QDialog
     Q_OBJECT
 
 public:
-    explicit CTarnwickDlg(QWidget* parent = nullptr);
+    // `arguments` are the program's command line, its name first.
+    explicit CTarnwickDlg(QStringList arguments = QCoreApplication::arguments(),
+                          QWidget* parent = nullptr);
     ~CTarnwickDlg() override;
+
+    // Closing stops a running transfer first; nothing is left half-written.
+    void done(int result) override;
 
     // Locks (false) or unlocks (true) the controls that start transfers or change
     // the paths they use; the reports, the text import and "Koniec" stay usable.
     void EnableTransferControls(bool enable);
     void ShowStatus(const QString& text);
     void ShowProgress(unsigned percent);
+    // "Zoznam poslať" and "Zoznamy prijať" follow the readiness of the link;
+    // "Poslať" and "Zoznamy prijať" follow the outcome of a connection.
+    void EnableLinkButtons(bool enable);
+    void EnableConnectionButtons(bool enable);
 
     QString ReceiveFolderText() const;
     QString ConfigurationPathText() const;
+
+protected:
+    void showEvent(QShowEvent* event) override;
 
 private:
     void ReadSettings();
@@ -44,4 +60,5 @@ private:
     // open-file dialog moves it) do not move the settings.
     std::filesystem::path m_settingsFile;
     std::string m_settingsSection;
+    std::unique_ptr<TransferLink> m_link;
 };

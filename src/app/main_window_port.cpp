@@ -1,0 +1,132 @@
+#include "app/main_window_port.h"
+
+#include <QApplication>
+#include <QMetaObject>
+#include <QThread>
+
+#include "app/CTarnwickDlg.h"
+#include "app/transfer_link.h"
+#include "ui/file_dialog.h"
+#include "ui/message_box.h"
+#include "ui/paths.h"
+
+namespace {
+
+QString FromUtf8(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+} // namespace
+
+MainWindowPort::MainWindowPort(CTarnwickDlg& window, TransferLink& link)
+    : m_window(window), m_link(link)
+{}
+
+template <typename Call> auto MainWindowPort::OnWindow(Call call)
+{
+    if (QThread::currentThread() == m_window.thread())
+        return call();
+    using Result = decltype(call());
+    if constexpr (std::is_void_v<Result>) {
+        QMetaObject::invokeMethod(&m_window, call, Qt::BlockingQueuedConnection);
+    } else {
+        Result result{};
+        QMetaObject::invokeMethod(
+            &m_window, [&] { result = call(); }, Qt::BlockingQueuedConnection);
+        return result;
+    }
+}
+
+void MainWindowPort::ShowStatus(std::string_view text)
+{
+    OnWindow([&] { m_window.ShowStatus(FromUtf8(text)); });
+}
+
+void MainWindowPort::ShowProgress(std::uint64_t done, std::uint64_t total)
+{
+    if (const std::optional<unsigned> percent = zvk::ProgressPercent(done, total))
+        OnWindow([&] { m_window.ShowProgress(*percent); });
+}
+
+void MainWindowPort::EnableTransferControls(bool enable)
+{
+    OnWindow([&] { m_window.EnableTransferControls(enable); });
+}
+
+void MainWindowPort::ShowMessage(std::string_view text, std::string_view caption,
+                                 zvk::MessageIcon icon)
+{
+    OnWindow([&] {
+        if (m_link.IsClosing())
+            return;
+        zvk::ShowMessageBox(&m_window, FromUtf8(text), FromUtf8(caption),
+                            icon == zvk::MessageIcon::Error ? QMessageBox::Critical
+                                                            : QMessageBox::Information);
+    });
+}
+
+void MainWindowPort::SetCursor(zvk::Cursor cursor)
+{
+    OnWindow([&] {
+        if (cursor == zvk::Cursor::Wait)
+            m_window.setCursor(Qt::WaitCursor);
+        else
+            m_window.unsetCursor();
+    });
+}
+
+std::optional<std::filesystem::path>
+MainWindowPort::AskListToSend(const std::filesystem::path& initialFolder)
+{
+    return OnWindow([&]() -> std::optional<std::filesystem::path> {
+        if (m_link.IsClosing())
+            return std::nullopt;
+        const QString chosen = zvk::AskOpenFileName(&m_window, zvk::ToDisplayPath(initialFolder),
+                                                    QStringLiteral("Dátové súbory (*.dat)"));
+        if (chosen.isEmpty())
+            return std::nullopt;
+        return zvk::ToFilePath(chosen);
+    });
+}
+
+std::filesystem::path MainWindowPort::ReceiveFolder()
+{
+    return OnWindow([&] { return zvk::ToFilePath(m_window.ReceiveFolderText()); });
+}
+
+std::filesystem::path MainWindowPort::ConfigurationPath()
+{
+    return OnWindow([&] { return zvk::ToFilePath(m_window.ConfigurationPathText()); });
+}
+
+bool MainWindowPort::LinkFlag()
+{
+    return OnWindow([&] { return m_link.LinkFlag(); });
+}
+
+void MainWindowPort::LinkResult(bool connected)
+{
+    OnWindow([&] { m_link.LinkResult(connected); });
+}
+
+void MainWindowPort::StartLinkWatchdog()
+{
+    OnWindow([&] { m_link.StartWatchdog(); });
+}
+
+bool MainWindowPort::StopLinkWatchdog()
+{
+    return OnWindow([&] { return m_link.StopWatchdog(); });
+}
+
+bool MainWindowPort::HasCommandLineArguments()
+{
+    return OnWindow([&] { return m_link.HasCommandLineArguments(); });
+}
+
+void MainWindowPort::RequestClose()
+{
+    // Queued, not waited for: closing waits for this very worker to end.
+    QMetaObject::invokeMethod(&m_window, &QDialog::reject, Qt::QueuedConnection);
+}

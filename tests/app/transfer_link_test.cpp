@@ -1,0 +1,172 @@
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include <QApplication>
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "app/CTarnwickDlg.h"
+#include "device/handheld_selection.h"
+#include "ui/control_ids.h"
+#include "ui/message_box.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string ReadBytes(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+void WriteBytes(const fs::path& path, const std::string& bytes)
+{
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+} // namespace
+
+// The main window against the handheld emulator, as a user or a script drives it.
+class TransferLinkTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        m_previousFolder = QDir::currentPath();
+        QDir::setCurrent(m_dir->path());
+        m_folder = fs::path(m_dir->path().toStdString());
+        m_handheld = m_folder / "handheld";
+        qputenv("ZVK_HANDHELD", QByteArray::fromStdString(m_handheld.string()));
+        m_messages.clear();
+        m_lockedDuringMessage.clear();
+    }
+
+    void cleanup()
+    {
+        zvk::SetMessageBoxHandler({});
+        qunsetenv("ZVK_HANDHELD");
+        QDir::setCurrent(m_previousFolder);
+    }
+
+    void receivesEveryListWithSlashR()
+    {
+        PrepareHandheld("[Emulator]\r\nExportDelayMs=10\r\n");
+        CTarnwickDlg window({QStringLiteral("zvkpc"), QStringLiteral("/R")});
+        RecordMessages(window);
+        window.show();
+        QTRY_VERIFY_WITH_TIMEOUT(!window.isVisible(), 10000);
+        QCOMPARE(m_messages, QStringList{QStringLiteral("Oznam Príjem bol úspešne ukončený.")});
+        // While the worker waited for the message to be dismissed, the transfer
+        // controls were locked and the reports stayed usable.
+        QCOMPARE(m_lockedDuringMessage, QStringLiteral("1001 1116 1002 1000 1021 1017 1034 1035"));
+        for (const auto& sample : fs::directory_iterator(zvk::SampleListsFolder())) {
+            const fs::path received = m_folder / sample.path().filename();
+            QVERIFY2(fs::exists(received), qPrintable(QString::fromStdString(received.string())));
+            QCOMPARE(ReadBytes(received), ReadBytes(sample.path()));
+        }
+    }
+
+    void absentHandheldWarnsAfterTheWatchdogAndCloses()
+    {
+        PrepareHandheld("[Emulator]\r\nConnected=0\r\n");
+        CTarnwickDlg window({QStringLiteral("zvkpc")});
+        RecordMessages(window);
+        window.show();
+        QTest::mouseClick(zvk::FindControl(&window, 1000), Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(!window.isVisible(), 5000);
+        QCOMPARE(m_messages, QStringList{QStringLiteral(
+                                 "Pozor! Pripojte počítač pomocou Microsoft ActiveSync a znova "
+                                 "spustite prenosový program!")});
+    }
+
+    void firstArgumentKSendsTheConfigurationAfterOneSecond()
+    {
+        PrepareHandheld("");
+        const fs::path configuration = m_folder / "ZVK.INI";
+        WriteBytes(configuration, "[Firma]\r\nFirma1=Lesy\r\n");
+        WriteBytes(m_folder / "ZVKServer.ini",
+                   "[" + QCoreApplication::applicationName().toStdString() +
+                       "]\r\nKonfig=" + configuration.string() + "\r\n");
+        CTarnwickDlg window({QStringLiteral("zvkpc"), QStringLiteral("k")});
+        RecordMessages(window);
+        window.show();
+        QTest::qWait(700);
+        QVERIFY(m_messages.isEmpty());
+        QTRY_VERIFY_WITH_TIMEOUT(!window.isVisible(), 5000);
+        QCOMPARE(m_messages, QStringList{QStringLiteral("Oznam Prenos bol úspešne ukončený.")});
+        QCOMPARE(ReadBytes(m_handheld / "ZVK_CE" / "ZVK.INI"), ReadBytes(configuration));
+    }
+
+    void argumentsThatAreNotExactStartNothing()
+    {
+        PrepareHandheld("[Emulator]\r\nExportDelayMs=10\r\n");
+        for (const QString& argument : {QStringLiteral("/r"), QStringLiteral("K"),
+                                        QStringLiteral("/R "), QStringLiteral("y")}) {
+            CTarnwickDlg window({QStringLiteral("zvkpc"), argument});
+            RecordMessages(window);
+            window.show();
+            QTest::qWait(1300);
+            QVERIFY2(window.isVisible(), qPrintable(argument));
+            QVERIFY2(m_messages.isEmpty(), qPrintable(argument));
+            window.close();
+        }
+        QVERIFY(!fs::exists(m_folder / "LIST0001.DAT"));
+    }
+
+    void closingDuringAReceptionStopsItAndKeepsTheLists()
+    {
+        PrepareHandheld("[Emulator]\r\nExportDelayMs=10\r\nExportMarker=0\r\n");
+        CTarnwickDlg window({QStringLiteral("zvkpc")});
+        RecordMessages(window);
+        window.show();
+        QTest::mouseClick(zvk::FindControl(&window, 1001), Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(!zvk::FindControl(&window, 1035)->isEnabled(), 3000);
+        QElapsedTimer closing;
+        closing.start();
+        window.close();
+        QVERIFY(closing.elapsed() < 3000);
+        QVERIFY(!window.isVisible());
+        QVERIFY(m_messages.isEmpty());
+        QVERIFY(!fs::exists(m_folder / "LIST0001.DAT"));
+        QVERIFY(fs::exists(m_handheld / "ZVK_CE" / "Data" / "LIST0001.DAT"));
+    }
+
+private:
+    void PrepareHandheld(const std::string& emulatorSettings)
+    {
+        QCOMPARE(zvk::PrepareHandheldFolder(m_handheld, zvk::SampleListsFolder()), std::string());
+        if (!emulatorSettings.empty())
+            WriteBytes(m_handheld / "emulator.ini", emulatorSettings);
+    }
+
+    void RecordMessages(const QWidget& window)
+    {
+        zvk::SetMessageBoxHandler([this, &window](const QString& text, const QString& caption,
+                                                  QMessageBox::Icon) {
+            m_messages << caption + " " + text;
+            QStringList locked;
+            for (int id : {1001, 1116, 1002, 1000, 1021, 1017, 1034, 1035, 1003, 1036, 1115, 1037})
+                if (!zvk::FindControl(&window, id)->isEnabled())
+                    locked << QString::number(id);
+            m_lockedDuringMessage = locked.join(QLatin1Char(' '));
+        });
+    }
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QString m_previousFolder;
+    fs::path m_folder;
+    fs::path m_handheld;
+    QStringList m_messages;
+    QString m_lockedDuringMessage;
+};
+
+QTEST_MAIN(TransferLinkTest)
+#include "transfer_link_test.moc"
