@@ -28,15 +28,19 @@ build: deps $(BUILD)/build.ninja
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
-# Until the handheld link arrives, the main job on built-in defaults is the list
-# work: the sample lists are converted to semicolon text and the sample
-# measurement text becomes a data list, all in a fresh folder.
+# The program's main job on built-in defaults: the main window over the handheld
+# emulator, whose folder run/handheld/ starts again with the sample lists every time.
+# Press "Zoznamy prijať" and the lists arrive in run/. Without a display the same
+# reception runs through the command-line tool.
 run: build
-	rm -rf $(RUN_DIR) && mkdir -p $(RUN_DIR)
-	cp data/samples/* data/measurements/* $(RUN_DIR)/
-	$(BUILD)/src/cli/zvk convert $(RUN_DIR)/*.DAT
-	$(BUILD)/src/cli/zvk import $(RUN_DIR)/*.txt
-	@echo "The semicolon texts (.csv) and the imported list are in $(abspath $(RUN_DIR))."
+	mkdir -p $(RUN_DIR) && rm -rf $(RUN_DIR)/handheld
+	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
+		cd $(RUN_DIR) && ../$(BUILD)/src/app/zvkpc; \
+	else \
+		echo "No display here: receiving the emulated handheld's lists with 'zvk receive --convert'."; \
+		cd $(RUN_DIR) && ../$(BUILD)/src/cli/zvk receive --convert && \
+		echo "The received lists and their semicolon texts (.csv) are in $(abspath $(RUN_DIR))."; \
+	fi
 
 clean:
 	rm -rf $(BUILD) $(RUN_DIR)
