@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QLabel>
+#include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -165,6 +166,27 @@ private slots:
         QCOMPARE(Text(window, 1022), chosen);
         QVERIFY(ReadBytes(m_folder / "ZVKServer.ini").find("Importpath=" + chosen.toStdString()) !=
                 std::string::npos);
+    }
+
+    void editOpensTheConfigurationShownInTheWindow()
+    {
+        const std::string before = "[Firma]\r\nFirma1=Lesy Horehronie\r\n";
+        WriteBytes(m_folder / "ZVK.INI", before);
+        WriteBytes(m_folder / "ZVKServer.ini",
+                   "[" + QCoreApplication::applicationName().toStdString() +
+                       "]\r\nKonfig=" + (m_folder / "ZVK.INI").string() + "\r\n");
+        CTarnwickDlg window;
+        QString shown;
+        QTimer::singleShot(0, [&shown] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            QVERIFY(dialog != nullptr);
+            shown = dialog->windowTitle() + " " +
+                    qobject_cast<QLineEdit*>(zvk::FindControl(dialog, 1033))->text();
+            QTest::mouseClick(zvk::FindControl(dialog, 2), Qt::LeftButton);
+        });
+        Click(window, 1034);
+        QCOMPARE(shown, QStringLiteral("Nastavenia Lesy Horehronie"));
+        QCOMPARE(ReadBytes(m_folder / "ZVK.INI"), before);
     }
 
     void textImportWritesTheListBesideTheText()

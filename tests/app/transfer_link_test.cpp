@@ -10,6 +10,7 @@
 #include "app/CTarnwickDlg.h"
 #include "device/handheld_selection.h"
 #include "ui/control_ids.h"
+#include "ui/file_dialog.h"
 #include "ui/message_box.h"
 
 namespace fs = std::filesystem;
@@ -119,6 +120,32 @@ private slots:
             window.close();
         }
         QVERIFY(!fs::exists(m_folder / "LIST0001.DAT"));
+    }
+
+    void sendsTheChosenListToTheImportFolder()
+    {
+        PrepareHandheld("");
+        const fs::path list = m_folder / "zoznamy" / "Zväzok 7.dat";
+        fs::create_directories(list.parent_path());
+        WriteBytes(list, "ADZvazok 7.dat      7ZVK_CE         V 3.10\r\n");
+        zvk::SetOpenFileHandler([&](const QString&, const QString& filter) {
+            return filter == QStringLiteral("Dátové súbory (*.dat)")
+                       ? QString::fromStdString(list.string())
+                       : QString();
+        });
+        CTarnwickDlg window({QStringLiteral("zvkpc")});
+        RecordMessages(window);
+        window.show();
+        QTest::mouseClick(zvk::FindControl(&window, 1002), Qt::LeftButton);
+        QTRY_COMPARE_WITH_TIMEOUT(m_messages.size(), 1, 5000);
+        zvk::SetOpenFileHandler({});
+        QCOMPARE(m_messages[0], QStringLiteral("Oznam Prenos bol úspešne ukončený."));
+        QCOMPARE(m_lockedDuringMessage, QString());
+        // The handheld program takes what arrived in its import folder into its own lists.
+        const fs::path arrived = m_handheld / "ZVK_CE" / "Data" / "Zväzok 7.dat";
+        QTRY_VERIFY_WITH_TIMEOUT(fs::exists(arrived), 3000);
+        QCOMPARE(ReadBytes(arrived), ReadBytes(list));
+        QVERIFY(window.isVisible());
     }
 
     void closingDuringAReceptionStopsItAndKeepsTheLists()
