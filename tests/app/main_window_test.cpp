@@ -1,6 +1,4 @@
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include <QApplication>
 #include <QCheckBox>
@@ -14,6 +12,7 @@
 #include <QTimer>
 
 #include "app/CTarnwickDlg.h"
+#include "support/file_bytes.h"
 #include "ui/CDlgChooseFolder.h"
 #include "ui/control_ids.h"
 #include "ui/file_dialog.h"
@@ -22,19 +21,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string ReadBytes(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
-void WriteBytes(const fs::path& path, const std::string& bytes)
-{
-    std::ofstream(path, std::ios::binary) << bytes;
-}
 
 QWidget* Control(const QWidget& window, int id)
 {
@@ -105,17 +91,17 @@ private slots:
     void convertOptionIsStoredOnEveryClick()
     {
         const std::string section = "[" + QCoreApplication::applicationName().toStdString() + "]";
-        WriteBytes(m_folder / "ZVKServer.ini",
-                   section + "\r\nKonvert=2\r\nImportpath=/data/prijem\r\n");
+        zvk::test::WriteFileBytes(m_folder / "ZVKServer.ini",
+                                  section + "\r\nKonvert=2\r\nImportpath=/data/prijem\r\n");
         CTarnwickDlg window;
         QCOMPARE(Text(window, 1022), QStringLiteral("/data/prijem"));
         auto* convert = qobject_cast<QCheckBox*>(Control(window, 1116));
         QVERIFY(!convert->isChecked());
         Click(window, 1116);
-        QCOMPARE(ReadBytes(m_folder / "ZVKServer.ini"),
+        QCOMPARE(zvk::test::FileBytes(m_folder / "ZVKServer.ini"),
                  section + "\r\nKonvert=1\r\nImportpath=/data/prijem\r\n");
         Click(window, 1116);
-        QCOMPARE(ReadBytes(m_folder / "ZVKServer.ini"),
+        QCOMPARE(zvk::test::FileBytes(m_folder / "ZVKServer.ini"),
                  section + "\r\nKonvert=0\r\nImportpath=/data/prijem\r\n");
     }
 
@@ -138,7 +124,7 @@ private slots:
     {
         QDir(m_dir->path()).mkdir(QStringLiteral("konfig"));
         const QString chosen = m_dir->path() + QStringLiteral("/konfig/ZVK.INI");
-        WriteBytes(chosen.toStdString(), "");
+        zvk::test::WriteFileBytes(chosen.toStdString(), "");
         CTarnwickDlg window;
         zvk::SetOpenFileHandler([&](const QString&, const QString& filter) {
             return filter == QStringLiteral("Konfiguračné súbory (*.ini)") ? chosen : QString();
@@ -146,8 +132,8 @@ private slots:
         Click(window, 1021);
         QCOMPARE(Text(window, 1018), chosen);
         QCOMPARE(QDir::currentPath(), m_dir->path() + QStringLiteral("/konfig"));
-        QVERIFY(ReadBytes(m_folder / "ZVKServer.ini").find("Konfig=" + chosen.toStdString()) !=
-                std::string::npos);
+        QVERIFY(zvk::test::FileBytes(m_folder / "ZVKServer.ini")
+                    .find("Konfig=" + chosen.toStdString()) != std::string::npos);
     }
 
     void chosenReceiveFolderIsStoredAndShown()
@@ -164,17 +150,17 @@ private slots:
         const QString chosen = CDlgChooseFolder::CurrentPath();
         QVERIFY(!chosen.isEmpty());
         QCOMPARE(Text(window, 1022), chosen);
-        QVERIFY(ReadBytes(m_folder / "ZVKServer.ini").find("Importpath=" + chosen.toStdString()) !=
-                std::string::npos);
+        QVERIFY(zvk::test::FileBytes(m_folder / "ZVKServer.ini")
+                    .find("Importpath=" + chosen.toStdString()) != std::string::npos);
     }
 
     void editOpensTheConfigurationShownInTheWindow()
     {
         const std::string before = "[Firma]\r\nFirma1=Lesy Horehronie\r\n";
-        WriteBytes(m_folder / "ZVK.INI", before);
-        WriteBytes(m_folder / "ZVKServer.ini",
-                   "[" + QCoreApplication::applicationName().toStdString() +
-                       "]\r\nKonfig=" + (m_folder / "ZVK.INI").string() + "\r\n");
+        zvk::test::WriteFileBytes(m_folder / "ZVK.INI", before);
+        zvk::test::WriteFileBytes(m_folder / "ZVKServer.ini",
+                                  "[" + QCoreApplication::applicationName().toStdString() +
+                                      "]\r\nKonfig=" + (m_folder / "ZVK.INI").string() + "\r\n");
         CTarnwickDlg window;
         QString shown;
         QTimer::singleShot(0, [&shown] {
@@ -186,13 +172,13 @@ private slots:
         });
         Click(window, 1034);
         QCOMPARE(shown, QStringLiteral("Nastavenia Lesy Horehronie"));
-        QCOMPARE(ReadBytes(m_folder / "ZVK.INI"), before);
+        QCOMPARE(zvk::test::FileBytes(m_folder / "ZVK.INI"), before);
     }
 
     void textImportWritesTheListBesideTheText()
     {
         const fs::path text = m_folder / "LOG0612.txt";
-        WriteBytes(text, "FmoR\n1\nSM\nI\n3\n4,5\n32\n0,36\n");
+        zvk::test::WriteFileBytes(text, "FmoR\n1\nSM\nI\n3\n4,5\n32\n0,36\n");
         CTarnwickDlg window;
         QString initialFolder;
         zvk::SetOpenFileHandler([&](const QString& folder, const QString&) {
@@ -223,7 +209,8 @@ private slots:
         QVERIFY(Control(window, 1035)->isEnabled());
 
         m_messages.clear();
-        WriteBytes(m_folder / "Setup.exe", "#!/bin/sh\nsleep 0.2\ntouch installed\n");
+        zvk::test::WriteFileBytes(m_folder / "Setup.exe",
+                                  "#!/bin/sh\nsleep 0.2\ntouch installed\n");
         fs::permissions(m_folder / "Setup.exe", fs::perms::owner_all);
         Click(window, 1035);
         QCOMPARE(m_messages.size(), 1);

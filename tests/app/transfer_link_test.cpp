@@ -1,6 +1,4 @@
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include <QApplication>
 #include <QDir>
@@ -9,28 +7,12 @@
 
 #include "app/CTarnwickDlg.h"
 #include "device/handheld_selection.h"
+#include "support/file_bytes.h"
 #include "ui/control_ids.h"
 #include "ui/file_dialog.h"
 #include "ui/message_box.h"
 
 namespace fs = std::filesystem;
-
-namespace {
-
-std::string ReadBytes(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
-void WriteBytes(const fs::path& path, const std::string& bytes)
-{
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
-} // namespace
 
 // The main window against the handheld emulator, as a user or a script drives it.
 class TransferLinkTest : public QObject
@@ -71,7 +53,7 @@ private slots:
         for (const auto& sample : fs::directory_iterator(zvk::SampleListsFolder())) {
             const fs::path received = m_folder / sample.path().filename();
             QVERIFY2(fs::exists(received), qPrintable(QString::fromStdString(received.string())));
-            QCOMPARE(ReadBytes(received), ReadBytes(sample.path()));
+            QCOMPARE(zvk::test::FileBytes(received), zvk::test::FileBytes(sample.path()));
         }
     }
 
@@ -92,10 +74,10 @@ private slots:
     {
         PrepareHandheld("");
         const fs::path configuration = m_folder / "ZVK.INI";
-        WriteBytes(configuration, "[Firma]\r\nFirma1=Lesy\r\n");
-        WriteBytes(m_folder / "ZVKServer.ini",
-                   "[" + QCoreApplication::applicationName().toStdString() +
-                       "]\r\nKonfig=" + configuration.string() + "\r\n");
+        zvk::test::WriteFileBytes(configuration, "[Firma]\r\nFirma1=Lesy\r\n");
+        zvk::test::WriteFileBytes(m_folder / "ZVKServer.ini",
+                                  "[" + QCoreApplication::applicationName().toStdString() +
+                                      "]\r\nKonfig=" + configuration.string() + "\r\n");
         CTarnwickDlg window({QStringLiteral("zvkpc"), QStringLiteral("k")});
         RecordMessages(window);
         window.show();
@@ -103,7 +85,8 @@ private slots:
         QVERIFY(m_messages.isEmpty());
         QTRY_VERIFY_WITH_TIMEOUT(!window.isVisible(), 5000);
         QCOMPARE(m_messages, QStringList{QStringLiteral("Oznam Prenos bol úspešne ukončený.")});
-        QCOMPARE(ReadBytes(m_handheld / "ZVK_CE" / "ZVK.INI"), ReadBytes(configuration));
+        QCOMPARE(zvk::test::FileBytes(m_handheld / "ZVK_CE" / "ZVK.INI"),
+                 zvk::test::FileBytes(configuration));
     }
 
     void argumentsThatAreNotExactStartNothing()
@@ -127,7 +110,7 @@ private slots:
         PrepareHandheld("");
         const fs::path list = m_folder / "zoznamy" / "Zväzok 7.dat";
         fs::create_directories(list.parent_path());
-        WriteBytes(list, "ADZvazok 7.dat      7ZVK_CE         V 3.10\r\n");
+        zvk::test::WriteFileBytes(list, "ADZvazok 7.dat      7ZVK_CE         V 3.10\r\n");
         zvk::SetOpenFileHandler([&](const QString&, const QString& filter) {
             return filter == QStringLiteral("Dátové súbory (*.dat)")
                        ? QString::fromStdString(list.string())
@@ -144,7 +127,7 @@ private slots:
         // The handheld program takes what arrived in its import folder into its own lists.
         const fs::path arrived = m_handheld / "ZVK_CE" / "Data" / "Zväzok 7.dat";
         QTRY_VERIFY_WITH_TIMEOUT(fs::exists(arrived), 3000);
-        QCOMPARE(ReadBytes(arrived), ReadBytes(list));
+        QCOMPARE(zvk::test::FileBytes(arrived), zvk::test::FileBytes(list));
         QVERIFY(window.isVisible());
     }
 
@@ -171,7 +154,7 @@ private:
     {
         QCOMPARE(zvk::PrepareHandheldFolder(m_handheld, zvk::SampleListsFolder()), std::string());
         if (!emulatorSettings.empty())
-            WriteBytes(m_handheld / "emulator.ini", emulatorSettings);
+            zvk::test::WriteFileBytes(m_handheld / "emulator.ini", emulatorSettings);
     }
 
     void RecordMessages(const QWidget& window)

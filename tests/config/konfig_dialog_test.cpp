@@ -1,6 +1,4 @@
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -11,25 +9,13 @@
 #include <QTest>
 
 #include "config/CKonfigDlg.h"
+#include "support/file_bytes.h"
 #include "ui/control_ids.h"
 #include "ui/message_box.h"
 
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string ReadBytes(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
-void WriteBytes(const fs::path& path, const std::string& bytes)
-{
-    std::ofstream(path, std::ios::binary) << bytes;
-}
 
 QLineEdit* Edit(const QWidget& dialog, int id)
 {
@@ -82,7 +68,8 @@ private slots:
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Nastavenia"));
         Click(dialog, 1);
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
-        QCOMPARE(ReadBytes(m_file), ReadBytes(fs::path(ZVK_TEST_DATA_DIR) / "config/new.ini"));
+        QCOMPARE(zvk::test::FileBytes(m_file),
+                 zvk::test::FileBytes(fs::path(ZVK_TEST_DATA_DIR) / "config/new.ini"));
     }
 
     void boxesHaveTheirIdsLabelsAndLimits()
@@ -115,12 +102,12 @@ private slots:
             QTest::keyClicks(Edit(dialog, 1059), QStringLiteral("B"));
             Click(dialog, 1);
         }
-        const std::string saved = ReadBytes(m_file);
+        const std::string saved = zvk::test::FileBytes(m_file);
         QVERIFY(saved.find("Akost1=\"  B\"\r\n") != std::string::npos);
         CKonfigDlg again(m_file);
         QCOMPARE(Edit(again, 1059)->text(), QStringLiteral("  B"));
         Click(again, 1);
-        QCOMPARE(ReadBytes(m_file), saved);
+        QCOMPARE(zvk::test::FileBytes(m_file), saved);
     }
 
     void slovakLettersRoundTripAndForeignOnesCannotBeTyped()
@@ -131,7 +118,7 @@ private slots:
             Type(Edit(dialog, 1036), QStringLiteral("Číslo 日本 dokladu"));
             Click(dialog, 1);
         }
-        const std::string saved = ReadBytes(m_file);
+        const std::string saved = zvk::test::FileBytes(m_file);
         QVERIFY(saved.find("Firma1=P\xEDla \xBCubietov\xE1\r\n") != std::string::npos);
         QVERIFY(saved.find("Riadok1=\xC8\xEDslo  dokladu\r\n") != std::string::npos);
         CKonfigDlg again(m_file);
@@ -142,12 +129,12 @@ private slots:
     {
         const std::string before = "; konfiguracia\r\n[FIRMA]\r\nFIRMA1=Stara\r\nIne=1\r\n\r\n"
                                    "[Ostatne]\r\nKluc=hodnota\r\n";
-        WriteBytes(m_file, before);
+        zvk::test::WriteFileBytes(m_file, before);
         CKonfigDlg dialog(m_file);
         QCOMPARE(Edit(dialog, 1033)->text(), QStringLiteral("Stara"));
         Edit(dialog, 1033)->setText(QStringLiteral("Nova"));
         Click(dialog, 1);
-        const std::string after = ReadBytes(m_file);
+        const std::string after = zvk::test::FileBytes(m_file);
         const std::string kept = "; konfiguracia\r\n[FIRMA]\r\nFirma1=Nova\r\nIne=1\r\n"
                                  "Firma2=\r\nFirma3=\r\n\r\n[Ostatne]\r\nKluc=hodnota\r\n";
         QCOMPARE(after.substr(0, kept.size()), kept);
@@ -157,23 +144,23 @@ private slots:
     void untouchedValuesAreWrittenBackByteForByte()
     {
         // 0x81 is no character of the code page; a value nobody edited keeps it.
-        WriteBytes(m_file, "[Firma]\r\nFirma2=A\x81"
-                           "B\r\n");
+        zvk::test::WriteFileBytes(m_file, "[Firma]\r\nFirma2=A\x81"
+                                          "B\r\n");
         CKonfigDlg dialog(m_file);
         Click(dialog, 1);
-        QVERIFY(ReadBytes(m_file).find("Firma2=A\x81"
-                                       "B\r\n") != std::string::npos);
+        QVERIFY(zvk::test::FileBytes(m_file).find("Firma2=A\x81"
+                                                  "B\r\n") != std::string::npos);
     }
 
     void cancelLeavesTheFileAsItWas()
     {
         const std::string before = "[Firma]\r\nFirma1=Lesy\r\n";
-        WriteBytes(m_file, before);
+        zvk::test::WriteFileBytes(m_file, before);
         CKonfigDlg dialog(m_file);
         QTest::keyClicks(Edit(dialog, 1033), QStringLiteral(" a.s."));
         Click(dialog, 2);
         QCOMPARE(dialog.result(), int(QDialog::Rejected));
-        QCOMPARE(ReadBytes(m_file), before);
+        QCOMPARE(zvk::test::FileBytes(m_file), before);
     }
 
     void failedSaveKeepsTheDialogOpenWithTheEdits()
@@ -190,14 +177,14 @@ private slots:
             QStringLiteral("Chyba! *** Konfiguračný súbor sa nepodarilo uložiť! ***")));
 
         const fs::path readOnly = m_file.parent_path() / "CITAJ.INI";
-        WriteBytes(readOnly, "[Firma]\r\nFirma1=A\r\n");
+        zvk::test::WriteFileBytes(readOnly, "[Firma]\r\nFirma1=A\r\n");
         fs::permissions(readOnly, fs::perms::owner_read);
         CKonfigDlg onReadOnly(readOnly);
         onReadOnly.show();
         Click(onReadOnly, 1);
         QVERIFY(onReadOnly.isVisible());
         QCOMPARE(m_messages.size(), 2);
-        QCOMPARE(ReadBytes(readOnly), std::string("[Firma]\r\nFirma1=A\r\n"));
+        QCOMPARE(zvk::test::FileBytes(readOnly), std::string("[Firma]\r\nFirma1=A\r\n"));
     }
 
 private:

@@ -1,5 +1,7 @@
 #include "support/temp_dir.h"
 
+#include "support/file_bytes.h"
+
 #include <atomic>
 #include <cstdio>
 #include <fstream>
@@ -57,11 +59,8 @@ fs::path TempDir::Write(std::string_view name, std::string_view bytes) const
 
 std::string ReadBytes(const fs::path& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    EXPECT_TRUE(in.good()) << "cannot read " << path;
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
+    EXPECT_TRUE(fs::is_regular_file(path)) << "cannot read " << path;
+    return FileBytes(path);
 }
 
 std::string ListFolder(const fs::path& folder)
