@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "cli/command_line.h"
+#include "cli_run.h"
 #include "device/handheld_selection.h"
 #include "support/temp_dir.h"
 
@@ -45,21 +46,6 @@ public:
 private:
     TempDir m_dir;
 };
-
-struct CliRun
-{
-    int status = 0;
-    std::string out;
-    std::string err;
-};
-
-CliRun Zvk(Arguments arguments)
-{
-    std::ostringstream out;
-    std::ostringstream err;
-    const int status = RunCommandLine(arguments, out, err);
-    return {status, out.str(), err.str()};
-}
 
 // The real executable, as a script runs it: the handheld from the environment.
 TEST(TransferCommandsTest, ReceiveBringsTheListsOverByteForByteWithTheirText)
