@@ -6,8 +6,9 @@ namespace fs = std::filesystem;
 
 namespace zvk::bench {
 
-CrossThreadWindow::CrossThreadWindow(fs::path receiveFolder)
-    : m_receiveFolder(std::move(receiveFolder)), m_thread([this] { Loop(); })
+CrossThreadWindow::CrossThreadWindow(fs::path receiveFolder, bool crossThread)
+    : m_receiveFolder(std::move(receiveFolder)), m_crossThread(crossThread),
+      m_thread([this] { Loop(); })
 {}
 
 CrossThreadWindow::~CrossThreadWindow()
@@ -22,6 +23,10 @@ CrossThreadWindow::~CrossThreadWindow()
 
 void CrossThreadWindow::Invoke(std::function<void()> call)
 {
+    if (!m_crossThread) {
+        call();
+        return;
+    }
     std::unique_lock lock(m_mutex);
     m_call = std::move(call);
     m_done = false;

@@ -12,11 +12,12 @@ namespace zvk::bench {
 // A main window on a user-interface thread of its own: every call of a worker is
 // handed to that thread and waited for, as Qt::BlockingQueuedConnection does, so each
 // costs what a real synchronous cross-thread call costs. What the window does with a
-// call is next to nothing, as a label and a progress bar cost little.
+// call is next to nothing, as a label and a progress bar cost little. Made with
+// `crossThread` false it answers on the caller's thread, to show what the hand-over costs.
 class CrossThreadWindow final : public WindowPort
 {
 public:
-    explicit CrossThreadWindow(std::filesystem::path receiveFolder);
+    CrossThreadWindow(std::filesystem::path receiveFolder, bool crossThread);
     ~CrossThreadWindow() override;
 
     void ShowStatus(std::string_view text) override;
@@ -44,6 +45,7 @@ private:
     void Loop();
 
     const std::filesystem::path m_receiveFolder;
+    const bool m_crossThread;
     std::mutex m_mutex;
     std::condition_variable m_wake;
     std::function<void()> m_call;
