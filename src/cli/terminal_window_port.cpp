@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "device/link.h"
 #include "device/transfer_texts.h"
 
 namespace fs = std::filesystem;
@@ -105,7 +106,7 @@ void TerminalWindowPort::LinkResult(bool connected)
 
 void TerminalWindowPort::StartLinkWatchdog()
 {
-    m_watchdog.Start(std::chrono::seconds(1), [this] { LinkResult(false); });
+    m_watchdog.Start(kLinkWatchdogPeriod, [this] { LinkResult(false); });
 }
 
 bool TerminalWindowPort::StopLinkWatchdog()

@@ -9,7 +9,6 @@
 
 #ifdef _WIN32
 #include <io.h>
-#define isatty _isatty
 #else
 #include <unistd.h>
 #endif
@@ -21,7 +20,11 @@ namespace {
 
 bool IsTerminal(const std::ostream& err)
 {
+#ifdef _WIN32
+    return &err == &std::cerr && _isatty(2) != 0;
+#else
     return &err == &std::cerr && isatty(2) != 0;
+#endif
 }
 
 // The road of every transfer: connect under the watchdog, then run the pending

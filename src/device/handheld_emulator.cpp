@@ -143,7 +143,6 @@ std::uint32_t HandheldEmulator::CeGetFileSize(CeHandle file, std::uint32_t* size
 {
     const std::lock_guard lock(m_mutex);
     OpenFile* open = Find(file);
-    std::error_code ec;
     if (open == nullptr)
         return kInvalidFileSize;
     const long position = std::ftell(open->stream);

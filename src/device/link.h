@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <stop_token>
 
 #include "device/receive_lists_worker.h"
@@ -16,6 +17,9 @@ enum class PendingOperation
     ReceiveLists = 2,
     SendList = 3,
 };
+
+// How long the window's watchdog gives a connection attempt.
+inline constexpr std::chrono::milliseconds kLinkWatchdogPeriod{1000};
 
 // Opens the link under the window's one-second watchdog: an open link is closed first,
 // then CeRapiInit may block as long as the handheld needs. Returns true (after

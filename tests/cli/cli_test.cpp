@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "cli/command_line.h"
+#include "cli_run.h"
 #include "support/temp_dir.h"
 
 namespace fs = std::filesystem;
@@ -14,21 +15,6 @@ namespace {
 using test::ListFolder;
 using test::ReadBytes;
 using test::TempDir;
-
-struct CliRun
-{
-    int status = 0;
-    std::string out;
-    std::string err;
-};
-
-CliRun Zvk(Arguments arguments)
-{
-    std::ostringstream out;
-    std::ostringstream err;
-    const int status = RunCommandLine(arguments, out, err);
-    return {status, out.str(), err.str()};
-}
 
 TEST(CliTest, HelpExplainsTheToolAndEachCommand)
 {

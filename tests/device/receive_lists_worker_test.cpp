@@ -57,6 +57,7 @@ TEST(ReceiveListsWorkerTest, CopiesEveryListWithOneRunningByteCount)
     const std::string first(250, '1');
     const std::string third(1000, '3');
     reception.handheld.files = {{u"\\A.DAT", first}, {u"\\B.DAT", ""}, {u"\\C.DAT", third}};
+    reception.dir.Write("A.DAT", "an older list of that name");
     EXPECT_TRUE(reception.Run());
     Progress expected;
     for (const std::uint64_t done : {100, 200, 250, 250, 250})

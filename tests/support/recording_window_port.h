@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "device/link.h"
 #include "device/one_shot_timer.h"
 #include "device/window_port.h"
 
@@ -28,7 +29,7 @@ public:
     std::optional<std::filesystem::path> listToSend;
     bool linkFlag = true;
     bool hasCommandLineArguments = false;
-    std::chrono::milliseconds watchdogPeriod{1000};
+    std::chrono::milliseconds watchdogPeriod = kLinkWatchdogPeriod;
     // Called (outside the recorder's lock) with every progress report, e.g. to stop a
     // worker in the middle of a list.
     std::function<void(std::uint64_t done, std::uint64_t total)> onProgress;

@@ -1,0 +1,129 @@
+#include "cross_thread_window.h"
+
+#include <string>
+
+namespace fs = std::filesystem;
+
+namespace zvk::bench {
+
+CrossThreadWindow::CrossThreadWindow(fs::path receiveFolder, bool crossThread)
+    : m_receiveFolder(std::move(receiveFolder)), m_crossThread(crossThread),
+      m_thread([this] { Loop(); })
+{}
+
+CrossThreadWindow::~CrossThreadWindow()
+{
+    {
+        const std::lock_guard lock(m_mutex);
+        m_quit = true;
+    }
+    m_wake.notify_all();
+    m_thread.join();
+}
+
+void CrossThreadWindow::Invoke(std::function<void()> call)
+{
+    if (!m_crossThread) {
+        call();
+        return;
+    }
+    std::unique_lock lock(m_mutex);
+    m_call = std::move(call);
+    m_done = false;
+    m_wake.notify_all();
+    m_wake.wait(lock, [this] { return m_done; });
+}
+
+void CrossThreadWindow::Loop()
+{
+    std::unique_lock lock(m_mutex);
+    while (true) {
+        m_wake.wait(lock, [this] { return m_quit || m_call; });
+        if (m_quit)
+            return;
+        const std::function<void()> call = std::move(m_call);
+        m_call = nullptr;
+        call();
+        m_done = true;
+        m_wake.notify_all();
+    }
+}
+
+void CrossThreadWindow::ShowStatus(std::string_view /*text*/)
+{
+    Invoke([] {});
+}
+
+void CrossThreadWindow::ShowProgress(std::uint64_t done, std::uint64_t total)
+{
+    Invoke([this, done, total] {
+        if (const std::optional<unsigned> percent = ProgressPercent(done, total))
+            m_percent = *percent;
+    });
+}
+
+void CrossThreadWindow::EnableTransferControls(bool /*enable*/)
+{
+    Invoke([] {});
+}
+
+void CrossThreadWindow::ShowMessage(std::string_view text, std::string_view /*caption*/,
+                                    MessageIcon /*icon*/)
+{
+    Invoke([this, message = std::string(text)] { m_lastMessage = message; });
+}
+
+void CrossThreadWindow::SetCursor(Cursor /*cursor*/)
+{
+    Invoke([] {});
+}
+
+std::optional<fs::path> CrossThreadWindow::AskListToSend(const fs::path& /*initialFolder*/)
+{
+    return std::nullopt;
+}
+
+fs::path CrossThreadWindow::ReceiveFolder()
+{
+    fs::path folder;
+    Invoke([this, &folder] { folder = m_receiveFolder; });
+    return folder;
+}
+
+fs::path CrossThreadWindow::ConfigurationPath()
+{
+    return {};
+}
+
+bool CrossThreadWindow::LinkFlag()
+{
+    return true;
+}
+
+void CrossThreadWindow::LinkResult(bool /*connected*/) {}
+
+void CrossThreadWindow::StartLinkWatchdog() {}
+
+bool CrossThreadWindow::StopLinkWatchdog()
+{
+    return true;
+}
+
+bool CrossThreadWindow::HasCommandLineArguments()
+{
+    return false;
+}
+
+void CrossThreadWindow::RequestClose() {}
+
+unsigned CrossThreadWindow::ShownPercent() const
+{
+    return m_percent;
+}
+
+const std::string& CrossThreadWindow::LastMessage() const
+{
+    return m_lastMessage;
+}
+
+} // namespace zvk::bench

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <condition_variable>
+#include <functional>
+#include <mutex>
+#include <thread>
+
+#include "device/window_port.h"
+
+namespace zvk::bench {
+
+// A main window on a user-interface thread of its own: every call of a worker is
+// handed to that thread and waited for, as Qt::BlockingQueuedConnection does, so each
+// costs what a real synchronous cross-thread call costs. What the window does with a
+// call is next to nothing, as a label and a progress bar cost little. Made with
+// `crossThread` false it answers on the caller's thread, to show what the hand-over costs.
+class CrossThreadWindow final : public WindowPort
+{
+public:
+    CrossThreadWindow(std::filesystem::path receiveFolder, bool crossThread);
+    ~CrossThreadWindow() override;
+
+    void ShowStatus(std::string_view text) override;
+    void ShowProgress(std::uint64_t done, std::uint64_t total) override;
+    void EnableTransferControls(bool enable) override;
+    void ShowMessage(std::string_view text, std::string_view caption, MessageIcon icon) override;
+    void SetCursor(Cursor cursor) override;
+    std::optional<std::filesystem::path>
+    AskListToSend(const std::filesystem::path& initialFolder) override;
+    std::filesystem::path ReceiveFolder() override;
+    std::filesystem::path ConfigurationPath() override;
+    bool LinkFlag() override;
+    void LinkResult(bool connected) override;
+    void StartLinkWatchdog() override;
+    bool StopLinkWatchdog() override;
+    bool HasCommandLineArguments() override;
+    void RequestClose() override;
+
+    unsigned ShownPercent() const;
+    const std::string& LastMessage() const;
+
+private:
+    // Runs `call` on the window's thread and returns when it has run.
+    void Invoke(std::function<void()> call);
+    void Loop();
+
+    const std::filesystem::path m_receiveFolder;
+    const bool m_crossThread;
+    std::mutex m_mutex;
+    std::condition_variable m_wake;
+    std::function<void()> m_call;
+    bool m_done = false;
+    bool m_quit = false;
+    unsigned m_percent = 0;
+    std::string m_lastMessage;
+    std::thread m_thread;
+};
+
+} // namespace zvk::bench
