@@ -56,15 +56,16 @@ void CrossThreadWindow::ShowStatus(std::string_view /*text*/)
 
 void CrossThreadWindow::ShowProgress(std::uint64_t done, std::uint64_t total)
 {
-    Invoke([this, done, total] {
-        if (const std::optional<unsigned> percent = ProgressPercent(done, total))
-            m_percent = *percent;
-    });
+    // As the program's window does: a report that leaves the display as it is
+    // does not cross threads.
+    if (const std::optional<unsigned> percent = m_progress.Change(done, total))
+        Invoke([this, shown = *percent] { m_percent = shown; });
 }
 
-void CrossThreadWindow::EnableTransferControls(bool /*enable*/)
+void CrossThreadWindow::EnableTransferControls(bool enable)
 {
     Invoke([] {});
+    m_progress.Shown(enable ? std::nullopt : std::optional<unsigned>(0));
 }
 
 void CrossThreadWindow::ShowMessage(std::string_view text, std::string_view /*caption*/,

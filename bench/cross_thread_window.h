@@ -5,6 +5,7 @@
 #include <mutex>
 #include <thread>
 
+#include "device/progress_display.h"
 #include "device/window_port.h"
 
 namespace zvk::bench {
@@ -51,6 +52,7 @@ private:
     std::function<void()> m_call;
     bool m_done = false;
     bool m_quit = false;
+    ProgressDisplay m_progress;
     unsigned m_percent = 0;
     std::string m_lastMessage;
     std::thread m_thread;

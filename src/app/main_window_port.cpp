@@ -45,13 +45,14 @@ void MainWindowPort::ShowStatus(std::string_view text)
 
 void MainWindowPort::ShowProgress(std::uint64_t done, std::uint64_t total)
 {
-    if (const std::optional<unsigned> percent = zvk::ProgressPercent(done, total))
+    if (const std::optional<unsigned> percent = m_progress.Change(done, total))
         OnWindow([&] { m_window.ShowProgress(*percent); });
 }
 
 void MainWindowPort::EnableTransferControls(bool enable)
 {
     OnWindow([&] { m_window.EnableTransferControls(enable); });
+    m_progress.Shown(enable ? std::nullopt : std::optional<unsigned>(0));
 }
 
 void MainWindowPort::ShowMessage(std::string_view text, std::string_view caption,

@@ -2,6 +2,7 @@
 
 #include <QPointer>
 
+#include "device/progress_display.h"
 #include "device/window_port.h"
 
 class CTarnwickDlg;
@@ -40,4 +41,5 @@ private:
 
     CTarnwickDlg& m_window;
     TransferLink& m_link;
+    zvk::ProgressDisplay m_progress;
 };

@@ -35,12 +35,10 @@ void TerminalWindowPort::ShowStatus(std::string_view text)
 
 void TerminalWindowPort::ShowProgress(std::uint64_t done, std::uint64_t total)
 {
-    const std::optional<unsigned> percent = ProgressPercent(done, total);
-    const std::lock_guard lock(m_mutex);
-    // One report per 100-byte chunk: only a new percentage is worth drawing.
-    if (!percent || percent == m_shownPercent)
+    const std::optional<unsigned> percent = m_progress.Change(done, total);
+    if (!percent)
         return;
-    m_shownPercent = percent;
+    const std::lock_guard lock(m_mutex);
     if (!m_errIsTerminal) {
         m_err << *percent << "%\n";
         return;
@@ -55,7 +53,7 @@ void TerminalWindowPort::EnableTransferControls(bool /*enable*/)
 {
     const std::lock_guard lock(m_mutex);
     EndProgressLine();
-    m_shownPercent.reset();
+    m_progress.Shown(std::nullopt);
 }
 
 void TerminalWindowPort::ShowMessage(std::string_view text, std::string_view caption,

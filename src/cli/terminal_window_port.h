@@ -7,6 +7,7 @@
 #include <ostream>
 
 #include "device/one_shot_timer.h"
+#include "device/progress_display.h"
 #include "device/window_port.h"
 
 namespace zvk::cli {
@@ -56,7 +57,7 @@ private:
     std::mutex m_mutex;
     std::condition_variable m_linkDecided;
     std::optional<bool> m_linkResult;
-    std::optional<unsigned> m_shownPercent;
+    ProgressDisplay m_progress;
     bool m_barDrawn = false;
     OneShotTimer m_watchdog;
 };

@@ -1,4 +1,5 @@
 #include "device/link.h"
+#include "device/progress_display.h"
 
 #include <thread>
 
@@ -29,6 +30,23 @@ TEST(ProgressPercentTest, TruncatesAndNeverOverflows)
     for (std::uint64_t done = 0; done <= kTotal; done += 100)
         ASSERT_EQ(ProgressPercent(done, kTotal), done * 100 / kTotal) << done;
     EXPECT_EQ(ProgressPercent(UINT64_MAX - 1, UINT64_MAX), 99u);
+}
+
+TEST(ProgressDisplayTest, RedrawsOnlyWhenThePercentageChanges)
+{
+    ProgressDisplay display;
+    display.Shown(0); // the transfer lock shows 0 %
+    std::vector<unsigned> redrawn;
+    for (std::uint64_t done = 0; done <= 100'000'000; done += 100)
+        if (const auto percent = display.Change(done, 100'000'000))
+            redrawn.push_back(*percent);
+    ASSERT_EQ(redrawn.size(), 100u);
+    EXPECT_EQ(redrawn.front(), 1u);
+    EXPECT_EQ(redrawn.back(), 100u);
+    EXPECT_EQ(display.Change(5, 0), std::nullopt);
+    // After the unlock clears the percentage, the same value is shown again.
+    display.Shown(std::nullopt);
+    EXPECT_EQ(display.Change(100, 100), 100u);
 }
 
 // A connection attempt on a thread of its own, as the window starts it.
