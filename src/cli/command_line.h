@@ -33,5 +33,7 @@ void ReportFailure(std::ostream& err, std::string_view message);
 
 int RunConvert(const Arguments& arguments, std::ostream& out, std::ostream& err);
 int RunImport(const Arguments& arguments, std::ostream& out, std::ostream& err);
+int RunReport(const Arguments& arguments, std::ostream& out, std::ostream& err);
+int RunNote(const Arguments& arguments, std::ostream& out, std::ostream& err);
 
 } // namespace zvk::cli
