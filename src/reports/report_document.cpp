@@ -34,6 +34,15 @@ std::FILE* CreateTimeStamped(const fs::path& folder, fs::path& path)
     return nullptr;
 }
 
+// Only a document file is taken away: an output named as a device (a terminal,
+// /dev/null) stays.
+void RemoveDocumentFile(const fs::path& path)
+{
+    std::error_code ec;
+    if (fs::is_regular_file(path, ec))
+        fs::remove(path, ec);
+}
+
 } // namespace
 
 std::string TimeStampedDocumentName(const LocalTime& time, int attempt)
@@ -130,8 +139,7 @@ bool ReportDocument::CloseReportDocument()
     if (written && closed)
         return true;
     m_error = "cannot write " + m_path.string() + ": " + SystemReason(written ? errno : reason);
-    std::error_code ec;
-    fs::remove(m_path, ec);
+    RemoveDocumentFile(m_path);
     return false;
 }
 
@@ -141,8 +149,7 @@ void ReportDocument::Discard()
         return;
     std::fclose(m_file);
     m_file = nullptr;
-    std::error_code ec;
-    fs::remove(m_path, ec);
+    RemoveDocumentFile(m_path);
 }
 
 const fs::path& ReportDocument::Path() const
