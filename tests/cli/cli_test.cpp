@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "cli/command_line.h"
+#include "cli_run.h"
 #include "support/temp_dir.h"
 
 namespace fs = std::filesystem;
@@ -11,24 +12,11 @@ namespace fs = std::filesystem;
 namespace zvk::cli {
 namespace {
 
+using test::CliRun;
 using test::ListFolder;
 using test::ReadBytes;
 using test::TempDir;
-
-struct CliRun
-{
-    int status = 0;
-    std::string out;
-    std::string err;
-};
-
-CliRun Zvk(Arguments arguments)
-{
-    std::ostringstream out;
-    std::ostringstream err;
-    const int status = RunCommandLine(arguments, out, err);
-    return {status, out.str(), err.str()};
-}
+using test::Zvk;
 
 TEST(CliTest, HelpExplainsTheToolAndEachCommand)
 {
@@ -36,7 +24,7 @@ TEST(CliTest, HelpExplainsTheToolAndEachCommand)
     EXPECT_EQ(help.status, kSuccess);
     EXPECT_NE(help.out.find("convert"), std::string::npos);
     EXPECT_NE(help.out.find("import"), std::string::npos);
-    for (const char* command : {"convert", "import"}) {
+    for (const char* command : {"convert", "import", "report", "note"}) {
         const CliRun commandHelp = Zvk({command, "--help"});
         EXPECT_EQ(commandHelp.status, kSuccess);
         EXPECT_EQ(commandHelp.out.rfind(std::string("usage: zvk ") + command, 0), 0u);
