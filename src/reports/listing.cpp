@@ -25,55 +25,61 @@ std::int32_t CountField(std::string_view item, std::size_t start, std::size_t wi
     return static_cast<std::int32_t>(ReadInteger(Field(item, start, width)));
 }
 
-std::string LongWoodEntry(std::string_view item, std::int32_t pieces, float volume)
+void AppendLongWoodEntry(std::string& entry, std::string_view item, std::int32_t pieces,
+                         float volume)
 {
     // A piece count of 0 (a blank count field) has no volume per piece: such an
     // item is printed as one piece rather than as a division by zero.
-    if (pieces == 1 || pieces == 0)
-        return FormatText("  %s  %s  %s%s %s %s  %s          %s            %s  %s   %s",
-                          {Field(item, 3, 6), Field(item, 9, 2), Field(item, 11, 2),
-                           Field(item, 13, 3), Field(item, 16, 3), Field(item, 23, 5),
-                           Field(item, 28, 3), Field(item, 20, 2), Field(item, 33, 5),
-                           Field(item, 31, 2), Field(item, 38, 2)});
+    if (pieces == 1 || pieces == 0) {
+        AppendFormatted(entry, "  %s  %s  %s%s %s %s  %s          %s            %s  %s   %s",
+                        {Field(item, 3, 6), Field(item, 9, 2), Field(item, 11, 2),
+                         Field(item, 13, 3), Field(item, 16, 3), Field(item, 23, 5),
+                         Field(item, 28, 3), Field(item, 20, 2), Field(item, 33, 5),
+                         Field(item, 31, 2), Field(item, 38, 2)});
+        return;
+    }
     const float perPiece = volume / static_cast<float>(pieces);
-    return FormatText("  %s  %s  %s%s %s %s  %s          %s   %d*%5.2f  %s  %s   %s",
-                      {Field(item, 3, 6), Field(item, 9, 2), Field(item, 11, 2), Field(item, 13, 3),
-                       Field(item, 16, 3), Field(item, 23, 5), Field(item, 28, 3),
-                       Field(item, 20, 2), pieces, static_cast<double>(perPiece),
-                       Field(item, 33, 5), Field(item, 31, 2), Field(item, 38, 2)});
+    AppendFormatted(entry, "  %s  %s  %s%s %s %s  %s          %s   %d*%5.2f  %s  %s   %s",
+                    {Field(item, 3, 6), Field(item, 9, 2), Field(item, 11, 2), Field(item, 13, 3),
+                     Field(item, 16, 3), Field(item, 23, 5), Field(item, 28, 3), Field(item, 20, 2),
+                     pieces, static_cast<double>(perPiece), Field(item, 33, 5), Field(item, 31, 2),
+                     Field(item, 38, 2)});
 }
 
-std::string LongWoodTwoColumnEntry(std::string_view item)
+void AppendLongWoodTwoColumnEntry(std::string& entry, std::string_view item)
 {
-    return FormatText(" %s   %s  %s  %s   %s  %s   ",
-                      {Field(item, 3, 6), Field(item, 9, 2), Field(item, 16, 3), Field(item, 23, 5),
-                       Field(item, 28, 3), Field(item, 33, 5)});
+    AppendFormatted(entry, " %s   %s  %s  %s   %s  %s   ",
+                    {Field(item, 3, 6), Field(item, 9, 2), Field(item, 16, 3), Field(item, 23, 5),
+                     Field(item, 28, 3), Field(item, 33, 5)});
 }
 
-std::string StackedWoodEntry(std::string_view item, bool twoColumns)
-{
-    if (twoColumns)
-        return FormatText(" %s   %s  %s %s  %s %s   ",
-                          {Field(item, 3, 6), Field(item, 9, 2), Field(item, 16, 3),
-                           Field(item, 24, 6), Field(item, 20, 4), Field(item, 32, 6)});
-    return FormatText("  %s  %s  %s%s %s      %s  %s                %s  %s   %s",
-                      {Field(item, 3, 6), Field(item, 9, 2), Field(item, 11, 2), Field(item, 13, 3),
-                       Field(item, 16, 3), Field(item, 24, 6), Field(item, 20, 4),
-                       Field(item, 32, 6), Field(item, 30, 2), Field(item, 38, 2)});
-}
-
-std::string SawnTimberEntry(std::string_view item, bool twoColumns)
+void AppendStackedWoodEntry(std::string& entry, std::string_view item, bool twoColumns)
 {
     if (twoColumns)
-        return FormatText(" %s   %s  %s %s %s %s   %s  ",
-                          {Field(item, 3, 6), Field(item, 9, 2), Field(item, 16, 3),
-                           Field(item, 24, 4), Field(item, 28, 3), Field(item, 31, 3),
-                           Field(item, 34, 5)});
-    return FormatText("  %s  %s  %s%s %s %s  %s %s  %s                %s       %s",
-                      {Field(item, 3, 6), Field(item, 9, 2), Field(item, 11, 2), Field(item, 13, 3),
-                       Field(item, 16, 3), Field(item, 24, 4), Field(item, 28, 3),
-                       Field(item, 31, 3), Field(item, 20, 4), Field(item, 34, 5),
-                       Field(item, 39, 2)});
+        AppendFormatted(entry, " %s   %s  %s %s  %s %s   ",
+                        {Field(item, 3, 6), Field(item, 9, 2), Field(item, 16, 3),
+                         Field(item, 24, 6), Field(item, 20, 4), Field(item, 32, 6)});
+    else
+        AppendFormatted(entry, "  %s  %s  %s%s %s      %s  %s                %s  %s   %s",
+                        {Field(item, 3, 6), Field(item, 9, 2), Field(item, 11, 2),
+                         Field(item, 13, 3), Field(item, 16, 3), Field(item, 24, 6),
+                         Field(item, 20, 4), Field(item, 32, 6), Field(item, 30, 2),
+                         Field(item, 38, 2)});
+}
+
+void AppendSawnTimberEntry(std::string& entry, std::string_view item, bool twoColumns)
+{
+    if (twoColumns)
+        AppendFormatted(entry, " %s   %s  %s %s %s %s   %s  ",
+                        {Field(item, 3, 6), Field(item, 9, 2), Field(item, 16, 3),
+                         Field(item, 24, 4), Field(item, 28, 3), Field(item, 31, 3),
+                         Field(item, 34, 5)});
+    else
+        AppendFormatted(entry, "  %s  %s  %s%s %s %s  %s %s  %s                %s       %s",
+                        {Field(item, 3, 6), Field(item, 9, 2), Field(item, 11, 2),
+                         Field(item, 13, 3), Field(item, 16, 3), Field(item, 24, 4),
+                         Field(item, 28, 3), Field(item, 31, 3), Field(item, 20, 4),
+                         Field(item, 34, 5), Field(item, 39, 2)});
 }
 
 } // namespace
@@ -116,17 +122,26 @@ void Listing::WriteListingLine(std::string_view line)
         const float volume = FloatField(item, 33, 5);
         m_totals.longWoodPieces = AddCounts(m_totals.longWoodPieces, pieces);
         m_totals.longWoodVolume += volume;
-        EndEntry(m_twoColumns ? LongWoodTwoColumnEntry(item) : LongWoodEntry(item, pieces, volume));
+        m_entry.clear();
+        if (m_twoColumns)
+            AppendLongWoodTwoColumnEntry(m_entry, item);
+        else
+            AppendLongWoodEntry(m_entry, item, pieces, volume);
+        EndEntry();
     } else if (code == "2O") {
         const std::string item = NormalizeItemLine(line, m_versionInForce);
         m_totals.stackedVolumePm += FloatField(item, 24, 6);
         m_totals.stackedWoodVolume += FloatField(item, 32, 6);
-        EndEntry(StackedWoodEntry(item, m_twoColumns));
+        m_entry.clear();
+        AppendStackedWoodEntry(m_entry, item, m_twoColumns);
+        EndEntry();
     } else if (code == "2P") {
         const std::string item = NormalizeItemLine(line, m_versionInForce);
         m_totals.sawnPieces = AddCounts(m_totals.sawnPieces, CountField(item, 62, 3));
         m_totals.sawnVolume += FloatField(item, 34, 5);
-        EndEntry(SawnTimberEntry(item, m_twoColumns));
+        m_entry.clear();
+        AppendSawnTimberEntry(m_entry, item, m_twoColumns);
+        EndEntry();
     }
 }
 
@@ -174,9 +189,9 @@ const ListingTotals& Listing::Totals() const
     return m_totals;
 }
 
-void Listing::EndEntry(const std::string& entry)
+void Listing::EndEntry()
 {
-    m_document.WriteText(entry);
+    m_document.WriteText(m_entry);
     if (!m_twoColumns) {
         m_document.NewLine();
         return;

@@ -48,13 +48,14 @@ public:
     const ListingTotals& Totals() const;
 
 private:
-    void EndEntry(const std::string& entry);
+    void EndEntry();
 
     ReportDocument& m_document;
     bool m_twoColumns = false;
     int m_itemsOnLine = 0;
     ListingTotals m_totals;
     std::string m_versionInForce;
+    std::string m_entry; // the entry being formatted, kept to spare an allocation per item
 };
 
 } // namespace zvk

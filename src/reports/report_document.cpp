@@ -12,7 +12,7 @@ namespace zvk {
 namespace {
 
 // Documents of several thousand lines are written in few system calls.
-constexpr std::size_t kOutputBufferSize = 1 << 16;
+constexpr std::size_t kOutputBufferSize = 1 << 17;
 // More documents than this in one second means the folder refuses new files.
 constexpr int kMostDocumentsPerSecond = 1000;
 
@@ -79,7 +79,8 @@ bool ReportDocument::OpenReportDocument(const DocumentTarget& target, const Comp
         m_path.clear();
         return false;
     }
-    std::setvbuf(m_file, nullptr, _IOFBF, kOutputBufferSize);
+    // The document collects its bytes itself and hands them over in large blocks.
+    std::setvbuf(m_file, nullptr, _IONBF, 0);
     Put(DocumentProlog());
     WriteControl(ControlWord::LargeBold);
     WriteText(company.line1);
@@ -100,9 +101,8 @@ bool ReportDocument::OpenReportDocument(const DocumentTarget& target, const Comp
 
 void ReportDocument::WriteText(std::string_view text)
 {
-    m_escaped.clear();
-    AppendEscapedText(m_escaped, text);
-    Put(m_escaped);
+    AppendEscapedText(m_pending, text);
+    FlushWhenFull();
 }
 
 void ReportDocument::WriteControl(ControlWord word)
@@ -132,6 +132,7 @@ bool ReportDocument::CloseReportDocument()
         WriteControl(ControlWord::LineBreak);
     WritePageNumber();
     Put(DocumentEpilog());
+    Flush();
     const bool written = std::ferror(m_file) == 0 && std::fflush(m_file) == 0;
     const int reason = errno;
     const bool closed = std::fclose(m_file) == 0;
@@ -145,6 +146,7 @@ bool ReportDocument::CloseReportDocument()
 
 void ReportDocument::Discard()
 {
+    m_pending.clear();
     if (m_file == nullptr)
         return;
     std::fclose(m_file);
@@ -174,8 +176,21 @@ int ReportDocument::PageCounter() const
 
 void ReportDocument::Put(std::string_view bytes)
 {
-    if (m_file != nullptr && !bytes.empty())
-        std::fwrite(bytes.data(), 1, bytes.size(), m_file);
+    m_pending += bytes;
+    FlushWhenFull();
+}
+
+void ReportDocument::FlushWhenFull()
+{
+    if (m_pending.size() >= kOutputBufferSize)
+        Flush();
+}
+
+void ReportDocument::Flush()
+{
+    if (m_file != nullptr && !m_pending.empty())
+        std::fwrite(m_pending.data(), 1, m_pending.size(), m_file);
+    m_pending.clear();
 }
 
 void ReportDocument::WritePageNumber()

@@ -66,12 +66,14 @@ public:
 
 private:
     void Put(std::string_view bytes);
+    void FlushWhenFull();
+    void Flush();
     void WritePageNumber();
 
     std::FILE* m_file = nullptr;
     std::filesystem::path m_path;
     std::string m_error;
-    std::string m_escaped;
+    std::string m_pending; // bytes not yet handed to the file
     int m_lineCounter = 0;
     int m_pageCounter = 1;
 };

@@ -40,19 +40,24 @@ std::string_view DocumentEpilog()
 void AppendEscapedText(std::string& out, std::string_view text)
 {
     static constexpr char kHexDigits[] = "0123456789abcdef";
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (c == '\\' || c == '{' || c == '}') {
+    // Most texts are plain ASCII: they are appended in runs, not byte by byte.
+    std::size_t run = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        const bool special = byte == '\\' || byte == '{' || byte == '}';
+        if (!special && byte < 0x80)
+            continue;
+        out.append(text, run, i - run);
+        run = i + 1;
+        if (special) {
             out += '\\';
-            out += c;
-        } else if (byte >= 0x80) {
-            out += "\\'";
-            out += kHexDigits[byte >> 4];
-            out += kHexDigits[byte & 0x0F];
+            out += text[i];
         } else {
-            out += c;
+            const char escaped[] = {'\\', '\'', kHexDigits[byte >> 4], kHexDigits[byte & 0x0F]};
+            out.append(escaped, sizeof escaped);
         }
     }
+    out.append(text, run, text.size() - run);
 }
 
 } // namespace zvk

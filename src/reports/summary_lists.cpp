@@ -14,17 +14,25 @@ std::int32_t AddCounts(std::int32_t a, std::int32_t b)
 
 std::string SummaryKey(SummaryKind kind, const CSort& record)
 {
+    std::string key;
+    key.reserve(16);
+    key += record.species;
+    key += record.assortment;
     switch (kind) {
     case SummaryKind::LongWood:
-        return record.species + record.assortment + record.quality + record.sizeClass;
+        key += record.quality;
+        key += record.sizeClass;
+        break;
     case SummaryKind::StackedWood:
-        return record.species + record.assortment + record.quality + "  ";
+        key += record.quality;
+        key += "  ";
+        break;
     case SummaryKind::SawnTimber:
         // Quality codes are compared right-aligned: "B" before "IV" before "III".
-        return FormatText("%s%s%3s%s",
-                          {record.species, record.assortment, record.quality, record.sizeClass});
+        AppendFormatted(key, "%3s%s", {record.quality, record.sizeClass});
+        break;
     }
-    return {};
+    return key;
 }
 
 SummaryList::SummaryList(SummaryKind kind) : m_kind(kind) {}
@@ -32,29 +40,26 @@ SummaryList::SummaryList(SummaryKind kind) : m_kind(kind) {}
 void SummaryList::InsertSummary(const CSort& item)
 {
     std::string key = SummaryKey(m_kind, item);
-    std::size_t place = 0;
-    for (; place < m_records.size(); ++place) {
-        // std::string compares through char_traits<char>: bytes as unsigned values.
-        const int order = key.compare(m_keys[place]);
-        if (order == 0) {
-            CSort& group = m_records[place];
-            group.count = AddCounts(group.count, item.count);
-            group.volume += item.volume;
-            group.stackedVolume += item.stackedVolume;
-            return;
-        }
-        if (order < 0)
-            break;
+    if (const auto known = m_groups.find(key); known != m_groups.end()) {
+        CSort& group = *known->second;
+        group.count = AddCounts(group.count, item.count);
+        group.volume += item.volume;
+        group.stackedVolume += item.stackedVolume;
+        return;
     }
-    const auto offset = static_cast<std::ptrdiff_t>(place);
-    m_records.insert(m_records.begin() + offset, item);
-    m_keys.insert(m_keys.begin() + offset, std::move(key));
+    // std::map orders its keys as std::string compares them: bytes as unsigned values.
+    const auto next = m_order.upper_bound(key);
+    const auto record =
+        m_records.insert(next == m_order.end() ? m_records.end() : next->second, item);
+    m_order.emplace_hint(next, key, record);
+    m_groups.emplace(std::move(key), record);
 }
 
 void SummaryList::Clear()
 {
     m_records.clear();
-    m_keys.clear();
+    m_groups.clear();
+    m_order.clear();
 }
 
 SummaryKind SummaryList::Kind() const
@@ -67,12 +72,12 @@ bool SummaryList::Empty() const
     return m_records.empty();
 }
 
-std::vector<CSort>::const_iterator SummaryList::begin() const
+std::list<CSort>::const_iterator SummaryList::begin() const
 {
     return m_records.begin();
 }
 
-std::vector<CSort>::const_iterator SummaryList::end() const
+std::list<CSort>::const_iterator SummaryList::end() const
 {
     return m_records.end();
 }

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <cstdint>
+#include <list>
+#include <map>
 #include <string>
-#include <vector>
+#include <unordered_map>
 
 namespace zvk {
 
@@ -49,13 +51,17 @@ public:
 
     SummaryKind Kind() const;
     bool Empty() const;
-    std::vector<CSort>::const_iterator begin() const;
-    std::vector<CSort>::const_iterator end() const;
+    std::list<CSort>::const_iterator begin() const;
+    std::list<CSort>::const_iterator end() const;
 
 private:
     SummaryKind m_kind;
-    std::vector<CSort> m_records;
-    std::vector<std::string> m_keys; // the key of each record, at the same index
+    std::list<CSort> m_records;
+    // The record of each key, so that a season's thousands of groups are found by
+    // key instead of by walking the list from its head: by hashing for the items
+    // of a known group, in key order for the place of a new one.
+    std::unordered_map<std::string, std::list<CSort>::iterator> m_groups;
+    std::map<std::string, std::list<CSort>::iterator> m_order;
 };
 
 // The summary lists of one report or consignment note.

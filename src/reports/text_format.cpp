@@ -1,5 +1,6 @@
 #include "reports/text_format.h"
 
+#include <algorithm>
 #include <array>
 #include <cassert>
 #include <charconv>
@@ -40,9 +41,12 @@ Conversion ReadConversion(std::string_view format, std::size_t& i)
     return conversion;
 }
 
-template <typename T> std::string Digits(T value, int precision = -1)
+// Room for any number the layouts print: a double in fixed notation has at most
+// 309 integer digits.
+using NumberBuffer = std::array<char, 400>;
+
+template <typename T> std::string_view Digits(NumberBuffer& buffer, T value, int precision = -1)
 {
-    std::array<char, 400> buffer{};
     std::to_chars_result result{};
     if constexpr (std::is_floating_point_v<T>)
         result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
@@ -50,32 +54,33 @@ template <typename T> std::string Digits(T value, int precision = -1)
     else
         result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
     assert(result.ec == std::errc());
-    return std::string(buffer.data(), result.ptr);
+    return {buffer.data(), static_cast<std::size_t>(result.ptr - buffer.data())};
 }
 
-std::string Rendered(const Conversion& conversion, const FormatArgument& argument)
+std::string_view Rendered(const Conversion& conversion, const FormatArgument& argument,
+                          NumberBuffer& buffer)
 {
     const auto& value = argument.Value();
     switch (conversion.kind) {
     case 's':
         assert(std::holds_alternative<std::string_view>(value));
-        return std::string(std::get<std::string_view>(value));
+        return std::get<std::string_view>(value);
     case 'd':
         assert(std::holds_alternative<long long>(value));
-        return Digits(std::get<long long>(value));
+        return Digits(buffer, std::get<long long>(value));
     case 'u':
         assert(std::holds_alternative<std::uint32_t>(value));
-        return Digits(std::get<std::uint32_t>(value));
+        return Digits(buffer, std::get<std::uint32_t>(value));
     case 'f':
         assert(std::holds_alternative<double>(value));
-        return Digits(std::get<double>(value), conversion.precision);
+        return Digits(buffer, std::get<double>(value), conversion.precision);
     default:
         assert(false && "a conversion that report layouts do not use");
         return {};
     }
 }
 
-void AppendPadded(std::string& out, const Conversion& conversion, const std::string& text)
+void AppendPadded(std::string& out, const Conversion& conversion, std::string_view text)
 {
     const std::size_t padding = text.size() < conversion.width ? conversion.width - text.size() : 0;
     if (conversion.leftAligned) {
@@ -108,22 +113,29 @@ FormatArgument::Value() const
     return m_value;
 }
 
+void AppendFormatted(std::string& out, std::string_view format,
+                     std::initializer_list<FormatArgument> arguments)
+{
+    NumberBuffer buffer;
+    auto argument = arguments.begin();
+    std::size_t i = 0;
+    while (i < format.size()) {
+        const std::size_t percent = std::min(format.find('%', i), format.size());
+        out.append(format, i, percent - i);
+        if (percent == format.size())
+            break;
+        i = percent + 1;
+        const Conversion conversion = ReadConversion(format, i);
+        assert(argument != arguments.end() && "one argument per conversion");
+        AppendPadded(out, conversion, Rendered(conversion, *argument++, buffer));
+    }
+    assert(argument == arguments.end() && "one conversion per argument");
+}
+
 std::string FormatText(std::string_view format, std::initializer_list<FormatArgument> arguments)
 {
     std::string out;
-    out.reserve(format.size() + 32);
-    auto argument = arguments.begin();
-    for (std::size_t i = 0; i < format.size();) {
-        if (format[i] != '%') {
-            out += format[i++];
-            continue;
-        }
-        ++i;
-        const Conversion conversion = ReadConversion(format, i);
-        assert(argument != arguments.end() && "one argument per conversion");
-        AppendPadded(out, conversion, Rendered(conversion, *argument++));
-    }
-    assert(argument == arguments.end() && "one conversion per argument");
+    AppendFormatted(out, format, arguments);
     return out;
 }
 

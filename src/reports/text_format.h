@@ -32,5 +32,8 @@ private:
 // without the process locale, so a decimal point never turns into a comma.
 // A conversion whose argument is of another kind is a programming error.
 std::string FormatText(std::string_view format, std::initializer_list<FormatArgument> arguments);
+// The same, appended to `out`: for lines written by the hundred thousand.
+void AppendFormatted(std::string& out, std::string_view format,
+                     std::initializer_list<FormatArgument> arguments);
 
 } // namespace zvk

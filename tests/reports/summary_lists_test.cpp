@@ -39,7 +39,7 @@ TEST(SummaryListTest, KeepsOneRecordPerKeyInAscendingOrder)
     list.InsertSummary(Item("SM", "Vl", "I  ", " 3", 1, 0.20));    // between
     EXPECT_EQ(Keys(list), (std::vector<std::string>{"BKVyI   3", "SMVlI   3", "SMVyI   3",
                                                     "SMVyI   4", "\x8EIVyI   2"}));
-    const CSort& joined = *(list.begin() + 2);
+    const CSort& joined = *std::next(list.begin(), 2);
     EXPECT_EQ(joined.count, 3);
     EXPECT_DOUBLE_EQ(joined.volume, 0.75);
 }
