@@ -52,7 +52,9 @@ std::string ItemLine(Random& random, int number, bool oldest)
         line = (kind == 0 ? "2N " : "2M ") + common + FormatText(" %-2d ", {int(random.Below(9))});
         line += FormatText("%5.2f%3d", {random.Below(900) / 100.0 + 1, int(random.Below(80) + 10)});
         line += FormatText("KO%5.2f 0", {random.Below(300) / 100.0});
-        line += std::string(29, ' ') + FormatText("%3d1", {int(random.Below(4))});
+        // Most logs are single pieces; some items are bundles, a few lack a count.
+        const std::uint32_t pieces = random.Below(20);
+        line += std::string(29, ' ') + FormatText("%3d1", {int(pieces < 16 ? 1 : pieces - 16)});
     } else if (kind < 16) {
         line = "2O " + common +
                FormatText(" %4.2f%6.2fPR%6.2f 0",

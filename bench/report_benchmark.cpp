@@ -27,7 +27,7 @@ extern char** environ;
 
 namespace {
 
-constexpr int kRounds = 3;
+constexpr int kRounds = 5;
 
 double Seconds(Clock::duration duration)
 {

@@ -15,6 +15,9 @@ constexpr std::array<std::string_view, 14> kPairRecords = {
 
 std::array<HeaderValuePlace, 2> HeaderValuesOf(std::string_view recordCode)
 {
+    // Item lines, by far the most, hold no header value.
+    if (recordCode.empty() || recordCode[0] != '0')
+        return {};
     if (recordCode == "0A")
         return {{{1, kDateRecordValueColumn}, {}}};
     for (std::size_t k = 0; k < kPairRecords.size(); ++k) {

@@ -1,6 +1,7 @@
 #include "reports/listing.h"
 
 #include "lists/data_list.h"
+#include "reports/entry_layout.h"
 #include "reports/report_list_reader.h"
 #include "reports/summary_lists.h"
 #include "reports/text_format.h"
@@ -25,17 +26,49 @@ std::int32_t CountField(std::string_view item, std::size_t start, std::size_t wi
     return static_cast<std::int32_t>(ReadInteger(Field(item, start, width)));
 }
 
+// Long wood of one piece; a piece count of 0 (a blank count field) has no volume
+// per piece either, so such an item is printed as one piece rather than as a
+// division by zero.
+const EntryLayout kLongWoodEntry("  %s  %s  %s%s %s %s  %s          %s            %s  %s   %s",
+                                 {{3, 6},
+                                  {9, 2},
+                                  {11, 2},
+                                  {13, 3},
+                                  {16, 3},
+                                  {23, 5},
+                                  {28, 3},
+                                  {20, 2},
+                                  {33, 5},
+                                  {31, 2},
+                                  {38, 2}});
+const EntryLayout kStackedWoodEntry(
+    "  %s  %s  %s%s %s      %s  %s                %s  %s   %s",
+    {{3, 6}, {9, 2}, {11, 2}, {13, 3}, {16, 3}, {24, 6}, {20, 4}, {32, 6}, {30, 2}, {38, 2}});
+const EntryLayout kSawnTimberEntry("  %s  %s  %s%s %s %s  %s %s  %s                %s       %s",
+                                   {{3, 6},
+                                    {9, 2},
+                                    {11, 2},
+                                    {13, 3},
+                                    {16, 3},
+                                    {24, 4},
+                                    {28, 3},
+                                    {31, 3},
+                                    {20, 4},
+                                    {34, 5},
+                                    {39, 2}});
+const EntryLayout kLongWoodHalfLine(" %s   %s  %s  %s   %s  %s   ",
+                                    {{3, 6}, {9, 2}, {16, 3}, {23, 5}, {28, 3}, {33, 5}});
+const EntryLayout kStackedWoodHalfLine(" %s   %s  %s %s  %s %s   ",
+                                       {{3, 6}, {9, 2}, {16, 3}, {24, 6}, {20, 4}, {32, 6}});
+const EntryLayout
+    kSawnTimberHalfLine(" %s   %s  %s %s %s %s   %s  ",
+                        {{3, 6}, {9, 2}, {16, 3}, {24, 4}, {28, 3}, {31, 3}, {34, 5}});
+
 void AppendLongWoodEntry(std::string& entry, std::string_view item, std::int32_t pieces,
                          float volume)
 {
-    // A piece count of 0 (a blank count field) has no volume per piece: such an
-    // item is printed as one piece rather than as a division by zero.
     if (pieces == 1 || pieces == 0) {
-        AppendFormatted(entry, "  %s  %s  %s%s %s %s  %s          %s            %s  %s   %s",
-                        {Field(item, 3, 6), Field(item, 9, 2), Field(item, 11, 2),
-                         Field(item, 13, 3), Field(item, 16, 3), Field(item, 23, 5),
-                         Field(item, 28, 3), Field(item, 20, 2), Field(item, 33, 5),
-                         Field(item, 31, 2), Field(item, 38, 2)});
+        kLongWoodEntry.Append(entry, item);
         return;
     }
     const float perPiece = volume / static_cast<float>(pieces);
@@ -44,42 +77,6 @@ void AppendLongWoodEntry(std::string& entry, std::string_view item, std::int32_t
                      Field(item, 16, 3), Field(item, 23, 5), Field(item, 28, 3), Field(item, 20, 2),
                      pieces, static_cast<double>(perPiece), Field(item, 33, 5), Field(item, 31, 2),
                      Field(item, 38, 2)});
-}
-
-void AppendLongWoodTwoColumnEntry(std::string& entry, std::string_view item)
-{
-    AppendFormatted(entry, " %s   %s  %s  %s   %s  %s   ",
-                    {Field(item, 3, 6), Field(item, 9, 2), Field(item, 16, 3), Field(item, 23, 5),
-                     Field(item, 28, 3), Field(item, 33, 5)});
-}
-
-void AppendStackedWoodEntry(std::string& entry, std::string_view item, bool twoColumns)
-{
-    if (twoColumns)
-        AppendFormatted(entry, " %s   %s  %s %s  %s %s   ",
-                        {Field(item, 3, 6), Field(item, 9, 2), Field(item, 16, 3),
-                         Field(item, 24, 6), Field(item, 20, 4), Field(item, 32, 6)});
-    else
-        AppendFormatted(entry, "  %s  %s  %s%s %s      %s  %s                %s  %s   %s",
-                        {Field(item, 3, 6), Field(item, 9, 2), Field(item, 11, 2),
-                         Field(item, 13, 3), Field(item, 16, 3), Field(item, 24, 6),
-                         Field(item, 20, 4), Field(item, 32, 6), Field(item, 30, 2),
-                         Field(item, 38, 2)});
-}
-
-void AppendSawnTimberEntry(std::string& entry, std::string_view item, bool twoColumns)
-{
-    if (twoColumns)
-        AppendFormatted(entry, " %s   %s  %s %s %s %s   %s  ",
-                        {Field(item, 3, 6), Field(item, 9, 2), Field(item, 16, 3),
-                         Field(item, 24, 4), Field(item, 28, 3), Field(item, 31, 3),
-                         Field(item, 34, 5)});
-    else
-        AppendFormatted(entry, "  %s  %s  %s%s %s %s  %s %s  %s                %s       %s",
-                        {Field(item, 3, 6), Field(item, 9, 2), Field(item, 11, 2),
-                         Field(item, 13, 3), Field(item, 16, 3), Field(item, 24, 4),
-                         Field(item, 28, 3), Field(item, 31, 3), Field(item, 20, 4),
-                         Field(item, 34, 5), Field(item, 39, 2)});
 }
 
 } // namespace
@@ -124,7 +121,7 @@ void Listing::WriteListingLine(std::string_view line)
         m_totals.longWoodVolume += volume;
         m_entry.clear();
         if (m_twoColumns)
-            AppendLongWoodTwoColumnEntry(m_entry, item);
+            kLongWoodHalfLine.Append(m_entry, item);
         else
             AppendLongWoodEntry(m_entry, item, pieces, volume);
         EndEntry();
@@ -133,14 +130,14 @@ void Listing::WriteListingLine(std::string_view line)
         m_totals.stackedVolumePm += FloatField(item, 24, 6);
         m_totals.stackedWoodVolume += FloatField(item, 32, 6);
         m_entry.clear();
-        AppendStackedWoodEntry(m_entry, item, m_twoColumns);
+        (m_twoColumns ? kStackedWoodHalfLine : kStackedWoodEntry).Append(m_entry, item);
         EndEntry();
     } else if (code == "2P") {
         const std::string item = NormalizeItemLine(line, m_versionInForce);
         m_totals.sawnPieces = AddCounts(m_totals.sawnPieces, CountField(item, 62, 3));
         m_totals.sawnVolume += FloatField(item, 34, 5);
         m_entry.clear();
-        AppendSawnTimberEntry(m_entry, item, m_twoColumns);
+        (m_twoColumns ? kSawnTimberHalfLine : kSawnTimberEntry).Append(m_entry, item);
         EndEntry();
     }
 }

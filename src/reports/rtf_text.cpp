@@ -1,5 +1,7 @@
 #include "reports/rtf_text.h"
 
+#include <array>
+
 namespace zvk {
 
 std::string_view ControlText(ControlWord word)
@@ -40,18 +42,23 @@ std::string_view DocumentEpilog()
 void AppendEscapedText(std::string& out, std::string_view text)
 {
     static constexpr char kHexDigits[] = "0123456789abcdef";
+    static constexpr auto kPlain = [] {
+        std::array<bool, 256> plain{};
+        for (std::size_t byte = 0; byte < 0x80; ++byte)
+            plain[byte] = byte != '\\' && byte != '{' && byte != '}';
+        return plain;
+    }();
     // Most texts are plain ASCII: they are appended in runs, not byte by byte.
     std::size_t run = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
         const auto byte = static_cast<unsigned char>(text[i]);
-        const bool special = byte == '\\' || byte == '{' || byte == '}';
-        if (!special && byte < 0x80)
+        if (kPlain[byte])
             continue;
         out.append(text, run, i - run);
         run = i + 1;
-        if (special) {
-            out += '\\';
-            out += text[i];
+        if (byte < 0x80) {
+            const char escaped[] = {'\\', text[i]};
+            out.append(escaped, sizeof escaped);
         } else {
             const char escaped[] = {'\\', '\'', kHexDigits[byte >> 4], kHexDigits[byte & 0x0F]};
             out.append(escaped, sizeof escaped);
