@@ -30,14 +30,19 @@ test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
 # Until the handheld link arrives, the main job on built-in defaults is the list
-# work: the sample lists are converted to semicolon text and the sample
-# measurement text becomes a data list, all in a fresh folder.
+# work: the sample lists are converted to semicolon text, the sample measurement
+# text becomes a data list, and a report over all of them and the consignment note
+# of the first are written, all in a fresh folder.
 run: build
 	rm -rf $(RUN_DIR) && mkdir -p $(RUN_DIR)
 	cp data/samples/* data/measurements/* $(RUN_DIR)/
 	$(BUILD)/src/cli/zvk convert $(RUN_DIR)/*.DAT
 	$(BUILD)/src/cli/zvk import $(RUN_DIR)/*.txt
-	@echo "The semicolon texts (.csv) and the imported list are in $(abspath $(RUN_DIR))."
+	$(BUILD)/src/cli/zvk report --folder $(RUN_DIR) --config data/config/ZVK.INI \
+		--from 01.01.2000 --to 31.12.2099 --output $(RUN_DIR)/prehlad.rtf
+	$(BUILD)/src/cli/zvk note $(RUN_DIR)/LIST0001.DAT --config data/config/ZVK.INI \
+		--output $(RUN_DIR)/konsignacia.rtf
+	@echo "The semicolon texts (.csv), the imported list, the report and the consignment note are in $(abspath $(RUN_DIR))."
 
 clean:
 	rm -rf $(BUILD) $(RUN_DIR)
