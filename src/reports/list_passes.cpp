@@ -65,10 +65,6 @@ bool ListFilter::ListPassesFilter(const std::filesystem::path& list)
 bool ListFilter::LinePasses(std::string_view line)
 {
     const std::string_view code = RecordCode(line);
-    if (code == "AD") {
-        m_versionInForce = FormatVersionOf(line);
-        return true;
-    }
     if (code == "0A") {
         const CalendarDate date{static_cast<int>(ReadInteger(Field(line, 2, 2))),
                                 static_cast<int>(ReadInteger(Field(line, 5, 2))),

@@ -11,8 +11,8 @@
 
 namespace zvk {
 
-// Decides which data lists belong to a report. Like every reader of lists it keeps
-// the format version in force as its own state.
+// Decides which data lists belong to a report. Header records have the same
+// columns in every format version, so the filter needs no version of its own.
 class ListFilter
 {
 public:
@@ -31,7 +31,6 @@ private:
     std::int32_t m_firstDay;
     std::int32_t m_lastDay;
     std::array<std::string, kHeaderValueCount + 1> m_criteria; // by value number
-    std::string m_versionInForce;
 };
 
 // Turns the items of data lists into summary records.

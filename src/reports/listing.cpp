@@ -181,11 +181,6 @@ void Listing::WriteTotals()
     m_document.NewLine();
 }
 
-const ListingTotals& Listing::Totals() const
-{
-    return m_totals;
-}
-
 void Listing::EndEntry()
 {
     m_document.WriteText(m_entry);

@@ -45,8 +45,6 @@ public:
     // Ends a half-filled two-column line and prints the totals of each kind of wood.
     void WriteTotals();
 
-    const ListingTotals& Totals() const;
-
 private:
     void EndEntry();
 

@@ -1,10 +1,10 @@
-#include <clocale>
 #include <string>
 
 #include <gtest/gtest.h>
 
 #include "reports/rtf_text.h"
 #include "reports/text_format.h"
+#include "support/comma_locale.h"
 
 namespace zvk {
 namespace {
@@ -23,15 +23,9 @@ TEST(FormatTextTest, RendersTheConversionsOfTheLayouts)
 
 TEST(FormatTextTest, IgnoresTheProcessLocale)
 {
-    const std::string previous = std::setlocale(LC_ALL, nullptr);
-    const char* chosen = nullptr;
-    for (const char* name : {"sk_SK.UTF-8", "de_DE.UTF-8", "sk_SK.utf8", "de_DE.utf8"})
-        if ((chosen = std::setlocale(LC_ALL, name)) != nullptr)
-            break;
-    ASSERT_NE(chosen, nullptr) << "a locale with a decimal comma is needed (package locales-all)";
-    const std::string text = FormatText("%10.2f %d", {1234.5, 1234567});
-    std::setlocale(LC_ALL, previous.c_str());
-    EXPECT_EQ(text, "   1234.50 1234567");
+    const test::CommaDecimalLocale comma;
+    ASSERT_TRUE(comma.Active()) << "a locale with a decimal comma is needed (locales-all)";
+    EXPECT_EQ(FormatText("%10.2f %d", {1234.5, 1234567}), "   1234.50 1234567");
 }
 
 TEST(RtfTextTest, EscapesEverythingThatCouldBreakTheDocument)
