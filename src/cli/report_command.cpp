@@ -1,3 +1,4 @@
+#include <charconv>
 #include <optional>
 #include <string>
 #include <vector>
@@ -35,15 +36,10 @@ bool ReadWhere(const std::string& value, std::vector<WhereRow>& rows, std::strin
     const std::size_t equals = value.find('=');
     const std::string number = value.substr(0, equals);
     WhereRow row;
-    try {
-        std::size_t used = 0;
-        row.valueNumber = std::stoi(number, &used);
-        if (used != number.size())
-            row.valueNumber = 0;
-    } catch (const std::logic_error&) {
-        row.valueNumber = 0;
-    }
-    if (row.valueNumber < 1 || row.valueNumber > kHeaderValueCount) {
+    const auto [end, failure] =
+        std::from_chars(number.data(), number.data() + number.size(), row.valueNumber);
+    if (failure != std::errc() || end != number.data() + number.size() || row.valueNumber < 1 ||
+        row.valueNumber > kHeaderValueCount) {
         error = "--where needs a header value number from 1 to 29, not '" + number + "'";
         return false;
     }
