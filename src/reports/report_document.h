@@ -35,8 +35,8 @@ inline constexpr int kFilledLines = 58;
 
 // One report or consignment note being written: an RTF file of fixed-pitch lines
 // with the line and page counters that break its pages. Texts are Windows-1250
-// bytes. Nothing reaches the file's name before it was written completely:
-// a document that fails, or is dropped unfinished, is removed.
+// bytes. A document that fails, or is dropped unfinished, is removed, so that a
+// half document is never taken for a whole one.
 class ReportDocument
 {
 public:

@@ -60,7 +60,7 @@ public:
     const ReportConfiguration& Configuration() const;
 
 private:
-    const DocumentSettings& m_settings;
+    DocumentSettings m_settings;
     ReportConfiguration m_configuration;
     ReportDocument m_document;
     Listing m_listing;
