@@ -22,7 +22,7 @@ void EntryLayout::Append(std::string& out, std::string_view item) const
 {
     for (std::size_t i = 0; i < m_columns.size(); ++i) {
         out += m_literals[i];
-        out += Field(item, m_columns[i].start, m_columns[i].width);
+        AppendField(out, item, m_columns[i].start, m_columns[i].width);
     }
     out += m_literals.back();
 }

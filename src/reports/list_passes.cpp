@@ -96,21 +96,24 @@ void SummaryPass::AddLine(std::string_view line, SummaryLists& lists)
     if (code == "AD") {
         m_versionInForce = FormatVersionOf(line);
     } else if (code == "2M" || code == "2N") {
-        const std::string item = NormalizeItemLine(line, m_versionInForce);
+        NormalizeItemLineInto(line, m_versionInForce, m_item);
+        const std::string_view item = m_item;
         CSort record = ItemFields(item);
         record.sizeClass = FieldWithinLine(item, 20, 2);
         record.count = CountField(FieldWithinLine(item, 69, 3));
         record.volume = ReadDecimal(FieldWithinLine(item, 33, 5));
         lists.longWood.InsertSummary(record);
     } else if (code == "2O") {
-        const std::string item = NormalizeItemLine(line, m_versionInForce);
+        NormalizeItemLineInto(line, m_versionInForce, m_item);
+        const std::string_view item = m_item;
         CSort record = ItemFields(item);
         record.count = 1;
         record.volume = ReadDecimal(FieldWithinLine(item, 32, 6));
         record.stackedVolume = ReadDecimal(FieldWithinLine(item, 24, 6));
         lists.stackedWood.InsertSummary(record);
     } else if (code == "2P") {
-        const std::string item = NormalizeItemLine(line, m_versionInForce);
+        NormalizeItemLineInto(line, m_versionInForce, m_item);
+        const std::string_view item = m_item;
         CSort record = ItemFields(item);
         record.quality = WithoutSurroundingSpaces(record.quality);
         record.sizeClass = FieldWithinLine(item, 28, 3);

@@ -43,6 +43,7 @@ public:
 
 private:
     std::string m_versionInForce;
+    std::string m_item; // the fixed-up item line, kept to spare an allocation per item
 };
 
 } // namespace zvk

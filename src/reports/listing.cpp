@@ -114,7 +114,8 @@ void Listing::WriteListingLine(std::string_view line)
     if (code == "AD") {
         m_versionInForce = FormatVersionOf(line);
     } else if (code == "2M" || code == "2N") {
-        const std::string item = NormalizeItemLine(line, m_versionInForce);
+        NormalizeItemLineInto(line, m_versionInForce, m_item);
+        const std::string_view item = m_item;
         const std::int32_t pieces = CountField(item, 69, 3);
         const float volume = FloatField(item, 33, 5);
         m_totals.longWoodPieces = AddCounts(m_totals.longWoodPieces, pieces);
@@ -126,14 +127,16 @@ void Listing::WriteListingLine(std::string_view line)
             AppendLongWoodEntry(m_entry, item, pieces, volume);
         EndEntry();
     } else if (code == "2O") {
-        const std::string item = NormalizeItemLine(line, m_versionInForce);
+        NormalizeItemLineInto(line, m_versionInForce, m_item);
+        const std::string_view item = m_item;
         m_totals.stackedVolumePm += FloatField(item, 24, 6);
         m_totals.stackedWoodVolume += FloatField(item, 32, 6);
         m_entry.clear();
         (m_twoColumns ? kStackedWoodHalfLine : kStackedWoodEntry).Append(m_entry, item);
         EndEntry();
     } else if (code == "2P") {
-        const std::string item = NormalizeItemLine(line, m_versionInForce);
+        NormalizeItemLineInto(line, m_versionInForce, m_item);
+        const std::string_view item = m_item;
         m_totals.sawnPieces = AddCounts(m_totals.sawnPieces, CountField(item, 62, 3));
         m_totals.sawnVolume += FloatField(item, 34, 5);
         m_entry.clear();

@@ -53,7 +53,9 @@ private:
     int m_itemsOnLine = 0;
     ListingTotals m_totals;
     std::string m_versionInForce;
-    std::string m_entry; // the entry being formatted, kept to spare an allocation per item
+    // The item being printed and its entry, kept to spare two allocations per item.
+    std::string m_item;
+    std::string m_entry;
 };
 
 } // namespace zvk
