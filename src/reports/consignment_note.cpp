@@ -17,9 +17,7 @@ namespace {
 // the order of the records in the file.
 void WriteHeaderValues(ReportSession& session, const fs::path& list)
 {
-    ReportListReader reader(list);
-    std::string line;
-    while (reader.Next(line)) {
+    ForEachListLine(list, [&](std::string_view line) {
         const std::string_view code = RecordCode(line);
         if (code == "0A") {
             session.WriteText(
@@ -38,7 +36,8 @@ void WriteHeaderValues(ReportSession& session, const fs::path& list)
             session.WriteText(value);
             session.NewLine();
         }
-    }
+        return true;
+    });
 }
 
 void WriteNote(ReportSession& session, const fs::path& list)

@@ -34,15 +34,6 @@ std::int32_t CountField(std::string_view text)
     return static_cast<std::int32_t>(ReadInteger(text));
 }
 
-CSort ItemFields(std::string_view item)
-{
-    CSort record;
-    record.species = FieldWithinLine(item, 9, 2);
-    record.assortment = FieldWithinLine(item, 11, 2);
-    record.quality = FieldWithinLine(item, 16, 3);
-    return record;
-}
-
 } // namespace
 
 ListFilter::ListFilter(const ReportSelection& selection)
@@ -54,12 +45,7 @@ ListFilter::ListFilter(const ReportSelection& selection)
 
 bool ListFilter::ListPassesFilter(const std::filesystem::path& list)
 {
-    ReportListReader reader(list);
-    std::string line;
-    while (reader.Next(line))
-        if (!LinePasses(line))
-            return false;
-    return true;
+    return ForEachListLine(list, [this](std::string_view line) { return LinePasses(line); });
 }
 
 bool ListFilter::LinePasses(std::string_view line)
@@ -84,10 +70,10 @@ bool ListFilter::LinePasses(std::string_view line)
 
 void SummaryPass::AddListToSummaries(const std::filesystem::path& list, SummaryLists& lists)
 {
-    ReportListReader reader(list);
-    std::string line;
-    while (reader.Next(line))
+    ForEachListLine(list, [&](std::string_view line) {
         AddLine(line, lists);
+        return true;
+    });
 }
 
 void SummaryPass::AddLine(std::string_view line, SummaryLists& lists)
@@ -95,26 +81,28 @@ void SummaryPass::AddLine(std::string_view line, SummaryLists& lists)
     const std::string_view code = RecordCode(line);
     if (code == "AD") {
         m_versionInForce = FormatVersionOf(line);
-    } else if (code == "2M" || code == "2N") {
-        NormalizeItemLineInto(line, m_versionInForce, m_item);
-        const std::string_view item = m_item;
-        CSort record = ItemFields(item);
+        return;
+    }
+    const bool longWood = code == "2M" || code == "2N";
+    if (!longWood && code != "2O" && code != "2P")
+        return;
+    NormalizeItemLineInto(line, m_versionInForce, m_item);
+    const std::string_view item = m_item;
+    CSort record;
+    record.species = FieldWithinLine(item, 9, 2);
+    record.assortment = FieldWithinLine(item, 11, 2);
+    record.quality = FieldWithinLine(item, 16, 3);
+    if (longWood) {
         record.sizeClass = FieldWithinLine(item, 20, 2);
         record.count = CountField(FieldWithinLine(item, 69, 3));
         record.volume = ReadDecimal(FieldWithinLine(item, 33, 5));
         lists.longWood.InsertSummary(record);
     } else if (code == "2O") {
-        NormalizeItemLineInto(line, m_versionInForce, m_item);
-        const std::string_view item = m_item;
-        CSort record = ItemFields(item);
         record.count = 1;
         record.volume = ReadDecimal(FieldWithinLine(item, 32, 6));
         record.stackedVolume = ReadDecimal(FieldWithinLine(item, 24, 6));
         lists.stackedWood.InsertSummary(record);
-    } else if (code == "2P") {
-        NormalizeItemLineInto(line, m_versionInForce, m_item);
-        const std::string_view item = m_item;
-        CSort record = ItemFields(item);
+    } else {
         record.quality = WithoutSurroundingSpaces(record.quality);
         record.sizeClass = FieldWithinLine(item, 28, 3);
         record.count = CountField(FieldWithinLine(item, 62, 3));

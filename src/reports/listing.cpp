@@ -102,10 +102,10 @@ void Listing::WriteListingHeader()
 
 void Listing::WriteListing(const std::filesystem::path& list)
 {
-    ReportListReader reader(list);
-    std::string line;
-    while (reader.Next(line))
+    ForEachListLine(list, [this](std::string_view line) {
         WriteListingLine(line);
+        return true;
+    });
 }
 
 void Listing::WriteListingLine(std::string_view line)
@@ -113,36 +113,33 @@ void Listing::WriteListingLine(std::string_view line)
     const std::string_view code = RecordCode(line);
     if (code == "AD") {
         m_versionInForce = FormatVersionOf(line);
-    } else if (code == "2M" || code == "2N") {
-        NormalizeItemLineInto(line, m_versionInForce, m_item);
-        const std::string_view item = m_item;
+        return;
+    }
+    const bool longWood = code == "2M" || code == "2N";
+    if (!longWood && code != "2O" && code != "2P")
+        return;
+    NormalizeItemLineInto(line, m_versionInForce, m_item);
+    const std::string_view item = m_item;
+    m_entry.clear();
+    if (longWood) {
         const std::int32_t pieces = CountField(item, 69, 3);
         const float volume = FloatField(item, 33, 5);
         m_totals.longWoodPieces = AddCounts(m_totals.longWoodPieces, pieces);
         m_totals.longWoodVolume += volume;
-        m_entry.clear();
         if (m_twoColumns)
             kLongWoodHalfLine.Append(m_entry, item);
         else
             AppendLongWoodEntry(m_entry, item, pieces, volume);
-        EndEntry();
     } else if (code == "2O") {
-        NormalizeItemLineInto(line, m_versionInForce, m_item);
-        const std::string_view item = m_item;
         m_totals.stackedVolumePm += FloatField(item, 24, 6);
         m_totals.stackedWoodVolume += FloatField(item, 32, 6);
-        m_entry.clear();
         (m_twoColumns ? kStackedWoodHalfLine : kStackedWoodEntry).Append(m_entry, item);
-        EndEntry();
-    } else if (code == "2P") {
-        NormalizeItemLineInto(line, m_versionInForce, m_item);
-        const std::string_view item = m_item;
+    } else {
         m_totals.sawnPieces = AddCounts(m_totals.sawnPieces, CountField(item, 62, 3));
         m_totals.sawnVolume += FloatField(item, 34, 5);
-        m_entry.clear();
         (m_twoColumns ? kSawnTimberHalfLine : kSawnTimberEntry).Append(m_entry, item);
-        EndEntry();
     }
+    EndEntry();
 }
 
 void Listing::WriteSeparator()

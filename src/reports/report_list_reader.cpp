@@ -1,24 +1,27 @@
 #include "reports/report_list_reader.h"
 
+#include <fstream>
+#include <string>
+
 #include "lists/line_reader.h"
 #include "platform/input_file.h"
 
 namespace zvk {
 
-ReportListReader::ReportListReader(const std::filesystem::path& list) : m_path(list)
+bool ForEachListLine(const std::filesystem::path& list,
+                     const std::function<bool(std::string_view line)>& handle)
 {
+    std::ifstream in;
     std::string error;
-    if (!OpenInputFile(m_path, m_in, error))
+    if (!OpenInputFile(list, in, error))
         throw UnreadableListError(error);
-}
-
-bool ReportListReader::Next(std::string& line)
-{
-    if (ReadLine(m_in, line))
-        return true;
-    if (m_in.bad())
-        throw UnreadableListError("cannot read " + m_path.string());
-    return false;
+    std::string line;
+    while (ReadLine(in, line))
+        if (!handle(line))
+            return false;
+    if (in.bad())
+        throw UnreadableListError("cannot read " + list.string());
+    return true;
 }
 
 } // namespace zvk

@@ -1,9 +1,9 @@
 #pragma once
 
 #include <filesystem>
-#include <fstream>
+#include <functional>
 #include <stdexcept>
-#include <string>
+#include <string_view>
 
 namespace zvk {
 
@@ -16,19 +16,10 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// Reads one data list line by line for a pass of a report; throws
-// UnreadableListError when the list cannot be opened or read.
-class ReportListReader
-{
-public:
-    explicit ReportListReader(const std::filesystem::path& list);
-
-    // The next line without its line end; false at the end of the list.
-    bool Next(std::string& line);
-
-private:
-    std::filesystem::path m_path;
-    std::ifstream m_in;
-};
+// Hands each line of the list, without its line end, to `handle` until it returns
+// false. Returns false when it stopped early. Throws UnreadableListError when the
+// list cannot be opened or read.
+bool ForEachListLine(const std::filesystem::path& list,
+                     const std::function<bool(std::string_view line)>& handle);
 
 } // namespace zvk
