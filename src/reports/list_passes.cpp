@@ -78,37 +78,33 @@ void SummaryPass::AddListToSummaries(const std::filesystem::path& list, SummaryL
 
 void SummaryPass::AddLine(std::string_view line, SummaryLists& lists)
 {
-    const std::string_view code = RecordCode(line);
-    if (code == "AD") {
-        m_versionInForce = FormatVersionOf(line);
+    const std::optional<SummaryKind> kind = m_items.Read(line);
+    if (!kind)
         return;
-    }
-    const bool longWood = code == "2M" || code == "2N";
-    if (!longWood && code != "2O" && code != "2P")
-        return;
-    NormalizeItemLineInto(line, m_versionInForce, m_item);
-    const std::string_view item = m_item;
+    const std::string_view item = m_items.Item();
     CSort record;
     record.species = FieldWithinLine(item, 9, 2);
     record.assortment = FieldWithinLine(item, 11, 2);
     record.quality = FieldWithinLine(item, 16, 3);
-    if (longWood) {
+    switch (*kind) {
+    case SummaryKind::LongWood:
         record.sizeClass = FieldWithinLine(item, 20, 2);
         record.count = CountField(FieldWithinLine(item, 69, 3));
         record.volume = ReadDecimal(FieldWithinLine(item, 33, 5));
-        lists.longWood.InsertSummary(record);
-    } else if (code == "2O") {
+        break;
+    case SummaryKind::StackedWood:
         record.count = 1;
         record.volume = ReadDecimal(FieldWithinLine(item, 32, 6));
         record.stackedVolume = ReadDecimal(FieldWithinLine(item, 24, 6));
-        lists.stackedWood.InsertSummary(record);
-    } else {
+        break;
+    case SummaryKind::SawnTimber:
         record.quality = WithoutSurroundingSpaces(record.quality);
         record.sizeClass = FieldWithinLine(item, 28, 3);
         record.count = CountField(FieldWithinLine(item, 62, 3));
         record.volume = ReadDecimal(FieldWithinLine(item, 34, 5));
-        lists.sawnTimber.InsertSummary(record);
+        break;
     }
+    lists.Of(*kind).InsertSummary(record);
 }
 
 } // namespace zvk

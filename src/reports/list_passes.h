@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "reports/item_reader.h"
 #include "reports/report_selection.h"
 #include "reports/summary_lists.h"
 
@@ -42,8 +43,7 @@ public:
     void AddLine(std::string_view line, SummaryLists& lists);
 
 private:
-    std::string m_versionInForce;
-    std::string m_item; // the fixed-up item line, kept to spare an allocation per item
+    ItemReader m_items;
 };
 
 } // namespace zvk

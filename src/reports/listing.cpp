@@ -110,18 +110,13 @@ void Listing::WriteListing(const std::filesystem::path& list)
 
 void Listing::WriteListingLine(std::string_view line)
 {
-    const std::string_view code = RecordCode(line);
-    if (code == "AD") {
-        m_versionInForce = FormatVersionOf(line);
+    const std::optional<SummaryKind> kind = m_items.Read(line);
+    if (!kind)
         return;
-    }
-    const bool longWood = code == "2M" || code == "2N";
-    if (!longWood && code != "2O" && code != "2P")
-        return;
-    NormalizeItemLineInto(line, m_versionInForce, m_item);
-    const std::string_view item = m_item;
+    const std::string_view item = m_items.Item();
     m_entry.clear();
-    if (longWood) {
+    switch (*kind) {
+    case SummaryKind::LongWood: {
         const std::int32_t pieces = CountField(item, 69, 3);
         const float volume = FloatField(item, 33, 5);
         m_totals.longWoodPieces = AddCounts(m_totals.longWoodPieces, pieces);
@@ -130,14 +125,18 @@ void Listing::WriteListingLine(std::string_view line)
             kLongWoodHalfLine.Append(m_entry, item);
         else
             AppendLongWoodEntry(m_entry, item, pieces, volume);
-    } else if (code == "2O") {
+        break;
+    }
+    case SummaryKind::StackedWood:
         m_totals.stackedVolumePm += FloatField(item, 24, 6);
         m_totals.stackedWoodVolume += FloatField(item, 32, 6);
         (m_twoColumns ? kStackedWoodHalfLine : kStackedWoodEntry).Append(m_entry, item);
-    } else {
+        break;
+    case SummaryKind::SawnTimber:
         m_totals.sawnPieces = AddCounts(m_totals.sawnPieces, CountField(item, 62, 3));
         m_totals.sawnVolume += FloatField(item, 34, 5);
         (m_twoColumns ? kSawnTimberHalfLine : kSawnTimberEntry).Append(m_entry, item);
+        break;
     }
     EndEntry();
 }

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "reports/item_reader.h"
 #include "reports/report_document.h"
 
 namespace zvk {
@@ -52,10 +53,8 @@ private:
     bool m_twoColumns = false;
     int m_itemsOnLine = 0;
     ListingTotals m_totals;
-    std::string m_versionInForce;
-    // The item being printed and its entry, kept to spare two allocations per item.
-    std::string m_item;
-    std::string m_entry;
+    ItemReader m_items;
+    std::string m_entry; // kept to spare an allocation per item
 };
 
 } // namespace zvk

@@ -82,6 +82,19 @@ std::list<CSort>::const_iterator SummaryList::end() const
     return m_records.end();
 }
 
+SummaryList& SummaryLists::Of(SummaryKind kind)
+{
+    switch (kind) {
+    case SummaryKind::LongWood:
+        return longWood;
+    case SummaryKind::StackedWood:
+        return stackedWood;
+    case SummaryKind::SawnTimber:
+        break;
+    }
+    return sawnTimber;
+}
+
 void SummaryLists::Clear()
 {
     longWood.Clear();

@@ -71,6 +71,8 @@ struct SummaryLists
     SummaryList stackedWood{SummaryKind::StackedWood};
     SummaryList sawnTimber{SummaryKind::SawnTimber};
 
+    SummaryList& Of(SummaryKind kind);
+
     void Clear();
 };
 
