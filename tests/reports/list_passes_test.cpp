@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "reports/item_reader.h"
 #include "reports/list_passes.h"
 #include "reports/report_list_reader.h"
 #include "support/temp_dir.h"
@@ -115,6 +116,24 @@ TEST(SummaryPassTest, ShortLinesGiveShortFields)
     EXPECT_EQ(lists.longWood.begin()->quality, "I");
     EXPECT_EQ(lists.longWood.begin()->sizeClass, "");
     EXPECT_EQ(lists.longWood.begin()->count, 0);
+}
+
+TEST(ItemReaderTest, FollowsTheVersionOfEachListAcrossLists)
+{
+    ItemReader reader;
+    EXPECT_EQ(reader.Read("2M 12345SMVy"), SummaryKind::LongWood);
+    EXPECT_EQ(reader.Item(), "2M  12345SMVy") << "before any header the oldest layout is assumed";
+    EXPECT_EQ(reader.Read("ADNEW.DAT          1ZVK_CE         V 1.19"), std::nullopt);
+    EXPECT_EQ(reader.Read("2P    301SMReF"), SummaryKind::SawnTimber);
+    EXPECT_EQ(reader.Item(), "2P    301SMReF");
+    EXPECT_EQ(reader.Read("ADOLD.DAT          7Spracov 1998"), std::nullopt);
+    EXPECT_EQ(reader.Read("2O 12345BKPr"), SummaryKind::StackedWood);
+    EXPECT_EQ(reader.Item(), "2O  12345BKPr");
+    // The next list has no header of its own: it is read as the one before it.
+    EXPECT_EQ(reader.Read("2N 12346SMVy"), SummaryKind::LongWood);
+    EXPECT_EQ(reader.Item(), "2N  12346SMVy");
+    for (const char* other : {"2Q 12347SMVy", "0ASMVy", "2m 12348SMVy", ""})
+        EXPECT_EQ(reader.Read(other), std::nullopt) << other;
 }
 
 } // namespace
