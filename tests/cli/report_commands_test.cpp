@@ -1,3 +1,7 @@
+#include <chrono>
+#include <cstdlib>
+#include <thread>
+
 #include <gtest/gtest.h>
 
 #include "cli/command_line.h"
@@ -106,6 +110,28 @@ TEST(NoteCommandTest, WritesTheNoteOfOneList)
     EXPECT_EQ(missing.status, kFailure);
     EXPECT_NE(missing.err.find("GONE.DAT"), std::string::npos);
     EXPECT_EQ(ListFolder(dir.Path()), "note.rtf");
+}
+
+// The real executable with a stand-in for the desktop's xdg-open, which records
+// the document it was given: the viewer is started apart from the program, which
+// neither waits for it nor depends on it.
+TEST(NoteCommandTest, OpenShowsTheDocumentInTheDesktopsViewer)
+{
+    TempDir dir;
+    const fs::path opened = dir.Path() / "opened.txt";
+    const fs::path opener = dir.Write(
+        "bin/xdg-open", "#!/bin/sh\nprintf '%s' \"$1\" > '" + opened.string() + ".part'\nmv '" +
+                            opened.string() + ".part' '" + opened.string() + "'\n");
+    fs::permissions(opener, fs::perms::owner_all);
+    const fs::path output = dir.Path() / "note.rtf";
+    const std::string command = "PATH='" + opener.parent_path().string() + "':\"$PATH\" " +
+                                ZVK_CLI_PATH + " note '" +
+                                TestData("reports/note/NOTE.DAT").string() + "' --output '" +
+                                output.string() + "' --open >/dev/null";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    for (int wait = 0; wait < 100 && !fs::exists(opened); ++wait)
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    EXPECT_EQ(ReadBytes(opened), output.string());
 }
 
 } // namespace
