@@ -122,6 +122,18 @@ TEST(DocumentNameTest, AFolderThatCannotBeWrittenIsReported)
     EXPECT_FALSE(document.CloseReportDocument());
 }
 
+TEST(DocumentNameTest, AWriteErrorFailsTheDocument)
+{
+    const fs::path full = "/dev/full";
+    if (!fs::exists(full))
+        GTEST_SKIP() << "no device that is always full";
+    ReportDocument document;
+    ASSERT_TRUE(document.OpenReportDocument({full, {}}, {}));
+    EXPECT_FALSE(document.CloseReportDocument());
+    EXPECT_NE(document.Error().find("/dev/full"), std::string::npos) << document.Error();
+    EXPECT_TRUE(fs::exists(full)) << "only document files are removed";
+}
+
 TEST(DocumentNameTest, ADroppedDocumentLeavesNothing)
 {
     TempDir dir;
