@@ -43,12 +43,12 @@ ListFilter::ListFilter(const ReportSelection& selection)
         m_criteria[static_cast<std::size_t>(number)] = selection.GetCriterionValue(number);
 }
 
-bool ListFilter::ListPassesFilter(const std::filesystem::path& list)
+bool ListFilter::ListPassesFilter(const std::filesystem::path& list) const
 {
     return ForEachListLine(list, [this](std::string_view line) { return LinePasses(line); });
 }
 
-bool ListFilter::LinePasses(std::string_view line)
+bool ListFilter::LinePasses(std::string_view line) const
 {
     const std::string_view code = RecordCode(line);
     if (code == "0A") {

@@ -23,10 +23,10 @@ public:
     // header value with a criterion equals it exactly (bytes, letter case and
     // trailing spaces); records a list lacks are not tested. Reading stops at the
     // first record that fails. Throws UnreadableListError.
-    bool ListPassesFilter(const std::filesystem::path& list);
+    bool ListPassesFilter(const std::filesystem::path& list) const;
 
     // The same decision for one line: false when the line fails the list.
-    bool LinePasses(std::string_view line);
+    bool LinePasses(std::string_view line) const;
 
 private:
     std::int32_t m_firstDay;

@@ -45,7 +45,7 @@ void WriteLists(ReportSession& session, const ReportSelection& selection,
     const std::vector<fs::path> lists = ReportListsIn(receiveFolder);
     if (listing)
         session.WriteListingHeader();
-    ListFilter filter(selection);
+    const ListFilter filter(selection);
     for (const fs::path& list : lists) {
         if (!filter.ListPassesFilter(list))
             continue;
