@@ -1,6 +1,8 @@
 #include "reports/rtf_text.h"
 
 #include <array>
+#include <cstdint>
+#include <cstring>
 
 namespace zvk {
 
@@ -39,6 +41,23 @@ std::string_view DocumentEpilog()
     return "}}";
 }
 
+namespace {
+
+// True when any of the eight bytes of `word` is above ASCII or one of "\\", "{", "}".
+bool NeedsEscaping(std::uint64_t word)
+{
+    constexpr std::uint64_t kOnes = 0x0101010101010101u;
+    constexpr std::uint64_t kHighs = 0x8080808080808080u;
+    const auto hasByte = [](std::uint64_t bytes, unsigned char value) {
+        const std::uint64_t zeroWhereEqual = bytes ^ (kOnes * value);
+        return (zeroWhereEqual - kOnes) & ~zeroWhereEqual & kHighs;
+    };
+    return (word & kHighs) != 0 || hasByte(word, '\\') != 0 || hasByte(word, '{') != 0 ||
+           hasByte(word, '}') != 0;
+}
+
+} // namespace
+
 void AppendEscapedText(std::string& out, std::string_view text)
 {
     static constexpr char kHexDigits[] = "0123456789abcdef";
@@ -48,16 +67,28 @@ void AppendEscapedText(std::string& out, std::string_view text)
             plain[byte] = byte != '\\' && byte != '{' && byte != '}';
         return plain;
     }();
-    // Most texts are plain ASCII: they are appended in runs, not byte by byte.
+    // Most texts are plain ASCII: they are appended in runs, passed over eight
+    // bytes at a time.
     std::size_t run = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
+    std::size_t i = 0;
+    while (i < text.size()) {
+        std::uint64_t word = 0;
+        if (i + sizeof word <= text.size()) {
+            std::memcpy(&word, text.data() + i, sizeof word);
+            if (!NeedsEscaping(word)) {
+                i += sizeof word;
+                continue;
+            }
+        }
         const auto byte = static_cast<unsigned char>(text[i]);
-        if (kPlain[byte])
+        if (kPlain[byte]) {
+            ++i;
             continue;
+        }
         out.append(text, run, i - run);
-        run = i + 1;
+        run = ++i;
         if (byte < 0x80) {
-            const char escaped[] = {'\\', text[i]};
+            const char escaped[] = {'\\', static_cast<char>(byte)};
             out.append(escaped, sizeof escaped);
         } else {
             const char escaped[] = {'\\', '\'', kHexDigits[byte >> 4], kHexDigits[byte & 0x0F]};

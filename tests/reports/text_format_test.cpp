@@ -33,6 +33,18 @@ TEST(RtfTextTest, EscapesEverythingThatCouldBreakTheDocument)
     std::string out;
     AppendEscapedText(out, "a\\b{c}d \x8A\xE1\x7F");
     EXPECT_EQ(out, "a\\\\b\\{c\\}d \\'8a\\'e1\x7F");
+
+    // Long texts are passed over in blocks: a byte to escape is found at any place.
+    for (std::size_t at = 0; at < 20; ++at) {
+        for (const char special : {'\\', '{', '}', '\xE1'}) {
+            std::string text(20, 'x');
+            text[at] = special;
+            std::string escaped;
+            AppendEscapedText(escaped, text);
+            EXPECT_EQ(escaped.size(), special == '\xE1' ? 23u : 21u) << at << special;
+            EXPECT_EQ(escaped.substr(0, at), std::string(at, 'x'));
+        }
+    }
 }
 
 } // namespace
