@@ -14,8 +14,8 @@ std::int32_t AddCounts(std::int32_t a, std::int32_t b)
 
 std::string SummaryKey(SummaryKind kind, const CSort& record)
 {
+    // Keys have at most ten characters: they stay within the string object itself.
     std::string key;
-    key.reserve(16);
     key += record.species;
     key += record.assortment;
     switch (kind) {
