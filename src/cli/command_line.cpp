@@ -5,7 +5,7 @@
 namespace zvk::cli {
 namespace {
 
-constexpr std::array<Command, 5> kCommands = {{
+constexpr std::array<Command, 7> kCommands = {{
     {"convert", "write the semicolon text (.csv) of data lists",
      "usage: zvk convert LIST.DAT...\n"
      "\n"
@@ -51,6 +51,37 @@ constexpr std::array<Command, 5> kCommands = {{
      "status is non-zero when the list or the handheld is missing or the copy failed.\n"
      "The handheld is chosen as for 'zvk receive'.\n",
      &RunSendList},
+    {"report", "write a report over the data lists of a folder (RTF)",
+     "usage: zvk report [--folder DIR] [--config FILE] [--from DATE] [--to DATE]\n"
+     "                  [--where N=TEXT]... [--listing none|complete|two-column]\n"
+     "                  [--sorted|--no-sorted] [--output FILE] [--open]\n"
+     "\n"
+     "Writes the report of the dialog \"Prehlady\" over the data lists (*.dat, any\n"
+     "letter case) of DIR, in the byte order of their names, and prints its path.\n"
+     "\n"
+     "  --folder DIR     the lists' folder; default \"Importpath\" of ZVKServer.ini in\n"
+     "                   the working directory, else the working directory\n"
+     "  --config FILE    the device configuration (company lines, captions);\n"
+     "                   default \"Konfig\" of ZVKServer.ini\n"
+     "  --from, --to     the date range, DD.MM.YYYY or YYYY-MM-DD; default today\n"
+     "  --where N=TEXT   a criteria row: header value N (1-29) must be TEXT, padded\n"
+     "                   with spaces to 20 characters (N= alone: 20 spaces); --where N\n"
+     "                   prints the row without a criterion. At most 5 rows; when two\n"
+     "                   rows name the same N, the later decides\n"
+     "  --listing MODE   none, complete (default) or two-column\n"
+     "  --sorted         add the sorted summary (default); --no-sorted leaves it out\n"
+     "  --output FILE    the document; default YYYYMMDDhhmmss.rtf in the working\n"
+     "                   directory\n"
+     "  --open           show the document in the desktop's viewer\n",
+     &RunReport},
+    {"note", "write the consignment note of one data list (RTF)",
+     "usage: zvk note LIST.DAT [--config FILE] [--listing none|complete|two-column]\n"
+     "                [--sorted|--no-sorted] [--output FILE] [--open]\n"
+     "\n"
+     "Writes the consignment note of LIST.DAT: the list's name, date and filled\n"
+     "header values with their captions, then its listing and sorted summary as\n"
+     "chosen, and prints the document's path. The options are those of 'zvk report'.\n",
+     &RunNote},
 }};
 
 void PrintUsage(std::ostream& out)

@@ -36,5 +36,7 @@ int RunImport(const Arguments& arguments, std::ostream& out, std::ostream& err);
 int RunReceive(const Arguments& arguments, std::ostream& out, std::ostream& err);
 int RunSendConfig(const Arguments& arguments, std::ostream& out, std::ostream& err);
 int RunSendList(const Arguments& arguments, std::ostream& out, std::ostream& err);
+int RunReport(const Arguments& arguments, std::ostream& out, std::ostream& err);
+int RunNote(const Arguments& arguments, std::ostream& out, std::ostream& err);
 
 } // namespace zvk::cli

@@ -39,21 +39,35 @@ bool VersionAbove(std::string_view version, std::string_view threshold)
 
 std::string NormalizeItemLine(std::string_view itemLine, std::string_view versionInForce)
 {
-    std::string line(itemLine);
-    if (VersionBelow(versionInForce, kFirstSixDigitItemVersion)) {
-        if (line.size() < kItemNumberColumn)
-            line.resize(kItemNumberColumn, ' ');
-        line.insert(kItemNumberColumn, 1, ' ');
-    }
+    std::string line;
+    NormalizeItemLineInto(itemLine, versionInForce, line);
     return line;
+}
+
+void NormalizeItemLineInto(std::string_view itemLine, std::string_view versionInForce,
+                           std::string& out)
+{
+    out.assign(itemLine);
+    if (VersionBelow(versionInForce, kFirstSixDigitItemVersion)) {
+        if (out.size() < kItemNumberColumn)
+            out.resize(kItemNumberColumn, ' ');
+        out.insert(kItemNumberColumn, 1, ' ');
+    }
 }
 
 std::string Field(std::string_view line, std::size_t start, std::size_t width)
 {
-    std::string field(width, ' ');
-    if (start < line.size())
-        line.substr(start, width).copy(field.data(), width);
+    std::string field;
+    AppendField(field, line, start, width);
     return field;
+}
+
+void AppendField(std::string& out, std::string_view line, std::size_t start, std::size_t width)
+{
+    const std::string_view present = start < line.size() ? line.substr(start, width) : "";
+    out += present;
+    if (present.size() < width)
+        out.append(width - present.size(), ' ');
 }
 
 bool IsItemRecord(std::string_view code)

@@ -28,9 +28,15 @@ bool VersionAbove(std::string_view version, std::string_view threshold);
 
 // The item line with the column shift of lists older than 1.19 undone.
 std::string NormalizeItemLine(std::string_view itemLine, std::string_view versionInForce);
+// The same into `out`, reusing its storage: for readers that fix up a season's
+// hundreds of thousands of items.
+void NormalizeItemLineInto(std::string_view itemLine, std::string_view versionInForce,
+                           std::string& out);
 
 // Exactly `width` bytes from `start`; positions past the end of the line read as spaces.
 std::string Field(std::string_view line, std::size_t start, std::size_t width);
+// The same field appended to `out`.
+void AppendField(std::string& out, std::string_view line, std::size_t start, std::size_t width);
 
 bool IsItemRecord(std::string_view code);
 bool IsHeaderValueRecord(std::string_view code);

@@ -7,6 +7,8 @@
 #include <sstream>
 #include <system_error>
 
+#include "platform/output_file.h"
+
 #ifdef _WIN32
 #include <io.h>
 #else
@@ -30,15 +32,6 @@ std::string UniqueSuffix()
     std::ostringstream out;
     out << std::hex << seed << '-' << counter.fetch_add(1);
     return out.str();
-}
-
-std::FILE* OpenNewFile(const fs::path& path)
-{
-#ifdef _WIN32
-    return _wfopen(path.c_str(), L"wbx");
-#else
-    return std::fopen(path.c_str(), "wbx");
-#endif
 }
 
 bool SyncToDisk(std::FILE* file)

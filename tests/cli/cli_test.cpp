@@ -22,7 +22,7 @@ TEST(CliTest, HelpExplainsTheToolAndEachCommand)
     EXPECT_EQ(help.status, kSuccess);
     EXPECT_NE(help.out.find("convert"), std::string::npos);
     EXPECT_NE(help.out.find("import"), std::string::npos);
-    for (const char* command : {"convert", "import"}) {
+    for (const char* command : {"convert", "import", "report", "note"}) {
         const CliRun commandHelp = Zvk({command, "--help"});
         EXPECT_EQ(commandHelp.status, kSuccess);
         EXPECT_EQ(commandHelp.out.rfind(std::string("usage: zvk ") + command, 0), 0u);

@@ -1,9 +1,9 @@
-#include <clocale>
 #include <string>
 
 #include <gtest/gtest.h>
 
 #include "lists/data_list.h"
+#include "support/comma_locale.h"
 
 namespace zvk {
 namespace {
@@ -48,16 +48,14 @@ TEST(ReadNumberTest, ClampsValuesOutOfRange)
 
 TEST(ReadNumberTest, IgnoresTheProcessLocale)
 {
-    const std::string previous = std::setlocale(LC_ALL, nullptr);
-    const char* chosen = nullptr;
-    for (const char* name : {"sk_SK.UTF-8", "de_DE.UTF-8", "sk_SK.utf8", "de_DE.utf8"})
-        if ((chosen = std::setlocale(LC_ALL, name)) != nullptr)
-            break;
-    ASSERT_NE(chosen, nullptr) << "a locale with a decimal comma is needed (package locales-all)";
-    ASSERT_STREQ(std::localeconv()->decimal_point, ",");
-    const double value = ReadDecimal(" 4.50");
-    const long integer = ReadInteger(" 1234");
-    std::setlocale(LC_ALL, previous.c_str());
+    double value = 0.0;
+    long integer = 0;
+    {
+        const test::CommaDecimalLocale comma;
+        ASSERT_TRUE(comma.Active()) << "a locale with a decimal comma is needed (locales-all)";
+        value = ReadDecimal(" 4.50");
+        integer = ReadInteger(" 1234");
+    }
     EXPECT_DOUBLE_EQ(value, 4.5);
     EXPECT_EQ(integer, 1234);
 }

@@ -1,0 +1,125 @@
+#include "cli/document_arguments.h"
+
+#include <chrono>
+#include <system_error>
+
+#include "config/profile_strings.h"
+
+namespace fs = std::filesystem;
+
+namespace zvk::cli {
+namespace {
+
+// The settings file keeps one section, named after the program's executable.
+constexpr std::string_view kSettingsFile = "ZVKServer.ini";
+constexpr std::string_view kSettingsSection = "zvkpc";
+constexpr std::size_t kLongestSetting = 4096;
+
+bool ReadNumber(std::string_view text, int& number)
+{
+    if (text.empty() || text.size() > 4)
+        return false;
+    number = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9')
+            return false;
+        number = number * 10 + (c - '0');
+    }
+    return true;
+}
+
+bool ReadListingOption(std::string_view value, ReportOptions& options)
+{
+    if (value == "none") {
+        options.completeListing = options.twoColumnListing = false;
+    } else if (value == "complete") {
+        options.completeListing = true;
+        options.twoColumnListing = false;
+    } else if (value == "two-column") {
+        options.completeListing = false;
+        options.twoColumnListing = true;
+    } else {
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+DesktopPaths ReadDesktopPaths()
+{
+    std::error_code ec;
+    const fs::path workingDirectory = fs::current_path(ec);
+    const fs::path settings = workingDirectory / kSettingsFile;
+    const std::string fallback = workingDirectory.string();
+    return {GetProfileString(settings, kSettingsSection, "Importpath", fallback, kLongestSetting),
+            GetProfileString(settings, kSettingsSection, "Konfig", fallback, kLongestSetting)};
+}
+
+std::optional<CalendarDate> ParseDate(std::string_view text)
+{
+    CalendarDate date;
+    bool read = false;
+    if (text.size() == 10 && text[2] == '.' && text[5] == '.')
+        read = ReadNumber(text.substr(0, 2), date.day) &&
+               ReadNumber(text.substr(3, 2), date.month) && ReadNumber(text.substr(6), date.year);
+    else if (text.size() == 10 && text[4] == '-' && text[7] == '-')
+        read = ReadNumber(text.substr(0, 4), date.year) &&
+               ReadNumber(text.substr(5, 2), date.month) && ReadNumber(text.substr(8), date.day);
+    const std::chrono::year_month_day day{std::chrono::year(date.year),
+                                          std::chrono::month(static_cast<unsigned>(date.month)),
+                                          std::chrono::day(static_cast<unsigned>(date.day))};
+    if (!read || !day.ok())
+        return std::nullopt;
+    return date;
+}
+
+bool ReadDocumentOption(const Arguments& arguments, std::size_t& index, DocumentArguments& parsed,
+                        std::string& error)
+{
+    const std::string& option = arguments[index];
+    if (option == "--sorted" || option == "--no-sorted") {
+        parsed.options.sortedSummary = option == "--sorted";
+        return true;
+    }
+    if (option == "--open") {
+        parsed.open = true;
+        return true;
+    }
+    if (option != "--config" && option != "--output" && option != "--listing")
+        return false;
+    if (index + 1 >= arguments.size()) {
+        error = option + " needs a value";
+        return true;
+    }
+    const std::string& value = arguments[++index];
+    if (option == "--config")
+        parsed.configFile = value;
+    else if (option == "--output")
+        parsed.output = value;
+    else if (!ReadListingOption(value, parsed.options))
+        error = "--listing takes none, complete or two-column, not '" + value + "'";
+    return true;
+}
+
+int FinishDocument(const DocumentArguments& parsed, const fs::path& configFile,
+                   const std::function<WriteOutcome(const DocumentSettings&)>& make,
+                   std::ostream& out, std::ostream& err)
+{
+    SystemDocumentViewer viewer;
+    DocumentSettings settings;
+    settings.options = parsed.options;
+    settings.configFile = configFile;
+    settings.target.file = parsed.output;
+    const WriteOutcome outcome = make(settings);
+    if (!outcome.Succeeded()) {
+        ReportFailure(err, outcome.error);
+        return kFailure;
+    }
+    out << outcome.output.string() << '\n';
+    if (parsed.open && !viewer.Show(outcome.output))
+        ReportFailure(err, "no viewer could be started for " + outcome.output.string());
+    return kSuccess;
+}
+
+} // namespace zvk::cli

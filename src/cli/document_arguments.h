@@ -1,0 +1,49 @@
+#pragma once
+
+#include <cstddef>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <ostream>
+#include <string>
+
+#include "cli/command_line.h"
+#include "reports/document_viewer.h"
+#include "reports/report_selection.h"
+#include "reports/report_session.h"
+
+namespace zvk::cli {
+
+// The two paths that the program's main window keeps in its settings file
+// ZVKServer.ini in the working directory; both default to the working directory.
+struct DesktopPaths
+{
+    std::filesystem::path receiveFolder;
+    std::filesystem::path configFile;
+};
+
+DesktopPaths ReadDesktopPaths();
+
+// The options that `zvk report` and `zvk note` share.
+struct DocumentArguments
+{
+    std::optional<std::filesystem::path> configFile;
+    std::filesystem::path output;
+    ReportOptions options;
+    bool open = false;
+};
+
+// Reads the shared option at `arguments[index]`, moving `index` past its value.
+// Returns false when it is none of them; `error` is set when its value is wrong.
+bool ReadDocumentOption(const Arguments& arguments, std::size_t& index, DocumentArguments& parsed,
+                        std::string& error);
+
+// "DD.MM.YYYY" or "YYYY-MM-DD"; nothing for any other text or a day that does not exist.
+std::optional<CalendarDate> ParseDate(std::string_view text);
+
+// Makes the document with `make` and prints its path, or the reason it failed.
+int FinishDocument(const DocumentArguments& parsed, const std::filesystem::path& configFile,
+                   const std::function<WriteOutcome(const DocumentSettings&)>& make,
+                   std::ostream& out, std::ostream& err);
+
+} // namespace zvk::cli

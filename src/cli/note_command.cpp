@@ -1,0 +1,41 @@
+#include <optional>
+#include <string>
+
+#include "cli/command_line.h"
+#include "cli/document_arguments.h"
+#include "reports/documents.h"
+
+namespace fs = std::filesystem;
+
+namespace zvk::cli {
+
+int RunNote(const Arguments& arguments, std::ostream& out, std::ostream& err)
+{
+    DocumentArguments parsed;
+    std::optional<fs::path> list;
+    for (std::size_t index = 0; index < arguments.size(); ++index) {
+        std::string error;
+        if (ReadDocumentOption(arguments, index, parsed, error) && error.empty())
+            continue;
+        if (error.empty() && arguments[index].rfind("--", 0) == 0)
+            error = "unknown option '" + arguments[index] + "' (see 'zvk note --help')";
+        else if (error.empty() && list)
+            error = "note takes one data list";
+        if (!error.empty()) {
+            ReportFailure(err, error);
+            return kUsageError;
+        }
+        list = arguments[index];
+    }
+    if (!list) {
+        ReportFailure(err, "note needs a data list (see 'zvk note --help')");
+        return kUsageError;
+    }
+    const fs::path configFile = parsed.configFile.value_or(ReadDesktopPaths().configFile);
+    return FinishDocument(
+        parsed, configFile,
+        [&](const DocumentSettings& settings) { return MakeConsignmentNote(*list, settings); }, out,
+        err);
+}
+
+} // namespace zvk::cli

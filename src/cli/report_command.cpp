@@ -1,0 +1,134 @@
+#include <charconv>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "cli/command_line.h"
+#include "cli/document_arguments.h"
+#include "platform/local_time.h"
+#include "platform/windows1250.h"
+#include "reports/documents.h"
+#include "reports/report_configuration.h"
+
+namespace fs = std::filesystem;
+
+namespace zvk::cli {
+namespace {
+
+// A "--where" row as typed: the header value's number and, after "=", its text.
+struct WhereRow
+{
+    int valueNumber = 0;
+    std::optional<std::string> text;
+};
+
+struct ReportArguments
+{
+    DocumentArguments document;
+    std::optional<fs::path> folder;
+    CalendarDate from;
+    CalendarDate to;
+    std::vector<WhereRow> rows;
+};
+
+bool ReadWhere(const std::string& value, std::vector<WhereRow>& rows, std::string& error)
+{
+    const std::size_t equals = value.find('=');
+    const std::string number = value.substr(0, equals);
+    WhereRow row;
+    const auto [end, failure] =
+        std::from_chars(number.data(), number.data() + number.size(), row.valueNumber);
+    if (failure != std::errc() || end != number.data() + number.size() || row.valueNumber < 1 ||
+        row.valueNumber > kHeaderValueCount) {
+        error = "--where needs a header value number from 1 to 29, not '" + number + "'";
+        return false;
+    }
+    if (equals != std::string::npos) {
+        // The lists hold their header values in Windows-1250, padded to 20 bytes.
+        std::string text = Utf8ToWindows1250(std::string_view(value).substr(equals + 1));
+        if (text.size() > kHeaderValueWidth) {
+            error = "--where " + number + ": a header value has at most 20 characters";
+            return false;
+        }
+        text.resize(kHeaderValueWidth, ' ');
+        row.text = std::move(text);
+    }
+    if (rows.size() == kCriteriaRowCount) {
+        error = "at most 5 --where rows, as in the report dialog";
+        return false;
+    }
+    rows.push_back(row);
+    return true;
+}
+
+bool ReadReportOption(const Arguments& arguments, std::size_t& index, ReportArguments& parsed,
+                      std::string& error)
+{
+    const std::string& option = arguments[index];
+    if (ReadDocumentOption(arguments, index, parsed.document, error))
+        return error.empty();
+    if (option != "--folder" && option != "--from" && option != "--to" && option != "--where") {
+        error = "unknown option '" + option + "' (see 'zvk report --help')";
+        return false;
+    }
+    if (index + 1 >= arguments.size()) {
+        error = option + " needs a value";
+        return false;
+    }
+    const std::string& value = arguments[++index];
+    if (option == "--folder") {
+        parsed.folder = value;
+    } else if (option == "--where") {
+        return ReadWhere(value, parsed.rows, error);
+    } else {
+        const std::optional<CalendarDate> date = ParseDate(value);
+        if (!date) {
+            error = option + " takes a date as DD.MM.YYYY or YYYY-MM-DD, not '" + value + "'";
+            return false;
+        }
+        (option == "--from" ? parsed.from : parsed.to) = *date;
+    }
+    return true;
+}
+
+ReportSelection SelectionOf(const ReportArguments& parsed, const fs::path& configFile)
+{
+    const ReportConfiguration configuration(configFile);
+    ReportSelection selection{parsed.from, parsed.to, {}};
+    for (const WhereRow& row : parsed.rows)
+        selection.rows.push_back({row.valueNumber, configuration.Caption(row.valueNumber),
+                                  row.text.value_or(std::string())});
+    return selection;
+}
+
+} // namespace
+
+int RunReport(const Arguments& arguments, std::ostream& out, std::ostream& err)
+{
+    // Both dates start at today, as the dialog's date pickers do.
+    const LocalTime now = CurrentLocalTime();
+    ReportArguments parsed;
+    parsed.from = parsed.to = {now.day, now.month, now.year};
+    std::string error;
+    for (std::size_t index = 0; index < arguments.size(); ++index) {
+        if (!ReadReportOption(arguments, index, parsed, error)) {
+            ReportFailure(err, error);
+            return kUsageError;
+        }
+    }
+    const DesktopPaths desktop = ReadDesktopPaths();
+    const fs::path folder = parsed.folder.value_or(desktop.receiveFolder);
+    std::error_code ec;
+    if (!fs::is_directory(folder, ec)) {
+        ReportFailure(err, "the folder of data lists " + folder.string() + " does not exist");
+        return kFailure;
+    }
+    const fs::path configFile = parsed.document.configFile.value_or(desktop.configFile);
+    const ReportSelection selection = SelectionOf(parsed, configFile);
+    return FinishDocument(
+        parsed.document, configFile,
+        [&](const DocumentSettings& settings) { return MakeReport(selection, folder, settings); },
+        out, err);
+}
+
+} // namespace zvk::cli

@@ -1,0 +1,75 @@
+#include "reports/documents.h"
+
+#include <string>
+
+#include "lists/data_list.h"
+#include "platform/windows1250.h"
+#include "reports/header_values.h"
+#include "reports/report_list_reader.h"
+#include "reports/text_format.h"
+
+namespace fs = std::filesystem;
+
+namespace zvk {
+namespace {
+
+// The date and the filled header values of the list, each after its caption, in
+// the order of the records in the file.
+void WriteHeaderValues(ReportSession& session, const fs::path& list)
+{
+    ForEachListLine(list, [&](std::string_view line) {
+        const std::string_view code = RecordCode(line);
+        if (code == "0A") {
+            session.WriteText(
+                FormatText("Datum: %02d.%02d.%04d",
+                           {ReadInteger(Field(line, 2, 2)), ReadInteger(Field(line, 5, 2)),
+                            2000 + ReadInteger(Field(line, 8, 2))}));
+            session.NewLine();
+        }
+        for (const HeaderValuePlace& place : HeaderValuesOf(code)) {
+            if (place.number == 0)
+                continue;
+            const std::string value = Field(line, place.column, kHeaderValueWidth);
+            if (value == std::string(kHeaderValueWidth, ' '))
+                continue;
+            session.WriteText(session.Configuration().Caption(place.number));
+            session.WriteText(value);
+            session.NewLine();
+        }
+        return true;
+    });
+}
+
+void WriteNote(ReportSession& session, const fs::path& list)
+{
+    session.AddListToSummaries(list);
+    session.WriteText(FormatText("  Zoznam: %s", {FileNameInWindows1250(list)}));
+    session.NewLine();
+    session.NewLine();
+    WriteHeaderValues(session, list);
+    session.NewLine();
+    if (WantsListing(session.Options())) {
+        session.WriteListingHeader();
+        session.WriteListing(list);
+        session.WriteTotals();
+    }
+    if (session.Options().sortedSummary)
+        session.WriteSummaries();
+}
+
+} // namespace
+
+WriteOutcome MakeConsignmentNote(const fs::path& list, const DocumentSettings& settings)
+{
+    ReportSession session(settings);
+    if (!session.OpenReportDocument())
+        return session.Abandon(session.Error());
+    try {
+        WriteNote(session, list);
+    } catch (const UnreadableListError& error) {
+        return session.Abandon(error.what());
+    }
+    return session.CloseReportDocument();
+}
+
+} // namespace zvk

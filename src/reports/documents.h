@@ -1,0 +1,30 @@
+#pragma once
+
+#include <filesystem>
+#include <vector>
+
+#include "platform/write_outcome.h"
+#include "reports/report_selection.h"
+#include "reports/report_session.h"
+
+namespace zvk {
+
+// The data lists of a folder that a report reads: files whose names end in ".dat"
+// in any letter case, in the byte order of their names, so that the same folder
+// always gives the same report. A missing folder has none.
+std::vector<std::filesystem::path> ReportListsIn(const std::filesystem::path& folder);
+
+// The report of the dialog's "Prehľad": the date range and the criteria rows, then
+// for every list of `receiveFolder` that passes the selection its listing and its
+// share of the sorted summary, as `settings.options` choose. A list that cannot be
+// read stops the report: the unfinished document is removed and not shown.
+WriteOutcome MakeReport(const ReportSelection& selection,
+                        const std::filesystem::path& receiveFolder,
+                        const DocumentSettings& settings);
+
+// The consignment note of one data list: its name, date and filled header values
+// with their captions, then its listing and sorted summary as chosen.
+WriteOutcome MakeConsignmentNote(const std::filesystem::path& list,
+                                 const DocumentSettings& settings);
+
+} // namespace zvk

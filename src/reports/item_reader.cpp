@@ -1,0 +1,29 @@
+#include "reports/item_reader.h"
+
+#include "lists/data_list.h"
+
+namespace zvk {
+
+std::optional<SummaryKind> ItemReader::Read(std::string_view line)
+{
+    const std::string_view code = RecordCode(line);
+    std::optional<SummaryKind> kind;
+    if (code == "AD")
+        m_versionInForce = FormatVersionOf(line);
+    else if (code == "2M" || code == "2N")
+        kind = SummaryKind::LongWood;
+    else if (code == "2O")
+        kind = SummaryKind::StackedWood;
+    else if (code == "2P")
+        kind = SummaryKind::SawnTimber;
+    if (kind)
+        NormalizeItemLineInto(line, m_versionInForce, m_item);
+    return kind;
+}
+
+std::string_view ItemReader::Item() const
+{
+    return m_item;
+}
+
+} // namespace zvk

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "reports/summary_lists.h"
+
+namespace zvk {
+
+// Reads the items that reports print and sum (long wood, stacked wood, sawn
+// timber) from the lines of data lists, following the format version of each list
+// as its own state and fixing up the item lines of old lists.
+class ItemReader
+{
+public:
+    // The kind of wood of an item line, whose fixed-up text Item() then holds;
+    // nothing for every other record (an "AD" header sets the format version).
+    std::optional<SummaryKind> Read(std::string_view line);
+    std::string_view Item() const;
+
+private:
+    std::string m_versionInForce;
+    std::string m_item; // kept to spare an allocation per item
+};
+
+} // namespace zvk

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "reports/item_reader.h"
+#include "reports/report_selection.h"
+#include "reports/summary_lists.h"
+
+namespace zvk {
+
+// Decides which data lists belong to a report. Header records have the same
+// columns in every format version, so the filter needs no version of its own.
+class ListFilter
+{
+public:
+    explicit ListFilter(const ReportSelection& selection);
+
+    // True when every date record of the list lies within the range and every
+    // header value with a criterion equals it exactly (bytes, letter case and
+    // trailing spaces); records a list lacks are not tested. Reading stops at the
+    // first record that fails. Throws UnreadableListError.
+    bool ListPassesFilter(const std::filesystem::path& list) const;
+
+    // The same decision for one line: false when the line fails the list.
+    bool LinePasses(std::string_view line) const;
+
+private:
+    std::int32_t m_firstDay;
+    std::int32_t m_lastDay;
+    std::array<std::string, kHeaderValueCount + 1> m_criteria; // by value number
+};
+
+// Turns the items of data lists into summary records.
+class SummaryPass
+{
+public:
+    // Adds every item of the list to `lists`. Throws UnreadableListError.
+    void AddListToSummaries(const std::filesystem::path& list, SummaryLists& lists);
+    void AddLine(std::string_view line, SummaryLists& lists);
+
+private:
+    ItemReader m_items;
+};
+
+} // namespace zvk

@@ -1,0 +1,196 @@
+#include "reports/listing.h"
+
+#include "lists/data_list.h"
+#include "reports/entry_layout.h"
+#include "reports/report_list_reader.h"
+#include "reports/summary_lists.h"
+#include "reports/text_format.h"
+
+namespace zvk {
+namespace {
+
+constexpr std::string_view kOneColumnHeader =
+    "    C.km. Dr. Sort. Ak  Dlzka Pr/Pm Zk/Kf Hr.st  ks*m3      m3  Mer. Cast     _";
+constexpr std::string_view kTwoColumnHeader =
+    " Cis.km. Drev  Ak.  Dl/Pm  Pr/Kf   m3    Cis.km. Drev  Ak.  Dl/Pm  Pr/Kf   m3 _";
+constexpr std::string_view kSeparator =
+    "-------------------------------------------------------------------------------";
+
+float FloatField(std::string_view item, std::size_t start, std::size_t width)
+{
+    return DecimalPrefixAsFloat(DecimalPrefix(Field(item, start, width)));
+}
+
+std::int32_t CountField(std::string_view item, std::size_t start, std::size_t width)
+{
+    return static_cast<std::int32_t>(ReadInteger(Field(item, start, width)));
+}
+
+// Long wood of one piece; a piece count of 0 (a blank count field) has no volume
+// per piece either, so such an item is printed as one piece rather than as a
+// division by zero.
+const EntryLayout kLongWoodEntry("  %s  %s  %s%s %s %s  %s          %s            %s  %s   %s",
+                                 {{3, 6},
+                                  {9, 2},
+                                  {11, 2},
+                                  {13, 3},
+                                  {16, 3},
+                                  {23, 5},
+                                  {28, 3},
+                                  {20, 2},
+                                  {33, 5},
+                                  {31, 2},
+                                  {38, 2}});
+const EntryLayout kStackedWoodEntry(
+    "  %s  %s  %s%s %s      %s  %s                %s  %s   %s",
+    {{3, 6}, {9, 2}, {11, 2}, {13, 3}, {16, 3}, {24, 6}, {20, 4}, {32, 6}, {30, 2}, {38, 2}});
+const EntryLayout kSawnTimberEntry("  %s  %s  %s%s %s %s  %s %s  %s                %s       %s",
+                                   {{3, 6},
+                                    {9, 2},
+                                    {11, 2},
+                                    {13, 3},
+                                    {16, 3},
+                                    {24, 4},
+                                    {28, 3},
+                                    {31, 3},
+                                    {20, 4},
+                                    {34, 5},
+                                    {39, 2}});
+const EntryLayout kLongWoodHalfLine(" %s   %s  %s  %s   %s  %s   ",
+                                    {{3, 6}, {9, 2}, {16, 3}, {23, 5}, {28, 3}, {33, 5}});
+const EntryLayout kStackedWoodHalfLine(" %s   %s  %s %s  %s %s   ",
+                                       {{3, 6}, {9, 2}, {16, 3}, {24, 6}, {20, 4}, {32, 6}});
+const EntryLayout
+    kSawnTimberHalfLine(" %s   %s  %s %s %s %s   %s  ",
+                        {{3, 6}, {9, 2}, {16, 3}, {24, 4}, {28, 3}, {31, 3}, {34, 5}});
+
+void AppendLongWoodEntry(std::string& entry, std::string_view item, std::int32_t pieces,
+                         float volume)
+{
+    if (pieces == 1 || pieces == 0) {
+        kLongWoodEntry.Append(entry, item);
+        return;
+    }
+    const float perPiece = volume / static_cast<float>(pieces);
+    AppendFormatted(entry, "  %s  %s  %s%s %s %s  %s          %s   %d*%5.2f  %s  %s   %s",
+                    {Field(item, 3, 6), Field(item, 9, 2), Field(item, 11, 2), Field(item, 13, 3),
+                     Field(item, 16, 3), Field(item, 23, 5), Field(item, 28, 3), Field(item, 20, 2),
+                     pieces, static_cast<double>(perPiece), Field(item, 33, 5), Field(item, 31, 2),
+                     Field(item, 38, 2)});
+}
+
+} // namespace
+
+Listing::Listing(ReportDocument& document) : m_document(document) {}
+
+void Listing::Reset(bool twoColumns)
+{
+    m_twoColumns = twoColumns;
+    m_itemsOnLine = 0;
+}
+
+void Listing::WriteListingHeader()
+{
+    m_document.WriteControl(ControlWord::Bold);
+    m_document.WriteControl(ControlWord::Underline);
+    m_document.WriteText(m_twoColumns ? kTwoColumnHeader : kOneColumnHeader);
+    m_document.WriteControl(ControlWord::UnderlineOff);
+    m_document.WriteControl(ControlWord::BoldOff);
+    m_document.NewLine();
+    m_totals = {};
+}
+
+void Listing::WriteListing(const std::filesystem::path& list)
+{
+    ForEachListLine(list, [this](std::string_view line) {
+        WriteListingLine(line);
+        return true;
+    });
+}
+
+void Listing::WriteListingLine(std::string_view line)
+{
+    const std::optional<SummaryKind> kind = m_items.Read(line);
+    if (!kind)
+        return;
+    const std::string_view item = m_items.Item();
+    m_entry.clear();
+    switch (*kind) {
+    case SummaryKind::LongWood: {
+        const std::int32_t pieces = CountField(item, 69, 3);
+        const float volume = FloatField(item, 33, 5);
+        m_totals.longWoodPieces = AddCounts(m_totals.longWoodPieces, pieces);
+        m_totals.longWoodVolume += volume;
+        if (m_twoColumns)
+            kLongWoodHalfLine.Append(m_entry, item);
+        else
+            AppendLongWoodEntry(m_entry, item, pieces, volume);
+        break;
+    }
+    case SummaryKind::StackedWood:
+        m_totals.stackedVolumePm += FloatField(item, 24, 6);
+        m_totals.stackedWoodVolume += FloatField(item, 32, 6);
+        (m_twoColumns ? kStackedWoodHalfLine : kStackedWoodEntry).Append(m_entry, item);
+        break;
+    case SummaryKind::SawnTimber:
+        m_totals.sawnPieces = AddCounts(m_totals.sawnPieces, CountField(item, 62, 3));
+        m_totals.sawnVolume += FloatField(item, 34, 5);
+        (m_twoColumns ? kSawnTimberHalfLine : kSawnTimberEntry).Append(m_entry, item);
+        break;
+    }
+    EndEntry();
+}
+
+void Listing::WriteSeparator()
+{
+    m_document.WriteText(kSeparator);
+    m_document.NewLine();
+}
+
+void Listing::WriteTotals()
+{
+    if (m_twoColumns && m_itemsOnLine == 1)
+        m_document.NewLine();
+    m_document.WriteControl(ControlWord::Bold);
+    WriteSeparator();
+    if (m_totals.longWoodPieces > 0) {
+        const float average = m_totals.longWoodVolume / static_cast<float>(m_totals.longWoodPieces);
+        m_document.WriteText(
+            FormatText("Dlhe drevo: %4d ks,    Priem.kubatura:%5.2f m3         %7.2f m3",
+                       {m_totals.longWoodPieces, static_cast<double>(average),
+                        static_cast<double>(m_totals.longWoodVolume)}));
+        m_document.NewLine();
+    }
+    if (m_totals.stackedVolumePm > 0.0F) {
+        m_document.WriteText(
+            FormatText("Rovnane drevo:               %7.2f pm                 %7.2f m3",
+                       {static_cast<double>(m_totals.stackedVolumePm),
+                        static_cast<double>(m_totals.stackedWoodVolume)}));
+        m_document.NewLine();
+    }
+    if (m_totals.sawnVolume > 0.0F) {
+        m_document.WriteText(
+            FormatText("Rezivo:                      %7d ks                  %7.3f m3",
+                       {m_totals.sawnPieces, static_cast<double>(m_totals.sawnVolume)}));
+        m_document.NewLine();
+    }
+    WriteSeparator();
+    m_document.WriteControl(ControlWord::BoldOff);
+    m_document.NewLine();
+    m_document.NewLine();
+}
+
+void Listing::EndEntry()
+{
+    m_document.WriteText(m_entry);
+    if (!m_twoColumns) {
+        m_document.NewLine();
+        return;
+    }
+    if (++m_itemsOnLine == 2) {
+        m_document.NewLine();
+        m_itemsOnLine = 0;
+    }
+}
+
+} // namespace zvk

@@ -1,0 +1,95 @@
+#include "reports/documents.h"
+
+#include <algorithm>
+#include <string>
+#include <system_error>
+
+#include "platform/ascii.h"
+#include "reports/list_passes.h"
+#include "reports/report_list_reader.h"
+#include "reports/text_format.h"
+
+namespace fs = std::filesystem;
+
+namespace zvk {
+namespace {
+
+bool HasListName(const fs::path& path)
+{
+    const std::string name = path.filename().string();
+    return name.size() >= 4 && EqualsIgnoringAsciiCase(name.substr(name.size() - 4), ".dat");
+}
+
+void WriteSelection(ReportSession& session, const ReportSelection& selection)
+{
+    session.WriteControl(ControlWord::Bold);
+    session.WriteText(FormatText("   %02d.%02d.%04d - %02d.%02d.%04d",
+                                 {selection.from.day, selection.from.month, selection.from.year,
+                                  selection.to.day, selection.to.month, selection.to.year}));
+    session.NewLine();
+    session.NewLine();
+    for (const CriteriaRow& row : selection.rows) {
+        if (row.valueNumber > 0) {
+            session.WriteText(FormatText("   %-s %s", {row.caption, row.chosenText}));
+            session.NewLine();
+        }
+    }
+    session.NewLine();
+}
+
+void WriteLists(ReportSession& session, const ReportSelection& selection,
+                const fs::path& receiveFolder)
+{
+    const bool listing = WantsListing(session.Options());
+    const bool sorted = session.Options().sortedSummary;
+    const std::vector<fs::path> lists = ReportListsIn(receiveFolder);
+    if (listing)
+        session.WriteListingHeader();
+    const ListFilter filter(selection);
+    for (const fs::path& list : lists) {
+        if (!filter.ListPassesFilter(list))
+            continue;
+        if (listing)
+            session.WriteListing(list);
+        if (sorted)
+            session.AddListToSummaries(list);
+    }
+    if (listing)
+        session.WriteTotals();
+    if (sorted)
+        session.WriteSummaries();
+}
+
+} // namespace
+
+std::vector<fs::path> ReportListsIn(const fs::path& folder)
+{
+    std::vector<fs::path> lists;
+    std::error_code ec;
+    for (auto it = fs::directory_iterator(folder, ec); !ec && it != fs::directory_iterator();
+         it.increment(ec)) {
+        if (!it->is_directory(ec) && HasListName(it->path()))
+            lists.push_back(it->path());
+    }
+    std::sort(lists.begin(), lists.end(), [](const fs::path& a, const fs::path& b) {
+        return a.filename().string() < b.filename().string();
+    });
+    return lists;
+}
+
+WriteOutcome MakeReport(const ReportSelection& selection, const fs::path& receiveFolder,
+                        const DocumentSettings& settings)
+{
+    ReportSession session(settings);
+    if (!session.OpenReportDocument())
+        return session.Abandon(session.Error());
+    try {
+        WriteSelection(session, selection);
+        WriteLists(session, selection, receiveFolder);
+    } catch (const UnreadableListError& error) {
+        return session.Abandon(error.what());
+    }
+    return session.CloseReportDocument();
+}
+
+} // namespace zvk

@@ -1,0 +1,85 @@
+#pragma once
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "platform/local_time.h"
+#include "reports/rtf_text.h"
+
+namespace zvk {
+
+// Where a document is written.
+struct DocumentTarget
+{
+    // The document's own path, replaced if it exists. When empty, the document
+    // gets a time-stamped name in `folder`.
+    std::filesystem::path file;
+    // Folder of time-stamped documents; empty means the working directory.
+    std::filesystem::path folder;
+};
+
+// The three company lines of the device configuration, printed at the top.
+struct CompanyHeader
+{
+    std::string line1;
+    std::string line2;
+    std::string line3;
+};
+
+// Lines on a page before the page number is printed and a new page begins.
+inline constexpr int kLinesPerPage = 60;
+// A closing document is filled up to this many lines before its last page number.
+inline constexpr int kFilledLines = 58;
+
+// One report or consignment note being written: an RTF file of fixed-pitch lines
+// with the line and page counters that break its pages. Texts are Windows-1250
+// bytes. A document that fails, or is dropped unfinished, is removed, so that a
+// half document is never taken for a whole one.
+class ReportDocument
+{
+public:
+    ReportDocument() = default;
+    ~ReportDocument();
+    ReportDocument(const ReportDocument&) = delete;
+    ReportDocument& operator=(const ReportDocument&) = delete;
+
+    // Creates the file and writes the prolog and the company header. False (with
+    // Error()) when the file cannot be created.
+    bool OpenReportDocument(const DocumentTarget& target, const CompanyHeader& company);
+    // Writes text to be shown as it is; it can never switch formatting.
+    void WriteText(std::string_view text);
+    void WriteControl(ControlWord word);
+    // Ends the line; the 61st line of a page gets the page number and a page break.
+    void NewLine();
+    // Fills up and numbers the last page and closes the file. False (with Error(),
+    // and the file removed) when any part of the document could not be written.
+    bool CloseReportDocument();
+    // Closes and removes a document that is not to be finished.
+    void Discard();
+
+    const std::filesystem::path& Path() const;
+    const std::string& Error() const;
+    int LineCounter() const;
+    int PageCounter() const;
+
+private:
+    void Put(std::string_view bytes);
+    void FlushWhenFull();
+    void Flush();
+    void WritePageNumber();
+
+    std::FILE* m_file = nullptr;
+    std::filesystem::path m_path;
+    std::string m_error;
+    std::string m_pending; // bytes not yet handed to the file
+    int m_lineCounter = 0;
+    int m_pageCounter = 1;
+};
+
+// "YYYYMMDDhhmmss.rtf" of `time`; from the second `attempt` on, "_2", "_3", ...
+// before ".rtf", so that documents made within one second keep apart.
+std::string TimeStampedDocumentName(const LocalTime& time, int attempt);
+
+} // namespace zvk

@@ -1,0 +1,27 @@
+#include "reports/report_list_reader.h"
+
+#include <fstream>
+#include <string>
+
+#include "lists/line_reader.h"
+#include "platform/input_file.h"
+
+namespace zvk {
+
+bool ForEachListLine(const std::filesystem::path& list,
+                     const std::function<bool(std::string_view line)>& handle)
+{
+    std::ifstream in;
+    std::string error;
+    if (!OpenInputFile(list, in, error))
+        throw UnreadableListError(error);
+    std::string line;
+    while (ReadLine(in, line))
+        if (!handle(line))
+            return false;
+    if (in.bad())
+        throw UnreadableListError("cannot read " + list.string());
+    return true;
+}
+
+} // namespace zvk

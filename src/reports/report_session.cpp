@@ -1,0 +1,99 @@
+#include "reports/report_session.h"
+
+#include "reports/summary_tables.h"
+
+namespace zvk {
+
+bool WantsListing(const ReportOptions& options)
+{
+    return options.completeListing || options.twoColumnListing;
+}
+
+ReportSession::ReportSession(const DocumentSettings& settings)
+    : m_settings(settings), m_configuration(settings.configFile), m_listing(m_document)
+{}
+
+bool ReportSession::OpenReportDocument()
+{
+    m_summaries.Clear();
+    m_listing.Reset(m_settings.options.twoColumnListing);
+    return m_document.OpenReportDocument(m_settings.target, m_configuration.Company());
+}
+
+const std::string& ReportSession::Error() const
+{
+    return m_document.Error();
+}
+
+void ReportSession::WriteText(std::string_view text)
+{
+    m_document.WriteText(text);
+}
+
+void ReportSession::WriteControl(ControlWord word)
+{
+    m_document.WriteControl(word);
+}
+
+void ReportSession::NewLine()
+{
+    m_document.NewLine();
+}
+
+void ReportSession::AddListToSummaries(const std::filesystem::path& list)
+{
+    m_summaryPass.AddListToSummaries(list, m_summaries);
+}
+
+void ReportSession::WriteListing(const std::filesystem::path& list)
+{
+    m_listing.WriteListing(list);
+}
+
+void ReportSession::WriteListingHeader()
+{
+    m_listing.WriteListingHeader();
+}
+
+void ReportSession::WriteTotals()
+{
+    m_listing.WriteTotals();
+}
+
+void ReportSession::WriteSummaries()
+{
+    zvk::WriteSummaries(m_document, m_summaries);
+}
+
+WriteOutcome ReportSession::CloseReportDocument()
+{
+    m_summaries.Clear();
+    WriteOutcome outcome;
+    outcome.output = m_document.Path();
+    if (!m_document.CloseReportDocument()) {
+        outcome.error = m_document.Error();
+        return outcome;
+    }
+    if (m_settings.viewer != nullptr)
+        m_settings.viewer->Show(outcome.output);
+    return outcome;
+}
+
+WriteOutcome ReportSession::Abandon(const std::string& error)
+{
+    m_summaries.Clear();
+    m_document.Discard();
+    return {{}, error};
+}
+
+const ReportOptions& ReportSession::Options() const
+{
+    return m_settings.options;
+}
+
+const ReportConfiguration& ReportSession::Configuration() const
+{
+    return m_configuration;
+}
+
+} // namespace zvk

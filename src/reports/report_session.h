@@ -1,0 +1,71 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "platform/write_outcome.h"
+#include "reports/document_viewer.h"
+#include "reports/list_passes.h"
+#include "reports/listing.h"
+#include "reports/report_configuration.h"
+#include "reports/report_document.h"
+#include "reports/report_options.h"
+#include "reports/summary_lists.h"
+
+namespace zvk {
+
+// How a report or consignment note is made: what it holds, the device
+// configuration it prints from, where it goes and who shows it (none: not shown).
+struct DocumentSettings
+{
+    ReportOptions options;
+    std::filesystem::path configFile;
+    DocumentTarget target;
+    DocumentViewer* viewer = nullptr;
+};
+
+// The state of one report or consignment note from its opening to its closing:
+// the document, the listing with its totals, the summary lists and the passes
+// that fill them. It carries the operations every document is made of.
+class ReportSession
+{
+public:
+    explicit ReportSession(const DocumentSettings& settings);
+
+    // Creates the document with its prolog and company header; the summary lists
+    // start empty and a two-column listing starts on a fresh line. False (with
+    // Error()) when the document cannot be created.
+    bool OpenReportDocument();
+    const std::string& Error() const;
+    void WriteText(std::string_view text);
+    void WriteControl(ControlWord word);
+    void NewLine();
+
+    // These read a data list and throw UnreadableListError when it cannot be read.
+    void AddListToSummaries(const std::filesystem::path& list);
+    void WriteListing(const std::filesystem::path& list);
+
+    void WriteListingHeader();
+    void WriteTotals();
+    void WriteSummaries();
+
+    // Releases the summary lists, fills up and numbers the last page, closes the
+    // document and shows it.
+    WriteOutcome CloseReportDocument();
+    // Removes the unfinished document; the outcome carries `error`.
+    WriteOutcome Abandon(const std::string& error);
+
+    const ReportOptions& Options() const;
+    const ReportConfiguration& Configuration() const;
+
+private:
+    DocumentSettings m_settings;
+    ReportConfiguration m_configuration;
+    ReportDocument m_document;
+    Listing m_listing;
+    SummaryLists m_summaries;
+    SummaryPass m_summaryPass;
+};
+
+} // namespace zvk

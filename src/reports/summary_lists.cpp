@@ -1,0 +1,105 @@
+#include "reports/summary_lists.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <utility>
+
+#include "reports/text_format.h"
+
+namespace zvk {
+std::int32_t AddCounts(std::int32_t a, std::int32_t b)
+{
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(a) + static_cast<std::uint32_t>(b));
+}
+
+std::string SummaryKey(SummaryKind kind, const CSort& record)
+{
+    // Keys have at most ten characters: they stay within the string object itself.
+    std::string key;
+    key += record.species;
+    key += record.assortment;
+    switch (kind) {
+    case SummaryKind::LongWood:
+        key += record.quality;
+        key += record.sizeClass;
+        break;
+    case SummaryKind::StackedWood:
+        key += record.quality;
+        key += "  ";
+        break;
+    case SummaryKind::SawnTimber:
+        // Quality codes are compared right-aligned: "B" before "IV" before "III".
+        AppendFormatted(key, "%3s%s", {record.quality, record.sizeClass});
+        break;
+    }
+    return key;
+}
+
+SummaryList::SummaryList(SummaryKind kind) : m_kind(kind) {}
+
+void SummaryList::InsertSummary(const CSort& item)
+{
+    std::string key = SummaryKey(m_kind, item);
+    if (const auto known = m_groups.find(key); known != m_groups.end()) {
+        CSort& group = *known->second;
+        group.count = AddCounts(group.count, item.count);
+        group.volume += item.volume;
+        group.stackedVolume += item.stackedVolume;
+        return;
+    }
+    // std::map orders its keys as std::string compares them: bytes as unsigned values.
+    const auto next = m_order.upper_bound(key);
+    const auto record =
+        m_records.insert(next == m_order.end() ? m_records.end() : next->second, item);
+    m_order.emplace_hint(next, key, record);
+    m_groups.emplace(std::move(key), record);
+}
+
+void SummaryList::Clear()
+{
+    m_records.clear();
+    m_groups.clear();
+    m_order.clear();
+}
+
+SummaryKind SummaryList::Kind() const
+{
+    return m_kind;
+}
+
+bool SummaryList::Empty() const
+{
+    return m_records.empty();
+}
+
+std::list<CSort>::const_iterator SummaryList::begin() const
+{
+    return m_records.begin();
+}
+
+std::list<CSort>::const_iterator SummaryList::end() const
+{
+    return m_records.end();
+}
+
+SummaryList& SummaryLists::Of(SummaryKind kind)
+{
+    switch (kind) {
+    case SummaryKind::LongWood:
+        return longWood;
+    case SummaryKind::StackedWood:
+        return stackedWood;
+    case SummaryKind::SawnTimber:
+        break;
+    }
+    return sawnTimber;
+}
+
+void SummaryLists::Clear()
+{
+    longWood.Clear();
+    stackedWood.Clear();
+    sawnTimber.Clear();
+}
+
+} // namespace zvk

@@ -1,0 +1,79 @@
+#pragma once
+
+#include <cstdint>
+#include <list>
+#include <map>
+#include <string>
+#include <unordered_map>
+
+namespace zvk {
+
+// The three kinds of timber that the sorted summary keeps apart.
+enum class SummaryKind
+{
+    LongWood,    // "2M" and "2N" items
+    StackedWood, // "2O" items
+    SawnTimber,  // "2P" items
+};
+
+// One group of the sorted summary: the item fields that form its key and the sums
+// of its items. Texts are Windows-1250 bytes.
+struct CSort
+{
+    std::string species;        // two characters
+    std::string assortment;     // first part of the assortment code
+    std::string quality;        // up to three characters
+    std::string sizeClass;      // long wood: diameter class; sawn timber: thickness
+    std::int32_t count = 0;     // pieces; items for stacked wood
+    double volume = 0.0;        // m3
+    double stackedVolume = 0.0; // pm, stacked wood only
+};
+
+// Counts of pieces are summed in 32 bits and wrap around, as they always did.
+std::int32_t AddCounts(std::int32_t a, std::int32_t b);
+
+// The key that decides both the group of a record and its place in the list. Keys
+// are compared as unsigned bytes, so a species written with a Windows-1250 letter
+// above ASCII comes after every ASCII species.
+std::string SummaryKey(SummaryKind kind, const CSort& record);
+
+// The groups of one kind of timber, in ascending order of their keys, one record
+// per key: the order is made while the items are read, so that the summary can
+// form its subtotals from neighbours alone.
+class SummaryList
+{
+public:
+    explicit SummaryList(SummaryKind kind);
+
+    // Adds one item: to the record of its key, or as a new record in its place.
+    void InsertSummary(const CSort& item);
+    void Clear();
+
+    SummaryKind Kind() const;
+    bool Empty() const;
+    std::list<CSort>::const_iterator begin() const;
+    std::list<CSort>::const_iterator end() const;
+
+private:
+    SummaryKind m_kind;
+    std::list<CSort> m_records;
+    // The record of each key, so that a season's thousands of groups are found by
+    // key instead of by walking the list from its head: by hashing for the items
+    // of a known group, in key order for the place of a new one.
+    std::unordered_map<std::string, std::list<CSort>::iterator> m_groups;
+    std::map<std::string, std::list<CSort>::iterator> m_order;
+};
+
+// The summary lists of one report or consignment note.
+struct SummaryLists
+{
+    SummaryList longWood{SummaryKind::LongWood};
+    SummaryList stackedWood{SummaryKind::StackedWood};
+    SummaryList sawnTimber{SummaryKind::SawnTimber};
+
+    SummaryList& Of(SummaryKind kind);
+
+    void Clear();
+};
+
+} // namespace zvk

@@ -1,0 +1,136 @@
+#include <chrono>
+#include <cstdlib>
+#include <thread>
+
+#include <gtest/gtest.h>
+
+#include "cli/command_line.h"
+#include "cli_run.h"
+#include "support/temp_dir.h"
+
+namespace fs = std::filesystem;
+
+namespace zvk::cli {
+namespace {
+
+using test::ListFolder;
+using test::ReadBytes;
+using test::TempDir;
+using test::TestData;
+
+const fs::path kSamples = ZVK_SAMPLE_DIR;
+const fs::path kSampleConfig = kSamples / ".." / "config" / "ZVK.INI";
+
+// Runs in another working directory and comes back, whatever the test does.
+class WorkingDirectory
+{
+public:
+    explicit WorkingDirectory(const fs::path& folder) : m_previous(fs::current_path())
+    {
+        fs::current_path(folder);
+    }
+    ~WorkingDirectory()
+    {
+        fs::current_path(m_previous);
+    }
+
+private:
+    fs::path m_previous;
+};
+
+TEST(ReportCommandTest, MakesTheSameDocumentAsTheDialog)
+{
+    TempDir dir;
+    const fs::path output = dir.Path() / "report.rtf";
+    const CliRun run =
+        Zvk({"report", "--folder", kSamples.string(), "--config", kSampleConfig.string(), "--from",
+             "01.10.2026", "--to", "2026-11-30", "--where", "4=Horný Hrončok", "--where", "2",
+             "--where", "9=", "--output", output.string()});
+    ASSERT_EQ(run.status, kSuccess) << run.err;
+    EXPECT_EQ(run.out, output.string() + "\n");
+    EXPECT_EQ(ReadBytes(output), ReadBytes(TestData("reports/sample_report.rtf")));
+}
+
+TEST(ReportCommandTest, TakesFolderAndConfigurationFromTheSettingsFile)
+{
+    TempDir dir;
+    dir.Write("ZVKServer.ini", "[zvkpc]\r\nImportpath=" + kSamples.string() +
+                                   "\r\nKonfig=" + kSampleConfig.string() + "\r\n");
+    const WorkingDirectory inside(dir.Path());
+    const CliRun run = Zvk({"report", "--from", "2026-10-01", "--to", "2026-11-30"});
+    ASSERT_EQ(run.status, kSuccess) << run.err;
+    const fs::path document = run.out.substr(0, run.out.size() - 1);
+    EXPECT_EQ(document.parent_path(), dir.Path());
+    EXPECT_EQ(document.extension(), ".rtf");
+    const std::string report = ReadBytes(document);
+    EXPECT_NE(report.find("Lesy Horehronie"), std::string::npos);
+    EXPECT_NE(report.find("Dlhe drevo:   16 ks"), std::string::npos);
+}
+
+TEST(ReportCommandTest, RefusesWhatTheDialogCouldNotChoose)
+{
+    const Arguments wrong[] = {
+        {"report", "--from", "31.02.2026"},
+        {"report", "--to", "2026/03/01"},
+        {"report", "--where", "30=x"},
+        {"report", "--where", "x"},
+        {"report", "--where", "1=this text is too long"},
+        {"report", "--where", "1", "--where", "2", "--where", "3", "--where", "4", "--where", "5",
+         "--where", "6"},
+        {"report", "--listing", "wide"},
+        {"report", "--output"},
+        {"report", "--bogus"},
+        {"note"},
+        {"note", "A.DAT", "B.DAT"},
+        {"note", "A.DAT", "--where", "1=x"},
+    };
+    for (const Arguments& arguments : wrong) {
+        const CliRun run = Zvk(arguments);
+        EXPECT_EQ(run.status, kUsageError) << arguments.back();
+        EXPECT_EQ(run.err.rfind("zvk: ", 0), 0u) << run.err;
+    }
+    const CliRun missing = Zvk({"report", "--folder", "/nonexistent/lists"});
+    EXPECT_EQ(missing.status, kFailure);
+    EXPECT_NE(missing.err.find("/nonexistent/lists"), std::string::npos);
+}
+
+TEST(NoteCommandTest, WritesTheNoteOfOneList)
+{
+    TempDir dir;
+    const fs::path output = dir.Path() / "note.rtf";
+    const CliRun run = Zvk({"note", TestData("reports/note/NOTE.DAT").string(), "--config",
+                            TestData("reports/ZVK.INI").string(), "--output", output.string()});
+    ASSERT_EQ(run.status, kSuccess) << run.err;
+    EXPECT_EQ(ReadBytes(output), ReadBytes(TestData("reports/consignment_note.rtf")));
+
+    const CliRun missing = Zvk({"note", (dir.Path() / "GONE.DAT").string(), "--output",
+                                (dir.Path() / "gone.rtf").string(), "--listing", "none"});
+    EXPECT_EQ(missing.status, kFailure);
+    EXPECT_NE(missing.err.find("GONE.DAT"), std::string::npos);
+    EXPECT_EQ(ListFolder(dir.Path()), "note.rtf");
+}
+
+// The real executable with a stand-in for the desktop's xdg-open, which records
+// the document it was given: the viewer is started apart from the program, which
+// neither waits for it nor depends on it.
+TEST(NoteCommandTest, OpenShowsTheDocumentInTheDesktopsViewer)
+{
+    TempDir dir;
+    const fs::path opened = dir.Path() / "opened.txt";
+    const fs::path opener = dir.Write(
+        "bin/xdg-open", "#!/bin/sh\nprintf '%s' \"$1\" > '" + opened.string() + ".part'\nmv '" +
+                            opened.string() + ".part' '" + opened.string() + "'\n");
+    fs::permissions(opener, fs::perms::owner_all);
+    const fs::path output = dir.Path() / "note.rtf";
+    const std::string command = "PATH='" + opener.parent_path().string() + "':\"$PATH\" " +
+                                ZVK_CLI_PATH + " note '" +
+                                TestData("reports/note/NOTE.DAT").string() + "' --output '" +
+                                output.string() + "' --open >/dev/null";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    for (int wait = 0; wait < 100 && !fs::exists(opened); ++wait)
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    EXPECT_EQ(ReadBytes(opened), output.string());
+}
+
+} // namespace
+} // namespace zvk::cli

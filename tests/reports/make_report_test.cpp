@@ -1,0 +1,100 @@
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "reports/documents.h"
+#include "support/recording_viewer.h"
+#include "support/temp_dir.h"
+
+namespace fs = std::filesystem;
+
+namespace zvk {
+namespace {
+
+using test::ListFolder;
+using test::ReadBytes;
+using test::RecordingDocumentViewer;
+using test::TempDir;
+using test::TestData;
+
+const ReportSelection kMarch2026{{1, 3, 2026}, {31, 3, 2026}, {}};
+
+class MakeReportTest : public ::testing::Test
+{
+protected:
+    DocumentSettings Settings(ReportOptions options = {})
+    {
+        return {options, TestData("reports/ZVK.INI"), {{}, output.Path()}, &viewer};
+    }
+
+    TempDir lists;
+    TempDir output;
+    RecordingDocumentViewer viewer;
+};
+
+TEST_F(MakeReportTest, ShowsTheFinishedDocument)
+{
+    fs::copy(TestData("reports/lists"), lists.Path());
+    const WriteOutcome outcome = MakeReport(kMarch2026, lists.Path(), Settings());
+    ASSERT_TRUE(outcome.Succeeded()) << outcome.error;
+    EXPECT_EQ(outcome.output.parent_path(), output.Path());
+    EXPECT_EQ(viewer.Shown(), std::vector<fs::path>{outcome.output});
+}
+
+TEST_F(MakeReportTest, AnUnreadableListStopsTheReportAndLeavesNoDocument)
+{
+    fs::copy(TestData("reports/lists"), lists.Path());
+    fs::create_symlink(lists.Path() / "GONE.DAT", lists.Path() / "BROKEN.DAT");
+    const WriteOutcome outcome = MakeReport(kMarch2026, lists.Path(), Settings());
+    EXPECT_FALSE(outcome.Succeeded());
+    EXPECT_NE(outcome.error.find("BROKEN.DAT"), std::string::npos) << outcome.error;
+    EXPECT_EQ(ListFolder(output.Path()), "");
+    EXPECT_TRUE(viewer.Shown().empty());
+
+    const WriteOutcome note = MakeConsignmentNote(lists.Path() / "MISSING.DAT", Settings());
+    EXPECT_NE(note.error.find("MISSING.DAT"), std::string::npos) << note.error;
+    EXPECT_EQ(ListFolder(output.Path()), "");
+}
+
+TEST_F(MakeReportTest, ReadsTheListsOfTheFolderInNameOrder)
+{
+    for (const char* name : {"b.dat", "A.DAT", "c.Dat", ".dat", "x.data", "notes.txt"})
+        lists.Write(name, "");
+    fs::create_directory(lists.Path() / "folder.dat");
+    std::string names;
+    for (const fs::path& list : ReportListsIn(lists.Path()))
+        names += list.filename().string() + " ";
+    EXPECT_EQ(names, ".dat A.DAT b.dat c.Dat ");
+    EXPECT_TRUE(ReportListsIn(lists.Path() / "missing").empty());
+}
+
+TEST_F(MakeReportTest, OnlyListsThatPassTheSelectionAreListed)
+{
+    fs::copy(TestData("reports/lists"), lists.Path());
+    std::string value = "LS Rev\xFA"
+                        "ca";
+    value.resize(20, ' ');
+    const ReportSelection selection{kMarch2026.from, kMarch2026.to, {{1, "Sprava", value}}};
+    const WriteOutcome outcome = MakeReport(selection, lists.Path(), Settings());
+    ASSERT_TRUE(outcome.Succeeded()) << outcome.error;
+    const std::string report = ReadBytes(outcome.output);
+    EXPECT_NE(report.find(" 12345  SM"), std::string::npos) << "the list of that value";
+    EXPECT_EQ(report.find("    11  SM"), std::string::npos) << "a list of another value";
+}
+
+TEST_F(MakeReportTest, WithoutListingsOrSummaryOnlyTheSelectionIsWritten)
+{
+    fs::copy(TestData("reports/lists"), lists.Path());
+    const ReportSelection selection{{1, 3, 2026}, {31, 3, 2026}, {{2, "Odberatel", ""}}};
+    const WriteOutcome outcome =
+        MakeReport(selection, lists.Path(), Settings({false, false, false}));
+    ASSERT_TRUE(outcome.Succeeded()) << outcome.error;
+    const std::string report = ReadBytes(outcome.output);
+    const std::string body = "\\b    01.03.2026 - 31.03.2026}{\\par \\fs20 }{\\par \\fs20    "
+                             "Odberatel }{\\par \\fs20 }{\\par \\fs20 }{\\par \\fs20 ";
+    EXPECT_NE(report.find(body), std::string::npos);
+    EXPECT_EQ(report.find("Dlhe drevo"), std::string::npos);
+}
+
+} // namespace
+} // namespace zvk

@@ -1,0 +1,73 @@
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "reports/summary_lists.h"
+
+namespace zvk {
+namespace {
+
+CSort Item(std::string species, std::string assortment, std::string quality, std::string sizeClass,
+           std::int32_t count, double volume)
+{
+    return {std::move(species),
+            std::move(assortment),
+            std::move(quality),
+            std::move(sizeClass),
+            count,
+            volume,
+            0.0};
+}
+
+std::vector<std::string> Keys(const SummaryList& list)
+{
+    std::vector<std::string> keys;
+    for (const CSort& record : list)
+        keys.push_back(SummaryKey(list.Kind(), record));
+    return keys;
+}
+
+TEST(SummaryListTest, KeepsOneRecordPerKeyInAscendingOrder)
+{
+    SummaryList list(SummaryKind::LongWood);
+    list.InsertSummary(Item("SM", "Vy", "I  ", " 3", 1, 0.25));
+    list.InsertSummary(Item("SM", "Vy", "I  ", " 3", 2, 0.50));
+    list.InsertSummary(Item("BK", "Vy", "I  ", " 3", 1, 0.10)); // new head
+    list.InsertSummary(Item("SM", "Vy", "I  ", " 4", 1, 0.40)); // diameter class alone: new group
+    list.InsertSummary(Item("\x8EI", "Vy", "I  ", " 2", 1, 0.30)); // a letter above ASCII: last
+    list.InsertSummary(Item("SM", "Vl", "I  ", " 3", 1, 0.20));    // between
+    EXPECT_EQ(Keys(list), (std::vector<std::string>{"BKVyI   3", "SMVlI   3", "SMVyI   3",
+                                                    "SMVyI   4", "\x8EIVyI   2"}));
+    const CSort& joined = *std::next(list.begin(), 2);
+    EXPECT_EQ(joined.count, 3);
+    EXPECT_DOUBLE_EQ(joined.volume, 0.75);
+}
+
+TEST(SummaryListTest, SawnQualityCodesSortRightAligned)
+{
+    SummaryList list(SummaryKind::SawnTimber);
+    for (const char* quality : {"IV", "B", "1", "III"})
+        list.InsertSummary(Item("SM", "Re", quality, " 25", 1, 0.1));
+    EXPECT_EQ(Keys(list),
+              (std::vector<std::string>{"SMRe  1 25", "SMRe  B 25", "SMRe IV 25", "SMReIII 25"}));
+}
+
+TEST(SummaryListTest, StackedWoodIgnoresTheSizeClassAndSumsBothVolumes)
+{
+    SummaryList list(SummaryKind::StackedWood);
+    CSort first = Item("BK", "Pr", "II ", "", 1, 2.8);
+    first.stackedVolume = 4.0;
+    CSort second = first;
+    second.sizeClass = "xx";
+    list.InsertSummary(first);
+    list.InsertSummary(second);
+    ASSERT_EQ(Keys(list), std::vector<std::string>{"BKPrII   "});
+    EXPECT_EQ(list.begin()->count, 2);
+    EXPECT_DOUBLE_EQ(list.begin()->stackedVolume, 8.0);
+    list.Clear();
+    EXPECT_TRUE(list.Empty());
+}
+
+} // namespace
+} // namespace zvk
