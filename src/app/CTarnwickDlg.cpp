@@ -1,7 +1,5 @@
 #include "app/CTarnwickDlg.h"
 
-#include <limits>
-
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -9,7 +7,6 @@
 
 #include "app/transfer_link.h"
 #include "config/CKonfigDlg.h"
-#include "config/profile_strings.h"
 #include "lists/text_import.h"
 #include "ui/CDlgChooseFolder.h"
 #include "ui/control_ids.h"
@@ -19,12 +16,6 @@
 #include "ui_CTarnwickDlg.h"
 
 namespace {
-
-constexpr std::string_view kReceiveFolderKey = "Importpath";
-constexpr std::string_view kConfigurationKey = "Konfig";
-constexpr std::string_view kConvertKey = "Konvert";
-constexpr std::string_view kHandheldKey = "Zariadenie";
-constexpr std::size_t kWholeValue = std::numeric_limits<std::size_t>::max();
 
 // The controls a running transfer locks, in the order they are locked.
 constexpr int kTransferControls[] = {1001, 1116, 1002, 1000, 1021, 1017, 1034, 1035};
@@ -37,23 +28,17 @@ QString ApplicationName()
 } // namespace
 
 CTarnwickDlg::CTarnwickDlg(QStringList arguments, QWidget* parent)
-    : QDialog(parent), m_ui(std::make_unique<Ui::CTarnwickDlg>())
+    : QDialog(parent), m_ui(std::make_unique<Ui::CTarnwickDlg>()),
+      m_settings(zvk::ToFilePath(QDir::currentPath()), ApplicationName().toStdString())
 {
     m_ui->setupUi(this);
     setWindowFlags(windowFlags() | Qt::WindowMinimizeButtonHint);
     setWindowTitle(QStringLiteral("ZVK PC V4.00"));
-    m_settingsFile = zvk::ToFilePath(QDir::currentPath()) / "ZVKServer.ini";
-    m_settingsSection = ApplicationName().toStdString();
     ReadSettings();
-    const std::filesystem::path settingsFile = m_settingsFile;
-    const std::string section = m_settingsSection;
     m_link = std::make_unique<TransferLink>(
-        *this, std::move(arguments),
-        zvk::GetProfileString(m_settingsFile, m_settingsSection, kHandheldKey, "", kWholeValue),
+        *this, std::move(arguments), m_settings.HandheldFolder(),
         // Asked anew for each received list, on the worker's thread.
-        [settingsFile, section] {
-            return zvk::GetProfileInt(settingsFile, section, kConvertKey, 0) == 1;
-        });
+        [settings = m_settings] { return settings.ConvertReceivedLists(); });
 
     connect(m_ui->sendConfigurationButton, &QPushButton::clicked, this,
             [this] { m_link->Start(zvk::PendingOperation::SendConfiguration); });
@@ -103,18 +88,9 @@ void CTarnwickDlg::EnableConnectionButtons(bool enable)
 
 void CTarnwickDlg::ReadSettings()
 {
-    const std::string workingFolder = zvk::ToFilePath(QDir::currentPath()).string();
-    m_ui->receiveFolderText->setText(QString::fromStdString(zvk::GetProfileString(
-        m_settingsFile, m_settingsSection, kReceiveFolderKey, workingFolder, kWholeValue)));
-    m_ui->configurationPathText->setText(QString::fromStdString(zvk::GetProfileString(
-        m_settingsFile, m_settingsSection, kConfigurationKey, workingFolder, kWholeValue)));
-    m_ui->convertCheckBox->setChecked(
-        zvk::GetProfileInt(m_settingsFile, m_settingsSection, kConvertKey, 0) == 1);
-}
-
-bool CTarnwickDlg::WriteSetting(std::string_view key, const std::string& value)
-{
-    return zvk::WriteProfileString(m_settingsFile, m_settingsSection, key, value).empty();
+    m_ui->receiveFolderText->setText(zvk::ToDisplayPath(m_settings.ReceiveFolder()));
+    m_ui->configurationPathText->setText(zvk::ToDisplayPath(m_settings.ConfigurationPath()));
+    m_ui->convertCheckBox->setChecked(m_settings.ConvertReceivedLists());
 }
 
 void CTarnwickDlg::EnableTransferControls(bool enable)
@@ -155,7 +131,7 @@ void CTarnwickDlg::ChooseReceiveFolder()
     if (chooser.exec() != QDialog::Accepted)
         return;
     const QString path = CDlgChooseFolder::CurrentPath();
-    if (WriteSetting(kReceiveFolderKey, zvk::ToFilePath(path).string()))
+    if (m_settings.WriteReceiveFolder(zvk::ToFilePath(path)).empty())
         m_ui->receiveFolderText->setText(path);
 }
 
@@ -166,13 +142,13 @@ void CTarnwickDlg::ChooseConfigurationFile()
     if (chosen.isEmpty())
         return;
     const QString path = QDir::toNativeSeparators(chosen);
-    if (WriteSetting(kConfigurationKey, zvk::ToFilePath(path).string()))
+    if (m_settings.WriteConfigurationPath(zvk::ToFilePath(path)).empty())
         m_ui->configurationPathText->setText(path);
 }
 
 void CTarnwickDlg::StoreConvertOption(bool convert)
 {
-    WriteSetting(kConvertKey, convert ? "1" : "0");
+    m_settings.WriteConvertReceivedLists(convert);
 }
 
 void CTarnwickDlg::EditConfiguration()

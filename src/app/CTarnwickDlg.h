@@ -8,6 +8,8 @@
 #include <QDialog>
 #include <QStringList>
 
+#include "app/desktop_settings.h"
+
 class TransferLink;
 
 namespace Ui {
@@ -47,7 +49,6 @@ protected:
 
 private:
     void ReadSettings();
-    bool WriteSetting(std::string_view key, const std::string& value);
     void ChooseReceiveFolder();
     void ChooseConfigurationFile();
     void StoreConvertOption(bool convert);
@@ -58,7 +59,6 @@ private:
     std::unique_ptr<Ui::CTarnwickDlg> m_ui;
     // Fixed at start-up: later changes of the working directory (every confirmed
     // open-file dialog moves it) do not move the settings.
-    std::filesystem::path m_settingsFile;
-    std::string m_settingsSection;
+    zvk::DesktopSettings m_settings;
     std::unique_ptr<TransferLink> m_link;
 };

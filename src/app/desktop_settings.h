@@ -7,14 +7,20 @@
 namespace zvk {
 
 // The desktop settings file ZVKServer.ini in the working directory the program started
-// in, one section named after the program ("zvkpc"). Paths in it are in the desktop's
+// in, one section named after the program's executable. Paths in it are in the desktop's
 // file-name encoding, as they are only ever used as paths. Every value is read afresh
 // from the file, so a change made meanwhile by the other program counts.
 class DesktopSettings
 {
 public:
-    // The settings of a program started in `workingDirectory`.
-    explicit DesktopSettings(std::filesystem::path workingDirectory);
+    // The section of the program's own executable, the one the command-line tool
+    // shares with it.
+    static constexpr std::string_view kProgramSection = "zvkpc";
+
+    // The settings of a program started in `workingDirectory`, in the section
+    // named after its executable.
+    explicit DesktopSettings(std::filesystem::path workingDirectory,
+                             std::string section = std::string(kProgramSection));
     static DesktopSettings InWorkingDirectory();
 
     const std::filesystem::path& File() const;
@@ -29,11 +35,18 @@ public:
     // "Zariadenie": the folder of the emulated handheld; empty when unset.
     std::string HandheldFolder() const;
 
+    // Each change is written at once, on its own; the empty string on success,
+    // else why the file was left as it was.
+    std::string WriteReceiveFolder(const std::filesystem::path& folder) const;
+    std::string WriteConfigurationPath(const std::filesystem::path& file) const;
+    std::string WriteConvertReceivedLists(bool convert) const;
+
 private:
     std::filesystem::path ReadPath(std::string_view key) const;
 
     std::filesystem::path m_workingDirectory;
     std::filesystem::path m_file;
+    std::string m_section;
 };
 
 } // namespace zvk

@@ -3,17 +3,10 @@
 #include <chrono>
 #include <system_error>
 
-#include "config/profile_strings.h"
-
 namespace fs = std::filesystem;
 
 namespace zvk::cli {
 namespace {
-
-// The settings file keeps one section, named after the program's executable.
-constexpr std::string_view kSettingsFile = "ZVKServer.ini";
-constexpr std::string_view kSettingsSection = "zvkpc";
-constexpr std::size_t kLongestSetting = 4096;
 
 bool ReadNumber(std::string_view text, int& number)
 {
@@ -45,16 +38,6 @@ bool ReadListingOption(std::string_view value, ReportOptions& options)
 }
 
 } // namespace
-
-DesktopPaths ReadDesktopPaths()
-{
-    std::error_code ec;
-    const fs::path workingDirectory = fs::current_path(ec);
-    const fs::path settings = workingDirectory / kSettingsFile;
-    const std::string fallback = workingDirectory.string();
-    return {GetProfileString(settings, kSettingsSection, "Importpath", fallback, kLongestSetting),
-            GetProfileString(settings, kSettingsSection, "Konfig", fallback, kLongestSetting)};
-}
 
 std::optional<CalendarDate> ParseDate(std::string_view text)
 {

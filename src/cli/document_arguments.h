@@ -14,16 +14,6 @@
 
 namespace zvk::cli {
 
-// The two paths that the program's main window keeps in its settings file
-// ZVKServer.ini in the working directory; both default to the working directory.
-struct DesktopPaths
-{
-    std::filesystem::path receiveFolder;
-    std::filesystem::path configFile;
-};
-
-DesktopPaths ReadDesktopPaths();
-
 // The options that `zvk report` and `zvk note` share.
 struct DocumentArguments
 {

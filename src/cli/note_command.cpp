@@ -1,6 +1,7 @@
 #include <optional>
 #include <string>
 
+#include "app/desktop_settings.h"
 #include "cli/command_line.h"
 #include "cli/document_arguments.h"
 #include "reports/documents.h"
@@ -31,7 +32,8 @@ int RunNote(const Arguments& arguments, std::ostream& out, std::ostream& err)
         ReportFailure(err, "note needs a data list (see 'zvk note --help')");
         return kUsageError;
     }
-    const fs::path configFile = parsed.configFile.value_or(ReadDesktopPaths().configFile);
+    const fs::path configFile =
+        parsed.configFile.value_or(DesktopSettings::InWorkingDirectory().ConfigurationPath());
     return FinishDocument(
         parsed, configFile,
         [&](const DocumentSettings& settings) { return MakeConsignmentNote(*list, settings); }, out,

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "app/desktop_settings.h"
 #include "cli/command_line.h"
 #include "cli/document_arguments.h"
 #include "platform/local_time.h"
@@ -116,14 +117,14 @@ int RunReport(const Arguments& arguments, std::ostream& out, std::ostream& err)
             return kUsageError;
         }
     }
-    const DesktopPaths desktop = ReadDesktopPaths();
-    const fs::path folder = parsed.folder.value_or(desktop.receiveFolder);
+    const DesktopSettings desktop = DesktopSettings::InWorkingDirectory();
+    const fs::path folder = parsed.folder.value_or(desktop.ReceiveFolder());
     std::error_code ec;
     if (!fs::is_directory(folder, ec)) {
         ReportFailure(err, "the folder of data lists " + folder.string() + " does not exist");
         return kFailure;
     }
-    const fs::path configFile = parsed.document.configFile.value_or(desktop.configFile);
+    const fs::path configFile = parsed.document.configFile.value_or(desktop.ConfigurationPath());
     const ReportSelection selection = SelectionOf(parsed, configFile);
     return FinishDocument(
         parsed.document, configFile,
