@@ -88,10 +88,10 @@ TEST_F(ReportGoldenTest, SampleReportAcrossAPageBreak)
     const fs::path samples = ZVK_SAMPLE_DIR;
     const ReportSelection selection{{1, 10, 2026},
                                     {30, 11, 2026},
-                                    {{4, "Lokalita", Padded("Horn\xFD Hron\xE8ok")},
-                                     {2, "Odberate\xBE", ""},
+                                    {{4, "Lokalita: ", Padded("Horn\xFD Hron\xE8ok")},
+                                     {2, "Odberate\xBE: ", ""},
                                      {0, "", ""},
-                                     {9, "Pozn\xE1mka", Padded("")}}};
+                                     {9, "Pozn\xE1mka: ", Padded("")}}};
     const std::string report =
         Report(selection, samples, {}, fs::path(ZVK_SAMPLE_DIR) / "../config/ZVK.INI");
     ExpectGolden("sample_report.rtf", report);
