@@ -7,11 +7,11 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
 #include "app/CTarnwickDlg.h"
+#include "support/desktop_session.h"
 #include "support/file_bytes.h"
 #include "ui/CDlgChooseFolder.h"
 #include "ui/control_ids.h"
@@ -58,50 +58,40 @@ class MainWindowTest : public QObject
 private slots:
     void init()
     {
-        m_dir = std::make_unique<QTemporaryDir>();
-        m_previousFolder = QDir::currentPath();
-        QDir::setCurrent(m_dir->path());
-        m_folder = fs::path(m_dir->path().toStdString());
-        m_messages.clear();
-        zvk::SetMessageBoxHandler(
-            [this](const QString& text, const QString& caption, QMessageBox::Icon) {
-                m_messages << caption + " " + text;
-            });
+        m_session = std::make_unique<zvk::test::DesktopSession>();
     }
 
     void cleanup()
     {
-        zvk::SetMessageBoxHandler({});
-        zvk::SetOpenFileHandler({});
-        QDir::setCurrent(m_previousFolder);
+        m_session.reset();
     }
 
     void firstStartShowsTheWorkingFolderAndWritesNothing()
     {
         CTarnwickDlg window;
         QCOMPARE(window.windowTitle(), QStringLiteral("ZVK PC V4.00"));
-        QCOMPARE(Text(window, 1022), m_dir->path());
-        QCOMPARE(Text(window, 1018), m_dir->path());
+        QCOMPARE(Text(window, 1022), m_session->FolderText());
+        QCOMPARE(Text(window, 1018), m_session->FolderText());
         QVERIFY(!qobject_cast<QCheckBox*>(Control(window, 1116))->isChecked());
         QCOMPARE(Text(window, 1030), QStringLiteral("Stav"));
         QCOMPARE(Text(window, 1032), QStringLiteral("100%"));
-        QVERIFY(!fs::exists(m_folder / "ZVKServer.ini"));
+        QVERIFY(!fs::exists(m_session->Folder() / "ZVKServer.ini"));
     }
 
     void convertOptionIsStoredOnEveryClick()
     {
         const std::string section = "[" + QCoreApplication::applicationName().toStdString() + "]";
-        zvk::test::WriteFileBytes(m_folder / "ZVKServer.ini",
+        zvk::test::WriteFileBytes(m_session->Folder() / "ZVKServer.ini",
                                   section + "\r\nKonvert=2\r\nImportpath=/data/prijem\r\n");
         CTarnwickDlg window;
         QCOMPARE(Text(window, 1022), QStringLiteral("/data/prijem"));
         auto* convert = qobject_cast<QCheckBox*>(Control(window, 1116));
         QVERIFY(!convert->isChecked());
         Click(window, 1116);
-        QCOMPARE(zvk::test::FileBytes(m_folder / "ZVKServer.ini"),
+        QCOMPARE(zvk::test::FileBytes(m_session->Folder() / "ZVKServer.ini"),
                  section + "\r\nKonvert=1\r\nImportpath=/data/prijem\r\n");
         Click(window, 1116);
-        QCOMPARE(zvk::test::FileBytes(m_folder / "ZVKServer.ini"),
+        QCOMPARE(zvk::test::FileBytes(m_session->Folder() / "ZVKServer.ini"),
                  section + "\r\nKonvert=0\r\nImportpath=/data/prijem\r\n");
     }
 
@@ -122,8 +112,8 @@ private slots:
 
     void chosenConfigurationFileIsStoredAndMovesTheWorkingFolder()
     {
-        QDir(m_dir->path()).mkdir(QStringLiteral("konfig"));
-        const QString chosen = m_dir->path() + QStringLiteral("/konfig/ZVK.INI");
+        QDir(m_session->FolderText()).mkdir(QStringLiteral("konfig"));
+        const QString chosen = m_session->FolderText() + QStringLiteral("/konfig/ZVK.INI");
         zvk::test::WriteFileBytes(chosen.toStdString(), "");
         CTarnwickDlg window;
         zvk::SetOpenFileHandler([&](const QString&, const QString& filter) {
@@ -131,8 +121,8 @@ private slots:
         });
         Click(window, 1021);
         QCOMPARE(Text(window, 1018), chosen);
-        QCOMPARE(QDir::currentPath(), m_dir->path() + QStringLiteral("/konfig"));
-        QVERIFY(zvk::test::FileBytes(m_folder / "ZVKServer.ini")
+        QCOMPARE(QDir::currentPath(), m_session->FolderText() + QStringLiteral("/konfig"));
+        QVERIFY(zvk::test::FileBytes(m_session->Folder() / "ZVKServer.ini")
                     .find("Konfig=" + chosen.toStdString()) != std::string::npos);
     }
 
@@ -143,24 +133,25 @@ private slots:
         AnswerNextDialogWith(2);
         Click(window, 1017);
         QCOMPARE(Text(window, 1022), before);
-        QVERIFY(!fs::exists(m_folder / "ZVKServer.ini"));
+        QVERIFY(!fs::exists(m_session->Folder() / "ZVKServer.ini"));
 
         AnswerNextDialogWith(1);
         Click(window, 1017);
         const QString chosen = CDlgChooseFolder::CurrentPath();
         QVERIFY(!chosen.isEmpty());
         QCOMPARE(Text(window, 1022), chosen);
-        QVERIFY(zvk::test::FileBytes(m_folder / "ZVKServer.ini")
+        QVERIFY(zvk::test::FileBytes(m_session->Folder() / "ZVKServer.ini")
                     .find("Importpath=" + chosen.toStdString()) != std::string::npos);
     }
 
     void editOpensTheConfigurationShownInTheWindow()
     {
         const std::string before = "[Firma]\r\nFirma1=Lesy Horehronie\r\n";
-        zvk::test::WriteFileBytes(m_folder / "ZVK.INI", before);
-        zvk::test::WriteFileBytes(m_folder / "ZVKServer.ini",
+        zvk::test::WriteFileBytes(m_session->Folder() / "ZVK.INI", before);
+        zvk::test::WriteFileBytes(m_session->Folder() / "ZVKServer.ini",
                                   "[" + QCoreApplication::applicationName().toStdString() +
-                                      "]\r\nKonfig=" + (m_folder / "ZVK.INI").string() + "\r\n");
+                                      "]\r\nKonfig=" + (m_session->Folder() / "ZVK.INI").string() +
+                                      "\r\n");
         CTarnwickDlg window;
         QString shown;
         QTimer::singleShot(0, [&shown] {
@@ -172,12 +163,12 @@ private slots:
         });
         Click(window, 1034);
         QCOMPARE(shown, QStringLiteral("Nastavenia Lesy Horehronie"));
-        QCOMPARE(zvk::test::FileBytes(m_folder / "ZVK.INI"), before);
+        QCOMPARE(zvk::test::FileBytes(m_session->Folder() / "ZVK.INI"), before);
     }
 
     void textImportWritesTheListBesideTheText()
     {
-        const fs::path text = m_folder / "LOG0612.txt";
+        const fs::path text = m_session->Folder() / "LOG0612.txt";
         zvk::test::WriteFileBytes(text, "FmoR\n1\nSM\nI\n3\n4,5\n32\n0,36\n");
         CTarnwickDlg window;
         QString initialFolder;
@@ -187,14 +178,14 @@ private slots:
         });
         Click(window, 1003);
         QCOMPARE(initialFolder, Text(window, 1022));
-        QVERIFY(fs::exists(m_folder / "LOG0612.dat"));
-        QVERIFY(m_messages.isEmpty());
+        QVERIFY(fs::exists(m_session->Folder() / "LOG0612.dat"));
+        QVERIFY(m_session->Messages().isEmpty());
 
-        fs::create_directory(m_folder / "LOG0612.dat.tmp");
-        fs::remove(m_folder / "LOG0612.dat");
-        fs::create_directory(m_folder / "LOG0612.dat");
+        fs::create_directory(m_session->Folder() / "LOG0612.dat.tmp");
+        fs::remove(m_session->Folder() / "LOG0612.dat");
+        fs::create_directory(m_session->Folder() / "LOG0612.dat");
         Click(window, 1003);
-        QCOMPARE(m_messages,
+        QCOMPARE(m_session->Messages(),
                  QStringList{QCoreApplication::applicationName() + " Could not create file!"});
     }
 
@@ -202,27 +193,24 @@ private slots:
     {
         CTarnwickDlg window;
         Click(window, 1035);
-        QCOMPARE(m_messages,
+        QCOMPARE(m_session->Messages(),
                  (QStringList{QStringLiteral("Pozor! Ak je spustený program ZVK_CE na prenosnom "
                                              "počítači, ukočite ho!"),
                               QStringLiteral("Chyba! *** Chýba Setup.exe ***")}));
         QVERIFY(Control(window, 1035)->isEnabled());
 
-        m_messages.clear();
-        zvk::test::WriteFileBytes(m_folder / "Setup.exe",
+        m_session->Messages().clear();
+        zvk::test::WriteFileBytes(m_session->Folder() / "Setup.exe",
                                   "#!/bin/sh\nsleep 0.2\ntouch installed\n");
-        fs::permissions(m_folder / "Setup.exe", fs::perms::owner_all);
+        fs::permissions(m_session->Folder() / "Setup.exe", fs::perms::owner_all);
         Click(window, 1035);
-        QCOMPARE(m_messages.size(), 1);
-        QVERIFY(fs::exists(m_folder / "installed"));
+        QCOMPARE(m_session->Messages().size(), 1);
+        QVERIFY(fs::exists(m_session->Folder() / "installed"));
         QVERIFY(Control(window, 1035)->isEnabled());
     }
 
 private:
-    std::unique_ptr<QTemporaryDir> m_dir;
-    QString m_previousFolder;
-    fs::path m_folder;
-    QStringList m_messages;
+    std::unique_ptr<zvk::test::DesktopSession> m_session;
 };
 
 QTEST_MAIN(MainWindowTest)

@@ -2,11 +2,11 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include "app/CTarnwickDlg.h"
 #include "device/handheld_selection.h"
+#include "support/desktop_session.h"
 #include "support/file_bytes.h"
 #include "ui/control_ids.h"
 #include "ui/file_dialog.h"
@@ -22,21 +22,16 @@ class TransferLinkTest : public QObject
 private slots:
     void init()
     {
-        m_dir = std::make_unique<QTemporaryDir>();
-        m_previousFolder = QDir::currentPath();
-        QDir::setCurrent(m_dir->path());
-        m_folder = fs::path(m_dir->path().toStdString());
-        m_handheld = m_folder / "handheld";
+        m_session = std::make_unique<zvk::test::DesktopSession>();
+        m_handheld = m_session->Folder() / "handheld";
         qputenv("ZVK_HANDHELD", QByteArray::fromStdString(m_handheld.string()));
-        m_messages.clear();
         m_lockedDuringMessage.clear();
     }
 
     void cleanup()
     {
-        zvk::SetMessageBoxHandler({});
         qunsetenv("ZVK_HANDHELD");
-        QDir::setCurrent(m_previousFolder);
+        m_session.reset();
     }
 
     void receivesEveryListWithSlashR()
@@ -46,12 +41,13 @@ private slots:
         RecordMessages(window);
         window.show();
         QTRY_VERIFY_WITH_TIMEOUT(!window.isVisible(), 10000);
-        QCOMPARE(m_messages, QStringList{QStringLiteral("Oznam Príjem bol úspešne ukončený.")});
+        QCOMPARE(m_session->Messages(),
+                 QStringList{QStringLiteral("Oznam Príjem bol úspešne ukončený.")});
         // While the worker waited for the message to be dismissed, the transfer
         // controls were locked and the reports stayed usable.
         QCOMPARE(m_lockedDuringMessage, QStringLiteral("1001 1116 1002 1000 1021 1017 1034 1035"));
         for (const auto& sample : fs::directory_iterator(zvk::SampleListsFolder())) {
-            const fs::path received = m_folder / sample.path().filename();
+            const fs::path received = m_session->Folder() / sample.path().filename();
             QVERIFY2(fs::exists(received), qPrintable(QString::fromStdString(received.string())));
             QCOMPARE(zvk::test::FileBytes(received), zvk::test::FileBytes(sample.path()));
         }
@@ -65,26 +61,28 @@ private slots:
         window.show();
         QTest::mouseClick(zvk::FindControl(&window, 1000), Qt::LeftButton);
         QTRY_VERIFY_WITH_TIMEOUT(!window.isVisible(), 5000);
-        QCOMPARE(m_messages, QStringList{QStringLiteral(
-                                 "Pozor! Pripojte počítač pomocou Microsoft ActiveSync a znova "
-                                 "spustite prenosový program!")});
+        QCOMPARE(m_session->Messages(),
+                 QStringList{
+                     QStringLiteral("Pozor! Pripojte počítač pomocou Microsoft ActiveSync a znova "
+                                    "spustite prenosový program!")});
     }
 
     void firstArgumentKSendsTheConfigurationAfterOneSecond()
     {
         PrepareHandheld("");
-        const fs::path configuration = m_folder / "ZVK.INI";
+        const fs::path configuration = m_session->Folder() / "ZVK.INI";
         zvk::test::WriteFileBytes(configuration, "[Firma]\r\nFirma1=Lesy\r\n");
-        zvk::test::WriteFileBytes(m_folder / "ZVKServer.ini",
+        zvk::test::WriteFileBytes(m_session->Folder() / "ZVKServer.ini",
                                   "[" + QCoreApplication::applicationName().toStdString() +
                                       "]\r\nKonfig=" + configuration.string() + "\r\n");
         CTarnwickDlg window({QStringLiteral("zvkpc"), QStringLiteral("k")});
         RecordMessages(window);
         window.show();
         QTest::qWait(700);
-        QVERIFY(m_messages.isEmpty());
+        QVERIFY(m_session->Messages().isEmpty());
         QTRY_VERIFY_WITH_TIMEOUT(!window.isVisible(), 5000);
-        QCOMPARE(m_messages, QStringList{QStringLiteral("Oznam Prenos bol úspešne ukončený.")});
+        QCOMPARE(m_session->Messages(),
+                 QStringList{QStringLiteral("Oznam Prenos bol úspešne ukončený.")});
         QCOMPARE(zvk::test::FileBytes(m_handheld / "ZVK_CE" / "ZVK.INI"),
                  zvk::test::FileBytes(configuration));
     }
@@ -99,16 +97,16 @@ private slots:
             window.show();
             QTest::qWait(1300);
             QVERIFY2(window.isVisible(), qPrintable(argument));
-            QVERIFY2(m_messages.isEmpty(), qPrintable(argument));
+            QVERIFY2(m_session->Messages().isEmpty(), qPrintable(argument));
             window.close();
         }
-        QVERIFY(!fs::exists(m_folder / "LIST0001.DAT"));
+        QVERIFY(!fs::exists(m_session->Folder() / "LIST0001.DAT"));
     }
 
     void sendsTheChosenListToTheImportFolder()
     {
         PrepareHandheld("");
-        const fs::path list = m_folder / "zoznamy" / "Zväzok 7.dat";
+        const fs::path list = m_session->Folder() / "zoznamy" / "Zväzok 7.dat";
         fs::create_directories(list.parent_path());
         zvk::test::WriteFileBytes(list, "ADZvazok 7.dat      7ZVK_CE         V 3.10\r\n");
         zvk::SetOpenFileHandler([&](const QString&, const QString& filter) {
@@ -120,9 +118,9 @@ private slots:
         RecordMessages(window);
         window.show();
         QTest::mouseClick(zvk::FindControl(&window, 1002), Qt::LeftButton);
-        QTRY_COMPARE_WITH_TIMEOUT(m_messages.size(), 1, 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(m_session->Messages().size(), 1, 5000);
         zvk::SetOpenFileHandler({});
-        QCOMPARE(m_messages[0], QStringLiteral("Oznam Prenos bol úspešne ukončený."));
+        QCOMPARE(m_session->Messages()[0], QStringLiteral("Oznam Prenos bol úspešne ukončený."));
         QCOMPARE(m_lockedDuringMessage, QString());
         // The handheld program takes what arrived in its import folder into its own lists.
         const fs::path arrived = m_handheld / "ZVK_CE" / "Data" / "Zväzok 7.dat";
@@ -144,8 +142,8 @@ private slots:
         window.close();
         QVERIFY(closing.elapsed() < 3000);
         QVERIFY(!window.isVisible());
-        QVERIFY(m_messages.isEmpty());
-        QVERIFY(!fs::exists(m_folder / "LIST0001.DAT"));
+        QVERIFY(m_session->Messages().isEmpty());
+        QVERIFY(!fs::exists(m_session->Folder() / "LIST0001.DAT"));
         QVERIFY(fs::exists(m_handheld / "ZVK_CE" / "Data" / "LIST0001.DAT"));
     }
 
@@ -161,7 +159,7 @@ private:
     {
         zvk::SetMessageBoxHandler([this, &window](const QString& text, const QString& caption,
                                                   QMessageBox::Icon) {
-            m_messages << caption + " " + text;
+            m_session->Messages() << caption + " " + text;
             QStringList locked;
             for (int id : {1001, 1116, 1002, 1000, 1021, 1017, 1034, 1035, 1003, 1036, 1115, 1037})
                 if (!zvk::FindControl(&window, id)->isEnabled())
@@ -170,11 +168,8 @@ private:
         });
     }
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    QString m_previousFolder;
-    fs::path m_folder;
+    std::unique_ptr<zvk::test::DesktopSession> m_session;
     fs::path m_handheld;
-    QStringList m_messages;
     QString m_lockedDuringMessage;
 };
 

@@ -5,10 +5,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include "config/CKonfigDlg.h"
+#include "support/desktop_session.h"
 #include "support/file_bytes.h"
 #include "ui/control_ids.h"
 #include "ui/message_box.h"
@@ -48,18 +48,13 @@ class KonfigDialogTest : public QObject
 private slots:
     void init()
     {
-        m_dir = std::make_unique<QTemporaryDir>();
-        m_file = fs::path(m_dir->path().toStdString()) / "ZVK.INI";
-        m_messages.clear();
-        zvk::SetMessageBoxHandler(
-            [this](const QString& text, const QString& caption, QMessageBox::Icon) {
-                m_messages << caption + " " + text;
-            });
+        m_session = std::make_unique<zvk::test::DesktopSession>();
+        m_file = m_session->Folder() / "ZVK.INI";
     }
 
     void cleanup()
     {
-        zvk::SetMessageBoxHandler({});
+        m_session.reset();
     }
 
     void untouchedDialogWritesEveryKeyInOrder()
@@ -172,8 +167,8 @@ private slots:
         Click(onFolder, 1);
         QVERIFY(onFolder.isVisible());
         QCOMPARE(Edit(onFolder, 1033)->text(), QStringLiteral("Lesy"));
-        QCOMPARE(m_messages.size(), 1);
-        QVERIFY(m_messages[0].startsWith(
+        QCOMPARE(m_session->Messages().size(), 1);
+        QVERIFY(m_session->Messages()[0].startsWith(
             QStringLiteral("Chyba! *** Konfiguračný súbor sa nepodarilo uložiť! ***")));
 
         const fs::path readOnly = m_file.parent_path() / "CITAJ.INI";
@@ -183,14 +178,13 @@ private slots:
         onReadOnly.show();
         Click(onReadOnly, 1);
         QVERIFY(onReadOnly.isVisible());
-        QCOMPARE(m_messages.size(), 2);
+        QCOMPARE(m_session->Messages().size(), 2);
         QCOMPARE(zvk::test::FileBytes(readOnly), std::string("[Firma]\r\nFirma1=A\r\n"));
     }
 
 private:
-    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<zvk::test::DesktopSession> m_session;
     fs::path m_file;
-    QStringList m_messages;
 };
 
 QTEST_MAIN(KonfigDialogTest)

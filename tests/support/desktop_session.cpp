@@ -1,0 +1,41 @@
+#include "support/desktop_session.h"
+
+#include <QDir>
+
+#include "ui/file_dialog.h"
+#include "ui/message_box.h"
+
+namespace zvk::test {
+
+DesktopSession::DesktopSession()
+    : m_previousFolder(QDir::currentPath()), m_folder(m_dir.path().toStdString())
+{
+    QDir::setCurrent(m_dir.path());
+    SetMessageBoxHandler([this](const QString& text, const QString& caption, QMessageBox::Icon) {
+        m_messages << caption + " " + text;
+    });
+}
+
+DesktopSession::~DesktopSession()
+{
+    SetMessageBoxHandler({});
+    SetOpenFileHandler({});
+    QDir::setCurrent(m_previousFolder);
+}
+
+const std::filesystem::path& DesktopSession::Folder() const
+{
+    return m_folder;
+}
+
+QString DesktopSession::FolderText() const
+{
+    return m_dir.path();
+}
+
+QStringList& DesktopSession::Messages()
+{
+    return m_messages;
+}
+
+} // namespace zvk::test
