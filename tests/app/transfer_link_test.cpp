@@ -147,6 +147,21 @@ private slots:
         QVERIFY(fs::exists(m_handheld / "ZVK_CE" / "Data" / "LIST0001.DAT"));
     }
 
+    void closingWhileConnectingGivesUpTheLink()
+    {
+        PrepareHandheld("[Emulator]\r\nConnectDelayMs=20000\r\n");
+        CTarnwickDlg window({QStringLiteral("zvkpc")});
+        RecordMessages(window);
+        window.show();
+        QTest::mouseClick(zvk::FindControl(&window, 1001), Qt::LeftButton);
+        QTest::qWait(100);
+        QElapsedTimer closing;
+        closing.start();
+        window.close();
+        QVERIFY(closing.elapsed() < 3000);
+        QVERIFY(m_session->Messages().isEmpty());
+    }
+
 private:
     void PrepareHandheld(const std::string& emulatorSettings)
     {
