@@ -1,0 +1,53 @@
+#include "config/device_configuration.h"
+
+#include <gtest/gtest.h>
+
+#include "support/temp_dir.h"
+
+namespace fs = std::filesystem;
+
+namespace zvk {
+namespace {
+
+using test::ReadBytes;
+using test::TempDir;
+
+TEST(DeviceConfigurationTest, ValuesAreCutToWhatTheHandheldTakes)
+{
+    TempDir dir;
+    const fs::path file = dir.Write(
+        "ZVK.INI", "[firma]\r\nFirma1=" + std::string(50, 'a') +
+                       "\r\n[HLAVICKA]\r\n"
+                       "Riadok29=Popis dlhsi nez osemnast\r\n[Akosti]\r\nAkost24=\"  B\"\r\n"
+                       "Akost1=ABCD\r\n");
+    const DeviceConfiguration configuration = LoadDeviceConfiguration(file);
+    EXPECT_EQ(configuration.companyLines[0], std::string(40, 'a'));
+    EXPECT_EQ(configuration.rowCaptions[28], "Popis dlhsi nez os");
+    EXPECT_EQ(configuration.qualityCodes[23], "  B");
+    EXPECT_EQ(configuration.qualityCodes[0], "ABC");
+    EXPECT_EQ(configuration.companyLines[1], "");
+    EXPECT_EQ(QuotedQualityCode("B"), "\"  B\"");
+    EXPECT_EQ(QuotedQualityCode("  B"), "\"  B\"");
+    EXPECT_EQ(QuotedQualityCode(""), "\"   \"");
+}
+
+TEST(DeviceConfigurationTest, ASaveThatCannotBeWrittenLeavesTheFileAsItWas)
+{
+    TempDir dir;
+    const std::string before = "[Firma]\r\nFirma1=Lesy\r\n";
+    const fs::path file = dir.Write("locked/ZVK.INI", before);
+    fs::permissions(dir.Path() / "locked", fs::perms::owner_read | fs::perms::owner_exec |
+                                               fs::perms::others_read | fs::perms::others_exec);
+    DeviceConfiguration configuration;
+    configuration.companyLines[0] = "Nove";
+    EXPECT_TRUE(test::AsOrdinaryUser(
+        [&] { return !SaveDeviceConfiguration(file, configuration).empty(); }));
+    EXPECT_EQ(ReadBytes(file), before);
+    // A value with a line break would add keys of its own: the whole save is refused.
+    configuration.rowCaptions[3] = "Riadok\r\nAkost1=X";
+    EXPECT_NE(SaveDeviceConfiguration(dir.Path() / "new.ini", configuration), "");
+    EXPECT_FALSE(fs::exists(dir.Path() / "new.ini"));
+}
+
+} // namespace
+} // namespace zvk
