@@ -16,8 +16,14 @@ std::optional<SummaryKind> ItemReader::Read(std::string_view line)
         kind = SummaryKind::StackedWood;
     else if (code == "2P")
         kind = SummaryKind::SawnTimber;
-    if (kind)
-        NormalizeItemLineInto(line, m_versionInForce, m_item);
+    if (!kind)
+        return kind;
+    if (VersionBelow(m_versionInForce, kFirstSixDigitItemVersion)) {
+        NormalizeItemLineInto(line, m_versionInForce, m_fixedUp);
+        m_item = m_fixedUp;
+    } else {
+        m_item = line;
+    }
     return kind;
 }
 

@@ -21,7 +21,9 @@ public:
 
 private:
     std::string m_versionInForce;
-    std::string m_item; // kept to spare an allocation per item
+    // The item as it stands in the line, or as fixed up in m_fixedUp for old lists.
+    std::string_view m_item;
+    std::string m_fixedUp; // kept to spare an allocation per item
 };
 
 } // namespace zvk

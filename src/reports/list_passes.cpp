@@ -12,26 +12,25 @@ namespace {
 // The summary pass takes fields as far as the line reaches: a field that runs past
 // the end of a short line holds only the characters there, so such items form
 // groups of their own keys rather than groups of padded ones.
-std::string FieldWithinLine(std::string_view line, std::size_t start, std::size_t width)
+void AssignWithinLine(std::string& field, std::string_view line, std::size_t start,
+                      std::size_t width)
 {
-    std::string field = Field(line, start, width);
+    field.clear();
+    AppendField(field, line, start, width);
     field.resize(start < line.size() ? std::min(width, line.size() - start) : 0);
-    return field;
 }
 
 // Sawn-timber quality codes group alike whether the handheld wrote them left- or
 // right-aligned.
-std::string WithoutSurroundingSpaces(std::string text)
+void RemoveSurroundingSpaces(std::string& text)
 {
     const std::size_t first = text.find_first_not_of(' ');
-    if (first == std::string::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
-std::int32_t CountField(std::string_view text)
-{
-    return static_cast<std::int32_t>(ReadInteger(text));
+    if (first == std::string::npos) {
+        text.clear();
+        return;
+    }
+    text.erase(text.find_last_not_of(' ') + 1);
+    text.erase(0, first);
 }
 
 } // namespace
@@ -82,26 +81,36 @@ void SummaryPass::AddLine(std::string_view line, SummaryLists& lists)
     if (!kind)
         return;
     const std::string_view item = m_items.Item();
-    CSort record;
-    record.species = FieldWithinLine(item, 9, 2);
-    record.assortment = FieldWithinLine(item, 11, 2);
-    record.quality = FieldWithinLine(item, 16, 3);
+    const auto decimal = [&](std::size_t start, std::size_t width) {
+        AssignWithinLine(m_field, item, start, width);
+        return ReadDecimal(m_field);
+    };
+    const auto count = [&](std::size_t start, std::size_t width) {
+        AssignWithinLine(m_field, item, start, width);
+        return static_cast<std::int32_t>(ReadInteger(m_field));
+    };
+    CSort& record = m_record;
+    AssignWithinLine(record.species, item, 9, 2);
+    AssignWithinLine(record.assortment, item, 11, 2);
+    AssignWithinLine(record.quality, item, 16, 3);
+    record.sizeClass.clear();
+    record.stackedVolume = 0.0;
     switch (*kind) {
     case SummaryKind::LongWood:
-        record.sizeClass = FieldWithinLine(item, 20, 2);
-        record.count = CountField(FieldWithinLine(item, 69, 3));
-        record.volume = ReadDecimal(FieldWithinLine(item, 33, 5));
+        AssignWithinLine(record.sizeClass, item, 20, 2);
+        record.count = count(69, 3);
+        record.volume = decimal(33, 5);
         break;
     case SummaryKind::StackedWood:
         record.count = 1;
-        record.volume = ReadDecimal(FieldWithinLine(item, 32, 6));
-        record.stackedVolume = ReadDecimal(FieldWithinLine(item, 24, 6));
+        record.volume = decimal(32, 6);
+        record.stackedVolume = decimal(24, 6);
         break;
     case SummaryKind::SawnTimber:
-        record.quality = WithoutSurroundingSpaces(record.quality);
-        record.sizeClass = FieldWithinLine(item, 28, 3);
-        record.count = CountField(FieldWithinLine(item, 62, 3));
-        record.volume = ReadDecimal(FieldWithinLine(item, 34, 5));
+        RemoveSurroundingSpaces(record.quality);
+        AssignWithinLine(record.sizeClass, item, 28, 3);
+        record.count = count(62, 3);
+        record.volume = decimal(34, 5);
         break;
     }
     lists.Of(*kind).InsertSummary(record);

@@ -4,18 +4,15 @@
 #include <cstdint>
 #include <utility>
 
-#include "reports/text_format.h"
-
 namespace zvk {
 std::int32_t AddCounts(std::int32_t a, std::int32_t b)
 {
     return static_cast<std::int32_t>(static_cast<std::uint32_t>(a) + static_cast<std::uint32_t>(b));
 }
 
-std::string SummaryKey(SummaryKind kind, const CSort& record)
+void SummaryKeyInto(SummaryKind kind, const CSort& record, std::string& key)
 {
-    // Keys have at most ten characters: they stay within the string object itself.
-    std::string key;
+    key.clear();
     key += record.species;
     key += record.assortment;
     switch (kind) {
@@ -29,18 +26,20 @@ std::string SummaryKey(SummaryKind kind, const CSort& record)
         break;
     case SummaryKind::SawnTimber:
         // Quality codes are compared right-aligned: "B" before "IV" before "III".
-        AppendFormatted(key, "%3s%s", {record.quality, record.sizeClass});
+        if (record.quality.size() < 3)
+            key.append(3 - record.quality.size(), ' ');
+        key += record.quality;
+        key += record.sizeClass;
         break;
     }
-    return key;
 }
 
 SummaryList::SummaryList(SummaryKind kind) : m_kind(kind) {}
 
 void SummaryList::InsertSummary(const CSort& item)
 {
-    std::string key = SummaryKey(m_kind, item);
-    if (const auto known = m_groups.find(key); known != m_groups.end()) {
+    SummaryKeyInto(m_kind, item, m_key);
+    if (const auto known = m_groups.find(m_key); known != m_groups.end()) {
         CSort& group = *known->second;
         group.count = AddCounts(group.count, item.count);
         group.volume += item.volume;
@@ -48,11 +47,11 @@ void SummaryList::InsertSummary(const CSort& item)
         return;
     }
     // std::map orders its keys as std::string compares them: bytes as unsigned values.
-    const auto next = m_order.upper_bound(key);
+    const auto next = m_order.upper_bound(m_key);
     const auto record =
         m_records.insert(next == m_order.end() ? m_records.end() : next->second, item);
-    m_order.emplace_hint(next, key, record);
-    m_groups.emplace(std::move(key), record);
+    m_order.emplace_hint(next, m_key, record);
+    m_groups.emplace(m_key, record);
 }
 
 void SummaryList::Clear()

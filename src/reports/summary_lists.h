@@ -35,7 +35,8 @@ std::int32_t AddCounts(std::int32_t a, std::int32_t b);
 // The key that decides both the group of a record and its place in the list. Keys
 // are compared as unsigned bytes, so a species written with a Windows-1250 letter
 // above ASCII comes after every ASCII species.
-std::string SummaryKey(SummaryKind kind, const CSort& record);
+// Written into `key`, whose buffer is reused from item to item.
+void SummaryKeyInto(SummaryKind kind, const CSort& record, std::string& key);
 
 // The groups of one kind of timber, in ascending order of their keys, one record
 // per key: the order is made while the items are read, so that the summary can
@@ -62,6 +63,7 @@ private:
     // of a known group, in key order for the place of a new one.
     std::unordered_map<std::string, std::list<CSort>::iterator> m_groups;
     std::map<std::string, std::list<CSort>::iterator> m_order;
+    std::string m_key;
 };
 
 // The summary lists of one report or consignment note.

@@ -24,7 +24,7 @@ std::vector<std::string> Keys(const SummaryList& list)
 {
     std::vector<std::string> keys;
     for (const CSort& record : list)
-        keys.push_back(SummaryKey(list.Kind(), record));
+        SummaryKeyInto(list.Kind(), record, keys.emplace_back());
     return keys;
 }
 
