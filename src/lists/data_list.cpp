@@ -57,17 +57,9 @@ void NormalizeItemLineInto(std::string_view itemLine, std::string_view versionIn
 
 std::string Field(std::string_view line, std::size_t start, std::size_t width)
 {
-    std::string field;
-    AppendField(field, line, start, width);
+    std::string field(start < line.size() ? line.substr(start, width) : "");
+    field.resize(width, ' ');
     return field;
-}
-
-void AppendField(std::string& out, std::string_view line, std::size_t start, std::size_t width)
-{
-    const std::string_view present = start < line.size() ? line.substr(start, width) : "";
-    out += present;
-    if (present.size() < width)
-        out.append(width - present.size(), ' ');
 }
 
 bool IsItemRecord(std::string_view code)

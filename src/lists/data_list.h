@@ -35,8 +35,6 @@ void NormalizeItemLineInto(std::string_view itemLine, std::string_view versionIn
 
 // Exactly `width` bytes from `start`; positions past the end of the line read as spaces.
 std::string Field(std::string_view line, std::size_t start, std::size_t width);
-// The same field appended to `out`.
-void AppendField(std::string& out, std::string_view line, std::size_t start, std::size_t width);
 
 bool IsItemRecord(std::string_view code);
 bool IsHeaderValueRecord(std::string_view code);

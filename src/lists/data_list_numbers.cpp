@@ -1,7 +1,10 @@
 #include "lists/data_list.h"
 
 #include <charconv>
+#include <cstdint>
 #include <limits>
+#include <optional>
+#include <type_traits>
 
 // Number reading shared by every reader of data lists and measurement texts.
 // It never consults the process locale: a German or Slovak desktop must not
@@ -68,6 +71,44 @@ template <typename T> T OutOfRange(std::string_view unsignedPrefix)
     return tiny ? T(0) : std::numeric_limits<T>::max();
 }
 
+// The digits of a number as a whole number and the count of digits after its point.
+struct PlainDecimal
+{
+    std::uint64_t digits = 0;
+    std::size_t fractionDigits = 0;
+};
+
+// Lists hold numbers such as "12.345": digits, a point and digits. Those are read
+// here without from_chars when their digits fit into the significand exactly and
+// the power of ten is exact as well: one division of two exact values rounds as
+// from_chars does, so both give the same value. Anything else (an exponent, too
+// many digits) is left to from_chars.
+template <typename T> std::optional<T> ExactPlainDecimal(std::string_view magnitude)
+{
+    constexpr std::uint64_t kMostExactDigits = std::uint64_t{1} << std::numeric_limits<T>::digits;
+    constexpr std::size_t kMostExactPower = std::is_same_v<T, float> ? 10 : 22;
+    constexpr std::size_t kMostDigits = 19; // what std::uint64_t holds in any case
+    PlainDecimal number;
+    std::size_t digitCount = 0;
+    bool afterPoint = false;
+    for (const char c : magnitude) {
+        if (c == '.' && !afterPoint) {
+            afterPoint = true;
+            continue;
+        }
+        if (!IsDigit(c) || ++digitCount > kMostDigits)
+            return std::nullopt;
+        number.digits = number.digits * 10 + static_cast<std::uint64_t>(c - '0');
+        number.fractionDigits += afterPoint ? 1 : 0;
+    }
+    if (number.digits > kMostExactDigits || number.fractionDigits > kMostExactPower)
+        return std::nullopt;
+    T power = T(1);
+    for (std::size_t i = 0; i < number.fractionDigits; ++i)
+        power *= T(10);
+    return static_cast<T>(number.digits) / power;
+}
+
 template <typename T> T DecimalValue(std::string_view prefix)
 {
     if (prefix.empty())
@@ -75,10 +116,14 @@ template <typename T> T DecimalValue(std::string_view prefix)
     // from_chars takes no "+" sign and reads the sign-less magnitude here.
     const std::string_view magnitude = prefix.substr(SignLength(prefix));
     T value = T(0);
-    const auto result =
-        std::from_chars(magnitude.data(), magnitude.data() + magnitude.size(), value);
-    if (result.ec == std::errc::result_out_of_range)
-        value = OutOfRange<T>(magnitude);
+    if (const std::optional<T> exact = ExactPlainDecimal<T>(magnitude)) {
+        value = *exact;
+    } else {
+        const auto result =
+            std::from_chars(magnitude.data(), magnitude.data() + magnitude.size(), value);
+        if (result.ec == std::errc::result_out_of_range)
+            value = OutOfRange<T>(magnitude);
+    }
     return IsNegative(prefix) ? -value : value;
 }
 

@@ -1,30 +1,38 @@
 #include "reports/entry_layout.h"
 
+#include <algorithm>
 #include <cassert>
-
-#include "lists/data_list.h"
+#include <cstring>
 
 namespace zvk {
 
 EntryLayout::EntryLayout(std::string_view format, std::initializer_list<Column> columns)
-    : m_columns(columns)
 {
+    auto column = columns.begin();
     std::size_t from = 0;
     for (std::size_t at; (at = format.find('%', from)) != std::string_view::npos; from = at + 2) {
         assert(format.substr(at, 2) == "%s" && "only fields are copied by an entry layout");
-        m_literals.push_back(format.substr(from, at - from));
+        assert(column != columns.end() && "one column per field");
+        m_blankEntry += format.substr(from, at - from);
+        m_placements.push_back({*column, m_blankEntry.size()});
+        m_blankEntry.append(column->width, ' ');
+        ++column;
     }
-    m_literals.push_back(format.substr(from));
-    assert(m_literals.size() == m_columns.size() + 1 && "one column per field");
+    assert(column == columns.end() && "one field per column");
+    m_blankEntry += format.substr(from);
 }
 
 void EntryLayout::Append(std::string& out, std::string_view item) const
 {
-    for (std::size_t i = 0; i < m_columns.size(); ++i) {
-        out += m_literals[i];
-        AppendField(out, item, m_columns[i].start, m_columns[i].width);
+    const std::size_t entry = out.size();
+    out += m_blankEntry;
+    char* const blanks = out.data() + entry;
+    for (const Placement& placement : m_placements) {
+        const Column& field = placement.field;
+        if (field.start < item.size())
+            std::memcpy(blanks + placement.offset, item.data() + field.start,
+                        std::min(field.width, item.size() - field.start));
     }
-    out += m_literals.back();
 }
 
 } // namespace zvk

@@ -9,8 +9,9 @@
 namespace zvk {
 
 // A line layout whose every "%s" is one field of an item line, copied as it stands.
-// The format is split once, so that printing an item costs no more than copying its
-// fields: a season's listing has hundreds of thousands of them.
+// Fields have fixed widths, so every entry of a layout has the same length: the
+// layout keeps the whole entry with blank fields and prints an item by copying its
+// fields over the blanks. A season's listing has hundreds of thousands of items.
 class EntryLayout
 {
 public:
@@ -23,11 +24,18 @@ public:
     // One column per "%s" of `format`, in order; no other conversion may occur.
     EntryLayout(std::string_view format, std::initializer_list<Column> columns);
 
+    // Positions past the end of the item read as spaces.
     void Append(std::string& out, std::string_view item) const;
 
 private:
-    std::vector<std::string_view> m_literals; // before each column, and after the last
-    std::vector<Column> m_columns;
+    struct Placement
+    {
+        Column field;       // in the item
+        std::size_t offset; // in the entry
+    };
+
+    std::string m_blankEntry;
+    std::vector<Placement> m_placements;
 };
 
 } // namespace zvk

@@ -1,7 +1,5 @@
 #include "reports/list_passes.h"
 
-#include <algorithm>
-
 #include "lists/data_list.h"
 #include "reports/header_values.h"
 #include "reports/report_list_reader.h"
@@ -12,25 +10,19 @@ namespace {
 // The summary pass takes fields as far as the line reaches: a field that runs past
 // the end of a short line holds only the characters there, so such items form
 // groups of their own keys rather than groups of padded ones.
-void AssignWithinLine(std::string& field, std::string_view line, std::size_t start,
-                      std::size_t width)
+std::string_view WithinLine(std::string_view line, std::size_t start, std::size_t width)
 {
-    field.clear();
-    AppendField(field, line, start, width);
-    field.resize(start < line.size() ? std::min(width, line.size() - start) : 0);
+    return start < line.size() ? line.substr(start, width) : std::string_view();
 }
 
 // Sawn-timber quality codes group alike whether the handheld wrote them left- or
 // right-aligned.
-void RemoveSurroundingSpaces(std::string& text)
+std::string_view WithoutSurroundingSpaces(std::string_view text)
 {
     const std::size_t first = text.find_first_not_of(' ');
-    if (first == std::string::npos) {
-        text.clear();
-        return;
-    }
-    text.erase(text.find_last_not_of(' ') + 1);
-    text.erase(0, first);
+    if (first == std::string_view::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(' ') + 1 - first);
 }
 
 } // namespace
@@ -82,22 +74,18 @@ void SummaryPass::AddLine(std::string_view line, SummaryLists& lists)
         return;
     const std::string_view item = m_items.Item();
     const auto decimal = [&](std::size_t start, std::size_t width) {
-        AssignWithinLine(m_field, item, start, width);
-        return ReadDecimal(m_field);
+        return ReadDecimal(WithinLine(item, start, width));
     };
     const auto count = [&](std::size_t start, std::size_t width) {
-        AssignWithinLine(m_field, item, start, width);
-        return static_cast<std::int32_t>(ReadInteger(m_field));
+        return static_cast<std::int32_t>(ReadInteger(WithinLine(item, start, width)));
     };
-    CSort& record = m_record;
-    AssignWithinLine(record.species, item, 9, 2);
-    AssignWithinLine(record.assortment, item, 11, 2);
-    AssignWithinLine(record.quality, item, 16, 3);
-    record.sizeClass.clear();
-    record.stackedVolume = 0.0;
+    SummaryItem record;
+    record.species = WithinLine(item, 9, 2);
+    record.assortment = WithinLine(item, 11, 2);
+    record.quality = WithinLine(item, 16, 3);
     switch (*kind) {
     case SummaryKind::LongWood:
-        AssignWithinLine(record.sizeClass, item, 20, 2);
+        record.sizeClass = WithinLine(item, 20, 2);
         record.count = count(69, 3);
         record.volume = decimal(33, 5);
         break;
@@ -107,8 +95,8 @@ void SummaryPass::AddLine(std::string_view line, SummaryLists& lists)
         record.stackedVolume = decimal(24, 6);
         break;
     case SummaryKind::SawnTimber:
-        RemoveSurroundingSpaces(record.quality);
-        AssignWithinLine(record.sizeClass, item, 28, 3);
+        record.quality = WithoutSurroundingSpaces(record.quality);
+        record.sizeClass = WithinLine(item, 28, 3);
         record.count = count(62, 3);
         record.volume = decimal(34, 5);
         break;

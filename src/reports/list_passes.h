@@ -44,9 +44,6 @@ public:
 
 private:
     ItemReader m_items;
-    // Reused for every item, so that its texts keep their buffers.
-    CSort m_record;
-    std::string m_field;
 };
 
 } // namespace zvk

@@ -26,21 +26,13 @@ std::int32_t CountField(std::string_view item, std::size_t start, std::size_t wi
     return static_cast<std::int32_t>(ReadInteger(Field(item, start, width)));
 }
 
-// Long wood of one piece; a piece count of 0 (a blank count field) has no volume
-// per piece either, so such an item is printed as one piece rather than as a
-// division by zero.
-const EntryLayout kLongWoodEntry("  %s  %s  %s%s %s %s  %s          %s            %s  %s   %s",
-                                 {{3, 6},
-                                  {9, 2},
-                                  {11, 2},
-                                  {13, 3},
-                                  {16, 3},
-                                  {23, 5},
-                                  {28, 3},
-                                  {20, 2},
-                                  {33, 5},
-                                  {31, 2},
-                                  {38, 2}});
+// Long wood: the columns before and after the one of pieces times volume per piece,
+// which is left blank for an item of one piece.
+const EntryLayout
+    kLongWoodLead("  %s  %s  %s%s %s %s  %s          %s   ",
+                  {{3, 6}, {9, 2}, {11, 2}, {13, 3}, {16, 3}, {23, 5}, {28, 3}, {20, 2}});
+const EntryLayout kLongWoodTail("  %s  %s   %s", {{33, 5}, {31, 2}, {38, 2}});
+constexpr std::string_view kOnePieceColumn = "       ";
 const EntryLayout kStackedWoodEntry(
     "  %s  %s  %s%s %s      %s  %s                %s  %s   %s",
     {{3, 6}, {9, 2}, {11, 2}, {13, 3}, {16, 3}, {24, 6}, {20, 4}, {32, 6}, {30, 2}, {38, 2}});
@@ -64,19 +56,19 @@ const EntryLayout
     kSawnTimberHalfLine(" %s   %s  %s %s %s %s   %s  ",
                         {{3, 6}, {9, 2}, {16, 3}, {24, 4}, {28, 3}, {31, 3}, {34, 5}});
 
+// A piece count of 0 (a blank count field) has no volume per piece either, so such
+// an item is printed as one piece rather than as a division by zero.
 void AppendLongWoodEntry(std::string& entry, std::string_view item, std::int32_t pieces,
                          float volume)
 {
+    kLongWoodLead.Append(entry, item);
     if (pieces == 1 || pieces == 0) {
-        kLongWoodEntry.Append(entry, item);
-        return;
+        entry += kOnePieceColumn;
+    } else {
+        const float perPiece = volume / static_cast<float>(pieces);
+        AppendFormatted(entry, "%d*%5.2f", {pieces, static_cast<double>(perPiece)});
     }
-    const float perPiece = volume / static_cast<float>(pieces);
-    AppendFormatted(entry, "  %s  %s  %s%s %s %s  %s          %s   %d*%5.2f  %s  %s   %s",
-                    {Field(item, 3, 6), Field(item, 9, 2), Field(item, 11, 2), Field(item, 13, 3),
-                     Field(item, 16, 3), Field(item, 23, 5), Field(item, 28, 3), Field(item, 20, 2),
-                     pieces, static_cast<double>(perPiece), Field(item, 33, 5), Field(item, 31, 2),
-                     Field(item, 38, 2)});
+    kLongWoodTail.Append(entry, item);
 }
 
 } // namespace

@@ -10,7 +10,7 @@ std::int32_t AddCounts(std::int32_t a, std::int32_t b)
     return static_cast<std::int32_t>(static_cast<std::uint32_t>(a) + static_cast<std::uint32_t>(b));
 }
 
-void SummaryKeyInto(SummaryKind kind, const CSort& record, std::string& key)
+void SummaryKeyInto(SummaryKind kind, const SummaryItem& record, std::string& key)
 {
     key.clear();
     key += record.species;
@@ -36,7 +36,7 @@ void SummaryKeyInto(SummaryKind kind, const CSort& record, std::string& key)
 
 SummaryList::SummaryList(SummaryKind kind) : m_kind(kind) {}
 
-void SummaryList::InsertSummary(const CSort& item)
+void SummaryList::InsertSummary(const SummaryItem& item)
 {
     SummaryKeyInto(m_kind, item, m_key);
     if (const auto known = m_groups.find(m_key); known != m_groups.end()) {
@@ -48,8 +48,10 @@ void SummaryList::InsertSummary(const CSort& item)
     }
     // std::map orders its keys as std::string compares them: bytes as unsigned values.
     const auto next = m_order.upper_bound(m_key);
-    const auto record =
-        m_records.insert(next == m_order.end() ? m_records.end() : next->second, item);
+    const auto record = m_records.insert(
+        next == m_order.end() ? m_records.end() : next->second,
+        CSort{std::string(item.species), std::string(item.assortment), std::string(item.quality),
+              std::string(item.sizeClass), item.count, item.volume, item.stackedVolume});
     m_order.emplace_hint(next, m_key, record);
     m_groups.emplace(m_key, record);
 }

@@ -4,6 +4,7 @@
 #include <list>
 #include <map>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 
 namespace zvk {
@@ -29,6 +30,18 @@ struct CSort
     double stackedVolume = 0.0; // pm, stacked wood only
 };
 
+// One item as the summary reads it from its line: the texts are slices of the line.
+struct SummaryItem
+{
+    std::string_view species;
+    std::string_view assortment;
+    std::string_view quality;
+    std::string_view sizeClass;
+    std::int32_t count = 0;
+    double volume = 0.0;
+    double stackedVolume = 0.0;
+};
+
 // Counts of pieces are summed in 32 bits and wrap around, as they always did.
 std::int32_t AddCounts(std::int32_t a, std::int32_t b);
 
@@ -36,7 +49,7 @@ std::int32_t AddCounts(std::int32_t a, std::int32_t b);
 // are compared as unsigned bytes, so a species written with a Windows-1250 letter
 // above ASCII comes after every ASCII species.
 // Written into `key`, whose buffer is reused from item to item.
-void SummaryKeyInto(SummaryKind kind, const CSort& record, std::string& key);
+void SummaryKeyInto(SummaryKind kind, const SummaryItem& item, std::string& key);
 
 // The groups of one kind of timber, in ascending order of their keys, one record
 // per key: the order is made while the items are read, so that the summary can
@@ -47,7 +60,7 @@ public:
     explicit SummaryList(SummaryKind kind);
 
     // Adds one item: to the record of its key, or as a new record in its place.
-    void InsertSummary(const CSort& item);
+    void InsertSummary(const SummaryItem& item);
     void Clear();
 
     SummaryKind Kind() const;

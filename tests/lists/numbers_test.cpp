@@ -1,3 +1,5 @@
+#include <charconv>
+#include <random>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -44,6 +46,33 @@ TEST(ReadNumberTest, ClampsValuesOutOfRange)
     EXPECT_EQ(ReadInteger("99999999999999999999999"), std::numeric_limits<long>::max());
     EXPECT_EQ(ReadInteger("-99999999999999999999999"), std::numeric_limits<long>::min());
     EXPECT_EQ(DecimalPrefixAsFloat("1e60"), std::numeric_limits<float>::max());
+}
+
+// Plain decimals are read without from_chars where that gives the same value; the
+// value must come out bit for bit alike on either side of that border.
+TEST(ReadNumberTest, PlainDecimalsRoundAsFromChars)
+{
+    std::mt19937_64 random(20261207);
+    for (int round = 0; round < 20000; ++round) {
+        const int length = 1 + static_cast<int>(random() % 24);
+        std::string text;
+        for (int i = 0; i < length; ++i)
+            text += static_cast<char>('0' + random() % 10);
+        text.insert(random() % (text.size() + 1), ".");
+        double expectedDouble = 0.0;
+        float expectedFloat = 0.0F;
+        std::from_chars(text.data(), text.data() + text.size(), expectedDouble);
+        std::from_chars(text.data(), text.data() + text.size(), expectedFloat);
+        if (text == ".")
+            continue;
+        EXPECT_EQ(ReadDecimal(text), expectedDouble) << text;
+        EXPECT_EQ(DecimalPrefixAsFloat(text), expectedFloat) << text;
+        EXPECT_EQ(ReadDecimal("-" + text), -expectedDouble) << text;
+    }
+    EXPECT_EQ(DecimalPrefixAsFloat("16777217"), 16777216.0F) << "beyond the float significand";
+    EXPECT_EQ(ReadDecimal("9007199254740993"), 9007199254740992.0) << "beyond the double one";
+    EXPECT_EQ(ReadDecimal("0.1"), 0.1);
+    EXPECT_EQ(DecimalPrefixAsFloat("0.1"), 0.1F);
 }
 
 TEST(ReadNumberTest, IgnoresTheProcessLocale)

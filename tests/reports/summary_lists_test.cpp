@@ -1,4 +1,5 @@
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -8,23 +9,20 @@
 namespace zvk {
 namespace {
 
-CSort Item(std::string species, std::string assortment, std::string quality, std::string sizeClass,
-           std::int32_t count, double volume)
+SummaryItem Item(std::string_view species, std::string_view assortment, std::string_view quality,
+                 std::string_view sizeClass, std::int32_t count, double volume)
 {
-    return {std::move(species),
-            std::move(assortment),
-            std::move(quality),
-            std::move(sizeClass),
-            count,
-            volume,
-            0.0};
+    return {species, assortment, quality, sizeClass, count, volume, 0.0};
 }
 
 std::vector<std::string> Keys(const SummaryList& list)
 {
     std::vector<std::string> keys;
     for (const CSort& record : list)
-        SummaryKeyInto(list.Kind(), record, keys.emplace_back());
+        SummaryKeyInto(list.Kind(),
+                       Item(record.species, record.assortment, record.quality, record.sizeClass,
+                            record.count, record.volume),
+                       keys.emplace_back());
     return keys;
 }
 
@@ -56,9 +54,9 @@ TEST(SummaryListTest, SawnQualityCodesSortRightAligned)
 TEST(SummaryListTest, StackedWoodIgnoresTheSizeClassAndSumsBothVolumes)
 {
     SummaryList list(SummaryKind::StackedWood);
-    CSort first = Item("BK", "Pr", "II ", "", 1, 2.8);
+    SummaryItem first = Item("BK", "Pr", "II ", "", 1, 2.8);
     first.stackedVolume = 4.0;
-    CSort second = first;
+    SummaryItem second = first;
     second.sizeClass = "xx";
     list.InsertSummary(first);
     list.InsertSummary(second);
