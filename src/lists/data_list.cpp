@@ -57,9 +57,14 @@ void NormalizeItemLineInto(std::string_view itemLine, std::string_view versionIn
 
 std::string Field(std::string_view line, std::size_t start, std::size_t width)
 {
-    std::string field(start < line.size() ? line.substr(start, width) : "");
+    std::string field(FieldWithinLine(line, start, width));
     field.resize(width, ' ');
     return field;
+}
+
+std::string_view FieldWithinLine(std::string_view line, std::size_t start, std::size_t width)
+{
+    return start < line.size() ? line.substr(start, width) : std::string_view();
 }
 
 bool IsItemRecord(std::string_view code)

@@ -35,14 +35,20 @@ void NormalizeItemLineInto(std::string_view itemLine, std::string_view versionIn
 
 // Exactly `width` bytes from `start`; positions past the end of the line read as spaces.
 std::string Field(std::string_view line, std::size_t start, std::size_t width);
+// The part of that field that lies within the line, without padding: for reading
+// numbers, and for fields that must not be padded.
+std::string_view FieldWithinLine(std::string_view line, std::size_t start, std::size_t width);
 
 bool IsItemRecord(std::string_view code);
 bool IsHeaderValueRecord(std::string_view code);
 
 // Numbers inside fields: leading white space is skipped and the longest decimal
 // prefix is read, always with "." as the decimal point whatever the process
-// locale says; text that is not a number reads as 0.
+// locale says; text that is not a number reads as 0 and values beyond the type's
+// range are clamped.
 double ReadDecimal(std::string_view text);
+// The same in single precision, rounded once from the text.
+float ReadDecimalAsFloat(std::string_view text);
 long ReadInteger(std::string_view text);
 
 // The number at the start of `text` after its leading white space: an optional
@@ -50,8 +56,5 @@ long ReadInteger(std::string_view text);
 // decimals). Empty when the text does not begin with a number.
 std::string_view DecimalPrefix(std::string_view text);
 std::string_view IntegerPrefix(std::string_view text);
-
-// The value of a prefix found above; values beyond the type's range are clamped.
-float DecimalPrefixAsFloat(std::string_view prefix);
 
 } // namespace zvk

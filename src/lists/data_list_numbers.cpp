@@ -71,44 +71,6 @@ template <typename T> T OutOfRange(std::string_view unsignedPrefix)
     return tiny ? T(0) : std::numeric_limits<T>::max();
 }
 
-// The digits of a number as a whole number and the count of digits after its point.
-struct PlainDecimal
-{
-    std::uint64_t digits = 0;
-    std::size_t fractionDigits = 0;
-};
-
-// Lists hold numbers such as "12.345": digits, a point and digits. Those are read
-// here without from_chars when their digits fit into the significand exactly and
-// the power of ten is exact as well: one division of two exact values rounds as
-// from_chars does, so both give the same value. Anything else (an exponent, too
-// many digits) is left to from_chars.
-template <typename T> std::optional<T> ExactPlainDecimal(std::string_view magnitude)
-{
-    constexpr std::uint64_t kMostExactDigits = std::uint64_t{1} << std::numeric_limits<T>::digits;
-    constexpr std::size_t kMostExactPower = std::is_same_v<T, float> ? 10 : 22;
-    constexpr std::size_t kMostDigits = 19; // what std::uint64_t holds in any case
-    PlainDecimal number;
-    std::size_t digitCount = 0;
-    bool afterPoint = false;
-    for (const char c : magnitude) {
-        if (c == '.' && !afterPoint) {
-            afterPoint = true;
-            continue;
-        }
-        if (!IsDigit(c) || ++digitCount > kMostDigits)
-            return std::nullopt;
-        number.digits = number.digits * 10 + static_cast<std::uint64_t>(c - '0');
-        number.fractionDigits += afterPoint ? 1 : 0;
-    }
-    if (number.digits > kMostExactDigits || number.fractionDigits > kMostExactPower)
-        return std::nullopt;
-    T power = T(1);
-    for (std::size_t i = 0; i < number.fractionDigits; ++i)
-        power *= T(10);
-    return static_cast<T>(number.digits) / power;
-}
-
 template <typename T> T DecimalValue(std::string_view prefix)
 {
     if (prefix.empty())
@@ -116,15 +78,60 @@ template <typename T> T DecimalValue(std::string_view prefix)
     // from_chars takes no "+" sign and reads the sign-less magnitude here.
     const std::string_view magnitude = prefix.substr(SignLength(prefix));
     T value = T(0);
-    if (const std::optional<T> exact = ExactPlainDecimal<T>(magnitude)) {
-        value = *exact;
-    } else {
-        const auto result =
-            std::from_chars(magnitude.data(), magnitude.data() + magnitude.size(), value);
-        if (result.ec == std::errc::result_out_of_range)
-            value = OutOfRange<T>(magnitude);
-    }
+    const auto result =
+        std::from_chars(magnitude.data(), magnitude.data() + magnitude.size(), value);
+    if (result.ec == std::errc::result_out_of_range)
+        value = OutOfRange<T>(magnitude);
     return IsNegative(prefix) ? -value : value;
+}
+
+// Lists hold numbers such as " 12.345": blanks, digits, a point and digits. Those
+// are read here in one pass when their digits fit into the significand exactly and
+// the power of ten is exact as well: one division of two exact values rounds as
+// from_chars does, so both give the same value. Nothing when the number needs
+// from_chars (an exponent, too many digits).
+template <typename T> std::optional<T> PlainDecimalValue(std::string_view text)
+{
+    constexpr std::uint64_t kMostExactDigits = std::uint64_t{1} << std::numeric_limits<T>::digits;
+    constexpr std::size_t kMostExactPower = std::is_same_v<T, float> ? 10 : 22;
+    constexpr std::size_t kMostDigits = 19; // what std::uint64_t holds in any case
+    text = SkipBlanks(text);
+    const bool negative = IsNegative(text);
+    std::size_t i = SignLength(text);
+    std::uint64_t digits = 0;
+    std::size_t digitCount = 0;
+    std::size_t fractionDigits = 0;
+    bool afterPoint = false;
+    for (; i < text.size(); ++i) {
+        const char c = text[i];
+        if (IsDigit(c)) {
+            if (++digitCount > kMostDigits)
+                return std::nullopt;
+            digits = digits * 10 + static_cast<std::uint64_t>(c - '0');
+            fractionDigits += afterPoint ? 1 : 0;
+        } else if (c == '.' && !afterPoint) {
+            afterPoint = true;
+        } else {
+            break;
+        }
+    }
+    if (digitCount == 0)
+        return T(0);
+    if ((i < text.size() && (text[i] == 'e' || text[i] == 'E')) || digits > kMostExactDigits ||
+        fractionDigits > kMostExactPower)
+        return std::nullopt;
+    T power = T(1);
+    for (std::size_t k = 0; k < fractionDigits; ++k)
+        power *= T(10);
+    const T value = static_cast<T>(digits) / power;
+    return negative ? -value : value;
+}
+
+template <typename T> T ReadDecimalAs(std::string_view text)
+{
+    if (const std::optional<T> plain = PlainDecimalValue<T>(text))
+        return *plain;
+    return DecimalValue<T>(DecimalPrefix(text));
 }
 
 } // namespace
@@ -156,12 +163,12 @@ std::string_view IntegerPrefix(std::string_view text)
 
 double ReadDecimal(std::string_view text)
 {
-    return DecimalValue<double>(DecimalPrefix(text));
+    return ReadDecimalAs<double>(text);
 }
 
-float DecimalPrefixAsFloat(std::string_view prefix)
+float ReadDecimalAsFloat(std::string_view text)
 {
-    return DecimalValue<float>(prefix);
+    return ReadDecimalAs<float>(text);
 }
 
 long ReadInteger(std::string_view text)

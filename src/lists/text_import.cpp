@@ -171,7 +171,7 @@ private:
         const std::string_view number = DecimalPrefix(line);
         if (number.empty())
             return false;
-        value = DecimalPrefixAsFloat(number);
+        value = ReadDecimalAsFloat(number);
         m_expect = next;
         return true;
     }

@@ -8,17 +8,19 @@ std::optional<SummaryKind> ItemReader::Read(std::string_view line)
 {
     const std::string_view code = RecordCode(line);
     std::optional<SummaryKind> kind;
-    if (code == "AD")
+    if (code == "AD") {
         m_versionInForce = FormatVersionOf(line);
-    else if (code == "2M" || code == "2N")
+        m_fixUpItems = VersionBelow(m_versionInForce, kFirstSixDigitItemVersion);
+    } else if (code == "2M" || code == "2N") {
         kind = SummaryKind::LongWood;
-    else if (code == "2O")
+    } else if (code == "2O") {
         kind = SummaryKind::StackedWood;
-    else if (code == "2P")
+    } else if (code == "2P") {
         kind = SummaryKind::SawnTimber;
+    }
     if (!kind)
         return kind;
-    if (VersionBelow(m_versionInForce, kFirstSixDigitItemVersion)) {
+    if (m_fixUpItems) {
         NormalizeItemLineInto(line, m_versionInForce, m_fixedUp);
         m_item = m_fixedUp;
     } else {

@@ -21,6 +21,9 @@ public:
 
 private:
     std::string m_versionInForce;
+    // Whether that version is older than six-digit item numbers; so is a list
+    // without any version.
+    bool m_fixUpItems = true;
     // The item as it stands in the line, or as fixed up in m_fixedUp for old lists.
     std::string_view m_item;
     std::string m_fixedUp; // kept to spare an allocation per item

@@ -7,14 +7,6 @@
 namespace zvk {
 namespace {
 
-// The summary pass takes fields as far as the line reaches: a field that runs past
-// the end of a short line holds only the characters there, so such items form
-// groups of their own keys rather than groups of padded ones.
-std::string_view WithinLine(std::string_view line, std::size_t start, std::size_t width)
-{
-    return start < line.size() ? line.substr(start, width) : std::string_view();
-}
-
 // Sawn-timber quality codes group alike whether the handheld wrote them left- or
 // right-aligned.
 std::string_view WithoutSurroundingSpaces(std::string_view text)
@@ -74,18 +66,21 @@ void SummaryPass::AddLine(std::string_view line, SummaryLists& lists)
         return;
     const std::string_view item = m_items.Item();
     const auto decimal = [&](std::size_t start, std::size_t width) {
-        return ReadDecimal(WithinLine(item, start, width));
+        return ReadDecimal(FieldWithinLine(item, start, width));
     };
     const auto count = [&](std::size_t start, std::size_t width) {
-        return static_cast<std::int32_t>(ReadInteger(WithinLine(item, start, width)));
+        return static_cast<std::int32_t>(ReadInteger(FieldWithinLine(item, start, width)));
     };
+    // Fields are taken as far as the line reaches: a field that runs past the end
+    // of a short line holds only the characters there, so such items form groups
+    // of their own keys rather than groups of padded ones.
     SummaryItem record;
-    record.species = WithinLine(item, 9, 2);
-    record.assortment = WithinLine(item, 11, 2);
-    record.quality = WithinLine(item, 16, 3);
+    record.species = FieldWithinLine(item, 9, 2);
+    record.assortment = FieldWithinLine(item, 11, 2);
+    record.quality = FieldWithinLine(item, 16, 3);
     switch (*kind) {
     case SummaryKind::LongWood:
-        record.sizeClass = WithinLine(item, 20, 2);
+        record.sizeClass = FieldWithinLine(item, 20, 2);
         record.count = count(69, 3);
         record.volume = decimal(33, 5);
         break;
@@ -96,7 +91,7 @@ void SummaryPass::AddLine(std::string_view line, SummaryLists& lists)
         break;
     case SummaryKind::SawnTimber:
         record.quality = WithoutSurroundingSpaces(record.quality);
-        record.sizeClass = WithinLine(item, 28, 3);
+        record.sizeClass = FieldWithinLine(item, 28, 3);
         record.count = count(62, 3);
         record.volume = decimal(34, 5);
         break;

@@ -45,7 +45,7 @@ TEST(ReadNumberTest, ClampsValuesOutOfRange)
     EXPECT_EQ(ReadDecimal("1e-999"), 0.0);
     EXPECT_EQ(ReadInteger("99999999999999999999999"), std::numeric_limits<long>::max());
     EXPECT_EQ(ReadInteger("-99999999999999999999999"), std::numeric_limits<long>::min());
-    EXPECT_EQ(DecimalPrefixAsFloat("1e60"), std::numeric_limits<float>::max());
+    EXPECT_EQ(ReadDecimalAsFloat("1e60"), std::numeric_limits<float>::max());
 }
 
 // Plain decimals are read without from_chars where that gives the same value; the
@@ -66,13 +66,17 @@ TEST(ReadNumberTest, PlainDecimalsRoundAsFromChars)
         if (text == ".")
             continue;
         EXPECT_EQ(ReadDecimal(text), expectedDouble) << text;
-        EXPECT_EQ(DecimalPrefixAsFloat(text), expectedFloat) << text;
-        EXPECT_EQ(ReadDecimal("-" + text), -expectedDouble) << text;
+        EXPECT_EQ(ReadDecimalAsFloat(text), expectedFloat) << text;
+        EXPECT_EQ(ReadDecimal("  -" + text + " KO"), -expectedDouble) << text;
+        double withExponent = 0.0;
+        const std::string exponent = text + "e3";
+        std::from_chars(exponent.data(), exponent.data() + exponent.size(), withExponent);
+        EXPECT_EQ(ReadDecimal(exponent), withExponent) << exponent;
     }
-    EXPECT_EQ(DecimalPrefixAsFloat("16777217"), 16777216.0F) << "beyond the float significand";
+    EXPECT_EQ(ReadDecimalAsFloat("16777217"), 16777216.0F) << "beyond the float significand";
     EXPECT_EQ(ReadDecimal("9007199254740993"), 9007199254740992.0) << "beyond the double one";
     EXPECT_EQ(ReadDecimal("0.1"), 0.1);
-    EXPECT_EQ(DecimalPrefixAsFloat("0.1"), 0.1F);
+    EXPECT_EQ(ReadDecimalAsFloat("0.1"), 0.1F);
 }
 
 TEST(ReadNumberTest, IgnoresTheProcessLocale)
