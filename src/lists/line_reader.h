@@ -1,12 +1,33 @@
 #pragma once
 
+#include <cstddef>
 #include <istream>
-#include <string>
+#include <memory>
+#include <string_view>
 
 namespace zvk {
 
-// Reads the next line whole, however long, without its line end (CR LF or a bare LF).
-// Returns false at the end of the input; a last line without a line end is still a line.
-bool ReadLine(std::istream& in, std::string& line);
+// Reads lines whole, however long, without their line ends (CR LF or a bare LF).
+// A last line without a line end is still a line. The input is read in large blocks
+// and the lines are handed out where they lie in the block: a season's report reads
+// thousands of lists three times over.
+class LineReader
+{
+public:
+    explicit LineReader(std::istream& in);
+
+    // The next line, valid until the next call; false at the end of the input.
+    bool Next(std::string_view& line);
+
+private:
+    bool Refill();
+
+    std::istream& m_in;
+    std::unique_ptr<char[]> m_block;
+    std::size_t m_capacity;
+    std::size_t m_begin = 0; // of the unread bytes in the block
+    std::size_t m_end = 0;
+    bool m_endOfInput = false;
+};
 
 } // namespace zvk

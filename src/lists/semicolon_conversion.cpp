@@ -128,8 +128,9 @@ WriteOutcome SemicolonConversion::ConvertListToSemicolonText(const fs::path& lis
     if (!OpenInputFile(listPath, list, outcome.error))
         return outcome;
     AtomicFileWriter writer(*output);
-    std::string line;
-    while (writer.IsOpen() && ReadLine(list, line))
+    LineReader lines(list);
+    std::string_view line;
+    while (writer.IsOpen() && lines.Next(line))
         writer.Write(ConvertLine(line, listName));
     if (list.bad()) {
         outcome.error = "cannot read " + listPath.string();

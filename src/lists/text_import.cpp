@@ -197,8 +197,9 @@ std::string DataListFromMeasurementText(std::istream& text, std::string_view lis
 {
     std::string list = HeaderLine(listFileName) + "0XR1\r\n";
     MeasurementReader reader;
-    std::string line;
-    while (ReadLine(text, line)) {
+    LineReader lines(text);
+    std::string_view line;
+    while (lines.Next(line)) {
         const std::string value = ValueOf(line);
         if (value.empty() && reader.SkipsBlankLines())
             continue;

@@ -1,7 +1,6 @@
 #include "reports/report_list_reader.h"
 
 #include <fstream>
-#include <string>
 
 #include "lists/line_reader.h"
 #include "platform/input_file.h"
@@ -15,8 +14,9 @@ bool ForEachListLine(const std::filesystem::path& list,
     std::string error;
     if (!OpenInputFile(list, in, error))
         throw UnreadableListError(error);
-    std::string line;
-    while (ReadLine(in, line))
+    LineReader lines(in);
+    std::string_view line;
+    while (lines.Next(line))
         if (!handle(line))
             return false;
     if (in.bad())
