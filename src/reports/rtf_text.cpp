@@ -43,17 +43,18 @@ std::string_view DocumentEpilog()
 
 namespace {
 
-// True when any of the eight bytes of `word` is above ASCII or one of "\\", "{", "}".
-bool NeedsEscaping(std::uint64_t word)
+// True when any of the eight bytes of `word` may need escaping: a byte of 0x7B
+// ("{") or above, which takes in "}" and every byte above ASCII, or a "\\". The
+// bytes "|" and "~" are flagged too and then found plain byte by byte.
+bool MayNeedEscaping(std::uint64_t word)
 {
     constexpr std::uint64_t kOnes = 0x0101010101010101u;
     constexpr std::uint64_t kHighs = 0x8080808080808080u;
-    const auto hasByte = [](std::uint64_t bytes, unsigned char value) {
-        const std::uint64_t zeroWhereEqual = bytes ^ (kOnes * value);
-        return (zeroWhereEqual - kOnes) & ~zeroWhereEqual & kHighs;
-    };
-    return (word & kHighs) != 0 || hasByte(word, '\\') != 0 || hasByte(word, '{') != 0 ||
-           hasByte(word, '}') != 0;
+    // Adding 5 to the low seven bits carries into the high bit from 0x7B on.
+    const std::uint64_t fromBrace = ((word & ~kHighs) + kOnes * 5) | word;
+    const std::uint64_t zeroAtBackslash = word ^ (kOnes * '\\');
+    const std::uint64_t backslash = (zeroAtBackslash - kOnes) & ~zeroAtBackslash;
+    return ((fromBrace | backslash) & kHighs) != 0;
 }
 
 } // namespace
@@ -75,7 +76,7 @@ void AppendEscapedText(std::string& out, std::string_view text)
         std::uint64_t word = 0;
         if (i + sizeof word <= text.size()) {
             std::memcpy(&word, text.data() + i, sizeof word);
-            if (!NeedsEscaping(word)) {
+            if (!MayNeedEscaping(word)) {
                 i += sizeof word;
                 continue;
             }

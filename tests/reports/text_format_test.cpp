@@ -33,16 +33,23 @@ TEST(RtfTextTest, EscapesEverythingThatCouldBreakTheDocument)
     std::string out;
     AppendEscapedText(out, "a\\b{c}d \x8A\xE1\x7F");
     EXPECT_EQ(out, "a\\\\b\\{c\\}d \\'8a\\'e1\x7F");
+    out.clear();
+    AppendEscapedText(out, "|~[]z");
+    EXPECT_EQ(out, "|~[]z");
 
-    // Long texts are passed over in blocks: a byte to escape is found at any place.
-    for (std::size_t at = 0; at < 20; ++at) {
-        for (const char special : {'\\', '{', '}', '\xE1'}) {
+    // Long texts are passed over in blocks: every byte is escaped or kept alike at
+    // any place, those next to the escaped ones ("|", "~", "[", 0x7F) included.
+    for (int byte = 0; byte < 256; ++byte) {
+        const char special = static_cast<char>(byte);
+        std::string alone;
+        AppendEscapedText(alone, std::string_view(&special, 1));
+        for (std::size_t at = 0; at < 20; ++at) {
             std::string text(20, 'x');
             text[at] = special;
             std::string escaped;
             AppendEscapedText(escaped, text);
-            EXPECT_EQ(escaped.size(), special == '\xE1' ? 23u : 21u) << at << special;
-            EXPECT_EQ(escaped.substr(0, at), std::string(at, 'x'));
+            EXPECT_EQ(escaped, std::string(at, 'x') + alone + std::string(19 - at, 'x'))
+                << byte << " at " << at;
         }
     }
 }
