@@ -3,7 +3,6 @@
 #include <charconv>
 #include <cstdint>
 #include <limits>
-#include <optional>
 #include <type_traits>
 
 // Number reading shared by every reader of data lists and measurement texts.
@@ -85,72 +84,70 @@ template <typename T> T DecimalValue(std::string_view prefix)
     return IsNegative(prefix) ? -value : value;
 }
 
-// Lists hold numbers such as " 12.345": blanks, digits, a point and digits. Those
-// are read here in one pass when their digits fit into the significand exactly and
-// the power of ten is exact as well: one division of two exact values rounds as
-// from_chars does, so both give the same value. Nothing when the number needs
-// from_chars (an exponent, too many digits).
-template <typename T> std::optional<T> PlainDecimalValue(std::string_view text)
+// A decimal number at the start of a text, read once: its prefix and, for the
+// quick reading below, its digits as a whole number.
+struct DecimalScan
 {
-    constexpr std::uint64_t kMostExactDigits = std::uint64_t{1} << std::numeric_limits<T>::digits;
-    constexpr std::size_t kMostExactPower = std::is_same_v<T, float> ? 10 : 22;
-    constexpr std::size_t kMostDigits = 19; // what std::uint64_t holds in any case
-    text = SkipBlanks(text);
-    const bool negative = IsNegative(text);
-    std::size_t i = SignLength(text);
+    std::string_view prefix; // empty when the text does not begin with a number
     std::uint64_t digits = 0;
     std::size_t digitCount = 0;
     std::size_t fractionDigits = 0;
+    bool exponent = false;
+};
+
+// Digits beyond these are counted but not added up.
+constexpr std::size_t kMostDigits = 19; // what std::uint64_t holds in any case
+
+DecimalScan ScanDecimal(std::string_view text)
+{
+    text = SkipBlanks(text);
+    DecimalScan scan;
+    std::size_t end = SignLength(text);
     bool afterPoint = false;
-    for (; i < text.size(); ++i) {
-        const char c = text[i];
+    for (; end < text.size(); ++end) {
+        const char c = text[end];
         if (IsDigit(c)) {
-            if (++digitCount > kMostDigits)
-                return std::nullopt;
-            digits = digits * 10 + static_cast<std::uint64_t>(c - '0');
-            fractionDigits += afterPoint ? 1 : 0;
+            if (++scan.digitCount <= kMostDigits)
+                scan.digits = scan.digits * 10 + static_cast<std::uint64_t>(c - '0');
+            scan.fractionDigits += afterPoint ? 1 : 0;
         } else if (c == '.' && !afterPoint) {
             afterPoint = true;
         } else {
             break;
         }
     }
-    if (digitCount == 0)
-        return T(0);
-    if ((i < text.size() && (text[i] == 'e' || text[i] == 'E')) || digits > kMostExactDigits ||
-        fractionDigits > kMostExactPower)
-        return std::nullopt;
-    T power = T(1);
-    for (std::size_t k = 0; k < fractionDigits; ++k)
-        power *= T(10);
-    const T value = static_cast<T>(digits) / power;
-    return negative ? -value : value;
+    if (scan.digitCount == 0)
+        return {};
+    const std::size_t exponent = ExponentLength(text, end);
+    scan.exponent = exponent > 0;
+    scan.prefix = text.substr(0, end + exponent);
+    return scan;
 }
 
+// Lists hold numbers such as " 12.345". When their digits fit into the significand
+// exactly and the power of ten is exact as well, one division of two exact values
+// rounds as from_chars does, so both give the same value; from_chars reads the rest
+// (an exponent, too many digits).
 template <typename T> T ReadDecimalAs(std::string_view text)
 {
-    if (const std::optional<T> plain = PlainDecimalValue<T>(text))
-        return *plain;
-    return DecimalValue<T>(DecimalPrefix(text));
+    constexpr std::uint64_t kMostExactDigits = std::uint64_t{1} << std::numeric_limits<T>::digits;
+    constexpr std::size_t kMostExactPower = std::is_same_v<T, float> ? 10 : 22;
+    const DecimalScan scan = ScanDecimal(text);
+    if (scan.exponent || scan.digits > kMostExactDigits || scan.digitCount > kMostDigits ||
+        scan.fractionDigits > kMostExactPower)
+        return DecimalValue<T>(scan.prefix);
+    T power = T(1);
+    for (std::size_t k = 0; k < scan.fractionDigits; ++k)
+        power *= T(10);
+    const T value = static_cast<T>(scan.digits) / power;
+    return IsNegative(scan.prefix) ? -value : value;
 }
 
 } // namespace
 
 std::string_view DecimalPrefix(std::string_view text)
 {
-    text = SkipBlanks(text);
-    std::size_t end = SignLength(text);
-    const std::size_t integerDigits = CountDigits(text, end);
-    end += integerDigits;
-    std::size_t fractionDigits = 0;
-    if (end < text.size() && text[end] == '.')
-        fractionDigits = CountDigits(text, end + 1);
-    if (integerDigits + fractionDigits == 0)
-        return {};
-    if (end < text.size() && text[end] == '.')
-        end += 1 + fractionDigits;
-    end += ExponentLength(text, end);
-    return text.substr(0, end);
+    return ScanDecimal(text).prefix;
 }
 
 std::string_view IntegerPrefix(std::string_view text)

@@ -34,4 +34,9 @@ std::string_view ItemReader::Item() const
     return m_item;
 }
 
+std::int32_t CountField(std::string_view item, std::size_t start, std::size_t width)
+{
+    return static_cast<std::int32_t>(ReadInteger(FieldWithinLine(item, start, width)));
+}
+
 } // namespace zvk

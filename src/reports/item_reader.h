@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -28,5 +30,8 @@ private:
     std::string_view m_item;
     std::string m_fixedUp; // kept to spare an allocation per item
 };
+
+// The piece count in that field of an item; counts are kept in 32 bits.
+std::int32_t CountField(std::string_view item, std::size_t start, std::size_t width);
 
 } // namespace zvk

@@ -68,9 +68,6 @@ void SummaryPass::AddLine(std::string_view line, SummaryLists& lists)
     const auto decimal = [&](std::size_t start, std::size_t width) {
         return ReadDecimal(FieldWithinLine(item, start, width));
     };
-    const auto count = [&](std::size_t start, std::size_t width) {
-        return static_cast<std::int32_t>(ReadInteger(FieldWithinLine(item, start, width)));
-    };
     // Fields are taken as far as the line reaches: a field that runs past the end
     // of a short line holds only the characters there, so such items form groups
     // of their own keys rather than groups of padded ones.
@@ -81,7 +78,7 @@ void SummaryPass::AddLine(std::string_view line, SummaryLists& lists)
     switch (*kind) {
     case SummaryKind::LongWood:
         record.sizeClass = FieldWithinLine(item, 20, 2);
-        record.count = count(69, 3);
+        record.count = CountField(item, 69, 3);
         record.volume = decimal(33, 5);
         break;
     case SummaryKind::StackedWood:
@@ -92,7 +89,7 @@ void SummaryPass::AddLine(std::string_view line, SummaryLists& lists)
     case SummaryKind::SawnTimber:
         record.quality = WithoutSurroundingSpaces(record.quality);
         record.sizeClass = FieldWithinLine(item, 28, 3);
-        record.count = count(62, 3);
+        record.count = CountField(item, 62, 3);
         record.volume = decimal(34, 5);
         break;
     }

@@ -21,11 +21,6 @@ float FloatField(std::string_view item, std::size_t start, std::size_t width)
     return ReadDecimalAsFloat(FieldWithinLine(item, start, width));
 }
 
-std::int32_t CountField(std::string_view item, std::size_t start, std::size_t width)
-{
-    return static_cast<std::int32_t>(ReadInteger(FieldWithinLine(item, start, width)));
-}
-
 // Long wood: the columns before and after the one of pieces times volume per piece,
 // which is left blank for an item of one piece.
 const EntryLayout
