@@ -63,8 +63,6 @@ TEST(ReadNumberTest, PlainDecimalsRoundAsFromChars)
         float expectedFloat = 0.0F;
         std::from_chars(text.data(), text.data() + text.size(), expectedDouble);
         std::from_chars(text.data(), text.data() + text.size(), expectedFloat);
-        if (text == ".")
-            continue;
         EXPECT_EQ(ReadDecimal(text), expectedDouble) << text;
         EXPECT_EQ(ReadDecimalAsFloat(text), expectedFloat) << text;
         EXPECT_EQ(ReadDecimal("  -" + text + " KO"), -expectedDouble) << text;
