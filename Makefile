@@ -5,7 +5,7 @@ BUILD ?= build
 RUN_DIR ?= run
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 PACKAGES := g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev locales-all \
-	libreoffice-writer-nogui
+	qt6-translations-l10n libreoffice-writer-nogui poppler-utils
 SUDO := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)
 
 .PHONY: run test build deps clean
