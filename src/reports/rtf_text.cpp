@@ -33,7 +33,8 @@ std::string_view DocumentProlog()
 {
     return "{\\rtf1\\ansi\\ansicpg1250 \\deff0{\\fonttbl{\\f0\\fmodern\\fcharset238\\fprq1 Courier "
            "New;}}{\\info{\\title Konsignacia ZVK_CE}{\\author KLEVO}{\\operator "
-           "KLEVO}{\\*\\company KLEVO sro}}\\margl500\\margr500\\margt400\\margb400{\\f0";
+           "KLEVO}{\\*\\company KLEVO sro}}"
+           "\\paperw11906\\paperh16838\\margl500\\margr500\\margt400\\margb400\\fs20{\\f0";
 }
 
 std::string_view DocumentEpilog()

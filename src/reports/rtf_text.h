@@ -23,7 +23,10 @@ std::string_view ControlText(ControlWord word);
 
 // The opening of every document: code page 1250 (the code page of all texts of the
 // system), Courier New as the only font so that columns of spaces line up, and the
-// group of the first line.
+// group of the first line. The document breaks its pages itself, 61 lines to an A4
+// sheet, so it names A4 paper and 10 points as its own size: a word processor set
+// up for Letter, or an empty line that takes the default 12 points, would run a
+// page over its sheet.
 std::string_view DocumentProlog();
 
 // Closes the group of the last line and the document.

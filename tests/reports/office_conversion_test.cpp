@@ -1,10 +1,10 @@
-#include <cstdlib>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include "office.h"
 #include "reports/documents.h"
 #include "support/temp_dir.h"
 
@@ -13,6 +13,7 @@ namespace fs = std::filesystem;
 namespace zvk {
 namespace {
 
+using test::ConvertWithOffice;
 using test::ReadBytes;
 using test::TempDir;
 using test::TestData;
@@ -58,12 +59,8 @@ protected:
 
     std::string AsText(const fs::path& document)
     {
-        const std::string command =
-            std::string("'") + ZVK_SOFFICE + "' --headless -env:UserInstallation=file://" +
-            (work.Path() / "profile").string() +
-            " --convert-to 'txt:Text (encoded):UTF8' --outdir '" + work.Path().string() + "' '" +
-            document.string() + "' >/dev/null 2>&1";
-        EXPECT_EQ(std::system(command.c_str()), 0) << command;
+        EXPECT_TRUE(ConvertWithOffice({document}, "txt:Text (encoded):UTF8", work.Path()))
+            << document;
         fs::path text = work.Path() / document.filename();
         text.replace_extension(".txt");
         std::string bytes = ReadBytes(text);
