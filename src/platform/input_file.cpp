@@ -10,15 +10,24 @@ namespace zvk {
 
 bool OpenInputFile(const fs::path& path, std::ifstream& in, std::string& error)
 {
+    std::error_code reason;
+    return OpenInputFile(path, in, error, reason);
+}
+
+bool OpenInputFile(const fs::path& path, std::ifstream& in, std::string& error,
+                   std::error_code& reason)
+{
     std::error_code ec;
     // A folder opens as a stream on some systems and then reads as empty.
     if (fs::is_directory(path, ec)) {
+        reason = std::make_error_code(std::errc::is_a_directory);
         error = path.string() + " is a folder";
         return false;
     }
     in.open(path, std::ios::binary);
     if (!in.is_open()) {
-        error = "cannot open " + path.string() + ": " + std::generic_category().message(errno);
+        reason = std::error_code(errno, std::generic_category());
+        error = "cannot open " + path.string() + ": " + reason.message();
         return false;
     }
     return true;

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <utility>
 
 namespace zvk {
 namespace {
@@ -60,7 +61,35 @@ char EncodeOne(char32_t code)
     return '?';
 }
 
+// The lower-case byte of every byte: ASCII letters, the capitals of 0x8A to 0xBC
+// that stand apart from their small letters, and the block 0xC0 to 0xDE that lies
+// 0x20 below its small letters (but for the multiplication sign 0xD7).
+constexpr std::array<unsigned char, 256> kLowerCase = [] {
+    std::array<unsigned char, 256> lower{};
+    for (std::size_t byte = 0; byte < lower.size(); ++byte)
+        lower[byte] = static_cast<unsigned char>(byte);
+    for (std::size_t byte = 'A'; byte <= 'Z'; ++byte)
+        lower[byte] = static_cast<unsigned char>(byte + 0x20);
+    constexpr std::pair<unsigned char, unsigned char> kPairs[] = {
+        {0x8A, 0x9A}, {0x8C, 0x9C}, {0x8D, 0x9D}, {0x8E, 0x9E}, {0x8F, 0x9F},
+        {0xA3, 0xB3}, {0xA5, 0xB9}, {0xAA, 0xBA}, {0xAF, 0xBF}, {0xBC, 0xBE}};
+    for (const auto& [capital, small] : kPairs)
+        lower[capital] = small;
+    for (std::size_t byte = 0xC0; byte <= 0xDE; ++byte)
+        if (byte != 0xD7)
+            lower[byte] = static_cast<unsigned char>(byte + 0x20);
+    return lower;
+}();
+
 } // namespace
+
+std::string Windows1250Lower(std::string_view text)
+{
+    std::string lower(text);
+    for (char& c : lower)
+        c = static_cast<char>(kLowerCase[static_cast<unsigned char>(c)]);
+    return lower;
+}
 
 std::string Utf8ToWindows1250(std::string_view utf8)
 {

@@ -15,6 +15,11 @@ namespace zvk {
 // bytes that are not UTF-8, become '?'.
 std::string Utf8ToWindows1250(std::string_view utf8);
 
+// The text with every capital letter of the code page in lower case, the letters
+// of Slovak and its neighbours included ("Š" as "š", "Ľ" as "ľ"): texts that are
+// equal in lower case differ only in letter case.
+std::string Windows1250Lower(std::string_view text);
+
 // The file's own name (without folder) as the Windows-1250 text that lists and
 // their conversions carry.
 std::string FileNameInWindows1250(const std::filesystem::path& path);

@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <string>
 
+#include "platform/file_failure.h"
+
 namespace zvk {
 
 // What an operation that writes one file reports to its caller: the file it
@@ -11,6 +13,8 @@ struct WriteOutcome
 {
     std::filesystem::path output;
     std::string error;
+    // Where known, the file behind `error` and the system's reason.
+    FileFailure failure;
 
     bool Succeeded() const
     {

@@ -63,11 +63,11 @@ WriteOutcome MakeConsignmentNote(const fs::path& list, const DocumentSettings& s
 {
     ReportSession session(settings);
     if (!session.OpenReportDocument())
-        return session.Abandon(session.Error());
+        return session.AbandonUnopened();
     try {
         WriteNote(session, list);
     } catch (const UnreadableListError& error) {
-        return session.Abandon(error.what());
+        return session.Abandon(error.what(), error.Failure());
     }
     return session.CloseReportDocument();
 }

@@ -82,12 +82,12 @@ WriteOutcome MakeReport(const ReportSelection& selection, const fs::path& receiv
 {
     ReportSession session(settings);
     if (!session.OpenReportDocument())
-        return session.Abandon(session.Error());
+        return session.AbandonUnopened();
     try {
         WriteSelection(session, selection);
         WriteLists(session, selection, receiveFolder);
     } catch (const UnreadableListError& error) {
-        return session.Abandon(error.what());
+        return session.Abandon(error.what(), error.Failure());
     }
     return session.CloseReportDocument();
 }

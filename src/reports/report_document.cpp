@@ -16,11 +16,6 @@ constexpr std::size_t kOutputBufferSize = 1 << 17;
 // More documents than this in one second means the folder refuses new files.
 constexpr int kMostDocumentsPerSecond = 1000;
 
-std::string SystemReason(int error)
-{
-    return std::generic_category().message(error);
-}
-
 std::FILE* CreateTimeStamped(const fs::path& folder, fs::path& path)
 {
     const LocalTime now = CurrentLocalTime();
@@ -64,6 +59,7 @@ bool ReportDocument::OpenReportDocument(const DocumentTarget& target, const Comp
 {
     Discard();
     m_error.clear();
+    m_failure = {};
     m_lineCounter = 0;
     m_pageCounter = 1;
     if (!target.file.empty()) {
@@ -75,7 +71,9 @@ bool ReportDocument::OpenReportDocument(const DocumentTarget& target, const Comp
         m_file = CreateTimeStamped(folder, m_path);
     }
     if (m_file == nullptr) {
-        m_error = "cannot create " + m_path.string() + ": " + SystemReason(errno);
+        const std::error_code reason(errno, std::generic_category());
+        m_failure = {m_path, reason, FileFailure::Access::Writing};
+        m_error = "cannot create " + m_path.string() + ": " + m_failure.reason.message();
         m_path.clear();
         return false;
     }
@@ -139,7 +137,9 @@ bool ReportDocument::CloseReportDocument()
     m_file = nullptr;
     if (written && closed)
         return true;
-    m_error = "cannot write " + m_path.string() + ": " + SystemReason(written ? errno : reason);
+    m_failure = {m_path, std::error_code(written ? errno : reason, std::generic_category()),
+                 FileFailure::Access::Writing};
+    m_error = "cannot write " + m_path.string() + ": " + m_failure.reason.message();
     RemoveDocumentFile(m_path);
     return false;
 }
@@ -162,6 +162,11 @@ const fs::path& ReportDocument::Path() const
 const std::string& ReportDocument::Error() const
 {
     return m_error;
+}
+
+const FileFailure& ReportDocument::Failure() const
+{
+    return m_failure;
 }
 
 int ReportDocument::LineCounter() const

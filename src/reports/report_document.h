@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/file_failure.h"
 #include "platform/local_time.h"
 #include "reports/rtf_text.h"
 
@@ -61,6 +62,7 @@ public:
 
     const std::filesystem::path& Path() const;
     const std::string& Error() const;
+    const FileFailure& Failure() const;
     int LineCounter() const;
     int PageCounter() const;
 
@@ -73,6 +75,7 @@ private:
     std::FILE* m_file = nullptr;
     std::filesystem::path m_path;
     std::string m_error;
+    FileFailure m_failure;
     std::string m_pending; // bytes not yet handed to the file
     int m_lineCounter = 0;
     int m_pageCounter = 1;

@@ -7,20 +7,31 @@
 
 namespace zvk {
 
+UnreadableListError::UnreadableListError(const std::string& message, FileFailure failure)
+    : std::runtime_error(message), m_failure(std::move(failure))
+{}
+
+const FileFailure& UnreadableListError::Failure() const
+{
+    return m_failure;
+}
+
 bool ForEachListLine(const std::filesystem::path& list,
                      const std::function<bool(std::string_view line)>& handle)
 {
     std::ifstream in;
     std::string error;
-    if (!OpenInputFile(list, in, error))
-        throw UnreadableListError(error);
+    std::error_code reason;
+    if (!OpenInputFile(list, in, error, reason))
+        throw UnreadableListError(error, {list, reason});
     LineReader lines(in);
     std::string_view line;
     while (lines.Next(line))
         if (!handle(line))
             return false;
     if (in.bad())
-        throw UnreadableListError("cannot read " + list.string());
+        throw UnreadableListError("cannot read " + list.string(),
+                                  {list, std::make_error_code(std::errc::io_error)});
     return true;
 }
 

@@ -3,7 +3,10 @@
 #include <filesystem>
 #include <functional>
 #include <stdexcept>
+#include <string>
 #include <string_view>
+
+#include "platform/file_failure.h"
 
 namespace zvk {
 
@@ -13,7 +16,12 @@ namespace zvk {
 class UnreadableListError : public std::runtime_error
 {
 public:
-    using std::runtime_error::runtime_error;
+    UnreadableListError(const std::string& message, FileFailure failure);
+
+    const FileFailure& Failure() const;
+
+private:
+    FileFailure m_failure;
 };
 
 // Hands each line of the list, without its line end, to `handle` until it returns

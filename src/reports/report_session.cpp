@@ -20,11 +20,6 @@ bool ReportSession::OpenReportDocument()
     return m_document.OpenReportDocument(m_settings.target, m_configuration.Company());
 }
 
-const std::string& ReportSession::Error() const
-{
-    return m_document.Error();
-}
-
 void ReportSession::WriteText(std::string_view text)
 {
     m_document.WriteText(text);
@@ -72,6 +67,7 @@ WriteOutcome ReportSession::CloseReportDocument()
     outcome.output = m_document.Path();
     if (!m_document.CloseReportDocument()) {
         outcome.error = m_document.Error();
+        outcome.failure = m_document.Failure();
         return outcome;
     }
     if (m_settings.viewer != nullptr)
@@ -79,11 +75,16 @@ WriteOutcome ReportSession::CloseReportDocument()
     return outcome;
 }
 
-WriteOutcome ReportSession::Abandon(const std::string& error)
+WriteOutcome ReportSession::Abandon(const std::string& error, const FileFailure& failure)
 {
     m_summaries.Clear();
     m_document.Discard();
-    return {{}, error};
+    return {{}, error, failure};
+}
+
+WriteOutcome ReportSession::AbandonUnopened()
+{
+    return Abandon(m_document.Error(), m_document.Failure());
 }
 
 const ReportOptions& ReportSession::Options() const

@@ -34,10 +34,9 @@ public:
     explicit ReportSession(const DocumentSettings& settings);
 
     // Creates the document with its prolog and company header; the summary lists
-    // start empty and a two-column listing starts on a fresh line. False (with
-    // Error()) when the document cannot be created.
+    // start empty and a two-column listing starts on a fresh line. False when the
+    // document cannot be created (AbandonUnopened() then tells why).
     bool OpenReportDocument();
-    const std::string& Error() const;
     void WriteText(std::string_view text);
     void WriteControl(ControlWord word);
     void NewLine();
@@ -53,8 +52,10 @@ public:
     // Releases the summary lists, fills up and numbers the last page, closes the
     // document and shows it.
     WriteOutcome CloseReportDocument();
-    // Removes the unfinished document; the outcome carries `error`.
-    WriteOutcome Abandon(const std::string& error);
+    // Removes the unfinished document; the outcome carries the failure.
+    WriteOutcome Abandon(const std::string& error, const FileFailure& failure);
+    // The same for a document that could not be opened.
+    WriteOutcome AbandonUnopened();
 
     const ReportOptions& Options() const;
     const ReportConfiguration& Configuration() const;

@@ -48,12 +48,25 @@ TEST_F(MakeReportTest, AnUnreadableListStopsTheReportAndLeavesNoDocument)
     const WriteOutcome outcome = MakeReport(kMarch2026, lists.Path(), Settings());
     EXPECT_FALSE(outcome.Succeeded());
     EXPECT_NE(outcome.error.find("BROKEN.DAT"), std::string::npos) << outcome.error;
+    EXPECT_EQ(outcome.failure.file, lists.Path() / "BROKEN.DAT");
+    EXPECT_EQ(outcome.failure.reason, std::errc::no_such_file_or_directory);
+    EXPECT_EQ(outcome.failure.access, FileFailure::Access::Reading);
     EXPECT_EQ(ListFolder(output.Path()), "");
     EXPECT_TRUE(viewer.Shown().empty());
 
     const WriteOutcome note = MakeConsignmentNote(lists.Path() / "MISSING.DAT", Settings());
     EXPECT_NE(note.error.find("MISSING.DAT"), std::string::npos) << note.error;
+    EXPECT_EQ(note.failure.file, lists.Path() / "MISSING.DAT");
     EXPECT_EQ(ListFolder(output.Path()), "");
+
+    // A document that cannot be created names itself, as written.
+    const WriteOutcome unwritten = MakeConsignmentNote(
+        TestData("reports/note/NOTE.DAT"),
+        {{}, TestData("reports/ZVK.INI"), {{}, output.Path() / "missing"}, &viewer});
+    EXPECT_EQ(unwritten.failure.file.parent_path(), output.Path() / "missing");
+    EXPECT_EQ(unwritten.failure.reason, std::errc::no_such_file_or_directory);
+    EXPECT_EQ(unwritten.failure.access, FileFailure::Access::Writing);
+    EXPECT_TRUE(viewer.Shown().empty());
 }
 
 TEST_F(MakeReportTest, ReadsTheListsOfTheFolderInNameOrder)

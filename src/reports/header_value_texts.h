@@ -1,0 +1,28 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "platform/file_failure.h"
+
+namespace zvk {
+
+// What the lists of a folder hold for one header value: the texts the report
+// dialog offers as criteria for it.
+struct HeaderValueTexts
+{
+    // Each text as its exact 20 Windows-1250 bytes, trailing spaces kept, in the
+    // order read; of texts that differ only in letter case, the one read first.
+    std::vector<std::string> texts;
+    // Lists that were found but could not be read; the texts of the others are
+    // offered all the same.
+    std::vector<FileFailure> unreadable;
+};
+
+// Reads header value `valueNumber` (1 to 29) of every data list of `folder`, in
+// the order a report reads them. A list is read up to its first log, stacked-wood
+// or second-log item: header records stand before the items.
+HeaderValueTexts ReadHeaderValueTexts(const std::filesystem::path& folder, int valueNumber);
+
+} // namespace zvk
