@@ -16,9 +16,9 @@ constexpr std::string_view kTwoColumnHeader =
 constexpr std::string_view kSeparator =
     "-------------------------------------------------------------------------------";
 
-float FloatField(std::string_view item, std::size_t start, std::size_t width)
+double DecimalField(std::string_view item, std::size_t start, std::size_t width)
 {
-    return ReadDecimalAsFloat(FieldWithinLine(item, start, width));
+    return ReadDecimal(FieldWithinLine(item, start, width));
 }
 
 // Long wood: the columns before and after the one of pieces times volume per piece,
@@ -52,15 +52,18 @@ const EntryLayout
                         {{3, 6}, {9, 2}, {16, 3}, {24, 4}, {28, 3}, {31, 3}, {34, 5}});
 
 // A piece count of 0 (a blank count field) has no volume per piece either, so such
-// an item is printed as one piece rather than as a division by zero.
+// an item is printed as one piece rather than as a division by zero. The volume per
+// piece stays one division in single precision, as the handheld's desktop printed it
+// (4.01 in two pieces gives 2.01, where double precision would give 2.00): one
+// division accumulates no error.
 void AppendLongWoodEntry(std::string& entry, std::string_view item, std::int32_t pieces,
-                         float volume)
+                         std::string_view volume)
 {
     kLongWoodLead.Append(entry, item);
     if (pieces == 1 || pieces == 0) {
         entry += kOnePieceColumn;
     } else {
-        const float perPiece = volume / static_cast<float>(pieces);
+        const float perPiece = ReadDecimalAsFloat(volume) / static_cast<float>(pieces);
         AppendFormatted(entry, "%d*%5.2f", {pieces, static_cast<double>(perPiece)});
     }
     kLongWoodTail.Append(entry, item);
@@ -105,9 +108,9 @@ void Listing::WriteListingLine(std::string_view line)
     switch (*kind) {
     case SummaryKind::LongWood: {
         const std::int32_t pieces = CountField(item, 69, 3);
-        const float volume = FloatField(item, 33, 5);
+        const std::string_view volume = FieldWithinLine(item, 33, 5);
         m_totals.longWoodPieces = AddCounts(m_totals.longWoodPieces, pieces);
-        m_totals.longWoodVolume += volume;
+        m_totals.longWoodVolume += ReadDecimal(volume);
         if (m_twoColumns)
             kLongWoodHalfLine.Append(m_entry, item);
         else
@@ -115,13 +118,13 @@ void Listing::WriteListingLine(std::string_view line)
         break;
     }
     case SummaryKind::StackedWood:
-        m_totals.stackedVolumePm += FloatField(item, 24, 6);
-        m_totals.stackedWoodVolume += FloatField(item, 32, 6);
+        m_totals.stackedVolumePm += DecimalField(item, 24, 6);
+        m_totals.stackedWoodVolume += DecimalField(item, 32, 6);
         (m_twoColumns ? kStackedWoodHalfLine : kStackedWoodEntry).Append(m_entry, item);
         break;
     case SummaryKind::SawnTimber:
         m_totals.sawnPieces = AddCounts(m_totals.sawnPieces, CountField(item, 62, 3));
-        m_totals.sawnVolume += FloatField(item, 34, 5);
+        m_totals.sawnVolume += DecimalField(item, 34, 5);
         (m_twoColumns ? kSawnTimberHalfLine : kSawnTimberEntry).Append(m_entry, item);
         break;
     }
@@ -141,24 +144,23 @@ void Listing::WriteTotals()
     m_document.WriteControl(ControlWord::Bold);
     WriteSeparator();
     if (m_totals.longWoodPieces > 0) {
-        const float average = m_totals.longWoodVolume / static_cast<float>(m_totals.longWoodPieces);
+        const double average =
+            m_totals.longWoodVolume / static_cast<double>(m_totals.longWoodPieces);
         m_document.WriteText(
             FormatText("Dlhe drevo: %4d ks,    Priem.kubatura:%5.2f m3         %7.2f m3",
-                       {m_totals.longWoodPieces, static_cast<double>(average),
-                        static_cast<double>(m_totals.longWoodVolume)}));
+                       {m_totals.longWoodPieces, average, m_totals.longWoodVolume}));
         m_document.NewLine();
     }
-    if (m_totals.stackedVolumePm > 0.0F) {
+    if (m_totals.stackedVolumePm > 0.0) {
         m_document.WriteText(
             FormatText("Rovnane drevo:               %7.2f pm                 %7.2f m3",
-                       {static_cast<double>(m_totals.stackedVolumePm),
-                        static_cast<double>(m_totals.stackedWoodVolume)}));
+                       {m_totals.stackedVolumePm, m_totals.stackedWoodVolume}));
         m_document.NewLine();
     }
-    if (m_totals.sawnVolume > 0.0F) {
+    if (m_totals.sawnVolume > 0.0) {
         m_document.WriteText(
             FormatText("Rezivo:                      %7d ks                  %7.3f m3",
-                       {m_totals.sawnPieces, static_cast<double>(m_totals.sawnVolume)}));
+                       {m_totals.sawnPieces, m_totals.sawnVolume}));
         m_document.NewLine();
     }
     WriteSeparator();

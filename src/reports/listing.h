@@ -10,17 +10,18 @@
 
 namespace zvk {
 
-// Running sums over the items printed since the listing's column header. The
-// handheld's desktop kept volumes in single precision; the totals keep that so that
-// their last digit comes out as users know it.
+// Running sums over the items printed since the listing's column header. Volumes
+// are summed in double precision, each as its field reads: a season's thousands of
+// items summed in single precision drift in the second decimal, and the totals must
+// agree with the grand totals of the sorted summary in the same document.
 struct ListingTotals
 {
     std::int32_t longWoodPieces = 0;
-    float longWoodVolume = 0.0F;
-    float stackedVolumePm = 0.0F;
-    float stackedWoodVolume = 0.0F;
+    double longWoodVolume = 0.0;
+    double stackedVolumePm = 0.0;
+    double stackedWoodVolume = 0.0;
     std::int32_t sawnPieces = 0;
-    float sawnVolume = 0.0F;
+    double sawnVolume = 0.0;
 };
 
 // The complete listing of a report or consignment note: every item of the chosen
