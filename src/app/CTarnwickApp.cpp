@@ -1,8 +1,12 @@
 #include "app/CTarnwickApp.h"
 
 #include "app/CTarnwickDlg.h"
+#include "ui/slovak_language.h"
 
-CTarnwickApp::CTarnwickApp(int& argc, char** argv) : QApplication(argc, argv) {}
+CTarnwickApp::CTarnwickApp(int& argc, char** argv) : QApplication(argc, argv)
+{
+    zvk::InstallSlovakLanguage(*this);
+}
 
 int CTarnwickApp::Run()
 {

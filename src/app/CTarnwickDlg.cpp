@@ -5,9 +5,12 @@
 #include <QFileInfo>
 #include <QProcess>
 
+#include "app/CPrehladyDlg.h"
+#include "app/document_making.h"
 #include "app/transfer_link.h"
 #include "config/CKonfigDlg.h"
 #include "lists/text_import.h"
+#include "reports/documents.h"
 #include "ui/CDlgChooseFolder.h"
 #include "ui/control_ids.h"
 #include "ui/file_dialog.h"
@@ -54,6 +57,8 @@ CTarnwickDlg::CTarnwickDlg(QStringList arguments, QWidget* parent)
     connect(m_ui->convertCheckBox, &QCheckBox::clicked, this, &CTarnwickDlg::StoreConvertOption);
     connect(m_ui->editConfigurationButton, &QPushButton::clicked, this,
             &CTarnwickDlg::EditConfiguration);
+    connect(m_ui->reportsButton, &QPushButton::clicked, this, &CTarnwickDlg::OpenReports);
+    connect(m_ui->consignmentButton, &QPushButton::clicked, this, &CTarnwickDlg::MakeConsignment);
     connect(m_ui->importTextButton, &QPushButton::clicked, this,
             &CTarnwickDlg::ImportMeasurementText);
     connect(m_ui->installButton, &QPushButton::clicked, this, &CTarnwickDlg::Install);
@@ -155,6 +160,25 @@ void CTarnwickDlg::EditConfiguration()
 {
     CKonfigDlg dialog(zvk::ToFilePath(ConfigurationPathText()), this);
     dialog.exec();
+}
+
+void CTarnwickDlg::OpenReports()
+{
+    CPrehladyDlg dialog(zvk::ToFilePath(ConfigurationPathText()),
+                        zvk::ToFilePath(ReceiveFolderText()), this);
+    dialog.exec();
+}
+
+void CTarnwickDlg::MakeConsignment()
+{
+    const QString chosen =
+        zvk::AskOpenFileName(this, ReceiveFolderText(), QStringLiteral("DAT súbory (*.dat)"));
+    if (chosen.isEmpty())
+        return;
+    MakeDocumentAsked(this, zvk::ToFilePath(ConfigurationPathText()),
+                      [list = zvk::ToFilePath(chosen)](const zvk::DocumentSettings& settings) {
+                          return zvk::MakeConsignmentNote(list, settings);
+                      });
 }
 
 void CTarnwickDlg::ImportMeasurementText()

@@ -53,6 +53,8 @@ private:
     void ChooseConfigurationFile();
     void StoreConvertOption(bool convert);
     void EditConfiguration();
+    void OpenReports();
+    void MakeConsignment();
     void ImportMeasurementText();
     void Install();
 

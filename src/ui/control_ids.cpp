@@ -12,11 +12,17 @@ void SetControlId(QWidget* control, int id)
 
 QWidget* FindControl(const QWidget* dialog, int id)
 {
-    const auto children = dialog->findChildren<QWidget*>();
+    // Ids repeat across dialogs, so a dialog opened over this one (a child window)
+    // is not searched.
+    const auto children = dialog->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
     for (QWidget* child : children) {
+        if (child->isWindow())
+            continue;
         const QVariant value = child->property(kControlIdProperty);
         if (value.isValid() && value.toInt() == id)
             return child;
+        if (QWidget* inner = FindControl(child, id))
+            return inner;
     }
     return nullptr;
 }

@@ -10,7 +10,8 @@ inline constexpr const char* kControlIdProperty = "controlId";
 
 void SetControlId(QWidget* control, int id);
 
-// The control of `dialog` with that id, or nullptr.
+// The control of `dialog` with that id, or nullptr. Dialogs opened over `dialog`
+// are not searched, though they are its children.
 QWidget* FindControl(const QWidget* dialog, int id);
 
 } // namespace zvk

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
@@ -13,12 +14,16 @@
 #include "app/CTarnwickDlg.h"
 #include "support/desktop_session.h"
 #include "support/file_bytes.h"
+#include "support/modal_answers.h"
 #include "ui/CDlgChooseFolder.h"
 #include "ui/control_ids.h"
 #include "ui/file_dialog.h"
 #include "ui/message_box.h"
 
 namespace fs = std::filesystem;
+
+using zvk::test::AnswerNextDialog;
+using zvk::test::AnswerNextDialogWith;
 
 namespace {
 
@@ -37,16 +42,6 @@ QString Text(const QWidget& window, int id)
 void Click(const QWidget& window, int id)
 {
     QTest::mouseClick(Control(window, id), Qt::LeftButton);
-}
-
-// Presses the button of the given id in the modal dialog that opens next.
-void AnswerNextDialogWith(int buttonId)
-{
-    QTimer::singleShot(0, [buttonId] {
-        QWidget* dialog = QApplication::activeModalWidget();
-        QVERIFY(dialog != nullptr);
-        QTest::mouseClick(zvk::FindControl(dialog, buttonId), Qt::LeftButton);
-    });
 }
 
 } // namespace
@@ -154,9 +149,7 @@ private slots:
                                       "\r\n");
         CTarnwickDlg window;
         QString shown;
-        QTimer::singleShot(0, [&shown] {
-            QWidget* dialog = QApplication::activeModalWidget();
-            QVERIFY(dialog != nullptr);
+        AnswerNextDialog([&shown](QWidget* dialog) {
             shown = dialog->windowTitle() + " " +
                     qobject_cast<QLineEdit*>(zvk::FindControl(dialog, 1033))->text();
             QTest::mouseClick(zvk::FindControl(dialog, 2), Qt::LeftButton);
@@ -164,6 +157,68 @@ private slots:
         Click(window, 1034);
         QCOMPARE(shown, QStringLiteral("Nastavenia Lesy Horehronie"));
         QCOMPARE(zvk::test::FileBytes(m_session->Folder() / "ZVK.INI"), before);
+    }
+
+    void reportsOpenOverTheWindowWithItsPaths()
+    {
+        zvk::test::WriteFileBytes(m_session->Folder() / "ZVK.INI",
+                                  "[Hlavicka]\r\nRiadok2=Odberate\xBE\r\n");
+        zvk::test::WriteFileBytes(m_session->Folder() / "ZVKServer.ini",
+                                  "[" + QCoreApplication::applicationName().toStdString() +
+                                      "]\r\nKonfig=" + (m_session->Folder() / "ZVK.INI").string() +
+                                      "\r\n");
+        CTarnwickDlg window;
+        window.EnableTransferControls(false);
+        QString shown;
+        AnswerNextDialog([&shown](QWidget* dialog) {
+            shown = dialog->windowTitle() + " " +
+                    qobject_cast<QComboBox*>(zvk::FindControl(dialog, 1117))->itemText(2);
+            QTest::mouseClick(zvk::FindControl(dialog, 2), Qt::LeftButton);
+        });
+        Click(window, 1036);
+        QCOMPARE(shown, QStringLiteral("Prehľady Odberateľ"));
+        QVERIFY(m_session->Viewer().Shown().empty());
+    }
+
+    void consignmentNoteOfAChosenListGoesBesideIt()
+    {
+        const fs::path lists = m_session->Folder() / "prijem";
+        fs::create_directory(lists);
+        fs::copy_file(fs::path(ZVK_TEST_DATA_DIR) / "reports/note/NOTE.DAT", lists / "NOTE.DAT");
+        zvk::test::WriteFileBytes(m_session->Folder() / "ZVKServer.ini",
+                                  "[" + QCoreApplication::applicationName().toStdString() +
+                                      "]\r\nImportpath=" + lists.string() + "\r\n");
+        CTarnwickDlg window;
+        window.EnableTransferControls(false);
+        QString initialFolder;
+        QString filter;
+        zvk::SetOpenFileHandler([&](const QString& folder, const QString& shownFilter) {
+            initialFolder = folder;
+            filter = shownFilter;
+            return QString();
+        });
+        // Cancelled at the file dialog, then at the report type: nothing is written.
+        Click(window, 1115);
+        QCOMPARE(initialFolder, QString::fromStdString(lists.string()));
+        QCOMPARE(filter, QStringLiteral("DAT súbory (*.dat)"));
+        zvk::SetOpenFileHandler([&](const QString&, const QString&) {
+            return QString::fromStdString((lists / "NOTE.DAT").string());
+        });
+        AnswerNextDialogWith(2);
+        Click(window, 1115);
+        QCOMPARE(zvk::test::FileBytes(lists / "NOTE.DAT").empty(), false);
+        QCOMPARE(std::distance(fs::directory_iterator(lists), fs::directory_iterator()), 1);
+        QVERIFY(m_session->Viewer().Shown().empty());
+
+        AnswerNextDialogWith(1);
+        Click(window, 1115);
+        QCOMPARE(m_session->Messages(), QStringList());
+        QCOMPARE(m_session->Viewer().Shown().size(), std::size_t{1});
+        const fs::path note = m_session->Viewer().Shown().front();
+        // The file dialog moved the working folder to the list's, where the note goes.
+        QCOMPARE(note.parent_path(), lists);
+        QCOMPARE(note.extension(), fs::path(".rtf"));
+        QVERIFY(zvk::test::FileBytes(note).find("Zoznam: NOTE.DAT") != std::string::npos);
     }
 
     void textImportWritesTheListBesideTheText()

@@ -2,6 +2,7 @@
 
 #include <QDir>
 
+#include "app/program_viewer.h"
 #include "ui/file_dialog.h"
 #include "ui/message_box.h"
 
@@ -14,12 +15,14 @@ DesktopSession::DesktopSession()
     SetMessageBoxHandler([this](const QString& text, const QString& caption, QMessageBox::Icon) {
         m_messages << caption + " " + text;
     });
+    SetProgramDocumentViewer(&m_viewer);
 }
 
 DesktopSession::~DesktopSession()
 {
     SetMessageBoxHandler({});
     SetOpenFileHandler({});
+    SetProgramDocumentViewer(nullptr);
     QDir::setCurrent(m_previousFolder);
 }
 
@@ -36,6 +39,11 @@ QString DesktopSession::FolderText() const
 QStringList& DesktopSession::Messages()
 {
     return m_messages;
+}
+
+const RecordingDocumentViewer& DesktopSession::Viewer() const
+{
+    return m_viewer;
 }
 
 } // namespace zvk::test

@@ -6,11 +6,14 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include "support/recording_viewer.h"
+
 namespace zvk::test {
 
 // The desktop of one Qt test: a fresh working folder, where the program keeps its
-// settings file and finds its emulated handheld, and message boxes answered by
-// recording them as "caption text". Everything is put back when it ends.
+// settings file and finds its emulated handheld, message boxes answered by
+// recording them as "caption text", and finished documents recorded instead of
+// shown. Everything is put back when it ends.
 class DesktopSession
 {
 public:
@@ -22,12 +25,14 @@ public:
     const std::filesystem::path& Folder() const;
     QString FolderText() const;
     QStringList& Messages();
+    const RecordingDocumentViewer& Viewer() const;
 
 private:
     QTemporaryDir m_dir;
     QString m_previousFolder;
     std::filesystem::path m_folder;
     QStringList m_messages;
+    RecordingDocumentViewer m_viewer;
 };
 
 } // namespace zvk::test

@@ -1,10 +1,17 @@
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPushButton>
 #include <QTest>
 #include <QVBoxLayout>
 #include <QWidget>
 
+#include "platform/windows1250.h"
 #include "ui/control_ids.h"
+#include "ui/file_failure_text.h"
+#include "ui/slovak_language.h"
 #include "ui/windows1250_text.h"
 
 class UiHelpersTest : public QObject
@@ -25,6 +32,62 @@ private slots:
         QCOMPARE(zvk::FindControl(&dialog, 1001), button);
         QCOMPARE(zvk::FindControl(&dialog, 1033), edit);
         QCOMPARE(zvk::FindControl(&dialog, 1002), nullptr);
+
+        // A dialog opened over this one has ids of its own: 1001 there is not 1001 here.
+        QDialog over(&dialog);
+        auto* overButton = new QPushButton(&over);
+        zvk::SetControlId(overButton, 1001);
+        zvk::SetControlId(new QPushButton(&over), 1116);
+        QCOMPARE(zvk::FindControl(&dialog, 1001), button);
+        QCOMPARE(zvk::FindControl(&dialog, 1116), nullptr);
+        QCOMPARE(zvk::FindControl(&over, 1001), overButton);
+    }
+
+    void lowerCaseOfEveryWindows1250ByteIsTheLetterQtKnows()
+    {
+        for (int byte = 1; byte < 256; ++byte) {
+            const std::string one(1, static_cast<char>(byte));
+            const QString shown = zvk::FromWindows1250(one);
+            const QString lower = shown.toLower();
+            const std::string expected =
+                zvk::FitsWindows1250(lower) ? zvk::ToWindows1250(lower) : one;
+            QCOMPARE(QByteArray::fromStdString(zvk::Windows1250Lower(one)),
+                     QByteArray::fromStdString(expected));
+        }
+    }
+
+    void standardDialogsAndDatesSpeakSlovak()
+    {
+        QVERIFY(zvk::InstallSlovakLanguage(*QCoreApplication::instance()));
+        QFileDialog files(nullptr, QString(), QString(), QStringLiteral("DAT súbory (*.dat)"));
+        files.setOption(QFileDialog::DontUseNativeDialog);
+        QStringList buttons;
+        for (const QPushButton* button : files.findChildren<QPushButton*>())
+            buttons << button->text();
+        QVERIFY2(buttons.contains(QStringLiteral("&Otvoriť")), qPrintable(buttons.join(',')));
+        QVERIFY2(buttons.contains(QStringLiteral("Zrušiť")), qPrintable(buttons.join(',')));
+        QDialogButtonBox answers(QDialogButtonBox::Yes | QDialogButtonBox::No);
+        QCOMPARE(answers.button(QDialogButtonBox::Yes)->text(), QStringLiteral("Án&o"));
+        QCOMPARE(QLocale().standaloneMonthName(3), QStringLiteral("marec"));
+        QCOMPARE(QLocale().dayName(1), QStringLiteral("pondelok"));
+    }
+
+    void failuresAreToldInSlovakWithTheirFiles()
+    {
+        const zvk::FileFailure gone{"/prijem/BAD.DAT",
+                                    std::make_error_code(std::errc::no_such_file_or_directory),
+                                    zvk::FileFailure::Access::Reading};
+        const zvk::FileFailure full{"/prijem/20261207101500.rtf",
+                                    std::make_error_code(std::errc::no_space_on_device),
+                                    zvk::FileFailure::Access::Writing};
+        QCOMPARE(zvk::FileFailureMessage({gone, gone}),
+                 QStringLiteral("*** Zoznam sa nedá prečítať ***\n/prijem/BAD.DAT: súbor neexistuje"
+                                "\n/prijem/BAD.DAT: súbor neexistuje"));
+        QCOMPARE(zvk::FileFailureMessage({full}),
+                 QStringLiteral("*** Súbor sa nedá zapísať ***\n/prijem/20261207101500.rtf: na "
+                                "disku nie je miesto"));
+        QVERIFY(zvk::SystemReasonText(std::make_error_code(std::errc::bad_address))
+                    .startsWith(QStringLiteral("systémová chyba ")));
     }
 
     void convertsWindows1250BothWays()

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <filesystem>
+#include <functional>
+
+#include "platform/write_outcome.h"
+#include "reports/report_session.h"
+
+class QWidget;
+
+// Makes a report or consignment note as the program does: asks "Typ zostavy"
+// what it holds, has `make` write it into the working directory with the
+// captions and company lines of `configurationFile`, and shows it in the
+// program's viewer. A cancelled type dialog writes nothing; a failure is told in
+// a "Chyba!" message that names the file and the reason, and leaves no document.
+void MakeDocumentAsked(QWidget* owner, const std::filesystem::path& configurationFile,
+                       const std::function<zvk::WriteOutcome(const zvk::DocumentSettings&)>& make);
