@@ -1,12 +1,19 @@
 // Renders the program's windows offscreen to PNG files for the README:
 //   QT_QPA_PLATFORM=offscreen zvk_screenshots OUTPUT_FOLDER
-// The windows show the sample configuration of the repository.
+// The windows show the sample configuration and the sample lists of the repository.
 #include <QApplication>
+#include <QComboBox>
+#include <QDate>
+#include <QDateEdit>
 #include <QDir>
 
+#include "app/CPrehladyDlg.h"
 #include "app/CTarnwickDlg.h"
+#include "app/CTypDlg.h"
 #include "config/CKonfigDlg.h"
 #include "ui/CDlgChooseFolder.h"
+#include "ui/control_ids.h"
+#include "ui/slovak_language.h"
 
 namespace {
 
@@ -17,22 +24,39 @@ bool Save(QWidget& window, const QDir& folder, const QString& name)
     return window.grab().save(folder.filePath(name));
 }
 
+// The report dialog as a clerk fills it: November's lists of one forest office.
+void ChooseSampleCriteria(CPrehladyDlg& reports)
+{
+    qobject_cast<QDateEdit*>(zvk::FindControl(&reports, 1108))->setDate(QDate(2026, 11, 1));
+    qobject_cast<QDateEdit*>(zvk::FindControl(&reports, 1110))->setDate(QDate(2026, 11, 30));
+    qobject_cast<QComboBox*>(zvk::FindControl(&reports, 1114))->setCurrentIndex(1);
+    qobject_cast<QComboBox*>(zvk::FindControl(&reports, 1116))->setCurrentIndex(0);
+    qobject_cast<QComboBox*>(zvk::FindControl(&reports, 1117))->setCurrentIndex(2);
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
+    zvk::InstallSlovakLanguage(app);
     if (argc != 2) {
         qCritical("usage: zvk_screenshots OUTPUT_FOLDER");
         return 2;
     }
     const QDir output(QString::fromLocal8Bit(argv[1]));
+    const std::filesystem::path configuration(ZVK_SAMPLE_CONFIGURATION);
     CTarnwickDlg mainWindow({QStringLiteral("zvkpc")});
-    CKonfigDlg configuration(std::filesystem::path(ZVK_SAMPLE_CONFIGURATION));
+    CKonfigDlg configurationEditor(configuration);
     CDlgChooseFolder chooser;
+    CPrehladyDlg reports(configuration, std::filesystem::path(ZVK_SAMPLE_DIR));
+    ChooseSampleCriteria(reports);
+    CTypDlg reportType;
     const bool saved = Save(mainWindow, output, QStringLiteral("main-window.png")) &&
-                       Save(configuration, output, QStringLiteral("configuration.png")) &&
-                       Save(chooser, output, QStringLiteral("folder-chooser.png"));
+                       Save(configurationEditor, output, QStringLiteral("configuration.png")) &&
+                       Save(chooser, output, QStringLiteral("folder-chooser.png")) &&
+                       Save(reports, output, QStringLiteral("reports.png")) &&
+                       Save(reportType, output, QStringLiteral("report-type.png"));
     mainWindow.done(QDialog::Rejected);
     return saved ? 0 : 1;
 }
