@@ -96,7 +96,12 @@ int main(int argc, char* argv[])
     const long items = zvk::bench::GenerateCorpus(full, shape);
     shape.lists /= 4;
     zvk::bench::GenerateCorpus(quarter, shape);
-    const std::vector<fs::path> lists = zvk::ReportListsIn(full);
+    std::error_code error;
+    const std::vector<fs::path> lists = zvk::ReportListsIn(full, error);
+    if (error) {
+        std::cerr << "cannot read the corpus " << full << ": " << error.message() << '\n';
+        return 1;
+    }
 
     std::size_t bytes = 0;
     BaselineSeconds(lists, bytes); // brings the files into the page cache

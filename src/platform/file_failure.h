@@ -12,6 +12,7 @@ struct FileFailure
     enum class Access
     {
         Reading,
+        ReadingFolder,
         Writing
     };
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <system_error>
 #include <vector>
 
 #include "platform/write_outcome.h"
@@ -11,13 +12,16 @@ namespace zvk {
 
 // The data lists of a folder that a report reads: files whose names end in ".dat"
 // in any letter case, in the byte order of their names, so that the same folder
-// always gives the same report. A missing folder has none.
-std::vector<std::filesystem::path> ReportListsIn(const std::filesystem::path& folder);
+// always gives the same report. A folder that cannot be read (a missing one too)
+// sets `error`: a report over it would look like one over an empty folder.
+std::vector<std::filesystem::path> ReportListsIn(const std::filesystem::path& folder,
+                                                 std::error_code& error);
 
 // The report of the dialog's "Prehľad": the date range and the criteria rows, then
 // for every list of `receiveFolder` that passes the selection its listing and its
-// share of the sorted summary, as `settings.options` choose. A list that cannot be
-// read stops the report: the unfinished document is removed and not shown.
+// share of the sorted summary, as `settings.options` choose. A list or a folder
+// that cannot be read stops the report: the unfinished document is removed and
+// not shown.
 WriteOutcome MakeReport(const ReportSelection& selection,
                         const std::filesystem::path& receiveFolder,
                         const DocumentSettings& settings);

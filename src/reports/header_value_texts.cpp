@@ -35,11 +35,15 @@ HeaderValueTexts ReadHeaderValueTexts(const std::filesystem::path& folder, int v
         }
         return true;
     };
-    for (const std::filesystem::path& list : ReportListsIn(folder)) {
+    std::error_code error;
+    const std::vector<std::filesystem::path> lists = ReportListsIn(folder, error);
+    if (error)
+        found.unreadable.push_back({folder, error, FileFailure::Access::ReadingFolder});
+    for (const std::filesystem::path& list : lists) {
         try {
             ForEachListLine(list, take);
-        } catch (const UnreadableListError& error) {
-            found.unreadable.push_back(error.Failure());
+        } catch (const UnreadableListError& unreadable) {
+            found.unreadable.push_back(unreadable.Failure());
         }
     }
     return found;

@@ -15,8 +15,8 @@ struct HeaderValueTexts
     // Each text as its exact 20 Windows-1250 bytes, trailing spaces kept, in the
     // order read; of texts that differ only in letter case, the one read first.
     std::vector<std::string> texts;
-    // Lists that were found but could not be read; the texts of the others are
-    // offered all the same.
+    // Lists that were found but could not be read, or the folder when it cannot
+    // be read; the texts of the other lists are offered all the same.
     std::vector<FileFailure> unreadable;
 };
 

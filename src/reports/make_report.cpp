@@ -42,7 +42,12 @@ void WriteLists(ReportSession& session, const ReportSelection& selection,
 {
     const bool listing = WantsListing(session.Options());
     const bool sorted = session.Options().sortedSummary;
-    const std::vector<fs::path> lists = ReportListsIn(receiveFolder);
+    std::error_code error;
+    const std::vector<fs::path> lists = ReportListsIn(receiveFolder, error);
+    if (error)
+        throw UnreadableListError("cannot read the folder " + receiveFolder.string() + ": " +
+                                      error.message(),
+                                  {receiveFolder, error, FileFailure::Access::ReadingFolder});
     if (listing)
         session.WriteListingHeader();
     const ListFilter filter(selection);
@@ -62,13 +67,13 @@ void WriteLists(ReportSession& session, const ReportSelection& selection,
 
 } // namespace
 
-std::vector<fs::path> ReportListsIn(const fs::path& folder)
+std::vector<fs::path> ReportListsIn(const fs::path& folder, std::error_code& error)
 {
     std::vector<fs::path> lists;
-    std::error_code ec;
-    for (auto it = fs::directory_iterator(folder, ec); !ec && it != fs::directory_iterator();
-         it.increment(ec)) {
-        if (!it->is_directory(ec) && HasListName(it->path()))
+    fs::directory_iterator it(folder, error);
+    for (; !error && it != fs::directory_iterator(); it.increment(error)) {
+        std::error_code ignored; // an entry that vanished is simply not a list
+        if (!it->is_directory(ignored) && HasListName(it->path()))
             lists.push_back(it->path());
     }
     std::sort(lists.begin(), lists.end(), [](const fs::path& a, const fs::path& b) {

@@ -3,6 +3,22 @@
 #include "ui/paths.h"
 
 namespace zvk {
+namespace {
+
+QString AccessText(FileFailure::Access access)
+{
+    switch (access) {
+    case FileFailure::Access::Reading:
+        return QStringLiteral("*** Zoznam sa nedá prečítať ***");
+    case FileFailure::Access::ReadingFolder:
+        return QStringLiteral("*** Adresár so zoznamami sa nedá prečítať ***");
+    case FileFailure::Access::Writing:
+        break;
+    }
+    return QStringLiteral("*** Súbor sa nedá zapísať ***");
+}
+
+} // namespace
 
 QString SystemReasonText(std::error_code reason)
 {
@@ -10,14 +26,14 @@ QString SystemReasonText(std::error_code reason)
         reason.category() == std::system_category()) {
         switch (static_cast<std::errc>(reason.value())) {
         case std::errc::no_such_file_or_directory:
-            return QStringLiteral("súbor neexistuje");
+            return QStringLiteral("neexistuje");
         case std::errc::permission_denied:
         case std::errc::operation_not_permitted:
             return QStringLiteral("prístup nie je povolený");
         case std::errc::is_a_directory:
             return QStringLiteral("je to adresár, nie súbor");
         case std::errc::not_a_directory:
-            return QStringLiteral("cesta vedie cez súbor, nie cez adresár");
+            return QStringLiteral("nie je to adresár");
         case std::errc::no_space_on_device:
             return QStringLiteral("na disku nie je miesto");
         case std::errc::read_only_file_system:
@@ -44,13 +60,13 @@ QString SystemReasonText(std::error_code reason)
 
 QString FileFailureMessage(const std::vector<FileFailure>& failures)
 {
-    const bool writing =
-        !failures.empty() && failures.front().access == FileFailure::Access::Writing;
-    QString message = writing ? QStringLiteral("*** Súbor sa nedá zapísať ***")
-                              : QStringLiteral("*** Zoznam sa nedá prečítať ***");
-    for (const FileFailure& failure : failures)
-        message += QStringLiteral("\n%1: %2")
-                       .arg(ToDisplayPath(failure.file), SystemReasonText(failure.reason));
+    QString message;
+    for (const FileFailure& failure : failures) {
+        message += message.isEmpty() ? AccessText(failure.access) + QStringLiteral("\n")
+                                     : QStringLiteral("\n");
+        message +=
+            ToDisplayPath(failure.file) + QStringLiteral(": ") + SystemReasonText(failure.reason);
+    }
     return message;
 }
 

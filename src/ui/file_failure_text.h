@@ -11,9 +11,9 @@ namespace zvk {
 // The system's reason in the program's language ("súbor neexistuje").
 QString SystemReasonText(std::error_code reason);
 
-// "*** Zoznam sa nedá prečítať ***" or "*** Súbor sa nedá zapísať ***", then each
-// file with its reason on a line of its own: the "Chyba!" message of files that
-// failed together (all read, or all written).
+// The "Chyba!" message of files that failed in the same way: what failed ("***
+// Zoznam sa nedá prečítať ***", "*** Súbor sa nedá zapísať ***", ...), then each
+// file with its reason on a line of its own.
 QString FileFailureMessage(const std::vector<FileFailure>& failures);
 
 } // namespace zvk

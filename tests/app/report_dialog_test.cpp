@@ -261,13 +261,26 @@ private slots:
         Combo(dialog, 1114)->setCurrentIndex(2);
         QCOMPARE(Entries(Combo(dialog, 1116)), QStringList{QStringLiteral("Zvolen")});
         const QString named =
-            QStringLiteral("Chyba! *** Zoznam sa nedá prečítať ***\n%1: súbor neexistuje")
+            QStringLiteral("Chyba! *** Zoznam sa nedá prečítať ***\n%1: neexistuje")
                 .arg(QString::fromStdString((m_lists / "BAD.DAT").string()));
         QCOMPARE(m_session->Messages(), QStringList{named});
 
         AnswerNextDialogWith(1);
         QTest::mouseClick(zvk::FindControl(&dialog, 1113), Qt::LeftButton);
         QCOMPARE(m_session->Messages(), (QStringList{named, named}));
+        QVERIFY(Documents(m_session->Folder()).empty());
+        QVERIFY(m_session->Viewer().Shown().empty());
+    }
+
+    void aMissingReceiveFolderIsNamedAndMakesNoDocument()
+    {
+        CPrehladyDlg dialog(m_config, m_lists / "gone");
+        AnswerNextDialogWith(1);
+        QTest::mouseClick(zvk::FindControl(&dialog, 1113), Qt::LeftButton);
+        QCOMPARE(m_session->Messages(),
+                 QStringList{QStringLiteral("Chyba! *** Adresár so zoznamami sa nedá prečítať "
+                                            "***\n%1: neexistuje")
+                                 .arg(QString::fromStdString((m_lists / "gone").string()))});
         QVERIFY(Documents(m_session->Folder()).empty());
         QVERIFY(m_session->Viewer().Shown().empty());
     }

@@ -92,7 +92,9 @@ TEST_F(HeaderValueTextsTest, AnUnreadableListIsNamedAndTheOthersAreStillRead)
 
     const HeaderValueTexts none = ReadHeaderValueTexts(folder.Path() / "missing", 2);
     EXPECT_TRUE(none.texts.empty());
-    EXPECT_TRUE(none.unreadable.empty());
+    ASSERT_EQ(none.unreadable.size(), 1u);
+    EXPECT_EQ(none.unreadable[0].file, folder.Path() / "missing");
+    EXPECT_EQ(none.unreadable[0].access, FileFailure::Access::ReadingFolder);
 }
 
 } // namespace

@@ -75,10 +75,26 @@ TEST_F(MakeReportTest, ReadsTheListsOfTheFolderInNameOrder)
         lists.Write(name, "");
     fs::create_directory(lists.Path() / "folder.dat");
     std::string names;
-    for (const fs::path& list : ReportListsIn(lists.Path()))
+    std::error_code error;
+    for (const fs::path& list : ReportListsIn(lists.Path(), error))
         names += list.filename().string() + " ";
     EXPECT_EQ(names, ".dat A.DAT b.dat c.Dat ");
-    EXPECT_TRUE(ReportListsIn(lists.Path() / "missing").empty());
+    EXPECT_FALSE(error);
+}
+
+TEST_F(MakeReportTest, AFolderThatCannotBeReadIsNoEmptyReport)
+{
+    std::error_code error;
+    EXPECT_TRUE(ReportListsIn(lists.Path() / "missing", error).empty());
+    EXPECT_EQ(error, std::errc::no_such_file_or_directory);
+    const fs::path file = lists.Write("LIST.DAT", "");
+    const WriteOutcome outcome = MakeReport(kMarch2026, file, Settings());
+    EXPECT_FALSE(outcome.Succeeded());
+    EXPECT_EQ(outcome.failure.file, file);
+    EXPECT_EQ(outcome.failure.reason, std::errc::not_a_directory);
+    EXPECT_EQ(outcome.failure.access, FileFailure::Access::ReadingFolder);
+    EXPECT_EQ(ListFolder(output.Path()), "");
+    EXPECT_TRUE(viewer.Shown().empty());
 }
 
 TEST_F(MakeReportTest, OnlyListsThatPassTheSelectionAreListed)

@@ -81,8 +81,8 @@ private slots:
                                     std::make_error_code(std::errc::no_space_on_device),
                                     zvk::FileFailure::Access::Writing};
         QCOMPARE(zvk::FileFailureMessage({gone, gone}),
-                 QStringLiteral("*** Zoznam sa nedá prečítať ***\n/prijem/BAD.DAT: súbor neexistuje"
-                                "\n/prijem/BAD.DAT: súbor neexistuje"));
+                 QStringLiteral("*** Zoznam sa nedá prečítať ***\n/prijem/BAD.DAT: neexistuje"
+                                "\n/prijem/BAD.DAT: neexistuje"));
         QCOMPARE(zvk::FileFailureMessage({full}),
                  QStringLiteral("*** Súbor sa nedá zapísať ***\n/prijem/20261207101500.rtf: na "
                                 "disku nie je miesto"));
