@@ -1,5 +1,6 @@
 #include <filesystem>
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QLabel>
@@ -240,6 +241,40 @@ private slots:
         QCOMPARE(m_session->Viewer().Shown().size(), std::size_t{2});
         QVERIFY(m_session->Viewer().Shown().back() != made);
         QCOMPARE(FileBytes(m_session->Viewer().Shown().back()), FileBytes(made));
+    }
+
+    void aReportFromTheKeyboardAlone()
+    {
+        fs::copy(fs::path(ZVK_TEST_DATA_DIR) / "reports/lists", m_lists);
+        CPrehladyDlg dialog(m_config, m_lists);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("01.03.2026"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("2.3.2026"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), zvk::FindControl(&dialog, 1114));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), zvk::FindControl(&dialog, 1116));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        QCOMPARE(Combo(dialog, 1116)->currentData().toByteArray(),
+                 QByteArray(Value("LS Brezno").c_str()));
+        zvk::test::AnswerNextDialog([](QWidget* type) { QTest::keyClick(type, Qt::Key_Return); });
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(m_session->Viewer().Shown().size(), std::size_t{1});
+        // Only the list of 2 March passes: its items are listed, those of 3 March are not.
+        const std::string report = FileBytes(m_session->Viewer().Shown().front());
+        QVERIFY2(report.find("   01.03.2026 - 02.03.2026") != std::string::npos,
+                 report.substr(0, 900).c_str());
+        const zvk::ReportSelection selection{
+            {1, 3, 2026},
+            {2, 3, 2026},
+            {{1, zvk::ReportConfiguration(m_config).Caption(1), Value("LS Brezno")}}};
+        const zvk::WriteOutcome expected = zvk::MakeReport(
+            selection, m_lists, {{}, m_config, {m_session->Folder() / "expected.out", {}}});
+        QCOMPARE(report, FileBytes(expected.output));
     }
 
     void cancellingTheReportTypeWritesNothing()

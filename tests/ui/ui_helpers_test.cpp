@@ -10,6 +10,7 @@
 
 #include "platform/windows1250.h"
 #include "ui/control_ids.h"
+#include "ui/date_edit.h"
 #include "ui/file_failure_text.h"
 #include "ui/slovak_language.h"
 #include "ui/windows1250_text.h"
@@ -41,6 +42,21 @@ private slots:
         QCOMPARE(zvk::FindControl(&dialog, 1001), button);
         QCOMPARE(zvk::FindControl(&dialog, 1116), nullptr);
         QCOMPARE(zvk::FindControl(&over, 1001), overButton);
+    }
+
+    void datesAreTakenAsTheyAreWritten()
+    {
+        for (const QString& typed : {QStringLiteral("01.03.2026"), QStringLiteral("1.3.2026"),
+                                     QStringLiteral("01032026"), QStringLiteral("1.03.2026")}) {
+            zvk::DateEdit edit;
+            edit.setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
+            edit.setDate(QDate(2025, 12, 24));
+            edit.show();
+            edit.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&edit));
+            QTest::keyClicks(&edit, typed);
+            QCOMPARE(edit.date(), QDate(2026, 3, 1));
+        }
     }
 
     void lowerCaseOfEveryWindows1250ByteIsTheLetterQtKnows()
