@@ -219,6 +219,20 @@ private slots:
         QCOMPARE(note.parent_path(), lists);
         QCOMPARE(note.extension(), fs::path(".rtf"));
         QVERIFY(zvk::test::FileBytes(note).find("Zoznam: NOTE.DAT") != std::string::npos);
+
+        // A list that went away after it was chosen is named, and no note is left.
+        fs::create_symlink(lists / "GONE.DAT", lists / "BAD.DAT");
+        zvk::SetOpenFileHandler([&](const QString&, const QString&) {
+            return QString::fromStdString((lists / "BAD.DAT").string());
+        });
+        AnswerNextDialogWith(1);
+        Click(window, 1115);
+        QCOMPARE(
+            m_session->Messages(),
+            QStringList{QStringLiteral("Chyba! *** Zoznam sa nedá prečítať ***\n%1: neexistuje")
+                            .arg(QString::fromStdString((lists / "BAD.DAT").string()))});
+        QCOMPARE(m_session->Viewer().Shown().size(), std::size_t{1});
+        QCOMPARE(std::distance(fs::directory_iterator(lists), fs::directory_iterator()), 3);
     }
 
     void textImportWritesTheListBesideTheText()
