@@ -2,6 +2,7 @@
 
 #include "config/ini_document.h"
 #include "config/profile_strings.h"
+#include "platform/ascii.h"
 
 namespace fs = std::filesystem;
 
@@ -15,6 +16,29 @@ std::string ValueCut(const IniDocument& document, std::string_view section, cons
     if (value.size() > limit)
         value.resize(limit);
     return value;
+}
+
+// A typed text as a value that reads back exactly as typed: in double quotes when
+// blanks at either end would otherwise be dropped on reading, or when quotes of
+// its own would be taken for the file's.
+std::string StoredText(std::string_view text)
+{
+    const bool quoted = text.size() >= 2 && text.front() == '"' && text.back() == '"';
+    if (!quoted && TrimWhiteSpace(text).size() == text.size())
+        return std::string(text);
+    return "\"" + std::string(text) + "\"";
+}
+
+// Writes one key unless it already holds `value` within its limit: a key nobody
+// changed keeps its line as it stands, quotes and all, since the handheld gets the
+// file byte for byte.
+std::string SetChangedValue(IniDocument& document, std::string_view section, const std::string& key,
+                            std::size_t limit, std::string_view value, const std::string& stored)
+{
+    const std::optional<std::string> present = document.Value(section, key);
+    if (present && present->size() <= limit && *present == value)
+        return {};
+    return document.SetValue(section, key, stored);
 }
 
 } // namespace
@@ -64,15 +88,21 @@ std::string WriteDeviceConfiguration(IniDocument& document,
     // Work on a copy so that a refused value leaves the document untouched.
     IniDocument updated = document;
     std::string error;
-    for (std::size_t i = 0; i < configuration.companyLines.size() && error.empty(); ++i)
-        error =
-            updated.SetValue(kCompanySection, CompanyLineKey(i + 1), configuration.companyLines[i]);
-    for (std::size_t i = 0; i < configuration.rowCaptions.size() && error.empty(); ++i)
-        error =
-            updated.SetValue(kCaptionSection, RowCaptionKey(i + 1), configuration.rowCaptions[i]);
-    for (std::size_t i = 0; i < configuration.qualityCodes.size() && error.empty(); ++i)
-        error = updated.SetValue(kQualitySection, QualityCodeKey(i + 1),
-                                 QuotedQualityCode(configuration.qualityCodes[i]));
+    for (std::size_t i = 0; i < configuration.companyLines.size() && error.empty(); ++i) {
+        const std::string& line = configuration.companyLines[i];
+        error = SetChangedValue(updated, kCompanySection, CompanyLineKey(i + 1),
+                                kCompanyLineLimits[i], line, StoredText(line));
+    }
+    for (std::size_t i = 0; i < configuration.rowCaptions.size() && error.empty(); ++i) {
+        const std::string& caption = configuration.rowCaptions[i];
+        error = SetChangedValue(updated, kCaptionSection, RowCaptionKey(i + 1), kRowCaptionLimit,
+                                caption, StoredText(caption));
+    }
+    for (std::size_t i = 0; i < configuration.qualityCodes.size() && error.empty(); ++i) {
+        const std::string& code = configuration.qualityCodes[i];
+        error = SetChangedValue(updated, kQualitySection, QualityCodeKey(i + 1), kQualityCodeLimit,
+                                code, QuotedQualityCode(code));
+    }
     if (error.empty())
         document = std::move(updated);
     return error;

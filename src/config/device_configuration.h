@@ -41,9 +41,11 @@ std::string QualityCodeKey(std::size_t number);
 // Every value of the document, missing ones empty, each cut to its limit.
 DeviceConfiguration ReadDeviceConfiguration(const IniDocument& document);
 
-// Writes every key, changed or not, in the order the handheld's file has always
-// had: company lines, captions, quality codes, each in ascending number. Returns
-// the empty string, or why a value cannot be stored.
+// Writes every key in the order the handheld's file has always had: company
+// lines, captions, quality codes, each in ascending number. A key that already
+// holds its value keeps its line untouched; a text with blanks at either end is
+// stored in double quotes so that it reads back with them. Returns the empty
+// string, or why a value cannot be stored.
 std::string WriteDeviceConfiguration(IniDocument& document,
                                      const DeviceConfiguration& configuration);
 

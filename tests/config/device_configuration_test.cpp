@@ -11,6 +11,7 @@ namespace {
 
 using test::ReadBytes;
 using test::TempDir;
+using test::TestData;
 
 TEST(DeviceConfigurationTest, ValuesAreCutToWhatTheHandheldTakes)
 {
@@ -29,6 +30,37 @@ TEST(DeviceConfigurationTest, ValuesAreCutToWhatTheHandheldTakes)
     EXPECT_EQ(QuotedQualityCode("B"), "\"  B\"");
     EXPECT_EQ(QuotedQualityCode("  B"), "\"  B\"");
     EXPECT_EQ(QuotedQualityCode(""), "\"   \"");
+}
+
+TEST(DeviceConfigurationTest, UntouchedKeysKeepTheirLinesAndBlanksAtTheEndsReadBack)
+{
+    TempDir dir;
+    const fs::path sample = dir.Path() / "ZVK.INI";
+    fs::copy_file(TestData("../../data/config/ZVK.INI"), sample);
+    const std::string before = ReadBytes(sample);
+    ASSERT_NE(before.find("Riadok1=\"Lesn\xE1 spr\xE1va: \"\r\n"), std::string::npos);
+    EXPECT_EQ(SaveDeviceConfiguration(sample, LoadDeviceConfiguration(sample)), "");
+    EXPECT_EQ(ReadBytes(sample), before);
+
+    // Blanks typed at either end, and quotes of the text's own, read back as typed;
+    // a value longer than its limit is written back cut; a missing key is written.
+    const fs::path file = dir.Write("edited.ini", "[Firma]\r\nFirma1=Lesy\r\n[Hlavicka]\r\n"
+                                                  "Riadok29=Popis dlhsi nez osemnast\r\n");
+    DeviceConfiguration edited = LoadDeviceConfiguration(file);
+    edited.companyLines[0] = " Lesy ";
+    edited.rowCaptions[0] = "Lokalita: ";
+    edited.rowCaptions[1] = "\"Sklad\"";
+    edited.rowCaptions[2] = "Odberate\xBE";
+    EXPECT_EQ(SaveDeviceConfiguration(file, edited), "");
+    const std::string saved = ReadBytes(file);
+    for (const char* line :
+         {"Firma1=\" Lesy \"\r\n", "Riadok1=\"Lokalita: \"\r\n", "Riadok2=\"\"Sklad\"\"\r\n",
+          "Riadok3=Odberate\xBE\r\n", "Riadok29=Popis dlhsi nez os\r\n", "Firma2=\r\n"})
+        EXPECT_NE(saved.find(line), std::string::npos) << line << "\n" << saved;
+    const DeviceConfiguration reread = LoadDeviceConfiguration(file);
+    EXPECT_EQ(reread.companyLines[0], " Lesy ");
+    EXPECT_EQ(reread.rowCaptions[0], "Lokalita: ");
+    EXPECT_EQ(reread.rowCaptions[1], "\"Sklad\"");
 }
 
 TEST(DeviceConfigurationTest, ASaveThatCannotBeWrittenLeavesTheFileAsItWas)

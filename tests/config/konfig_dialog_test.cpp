@@ -145,6 +145,16 @@ private slots:
         Click(dialog, 1);
         QVERIFY(zvk::test::FileBytes(m_file).find("Firma2=A\x81"
                                                   "B\r\n") != std::string::npos);
+
+        // The sample configuration, quotes around blank-ended captions included.
+        fs::remove(m_file);
+        fs::copy_file(fs::path(ZVK_TEST_DATA_DIR) / "../../data/config/ZVK.INI", m_file);
+        const std::string sample = zvk::test::FileBytes(m_file);
+        CKonfigDlg untouched(m_file);
+        Click(untouched, 1);
+        QCOMPARE(zvk::test::FileBytes(m_file), sample);
+        CKonfigDlg again(m_file);
+        QCOMPARE(Edit(again, 1036)->text(), QStringLiteral("Lesná správa: "));
     }
 
     void cancelLeavesTheFileAsItWas()
