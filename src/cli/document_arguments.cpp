@@ -39,7 +39,7 @@ bool ReadListingOption(std::string_view value, ReportOptions& options)
 
 } // namespace
 
-std::optional<CalendarDate> ParseDate(std::string_view text)
+std::optional<CalendarDate> ParseDate(std::string_view text, std::string& error)
 {
     CalendarDate date;
     bool read = false;
@@ -52,8 +52,14 @@ std::optional<CalendarDate> ParseDate(std::string_view text)
     const std::chrono::year_month_day day{std::chrono::year(date.year),
                                           std::chrono::month(static_cast<unsigned>(date.month)),
                                           std::chrono::day(static_cast<unsigned>(date.day))};
-    if (!read || !day.ok())
+    if (!read) {
+        error = "a date is written DD.MM.YYYY or YYYY-MM-DD, not '" + std::string(text) + "'";
         return std::nullopt;
+    }
+    if (!day.ok()) {
+        error = "'" + std::string(text) + "' is not a day of the calendar";
+        return std::nullopt;
+    }
     return date;
 }
 
@@ -89,6 +95,12 @@ int FinishDocument(const DocumentArguments& parsed, const fs::path& configFile,
                    const std::function<WriteOutcome(const DocumentSettings&)>& make,
                    std::ostream& out, std::ostream& err)
 {
+    std::error_code ec;
+    // The document is made all the same, as the program makes it, but without the
+    // company lines and captions the user may be expecting.
+    if (!fs::is_regular_file(configFile, ec))
+        ReportFailure(err, "no configuration file " + configFile.string() +
+                               ": the document has no company lines or captions");
     SystemDocumentViewer viewer;
     DocumentSettings settings;
     settings.options = parsed.options;

@@ -28,8 +28,9 @@ struct DocumentArguments
 bool ReadDocumentOption(const Arguments& arguments, std::size_t& index, DocumentArguments& parsed,
                         std::string& error);
 
-// "DD.MM.YYYY" or "YYYY-MM-DD"; nothing for any other text or a day that does not exist.
-std::optional<CalendarDate> ParseDate(std::string_view text);
+// "DD.MM.YYYY" or "YYYY-MM-DD"; nothing, and in `error` why, for any other text or
+// a day that does not exist.
+std::optional<CalendarDate> ParseDate(std::string_view text, std::string& error);
 
 // Makes the document with `make` and prints its path, or the reason it failed.
 int FinishDocument(const DocumentArguments& parsed, const std::filesystem::path& configFile,

@@ -46,7 +46,13 @@ bool ReadWhere(const std::string& value, std::vector<WhereRow>& rows, std::strin
     }
     if (equals != std::string::npos) {
         // The lists hold their header values in Windows-1250, padded to 20 bytes.
-        std::string text = Utf8ToWindows1250(std::string_view(value).substr(equals + 1));
+        const std::string_view typed = std::string_view(value).substr(equals + 1);
+        if (!Utf8FitsWindows1250(typed)) {
+            error = "--where " + number + ": '" + std::string(typed) +
+                    "' has characters that data lists cannot hold (Windows-1250)";
+            return false;
+        }
+        std::string text = Utf8ToWindows1250(typed);
         if (text.size() > kHeaderValueWidth) {
             error = "--where " + number + ": a header value has at most 20 characters";
             return false;
@@ -82,9 +88,9 @@ bool ReadReportOption(const Arguments& arguments, std::size_t& index, ReportArgu
     } else if (option == "--where") {
         return ReadWhere(value, parsed.rows, error);
     } else {
-        const std::optional<CalendarDate> date = ParseDate(value);
+        const std::optional<CalendarDate> date = ParseDate(value, error);
         if (!date) {
-            error = option + " takes a date as DD.MM.YYYY or YYYY-MM-DD, not '" + value + "'";
+            error = option + ": " + error;
             return false;
         }
         (option == "--from" ? parsed.from : parsed.to) = *date;

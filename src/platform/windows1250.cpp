@@ -83,6 +83,17 @@ constexpr std::array<unsigned char, 256> kLowerCase = [] {
 
 } // namespace
 
+bool Utf8FitsWindows1250(std::string_view utf8)
+{
+    std::size_t i = 0;
+    while (i < utf8.size()) {
+        const char32_t code = NextCodePoint(utf8, i);
+        if (code == kInvalid || (code >= 0x80 && EncodeOne(code) == '?'))
+            return false;
+    }
+    return true;
+}
+
 std::string Windows1250Lower(std::string_view text)
 {
     std::string lower(text);

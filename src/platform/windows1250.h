@@ -15,6 +15,10 @@ namespace zvk {
 // bytes that are not UTF-8, become '?'.
 std::string Utf8ToWindows1250(std::string_view utf8);
 
+// True when `utf8` is UTF-8 whose every character has a Windows-1250 byte, so that
+// it converts without a '?' of its own making.
+bool Utf8FitsWindows1250(std::string_view utf8);
+
 // The text with every capital letter of the code page in lower case, the letters
 // of Slovak and its neighbours included ("Š" as "š", "Ľ" as "ľ"): texts that are
 // equal in lower case differ only in letter case.

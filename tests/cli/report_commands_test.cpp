@@ -75,6 +75,7 @@ TEST(ReportCommandTest, RefusesWhatTheDialogCouldNotChoose)
         {"report", "--where", "30=x"},
         {"report", "--where", "x"},
         {"report", "--where", "1=this text is too long"},
+        {"report", "--where", "4=Horný 😀"},
         {"report", "--where", "1", "--where", "2", "--where", "3", "--where", "4", "--where", "5",
          "--where", "6"},
         {"report", "--listing", "wide"},
@@ -92,6 +93,25 @@ TEST(ReportCommandTest, RefusesWhatTheDialogCouldNotChoose)
     const CliRun missing = Zvk({"report", "--folder", "/nonexistent/lists"});
     EXPECT_EQ(missing.status, kFailure);
     EXPECT_NE(missing.err.find("/nonexistent/lists"), std::string::npos);
+
+    // Each refusal says what is wrong with what was typed.
+    EXPECT_EQ(Zvk({"report", "--from", "31.02.2026"}).err,
+              "zvk: --from: '31.02.2026' is not a day of the calendar\n");
+    EXPECT_EQ(Zvk({"report", "--to", "2026/03/01"}).err,
+              "zvk: --to: a date is written DD.MM.YYYY or YYYY-MM-DD, not '2026/03/01'\n");
+    EXPECT_NE(Zvk({"report", "--where", "4=Horný 😀"}).err.find("Windows-1250"), std::string::npos);
+}
+
+TEST(NoteCommandTest, AMissingConfigurationIsSaidAndTheNoteStillMade)
+{
+    TempDir dir;
+    const fs::path output = dir.Path() / "note.rtf";
+    const CliRun run = Zvk({"note", TestData("reports/note/NOTE.DAT").string(), "--config",
+                            (dir.Path() / "missing.ini").string(), "--output", output.string()});
+    EXPECT_EQ(run.status, kSuccess);
+    EXPECT_EQ(run.err, "zvk: no configuration file " + (dir.Path() / "missing.ini").string() +
+                           ": the document has no company lines or captions\n");
+    EXPECT_TRUE(fs::exists(output));
 }
 
 TEST(NoteCommandTest, WritesTheNoteOfOneList)

@@ -16,6 +16,11 @@ TEST(Windows1250Test, EncodesSlovakLettersAndMarksTheRest)
     EXPECT_EQ(Utf8ToWindows1250("a\xC3"), "a?");
     EXPECT_EQ(Utf8ToWindows1250("\x80x"), "?x");
     EXPECT_EQ(Utf8ToWindows1250(std::string("a\0b", 3)), std::string("a\0b", 3));
+
+    EXPECT_TRUE(Utf8FitsWindows1250("Píla Ľubietová, Šťastný € ?"));
+    EXPECT_FALSE(Utf8FitsWindows1250("Horný 😀"));
+    EXPECT_FALSE(Utf8FitsWindows1250("日本"));
+    EXPECT_FALSE(Utf8FitsWindows1250("a\xC3"));
 }
 
 TEST(Windows1250Test, FileNamesLoseTheirFolder)
