@@ -2,6 +2,7 @@
 
 #include <array>
 #include <fstream>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 
@@ -88,19 +89,35 @@ long WriteList(const fs::path& path, int index, const CorpusShape& shape, Random
         out << code << FormatText("Hodnota %-12dDL-%-17d\r\n", {index % 7, index});
     for (int item = 1; item <= shape.itemsPerList; ++item)
         out << ItemLine(random, item, oldest);
+    out.close();
+    if (!out)
+        throw std::runtime_error("cannot write " + path.string());
     return shape.itemsPerList;
 }
 
 } // namespace
 
-long GenerateCorpus(const fs::path& folder, const CorpusShape& shape)
+long GenerateCorpus(const fs::path& folder, const CorpusShape& shape,
+                    const std::function<void(int listsWritten)>& progress)
 {
     fs::create_directories(folder);
     Random random(shape.seed);
     long items = 0;
-    for (int index = 1; index <= shape.lists; ++index)
+    for (int index = 1; index <= shape.lists; ++index) {
         items += WriteList(folder / FormatText("LIST%04d.DAT", {index}), index, shape, random);
+        if (progress)
+            progress(index);
+    }
     return items;
+}
+
+std::uintmax_t CorpusBytesAtMost(const CorpusShape& shape)
+{
+    // A list's header records take under 800 bytes and an item line under 80.
+    constexpr std::uintmax_t kHeaderBytes = 800;
+    constexpr std::uintmax_t kItemBytes = 80;
+    return static_cast<std::uintmax_t>(shape.lists) *
+           (kHeaderBytes + kItemBytes * static_cast<std::uintmax_t>(shape.itemsPerList));
 }
 
 } // namespace zvk::bench
