@@ -1,5 +1,7 @@
 #include "device/handheld_contract.h"
 
+#include "platform/windows1250.h"
+
 namespace fs = std::filesystem;
 
 namespace zvk {
@@ -27,13 +29,9 @@ std::u16string HandheldImportPath(std::u16string_view name)
     return std::u16string(kHandheldImportFolder) + std::u16string(name);
 }
 
-std::optional<std::u16string> HandheldNameOf(const fs::path& desktopFile)
+std::u16string HandheldNameOf(const fs::path& desktopFile)
 {
-    try {
-        return desktopFile.filename().u16string();
-    } catch (const fs::filesystem_error&) {
-        return std::nullopt;
-    }
+    return FileNameInUtf16(desktopFile);
 }
 
 std::optional<fs::path> DesktopNameOf(std::u16string_view handheldName)

@@ -34,9 +34,9 @@ std::u16string HandheldListPath(std::u16string_view name);
 // Where a list sent under the given handheld name arrives.
 std::u16string HandheldImportPath(std::u16string_view name);
 
-// The handheld name of a desktop file, in UTF-16; nothing when the desktop name is
-// not valid text in the file-name encoding.
-std::optional<std::u16string> HandheldNameOf(const std::filesystem::path& desktopFile);
+// The handheld name of a desktop file, in UTF-16; a desktop name that is not UTF-8 is
+// read in the handheld's code page, Windows-1250.
+std::u16string HandheldNameOf(const std::filesystem::path& desktopFile);
 
 // The desktop file name of a handheld name; nothing when the name is not valid
 // UTF-16 or is no plain file name (empty, ".", "..", or holding a folder separator),

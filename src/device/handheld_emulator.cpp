@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "device/handheld_contract.h"
+#include "platform/windows1250.h"
 
 namespace fs = std::filesystem;
 
@@ -21,12 +22,30 @@ std::vector<std::u16string> MatchingNames(const fs::path& folder, std::u16string
          it.increment(ec)) {
         if (!it->is_regular_file(ec))
             continue;
-        const std::optional<std::u16string> name = HandheldNameOf(it->path());
-        if (name && name->size() < kCeMaxPath && MatchesHandheldPattern(*name, pattern))
-            names.push_back(*name);
+        const std::u16string name = HandheldNameOf(it->path());
+        if (name.size() < kCeMaxPath && MatchesHandheldPattern(name, pattern))
+            names.push_back(name);
     }
     std::sort(names.begin(), names.end());
     return names;
+}
+
+// The file a handheld path names. A name the handheld wrote in its code page is not
+// UTF-8 on this disk and was found as Windows-1250 text (HandheldNameOf), so a file
+// missing under the UTF-8 name is looked for under its Windows-1250 bytes.
+std::optional<fs::path> FileOf(const fs::path& folder, std::u16string_view handheldPath)
+{
+    const std::optional<fs::path> file = EmulatedPath(folder, handheldPath);
+    std::error_code ec;
+    if (!file || fs::exists(*file, ec))
+        return file;
+    const std::size_t separator = handheldPath.rfind(u'\\');
+    const std::optional<std::string> codePageName =
+        Utf16ToWindows1250(handheldPath.substr(separator + 1));
+    if (!codePageName)
+        return file;
+    const fs::path codePageFile = file->parent_path() / *codePageName;
+    return fs::exists(codePageFile, ec) ? codePageFile : file;
 }
 
 } // namespace
@@ -76,7 +95,7 @@ CeHandle HandheldEmulator::CeCreateFile(const std::u16string& path, std::uint32_
                                         std::uint32_t creationDisposition,
                                         std::uint32_t /*flagsAndAttributes*/)
 {
-    const std::optional<fs::path> file = EmulatedPath(m_folder, path);
+    const std::optional<fs::path> file = FileOf(m_folder, path);
     std::error_code ec;
     if (!file || fs::is_directory(*file, ec))
         return kInvalidCeHandle;
@@ -158,7 +177,7 @@ std::uint32_t HandheldEmulator::CeGetFileSize(CeHandle file, std::uint32_t* size
 
 bool HandheldEmulator::CeDeleteFile(const std::u16string& path)
 {
-    const std::optional<fs::path> file = EmulatedPath(m_folder, path);
+    const std::optional<fs::path> file = FileOf(m_folder, path);
     std::error_code ec;
     return file && fs::is_regular_file(*file, ec) && fs::remove(*file, ec);
 }

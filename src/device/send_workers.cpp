@@ -104,13 +104,12 @@ bool SendListWorker(WindowPort& window, RemoteApi& handheld)
     if (chosen) {
         std::ifstream local;
         std::string error;
-        const std::optional<std::u16string> name = HandheldNameOf(*chosen);
-        if (!name || !OpenInputFile(*chosen, local, error)) {
+        if (!OpenInputFile(*chosen, local, error)) {
             window.ShowMessage(texts::kListMissing, texts::kCaptionError, MessageIcon::Information);
             succeeded = false;
         } else {
-            const bool sent =
-                SendFile(window, handheld, local, HandheldImportPath(*name), kFileShareRead);
+            const bool sent = SendFile(window, handheld, local,
+                                       HandheldImportPath(HandheldNameOf(*chosen)), kFileShareRead);
             succeeded = ReportSend(window, handheld, sent, kListSent);
         }
     }

@@ -48,17 +48,67 @@ char32_t NextCodePoint(std::string_view utf8, std::size_t& i)
             return kInvalid;
         code = (code << 6) | (static_cast<unsigned char>(utf8[i++]) & 0x3F);
     }
+    // Overlong forms and surrogates are no UTF-8: a name holding them was written in
+    // the code page.
+    constexpr std::array<char32_t, 4> kSmallest = {0, 0x80, 0x800, 0x10000};
+    if (code < kSmallest[extra] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
+        return kInvalid;
     return code;
 }
 
-char EncodeOne(char32_t code)
+bool IsUtf8(std::string_view bytes)
+{
+    std::size_t i = 0;
+    while (i < bytes.size())
+        if (NextCodePoint(bytes, i) == kInvalid)
+            return false;
+    return true;
+}
+
+// The byte of a character, nothing when the code page lacks it. The five bytes the
+// code page leaves unassigned stand for the characters of their own value, so that
+// every name read as Windows-1250 goes back to its bytes.
+std::optional<char> EncodeStrictly(char32_t code)
 {
     if (code < 0x80)
         return static_cast<char>(code);
     for (std::size_t k = 0; k < kUpperHalf.size(); ++k)
         if (kUpperHalf[k] != 0 && kUpperHalf[k] == code)
             return static_cast<char>(0x80 + k);
-    return '?';
+    if (code <= 0xFF && kUpperHalf[code - 0x80] == 0)
+        return static_cast<char>(code);
+    return std::nullopt;
+}
+
+char EncodeOne(char32_t code)
+{
+    return EncodeStrictly(code).value_or('?');
+}
+
+char16_t DecodeOne(char byte)
+{
+    const auto value = static_cast<unsigned char>(byte);
+    if (value < 0x80 || kUpperHalf[value - 0x80] == 0)
+        return value;
+    return kUpperHalf[value - 0x80];
+}
+
+void AppendUtf16(std::u16string& text, char32_t code)
+{
+    if (code < 0x10000) {
+        text += static_cast<char16_t>(code);
+        return;
+    }
+    code -= 0x10000;
+    text += static_cast<char16_t>(0xD800 + (code >> 10));
+    text += static_cast<char16_t>(0xDC00 + (code & 0x3FF));
+}
+
+// The name's bytes: UTF-8 on this desktop (on Windows, made from its UTF-16 name).
+std::string FileNameBytes(const std::filesystem::path& path)
+{
+    const std::u8string name = path.filename().u8string();
+    return {reinterpret_cast<const char*>(name.data()), name.size()};
 }
 
 // The lower-case byte of every byte: ASCII letters, the capitals of 0x8A to 0xBC
@@ -114,9 +164,36 @@ std::string Utf8ToWindows1250(std::string_view utf8)
 
 std::string FileNameInWindows1250(const std::filesystem::path& path)
 {
-    const std::u8string name = path.filename().u8string();
-    return Utf8ToWindows1250(
-        std::string_view(reinterpret_cast<const char*>(name.data()), name.size()));
+    const std::string name = FileNameBytes(path);
+    return IsUtf8(name) ? Utf8ToWindows1250(name) : name;
+}
+
+std::u16string FileNameInUtf16(const std::filesystem::path& path)
+{
+    const std::string name = FileNameBytes(path);
+    std::u16string text;
+    if (IsUtf8(name)) {
+        std::size_t i = 0;
+        while (i < name.size())
+            AppendUtf16(text, NextCodePoint(name, i));
+    } else {
+        for (const char byte : name)
+            text += DecodeOne(byte);
+    }
+    return text;
+}
+
+std::optional<std::string> Utf16ToWindows1250(std::u16string_view text)
+{
+    std::string bytes;
+    bytes.reserve(text.size());
+    for (const char16_t unit : text) {
+        const std::optional<char> byte = EncodeStrictly(unit);
+        if (!byte)
+            return std::nullopt;
+        bytes += *byte;
+    }
+    return bytes;
 }
 
 } // namespace zvk

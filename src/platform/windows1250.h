@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -10,6 +11,9 @@ namespace zvk {
 // reports). The core converts only names that come from the desktop's file
 // system (UTF-8 here) into it, for the names that lists carry inside; texts typed by users are
 // converted by the user interface.
+//
+// A file name that is not UTF-8 was written by the handheld or an older desktop in their
+// own code page: its bytes are read as Windows-1250.
 
 // UTF-8 text as Windows-1250 bytes; characters the code page cannot hold, and
 // bytes that are not UTF-8, become '?'.
@@ -27,5 +31,11 @@ std::string Windows1250Lower(std::string_view text);
 // The file's own name (without folder) as the Windows-1250 text that lists and
 // their conversions carry.
 std::string FileNameInWindows1250(const std::filesystem::path& path);
+
+// The file's own name (without folder) as UTF-16 text, as the handheld names files.
+std::u16string FileNameInUtf16(const std::filesystem::path& path);
+
+// The text in Windows-1250 bytes; nothing when a character is not in the code page.
+std::optional<std::string> Utf16ToWindows1250(std::u16string_view text);
 
 } // namespace zvk

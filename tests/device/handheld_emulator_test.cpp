@@ -67,6 +67,20 @@ TEST(HandheldEmulatorTest, HandheldPathsStayInsideTheFolder)
     EXPECT_FALSE(DesktopNameOf(u"bad\xD800.DAT").has_value());
 }
 
+TEST(HandheldEmulatorTest, NamesInTheHandheldsCodePageAreFoundOpenedAndDeleted)
+{
+    Emulated emulated;
+    emulated.dir.Write("lat\xE8in.DAT", "AD\r\n");
+    EXPECT_EQ(emulated.Find(u"\\*.dat"), std::vector<std::u16string>{u"lat\u010Din.DAT"});
+    const CeHandle file = emulated.handheld->CeCreateFile(
+        u"\\lat\u010Din.DAT", kGenericRead, kFileShareRead, kOpenExisting, kFileAttributeNormal);
+    ASSERT_NE(file, kInvalidCeHandle);
+    EXPECT_EQ(emulated.handheld->CeGetFileSize(file, nullptr), 4u);
+    EXPECT_TRUE(emulated.handheld->CeCloseHandle(file));
+    EXPECT_TRUE(emulated.handheld->CeDeleteFile(u"\\lat\u010Din.DAT"));
+    EXPECT_TRUE(emulated.Find(u"\\*.dat").empty());
+}
+
 TEST(HandheldEmulatorTest, SearchGivesNamesInThePublishedLayoutIgnoringLetterCase)
 {
     Emulated emulated;

@@ -27,7 +27,24 @@ TEST(Windows1250Test, FileNamesLoseTheirFolder)
 {
     EXPECT_EQ(FileNameInWindows1250("/tmp/Zväzok/Meranie ľavý.dat"), "Meranie \xBE"
                                                                      "av\xFD.dat");
+    EXPECT_EQ(FileNameInUtf16("/tmp/Zväzok/Meranie ľavý.dat"), u"Meranie \u013Eav\u00FD.dat");
 }
+
+#ifndef _WIN32
+TEST(Windows1250Test, FileNamesThatAreNoUtf8AreReadInTheCodePage)
+{
+    EXPECT_EQ(FileNameInUtf16("/h/lat\xE8in.DAT"), u"lat\u010Din.DAT");
+    EXPECT_EQ(FileNameInWindows1250("/h/lat\xE8in.DAT"), "lat\xE8in.DAT");
+    // "Áż" in the code page, not an overlong form of a character.
+    EXPECT_EQ(FileNameInUtf16("\xC1\xBF.DAT"), u"\u00C1\u017C.DAT");
+    // Every byte of a name goes back to itself, the code page's unassigned ones too.
+    for (int byte = 0x80; byte <= 0xFF; ++byte) {
+        const std::string name = std::string("x") + static_cast<char>(byte);
+        EXPECT_EQ(Utf16ToWindows1250(FileNameInUtf16(name)), name) << byte;
+    }
+    EXPECT_FALSE(Utf16ToWindows1250(u"\u65E5").has_value());
+}
+#endif
 
 } // namespace
 } // namespace zvk
