@@ -74,6 +74,13 @@ void CrossThreadWindow::ShowMessage(std::string_view text, std::string_view /*ca
     Invoke([this, message = std::string(text)] { m_lastMessage = message; });
 }
 
+void CrossThreadWindow::ShowReceptionFailures(const std::vector<ListFailure>& failures)
+{
+    Invoke([this, first = failures.front().list + ": " + failures.front().detail] {
+        m_lastMessage = first;
+    });
+}
+
 void CrossThreadWindow::SetCursor(Cursor /*cursor*/)
 {
     Invoke([] {});

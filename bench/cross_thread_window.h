@@ -25,6 +25,7 @@ public:
     void ShowProgress(std::uint64_t done, std::uint64_t total) override;
     void EnableTransferControls(bool enable) override;
     void ShowMessage(std::string_view text, std::string_view caption, MessageIcon icon) override;
+    void ShowReceptionFailures(const std::vector<ListFailure>& failures) override;
     void SetCursor(Cursor cursor) override;
     std::optional<std::filesystem::path>
     AskListToSend(const std::filesystem::path& initialFolder) override;

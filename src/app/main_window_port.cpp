@@ -9,6 +9,7 @@
 #include "ui/file_dialog.h"
 #include "ui/message_box.h"
 #include "ui/paths.h"
+#include "ui/reception_failure_text.h"
 
 namespace {
 
@@ -58,12 +59,20 @@ void MainWindowPort::EnableTransferControls(bool enable)
 void MainWindowPort::ShowMessage(std::string_view text, std::string_view caption,
                                  zvk::MessageIcon icon)
 {
+    ShowBox(FromUtf8(text), FromUtf8(caption),
+            icon == zvk::MessageIcon::Error ? QMessageBox::Critical : QMessageBox::Information);
+}
+
+void MainWindowPort::ShowReceptionFailures(const std::vector<zvk::ListFailure>& failures)
+{
+    ShowBox(zvk::ReceptionFailureMessage(failures), zvk::kErrorCaption, QMessageBox::Information);
+}
+
+void MainWindowPort::ShowBox(const QString& text, const QString& caption, QMessageBox::Icon icon)
+{
     OnWindow([&] {
-        if (m_link.IsClosing())
-            return;
-        zvk::ShowMessageBox(&m_window, FromUtf8(text), FromUtf8(caption),
-                            icon == zvk::MessageIcon::Error ? QMessageBox::Critical
-                                                            : QMessageBox::Information);
+        if (!m_link.IsClosing())
+            zvk::ShowMessageBox(&m_window, text, caption, icon);
     });
 }
 

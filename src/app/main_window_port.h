@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMessageBox>
 #include <QPointer>
 
 #include "device/progress_display.h"
@@ -23,6 +24,7 @@ public:
     void EnableTransferControls(bool enable) override;
     void ShowMessage(std::string_view text, std::string_view caption,
                      zvk::MessageIcon icon) override;
+    void ShowReceptionFailures(const std::vector<zvk::ListFailure>& failures) override;
     void SetCursor(zvk::Cursor cursor) override;
     std::optional<std::filesystem::path>
     AskListToSend(const std::filesystem::path& initialFolder) override;
@@ -38,6 +40,8 @@ public:
 private:
     // Runs `call` on the window's thread and returns its result.
     template <typename Call> auto OnWindow(Call call);
+    // A message box, unless the window is closing.
+    void ShowBox(const QString& text, const QString& caption, QMessageBox::Icon icon);
 
     CTarnwickDlg& m_window;
     TransferLink& m_link;

@@ -24,14 +24,21 @@ constexpr std::array<Command, 7> kCommands = {{
      "LOG0612.txt gives LOG0612.dat. An existing list of that name is replaced.\n",
      &RunImport},
     {"receive", "move the handheld's data lists into a folder",
-     "usage: zvk receive [--to FOLDER] [--convert]\n"
+     "usage: zvk receive [--to FOLDER] [--convert] [--wait SECONDS]\n"
      "\n"
      "Asks the handheld for its data lists, copies each into FOLDER (default: the\n"
-     "\"Importpath\" setting of ZVKServer.ini, else the working directory) under its\n"
-     "handheld name, and deletes it on the handheld once its copy is complete on disk.\n"
-     "With --convert (or the setting \"Konvert\" = 1) each list also gets its semicolon\n"
-     "text (.csv). A list that cannot be received stays on the handheld and is named;\n"
-     "the exit status is then non-zero, as it is when the handheld is not connected.\n"
+     "\"Importpath\" setting of ZVKServer.ini, else the working directory; made when it\n"
+     "does not exist) under its handheld name, and deletes it on the handheld once its\n"
+     "copy is complete on disk. With --convert (or the setting \"Konvert\" = 1) each\n"
+     "list also gets its semicolon text (.csv).\n"
+     "\n"
+     "The handheld first exports its lists; the tool waits for that at most SECONDS\n"
+     "(default 600) and then gives up, receiving and deleting nothing.\n"
+     "\n"
+     "A list that cannot be received stays on the handheld, and a list whose .csv\n"
+     "cannot be written stays received; each is named on a line of its own with the\n"
+     "reason. The exit status is then non-zero, as it is when the handheld is not\n"
+     "connected or the wait was given up. An empty handheld is no failure.\n"
      "\n"
      "The handheld is emulated by a folder: $ZVK_HANDHELD, else the \"Zariadenie\"\n"
      "setting, else handheld/ here (created with sample lists when missing).\n",

@@ -61,10 +61,25 @@ void TerminalWindowPort::ShowMessage(std::string_view text, std::string_view cap
 {
     const std::lock_guard lock(m_mutex);
     EndProgressLine();
-    if (caption == texts::kCaptionNotice)
+    // An empty handheld is no failure of the tool: the window's "Chyba!" box is a
+    // notice here.
+    if (caption == texts::kCaptionNotice || text == texts::kNoLists)
         m_out << text << '\n';
     else
         m_err << caption << ' ' << text << '\n';
+}
+
+void TerminalWindowPort::ShowReceptionFailures(const std::vector<ListFailure>& failures)
+{
+    const std::lock_guard lock(m_mutex);
+    EndProgressLine();
+    for (const ListFailure& failure : failures) {
+        m_err << "zvk: " << failure.list
+              << (failure.step == ListFailure::Step::Converting
+                      ? " was received, but its semicolon text was not written: "
+                      : " stays on the handheld: ")
+              << failure.detail << '\n';
+    }
 }
 
 void TerminalWindowPort::SetCursor(Cursor /*cursor*/) {}

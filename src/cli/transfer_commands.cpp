@@ -1,4 +1,7 @@
+#include <charconv>
 #include <iostream>
+#include <optional>
+#include <string>
 #include <thread>
 
 #include "app/desktop_settings.h"
@@ -52,6 +55,44 @@ int TransferOverLink(PendingOperation operation, const DesktopSettings& settings
     return transferred ? kSuccess : kFailure;
 }
 
+// How long `zvk receive` waits for the handheld's export unless --wait says otherwise.
+constexpr int kDefaultExportWaitSeconds = 600;
+
+// The value after an option; nothing when the arguments end there or another option
+// follows.
+std::optional<std::string> OptionValue(const Arguments& arguments, std::size_t& i)
+{
+    if (i + 1 >= arguments.size() || arguments[i + 1].empty() ||
+        arguments[i + 1].rfind("--", 0) == 0)
+        return std::nullopt;
+    return arguments[++i];
+}
+
+std::optional<int> WholeSeconds(const std::string& text)
+{
+    int seconds = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), seconds);
+    if (error != std::errc() || end != text.data() + text.size() || seconds <= 0)
+        return std::nullopt;
+    return seconds;
+}
+
+// Nobody may be watching the tool: it says what it waits for, and does not wait for ever.
+void LimitExportWait(ReceiveSettings& receive, int seconds, std::ostream& err)
+{
+    const std::string limit = std::to_string(seconds) + " s";
+    receive.exportWaitLimit = std::chrono::seconds(seconds);
+    receive.exportTakesLong = [&err, limit] {
+        ReportFailure(err,
+                      "waiting for the handheld to finish exporting its lists (giving up after " +
+                          limit + ", see --wait)");
+    };
+    receive.exportAbandoned = [&err, limit] {
+        ReportFailure(err, "the handheld did not finish exporting its lists within " + limit +
+                               "; nothing was received or deleted");
+    };
+}
+
 bool OneFileArgument(const Arguments& arguments, std::string_view command, std::ostream& err)
 {
     if (arguments.size() == 1)
@@ -69,17 +110,33 @@ int RunReceive(const Arguments& arguments, std::ostream& out, std::ostream& err)
     TerminalWindowPort::Paths paths{settings.ReceiveFolder(), {}, {}};
     ReceiveSettings receive;
     receive.convertRequested = [settings] { return settings.ConvertReceivedLists(); };
+    int waitSeconds = kDefaultExportWaitSeconds;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         if (arguments[i] == "--convert") {
             receive.convertRequested = [] { return true; };
-        } else if (arguments[i] == "--to" && i + 1 < arguments.size()) {
-            paths.receiveFolder = arguments[++i];
+        } else if (arguments[i] == "--to") {
+            const std::optional<std::string> folder = OptionValue(arguments, i);
+            if (!folder) {
+                ReportFailure(err, "option --to needs a folder (see 'zvk receive --help')");
+                return kUsageError;
+            }
+            paths.receiveFolder = *folder;
+        } else if (arguments[i] == "--wait") {
+            const std::optional<std::string> value = OptionValue(arguments, i);
+            const std::optional<int> seconds = value ? WholeSeconds(*value) : std::nullopt;
+            if (!seconds) {
+                ReportFailure(err, "option --wait needs a number of seconds (see 'zvk receive "
+                                   "--help')");
+                return kUsageError;
+            }
+            waitSeconds = *seconds;
         } else {
             ReportFailure(err, "receive does not understand '" + arguments[i] +
                                    "' (see 'zvk receive --help')");
             return kUsageError;
         }
     }
+    LimitExportWait(receive, waitSeconds, err);
     return TransferOverLink(PendingOperation::ReceiveLists, settings, std::move(paths), receive,
                             out, err);
 }

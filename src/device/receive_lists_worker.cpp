@@ -19,8 +19,13 @@ namespace zvk {
 namespace {
 
 constexpr std::uint32_t kChunkBytes = 100;
-// The closing message names at most this many lists that stayed on the handheld.
-constexpr std::size_t kNamedFailures = 20;
+
+enum class ExportWait
+{
+    Ready,
+    Stopped,
+    Abandoned,
+};
 
 // Sleeps for the interval; false when a stop was requested before or during it.
 bool WaitUnlessStopped(std::chrono::milliseconds interval, const std::stop_token& stop)
@@ -32,15 +37,24 @@ bool WaitUnlessStopped(std::chrono::milliseconds interval, const std::stop_token
     return !stop.stop_requested();
 }
 
-bool WaitForExportMarker(RemoteApi& handheld, const ReceiveSettings& settings,
-                         const std::stop_token& stop)
+ExportWait WaitForExportMarker(RemoteApi& handheld, const ReceiveSettings& settings,
+                               const std::stop_token& stop)
 {
+    const auto started = std::chrono::steady_clock::now();
+    bool told = false;
     while (WaitUnlessStopped(settings.markerPollInterval, stop)) {
         const FoundFiles marker(handheld, kHandheldExportMarker);
         if (!marker.Entries().empty())
-            return true;
+            return ExportWait::Ready;
+        const auto waited = std::chrono::steady_clock::now() - started;
+        if (settings.exportWaitLimit && waited >= *settings.exportWaitLimit)
+            return ExportWait::Abandoned;
+        if (!told && settings.exportTakesLong && waited >= settings.exportNoticeAfter) {
+            settings.exportTakesLong();
+            told = true;
+        }
     }
-    return false;
+    return ExportWait::Stopped;
 }
 
 std::uint64_t ListSize(RemoteApi& handheld, const std::u16string& path)
@@ -57,7 +71,7 @@ std::uint64_t ListSize(RemoteApi& handheld, const std::u16string& path)
     return (static_cast<std::uint64_t>(high) << 32) | low;
 }
 
-// One reception: the byte counts over all lists and the lists that stayed behind.
+// One reception: the byte counts over all lists and the lists it did not finish.
 class Reception
 {
 public:
@@ -71,27 +85,49 @@ public:
             m_total += ListSize(m_handheld, HandheldListPath(EntryName(entry)));
     }
 
+    // The folder the lists go to; one that does not exist yet is made, parents and all.
+    void UseFolder(fs::path folder)
+    {
+        m_folder = std::move(folder);
+        if (!m_folder.empty())
+            fs::create_directories(m_folder, m_folderError);
+    }
+
     // Copies one list into the folder; its desktop path when it arrived whole.
-    std::optional<fs::path> Receive(std::u16string_view name, const fs::path& folder)
+    std::optional<fs::path> Receive(std::u16string_view name)
     {
         const std::optional<fs::path> desktopName = DesktopNameOf(name);
         if (!desktopName) {
-            m_failed.push_back(DisplayName(name));
+            Fail(DisplayName(name), ListFailure::Step::WritingList,
+                 std::make_error_code(std::errc::illegal_byte_sequence), m_folder,
+                 "its handheld name is no file name here");
             return std::nullopt;
         }
-        const fs::path target = folder / *desktopName;
+        const std::string shown = desktopName->string();
+        if (m_folderError) {
+            Fail(shown, ListFailure::Step::WritingList, m_folderError, m_folder,
+                 "cannot create folder " + m_folder.string() + ": " + m_folderError.message());
+            return std::nullopt;
+        }
+        const fs::path target = m_folder / *desktopName;
         const std::u16string handheldPath = HandheldListPath(name);
-        if (!CopyList(handheldPath, target)) {
-            m_failed.push_back(desktopName->string());
+        if (!CopyList(handheldPath, target, shown))
             return std::nullopt;
-        }
         m_handheld.CeDeleteFile(handheldPath);
         return target;
     }
 
-    const std::vector<std::string>& Failed() const
+    // A received list stays received when its semicolon text cannot be written.
+    void Converted(const fs::path& list, const WriteOutcome& outcome)
     {
-        return m_failed;
+        if (!outcome.Succeeded())
+            m_failures.push_back({list.filename().string(), ListFailure::Step::Converting,
+                                  outcome.failure, outcome.error});
+    }
+
+    const std::vector<ListFailure>& Failures() const
+    {
+        return m_failures;
     }
 
 private:
@@ -103,79 +139,97 @@ private:
         return shown;
     }
 
+    void Fail(std::string list, ListFailure::Step step, std::error_code reason, fs::path file,
+              std::string detail)
+    {
+        m_failures.push_back({std::move(list),
+                              step,
+                              {std::move(file), reason, FileFailure::Access::Writing},
+                              std::move(detail)});
+    }
+
+    void FailOnHandheld(std::string list, std::string detail)
+    {
+        m_failures.push_back(
+            {std::move(list), ListFailure::Step::ReadingHandheld, {}, std::move(detail)});
+    }
+
     // The desktop file appears under its name only when written, flushed and closed
     // without error; anything less leaves no file and the list on the handheld.
-    bool CopyList(const std::u16string& handheldPath, const fs::path& target)
+    bool CopyList(const std::u16string& handheldPath, const fs::path& target,
+                  const std::string& shown)
     {
         const CeHandle file = m_handheld.CeCreateFile(handheldPath, kGenericRead, kFileShareRead,
                                                       kOpenExisting, kFileAttributeNormal);
-        if (file == kInvalidCeHandle)
+        if (file == kInvalidCeHandle) {
+            FailOnHandheld(shown, "the handheld could not open it");
             return false;
+        }
         AtomicFileWriter writer(target);
-        bool copied = writer.IsOpen();
         std::array<char, kChunkBytes> buffer{};
         std::uint32_t count = 0;
-        while (copied) {
-            if (m_stop.stop_requested() ||
-                !m_handheld.CeReadFile(file, buffer.data(), kChunkBytes, count)) {
-                copied = false;
+        bool complete = false;
+        bool readFailed = false;
+        while (writer.IsOpen() && !m_stop.stop_requested()) {
+            if (!m_handheld.CeReadFile(file, buffer.data(), kChunkBytes, count)) {
+                readFailed = true;
                 break;
             }
             writer.Write(std::string_view(buffer.data(), count));
             m_done += count;
             m_window.ShowProgress(m_done, m_total);
-            if (count == 0)
+            if (count == 0) {
+                complete = true;
                 break;
-            copied = writer.IsOpen();
+            }
         }
         m_handheld.CeCloseHandle(file);
-        return copied && writer.Commit();
+        if (readFailed) {
+            FailOnHandheld(shown, "reading it from the handheld failed");
+            return false;
+        }
+        if (complete && writer.Commit())
+            return true;
+        // A stop leaves the list where it was without naming it: the window is closing.
+        if (!m_stop.stop_requested())
+            Fail(shown, ListFailure::Step::WritingList, writer.Reason(), target, writer.Error());
+        return false;
     }
 
     WindowPort& m_window;
     RemoteApi& m_handheld;
     const std::stop_token& m_stop;
+    fs::path m_folder;
+    std::error_code m_folderError;
     std::uint64_t m_total = 0;
     std::uint64_t m_done = 0;
-    std::vector<std::string> m_failed;
+    std::vector<ListFailure> m_failures;
 };
 
-std::string NotReceivedMessage(const std::vector<std::string>& failed)
-{
-    std::string text(texts::kListsNotReceived);
-    for (std::size_t i = 0; i < failed.size() && i < kNamedFailures; ++i)
-        text += (i > 0 ? ", " : "") + failed[i];
-    if (failed.size() > kNamedFailures)
-        text += std::string(texts::kAndOthers) + " (" +
-                std::to_string(failed.size() - kNamedFailures) + ")";
-    text += texts::kListsNotReceivedEnd;
-    return text;
-}
-
-// Copies the lists found; false when one of them stayed on the handheld.
+// Copies the lists found; false when one of them was not received or not converted.
 bool ReceiveAll(WindowPort& window, RemoteApi& handheld, const ReceiveSettings& settings,
                 const std::stop_token& stop, std::span<const CeFindData> entries)
 {
     Reception reception(window, handheld, stop);
     reception.CountBytes(entries);
-    const fs::path folder = window.ReceiveFolder();
+    reception.UseFolder(window.ReceiveFolder());
     // One conversion for the whole reception: a list without a header is read with the
     // format version of the list before it.
     SemicolonConversion conversion;
     for (const CeFindData& entry : entries) {
         if (stop.stop_requested())
             break;
-        const std::optional<fs::path> received = reception.Receive(EntryName(entry), folder);
+        const std::optional<fs::path> received = reception.Receive(EntryName(entry));
         if (received && settings.convertRequested())
-            conversion.ConvertListToSemicolonText(*received, FileNameInWindows1250(*received));
+            reception.Converted(*received, conversion.ConvertListToSemicolonText(
+                                               *received, FileNameInWindows1250(*received)));
     }
     // Lists still at the top stay the handheld's own; those taken are dropped there.
     StartHandheldProgram(handheld, kListsTaken);
     if (stop.stop_requested())
         return false;
-    if (!reception.Failed().empty()) {
-        window.ShowMessage(NotReceivedMessage(reception.Failed()), texts::kCaptionError,
-                           MessageIcon::Information);
+    if (!reception.Failures().empty()) {
+        window.ShowReceptionFailures(reception.Failures());
         return false;
     }
     window.ShowMessage(texts::kReceiveSucceeded, texts::kCaptionNotice, MessageIcon::Information);
@@ -193,7 +247,10 @@ bool ReceiveListsWorker(WindowPort& window, RemoteApi& handheld, const ReceiveSe
     window.ShowStatus(texts::kStatusPreparingExport);
     window.SetCursor(Cursor::Wait);
     bool succeeded = false;
-    if (WaitForExportMarker(handheld, settings, stop)) {
+    const ExportWait wait = WaitForExportMarker(handheld, settings, stop);
+    if (wait == ExportWait::Abandoned && settings.exportAbandoned)
+        settings.exportAbandoned();
+    if (wait == ExportWait::Ready) {
         handheld.CeDeleteFile(std::u16string(kHandheldExportMarker));
         window.ShowStatus(texts::kStatusReceiving);
         window.SetCursor(Cursor::Wait);

@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <functional>
+#include <optional>
 #include <stop_token>
 
 #include "device/remote_api.h"
@@ -15,15 +16,25 @@ struct ReceiveSettings
     std::function<bool()> convertRequested = [] { return false; };
     // How often the handheld is asked whether its export is ready.
     std::chrono::milliseconds markerPollInterval{1000};
+    // The window waits for the export as long as it is open. The zvk tool, which may run
+    // unwatched, says what it waits for once the export takes `exportNoticeAfter`
+    // (exportTakesLong) and gives up after `exportWaitLimit` (exportAbandoned): then
+    // nothing is received and nothing is deleted on the handheld.
+    std::optional<std::chrono::milliseconds> exportWaitLimit;
+    std::chrono::milliseconds exportNoticeAfter{std::chrono::seconds(3)};
+    std::function<void()> exportTakesLong;
+    std::function<void()> exportAbandoned;
 };
 
 // Asks the handheld program to export its lists, waits for its marker, then moves every
-// list into the window's receive folder: each is written under a temporary name, renamed
-// to its handheld name once it is complete on disk, and only then deleted on the
-// handheld. A list that cannot be read or written stays on the handheld and is named in
-// the closing message. A stop request (the window is closing) ends the wait for the
-// marker and the copy at the next chunk, leaving no partial file behind.
-// Returns false when a list found on the handheld was not received.
+// list into the window's receive folder (made when it does not exist yet): each is
+// written under a temporary name, renamed to its handheld name once it is complete on
+// disk, and only then deleted on the handheld. A list that cannot be read or written
+// stays on the handheld, and one whose semicolon text cannot be written stays received;
+// the closing message names each with its reason. A stop request (the window is
+// closing) ends the wait for the marker and the copy at the next chunk, leaving no
+// partial file behind.
+// Returns false when a list found on the handheld was not received or not converted.
 bool ReceiveListsWorker(WindowPort& window, RemoteApi& handheld, const ReceiveSettings& settings,
                         std::stop_token stop);
 

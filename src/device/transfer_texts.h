@@ -25,10 +25,5 @@ inline constexpr std::string_view kSendSucceeded = "Prenos bol úspešne ukonče
 inline constexpr std::string_view kSearchFailed = "*** CeFindAllFiles failed. ***";
 inline constexpr std::string_view kNoLists = "*** Neexistujú žiadne zoznamy ***";
 inline constexpr std::string_view kReceiveSucceeded = "Príjem bol úspešne ukončený.";
-// Followed by the names of the lists that stayed on the handheld.
-inline constexpr std::string_view kListsNotReceived = "*** Tieto zoznamy neboli prijaté: ";
-inline constexpr std::string_view kListsNotReceivedEnd = " ***";
-// After the first names, instead of the rest.
-inline constexpr std::string_view kAndOthers = " a ďalšie";
 
 } // namespace zvk::texts

@@ -4,6 +4,9 @@
 #include <filesystem>
 #include <optional>
 #include <string_view>
+#include <vector>
+
+#include "device/list_failure.h"
 
 namespace zvk {
 
@@ -44,6 +47,10 @@ public:
     virtual void EnableTransferControls(bool enable) = 0;
     // A modal message box owned by the window; returns when it was dismissed.
     virtual void ShowMessage(std::string_view text, std::string_view caption, MessageIcon icon) = 0;
+    // The closing message of a reception that did not finish every list, each named
+    // with its reason (in the window a "Chyba!" message box); returns when it was
+    // dismissed.
+    virtual void ShowReceptionFailures(const std::vector<ListFailure>& failures) = 0;
     virtual void SetCursor(Cursor cursor) = 0;
 
     // The open-file question for the list to send (".dat" files, starting in

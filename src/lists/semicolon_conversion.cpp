@@ -125,8 +125,11 @@ WriteOutcome SemicolonConversion::ConvertListToSemicolonText(const fs::path& lis
     }
     outcome.output = *output;
     std::ifstream list;
-    if (!OpenInputFile(listPath, list, outcome.error))
+    std::error_code reason;
+    if (!OpenInputFile(listPath, list, outcome.error, reason)) {
+        outcome.failure = {listPath, reason, FileFailure::Access::Reading};
         return outcome;
+    }
     AtomicFileWriter writer(*output);
     LineReader lines(list);
     std::string_view line;
@@ -134,9 +137,12 @@ WriteOutcome SemicolonConversion::ConvertListToSemicolonText(const fs::path& lis
         writer.Write(ConvertLine(line, listName));
     if (list.bad()) {
         outcome.error = "cannot read " + listPath.string();
+        outcome.failure = {listPath, std::make_error_code(std::errc::io_error),
+                           FileFailure::Access::Reading};
         return outcome;
     }
-    writer.Commit();
+    if (!writer.Commit())
+        outcome.failure = {*output, writer.Reason(), FileFailure::Access::Writing};
     outcome.error = writer.Error();
     return outcome;
 }

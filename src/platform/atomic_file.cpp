@@ -20,9 +20,9 @@ namespace fs = std::filesystem;
 namespace zvk {
 namespace {
 
-std::string SystemReason(int error)
+std::error_code Errno()
 {
-    return std::generic_category().message(error);
+    return {errno, std::generic_category()};
 }
 
 std::string UniqueSuffix()
@@ -65,10 +65,12 @@ AtomicFileWriter::AtomicFileWriter(fs::path target) : m_target(std::move(target)
     const fs::file_status status = fs::status(m_target, ec);
     if (fs::is_directory(status)) {
         m_error = m_target.string() + " is a folder";
+        m_reason = std::make_error_code(std::errc::is_a_directory);
         return;
     }
     if (fs::exists(status) && IsReadOnly(status)) {
         m_error = m_target.string() + " is read-only";
+        m_reason = std::make_error_code(std::errc::permission_denied);
         return;
     }
     for (int attempt = 0; attempt < 16 && m_file == nullptr; ++attempt) {
@@ -78,8 +80,9 @@ AtomicFileWriter::AtomicFileWriter(fs::path target) : m_target(std::move(target)
             break;
     }
     if (m_file == nullptr) {
+        m_reason = Errno();
         m_error = "cannot create a file in " + m_target.parent_path().string() + ": " +
-                  SystemReason(errno);
+                  m_reason.message();
         m_temporary.clear();
     }
 }
@@ -99,7 +102,7 @@ void AtomicFileWriter::Write(std::string_view bytes)
     if (m_file == nullptr || bytes.empty())
         return;
     if (std::fwrite(bytes.data(), 1, bytes.size(), m_file) != bytes.size())
-        Fail("cannot write " + m_target.string() + ": " + SystemReason(errno));
+        FailWriting();
 }
 
 bool AtomicFileWriter::Commit()
@@ -107,13 +110,13 @@ bool AtomicFileWriter::Commit()
     if (m_file == nullptr)
         return false;
     if (std::fflush(m_file) != 0 || !SyncToDisk(m_file)) {
-        Fail("cannot write " + m_target.string() + ": " + SystemReason(errno));
+        FailWriting();
         return false;
     }
     const int closed = std::fclose(m_file);
     m_file = nullptr;
     if (closed != 0) {
-        Fail("cannot write " + m_target.string() + ": " + SystemReason(errno));
+        FailWriting();
         return false;
     }
     std::error_code ec;
@@ -122,7 +125,7 @@ bool AtomicFileWriter::Commit()
         fs::permissions(m_temporary, status.permissions(), ec);
     fs::rename(m_temporary, m_target, ec);
     if (ec) {
-        Fail("cannot replace " + m_target.string() + ": " + ec.message());
+        Fail("cannot replace " + m_target.string(), ec);
         return false;
     }
     m_temporary.clear();
@@ -134,15 +137,29 @@ const std::string& AtomicFileWriter::Error() const
     return m_error;
 }
 
+const std::error_code& AtomicFileWriter::Reason() const
+{
+    return m_reason;
+}
+
 const fs::path& AtomicFileWriter::TemporaryPath() const
 {
     return m_temporary;
 }
 
-void AtomicFileWriter::Fail(std::string message)
+void AtomicFileWriter::FailWriting()
 {
-    if (m_error.empty())
-        m_error = std::move(message);
+    // errno first: building the message may change it.
+    const std::error_code reason = Errno();
+    Fail("cannot write " + m_target.string(), reason);
+}
+
+void AtomicFileWriter::Fail(std::string message, std::error_code reason)
+{
+    if (m_error.empty()) {
+        m_error = std::move(message) + ": " + reason.message();
+        m_reason = reason;
+    }
     Discard();
 }
 

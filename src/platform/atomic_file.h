@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <system_error>
 
 namespace zvk {
 
@@ -26,16 +27,20 @@ public:
     // Flushes, closes and renames; false (and nothing renamed) after any failure.
     bool Commit();
     const std::string& Error() const;
+    // The system's reason for Error(), for messages in the program's own language.
+    const std::error_code& Reason() const;
     const std::filesystem::path& TemporaryPath() const;
 
 private:
-    void Fail(std::string message);
+    void FailWriting();
+    void Fail(std::string message, std::error_code reason);
     void Discard();
 
     std::filesystem::path m_target;
     std::filesystem::path m_temporary;
     std::FILE* m_file = nullptr;
     std::string m_error;
+    std::error_code m_reason;
 };
 
 // The temporary name beside `target` under which a file is written before it is

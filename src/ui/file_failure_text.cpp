@@ -49,6 +49,8 @@ QString SystemReasonText(std::error_code reason)
             return QStringLiteral("príliš veľa otvorených súborov");
         case std::errc::io_error:
             return QStringLiteral("chyba pri čítaní alebo zápise na disk");
+        case std::errc::illegal_byte_sequence:
+            return QStringLiteral("názov obsahuje neplatné znaky");
         default:
             break;
         }

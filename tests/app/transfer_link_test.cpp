@@ -8,6 +8,7 @@
 #include "device/handheld_selection.h"
 #include "support/desktop_session.h"
 #include "support/file_bytes.h"
+#include "support/small_disk.h"
 #include "ui/control_ids.h"
 #include "ui/file_dialog.h"
 #include "ui/message_box.h"
@@ -37,10 +38,7 @@ private slots:
     void receivesEveryListWithSlashR()
     {
         PrepareHandheld("[Emulator]\r\nExportDelayMs=10\r\n");
-        CTarnwickDlg window({QStringLiteral("zvkpc"), QStringLiteral("/R")});
-        RecordMessages(window);
-        window.show();
-        QTRY_VERIFY_WITH_TIMEOUT(!window.isVisible(), 10000);
+        ReceiveAsStartedWithSlashR();
         QCOMPARE(m_session->Messages(),
                  QStringList{QStringLiteral("Oznam Príjem bol úspešne ukončený.")});
         // While the worker waited for the message to be dismissed, the transfer
@@ -51,6 +49,37 @@ private slots:
             QVERIFY2(fs::exists(received), qPrintable(QString::fromStdString(received.string())));
             QCOMPARE(zvk::test::FileBytes(received), zvk::test::FileBytes(sample.path()));
         }
+    }
+
+    void receivesIntoAFolderThatDoesNotExistYet()
+    {
+        PrepareHandheld("[Emulator]\r\nExportDelayMs=10\r\n");
+        const fs::path folder = m_session->Folder() / "prijate" / "2026";
+        WriteSettings("Importpath=" + folder.string() + "\r\n");
+        ReceiveAsStartedWithSlashR();
+        QCOMPARE(m_session->Messages(),
+                 QStringList{QStringLiteral("Oznam Príjem bol úspešne ukončený.")});
+        QCOMPARE(zvk::test::FileBytes(folder / "LIST0001.DAT"),
+                 zvk::test::FileBytes(zvk::SampleListsFolder() / "LIST0001.DAT"));
+    }
+
+    void semicolonTextThatRunsOutOfSpaceIsNamedWithItsReasonInSlovak()
+    {
+        const zvk::test::SmallDisk disk(4096); // room for the list, none for its text
+        if (!disk.Mounted())
+            QSKIP(disk.WhyNot().c_str());
+        PrepareHandheld("[Emulator]\r\nExportDelayMs=10\r\n");
+        for (const char* other : {"LIST0002.DAT", "LIST0003.DAT", "STARY001.DAT"})
+            fs::remove(m_handheld / "ZVK_CE" / "Data" / other);
+        WriteSettings("Importpath=" + disk.Path().string() + "\r\nKonvert=1\r\n");
+        ReceiveAsStartedWithSlashR();
+        QCOMPARE(m_session->Messages(),
+                 QStringList{QStringLiteral(
+                     "Chyba! *** Tieto zoznamy boli prijaté, ale neboli konvertované ***\n"
+                     "LIST0001.DAT: na disku nie je miesto")});
+        QCOMPARE(zvk::test::FileBytes(disk.Path() / "LIST0001.DAT"),
+                 zvk::test::FileBytes(zvk::SampleListsFolder() / "LIST0001.DAT"));
+        QVERIFY(!fs::exists(disk.Path() / "LIST0001.csv"));
     }
 
     void absentHandheldWarnsAfterTheWatchdogAndCloses()
@@ -72,9 +101,7 @@ private slots:
         PrepareHandheld("");
         const fs::path configuration = m_session->Folder() / "ZVK.INI";
         zvk::test::WriteFileBytes(configuration, "[Firma]\r\nFirma1=Lesy\r\n");
-        zvk::test::WriteFileBytes(m_session->Folder() / "ZVKServer.ini",
-                                  "[" + QCoreApplication::applicationName().toStdString() +
-                                      "]\r\nKonfig=" + configuration.string() + "\r\n");
+        WriteSettings("Konfig=" + configuration.string() + "\r\n");
         CTarnwickDlg window({QStringLiteral("zvkpc"), QStringLiteral("k")});
         RecordMessages(window);
         window.show();
@@ -168,6 +195,22 @@ private:
         QCOMPARE(zvk::PrepareHandheldFolder(m_handheld, zvk::SampleListsFolder()), std::string());
         if (!emulatorSettings.empty())
             zvk::test::WriteFileBytes(m_handheld / "emulator.ini", emulatorSettings);
+    }
+
+    // The program started with "/R": it receives at once and closes when done.
+    void ReceiveAsStartedWithSlashR()
+    {
+        CTarnwickDlg window({QStringLiteral("zvkpc"), QStringLiteral("/R")});
+        RecordMessages(window);
+        window.show();
+        QTRY_VERIFY_WITH_TIMEOUT(!window.isVisible(), 10000);
+    }
+
+    void WriteSettings(const std::string& keys)
+    {
+        zvk::test::WriteFileBytes(m_session->Folder() / "ZVKServer.ini",
+                                  "[" + QCoreApplication::applicationName().toStdString() +
+                                      "]\r\n" + keys);
     }
 
     void RecordMessages(const QWidget& window)

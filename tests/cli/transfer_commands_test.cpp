@@ -1,3 +1,4 @@
+#include <chrono>
 #include <cstdlib>
 #include <sstream>
 
@@ -6,6 +7,7 @@
 #include "cli/command_line.h"
 #include "cli_run.h"
 #include "device/handheld_selection.h"
+#include "support/small_disk.h"
 #include "support/temp_dir.h"
 
 namespace fs = std::filesystem;
@@ -38,6 +40,11 @@ public:
     {
         return m_dir.Path() / "handheld";
     }
+    // The handheld program's own lists.
+    fs::path Lists() const
+    {
+        return Folder() / "ZVK_CE" / "Data";
+    }
     const TempDir& Dir() const
     {
         return m_dir;
@@ -47,12 +54,14 @@ private:
     TempDir m_dir;
 };
 
-// The real executable, as a script runs it: the handheld from the environment.
+const char* const kSamples = "LIST0001.DAT LIST0002.DAT LIST0003.DAT STARY001.DAT";
+
+// The real executable, as a script runs it: the handheld from the environment, and a
+// receive folder that does not exist yet.
 TEST(TransferCommandsTest, ReceiveBringsTheListsOverByteForByteWithTheirText)
 {
     const EmulatedHandheld handheld;
-    const fs::path to = handheld.Dir().Path() / "prijate";
-    fs::create_directories(to);
+    const fs::path to = handheld.Dir().Path() / "prijate" / "2026";
     const fs::path out = handheld.Dir().Path() / "out";
     const fs::path err = handheld.Dir().Path() / "err";
     const std::string command = "ZVK_HANDHELD='" + handheld.Folder().string() + "' " +
@@ -80,13 +89,72 @@ TEST(TransferCommandsTest, AbsentHandheldOrListsNotReceivedEndNonZero)
         EXPECT_EQ(run.err, "Pozor! Pripojte počítač pomocou Microsoft ActiveSync a znova spustite "
                            "prenosový program!\n");
     }
+    // A receive folder that cannot be made: a file stands where its parent would be.
     const EmulatedHandheld handheld;
-    const CliRun run = Zvk({"receive", "--to", (handheld.Dir().Path() / "missing").string()});
+    const fs::path to = handheld.Dir().Write("subor", "") / "prijate";
+    const CliRun run = Zvk({"receive", "--to", to.string()});
     EXPECT_EQ(run.status, kFailure);
-    EXPECT_NE(run.err.find("Chyba! *** Tieto zoznamy neboli prijaté: LIST0001.DAT,"),
-              std::string::npos);
-    EXPECT_EQ(ListFolder(handheld.Folder() / "ZVK_CE" / "Data"),
-              "LIST0001.DAT LIST0002.DAT LIST0003.DAT STARY001.DAT");
+    for (const char* name : {"LIST0001.DAT", "LIST0002.DAT", "LIST0003.DAT", "STARY001.DAT"}) {
+        EXPECT_NE(run.err.find(std::string("zvk: ") + name +
+                               " stays on the handheld: cannot create folder " + to.string() +
+                               ": Not a directory\n"),
+                  std::string::npos)
+            << run.err;
+    }
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(ListFolder(handheld.Lists()), kSamples);
+}
+
+TEST(TransferCommandsTest, SemicolonTextThatRunsOutOfSpaceIsNamedAndTheListStaysReceived)
+{
+    const test::SmallDisk disk(4096); // room for the list, none for its text
+    if (!disk.Mounted())
+        GTEST_SKIP() << disk.WhyNot();
+    const EmulatedHandheld handheld;
+    for (const char* other : {"LIST0002.DAT", "LIST0003.DAT", "STARY001.DAT"})
+        fs::remove(handheld.Lists() / other);
+    const CliRun run = Zvk({"receive", "--to", disk.Path().string(), "--convert"});
+    EXPECT_EQ(run.status, kFailure);
+    EXPECT_EQ(run.out, "");
+    EXPECT_NE(run.err.find("zvk: LIST0001.DAT was received, but its semicolon text was not "
+                           "written: cannot write " +
+                           (disk.Path() / "LIST0001.csv").string() + ": No space left on device\n"),
+              std::string::npos)
+        << run.err;
+    EXPECT_EQ(ListFolder(disk.Path()), "LIST0001.DAT");
+    EXPECT_EQ(ReadBytes(disk.Path() / "LIST0001.DAT"),
+              ReadBytes(fs::path(ZVK_SAMPLE_DIR) / "LIST0001.DAT"));
+    EXPECT_EQ(ListFolder(handheld.Lists()), "");
+}
+
+TEST(TransferCommandsTest, ExportThatNeverEndsIsGivenUpAfterTheWaitAndNothingIsTaken)
+{
+    const EmulatedHandheld handheld("ExportMarker=0\r\n");
+    const fs::path to = handheld.Dir().Path() / "prijate";
+    const auto started = std::chrono::steady_clock::now();
+    const CliRun run = Zvk({"receive", "--to", to.string(), "--wait", "4"});
+    const auto took = std::chrono::steady_clock::now() - started;
+    EXPECT_GE(took, std::chrono::seconds(4));
+    EXPECT_LT(took, std::chrono::seconds(8));
+    EXPECT_EQ(run.status, kFailure);
+    EXPECT_EQ(run.err, "Stav: Vytváranie súborov...\n"
+                       "zvk: waiting for the handheld to finish exporting its lists (giving up "
+                       "after 4 s, see --wait)\n"
+                       "zvk: the handheld did not finish exporting its lists within 4 s; nothing "
+                       "was received or deleted\n"
+                       "100%\n");
+    EXPECT_FALSE(fs::exists(to));
+    EXPECT_EQ(ListFolder(handheld.Lists()), kSamples);
+}
+
+TEST(TransferCommandsTest, EmptyHandheldIsANoticeAndNoFailure)
+{
+    const EmulatedHandheld handheld;
+    fs::remove_all(handheld.Lists());
+    const CliRun run = Zvk({"receive", "--to", (handheld.Dir().Path() / "prijate").string()});
+    EXPECT_EQ(run.status, kSuccess);
+    EXPECT_EQ(run.out, "*** Neexistujú žiadne zoznamy ***\n");
+    EXPECT_EQ(run.err.find("Chyba!"), std::string::npos) << run.err;
 }
 
 TEST(TransferCommandsTest, SendConfigAndSendListReachTheHandheldProgram)
@@ -101,7 +169,12 @@ TEST(TransferCommandsTest, SendConfigAndSendListReachTheHandheldProgram)
     const fs::path list = handheld.Dir().Write("Zoznam č. 7.dat", "AD\r\n");
     EXPECT_EQ(Zvk({"send-list", list.string()}).status, kSuccess);
     // The handheld program has taken the list into its own.
-    EXPECT_EQ(ReadBytes(handheld.Folder() / "ZVK_CE" / "Data" / "Zoznam č. 7.dat"), "AD\r\n");
+    EXPECT_EQ(ReadBytes(handheld.Lists() / "Zoznam č. 7.dat"), "AD\r\n");
+    // A name in the handheld's code page, as an older desktop left it, is read in it.
+    const fs::path codePage = handheld.Dir().Write("lat\xE8in.DAT", "AD 1250\r\n");
+    const CliRun sent = Zvk({"send-list", codePage.string()});
+    EXPECT_EQ(sent.status, kSuccess) << sent.err;
+    EXPECT_EQ(ReadBytes(handheld.Lists() / "latčin.DAT"), "AD 1250\r\n");
 
     const CliRun missing = Zvk({"send-config", (handheld.Dir().Path() / "NONE.INI").string()});
     EXPECT_EQ(missing.status, kFailure);
@@ -111,7 +184,19 @@ TEST(TransferCommandsTest, SendConfigAndSendListReachTheHandheldProgram)
 TEST(TransferCommandsTest, MisuseIsAUsageError)
 {
     EXPECT_EQ(Zvk({"receive", "--bogus"}).status, kUsageError);
-    EXPECT_EQ(Zvk({"receive", "--to"}).status, kUsageError);
+    for (const Arguments& arguments :
+         {Arguments{"receive", "--to"}, Arguments{"receive", "--to", "--convert"}}) {
+        const CliRun run = Zvk(arguments);
+        EXPECT_EQ(run.status, kUsageError);
+        EXPECT_EQ(run.err, "zvk: option --to needs a folder (see 'zvk receive --help')\n");
+    }
+    for (const char* seconds : {"", "0", "-5", "10s", "ten"}) {
+        const CliRun run = Zvk({"receive", "--wait", seconds});
+        EXPECT_EQ(run.status, kUsageError) << seconds;
+        EXPECT_EQ(run.err,
+                  "zvk: option --wait needs a number of seconds (see 'zvk receive --help')\n");
+    }
+    EXPECT_EQ(Zvk({"receive", "--wait"}).status, kUsageError);
     EXPECT_EQ(Zvk({"send-config"}).status, kUsageError);
     EXPECT_EQ(Zvk({"send-list", "a.dat", "b.dat"}).status, kUsageError);
     const CliRun help = Zvk({"--help"});

@@ -99,9 +99,43 @@ TEST(ReceiveFromEmulatorTest, ReadFailuresLoseNothing)
     EXPECT_FALSE(reception.Run());
     EXPECT_EQ(ListFolder(reception.desktop.Path()), "");
     EXPECT_EQ(reception.HandheldLists(), kSamples);
-    EXPECT_EQ(reception.window.Messages(),
-              std::vector<std::string>{"Chyba!|*** Tieto zoznamy neboli prijaté: LIST0001.DAT, "
-                                       "LIST0002.DAT, LIST0003.DAT, STARY001.DAT ***"});
+    EXPECT_EQ(reception.window.Failures(),
+              (std::vector<std::string>{
+                  "not received LIST0001.DAT (handheld)", "not received LIST0002.DAT (handheld)",
+                  "not received LIST0003.DAT (handheld)", "not received STARY001.DAT (handheld)"}));
+}
+
+TEST(ReceiveFromEmulatorTest, ListNamedInTheHandheldsCodePageArrivesUnderItsLetters)
+{
+    EmulatedReception reception;
+    const std::string list = "ADlat\xE8in.DAT      7ZVK_CE         V 3.10\r\n";
+    reception.handheldDir.Write("handheld/ZVK_CE/Data/lat\xE8in.DAT", list);
+    reception.settings.convertRequested = [] { return true; };
+    EXPECT_TRUE(reception.Run());
+    EXPECT_EQ(ReadBytes(reception.desktop.Path() / "latčin.DAT"), list);
+    // The semicolon text names the list in the code page, as every list text is.
+    EXPECT_EQ(ReadBytes(reception.desktop.Path() / "latčin.csv").substr(0, 11), "lat\xE8in.DAT;");
+    EXPECT_EQ(reception.HandheldLists(), "");
+    EXPECT_EQ(ListFolder(reception.HandheldFolder()), "ZVK_CE emulator.ini");
+}
+
+TEST(ReceiveFromEmulatorTest, WaitForAnExportThatNeverEndsIsToldAndGivenUp)
+{
+    EmulatedReception reception("ExportMarker=0\r\n");
+    int told = 0;
+    int abandoned = 0;
+    reception.settings.exportNoticeAfter = 20ms;
+    reception.settings.exportWaitLimit = 200ms;
+    reception.settings.exportTakesLong = [&] { ++told; };
+    reception.settings.exportAbandoned = [&] { ++abandoned; };
+    EXPECT_FALSE(reception.Run());
+    EXPECT_EQ(told, 1);
+    EXPECT_EQ(abandoned, 1);
+    EXPECT_EQ(ListFolder(reception.desktop.Path()), "");
+    EXPECT_EQ(reception.HandheldLists(), kSamples);
+    EXPECT_EQ(reception.handheld->Program().Runs(), std::vector<std::u16string>{u"i"});
+    EXPECT_TRUE(reception.window.Messages().empty());
+    EXPECT_EQ(reception.window.Events().back(), "unlock");
 }
 
 TEST(ReceiveFromEmulatorTest, ClosingWhileTheMarkerNeverComesLosesNothing)

@@ -135,20 +135,41 @@ TEST(ReceiveListsWorkerTest, ReadFailureLeavesThatListOnTheHandheldAndGoesOn)
     EXPECT_EQ(ListFolder(reception.dir.Path()), "B.DAT");
     EXPECT_TRUE(reception.handheld.files.contains(u"\\A.DAT"));
     EXPECT_FALSE(reception.handheld.files.contains(u"\\B.DAT"));
-    EXPECT_EQ(reception.window.Messages(),
-              Strings{"Chyba!|*** Tieto zoznamy neboli prijaté: A.DAT ***"});
+    EXPECT_EQ(reception.window.Failures(), Strings{"not received A.DAT (handheld)"});
+    EXPECT_TRUE(reception.window.Messages().empty());
     EXPECT_TRUE(reception.StartedWithX());
 }
 
-TEST(ReceiveListsWorkerTest, MissingOrReadOnlyFolderReceivesNothing)
+TEST(ReceiveListsWorkerTest, MissingFolderIsMadeWithItsParents)
 {
-    Reception missing;
-    missing.handheld.files = {{u"\\A.DAT", "a"}, {u"\\B.DAT", "b"}};
-    missing.window.receiveFolder = missing.dir.Path() / "missing";
-    EXPECT_FALSE(missing.Run());
-    EXPECT_EQ(missing.handheld.files.size(), 2u);
-    EXPECT_EQ(missing.window.Messages(),
-              Strings{"Chyba!|*** Tieto zoznamy neboli prijaté: A.DAT, B.DAT ***"});
+    Reception reception;
+    reception.handheld.files = {{u"\\A.DAT", "a"}, {u"\\B.DAT", "b"}};
+    reception.window.receiveFolder = reception.dir.Path() / "prijate" / "2026" / "marec";
+    EXPECT_TRUE(reception.Run());
+    EXPECT_EQ(ListFolder(reception.window.receiveFolder), "A.DAT B.DAT");
+    EXPECT_TRUE(reception.handheld.files.empty());
+}
+
+TEST(ReceiveListsWorkerTest, EachListThatStaysIsNamedWithTheSystemsReason)
+{
+    const auto reason = [](std::errc code) { return std::make_error_code(code).message(); };
+    Reception blocked; // a file stands where the folder would be made
+    blocked.handheld.files = {{u"\\A.DAT", "a"}, {u"\\B.DAT", "b"}};
+    blocked.window.receiveFolder = blocked.dir.Write("subor", "") / "prijate";
+    EXPECT_FALSE(blocked.Run());
+    EXPECT_EQ(blocked.handheld.files.size(), 2u);
+    EXPECT_EQ(blocked.window.Failures(),
+              (Strings{"not received A.DAT: " + reason(std::errc::not_a_directory),
+                       "not received B.DAT: " + reason(std::errc::not_a_directory)}));
+
+    Reception folderInTheWay; // a folder of the list's name
+    folderInTheWay.handheld.files = {{u"\\A.DAT", "a"}, {u"\\B.DAT", "b"}};
+    fs::create_directories(folderInTheWay.dir.Path() / "A.DAT");
+    EXPECT_FALSE(folderInTheWay.Run());
+    EXPECT_EQ(folderInTheWay.window.Failures(),
+              Strings{"not received A.DAT: " + reason(std::errc::is_a_directory)});
+    EXPECT_EQ(ReadBytes(folderInTheWay.dir.Path() / "B.DAT"), "b");
+    EXPECT_TRUE(folderInTheWay.handheld.files.contains(u"\\A.DAT"));
 
     TempDir dir;
     const fs::path folder = dir.Path() / "readonly";
@@ -160,7 +181,9 @@ TEST(ReceiveListsWorkerTest, MissingOrReadOnlyFolderReceivesNothing)
         Reception reception;
         reception.window.receiveFolder = folder;
         reception.handheld.files = {{u"\\A.DAT", "a"}};
-        return !reception.Run() && reception.handheld.files.size() == 1 && fs::is_empty(folder);
+        return !reception.Run() && reception.handheld.files.size() == 1 && fs::is_empty(folder) &&
+               reception.window.Failures() ==
+                   Strings{"not received A.DAT: " + reason(std::errc::permission_denied)};
     }));
 }
 
@@ -177,8 +200,9 @@ TEST(ReceiveListsWorkerTest, FullDiskLeavesTheListOnTheHandheldAndNoPartialFile)
     EXPECT_FALSE(received);
     EXPECT_EQ(ListFolder(reception.dir.Path()), "SMALL.DAT");
     EXPECT_TRUE(reception.handheld.files.contains(u"\\BIG.DAT"));
-    EXPECT_EQ(reception.window.Messages(),
-              Strings{"Chyba!|*** Tieto zoznamy neboli prijaté: BIG.DAT ***"});
+    EXPECT_EQ(reception.window.Failures(),
+              Strings{"not received BIG.DAT: " +
+                      std::make_error_code(std::errc::file_too_large).message()});
 }
 #endif
 
@@ -207,6 +231,24 @@ TEST(ReceiveListsWorkerTest, ConversionIsAskedForAfterEachList)
     // Each list is asked about right after its copy, before the next one is copied.
     EXPECT_EQ(seen, (Strings{"LIST01.DAT", "LIST01.DAT LIST01.csv LIST02.DAT"}));
     EXPECT_EQ(ReadBytes(reception.dir.Path() / "LIST01.csv").substr(0, 11), "LIST01.DAT;");
+}
+
+TEST(ReceiveListsWorkerTest, ListWhoseTextCannotBeWrittenStaysReceivedAndIsNamed)
+{
+    Reception reception;
+    const std::string list = "ADLIST01.DAT       0ZVK_CE         V 3.02\r\n";
+    reception.handheld.files = {{u"\\LIST01.DAT", list}, {u"\\LIST02.DAT", list}};
+    reception.settings.convertRequested = [] { return true; };
+    fs::create_directories(reception.dir.Path() / "LIST01.csv");
+    EXPECT_FALSE(reception.Run());
+    EXPECT_EQ(ListFolder(reception.dir.Path()), "LIST01.DAT LIST01.csv LIST02.DAT LIST02.csv");
+    EXPECT_EQ(ReadBytes(reception.dir.Path() / "LIST01.DAT"), list);
+    EXPECT_TRUE(reception.handheld.files.empty());
+    EXPECT_TRUE(reception.StartedWithX());
+    EXPECT_EQ(reception.window.Failures(),
+              Strings{"not converted LIST01.DAT: " +
+                      std::make_error_code(std::errc::is_a_directory).message()});
+    EXPECT_TRUE(reception.window.Messages().empty());
 }
 
 TEST(ReceiveListsWorkerTest, StopEndsTheCopyWithoutAPartialFileOrAMessage)

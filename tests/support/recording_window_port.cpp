@@ -34,6 +34,15 @@ std::vector<std::string> RecordingWindowPort::Messages() const
     return messages;
 }
 
+std::vector<std::string> RecordingWindowPort::Failures() const
+{
+    std::vector<std::string> failures;
+    for (const std::string& event : Events())
+        if (event.rfind("failure ", 0) == 0)
+            failures.push_back(event.substr(8));
+    return failures;
+}
+
 std::optional<bool> RecordingWindowPort::WaitForLinkResult(std::chrono::milliseconds timeout)
 {
     std::unique_lock lock(m_mutex);
@@ -66,6 +75,19 @@ void RecordingWindowPort::ShowMessage(std::string_view text, std::string_view ca
 {
     Record("message " + std::string(caption) + "|" + std::string(text) +
            (icon == MessageIcon::Error ? "|error" : "|info"));
+}
+
+void RecordingWindowPort::ShowReceptionFailures(const std::vector<ListFailure>& failures)
+{
+    for (const ListFailure& failure : failures) {
+        if (failure.step == ListFailure::Step::ReadingHandheld)
+            Record("failure not received " + failure.list + " (handheld)");
+        else
+            Record(std::string(failure.step == ListFailure::Step::Converting
+                                   ? "failure not converted "
+                                   : "failure not received ") +
+                   failure.list + ": " + failure.failure.reason.message());
+    }
 }
 
 void RecordingWindowPort::SetCursor(Cursor cursor)

@@ -35,14 +35,19 @@ public:
     std::function<void(std::uint64_t done, std::uint64_t total)> onProgress;
 
     // Everything but progress, in order: "lock", "unlock", "status TEXT", "cursor wait",
-    // "cursor arrow", "message CAPTION|TEXT|info" (or "|error"), "ask FOLDER",
-    // "watchdog start", "watchdog stop", "link 1" / "link 0", "close".
+    // "cursor arrow", "message CAPTION|TEXT|info" (or "|error"), "failure FAILURE" (one
+    // per list of a reception's closing message), "ask FOLDER", "watchdog start",
+    // "watchdog stop", "link 1" / "link 0", "close".
     std::vector<std::string> Events() const;
     std::vector<std::pair<std::uint64_t, std::uint64_t>> Progress() const;
     // The percentage shown after each progress report that changed it.
     std::vector<unsigned> Percentages() const;
     // The messages alone, as "CAPTION|TEXT".
     std::vector<std::string> Messages() const;
+    // The lists of a reception's closing message: "not received NAME (handheld)",
+    // "not received NAME: REASON" or "not converted NAME: REASON", with the system's
+    // reason in its own words.
+    std::vector<std::string> Failures() const;
     // Waits (at most `timeout`) for the outcome of a connection attempt.
     std::optional<bool> WaitForLinkResult(std::chrono::milliseconds timeout);
 
@@ -50,6 +55,7 @@ public:
     void ShowProgress(std::uint64_t done, std::uint64_t total) override;
     void EnableTransferControls(bool enable) override;
     void ShowMessage(std::string_view text, std::string_view caption, MessageIcon icon) override;
+    void ShowReceptionFailures(const std::vector<ListFailure>& failures) override;
     void SetCursor(Cursor cursor) override;
     std::optional<std::filesystem::path>
     AskListToSend(const std::filesystem::path& initialFolder) override;

@@ -12,6 +12,7 @@
 #include "ui/control_ids.h"
 #include "ui/date_edit.h"
 #include "ui/file_failure_text.h"
+#include "ui/reception_failure_text.h"
 #include "ui/slovak_language.h"
 #include "ui/windows1250_text.h"
 
@@ -104,6 +105,34 @@ private slots:
                                 "disku nie je miesto"));
         QVERIFY(zvk::SystemReasonText(std::make_error_code(std::errc::bad_address))
                     .startsWith(QStringLiteral("systémová chyba ")));
+    }
+
+    void receptionFailuresAreToldInSlovakListByList()
+    {
+        using Step = zvk::ListFailure::Step;
+        const auto failure = [](std::string list, Step step, std::errc reason) {
+            return zvk::ListFailure{
+                std::move(list),
+                step,
+                {"/prijem/x", std::make_error_code(reason), zvk::FileFailure::Access::Writing},
+                "in English"};
+        };
+        std::vector<zvk::ListFailure> failures = {
+            failure("Zoznam č. 1.DAT", Step::Converting, std::errc::no_space_on_device),
+            failure("A.DAT", Step::WritingList, std::errc::permission_denied),
+            {"B.DAT", Step::ReadingHandheld, {}, "in English"}};
+        QCOMPARE(zvk::ReceptionFailureMessage(failures),
+                 QStringLiteral("*** Tieto zoznamy neboli prijaté ***\n"
+                                "A.DAT: prístup nie je povolený\n"
+                                "B.DAT: nedá sa prečítať z prenosného počítača\n"
+                                "*** Tieto zoznamy boli prijaté, ale neboli konvertované ***\n"
+                                "Zoznam č. 1.DAT: na disku nie je miesto"));
+        // A message box has room for twenty lists of a kind.
+        failures.assign(23, failure("C.DAT", Step::WritingList, std::errc::is_a_directory));
+        const QStringList lines = zvk::ReceptionFailureMessage(failures).split(QLatin1Char('\n'));
+        QCOMPARE(lines.size(), 22);
+        QCOMPARE(lines[20], QStringLiteral("C.DAT: je to adresár, nie súbor"));
+        QCOMPARE(lines[21], QStringLiteral("a ďalšie (3)"));
     }
 
     void convertsWindows1250BothWays()

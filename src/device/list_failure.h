@@ -1,0 +1,30 @@
+#pragma once
+
+#include <string>
+
+#include "platform/file_failure.h"
+
+namespace zvk {
+
+// A list that a reception did not finish, and why, for the closing message that each
+// window words in its own language.
+struct ListFailure
+{
+    enum class Step
+    {
+        ReadingHandheld, // the handheld did not give the list whole: it stays there
+        WritingList,     // its desktop copy could not be written: it stays on the handheld
+        Converting,      // it was received, but its semicolon text could not be written
+    };
+
+    // The list's name as the user knows it (UTF-8).
+    std::string list;
+    Step step = Step::ReadingHandheld;
+    // The desktop file and the system's reason; no file for ReadingHandheld.
+    FileFailure failure;
+    // The whole failure in English with the system's own words, e.g. "cannot write
+    // /data/LIST01.csv: No space left on device".
+    std::string detail;
+};
+
+} // namespace zvk

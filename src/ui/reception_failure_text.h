@@ -1,0 +1,16 @@
+#pragma once
+
+#include <vector>
+
+#include <QString>
+
+#include "device/list_failure.h"
+
+namespace zvk {
+
+// The "Chyba!" message of a reception that did not finish every list: the lists that
+// stayed on the handheld, then those received without their semicolon text, each on a
+// line of its own with its reason in the program's language.
+QString ReceptionFailureMessage(const std::vector<ListFailure>& failures);
+
+} // namespace zvk
