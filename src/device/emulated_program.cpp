@@ -136,13 +136,16 @@ void EmulatedProgram::Export()
     const EmulatorSettings settings = ReadEmulatorSettings(m_folder);
     if (!SleepUnlessShuttingDown(settings.exportDelayMs))
         return;
-    std::error_code ec;
+    m_exported.clear();
     for (const fs::path& list : FilesIn(EmulatedListStore(m_folder))) {
         // Written under a name no list search takes, so the desktop never sees half a list.
         const fs::path target = m_folder / list.filename();
         const fs::path temporary = TemporaryPathFor(target);
+        std::error_code ec;
         if (fs::copy_file(list, temporary, ec))
             fs::rename(temporary, target, ec);
+        if (!ec)
+            m_exported.insert(list.filename());
     }
     if (settings.exportMarker)
         std::ofstream(Emulated(m_folder, kHandheldExportMarker), std::ios::binary);
@@ -151,16 +154,22 @@ void EmulatedProgram::Export()
 void EmulatedProgram::DropTakenLists()
 {
     std::error_code ec;
-    for (const fs::path& list : FilesIn(EmulatedListStore(m_folder)))
-        if (!fs::exists(m_folder / list.filename(), ec))
-            fs::remove(list, ec);
+    for (const fs::path& name : m_exported)
+        if (!fs::exists(m_folder / name, ec) && !ec)
+            fs::remove(EmulatedListStore(m_folder) / name, ec);
+    m_exported.clear();
 }
 
 void EmulatedProgram::ImportLists()
 {
     std::error_code ec;
-    for (const fs::path& list : FilesIn(Emulated(m_folder, kHandheldImportFolder)))
+    for (const fs::path& list : FilesIn(Emulated(m_folder, kHandheldImportFolder))) {
+        // A list received under the name of one just handed over replaces it: the new
+        // one was never exported.
         fs::rename(list, EmulatedListStore(m_folder) / list.filename(), ec);
+        if (!ec)
+            m_exported.erase(list.filename());
+    }
 }
 
 void EmulatedProgram::LoadConfiguration()

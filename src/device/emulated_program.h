@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <mutex>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <thread>
@@ -26,7 +27,9 @@ std::filesystem::path EmulatedListStore(const std::filesystem::path& folder);
 // they were started:
 //   "i" writes each of its lists whole to the top folder, then creates the export marker
 //       (after the export delay of emulator.ini, and not at all when ExportMarker=0);
-//   "x" drops the lists the desktop has taken (deleted from the top folder);
+//   "x" drops the lists it handed over with the last "i" that the desktop has since taken
+//       (deleted from the top folder); a list measured or received after that export
+//       is not among them and stays, as does one still at the top;
 //   "e" takes the lists that arrived in ZVK_CE/Import into its own;
 //   "k" loads ZVK_CE/ZVK.INI.
 class EmulatedProgram
@@ -64,6 +67,8 @@ private:
     bool m_shuttingDown = false;
     std::vector<std::u16string> m_runs;
     std::optional<std::string> m_loadedConfiguration;
+    // The lists the last export handed over, by name; touched only by the program's runs.
+    std::set<std::filesystem::path> m_exported;
     std::thread m_thread;
 };
 

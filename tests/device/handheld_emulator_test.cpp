@@ -193,24 +193,42 @@ TEST(HandheldEmulatorTest, ProgramExportsItsListsWholeThenCreatesTheMarker)
     EXPECT_TRUE(silent.Find(kHandheldExportMarker).empty());
 }
 
-TEST(HandheldEmulatorTest, ProgramDropsTakenListsImportsSentOnesAndLoadsItsConfiguration)
+TEST(HandheldEmulatorTest, ProgramDropsOnlyTheExportedListsTheDesktopTook)
 {
     Emulated emulated;
     emulated.dir.Write("ZVK_CE/Data/TAKEN.DAT", "t");
     emulated.dir.Write("ZVK_CE/Data/LEFT.DAT", "l");
-    emulated.dir.Write("LEFT.DAT", "l");
+    emulated.dir.Write("ZVK_CE/Data/RESENT.DAT", "r");
+    emulated.RunProgram(kExportRequested);
+    for (const char* taken : {"TAKEN.DAT", "RESENT.DAT"})
+        fs::remove(emulated.Path(taken));
+    // Between the export and its end the handheld measures a list and receives one
+    // under the name of a list it has just handed over: both are new and stay.
+    emulated.dir.Write("ZVK_CE/Data/MEASURED.DAT", "m");
+    emulated.dir.Write("ZVK_CE/Import/RESENT.DAT", "new");
+    emulated.RunProgram(kListSent);
     emulated.RunProgram(kListsTaken);
-    EXPECT_EQ(ListFolder(emulated.Path("ZVK_CE/Data")), "LEFT.DAT");
+    EXPECT_EQ(ListFolder(emulated.Path("ZVK_CE/Data")), "LEFT.DAT MEASURED.DAT RESENT.DAT");
+    EXPECT_EQ(ReadBytes(emulated.Path("ZVK_CE/Data/RESENT.DAT")), "new");
 
+    // Without an export there is nothing the desktop can have taken.
+    fs::remove(emulated.Path("LEFT.DAT"));
+    emulated.RunProgram(kListsTaken);
+    EXPECT_EQ(ListFolder(emulated.Path("ZVK_CE/Data")), "LEFT.DAT MEASURED.DAT RESENT.DAT");
+}
+
+TEST(HandheldEmulatorTest, ProgramImportsSentListsAndLoadsItsConfiguration)
+{
+    Emulated emulated;
     emulated.dir.Write("ZVK_CE/Import/SENT.DAT", "s");
     emulated.RunProgram(kListSent);
-    EXPECT_EQ(ListFolder(emulated.Path("ZVK_CE/Data")), "LEFT.DAT SENT.DAT");
+    EXPECT_EQ(ListFolder(emulated.Path("ZVK_CE/Data")), "SENT.DAT");
     EXPECT_EQ(ListFolder(emulated.Path("ZVK_CE/Import")), "");
 
     emulated.dir.Write("ZVK_CE/ZVK.INI", "[Firma]\r\n");
     emulated.RunProgram(kConfigurationSent);
     EXPECT_EQ(emulated.handheld->Program().LoadedConfiguration(), "[Firma]\r\n");
-    EXPECT_EQ(emulated.handheld->Program().Runs(), (std::vector<std::u16string>{u"x", u"e", u"k"}));
+    EXPECT_EQ(emulated.handheld->Program().Runs(), (std::vector<std::u16string>{u"e", u"k"}));
     EXPECT_FALSE(emulated.handheld->CeCreateProcess(u"\\Windows\\cmd.exe", u"x"));
 }
 
