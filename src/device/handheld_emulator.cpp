@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "device/handheld_contract.h"
+#include "device/link.h"
 #include "platform/windows1250.h"
 
 namespace fs = std::filesystem;
@@ -76,7 +77,10 @@ HResult HandheldEmulator::CeRapiInit()
         m_initCancelled.wait_for(lock, std::chrono::milliseconds(m_settings.connectDelayMs),
                                  [this] { return m_cancelInit; });
     m_initPending = false;
-    return cancelled || !m_settings.connected ? kE_FAIL : kS_OK;
+    // The desktop waits a watchdog's second for the link: a handheld that needs that
+    // long fails here, rather than in a race between its answer and the watchdog.
+    const bool tooLate = m_settings.connectDelayMs >= kLinkWatchdogPeriod.count();
+    return cancelled || tooLate || !m_settings.connected ? kE_FAIL : kS_OK;
 }
 
 HResult HandheldEmulator::CeRapiUninit()

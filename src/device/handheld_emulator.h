@@ -15,7 +15,8 @@ namespace zvk {
 
 // A handheld played by a desktop folder: its storage is the folder (see EmulatedPath),
 // its program is EmulatedProgram, and emulator.ini at its top can make it absent, slow
-// to connect, or fail reads. The settings are read when it is created and at every
+// to connect (a second or more: too slow for the desktop, so the connection fails), or
+// fail reads. The settings are read when it is created and at every
 // CeRapiInit. All calls may come from any thread.
 class HandheldEmulator final : public RemoteApi
 {

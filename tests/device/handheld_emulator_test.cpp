@@ -155,7 +155,7 @@ TEST(HandheldEmulatorTest, ReadsFailOnceTheSetNumberOfBytesWasRead)
     handheld.CeCloseHandle(file);
 }
 
-TEST(HandheldEmulatorTest, ConnectsAfterItsDelayUnlessAbsentOrCancelled)
+TEST(HandheldEmulatorTest, ConnectsAfterItsDelayUnlessAbsentTooLateOrCancelled)
 {
     Emulated present("[Emulator]\r\nConnectDelayMs=30\r\n");
     auto started = std::chrono::steady_clock::now();
@@ -164,6 +164,11 @@ TEST(HandheldEmulatorTest, ConnectsAfterItsDelayUnlessAbsentOrCancelled)
 
     Emulated absent("[Emulator]\r\nConnected=0\r\n");
     EXPECT_EQ(absent.handheld->CeRapiInit(), kE_FAIL);
+
+    // The desktop gives a connection one second: a handheld that takes that long is
+    // too late every time, not only when the watchdog happens to fire first.
+    Emulated late("[Emulator]\r\nConnectDelayMs=1000\r\n");
+    EXPECT_EQ(late.handheld->CeRapiInit(), kE_FAIL);
 
     Emulated slow("[Emulator]\r\nConnectDelayMs=60000\r\n");
     started = std::chrono::steady_clock::now();
