@@ -56,7 +56,8 @@ constexpr std::array<Command, 7> kCommands = {{
      "Copies the list into the handheld's import folder under its own name (replacing a\n"
      "list of that name there) and tells the handheld program to take it. The exit\n"
      "status is non-zero when the list or the handheld is missing or the copy failed.\n"
-     "The handheld is chosen as for 'zvk receive'.\n",
+     "A file whose name does not end in .dat (any letter case) is refused: the handheld\n"
+     "hands back only such lists. The handheld is chosen as for 'zvk receive'.\n",
      &RunSendList},
     {"report", "write a report over the data lists of a folder (RTF)",
      "usage: zvk report [--folder DIR] [--config FILE] [--from DATE] [--to DATE]\n"

@@ -7,6 +7,7 @@
 #include "app/desktop_settings.h"
 #include "cli/command_line.h"
 #include "cli/terminal_window_port.h"
+#include "device/handheld_contract.h"
 #include "device/handheld_selection.h"
 #include "device/link.h"
 
@@ -154,6 +155,14 @@ int RunSendList(const Arguments& arguments, std::ostream& out, std::ostream& err
 {
     if (!OneFileArgument(arguments, "send-list", err))
         return kUsageError;
+    const fs::path list(arguments[0]);
+    if (const std::optional<std::u16string> name = HandheldNameOf(list);
+        name && !IsHandheldListName(*name)) {
+        ReportFailure(err,
+                      list.filename().string() +
+                          " is not a data list (*.dat): the handheld would never hand it back");
+        return kUsageError;
+    }
     const DesktopSettings settings = DesktopSettings::InWorkingDirectory();
     return TransferOverLink(PendingOperation::SendList, settings,
                             {settings.ReceiveFolder(), {}, arguments[0]}, {}, out, err);

@@ -63,6 +63,11 @@ bool MatchesHandheldPattern(std::u16string_view name, std::u16string_view patter
     return MatchesHandheldPattern(name.substr(1), pattern.substr(1));
 }
 
+bool IsHandheldListName(std::u16string_view name)
+{
+    return MatchesHandheldPattern(name, kHandheldListPattern.substr(1));
+}
+
 std::u16string_view EntryName(const CeFindData& entry)
 {
     const std::u16string_view whole(entry.fileName, std::size(entry.fileName));

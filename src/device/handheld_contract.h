@@ -47,6 +47,10 @@ std::optional<std::filesystem::path> DesktopNameOf(std::u16string_view handheldN
 // it: '*' any run, '?' any one character, letter case of ASCII letters ignored.
 bool MatchesHandheldPattern(std::u16string_view name, std::u16string_view pattern);
 
+// Whether the handheld's list search finds a list of this name: a file sent under any
+// other name is never handed back.
+bool IsHandheldListName(std::u16string_view name);
+
 // The name of a search entry, up to its terminating NUL.
 std::u16string_view EntryName(const CeFindData& entry);
 

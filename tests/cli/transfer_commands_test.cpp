@@ -176,9 +176,30 @@ TEST(TransferCommandsTest, SendConfigAndSendListReachTheHandheldProgram)
     EXPECT_EQ(sent.status, kSuccess) << sent.err;
     EXPECT_EQ(ReadBytes(handheld.Lists() / "latčin.DAT"), "AD 1250\r\n");
 
+    const fs::path upper = handheld.Dir().Write("LIST0009.DAT", "AD\r\n");
+    EXPECT_EQ(Zvk({"send-list", upper.string()}).status, kSuccess);
+    EXPECT_TRUE(fs::exists(handheld.Folder() / "ZVK_CE" / "Data" / "LIST0009.DAT"));
+
     const CliRun missing = Zvk({"send-config", (handheld.Dir().Path() / "NONE.INI").string()});
     EXPECT_EQ(missing.status, kFailure);
     EXPECT_NE(missing.err.find("\nChyba! *** Konfiguračný súbor chýba! ***\n"), std::string::npos);
+}
+
+// The handheld hands back only *.dat lists: anything else sent would stay there for ever.
+TEST(TransferCommandsTest, SendListRefusesFilesThatAreNoDataLists)
+{
+    const EmulatedHandheld handheld;
+    for (const char* name : {"poznamky.txt", "LIST0001.DAT.bak", "LIST0001", "datovy.xdat"}) {
+        const fs::path file = handheld.Dir().Write(name, "AD\r\n");
+        const CliRun run = Zvk({"send-list", file.string()});
+        EXPECT_EQ(run.status, kUsageError) << name;
+        EXPECT_EQ(run.err,
+                  "zvk: " + std::string(name) +
+                      " is not a data list (*.dat): the handheld would never hand it back\n");
+        EXPECT_FALSE(fs::exists(handheld.Folder() / "ZVK_CE" / "Import" / name));
+    }
+    EXPECT_EQ(ListFolder(handheld.Folder() / "ZVK_CE" / "Data"),
+              "LIST0001.DAT LIST0002.DAT LIST0003.DAT STARY001.DAT");
 }
 
 TEST(TransferCommandsTest, MisuseIsAUsageError)
