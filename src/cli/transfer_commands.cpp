@@ -43,6 +43,13 @@ int TransferOverLink(PendingOperation operation, const DesktopSettings& settings
         ReportFailure(err, error);
         return kFailure;
     }
+    // Held until the transfer's common ending: one transfer per handheld at a time.
+    const ClaimResult claim = handheld->ClaimForTransfer();
+    if (!claim.claim) {
+        ReportFailure(err, claim.error.empty() ? "the handheld is busy with another transfer"
+                                               : claim.error);
+        return kFailure;
+    }
     TerminalWindowPort window(out, err, IsTerminal(err), std::move(paths));
     std::thread connect([&] { ConnectWorker(window, *handheld); });
     const bool connected = window.WaitForLinkResult();

@@ -88,6 +88,18 @@ void EmulatedProgram::WaitUntilIdle()
     m_wake.wait(lock, [this] { return m_queue.empty() && !m_running; });
 }
 
+void EmulatedProgram::FinishStartedRuns()
+{
+    {
+        const std::lock_guard lock(m_mutex);
+        m_finishing = true;
+    }
+    m_wake.notify_all();
+    WaitUntilIdle();
+    const std::lock_guard lock(m_mutex);
+    m_finishing = false;
+}
+
 std::vector<std::u16string> EmulatedProgram::Runs() const
 {
     const std::lock_guard lock(m_mutex);
@@ -134,7 +146,7 @@ void EmulatedProgram::Run(std::u16string_view argument)
 void EmulatedProgram::Export()
 {
     const EmulatorSettings settings = ReadEmulatorSettings(m_folder);
-    if (!SleepUnlessShuttingDown(settings.exportDelayMs))
+    if (!SleepUnlessGivenUp(settings.exportDelayMs))
         return;
     m_exported.clear();
     for (const fs::path& list : FilesIn(EmulatedListStore(m_folder))) {
@@ -182,11 +194,11 @@ void EmulatedProgram::LoadConfiguration()
     m_loadedConfiguration = std::move(bytes);
 }
 
-bool EmulatedProgram::SleepUnlessShuttingDown(std::int64_t milliseconds)
+bool EmulatedProgram::SleepUnlessGivenUp(std::int64_t milliseconds)
 {
     std::unique_lock lock(m_mutex);
     return !m_wake.wait_for(lock, std::chrono::milliseconds(milliseconds),
-                            [this] { return m_shuttingDown; });
+                            [this] { return m_shuttingDown || m_finishing; });
 }
 
 } // namespace zvk

@@ -45,6 +45,9 @@ public:
     void Start(std::u16string argument);
     // Returns once every program started so far has ended.
     void WaitUntilIdle();
+    // The same, except that an export still waiting for its delay is given up: the
+    // transfer that asked for it has ended.
+    void FinishStartedRuns();
     // The arguments of every run so far, in order.
     std::vector<std::u16string> Runs() const;
     // The configuration the last "k" loaded; nothing before one.
@@ -57,7 +60,7 @@ private:
     void DropTakenLists();
     void ImportLists();
     void LoadConfiguration();
-    bool SleepUnlessShuttingDown(std::int64_t milliseconds);
+    bool SleepUnlessGivenUp(std::int64_t milliseconds);
 
     const std::filesystem::path m_folder;
     mutable std::mutex m_mutex;
@@ -65,6 +68,7 @@ private:
     std::deque<std::u16string> m_queue;
     bool m_running = false;
     bool m_shuttingDown = false;
+    bool m_finishing = false;
     std::vector<std::u16string> m_runs;
     std::optional<std::string> m_loadedConfiguration;
     // The lists the last export handed over, by name; touched only by the program's runs.

@@ -6,6 +6,7 @@
 #include <system_error>
 #include <vector>
 
+#include "device/emulator_claim.h"
 #include "device/handheld_contract.h"
 #include "device/link.h"
 #include "platform/windows1250.h"
@@ -65,6 +66,11 @@ HandheldEmulator::~HandheldEmulator()
 {
     for (auto& [handle, file] : m_files)
         std::fclose(file.stream);
+}
+
+ClaimResult HandheldEmulator::ClaimForTransfer()
+{
+    return ClaimEmulatedHandheld(m_folder, m_program);
 }
 
 HResult HandheldEmulator::CeRapiInit()

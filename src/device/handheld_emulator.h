@@ -24,6 +24,9 @@ public:
     explicit HandheldEmulator(std::filesystem::path folder);
     ~HandheldEmulator() override;
 
+    // Holds the lock file of EmulatedTransferLock until the transfer has ended and the
+    // handheld program has done what the transfer started.
+    ClaimResult ClaimForTransfer() override;
     HResult CeRapiInit() override;
     HResult CeRapiUninit() override;
     CeHandle CeCreateFile(const std::u16string& path, std::uint32_t desiredAccess,

@@ -1,8 +1,22 @@
 #include "device/link.h"
 
 #include "device/send_workers.h"
+#include "device/transfer_texts.h"
 
 namespace zvk {
+
+std::unique_ptr<TransferClaim> ClaimHandheldForTransfer(WindowPort& window, RemoteApi& handheld)
+{
+    ClaimResult result = handheld.ClaimForTransfer();
+    if (!result.claim) {
+        const std::string text =
+            result.error.empty() ? std::string(texts::kHandheldBusy)
+                                 : std::string(texts::kHandheldUnavailable) + "\n" + result.error;
+        window.ShowMessage(text, texts::kCaptionError, MessageIcon::Information);
+        FinishTransfer(window, false);
+    }
+    return std::move(result.claim);
+}
 
 bool ConnectWorker(WindowPort& window, RemoteApi& handheld)
 {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <memory>
 #include <stop_token>
 
 #include "device/receive_lists_worker.h"
@@ -20,6 +21,11 @@ enum class PendingOperation
 
 // How long the window's watchdog gives a connection attempt.
 inline constexpr std::chrono::milliseconds kLinkWatchdogPeriod{1000};
+
+// Claims the handheld for a transfer about to connect. When it cannot be claimed (it is
+// busy with another transfer, or its claim failed) the window says why, and the transfer
+// ends at once with the common ending, as any transfer does.
+std::unique_ptr<TransferClaim> ClaimHandheldForTransfer(WindowPort& window, RemoteApi& handheld);
 
 // Opens the link under the window's one-second watchdog: an open link is closed first,
 // then CeRapiInit may block as long as the handheld needs. Returns true (after

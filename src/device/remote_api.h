@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 namespace zvk {
@@ -56,10 +57,31 @@ struct CeFindData
 static_assert(sizeof(CeFindData) == 560);
 static_assert(offsetof(CeFindData, fileName) == 40);
 
+// The handheld held for one transfer: no other transfer, in this process or another,
+// gets it until the claim is destroyed or the process holding it ends, however it ends.
+class TransferClaim
+{
+public:
+    virtual ~TransferClaim() = default;
+};
+
+// A claim of the handheld, or none and why: `error` is empty when another transfer
+// holds the handheld, else the reason it could not be claimed.
+struct ClaimResult
+{
+    std::unique_ptr<TransferClaim> claim;
+    std::string error;
+};
+
 class RemoteApi
 {
 public:
     virtual ~RemoteApi() = default;
+
+    // Not a Remote API call: claims the handheld for one transfer, from its connection to
+    // its common ending, without waiting. Each kind of handheld keeps its transfers
+    // apart in its own way.
+    [[nodiscard]] virtual ClaimResult ClaimForTransfer() = 0;
 
     // Blocks until the handheld answers; kE_FAIL when it cannot be reached.
     // CeRapiUninit closes the link, and cancels a CeRapiInit that is still waiting

@@ -15,6 +15,11 @@ inline constexpr std::string_view kStatusSendingConfiguration = "Stav: Prenos ko
 inline constexpr std::string_view kStatusPreparingExport = "Stav: Vytváranie súborov...";
 inline constexpr std::string_view kStatusReceiving = "Stav: Príjem dát...";
 
+// The handheld cannot be used: followed on a line of its own by the reason.
+inline constexpr std::string_view kHandheldUnavailable =
+    "*** Prenosný počítač nie je k dispozícii ***";
+inline constexpr std::string_view kHandheldBusy =
+    "*** Prenosný počítač práve používa iný prenos ***";
 inline constexpr std::string_view kHandheldNotConnected =
     "Pripojte počítač pomocou Microsoft ActiveSync a znova spustite prenosový program!";
 inline constexpr std::string_view kConfigurationMissing = "*** Konfiguračný súbor chýba! ***";

@@ -9,6 +9,7 @@
 #include "device/handheld_selection.h"
 #include "support/small_disk.h"
 #include "support/temp_dir.h"
+#include "zvk_process.h"
 
 namespace fs = std::filesystem;
 
@@ -18,6 +19,9 @@ namespace {
 using test::ListFolder;
 using test::ReadBytes;
 using test::TempDir;
+using namespace std::chrono_literals;
+
+constexpr std::string_view kBusy = "zvk: the handheld is busy with another transfer\n";
 
 // An emulated handheld with the sample lists, chosen through ZVK_HANDHELD for as long
 // as the object lives.
@@ -225,6 +229,61 @@ TEST(TransferCommandsTest, MisuseIsAUsageError)
         EXPECT_NE(help.out.find(command), std::string::npos);
         EXPECT_EQ(Zvk({command, "--help"}).out.rfind(std::string("usage: zvk ") + command, 0), 0u);
     }
+}
+
+// Two receptions started at once over one handheld, as two terminals or scripts start
+// them: one has the handheld, the other is refused at once and receives nothing.
+TEST(TransferCommandsTest, SecondTransferAtOnceIsRefusedAndNothingArrivesTwice)
+{
+    const EmulatedHandheld handheld;
+    handheld.Dir().Write("handheld/emulator.ini", "[Emulator]\r\nExportDelayMs=3000\r\n");
+    handheld.Dir().Write("handheld/ZVK_CE/Data/VELKY001.DAT", std::string(4 << 20, 'x'));
+    std::vector<fs::path> folders;
+    std::vector<std::unique_ptr<ZvkProcess>> runs;
+    for (const char* name : {"prva", "druha"}) {
+        folders.push_back(handheld.Dir().Path() / name);
+        fs::create_directories(folders.back());
+        runs.push_back(std::make_unique<ZvkProcess>(
+            Arguments{"receive", "--to", folders.back().string()}, handheld.Dir().Path(), name));
+    }
+    std::vector<int> statuses;
+    for (const auto& run : runs) {
+        const std::optional<int> status = run->WaitFor(30s);
+        ASSERT_TRUE(status.has_value()) << "still running: " << run->Err();
+        statuses.push_back(*status);
+    }
+    const std::size_t winner = statuses[0] == kSuccess ? 0 : 1;
+    const std::size_t loser = 1 - winner;
+    EXPECT_EQ(statuses[winner], kSuccess) << runs[winner]->Err();
+    EXPECT_EQ(statuses[loser], kFailure);
+    EXPECT_EQ(runs[loser]->Err(), kBusy);
+    EXPECT_LT(runs[loser]->RunTime(), 1500ms);
+    EXPECT_EQ(ListFolder(folders[winner]),
+              "LIST0001.DAT LIST0002.DAT LIST0003.DAT STARY001.DAT VELKY001.DAT");
+    EXPECT_EQ(ListFolder(folders[loser]), "");
+    EXPECT_EQ(ListFolder(handheld.Folder() / "ZVK_CE" / "Data"), "");
+}
+
+// The claim dies with its process, however it ends.
+TEST(TransferCommandsTest, HandheldOfAKilledTransferIsFreeAgain)
+{
+    const EmulatedHandheld handheld;
+    handheld.Dir().Write("handheld/emulator.ini",
+                         "[Emulator]\r\nExportDelayMs=1\r\nExportMarker=0\r\n");
+    const fs::path to = handheld.Dir().Path() / "prijate";
+    fs::create_directories(to);
+    ZvkProcess stuck({"receive", "--to", to.string()}, handheld.Dir().Path(), "stuck");
+    ASSERT_TRUE(stuck.WaitForErr("Stav: Vytváranie súborov...\n", 10s)) << stuck.Err();
+    ZvkProcess refused({"receive", "--to", to.string()}, handheld.Dir().Path(), "refused");
+    EXPECT_EQ(refused.WaitFor(10s), kFailure);
+    EXPECT_EQ(refused.Err(), kBusy);
+    refused.Kill();
+
+    stuck.Kill();
+    handheld.Dir().Write("handheld/emulator.ini", "[Emulator]\r\nExportDelayMs=1\r\n");
+    const CliRun run = Zvk({"receive", "--to", to.string()});
+    EXPECT_EQ(run.status, kSuccess) << run.err;
+    EXPECT_EQ(ListFolder(to), "LIST0001.DAT LIST0002.DAT LIST0003.DAT STARY001.DAT");
 }
 
 } // namespace

@@ -26,6 +26,11 @@ char FakeHandheld::GeneratedByte(std::uint64_t offset)
     return static_cast<char>('A' + offset % 26);
 }
 
+ClaimResult FakeHandheld::ClaimForTransfer()
+{
+    return {std::make_unique<TransferClaim>(), {}};
+}
+
 HResult FakeHandheld::CeRapiInit()
 {
     Log("init");

@@ -37,6 +37,8 @@ public:
     // The byte the generated list holds at `offset`.
     static char GeneratedByte(std::uint64_t offset);
 
+    // Always granted: one fake serves one test.
+    ClaimResult ClaimForTransfer() override;
     HResult CeRapiInit() override;
     HResult CeRapiUninit() override;
     CeHandle CeCreateFile(const std::u16string& path, std::uint32_t desiredAccess,

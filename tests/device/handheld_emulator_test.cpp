@@ -249,6 +249,47 @@ TEST(HandheldEmulatorTest, ClosingDuringAnExportDoesNotWaitForIt)
     EXPECT_FALSE(fs::exists(emulated.Path("LIST01.DAT")));
 }
 
+TEST(HandheldEmulatorTest, TransfersClaimTheHandheldOneAtATime)
+{
+    Emulated emulated;
+    ClaimResult first = emulated.handheld->ClaimForTransfer();
+    ASSERT_TRUE(first.claim) << first.error;
+    // The same folder as another process would open it, and this very handheld again.
+    HandheldEmulator other(emulated.dir.Path());
+    const ClaimResult refused = other.ClaimForTransfer();
+    EXPECT_FALSE(refused.claim);
+    EXPECT_EQ(refused.error, "");
+    EXPECT_FALSE(emulated.handheld->ClaimForTransfer().claim);
+    first.claim.reset();
+    EXPECT_TRUE(other.ClaimForTransfer().claim);
+    // The lock is no list and no marker of the handheld.
+    EXPECT_TRUE(emulated.Find(kHandheldListPattern).empty());
+    EXPECT_EQ(ListFolder(emulated.dir.Path()), "ZVK_CE emulator.ini");
+
+    fs::remove_all(emulated.Path("ZVK_CE"));
+    const ClaimResult failed = other.ClaimForTransfer();
+    EXPECT_FALSE(failed.claim);
+    EXPECT_NE(failed.error.find("cannot lock"), std::string::npos) << failed.error;
+}
+
+// The next transfer must never meet the handheld program still at work on the last
+// one, such as its "x" dropping the lists a reception took.
+TEST(HandheldEmulatorTest, ClaimEndsOnceTheProgramHasDoneWhatTheTransferStarted)
+{
+    Emulated emulated("[Emulator]\r\nExportDelayMs=60000\r\n");
+    emulated.dir.Write("ZVK_CE/Data/LIST01.DAT", "one");
+    ClaimResult claim = emulated.handheld->ClaimForTransfer();
+    ASSERT_TRUE(claim.claim) << claim.error;
+    StartHandheldProgram(*emulated.handheld, kExportRequested);
+    StartHandheldProgram(*emulated.handheld, kListsTaken);
+    const auto started = std::chrono::steady_clock::now();
+    claim.claim.reset();
+    EXPECT_LT(std::chrono::steady_clock::now() - started, 10s);
+    EXPECT_EQ(emulated.handheld->Program().Runs(), (std::vector<std::u16string>{u"i", u"x"}));
+    // The export, still waiting when its transfer ended, was given up.
+    EXPECT_FALSE(fs::exists(emulated.Path("LIST01.DAT")));
+}
+
 TEST(HandheldSelectionTest, EnvironmentWinsOverTheSettingOverTheWorkingDirectory)
 {
     const char* previous = std::getenv("ZVK_HANDHELD");

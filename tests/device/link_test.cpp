@@ -104,6 +104,31 @@ TEST(ConnectWorkerTest, OpenLinkIsClosedBeforeEveryAttempt)
     }
 }
 
+TEST(ClaimHandheldTest, BusyHandheldEndsTheTransferAtOnceWithTheCommonEnding)
+{
+    TempDir dir;
+    HandheldEmulator handheld(dir.Path());
+    // Another window or zvk run over the same handheld.
+    HandheldEmulator elsewhere(dir.Path());
+    const ClaimResult held = elsewhere.ClaimForTransfer();
+    ASSERT_TRUE(held.claim) << held.error;
+    for (const bool arguments : {false, true}) {
+        RecordingWindowPort window;
+        window.hasCommandLineArguments = arguments;
+        EXPECT_EQ(ClaimHandheldForTransfer(window, handheld), nullptr);
+        Strings expected{"message Chyba!|*** Prenosný počítač práve používa iný prenos ***|info",
+                         "cursor arrow", "unlock"};
+        if (arguments)
+            expected.push_back("close");
+        EXPECT_EQ(window.Events(), expected);
+    }
+    EXPECT_TRUE(handheld.Program().Runs().empty());
+
+    RecordingWindowPort window;
+    EXPECT_NE(ClaimHandheldForTransfer(window, *std::make_unique<FakeHandheld>()), nullptr);
+    EXPECT_TRUE(window.Events().empty());
+}
+
 TEST(RunTransferWorkerTest, StartsTheWorkerOfThePendingOperation)
 {
     TempDir dir;

@@ -1,0 +1,45 @@
+#include "device/emulator_claim.h"
+
+#include <memory>
+
+#include "platform/exclusive_file_lock.h"
+
+namespace fs = std::filesystem;
+
+namespace zvk {
+namespace {
+
+class EmulatorClaim final : public TransferClaim
+{
+public:
+    EmulatorClaim(std::unique_ptr<ExclusiveFileLock> lock, EmulatedProgram& program)
+        : m_lock(std::move(lock)), m_program(program)
+    {}
+
+    // The lock goes only after this, with the members.
+    ~EmulatorClaim() override
+    {
+        m_program.FinishStartedRuns();
+    }
+
+private:
+    std::unique_ptr<ExclusiveFileLock> m_lock;
+    EmulatedProgram& m_program;
+};
+
+} // namespace
+
+fs::path EmulatedTransferLock(const fs::path& folder)
+{
+    return folder / "ZVK_CE" / "transfer.lock";
+}
+
+ClaimResult ClaimEmulatedHandheld(const fs::path& folder, EmulatedProgram& program)
+{
+    auto lock = std::make_unique<ExclusiveFileLock>(EmulatedTransferLock(folder));
+    if (!lock->Held())
+        return {nullptr, lock->Error()};
+    return {std::make_unique<EmulatorClaim>(std::move(lock), program), {}};
+}
+
+} // namespace zvk

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <chrono>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <sys/types.h>
+
+#include "cli/command_line.h"
+
+namespace zvk::cli {
+
+// The zvk executable run as a process of its own, with this process's environment; its
+// stdout and stderr go to files in `outputFolder`, named after `name`. A process still
+// running when the object goes is killed.
+class ZvkProcess
+{
+public:
+    ZvkProcess(const Arguments& arguments, const std::filesystem::path& outputFolder,
+               const std::string& name);
+    ~ZvkProcess();
+    ZvkProcess(const ZvkProcess&) = delete;
+    ZvkProcess& operator=(const ZvkProcess&) = delete;
+
+    // Its exit status once it has ended within `timeout`; nothing while it still runs.
+    std::optional<int> WaitFor(std::chrono::milliseconds timeout);
+    // Waits (at most `timeout`) until its stderr holds `text`.
+    bool WaitForErr(const std::string& text, std::chrono::milliseconds timeout) const;
+    // Ends it with SIGKILL, which it cannot handle, and waits for it.
+    void Kill();
+    std::string Err() const;
+    // How long it ran, from its start until WaitFor saw it end.
+    std::chrono::steady_clock::duration RunTime() const;
+
+private:
+    const std::filesystem::path m_err;
+    pid_t m_pid = -1;
+    std::optional<int> m_status;
+    std::chrono::steady_clock::time_point m_started;
+    std::chrono::steady_clock::time_point m_ended;
+};
+
+} // namespace zvk::cli
