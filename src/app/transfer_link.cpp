@@ -6,6 +6,7 @@
 #include "app/CTarnwickDlg.h"
 #include "app/main_window_port.h"
 #include "device/handheld_selection.h"
+#include "device/transfer_texts.h"
 #include "ui/message_box.h"
 
 namespace {
@@ -55,6 +56,9 @@ void TransferLink::Start(zvk::PendingOperation operation)
     zvk::RemoteApi* handheld = Handheld();
     if (handheld == nullptr)
         return;
+    m_claim = zvk::ClaimHandheldForTransfer(*m_port, *handheld);
+    if (!m_claim)
+        return;
     if (m_connectThread.joinable())
         m_connectThread.join();
     m_connecting = true;
@@ -71,8 +75,8 @@ zvk::RemoteApi* TransferLink::Handheld()
         m_handheld = zvk::OpenHandheld(m_handheldFolder, error);
         if (!m_handheld) {
             zvk::ShowMessageBox(&m_window,
-                                QStringLiteral("*** Prenosný počítač nie je k dispozícii ***\n") +
-                                    QString::fromStdString(error),
+                                QString::fromUtf8(zvk::texts::kHandheldUnavailable) +
+                                    QLatin1Char('\n') + QString::fromStdString(error),
                                 zvk::kErrorCaption, QMessageBox::Information);
         }
     }
@@ -113,6 +117,7 @@ void TransferLink::LinkResult(bool connected)
 {
     m_window.EnableConnectionButtons(connected);
     if (!connected) {
+        m_claim.reset();
         m_linkFlag = false;
         if (m_closing)
             return;
@@ -126,6 +131,8 @@ void TransferLink::LinkResult(bool connected)
     if (m_linkFlag && m_pending != zvk::PendingOperation::None)
         StartTransfer();
     m_linkFlag = true;
+    // A link that started no transfer holds the handheld no longer.
+    m_claim.reset();
 }
 
 void TransferLink::StartTransfer()
@@ -136,10 +143,12 @@ void TransferLink::StartTransfer()
         m_transferThread.join();
     m_transferring = true;
     const zvk::PendingOperation operation = m_pending;
-    m_transferThread = std::jthread([this, operation](std::stop_token stop) {
-        zvk::RunTransferWorker(operation, *m_port, *m_handheld, m_receiveSettings, stop);
-        m_transferring = false;
-    });
+    m_transferThread =
+        std::jthread([this, operation, claim = std::move(m_claim)](std::stop_token stop) mutable {
+            zvk::RunTransferWorker(operation, *m_port, *m_handheld, m_receiveSettings, stop);
+            claim.reset();
+            m_transferring = false;
+        });
 }
 
 void TransferLink::StartWatchdog()
@@ -196,4 +205,5 @@ void TransferLink::Shutdown()
         m_connectThread.join();
     if (m_transferThread.joinable())
         m_transferThread.join();
+    m_claim.reset();
 }

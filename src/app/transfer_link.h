@@ -60,6 +60,9 @@ private:
     std::string m_handheldFolder;
     zvk::ReceiveSettings m_receiveSettings;
     std::unique_ptr<zvk::RemoteApi> m_handheld;
+    // The handheld claimed for the transfer being connected; the transfer's thread takes
+    // it over and gives it back after the common ending.
+    std::unique_ptr<zvk::TransferClaim> m_claim;
 
     zvk::PendingOperation m_pending = zvk::PendingOperation::None;
     bool m_linkFlag = false;

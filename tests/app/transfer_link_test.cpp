@@ -5,6 +5,7 @@
 #include <QTest>
 
 #include "app/CTarnwickDlg.h"
+#include "device/handheld_emulator.h"
 #include "device/handheld_selection.h"
 #include "support/desktop_session.h"
 #include "support/file_bytes.h"
@@ -187,6 +188,53 @@ private slots:
         window.close();
         QVERIFY(closing.elapsed() < 3000);
         QVERIFY(m_session->Messages().isEmpty());
+    }
+
+    void busyHandheldIsRefusedAndTheWindowStaysOpen()
+    {
+        PrepareHandheld("[Emulator]\r\nExportDelayMs=10\r\n");
+        // Another window, or zvk, is transferring with the same handheld.
+        zvk::HandheldEmulator elsewhere(m_handheld);
+        zvk::ClaimResult held = elsewhere.ClaimForTransfer();
+        QVERIFY(held.claim);
+        CTarnwickDlg window({QStringLiteral("zvkpc")});
+        RecordMessages(window);
+        window.show();
+        QTest::mouseClick(zvk::FindControl(&window, 1001), Qt::LeftButton);
+        QTRY_COMPARE_WITH_TIMEOUT(m_session->Messages().size(), 1, 5000);
+        QCOMPARE(m_session->Messages()[0],
+                 QStringLiteral("Chyba! *** Prenosný počítač práve používa iný prenos ***"));
+        QTRY_VERIFY_WITH_TIMEOUT(zvk::FindControl(&window, 1035)->isEnabled(), 3000);
+        for (int id : {1001, 1002, 1021, 1017, 1034})
+            QVERIFY2(zvk::FindControl(&window, id)->isEnabled(), qPrintable(QString::number(id)));
+        QVERIFY(window.isVisible());
+        QVERIFY(!fs::exists(m_session->Folder() / "LIST0001.DAT"));
+
+        // Once the other transfer has ended the window receives, and holds the handheld
+        // only as long as its own transfer lasts.
+        held.claim.reset();
+        QTest::mouseClick(zvk::FindControl(&window, 1001), Qt::LeftButton);
+        QTRY_COMPARE_WITH_TIMEOUT(m_session->Messages().size(), 2, 10000);
+        QCOMPARE(m_session->Messages()[1], QStringLiteral("Oznam Príjem bol úspešne ukončený."));
+        QVERIFY(fs::exists(m_session->Folder() / "LIST0001.DAT"));
+        QTRY_VERIFY_WITH_TIMEOUT(elsewhere.ClaimForTransfer().claim != nullptr, 3000);
+        QVERIFY(window.isVisible());
+    }
+
+    void busyHandheldRefusesSlashRAndTheWindowCloses()
+    {
+        PrepareHandheld("[Emulator]\r\nExportDelayMs=10\r\n");
+        zvk::HandheldEmulator elsewhere(m_handheld);
+        const zvk::ClaimResult held = elsewhere.ClaimForTransfer();
+        QVERIFY(held.claim);
+        CTarnwickDlg window({QStringLiteral("zvkpc"), QStringLiteral("/R")});
+        RecordMessages(window);
+        window.show();
+        QTRY_VERIFY_WITH_TIMEOUT(!window.isVisible(), 5000);
+        QCOMPARE(m_session->Messages(),
+                 QStringList{
+                     QStringLiteral("Chyba! *** Prenosný počítač práve používa iný prenos ***")});
+        QVERIFY(!fs::exists(m_session->Folder() / "LIST0001.DAT"));
     }
 
 private:
