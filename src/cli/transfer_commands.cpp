@@ -163,8 +163,7 @@ int RunSendList(const Arguments& arguments, std::ostream& out, std::ostream& err
     if (!OneFileArgument(arguments, "send-list", err))
         return kUsageError;
     const fs::path list(arguments[0]);
-    if (const std::optional<std::u16string> name = HandheldNameOf(list);
-        name && !IsHandheldListName(*name)) {
+    if (!IsHandheldListName(HandheldNameOf(list))) {
         ReportFailure(err,
                       list.filename().string() +
                           " is not a data list (*.dat): the handheld would never hand it back");
