@@ -1,6 +1,7 @@
 #include <filesystem>
 
 #include "cli/command_line.h"
+#include "cli/stop_signals.h"
 #include "lists/semicolon_conversion.h"
 #include "platform/windows1250.h"
 
@@ -15,14 +16,17 @@ int RunConvert(const Arguments& arguments, std::ostream& out, std::ostream& err)
     // One conversion for all the lists, as in a reception: a list without a
     // header is read with the format version of the list before it.
     SemicolonConversion conversion;
+    const std::stop_token stop = CommandStopToken();
     int status = kSuccess;
     for (const std::string& argument : arguments) {
+        if (stop.stop_requested())
+            return kFailure;
         const std::filesystem::path list(argument);
         const WriteOutcome outcome =
-            conversion.ConvertListToSemicolonText(list, FileNameInWindows1250(list));
+            conversion.ConvertListToSemicolonText(list, FileNameInWindows1250(list), stop);
         if (outcome.Succeeded()) {
             out << outcome.output.string() << '\n';
-        } else {
+        } else if (!stop.stop_requested()) {
             ReportFailure(err, outcome.error);
             status = kFailure;
         }

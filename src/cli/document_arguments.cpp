@@ -3,6 +3,8 @@
 #include <chrono>
 #include <system_error>
 
+#include "cli/stop_signals.h"
+
 namespace fs = std::filesystem;
 
 namespace zvk::cli {
@@ -106,9 +108,12 @@ int FinishDocument(const DocumentArguments& parsed, const fs::path& configFile,
     settings.options = parsed.options;
     settings.configFile = configFile;
     settings.target.file = parsed.output;
+    settings.stop = CommandStopToken();
     const WriteOutcome outcome = make(settings);
     if (!outcome.Succeeded()) {
-        ReportFailure(err, outcome.error);
+        // A stop is told once, as the process ends.
+        if (!settings.stop.stop_requested())
+            ReportFailure(err, outcome.error);
         return kFailure;
     }
     out << outcome.output.string() << '\n';

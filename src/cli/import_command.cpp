@@ -1,6 +1,7 @@
 #include <filesystem>
 
 #include "cli/command_line.h"
+#include "cli/stop_signals.h"
 #include "lists/text_import.h"
 
 namespace zvk::cli {
@@ -11,8 +12,11 @@ int RunImport(const Arguments& arguments, std::ostream& out, std::ostream& err)
         ReportFailure(err, "import needs at least one measurement text (see 'zvk import --help')");
         return kUsageError;
     }
+    const std::stop_token stop = CommandStopToken();
     int status = kSuccess;
     for (const std::string& argument : arguments) {
+        if (stop.stop_requested())
+            return kFailure;
         const WriteOutcome outcome = ImportMeasurementText(argument);
         if (outcome.Succeeded()) {
             out << outcome.output.string() << '\n';

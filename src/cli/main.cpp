@@ -1,9 +1,12 @@
 #include <iostream>
 
 #include "cli/command_line.h"
+#include "cli/stop_signals.h"
 
 int main(int argc, char* argv[])
 {
+    const zvk::cli::StopOnSignals signals;
     const zvk::cli::Arguments arguments(argv + 1, argv + argc);
-    return zvk::cli::RunCommandLine(arguments, std::cout, std::cerr);
+    const int status = zvk::cli::RunCommandLine(arguments, std::cout, std::cerr);
+    return signals.ExitStatus(status, std::cerr);
 }

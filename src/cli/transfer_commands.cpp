@@ -6,6 +6,7 @@
 
 #include "app/desktop_settings.h"
 #include "cli/command_line.h"
+#include "cli/stop_signals.h"
 #include "cli/terminal_window_port.h"
 #include "device/handheld_contract.h"
 #include "device/handheld_selection.h"
@@ -58,7 +59,8 @@ int TransferOverLink(PendingOperation operation, const DesktopSettings& settings
     connect.join();
     if (!connected)
         return kFailure;
-    const bool transferred = RunTransferWorker(operation, window, *handheld, receive, {});
+    const bool transferred =
+        RunTransferWorker(operation, window, *handheld, receive, CommandStopToken());
     handheld->CeRapiUninit();
     return transferred ? kSuccess : kFailure;
 }

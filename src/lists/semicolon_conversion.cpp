@@ -115,7 +115,8 @@ const std::string& SemicolonConversion::VersionInForce() const
 }
 
 WriteOutcome SemicolonConversion::ConvertListToSemicolonText(const fs::path& listPath,
-                                                             std::string_view listName)
+                                                             std::string_view listName,
+                                                             std::stop_token stop)
 {
     WriteOutcome outcome;
     const std::optional<fs::path> output = SemicolonTextPathFor(listPath);
@@ -133,12 +134,18 @@ WriteOutcome SemicolonConversion::ConvertListToSemicolonText(const fs::path& lis
     AtomicFileWriter writer(*output);
     LineReader lines(list);
     std::string_view line;
-    while (writer.IsOpen() && lines.Next(line))
+    while (writer.IsOpen() && !stop.stop_requested() && lines.Next(line))
         writer.Write(ConvertLine(line, listName));
     if (list.bad()) {
         outcome.error = "cannot read " + listPath.string();
         outcome.failure = {listPath, std::make_error_code(std::errc::io_error),
                            FileFailure::Access::Reading};
+        return outcome;
+    }
+    if (stop.stop_requested()) {
+        outcome.error = "stopped before " + output->string() + " was finished";
+        outcome.failure = {*output, std::make_error_code(std::errc::operation_canceled),
+                           FileFailure::Access::Writing};
         return outcome;
     }
     if (!writer.Commit())

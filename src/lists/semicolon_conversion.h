@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <optional>
+#include <stop_token>
 #include <string>
 #include <string_view>
 
@@ -19,9 +20,10 @@ class SemicolonConversion
 {
 public:
     // Writes the semicolon text beside the list (see SemicolonTextPathFor); the
-    // file appears only once it was written completely.
+    // file appears only once it was written completely. A stop request ends the
+    // conversion without writing anything.
     WriteOutcome ConvertListToSemicolonText(const std::filesystem::path& listPath,
-                                            std::string_view listName);
+                                            std::string_view listName, std::stop_token stop = {});
 
     // The output bytes of one line of a data list (line end removed); empty for
     // lines that give no output.

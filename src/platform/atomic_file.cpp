@@ -1,13 +1,9 @@
 #include "platform/atomic_file.h"
 
-#include <atomic>
 #include <cerrno>
-#include <cstring>
-#include <random>
-#include <sstream>
-#include <system_error>
 
 #include "platform/output_file.h"
+#include "platform/output_refusal.h"
 
 #ifdef _WIN32
 #include <io.h>
@@ -20,18 +16,12 @@ namespace fs = std::filesystem;
 namespace zvk {
 namespace {
 
+// Names tried for the temporary file before the folder is taken to refuse new files.
+constexpr int kTemporaryAttempts = 16;
+
 std::error_code Errno()
 {
     return {errno, std::generic_category()};
-}
-
-std::string UniqueSuffix()
-{
-    static std::atomic<unsigned> counter{0};
-    static const unsigned seed = std::random_device{}();
-    std::ostringstream out;
-    out << std::hex << seed << '-' << counter.fetch_add(1);
-    return out.str();
 }
 
 bool SyncToDisk(std::FILE* file)
@@ -50,41 +40,29 @@ bool IsReadOnly(const fs::file_status& status)
     return (status.permissions() & fs::perms::owner_write) == fs::perms::none;
 }
 
-} // namespace
-
-fs::path TemporaryPathFor(const fs::path& target)
+// A device, a pipe or a socket: something to write into, not a file to replace.
+bool IsDevice(const fs::file_status& linkStatus)
 {
-    fs::path name = target.filename();
-    name += "." + UniqueSuffix() + ".tmp";
-    return target.parent_path() / ("." + name.string());
+    return fs::exists(linkStatus) && !fs::is_regular_file(linkStatus) &&
+           !fs::is_directory(linkStatus) && !fs::is_symlink(linkStatus);
 }
 
-AtomicFileWriter::AtomicFileWriter(fs::path target) : m_target(std::move(target))
+} // namespace
+
+AtomicFileWriter::AtomicFileWriter(fs::path target, Existing existing)
+    : m_target(std::move(target)), m_existing(existing)
 {
+    if (Refused())
+        return;
     std::error_code ec;
-    const fs::file_status status = fs::status(m_target, ec);
-    if (fs::is_directory(status)) {
-        m_error = m_target.string() + " is a folder";
-        m_reason = std::make_error_code(std::errc::is_a_directory);
+    if (m_existing == Existing::Replace && IsDevice(fs::symlink_status(m_target, ec))) {
+        m_direct = true;
+        m_file = OpenFileForWriting(m_target);
+        if (m_file == nullptr)
+            FailWriting();
         return;
     }
-    if (fs::exists(status) && IsReadOnly(status)) {
-        m_error = m_target.string() + " is read-only";
-        m_reason = std::make_error_code(std::errc::permission_denied);
-        return;
-    }
-    for (int attempt = 0; attempt < 16 && m_file == nullptr; ++attempt) {
-        m_temporary = TemporaryPathFor(m_target);
-        m_file = OpenNewFile(m_temporary);
-        if (m_file == nullptr && errno != EEXIST)
-            break;
-    }
-    if (m_file == nullptr) {
-        m_reason = Errno();
-        m_error = "cannot create a file in " + m_target.parent_path().string() + ": " +
-                  m_reason.message();
-        m_temporary.clear();
-    }
+    CreateTemporary();
 }
 
 AtomicFileWriter::~AtomicFileWriter()
@@ -107,29 +85,48 @@ void AtomicFileWriter::Write(std::string_view bytes)
 
 bool AtomicFileWriter::Commit()
 {
-    if (m_file == nullptr)
-        return false;
-    if (std::fflush(m_file) != 0 || !SyncToDisk(m_file)) {
-        FailWriting();
-        return false;
+    if (m_nameTaken) {
+        m_nameTaken = false;
+        m_error.clear();
+        m_reason.clear();
     }
-    const int closed = std::fclose(m_file);
-    m_file = nullptr;
-    if (closed != 0) {
-        FailWriting();
+    if (!m_error.empty() || (m_file != nullptr && !FinishWriting()))
         return false;
-    }
+    if (m_direct || m_temporary.empty())
+        return m_direct;
     std::error_code ec;
-    const fs::file_status status = fs::status(m_target, ec);
-    if (fs::exists(status))
-        fs::permissions(m_temporary, status.permissions(), ec);
-    fs::rename(m_temporary, m_target, ec);
+    if (m_existing == Existing::Keep) {
+        ec = RenameWithoutReplacing(m_temporary, m_target);
+        if (ec == std::errc::file_exists) {
+            m_nameTaken = true;
+            m_error = "cannot create " + m_target.string() + ": " + ec.message();
+            m_reason = ec;
+            return false;
+        }
+    } else {
+        const fs::file_status status = fs::status(m_target, ec);
+        if (fs::exists(status))
+            fs::permissions(m_temporary, status.permissions(), ec);
+        fs::rename(m_temporary, m_target, ec);
+    }
     if (ec) {
         Fail("cannot replace " + m_target.string(), ec);
         return false;
     }
     m_temporary.clear();
+    m_claim.Release();
     return true;
+}
+
+bool AtomicFileWriter::CommitAs(fs::path target)
+{
+    m_target = std::move(target);
+    return Commit();
+}
+
+bool AtomicFileWriter::NameTaken() const
+{
+    return m_nameTaken;
 }
 
 const std::string& AtomicFileWriter::Error() const
@@ -145,6 +142,60 @@ const std::error_code& AtomicFileWriter::Reason() const
 const fs::path& AtomicFileWriter::TemporaryPath() const
 {
     return m_temporary;
+}
+
+bool AtomicFileWriter::Refused()
+{
+    std::error_code ec;
+    const fs::file_status status = fs::status(m_target, ec);
+    if (fs::is_directory(status)) {
+        m_error = m_target.string() + " is a folder";
+        m_reason = std::make_error_code(std::errc::is_a_directory);
+    } else if (m_existing == Existing::Replace && fs::exists(status) && IsReadOnly(status)) {
+        m_reason = OutputRefusal::ReadOnly;
+        m_error = m_target.string() + " " + m_reason.message();
+    }
+    return !m_error.empty();
+}
+
+void AtomicFileWriter::CreateTemporary()
+{
+    RemoveAbandonedTemporaryFilesOnce(m_target.parent_path());
+    std::error_code reason = std::make_error_code(std::errc::device_or_resource_busy);
+    for (int attempt = 0; attempt < kTemporaryAttempts; ++attempt) {
+        m_temporary = TemporaryPathFor(m_target);
+        m_file = OpenNewFile(m_temporary);
+        if (m_file == nullptr) {
+            reason = Errno();
+            if (reason != std::errc::file_exists)
+                break;
+            continue;
+        }
+        if (m_claim.Claim(m_file, m_temporary))
+            return;
+        // Taken by a sweep of abandoned files before it was claimed: start over.
+        std::fclose(m_file);
+        m_file = nullptr;
+        std::error_code ec;
+        fs::remove(m_temporary, ec);
+    }
+    m_temporary.clear();
+    Fail("cannot create a file in " + m_target.parent_path().string(), reason);
+}
+
+bool AtomicFileWriter::FinishWriting()
+{
+    if (std::fflush(m_file) != 0 || (!m_direct && !SyncToDisk(m_file))) {
+        FailWriting();
+        return false;
+    }
+    const int closed = std::fclose(m_file);
+    m_file = nullptr;
+    if (closed != 0) {
+        FailWriting();
+        return false;
+    }
+    return true;
 }
 
 void AtomicFileWriter::FailWriting()
@@ -174,6 +225,7 @@ void AtomicFileWriter::Discard()
         fs::remove(m_temporary, ec);
         m_temporary.clear();
     }
+    m_claim.Release();
 }
 
 std::string WriteFileAtomically(const fs::path& target, std::string_view bytes)

@@ -6,46 +6,71 @@
 #include <string_view>
 #include <system_error>
 
+#include "platform/temporary_files.h"
+
 namespace zvk {
 
 // Writes a file under a temporary name in its target folder and renames it into
 // place only when everything was written, flushed and closed without error, so
-// that nobody ever sees half a list or half a configuration. Dropped without
-// Commit (or after a failure), it removes the temporary file and leaves any
-// earlier file of the target name as it was.
+// that nobody ever sees half a list, half a configuration or half a document.
+// Dropped without Commit (or after a failure), it removes the temporary file and
+// leaves any earlier file of the target name as it was. The temporary file is
+// claimed while it is written; the first writer into a folder removes the
+// temporary files there that no writer holds any more.
+//
+// An existing target that is a device (a terminal, /dev/null) is written directly:
+// there is no file to replace. A symbolic link is replaced by the new file and its
+// target is left alone.
 class AtomicFileWriter
 {
 public:
-    explicit AtomicFileWriter(std::filesystem::path target);
+    // What becomes of a file that already has the target's name.
+    enum class Existing
+    {
+        // Replaced on Commit, unless it is read-only.
+        Replace,
+        // Kept: Commit fails with NameTaken(), and CommitAs can try another name.
+        Keep,
+    };
+
+    explicit AtomicFileWriter(std::filesystem::path target, Existing existing = Existing::Replace);
     ~AtomicFileWriter();
     AtomicFileWriter(const AtomicFileWriter&) = delete;
     AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
 
-    // False when the temporary file could not be created; Error() says why.
+    // False when the file could not be created or was refused; Error() says why.
     bool IsOpen() const;
     void Write(std::string_view bytes);
     // Flushes, closes and renames; false (and nothing renamed) after any failure.
     bool Commit();
+    // Commit under another name in the same folder.
+    bool CommitAs(std::filesystem::path target);
+    // True after a Commit that kept a file of the target's name.
+    bool NameTaken() const;
     const std::string& Error() const;
-    // The system's reason for Error(), for messages in the program's own language.
+    // The system's reason for Error() (or an OutputRefusal), for messages in the
+    // program's own language.
     const std::error_code& Reason() const;
     const std::filesystem::path& TemporaryPath() const;
 
 private:
+    bool Refused();
+    void CreateTemporary();
+    bool FinishWriting();
     void FailWriting();
     void Fail(std::string message, std::error_code reason);
     void Discard();
 
     std::filesystem::path m_target;
+    Existing m_existing;
     std::filesystem::path m_temporary;
+    TemporaryFileClaim m_claim;
     std::FILE* m_file = nullptr;
+    bool m_direct = false;
+    bool m_nameTaken = false;
     std::string m_error;
     std::error_code m_reason;
 };
-
-// The temporary name beside `target` under which a file is written before it is
-// renamed into place: hidden, and ending in ".tmp" so that no list pattern takes it.
-std::filesystem::path TemporaryPathFor(const std::filesystem::path& target);
 
 // One-shot form of AtomicFileWriter; returns the empty string on success, else the reason.
 std::string WriteFileAtomically(const std::filesystem::path& target, std::string_view bytes);

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <system_error>
 
 namespace zvk {
 
@@ -12,5 +13,11 @@ std::FILE* OpenNewFile(const std::filesystem::path& path);
 
 // Opens `path` for writing bytes, replacing an existing file; null on failure.
 std::FILE* OpenFileForWriting(const std::filesystem::path& path);
+
+// Renames `from` to `to` only when no file of that name exists, in one step, so that
+// two writers finishing at once can never take the same name: file_exists when one
+// does, another reason when the rename failed, nothing on success.
+std::error_code RenameWithoutReplacing(const std::filesystem::path& from,
+                                       const std::filesystem::path& to);
 
 } // namespace zvk

@@ -4,6 +4,7 @@
 
 #include "lists/data_list.h"
 #include "platform/windows1250.h"
+#include "reports/document_target.h"
 #include "reports/header_values.h"
 #include "reports/report_list_reader.h"
 #include "reports/text_format.h"
@@ -61,6 +62,8 @@ void WriteNote(ReportSession& session, const fs::path& list)
 
 WriteOutcome MakeConsignmentNote(const fs::path& list, const DocumentSettings& settings)
 {
+    if (std::optional<WriteOutcome> refused = RefusedDocumentTarget(settings, {list}))
+        return *refused;
     ReportSession session(settings);
     if (!session.OpenReportDocument())
         return session.AbandonUnopened();

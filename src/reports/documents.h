@@ -20,14 +20,16 @@ std::vector<std::filesystem::path> ReportListsIn(const std::filesystem::path& fo
 // The report of the dialog's "Prehľad": the date range and the criteria rows, then
 // for every list of `receiveFolder` that passes the selection its listing and its
 // share of the sorted summary, as `settings.options` choose. A list or a folder
-// that cannot be read stops the report: the unfinished document is removed and
-// not shown.
+// that cannot be read stops the report: no document is left and none is shown, and
+// a file that had the output's name stays as it was. An output with the name of a
+// data list, or that is one of the folder's lists, is refused before any is read.
 WriteOutcome MakeReport(const ReportSelection& selection,
                         const std::filesystem::path& receiveFolder,
                         const DocumentSettings& settings);
 
 // The consignment note of one data list: its name, date and filled header values
-// with their captions, then its listing and sorted summary as chosen.
+// with their captions, then its listing and sorted summary as chosen. Written,
+// refused and stopped as a report is.
 WriteOutcome MakeConsignmentNote(const std::filesystem::path& list,
                                  const DocumentSettings& settings);
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <system_error>
 
-#include "platform/ascii.h"
+#include "reports/document_target.h"
 #include "reports/list_passes.h"
 #include "reports/report_list_reader.h"
 #include "reports/text_format.h"
@@ -13,12 +13,6 @@ namespace fs = std::filesystem;
 
 namespace zvk {
 namespace {
-
-bool HasListName(const fs::path& path)
-{
-    const std::string name = path.filename().string();
-    return name.size() >= 4 && EqualsIgnoringAsciiCase(name.substr(name.size() - 4), ".dat");
-}
 
 void WriteSelection(ReportSession& session, const ReportSelection& selection)
 {
@@ -38,20 +32,16 @@ void WriteSelection(ReportSession& session, const ReportSelection& selection)
 }
 
 void WriteLists(ReportSession& session, const ReportSelection& selection,
-                const fs::path& receiveFolder)
+                const std::vector<fs::path>& lists)
 {
     const bool listing = WantsListing(session.Options());
     const bool sorted = session.Options().sortedSummary;
-    std::error_code error;
-    const std::vector<fs::path> lists = ReportListsIn(receiveFolder, error);
-    if (error)
-        throw UnreadableListError("cannot read the folder " + receiveFolder.string() + ": " +
-                                      error.message(),
-                                  {receiveFolder, error, FileFailure::Access::ReadingFolder});
     if (listing)
         session.WriteListingHeader();
     const ListFilter filter(selection);
     for (const fs::path& list : lists) {
+        if (session.StopRequested())
+            return;
         if (!filter.ListPassesFilter(list))
             continue;
         if (listing)
@@ -73,7 +63,7 @@ std::vector<fs::path> ReportListsIn(const fs::path& folder, std::error_code& err
     fs::directory_iterator it(folder, error);
     for (; !error && it != fs::directory_iterator(); it.increment(error)) {
         std::error_code ignored; // an entry that vanished is simply not a list
-        if (!it->is_directory(ignored) && HasListName(it->path()))
+        if (!it->is_directory(ignored) && HasDataListName(it->path()))
             lists.push_back(it->path());
     }
     std::sort(lists.begin(), lists.end(), [](const fs::path& a, const fs::path& b) {
@@ -85,12 +75,20 @@ std::vector<fs::path> ReportListsIn(const fs::path& folder, std::error_code& err
 WriteOutcome MakeReport(const ReportSelection& selection, const fs::path& receiveFolder,
                         const DocumentSettings& settings)
 {
+    std::error_code unreadable;
+    const std::vector<fs::path> lists = ReportListsIn(receiveFolder, unreadable);
+    if (unreadable)
+        return {{},
+                "cannot read the folder " + receiveFolder.string() + ": " + unreadable.message(),
+                {receiveFolder, unreadable, FileFailure::Access::ReadingFolder}};
+    if (std::optional<WriteOutcome> refused = RefusedDocumentTarget(settings, lists))
+        return *refused;
     ReportSession session(settings);
     if (!session.OpenReportDocument())
         return session.AbandonUnopened();
     try {
         WriteSelection(session, selection);
-        WriteLists(session, selection, receiveFolder);
+        WriteLists(session, selection, lists);
     } catch (const UnreadableListError& error) {
         return session.Abandon(error.what(), error.Failure());
     }

@@ -1,9 +1,7 @@
 #include "reports/report_document.h"
 
-#include <cerrno>
 #include <system_error>
 
-#include "platform/output_file.h"
 #include "reports/text_format.h"
 
 namespace fs = std::filesystem;
@@ -15,28 +13,6 @@ namespace {
 constexpr std::size_t kOutputBufferSize = 1 << 17;
 // More documents than this in one second means the folder refuses new files.
 constexpr int kMostDocumentsPerSecond = 1000;
-
-std::FILE* CreateTimeStamped(const fs::path& folder, fs::path& path)
-{
-    const LocalTime now = CurrentLocalTime();
-    for (int attempt = 1; attempt <= kMostDocumentsPerSecond; ++attempt) {
-        path = folder / TimeStampedDocumentName(now, attempt);
-        if (std::FILE* file = OpenNewFile(path))
-            return file;
-        if (errno != EEXIST)
-            return nullptr;
-    }
-    return nullptr;
-}
-
-// Only a document file is taken away: an output named as a device (a terminal,
-// /dev/null) stays.
-void RemoveDocumentFile(const fs::path& path)
-{
-    std::error_code ec;
-    if (fs::is_regular_file(path, ec))
-        fs::remove(path, ec);
-}
 
 } // namespace
 
@@ -62,23 +38,23 @@ bool ReportDocument::OpenReportDocument(const DocumentTarget& target, const Comp
     m_failure = {};
     m_lineCounter = 0;
     m_pageCounter = 1;
+    m_openedAt.reset();
     if (!target.file.empty()) {
         m_path = target.file;
-        m_file = OpenFileForWriting(m_path);
+        m_file.emplace(m_path);
     } else {
         std::error_code ec;
         const fs::path folder = target.folder.empty() ? fs::current_path(ec) : target.folder;
-        m_file = CreateTimeStamped(folder, m_path);
+        m_openedAt = CurrentLocalTime();
+        m_path = folder / TimeStampedDocumentName(*m_openedAt, 1);
+        m_file.emplace(m_path, AtomicFileWriter::Existing::Keep);
     }
-    if (m_file == nullptr) {
-        const std::error_code reason(errno, std::generic_category());
-        m_failure = {m_path, reason, FileFailure::Access::Writing};
-        m_error = "cannot create " + m_path.string() + ": " + m_failure.reason.message();
+    if (!m_file->IsOpen()) {
+        TakeFailure();
+        m_file.reset();
         m_path.clear();
         return false;
     }
-    // The document collects its bytes itself and hands them over in large blocks.
-    std::setvbuf(m_file, nullptr, _IONBF, 0);
     Put(DocumentProlog());
     WriteControl(ControlWord::LargeBold);
     WriteText(company.line1);
@@ -124,34 +100,24 @@ void ReportDocument::NewLine()
 
 bool ReportDocument::CloseReportDocument()
 {
-    if (m_file == nullptr)
+    if (!m_file)
         return false;
     for (int line = m_lineCounter; line < kFilledLines; ++line)
         WriteControl(ControlWord::LineBreak);
     WritePageNumber();
     Put(DocumentEpilog());
     Flush();
-    const bool written = std::ferror(m_file) == 0 && std::fflush(m_file) == 0;
-    const int reason = errno;
-    const bool closed = std::fclose(m_file) == 0;
-    m_file = nullptr;
-    if (written && closed)
-        return true;
-    m_failure = {m_path, std::error_code(written ? errno : reason, std::generic_category()),
-                 FileFailure::Access::Writing};
-    m_error = "cannot write " + m_path.string() + ": " + m_failure.reason.message();
-    RemoveDocumentFile(m_path);
-    return false;
+    const bool placed = PutInPlace();
+    if (!placed)
+        TakeFailure();
+    m_file.reset();
+    return placed;
 }
 
 void ReportDocument::Discard()
 {
     m_pending.clear();
-    if (m_file == nullptr)
-        return;
-    std::fclose(m_file);
-    m_file = nullptr;
-    RemoveDocumentFile(m_path);
+    m_file.reset();
 }
 
 const fs::path& ReportDocument::Path() const
@@ -193,14 +159,38 @@ void ReportDocument::FlushWhenFull()
 
 void ReportDocument::Flush()
 {
-    if (m_file != nullptr && !m_pending.empty())
-        std::fwrite(m_pending.data(), 1, m_pending.size(), m_file);
+    if (m_file && !m_pending.empty())
+        m_file->Write(m_pending);
     m_pending.clear();
 }
 
 void ReportDocument::WritePageNumber()
 {
     WriteText(FormatText("Strana: %d", {m_pageCounter++}));
+}
+
+// A time-stamped document takes the first of its names that no file has, at the
+// moment it is put in place, so that documents finished at once never replace one
+// another.
+bool ReportDocument::PutInPlace()
+{
+    if (!m_openedAt)
+        return m_file->Commit();
+    const fs::path folder = m_path.parent_path();
+    for (int attempt = 1; attempt <= kMostDocumentsPerSecond; ++attempt) {
+        m_path = folder / TimeStampedDocumentName(*m_openedAt, attempt);
+        if (m_file->CommitAs(m_path))
+            return true;
+        if (!m_file->NameTaken())
+            return false;
+    }
+    return false;
+}
+
+void ReportDocument::TakeFailure()
+{
+    m_failure = {m_path, m_file->Reason(), FileFailure::Access::Writing};
+    m_error = m_file->Error();
 }
 
 } // namespace zvk

@@ -1,10 +1,11 @@
 #pragma once
 
-#include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
+#include "platform/atomic_file.h"
 #include "platform/file_failure.h"
 #include "platform/local_time.h"
 #include "reports/rtf_text.h"
@@ -14,8 +15,8 @@ namespace zvk {
 // Where a document is written.
 struct DocumentTarget
 {
-    // The document's own path, replaced if it exists. When empty, the document
-    // gets a time-stamped name in `folder`.
+    // The document's own path, replaced if it exists (unless it is read-only). When
+    // empty, the document gets a time-stamped name in `folder` that no other file has.
     std::filesystem::path file;
     // Folder of time-stamped documents; empty means the working directory.
     std::filesystem::path folder;
@@ -36,8 +37,10 @@ inline constexpr int kFilledLines = 58;
 
 // One report or consignment note being written: an RTF file of fixed-pitch lines
 // with the line and page counters that break its pages. Texts are Windows-1250
-// bytes. A document that fails, or is dropped unfinished, is removed, so that a
-// half document is never taken for a whole one.
+// bytes. The document is written under a temporary name and appears under its own
+// only when it was closed without error; one that fails, or is dropped unfinished,
+// leaves whatever had that name before, so that a half document is never taken for
+// a whole one.
 class ReportDocument
 {
 public:
@@ -47,19 +50,20 @@ public:
     ReportDocument& operator=(const ReportDocument&) = delete;
 
     // Creates the file and writes the prolog and the company header. False (with
-    // Error()) when the file cannot be created.
+    // Error()) when the file cannot be created or its target is refused.
     bool OpenReportDocument(const DocumentTarget& target, const CompanyHeader& company);
     // Writes text to be shown as it is; it can never switch formatting.
     void WriteText(std::string_view text);
     void WriteControl(ControlWord word);
     // Ends the line; the 61st line of a page gets the page number and a page break.
     void NewLine();
-    // Fills up and numbers the last page and closes the file. False (with Error(),
-    // and the file removed) when any part of the document could not be written.
+    // Fills up and numbers the last page, closes the file and puts it in place. False
+    // (with Error(), and nothing in place) when any part could not be written.
     bool CloseReportDocument();
     // Closes and removes a document that is not to be finished.
     void Discard();
 
+    // The document's path: once it is closed, the name it was given.
     const std::filesystem::path& Path() const;
     const std::string& Error() const;
     const FileFailure& Failure() const;
@@ -71,9 +75,13 @@ private:
     void FlushWhenFull();
     void Flush();
     void WritePageNumber();
+    bool PutInPlace();
+    void TakeFailure();
 
-    std::FILE* m_file = nullptr;
+    std::optional<AtomicFileWriter> m_file;
     std::filesystem::path m_path;
+    // Set for a time-stamped document, whose name is chosen when it is closed.
+    std::optional<LocalTime> m_openedAt;
     std::string m_error;
     FileFailure m_failure;
     std::string m_pending; // bytes not yet handed to the file

@@ -60,12 +60,22 @@ void ReportSession::WriteSummaries()
     zvk::WriteSummaries(m_document, m_summaries);
 }
 
+bool ReportSession::StopRequested() const
+{
+    return m_settings.stop.stop_requested();
+}
+
 WriteOutcome ReportSession::CloseReportDocument()
 {
+    if (StopRequested())
+        return Abandon("stopped before " + m_document.Path().string() + " was finished",
+                       {m_document.Path(), std::make_error_code(std::errc::operation_canceled),
+                        FileFailure::Access::Writing});
     m_summaries.Clear();
     WriteOutcome outcome;
+    const bool closed = m_document.CloseReportDocument();
     outcome.output = m_document.Path();
-    if (!m_document.CloseReportDocument()) {
+    if (!closed) {
         outcome.error = m_document.Error();
         outcome.failure = m_document.Failure();
         return outcome;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <stop_token>
 #include <string>
 #include <string_view>
 
@@ -17,12 +18,14 @@ namespace zvk {
 
 // How a report or consignment note is made: what it holds, the device
 // configuration it prints from, where it goes and who shows it (none: not shown).
+// A stop request ends it unfinished, between two lists: nothing is written.
 struct DocumentSettings
 {
     ReportOptions options;
     std::filesystem::path configFile;
     DocumentTarget target;
     DocumentViewer* viewer = nullptr;
+    std::stop_token stop = {};
 };
 
 // The state of one report or consignment note from its opening to its closing:
@@ -49,8 +52,11 @@ public:
     void WriteTotals();
     void WriteSummaries();
 
+    // True once the document is to be given up unfinished.
+    bool StopRequested() const;
+
     // Releases the summary lists, fills up and numbers the last page, closes the
-    // document and shows it.
+    // document and shows it; a document whose stop was requested is given up instead.
     WriteOutcome CloseReportDocument();
     // Removes the unfinished document; the outcome carries the failure.
     WriteOutcome Abandon(const std::string& error, const FileFailure& failure);

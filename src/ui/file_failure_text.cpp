@@ -1,5 +1,6 @@
 #include "ui/file_failure_text.h"
 
+#include "platform/output_refusal.h"
 #include "ui/paths.h"
 
 namespace zvk {
@@ -22,6 +23,16 @@ QString AccessText(FileFailure::Access access)
 
 QString SystemReasonText(std::error_code reason)
 {
+    if (reason.category() == OutputRefusalCategory()) {
+        switch (static_cast<OutputRefusal>(reason.value())) {
+        case OutputRefusal::ReadOnly:
+            return QStringLiteral("súbor je len na čítanie");
+        case OutputRefusal::DataListName:
+            return QStringLiteral("je to názov zoznamu (.dat), nie dokumentu");
+        case OutputRefusal::SameAsInput:
+            return QStringLiteral("je to súbor, z ktorého sa dokument robí");
+        }
+    }
     if (reason.category() == std::generic_category() ||
         reason.category() == std::system_category()) {
         switch (static_cast<std::errc>(reason.value())) {

@@ -1,0 +1,129 @@
+#include "cli/stop_signals.h"
+
+#include <csignal>
+#include <string>
+
+#include "cli/command_line.h"
+
+#ifndef _WIN32
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
+namespace zvk::cli {
+namespace {
+
+volatile std::sig_atomic_t g_signal = 0;
+
+std::stop_source& CommandStop()
+{
+    static std::stop_source source;
+    return source;
+}
+
+std::string SignalName(int number)
+{
+    switch (number) {
+    case SIGINT:
+        return "SIGINT";
+    case SIGTERM:
+        return "SIGTERM";
+    default:
+        return "signal " + std::to_string(number);
+    }
+}
+
+#ifndef _WIN32
+// The handler only wakes the watcher through a pipe: a stop request runs code
+// (callbacks that wake waiting workers) that a signal handler must not run.
+int g_wake[2] = {-1, -1};
+constexpr char kSignalled = 's';
+constexpr char kQuit = 'q';
+struct sigaction g_previous[2] = {};
+constexpr int kStopSignals[2] = {SIGINT, SIGTERM};
+
+extern "C" void OnStopSignal(int number)
+{
+    const int savedErrno = errno;
+    if (g_signal == 0)
+        g_signal = number;
+    [[maybe_unused]] const ssize_t written = write(g_wake[1], &kSignalled, 1);
+    errno = savedErrno;
+}
+
+void WatchForSignals()
+{
+    char byte = 0;
+    while (true) {
+        const ssize_t got = read(g_wake[0], &byte, 1);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0 || byte == kQuit)
+            return;
+        CommandStop().request_stop();
+    }
+}
+#else
+// Windows runs the handler on a thread of its own, where a stop request is safe.
+extern "C" void OnStopSignal(int number)
+{
+    if (g_signal == 0)
+        g_signal = number;
+    CommandStop().request_stop();
+}
+#endif
+
+} // namespace
+
+StopOnSignals::StopOnSignals()
+{
+#ifndef _WIN32
+    if (pipe2(g_wake, O_CLOEXEC) != 0)
+        return;
+    // A full pipe must never block the handler; one byte waiting is enough.
+    fcntl(g_wake[1], F_SETFL, O_NONBLOCK);
+    m_watcher = std::thread(WatchForSignals);
+    struct sigaction action
+    {
+    };
+    action.sa_handler = OnStopSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (int i = 0; i < 2; ++i)
+        sigaction(kStopSignals[i], &action, &g_previous[i]);
+#else
+    std::signal(SIGINT, OnStopSignal);
+    std::signal(SIGTERM, OnStopSignal);
+#endif
+}
+
+StopOnSignals::~StopOnSignals()
+{
+#ifndef _WIN32
+    if (!m_watcher.joinable())
+        return;
+    for (int i = 0; i < 2; ++i)
+        sigaction(kStopSignals[i], &g_previous[i], nullptr);
+    [[maybe_unused]] const ssize_t written = write(g_wake[1], &kQuit, 1);
+    m_watcher.join();
+    close(g_wake[0]);
+    close(g_wake[1]);
+#endif
+}
+
+int StopOnSignals::ExitStatus(int commandStatus, std::ostream& err) const
+{
+    const int number = g_signal;
+    if (number == 0)
+        return commandStatus;
+    ReportFailure(err, "stopped by " + SignalName(number));
+    return 128 + number;
+}
+
+std::stop_token CommandStopToken()
+{
+    return CommandStop().get_token();
+}
+
+} // namespace zvk::cli

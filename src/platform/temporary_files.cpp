@@ -1,0 +1,171 @@
+#include "platform/temporary_files.h"
+
+#include <atomic>
+#include <cerrno>
+#include <mutex>
+#include <random>
+#include <set>
+#include <sstream>
+#include <system_error>
+
+#ifndef _WIN32
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace fs = std::filesystem;
+
+namespace zvk {
+namespace {
+
+constexpr std::string_view kTemporaryEnd = ".tmp";
+
+std::string UniqueSuffix()
+{
+    static std::atomic<unsigned> counter{0};
+    static const unsigned seed = std::random_device{}();
+    std::ostringstream out;
+    out << std::hex << seed << '-' << counter.fetch_add(1);
+    return out.str();
+}
+
+bool AllOf(std::string_view text, std::string_view allowed)
+{
+    return !text.empty() && text.find_first_not_of(allowed) == std::string_view::npos;
+}
+
+#ifndef _WIN32
+bool SameFile(const struct stat& a, const struct stat& b)
+{
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+// Removes `path` when it is a temporary file that nobody holds: the lock is taken
+// first, so a writer that still runs keeps its file, and the name is checked to be
+// still that file, so nothing else is removed in its place.
+void RemoveIfAbandoned(const fs::path& path)
+{
+    const int descriptor = open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (descriptor < 0)
+        return;
+    struct stat held
+    {
+    };
+    struct stat named
+    {
+    };
+    if (fstat(descriptor, &held) == 0 && S_ISREG(held.st_mode) &&
+        flock(descriptor, LOCK_EX | LOCK_NB) == 0 && lstat(path.c_str(), &named) == 0 &&
+        SameFile(held, named))
+        unlink(path.c_str());
+    close(descriptor);
+}
+#else
+// A file that another process still has open cannot be removed here.
+void RemoveIfAbandoned(const fs::path& path)
+{
+    std::error_code ec;
+    fs::remove(path, ec);
+}
+#endif
+
+} // namespace
+
+fs::path TemporaryPathFor(const fs::path& target)
+{
+    fs::path name = target.filename();
+    name += "." + UniqueSuffix() + std::string(kTemporaryEnd);
+    return target.parent_path() / ("." + name.string());
+}
+
+bool IsTemporaryName(std::string_view fileName)
+{
+    if (fileName.size() <= kTemporaryEnd.size() + 1 || fileName.front() != '.' ||
+        !fileName.ends_with(kTemporaryEnd))
+        return false;
+    const std::string_view rest = fileName.substr(1, fileName.size() - 1 - kTemporaryEnd.size());
+    const std::size_t dot = rest.rfind('.');
+    if (dot == std::string_view::npos || dot == 0)
+        return false;
+    const std::string_view suffix = rest.substr(dot + 1);
+    const std::size_t dash = suffix.find('-');
+    constexpr std::string_view kHexDigits = "0123456789abcdef";
+    return dash != std::string_view::npos && AllOf(suffix.substr(0, dash), kHexDigits) &&
+           AllOf(suffix.substr(dash + 1), kHexDigits);
+}
+
+TemporaryFileClaim::~TemporaryFileClaim()
+{
+    Release();
+}
+
+bool TemporaryFileClaim::Claim(std::FILE* file, const fs::path& path)
+{
+    Release();
+#ifdef _WIN32
+    (void)file;
+    (void)path;
+    return true;
+#else
+    // A descriptor of its own keeps the lock when the writer closes its file before
+    // the rename.
+    m_descriptor = fcntl(fileno(file), F_DUPFD_CLOEXEC, 0);
+    if (m_descriptor < 0)
+        return false;
+    if (flock(m_descriptor, LOCK_EX | LOCK_NB) != 0) {
+        // Where the file system has no locks, no sweep can take the file either.
+        const bool heldByAnother = errno == EWOULDBLOCK;
+        Release();
+        return !heldByAnother;
+    }
+    struct stat held
+    {
+    };
+    struct stat named
+    {
+    };
+    if (fstat(m_descriptor, &held) != 0 || lstat(path.c_str(), &named) != 0 ||
+        !SameFile(held, named)) {
+        Release();
+        return false;
+    }
+    return true;
+#endif
+}
+
+void TemporaryFileClaim::Release()
+{
+#ifndef _WIN32
+    if (m_descriptor >= 0)
+        close(m_descriptor);
+#endif
+    m_descriptor = -1;
+}
+
+void RemoveAbandonedTemporaryFiles(const fs::path& folder)
+{
+    std::error_code ec;
+    for (fs::directory_iterator it(folder.empty() ? fs::path(".") : folder, ec);
+         !ec && it != fs::directory_iterator(); it.increment(ec)) {
+        if (IsTemporaryName(it->path().filename().string()))
+            RemoveIfAbandoned(it->path());
+    }
+}
+
+void RemoveAbandonedTemporaryFilesOnce(const fs::path& folder)
+{
+    static std::mutex mutex;
+    static std::set<fs::path> swept;
+    std::error_code ec;
+    const fs::path absolute = fs::absolute(folder, ec).lexically_normal();
+    {
+        const std::lock_guard lock(mutex);
+        if (!swept.insert(absolute).second)
+            return;
+    }
+    RemoveAbandonedTemporaryFiles(folder);
+}
+
+} // namespace zvk

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <cstdio>
+#include <filesystem>
+#include <string_view>
+
+namespace zvk {
+
+// The temporary name beside `target` under which a file is written before it is
+// renamed into place: hidden, and ending in ".tmp" so that no list pattern takes it.
+std::filesystem::path TemporaryPathFor(const std::filesystem::path& target);
+
+// True for a name that TemporaryPathFor gives: ".NAME.<hex>-<hex>.tmp".
+bool IsTemporaryName(std::string_view fileName);
+
+// A writer's hold on its temporary file: an exclusive lock that lasts as long as
+// the object (even after the file itself is closed), and that tells a later run
+// that the file is still being written. A writer killed outright loses it with the
+// process, so its file can be recognised as abandoned.
+class TemporaryFileClaim
+{
+public:
+    TemporaryFileClaim() = default;
+    ~TemporaryFileClaim();
+    TemporaryFileClaim(const TemporaryFileClaim&) = delete;
+    TemporaryFileClaim& operator=(const TemporaryFileClaim&) = delete;
+
+    // Claims `file`, just created at `path`. False when the file is already claimed
+    // or no longer found at `path` (an abandoned-file sweep took it in the meantime):
+    // the writer then starts over under another name.
+    bool Claim(std::FILE* file, const std::filesystem::path& path);
+    void Release();
+
+private:
+    int m_descriptor = -1;
+};
+
+// Removes the temporary files in `folder` that no writer holds any more, left by a
+// process that was killed while writing. A file that a running writer holds, or one
+// whose claim cannot be tested, stays.
+void RemoveAbandonedTemporaryFiles(const std::filesystem::path& folder);
+
+// The same, once per folder in the life of the process: writers call it before they
+// write into a folder.
+void RemoveAbandonedTemporaryFilesOnce(const std::filesystem::path& folder);
+
+} // namespace zvk
