@@ -130,6 +130,20 @@ TEST(NoteCommandTest, WritesTheNoteOfOneList)
     EXPECT_EQ(ListFolder(dir.Path()), "note.rtf");
 }
 
+TEST(NoteCommandTest, AnOutputThatWouldReplaceTheListIsRefused)
+{
+    TempDir dir;
+    const fs::path list = dir.Path() / "LIST0001.DAT";
+    fs::copy_file(kSamples / "LIST0001.DAT", list);
+    const CliRun run =
+        Zvk({"note", list.string(), "--config", kSampleConfig.string(), "--output", list.string()});
+    EXPECT_EQ(run.status, kFailure);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, "zvk: " + list.string() + " has the name of a data list (.dat)\n");
+    EXPECT_EQ(ReadBytes(list), ReadBytes(kSamples / "LIST0001.DAT"));
+    EXPECT_EQ(ListFolder(dir.Path()), "LIST0001.DAT");
+}
+
 // The real executable with a stand-in for the desktop's xdg-open, which records
 // the document it was given: the viewer is started apart from the program, which
 // neither waits for it nor depends on it.

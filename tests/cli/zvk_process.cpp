@@ -87,6 +87,12 @@ void ZvkProcess::Kill()
     m_ended = std::chrono::steady_clock::now();
 }
 
+void ZvkProcess::Signal(int number) const
+{
+    if (m_pid > 0 && !m_status)
+        kill(m_pid, number);
+}
+
 std::string ZvkProcess::Err() const
 {
     return test::FileBytes(m_err);

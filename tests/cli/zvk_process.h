@@ -28,6 +28,8 @@ public:
     bool WaitForErr(const std::string& text, std::chrono::milliseconds timeout) const;
     // Ends it with SIGKILL, which it cannot handle, and waits for it.
     void Kill();
+    // Sends it `number` (SIGINT, SIGSTOP, ...) and goes on.
+    void Signal(int number) const;
     std::string Err() const;
     // How long it ran, from its start until WaitFor saw it end.
     std::chrono::steady_clock::duration RunTime() const;

@@ -1,5 +1,6 @@
 #include "platform/atomic_file.h"
 #include "platform/input_file.h"
+#include "platform/output_refusal.h"
 
 #include <gtest/gtest.h>
 
@@ -71,12 +72,63 @@ TEST(AtomicFileTest, RefusesFoldersReadOnlyFilesAndMissingFolders)
     const fs::path readOnly = dir.Write("ZVK.INI", "keep");
     fs::permissions(readOnly, fs::perms::owner_read);
     EXPECT_NE(WriteFileAtomically(readOnly, "x").find("read-only"), std::string::npos);
+    EXPECT_EQ(AtomicFileWriter(readOnly).Reason(), OutputRefusal::ReadOnly);
     EXPECT_EQ(ReadBytes(readOnly), "keep");
     EXPECT_NE(WriteFileAtomically(dir.Path() / "missing" / "a.csv", "x"), "");
     EXPECT_EQ(ListFolder(dir.Path()), "ZVK.INI");
 }
 
+TEST(AtomicFileTest, KeepingWriterTakesOnlyAFreeName)
+{
+    TempDir dir;
+    const fs::path taken = dir.Write("20260305070809.rtf", "earlier");
+    AtomicFileWriter writer(taken, AtomicFileWriter::Existing::Keep);
+    writer.Write("later");
+    EXPECT_FALSE(writer.Commit());
+    EXPECT_TRUE(writer.NameTaken());
+    EXPECT_EQ(writer.Reason(), std::errc::file_exists);
+    ASSERT_TRUE(writer.CommitAs(dir.Path() / "20260305070809_2.rtf")) << writer.Error();
+    EXPECT_FALSE(writer.NameTaken());
+    EXPECT_EQ(ReadBytes(taken), "earlier");
+    EXPECT_EQ(ReadBytes(dir.Path() / "20260305070809_2.rtf"), "later");
+    EXPECT_EQ(ListFolder(dir.Path()), "20260305070809.rtf 20260305070809_2.rtf");
+}
+
 #ifndef _WIN32
+TEST(AtomicFileTest, SymbolicLinkIsReplacedAndItsTargetLeftAlone)
+{
+    TempDir dir;
+    const fs::path elsewhere = dir.Write("elsewhere.rtf", "keep");
+    fs::create_symlink(elsewhere, dir.Path() / "report.rtf");
+    ASSERT_EQ(WriteFileAtomically(dir.Path() / "report.rtf", "new"), "");
+    EXPECT_FALSE(fs::is_symlink(dir.Path() / "report.rtf"));
+    EXPECT_EQ(ReadBytes(dir.Path() / "report.rtf"), "new");
+    EXPECT_EQ(ReadBytes(elsewhere), "keep");
+}
+
+TEST(AtomicFileTest, AbandonedTemporaryFilesGoAndHeldOnesStay)
+{
+    TempDir dir;
+    AtomicFileWriter held(dir.Path() / "LIST01.csv");
+    ASSERT_TRUE(held.IsOpen()) << held.Error();
+    held.Write("being written");
+    const fs::path abandoned = TemporaryPathFor(dir.Path() / "LIST02.DAT");
+    dir.Write(abandoned.filename().string(), "left by a killed writer");
+    for (const char* other : {".keep.tmp", "LIST03.DAT.1a-2.tmp", ".LIST04.DAT.1a-2.tmp.csv",
+                              ".LIST05.DAT.1g-2.tmp", ".LIST06.DAT.tmp"})
+        dir.Write(other, "not a temporary file of a writer");
+    EXPECT_TRUE(IsTemporaryName(held.TemporaryPath().filename().string()));
+
+    RemoveAbandonedTemporaryFiles(dir.Path());
+    EXPECT_FALSE(fs::exists(abandoned));
+    EXPECT_TRUE(fs::exists(held.TemporaryPath()));
+    EXPECT_EQ(ListFolder(dir.Path()), held.TemporaryPath().filename().string() +
+                                          " .LIST04.DAT.1a-2.tmp.csv .LIST05.DAT.1g-2.tmp "
+                                          ".LIST06.DAT.tmp .keep.tmp LIST03.DAT.1a-2.tmp");
+    ASSERT_TRUE(held.Commit()) << held.Error();
+    EXPECT_EQ(ReadBytes(dir.Path() / "LIST01.csv"), "being written");
+}
+
 TEST(AtomicFileTest, WriteErrorIsReportedAndNothingReplaced)
 {
     TempDir dir;

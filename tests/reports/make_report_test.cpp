@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/output_refusal.h"
 #include "reports/documents.h"
 #include "support/recording_viewer.h"
 #include "support/temp_dir.h"
@@ -123,6 +124,70 @@ TEST_F(MakeReportTest, WithoutListingsOrSummaryOnlyTheSelectionIsWritten)
                              "Odberatel }{\\par \\fs20 }{\\par \\fs20 }{\\par \\fs20 ";
     EXPECT_NE(report.find(body), std::string::npos);
     EXPECT_EQ(report.find("Dlhe drevo"), std::string::npos);
+}
+
+// Outputs that would destroy what the document is made of are refused before any
+// list is read: a broken list in the folder would otherwise be the failure told.
+TEST_F(MakeReportTest, AnOutputThatIsAnInputIsRefusedBeforeAnythingIsRead)
+{
+    fs::copy(TestData("reports/lists"), lists.Path());
+    const fs::path list = lists.Path() / "EVEN.DAT";
+    const std::string listBytes = ReadBytes(list);
+    fs::create_symlink(lists.Path() / "GONE.DAT", lists.Path() / "BROKEN.DAT");
+    fs::create_hard_link(list, output.Path() / "copy.rtf");
+    const fs::path config = output.Path() / "ZVK.INI";
+    fs::copy_file(TestData("reports/ZVK.INI"), config);
+    const struct
+    {
+        fs::path target;
+        OutputRefusal reason;
+    } refused[] = {
+        {list, OutputRefusal::DataListName},
+        {output.Path() / "REPORT.Dat", OutputRefusal::DataListName},
+        {output.Path() / "copy.rtf", OutputRefusal::SameAsInput},
+        {config, OutputRefusal::SameAsInput},
+    };
+    for (const auto& [target, reason] : refused) {
+        DocumentSettings settings = Settings();
+        settings.configFile = config;
+        settings.target.file = target;
+        for (const WriteOutcome& outcome : {MakeReport(kMarch2026, lists.Path(), settings),
+                                            MakeConsignmentNote(list, settings)}) {
+            EXPECT_EQ(outcome.failure.reason, reason) << target << ": " << outcome.error;
+            EXPECT_EQ(outcome.failure.file, target);
+            EXPECT_EQ(outcome.failure.access, FileFailure::Access::Writing);
+            EXPECT_NE(outcome.error.find(target.filename().string()), std::string::npos);
+        }
+    }
+    EXPECT_EQ(ReadBytes(list), listBytes);
+    EXPECT_EQ(ReadBytes(config), ReadBytes(TestData("reports/ZVK.INI")));
+    EXPECT_EQ(ListFolder(output.Path()), "ZVK.INI copy.rtf");
+    EXPECT_TRUE(viewer.Shown().empty());
+}
+
+TEST_F(MakeReportTest, AFailedOrStoppedReportLeavesTheEarlierOutput)
+{
+    fs::copy(TestData("reports/lists"), lists.Path());
+    const fs::path earlier = output.Write("old.rtf", "earlier report");
+    DocumentSettings settings = Settings();
+    settings.target.file = earlier;
+
+    std::stop_source stop;
+    stop.request_stop();
+    settings.stop = stop.get_token();
+    const WriteOutcome stopped = MakeReport(kMarch2026, lists.Path(), settings);
+    EXPECT_EQ(stopped.failure.reason, std::errc::operation_canceled) << stopped.error;
+    const WriteOutcome stoppedNote = MakeConsignmentNote(lists.Path() / "EVEN.DAT", settings);
+    EXPECT_EQ(stoppedNote.failure.reason, std::errc::operation_canceled) << stoppedNote.error;
+
+    settings.stop = {};
+    fs::create_symlink(lists.Path() / "GONE.DAT", lists.Path() / "BROKEN.DAT");
+    const WriteOutcome unreadable = MakeReport(kMarch2026, lists.Path(), settings);
+    EXPECT_EQ(unreadable.failure.file, lists.Path() / "BROKEN.DAT") << unreadable.error;
+
+    EXPECT_EQ(ReadBytes(earlier), "earlier report");
+    EXPECT_EQ(ListFolder(output.Path()), "old.rtf");
+    EXPECT_TRUE(viewer.Shown().empty());
 }
 
 } // namespace

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "golden.h"
+#include "platform/output_refusal.h"
 #include "reports/report_document.h"
+#include "support/file_size_limit.h"
 #include "support/temp_dir.h"
 
 namespace fs = std::filesystem;
@@ -133,6 +135,67 @@ TEST(DocumentNameTest, AWriteErrorFailsTheDocument)
     EXPECT_NE(document.Error().find("/dev/full"), std::string::npos) << document.Error();
     EXPECT_TRUE(fs::exists(full)) << "only document files are removed";
 }
+
+TEST(DocumentNameTest, ANameThatAppearsWhileTheDocumentIsWrittenIsNotTaken)
+{
+    TempDir dir;
+    ReportDocument document;
+    ASSERT_TRUE(document.OpenReportDocument({{}, dir.Path()}, {}));
+    // Another document of the same second, finished first.
+    const fs::path other = dir.Write(document.Path().filename().string(), "the other document");
+    ASSERT_TRUE(document.CloseReportDocument()) << document.Error();
+    EXPECT_NE(document.Path(), other);
+    EXPECT_EQ(document.Path().filename().string().substr(14), "_2.rtf");
+    EXPECT_EQ(ReadBytes(other), "the other document");
+    EXPECT_EQ(ReadBytes(document.Path()).substr(0, 6), "{\\rtf1");
+}
+
+#ifndef _WIN32
+TEST(DocumentOutputTest, AnUnfinishedDocumentLeavesTheEarlierFile)
+{
+    TempDir dir;
+    const fs::path output = dir.Write("report.rtf", "earlier report");
+    {
+        ReportDocument dropped;
+        ASSERT_TRUE(dropped.OpenReportDocument({output, {}}, {}));
+        dropped.WriteText("unfinished");
+        EXPECT_EQ(ReadBytes(output), "earlier report");
+    }
+    ReportDocument failing;
+    ASSERT_TRUE(failing.OpenReportDocument({output, {}}, {}));
+    failing.WriteText(std::string(1 << 20, 'x'));
+    {
+        const test::FileSizeLimit full(4096);
+        EXPECT_FALSE(failing.CloseReportDocument());
+    }
+    EXPECT_EQ(failing.Failure().reason, std::errc::file_too_large);
+    EXPECT_EQ(ReadBytes(output), "earlier report");
+    EXPECT_EQ(test::ListFolder(dir.Path()), "report.rtf");
+}
+
+TEST(DocumentOutputTest, AReadOnlyOutputIsRefusedAndALinkIsReplaced)
+{
+    TempDir dir;
+    const fs::path readOnly = dir.Write("kept.rtf", "kept");
+    fs::permissions(readOnly, fs::perms::owner_read);
+    ReportDocument refused;
+    EXPECT_FALSE(refused.OpenReportDocument({readOnly, {}}, {}));
+    EXPECT_EQ(refused.Failure().reason, OutputRefusal::ReadOnly);
+    EXPECT_EQ(refused.Failure().file, readOnly);
+    EXPECT_NE(refused.Error().find("kept.rtf is read-only"), std::string::npos);
+    EXPECT_EQ(ReadBytes(readOnly), "kept");
+
+    const fs::path elsewhere = dir.Write("elsewhere.txt", "not a document");
+    const fs::path link = dir.Path() / "link.rtf";
+    fs::create_symlink(elsewhere, link);
+    ReportDocument document;
+    ASSERT_TRUE(document.OpenReportDocument({link, {}}, {}));
+    ASSERT_TRUE(document.CloseReportDocument()) << document.Error();
+    EXPECT_FALSE(fs::is_symlink(link));
+    EXPECT_EQ(ReadBytes(link).substr(0, 6), "{\\rtf1");
+    EXPECT_EQ(ReadBytes(elsewhere), "not a document");
+}
+#endif
 
 TEST(DocumentNameTest, ADroppedDocumentLeavesNothing)
 {

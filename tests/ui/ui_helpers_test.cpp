@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 #include <QWidget>
 
+#include "platform/output_refusal.h"
 #include "platform/windows1250.h"
 #include "ui/control_ids.h"
 #include "ui/date_edit.h"
@@ -105,6 +106,15 @@ private slots:
                                 "disku nie je miesto"));
         QVERIFY(zvk::SystemReasonText(std::make_error_code(std::errc::bad_address))
                     .startsWith(QStringLiteral("systémová chyba ")));
+        const zvk::FileFailure list{"/prijem/LIST0001.DAT", zvk::OutputRefusal::DataListName,
+                                    zvk::FileFailure::Access::Writing};
+        QCOMPARE(zvk::FileFailureMessage({list}),
+                 QStringLiteral("*** Súbor sa nedá zapísať ***\n/prijem/LIST0001.DAT: je to názov "
+                                "zoznamu (.dat), nie dokumentu"));
+        QCOMPARE(zvk::SystemReasonText(zvk::OutputRefusal::ReadOnly),
+                 QStringLiteral("súbor je len na čítanie"));
+        QCOMPARE(zvk::SystemReasonText(zvk::OutputRefusal::SameAsInput),
+                 QStringLiteral("je to súbor, z ktorého sa dokument robí"));
     }
 
     void receptionFailuresAreToldInSlovakListByList()
