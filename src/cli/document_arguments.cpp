@@ -111,7 +111,7 @@ int FinishDocument(const DocumentArguments& parsed, const fs::path& configFile,
     settings.stop = CommandStopToken();
     const WriteOutcome outcome = make(settings);
     if (!outcome.Succeeded()) {
-        // A stop is told once, as the process ends.
+        // A stop was told when it was asked for.
         if (!settings.stop.stop_requested())
             ReportFailure(err, outcome.error);
         return kFailure;

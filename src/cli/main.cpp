@@ -8,5 +8,5 @@ int main(int argc, char* argv[])
     const zvk::cli::StopOnSignals signals;
     const zvk::cli::Arguments arguments(argv + 1, argv + argc);
     const int status = zvk::cli::RunCommandLine(arguments, std::cout, std::cerr);
-    return signals.ExitStatus(status, std::cerr);
+    return signals.ExitStatus(status);
 }

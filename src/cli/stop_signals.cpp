@@ -1,9 +1,8 @@
 #include "cli/stop_signals.h"
 
 #include <csignal>
+#include <iostream>
 #include <string>
-
-#include "cli/command_line.h"
 
 #ifndef _WIN32
 #include <cerrno>
@@ -34,6 +33,13 @@ std::string SignalName(int number)
     }
 }
 
+// Told at once, as the command may still take a moment to end cleanly.
+void AcknowledgeStop()
+{
+    CommandStop().request_stop();
+    std::cerr << "zvk: stopping on " << SignalName(g_signal) << std::endl;
+}
+
 #ifndef _WIN32
 // The handler only wakes the watcher through a pipe: a stop request runs code
 // (callbacks that wake waiting workers) that a signal handler must not run.
@@ -61,7 +67,8 @@ void WatchForSignals()
             continue;
         if (got <= 0 || byte == kQuit)
             return;
-        CommandStop().request_stop();
+        if (!CommandStop().stop_requested())
+            AcknowledgeStop();
     }
 }
 #else
@@ -70,7 +77,8 @@ extern "C" void OnStopSignal(int number)
 {
     if (g_signal == 0)
         g_signal = number;
-    CommandStop().request_stop();
+    if (!CommandStop().stop_requested())
+        AcknowledgeStop();
 }
 #endif
 
@@ -112,13 +120,10 @@ StopOnSignals::~StopOnSignals()
 #endif
 }
 
-int StopOnSignals::ExitStatus(int commandStatus, std::ostream& err) const
+int StopOnSignals::ExitStatus(int commandStatus) const
 {
     const int number = g_signal;
-    if (number == 0)
-        return commandStatus;
-    ReportFailure(err, "stopped by " + SignalName(number));
-    return 128 + number;
+    return number == 0 ? commandStatus : 128 + number;
 }
 
 std::stop_token CommandStopToken()

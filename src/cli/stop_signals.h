@@ -1,15 +1,14 @@
 #pragma once
 
-#include <ostream>
 #include <stop_token>
 #include <thread>
 
 namespace zvk::cli {
 
 // For as long as it lives, SIGINT (Ctrl-C) and SIGTERM do not end the process at
-// once: they request a stop of the running command, which then ends cleanly, with
-// no half-written file and no temporary file left behind. One per process, made by
-// main.
+// once: they request a stop of the running command (said at once on stderr), which
+// then ends cleanly, with no half-written file and no temporary file left behind.
+// One per process, made by main.
 class StopOnSignals
 {
 public:
@@ -19,8 +18,8 @@ public:
     StopOnSignals& operator=(const StopOnSignals&) = delete;
 
     // The command's exit status, or that of a process ended by the signal (128 plus
-    // its number) when one came; then says so on `err`.
-    int ExitStatus(int commandStatus, std::ostream& err) const;
+    // its number) when one came.
+    int ExitStatus(int commandStatus) const;
 
 private:
     std::thread m_watcher;
