@@ -49,8 +49,8 @@ bool IsDevice(const fs::file_status& linkStatus)
 
 } // namespace
 
-AtomicFileWriter::AtomicFileWriter(fs::path target, Existing existing)
-    : m_target(std::move(target)), m_existing(existing)
+AtomicFileWriter::AtomicFileWriter(fs::path target, Existing existing, Durability durability)
+    : m_target(std::move(target)), m_existing(existing), m_durability(durability)
 {
     if (Refused())
         return;
@@ -107,7 +107,10 @@ bool AtomicFileWriter::Commit()
         const fs::file_status status = fs::status(m_target, ec);
         if (fs::exists(status))
             fs::permissions(m_temporary, status.permissions(), ec);
-        fs::rename(m_temporary, m_target, ec);
+        if (m_durability == Durability::Cached)
+            ec = RenameReplacingWithoutWriteBack(m_temporary, m_target);
+        else
+            fs::rename(m_temporary, m_target, ec);
     }
     if (ec) {
         Fail("cannot replace " + m_target.string(), ec);
@@ -185,7 +188,8 @@ void AtomicFileWriter::CreateTemporary()
 
 bool AtomicFileWriter::FinishWriting()
 {
-    if (std::fflush(m_file) != 0 || (!m_direct && !SyncToDisk(m_file))) {
+    const bool toDisk = m_durability == Durability::OnDisk && !m_direct;
+    if (std::fflush(m_file) != 0 || (toDisk && !SyncToDisk(m_file))) {
         FailWriting();
         return false;
     }

@@ -33,7 +33,17 @@ public:
         Keep,
     };
 
-    explicit AtomicFileWriter(std::filesystem::path target, Existing existing = Existing::Replace);
+    // Whether Commit waits until the file is on the disk: lists and configurations
+    // must survive a power cut. A document can be made again, and a large report is
+    // not to wait for the disk, neither on Commit nor when it replaces an earlier one.
+    enum class Durability
+    {
+        OnDisk,
+        Cached,
+    };
+
+    explicit AtomicFileWriter(std::filesystem::path target, Existing existing = Existing::Replace,
+                              Durability durability = Durability::OnDisk);
     ~AtomicFileWriter();
     AtomicFileWriter(const AtomicFileWriter&) = delete;
     AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
@@ -63,6 +73,7 @@ private:
 
     std::filesystem::path m_target;
     Existing m_existing;
+    Durability m_durability;
     std::filesystem::path m_temporary;
     TemporaryFileClaim m_claim;
     std::FILE* m_file = nullptr;

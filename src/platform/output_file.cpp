@@ -37,6 +37,21 @@ std::FILE* OpenFileForWriting(const std::filesystem::path& path)
     return OpenForBytes(path, false);
 }
 
+std::error_code RenameReplacingWithoutWriteBack(const std::filesystem::path& from,
+                                                const std::filesystem::path& to)
+{
+    std::error_code ec;
+#ifndef _WIN32
+    if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_EXCHANGE) == 0) {
+        std::filesystem::remove(from, ec);
+        return {};
+    }
+#endif
+    // Nothing to exchange with, or no exchange on this file system.
+    std::filesystem::rename(from, to, ec);
+    return ec;
+}
+
 std::error_code RenameWithoutReplacing(const std::filesystem::path& from,
                                        const std::filesystem::path& to)
 {

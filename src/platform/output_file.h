@@ -14,6 +14,13 @@ std::FILE* OpenNewFile(const std::filesystem::path& path);
 // Opens `path` for writing bytes, replacing an existing file; null on failure.
 std::FILE* OpenFileForWriting(const std::filesystem::path& path);
 
+// Renames `from` to `to`, replacing a file of that name, without the write-back that
+// some file systems (ext4) start when one file replaces another: that file is
+// exchanged with `from` in one step and then removed. For files that need not be on
+// the disk at once.
+std::error_code RenameReplacingWithoutWriteBack(const std::filesystem::path& from,
+                                                const std::filesystem::path& to);
+
 // Renames `from` to `to` only when no file of that name exists, in one step, so that
 // two writers finishing at once can never take the same name: file_exists when one
 // does, another reason when the rename failed, nothing on success.

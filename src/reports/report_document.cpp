@@ -41,13 +41,15 @@ bool ReportDocument::OpenReportDocument(const DocumentTarget& target, const Comp
     m_openedAt.reset();
     if (!target.file.empty()) {
         m_path = target.file;
-        m_file.emplace(m_path);
+        m_file.emplace(m_path, AtomicFileWriter::Existing::Replace,
+                       AtomicFileWriter::Durability::Cached);
     } else {
         std::error_code ec;
         const fs::path folder = target.folder.empty() ? fs::current_path(ec) : target.folder;
         m_openedAt = CurrentLocalTime();
         m_path = folder / TimeStampedDocumentName(*m_openedAt, 1);
-        m_file.emplace(m_path, AtomicFileWriter::Existing::Keep);
+        m_file.emplace(m_path, AtomicFileWriter::Existing::Keep,
+                       AtomicFileWriter::Durability::Cached);
     }
     if (!m_file->IsOpen()) {
         TakeFailure();

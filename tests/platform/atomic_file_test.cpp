@@ -63,6 +63,16 @@ TEST(AtomicFileTest, KeepsThePermissionsOfTheFileItReplaces)
     ASSERT_EQ(WriteFileAtomically(target, "new"), "");
     EXPECT_EQ(fs::status(target).permissions() & fs::perms::all,
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+
+    // A file that need not be on the disk at once replaces the earlier one all the same.
+    AtomicFileWriter cached(target, AtomicFileWriter::Existing::Replace,
+                            AtomicFileWriter::Durability::Cached);
+    cached.Write("newer");
+    ASSERT_TRUE(cached.Commit()) << cached.Error();
+    EXPECT_EQ(ReadBytes(target), "newer");
+    EXPECT_EQ(fs::status(target).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    EXPECT_EQ(ListFolder(dir.Path()), "ZVKServer.ini");
 }
 
 TEST(AtomicFileTest, RefusesFoldersReadOnlyFilesAndMissingFolders)
