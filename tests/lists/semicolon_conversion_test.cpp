@@ -211,5 +211,18 @@ TEST_F(SemicolonFileTest, ReadOnlyEarlierTextIsReportedAndKept)
     EXPECT_EQ(ListFolder(m_dir.Path()), "LIST01.DAT LIST01.csv");
 }
 
+TEST_F(SemicolonFileTest, AStoppedConversionLeavesTheEarlierText)
+{
+    const fs::path list = m_dir.Write("LIST01.DAT", "0A01.02.26x\r\n");
+    const fs::path old = m_dir.Write("LIST01.csv", "old text");
+    std::stop_source stop;
+    stop.request_stop();
+    const WriteOutcome outcome =
+        m_conversion.ConvertListToSemicolonText(list, "LIST01.DAT", stop.get_token());
+    EXPECT_NE(outcome.error.find("stopped"), std::string::npos) << outcome.error;
+    EXPECT_EQ(ReadBytes(old), "old text");
+    EXPECT_EQ(ListFolder(m_dir.Path()), "LIST01.DAT LIST01.csv");
+}
+
 } // namespace
 } // namespace zvk
