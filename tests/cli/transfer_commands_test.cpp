@@ -1,6 +1,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <sstream>
+#include <thread>
 
 #include <gtest/gtest.h>
 
@@ -246,9 +247,20 @@ TEST(TransferCommandsTest, SecondTransferAtOnceIsRefusedAndNothingArrivesTwice)
         runs.push_back(std::make_unique<ZvkProcess>(
             Arguments{"receive", "--to", folders.back().string()}, handheld.Dir().Path(), name));
     }
+    // Both are watched together, so that each one's end is seen when it comes: the
+    // refused one must not seem to run as long as the other.
+    const auto allEnded = [&] {
+        bool ended = true;
+        for (const auto& run : runs)
+            ended = run->WaitFor(0ms).has_value() && ended;
+        return ended;
+    };
+    const auto deadline = std::chrono::steady_clock::now() + 30s;
+    while (!allEnded() && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(10ms);
     std::vector<int> statuses;
     for (const auto& run : runs) {
-        const std::optional<int> status = run->WaitFor(30s);
+        const std::optional<int> status = run->WaitFor(0ms);
         ASSERT_TRUE(status.has_value()) << "still running: " << run->Err();
         statuses.push_back(*status);
     }
