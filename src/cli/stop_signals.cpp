@@ -46,7 +46,8 @@ void AcknowledgeStop()
 int g_wake[2] = {-1, -1};
 constexpr char kSignalled = 's';
 constexpr char kQuit = 'q';
-struct sigaction g_previous[2] = {};
+using SignalAction = struct sigaction;
+SignalAction g_previous[2] = {};
 constexpr int kStopSignals[2] = {SIGINT, SIGTERM};
 
 extern "C" void OnStopSignal(int number)
@@ -92,9 +93,7 @@ StopOnSignals::StopOnSignals()
     // A full pipe must never block the handler; one byte waiting is enough.
     fcntl(g_wake[1], F_SETFL, O_NONBLOCK);
     m_watcher = std::thread(WatchForSignals);
-    struct sigaction action
-    {
-    };
+    SignalAction action{};
     action.sa_handler = OnStopSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
