@@ -75,6 +75,12 @@ bool AtomicFileWriter::IsOpen() const
     return m_file != nullptr;
 }
 
+void AtomicFileWriter::WriteWithoutBuffer()
+{
+    if (m_file != nullptr)
+        std::setvbuf(m_file, nullptr, _IONBF, 0);
+}
+
 void AtomicFileWriter::Write(std::string_view bytes)
 {
     if (m_file == nullptr || bytes.empty())

@@ -50,6 +50,10 @@ public:
 
     // False when the file could not be created or was refused; Error() says why.
     bool IsOpen() const;
+    // For a caller that collects its bytes itself and hands them over in large
+    // blocks: each Write then goes to the file at once, in one piece. Called before
+    // the first Write.
+    void WriteWithoutBuffer();
     void Write(std::string_view bytes);
     // Flushes, closes and renames; false (and nothing renamed) after any failure.
     bool Commit();

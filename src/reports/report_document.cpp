@@ -57,6 +57,8 @@ bool ReportDocument::OpenReportDocument(const DocumentTarget& target, const Comp
         m_path.clear();
         return false;
     }
+    // The document collects its bytes itself and hands them over in large blocks.
+    m_file->WriteWithoutBuffer();
     Put(DocumentProlog());
     WriteControl(ControlWord::LargeBold);
     WriteText(company.line1);

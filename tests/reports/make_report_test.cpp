@@ -159,9 +159,19 @@ TEST_F(MakeReportTest, AnOutputThatIsAnInputIsRefusedBeforeAnythingIsRead)
             EXPECT_NE(outcome.error.find(target.filename().string()), std::string::npos);
         }
     }
+    // A list that is a symbolic link to the output: the output has a single name.
+    const fs::path linked = output.Write("linked.rtf", listBytes);
+    fs::create_symlink(linked, lists.Path() / "LINKED.DAT");
+    DocumentSettings settings = Settings();
+    settings.target.file = linked;
+    for (const WriteOutcome& outcome : {MakeReport(kMarch2026, lists.Path(), settings),
+                                        MakeConsignmentNote(lists.Path() / "LINKED.DAT", settings)})
+        EXPECT_EQ(outcome.failure.reason, OutputRefusal::SameAsInput) << outcome.error;
+
     EXPECT_EQ(ReadBytes(list), listBytes);
+    EXPECT_EQ(ReadBytes(linked), listBytes);
     EXPECT_EQ(ReadBytes(config), ReadBytes(TestData("reports/ZVK.INI")));
-    EXPECT_EQ(ListFolder(output.Path()), "ZVK.INI copy.rtf");
+    EXPECT_EQ(ListFolder(output.Path()), "ZVK.INI copy.rtf linked.rtf");
     EXPECT_TRUE(viewer.Shown().empty());
 }
 
