@@ -61,7 +61,7 @@ ReportRun RunReport(const fs::path& folder, const fs::path& output)
     std::vector<std::string> arguments = {
         ZVK_CLI_PATH, "report",   "--folder",   folder.string(), "--from",
         "01.01.2026", "--to",     "31.12.2026", "--output",      output.string(),
-        "--listing",  "complete", "--sorted"};
+        "--listing",  "complete", "--sorted",   "--config",      ZVK_SAMPLE_CONFIGURATION};
     std::vector<char*> argv;
     for (std::string& argument : arguments)
         argv.push_back(argument.data());
