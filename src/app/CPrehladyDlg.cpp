@@ -26,7 +26,7 @@ constexpr std::array<int, zvk::kCriteriaRowCount> kValueComboIds = {1116, 1118, 
 // compared with the lists byte for byte whatever the display made of it.
 QByteArray RawBytes(const QComboBox* combo)
 {
-    return combo->currentIndex() < 0 ? QByteArray() : combo->currentData().toByteArray();
+    return combo->currentData().toByteArray();
 }
 
 void AddEntry(QComboBox* combo, const std::string& bytes)

@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "platform/ascii.h"
+
 namespace zvk {
 namespace {
 
@@ -65,6 +67,12 @@ std::string Field(std::string_view line, std::size_t start, std::size_t width)
 std::string_view FieldWithinLine(std::string_view line, std::size_t start, std::size_t width)
 {
     return start < line.size() ? line.substr(start, width) : std::string_view();
+}
+
+bool HasDataListName(const std::filesystem::path& path)
+{
+    const std::string name = path.filename().string();
+    return name.size() >= 4 && EqualsIgnoringAsciiCase(name.substr(name.size() - 4), ".dat");
 }
 
 bool IsItemRecord(std::string_view code)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -38,6 +39,9 @@ std::string Field(std::string_view line, std::size_t start, std::size_t width);
 // The part of that field that lies within the line, without padding: for reading
 // numbers, and for fields that must not be padded.
 std::string_view FieldWithinLine(std::string_view line, std::size_t start, std::size_t width);
+
+// A name that ends in ".dat" in any letter case: the name of a data list.
+bool HasDataListName(const std::filesystem::path& path);
 
 bool IsItemRecord(std::string_view code);
 bool IsHeaderValueRecord(std::string_view code);

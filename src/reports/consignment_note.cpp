@@ -4,7 +4,6 @@
 
 #include "lists/data_list.h"
 #include "platform/windows1250.h"
-#include "reports/document_target.h"
 #include "reports/header_values.h"
 #include "reports/report_list_reader.h"
 #include "reports/text_format.h"
@@ -62,17 +61,8 @@ void WriteNote(ReportSession& session, const fs::path& list)
 
 WriteOutcome MakeConsignmentNote(const fs::path& list, const DocumentSettings& settings)
 {
-    if (std::optional<WriteOutcome> refused = RefusedDocumentTarget(settings, {list}))
-        return *refused;
-    ReportSession session(settings);
-    if (!session.OpenReportDocument())
-        return session.AbandonUnopened();
-    try {
-        WriteNote(session, list);
-    } catch (const UnreadableListError& error) {
-        return session.Abandon(error.what(), error.Failure());
-    }
-    return session.CloseReportDocument();
+    return ReportSession::MakeDocument(settings, {list},
+                                       [&](ReportSession& session) { WriteNote(session, list); });
 }
 
 } // namespace zvk

@@ -4,7 +4,7 @@
 #include <string>
 #include <system_error>
 
-#include "platform/ascii.h"
+#include "lists/data_list.h"
 #include "platform/output_refusal.h"
 
 namespace fs = std::filesystem;
@@ -60,12 +60,6 @@ bool IsTheFileOfAny(const fs::path& output, const std::vector<fs::path>& inputs)
 }
 
 } // namespace
-
-bool HasDataListName(const fs::path& path)
-{
-    const std::string name = path.filename().string();
-    return name.size() >= 4 && EqualsIgnoringAsciiCase(name.substr(name.size() - 4), ".dat");
-}
 
 std::optional<WriteOutcome> RefusedDocumentTarget(const DocumentSettings& settings,
                                                   const std::vector<fs::path>& lists)

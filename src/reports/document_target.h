@@ -9,9 +9,6 @@
 
 namespace zvk {
 
-// A name that ends in ".dat" in any letter case: the name of a data list.
-bool HasDataListName(const std::filesystem::path& path);
-
 // The outcome of a document that may not be written where `settings` put it, told
 // before anything is read: a named output that has the name of a data list, or that
 // is the very file of one of `lists` or of the configuration it prints from, would

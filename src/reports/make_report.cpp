@@ -4,9 +4,8 @@
 #include <string>
 #include <system_error>
 
-#include "reports/document_target.h"
+#include "lists/data_list.h"
 #include "reports/list_passes.h"
-#include "reports/report_list_reader.h"
 #include "reports/text_format.h"
 
 namespace fs = std::filesystem;
@@ -81,18 +80,10 @@ WriteOutcome MakeReport(const ReportSelection& selection, const fs::path& receiv
         return {{},
                 "cannot read the folder " + receiveFolder.string() + ": " + unreadable.message(),
                 {receiveFolder, unreadable, FileFailure::Access::ReadingFolder}};
-    if (std::optional<WriteOutcome> refused = RefusedDocumentTarget(settings, lists))
-        return *refused;
-    ReportSession session(settings);
-    if (!session.OpenReportDocument())
-        return session.AbandonUnopened();
-    try {
+    return ReportSession::MakeDocument(settings, lists, [&](ReportSession& session) {
         WriteSelection(session, selection);
         WriteLists(session, selection, lists);
-    } catch (const UnreadableListError& error) {
-        return session.Abandon(error.what(), error.Failure());
-    }
-    return session.CloseReportDocument();
+    });
 }
 
 } // namespace zvk

@@ -1,5 +1,7 @@
 #include "reports/report_session.h"
 
+#include "reports/document_target.h"
+#include "reports/report_list_reader.h"
 #include "reports/summary_tables.h"
 
 namespace zvk {
@@ -92,9 +94,21 @@ WriteOutcome ReportSession::Abandon(const std::string& error, const FileFailure&
     return {{}, error, failure};
 }
 
-WriteOutcome ReportSession::AbandonUnopened()
+WriteOutcome ReportSession::MakeDocument(const DocumentSettings& settings,
+                                         const std::vector<std::filesystem::path>& inputs,
+                                         const std::function<void(ReportSession&)>& write)
 {
-    return Abandon(m_document.Error(), m_document.Failure());
+    if (std::optional<WriteOutcome> refused = RefusedDocumentTarget(settings, inputs))
+        return *refused;
+    ReportSession session(settings);
+    if (!session.OpenReportDocument())
+        return session.Abandon(session.m_document.Error(), session.m_document.Failure());
+    try {
+        write(session);
+    } catch (const UnreadableListError& error) {
+        return session.Abandon(error.what(), error.Failure());
+    }
+    return session.CloseReportDocument();
 }
 
 const ReportOptions& ReportSession::Options() const

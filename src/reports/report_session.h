@@ -1,9 +1,11 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <stop_token>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/write_outcome.h"
 #include "reports/document_viewer.h"
@@ -38,7 +40,7 @@ public:
 
     // Creates the document with its prolog and company header; the summary lists
     // start empty and a two-column listing starts on a fresh line. False when the
-    // document cannot be created (AbandonUnopened() then tells why).
+    // document cannot be created.
     bool OpenReportDocument();
     void WriteText(std::string_view text);
     void WriteControl(ControlWord word);
@@ -58,15 +60,21 @@ public:
     // Releases the summary lists, fills up and numbers the last page, closes the
     // document and shows it; a document whose stop was requested is given up instead.
     WriteOutcome CloseReportDocument();
-    // Removes the unfinished document; the outcome carries the failure.
-    WriteOutcome Abandon(const std::string& error, const FileFailure& failure);
-    // The same for a document that could not be opened.
-    WriteOutcome AbandonUnopened();
 
     const ReportOptions& Options() const;
     const ReportConfiguration& Configuration() const;
 
+    // Makes one document from `inputs`: refuses a target that would destroy one of
+    // them before anything is read, opens the document, lets `write` fill it and
+    // closes it. A list that cannot be read gives the document up unfinished.
+    static WriteOutcome MakeDocument(const DocumentSettings& settings,
+                                     const std::vector<std::filesystem::path>& inputs,
+                                     const std::function<void(ReportSession&)>& write);
+
 private:
+    // Removes the unfinished document; the outcome carries the failure.
+    WriteOutcome Abandon(const std::string& error, const FileFailure& failure);
+
     DocumentSettings m_settings;
     ReportConfiguration m_configuration;
     ReportDocument m_document;
