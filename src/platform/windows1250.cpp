@@ -138,7 +138,7 @@ bool Utf8FitsWindows1250(std::string_view utf8)
     std::size_t i = 0;
     while (i < utf8.size()) {
         const char32_t code = NextCodePoint(utf8, i);
-        if (code == kInvalid || (code >= 0x80 && EncodeOne(code) == '?'))
+        if (code == kInvalid || !EncodeStrictly(code))
             return false;
     }
     return true;
