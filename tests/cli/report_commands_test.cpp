@@ -19,7 +19,7 @@ using test::TempDir;
 using test::TestData;
 
 const fs::path kSamples = ZVK_SAMPLE_DIR;
-const fs::path kSampleConfig = kSamples / ".." / "config" / "ZVK.INI";
+const fs::path kSampleConfig = test::SampleConfiguration();
 
 // Runs in another working directory and comes back, whatever the test does.
 class WorkingDirectory

@@ -30,7 +30,7 @@ using test::TempDir;
 using test::TestData;
 
 const fs::path kSamples = ZVK_SAMPLE_DIR;
-const fs::path kSampleConfig = kSamples / ".." / "config" / "ZVK.INI";
+const fs::path kSampleConfig = test::SampleConfiguration();
 
 struct StopSignal
 {

@@ -11,7 +11,6 @@ namespace {
 
 using test::ReadBytes;
 using test::TempDir;
-using test::TestData;
 
 TEST(DeviceConfigurationTest, ValuesAreCutToWhatTheHandheldTakes)
 {
@@ -36,7 +35,7 @@ TEST(DeviceConfigurationTest, UntouchedKeysKeepTheirLinesAndBlanksAtTheEndsReadB
 {
     TempDir dir;
     const fs::path sample = dir.Path() / "ZVK.INI";
-    fs::copy_file(TestData("../../data/config/ZVK.INI"), sample);
+    fs::copy_file(test::SampleConfiguration(), sample);
     const std::string before = ReadBytes(sample);
     ASSERT_NE(before.find("Riadok1=\"Lesn\xE1 spr\xE1va: \"\r\n"), std::string::npos);
     EXPECT_EQ(SaveDeviceConfiguration(sample, LoadDeviceConfiguration(sample)), "");

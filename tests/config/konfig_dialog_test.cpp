@@ -10,6 +10,7 @@
 #include "config/CKonfigDlg.h"
 #include "support/desktop_session.h"
 #include "support/file_bytes.h"
+#include "support/temp_dir.h"
 #include "ui/control_ids.h"
 #include "ui/message_box.h"
 
@@ -148,7 +149,7 @@ private slots:
 
         // The sample configuration, quotes around blank-ended captions included.
         fs::remove(m_file);
-        fs::copy_file(fs::path(ZVK_TEST_DATA_DIR) / "../../data/config/ZVK.INI", m_file);
+        fs::copy_file(zvk::test::SampleConfiguration(), m_file);
         const std::string sample = zvk::test::FileBytes(m_file);
         CKonfigDlg untouched(m_file);
         Click(untouched, 1);

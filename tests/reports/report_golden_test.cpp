@@ -92,8 +92,7 @@ TEST_F(ReportGoldenTest, SampleReportAcrossAPageBreak)
                                      {2, "Odberate\xBE: ", ""},
                                      {0, "", ""},
                                      {9, "Pozn\xE1mka: ", Padded("")}}};
-    const std::string report =
-        Report(selection, samples, {}, fs::path(ZVK_SAMPLE_DIR) / "../config/ZVK.INI");
+    const std::string report = Report(selection, samples, {}, test::SampleConfiguration());
     ExpectGolden("sample_report.rtf", report);
     EXPECT_NE(report.find("Strana: 2"), std::string::npos);
 }

@@ -79,6 +79,11 @@ fs::path TestData(std::string_view name)
     return fs::path(ZVK_TEST_DATA_DIR) / name;
 }
 
+fs::path SampleConfiguration()
+{
+    return fs::path(ZVK_SAMPLE_DIR).parent_path() / "config" / "ZVK.INI";
+}
+
 bool AsOrdinaryUser(const std::function<bool()>& check)
 {
 #ifdef _WIN32

@@ -33,6 +33,9 @@ std::string ListFolder(const std::filesystem::path& folder);
 // A file of tests/data.
 std::filesystem::path TestData(std::string_view name);
 
+// The repository's sample device configuration, data/config/ZVK.INI.
+std::filesystem::path SampleConfiguration();
+
 // Runs `check` with the rights of an ordinary user, so that a folder or file
 // without write permission really cannot be written, even when the tests run as
 // the superuser (they do in CI): there it runs in a child process that gives up
