@@ -51,8 +51,8 @@ int main(int argc, char* argv[])
     const fs::space_info space = fs::space(ExistingFolderOf(folder), ec);
     if (!ec && space.available < needed) {
         std::cerr << "zvk_bench_corpus: " << shape.lists << " lists of " << shape.itemsPerList
-                  << " items take up to " << needed / 1000000 << " MB, but " << folder.string() << " has "
-                  << space.available / 1000000 << " MB free\n";
+                  << " items take up to " << needed / 1000000 << " MB, but " << folder.string()
+                  << " has " << space.available / 1000000 << " MB free\n";
         return 1;
     }
     try {

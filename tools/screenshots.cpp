@@ -7,13 +7,13 @@
 #include <QDateEdit>
 #include <QDir>
 
-#include "app/CPrehladyDlg.h"
-#include "app/CTarnwickDlg.h"
-#include "app/CTypDlg.h"
-#include "config/CKonfigDlg.h"
-#include "ui/CDlgChooseFolder.h"
-#include "ui/control_ids.h"
-#include "ui/slovak_language.h"
+#include "gui/CDlgChooseFolder.h"
+#include "gui/CKonfigDlg.h"
+#include "gui/CPrehladyDlg.h"
+#include "gui/CTarnwickDlg.h"
+#include "gui/CTypDlg.h"
+#include "gui/control_ids.h"
+#include "gui/slovak_language.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "app/CTarnwickApp.h"
 
-#include "app/CTarnwickDlg.h"
-#include "ui/slovak_language.h"
+#include "gui/CTarnwickDlg.h"
+#include "gui/slovak_language.h"
 
 CTarnwickApp::CTarnwickApp(int& argc, char** argv) : QApplication(argc, argv)
 {

@@ -1,9 +1,9 @@
 #include <optional>
 #include <string>
 
-#include "app/desktop_settings.h"
 #include "cli/command_line.h"
 #include "cli/document_arguments.h"
+#include "config/desktop_settings.h"
 #include "reports/documents.h"
 
 namespace fs = std::filesystem;

@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "app/desktop_settings.h"
 #include "cli/command_line.h"
 #include "cli/document_arguments.h"
+#include "config/desktop_settings.h"
 #include "platform/local_time.h"
 #include "platform/windows1250.h"
 #include "reports/documents.h"

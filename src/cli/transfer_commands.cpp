@@ -4,10 +4,10 @@
 #include <string>
 #include <thread>
 
-#include "app/desktop_settings.h"
 #include "cli/command_line.h"
 #include "cli/stop_signals.h"
 #include "cli/terminal_window_port.h"
+#include "config/desktop_settings.h"
 #include "device/handheld_contract.h"
 #include "device/handheld_selection.h"
 #include "device/link.h"

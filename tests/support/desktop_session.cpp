@@ -2,9 +2,9 @@
 
 #include <QDir>
 
-#include "app/program_viewer.h"
-#include "ui/file_dialog.h"
-#include "ui/message_box.h"
+#include "gui/file_dialog.h"
+#include "gui/message_box.h"
+#include "gui/program_viewer.h"
 
 namespace zvk::test {
 

@@ -4,7 +4,7 @@
 #include <QTest>
 #include <QTimer>
 
-#include "ui/control_ids.h"
+#include "gui/control_ids.h"
 
 namespace zvk::test {
 

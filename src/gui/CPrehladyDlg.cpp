@@ -1,0 +1,123 @@
+#include "gui/CPrehladyDlg.h"
+
+#include <algorithm>
+
+#include <QCollator>
+#include <QComboBox>
+#include <QDate>
+
+#include "gui/control_ids.h"
+#include "gui/document_making.h"
+#include "gui/file_failure_text.h"
+#include "gui/message_box.h"
+#include "gui/windows1250_text.h"
+#include "reports/documents.h"
+#include "reports/header_value_texts.h"
+#include "reports/report_configuration.h"
+#include "ui_CPrehladyDlg.h"
+
+namespace {
+
+// Control ids of the five rows: the caption combo and the value combo of each.
+constexpr std::array<int, zvk::kCriteriaRowCount> kCaptionComboIds = {1114, 1117, 1119, 1121, 1123};
+constexpr std::array<int, zvk::kCriteriaRowCount> kValueComboIds = {1116, 1118, 1120, 1122, 1124};
+
+// Entries keep the Windows-1250 bytes they came from, so that a criterion is
+// compared with the lists byte for byte whatever the display made of it.
+QByteArray RawBytes(const QComboBox* combo)
+{
+    return combo->currentData().toByteArray();
+}
+
+void AddEntry(QComboBox* combo, const std::string& bytes)
+{
+    combo->addItem(zvk::FromWindows1250(bytes), QByteArray::fromStdString(bytes));
+}
+
+zvk::CalendarDate ToCalendarDate(const QDate& date)
+{
+    return {date.day(), date.month(), date.year()};
+}
+
+} // namespace
+
+CPrehladyDlg::CPrehladyDlg(std::filesystem::path configurationFile,
+                           std::filesystem::path receiveFolder, QWidget* parent)
+    : QDialog(parent), m_ui(std::make_unique<Ui::CPrehladyDlg>()),
+      m_configurationFile(std::move(configurationFile)), m_receiveFolder(std::move(receiveFolder))
+{
+    m_ui->setupUi(this);
+    for (std::size_t row = 0; row < zvk::kCriteriaRowCount; ++row) {
+        m_captionCombos[row] =
+            qobject_cast<QComboBox*>(zvk::FindControl(this, kCaptionComboIds[row]));
+        m_valueCombos[row] = qobject_cast<QComboBox*>(zvk::FindControl(this, kValueComboIds[row]));
+        Q_ASSERT(m_captionCombos[row] != nullptr && m_valueCombos[row] != nullptr);
+    }
+    m_ui->fromDate->setDate(QDate::currentDate());
+    m_ui->toDate->setDate(QDate::currentDate());
+    FillCaptionCombos();
+    for (std::size_t row = 0; row < zvk::kCriteriaRowCount; ++row) {
+        QComboBox* valueCombo = m_valueCombos[row];
+        connect(m_captionCombos[row], &QComboBox::currentIndexChanged, this,
+                [this, valueCombo](int index) { FillValueCombo(valueCombo, index); });
+    }
+    connect(m_ui->reportButton, &QPushButton::clicked, this, &CPrehladyDlg::OnPrehlad);
+    connect(m_ui->cancelButton, &QPushButton::clicked, this, &CPrehladyDlg::reject);
+}
+
+CPrehladyDlg::~CPrehladyDlg() = default;
+
+void CPrehladyDlg::FillCaptionCombos()
+{
+    const zvk::ReportConfiguration configuration(m_configurationFile);
+    for (QComboBox* combo : m_captionCombos) {
+        AddEntry(combo, {});
+        for (int number = 1; number <= zvk::kHeaderValueCount; ++number)
+            AddEntry(combo, configuration.Caption(number));
+        // A row has no criterion until the user picks a caption.
+        combo->setCurrentIndex(-1);
+    }
+}
+
+void CPrehladyDlg::FillValueCombo(QComboBox* valueCombo, int valueNumber)
+{
+    valueCombo->clear();
+    if (valueNumber < 1)
+        return;
+    const zvk::HeaderValueTexts found = zvk::ReadHeaderValueTexts(m_receiveFolder, valueNumber);
+    // Offered in the order a Slovak reader looks for them: "Čierny" after "Cesta",
+    // letter case aside.
+    QCollator collator(QLocale(QLocale::Slovak, QLocale::Slovakia));
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    std::vector<std::pair<QString, const std::string*>> entries;
+    for (const std::string& text : found.texts)
+        entries.emplace_back(zvk::FromWindows1250(text), &text);
+    std::stable_sort(entries.begin(), entries.end(), [&](const auto& a, const auto& b) {
+        return collator.compare(a.first, b.first) < 0;
+    });
+    for (const auto& [shown, bytes] : entries)
+        valueCombo->addItem(shown, QByteArray::fromStdString(*bytes));
+    valueCombo->setCurrentIndex(-1);
+    if (!found.unreadable.empty())
+        zvk::ShowMessageBox(this, zvk::FileFailureMessage(found.unreadable), zvk::kErrorCaption,
+                            QMessageBox::Information);
+}
+
+zvk::ReportSelection CPrehladyDlg::Selection() const
+{
+    zvk::ReportSelection selection{
+        ToCalendarDate(m_ui->fromDate->date()), ToCalendarDate(m_ui->toDate->date()), {}};
+    for (std::size_t row = 0; row < zvk::kCriteriaRowCount; ++row)
+        selection.rows.push_back({m_captionCombos[row]->currentIndex(),
+                                  RawBytes(m_captionCombos[row]).toStdString(),
+                                  RawBytes(m_valueCombos[row]).toStdString()});
+    return selection;
+}
+
+void CPrehladyDlg::OnPrehlad()
+{
+    const zvk::ReportSelection selection = Selection();
+    MakeDocumentAsked(this, m_configurationFile, [&](const zvk::DocumentSettings& settings) {
+        return zvk::MakeReport(selection, m_receiveFolder, settings);
+    });
+}

@@ -1,0 +1,214 @@
+#include "gui/CTarnwickDlg.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+
+#include "gui/CDlgChooseFolder.h"
+#include "gui/CKonfigDlg.h"
+#include "gui/CPrehladyDlg.h"
+#include "gui/control_ids.h"
+#include "gui/document_making.h"
+#include "gui/file_dialog.h"
+#include "gui/message_box.h"
+#include "gui/paths.h"
+#include "gui/transfer_link.h"
+#include "lists/text_import.h"
+#include "reports/documents.h"
+#include "ui_CTarnwickDlg.h"
+
+namespace {
+
+// The controls a running transfer locks, in the order they are locked.
+constexpr int kTransferControls[] = {1001, 1116, 1002, 1000, 1021, 1017, 1034, 1035};
+
+QString ApplicationName()
+{
+    return QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
+}
+
+} // namespace
+
+CTarnwickDlg::CTarnwickDlg(QStringList arguments, QWidget* parent)
+    : QDialog(parent), m_ui(std::make_unique<Ui::CTarnwickDlg>()),
+      m_settings(zvk::ToFilePath(QDir::currentPath()), ApplicationName().toStdString())
+{
+    m_ui->setupUi(this);
+    setWindowFlags(windowFlags() | Qt::WindowMinimizeButtonHint);
+    setWindowTitle(QStringLiteral("ZVK PC V4.00"));
+    ReadSettings();
+    m_link = std::make_unique<TransferLink>(
+        *this, std::move(arguments), m_settings.HandheldFolder(),
+        // Asked anew for each received list, on the worker's thread.
+        [settings = m_settings] { return settings.ConvertReceivedLists(); });
+
+    connect(m_ui->sendConfigurationButton, &QPushButton::clicked, this,
+            [this] { m_link->Start(zvk::PendingOperation::SendConfiguration); });
+    connect(m_ui->receiveListsButton, &QPushButton::clicked, this,
+            [this] { m_link->Start(zvk::PendingOperation::ReceiveLists); });
+    connect(m_ui->sendListButton, &QPushButton::clicked, this,
+            [this] { m_link->Start(zvk::PendingOperation::SendList); });
+
+    connect(m_ui->chooseReceiveFolderButton, &QPushButton::clicked, this,
+            &CTarnwickDlg::ChooseReceiveFolder);
+    connect(m_ui->chooseConfigurationButton, &QPushButton::clicked, this,
+            &CTarnwickDlg::ChooseConfigurationFile);
+    connect(m_ui->convertCheckBox, &QCheckBox::clicked, this, &CTarnwickDlg::StoreConvertOption);
+    connect(m_ui->editConfigurationButton, &QPushButton::clicked, this,
+            &CTarnwickDlg::EditConfiguration);
+    connect(m_ui->reportsButton, &QPushButton::clicked, this, &CTarnwickDlg::OpenReports);
+    connect(m_ui->consignmentButton, &QPushButton::clicked, this, &CTarnwickDlg::MakeConsignment);
+    connect(m_ui->importTextButton, &QPushButton::clicked, this,
+            &CTarnwickDlg::ImportMeasurementText);
+    connect(m_ui->installButton, &QPushButton::clicked, this, &CTarnwickDlg::Install);
+    connect(m_ui->quitButton, &QPushButton::clicked, this, &CTarnwickDlg::reject);
+}
+
+CTarnwickDlg::~CTarnwickDlg() = default;
+
+void CTarnwickDlg::done(int result)
+{
+    m_link->Shutdown();
+    QDialog::done(result);
+}
+
+void CTarnwickDlg::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    m_link->WindowShown();
+}
+
+void CTarnwickDlg::EnableLinkButtons(bool enable)
+{
+    m_ui->sendListButton->setEnabled(enable);
+    m_ui->receiveListsButton->setEnabled(enable);
+}
+
+void CTarnwickDlg::EnableConnectionButtons(bool enable)
+{
+    m_ui->sendConfigurationButton->setEnabled(enable);
+    m_ui->receiveListsButton->setEnabled(enable);
+}
+
+void CTarnwickDlg::ReadSettings()
+{
+    m_ui->receiveFolderText->setText(zvk::ToDisplayPath(m_settings.ReceiveFolder()));
+    m_ui->configurationPathText->setText(zvk::ToDisplayPath(m_settings.ConfigurationPath()));
+    m_ui->convertCheckBox->setChecked(m_settings.ConvertReceivedLists());
+}
+
+void CTarnwickDlg::EnableTransferControls(bool enable)
+{
+    for (int id : kTransferControls)
+        zvk::FindControl(this, id)->setEnabled(enable);
+    ShowProgress(0);
+    if (enable) {
+        m_ui->percentText->clear();
+        ShowStatus(QStringLiteral("Stav:"));
+    }
+}
+
+void CTarnwickDlg::ShowStatus(const QString& text)
+{
+    m_ui->statusText->setText(text);
+}
+
+void CTarnwickDlg::ShowProgress(unsigned percent)
+{
+    m_ui->percentText->setText(QStringLiteral("%1%").arg(percent));
+    m_ui->progressBar->setValue(static_cast<int>(percent));
+}
+
+QString CTarnwickDlg::ReceiveFolderText() const
+{
+    return m_ui->receiveFolderText->text();
+}
+
+QString CTarnwickDlg::ConfigurationPathText() const
+{
+    return m_ui->configurationPathText->text();
+}
+
+void CTarnwickDlg::ChooseReceiveFolder()
+{
+    CDlgChooseFolder chooser(this);
+    if (chooser.exec() != QDialog::Accepted)
+        return;
+    const QString path = CDlgChooseFolder::CurrentPath();
+    if (m_settings.WriteReceiveFolder(zvk::ToFilePath(path)).empty())
+        m_ui->receiveFolderText->setText(path);
+}
+
+void CTarnwickDlg::ChooseConfigurationFile()
+{
+    const QString chosen =
+        zvk::AskOpenFileName(this, QString(), QStringLiteral("Konfiguračné súbory (*.ini)"));
+    if (chosen.isEmpty())
+        return;
+    const QString path = QDir::toNativeSeparators(chosen);
+    if (m_settings.WriteConfigurationPath(zvk::ToFilePath(path)).empty())
+        m_ui->configurationPathText->setText(path);
+}
+
+void CTarnwickDlg::StoreConvertOption(bool convert)
+{
+    m_settings.WriteConvertReceivedLists(convert);
+}
+
+void CTarnwickDlg::EditConfiguration()
+{
+    CKonfigDlg dialog(zvk::ToFilePath(ConfigurationPathText()), this);
+    dialog.exec();
+}
+
+void CTarnwickDlg::OpenReports()
+{
+    CPrehladyDlg dialog(zvk::ToFilePath(ConfigurationPathText()),
+                        zvk::ToFilePath(ReceiveFolderText()), this);
+    dialog.exec();
+}
+
+void CTarnwickDlg::MakeConsignment()
+{
+    const QString chosen =
+        zvk::AskOpenFileName(this, ReceiveFolderText(), QStringLiteral("DAT súbory (*.dat)"));
+    if (chosen.isEmpty())
+        return;
+    MakeDocumentAsked(this, zvk::ToFilePath(ConfigurationPathText()),
+                      [list = zvk::ToFilePath(chosen)](const zvk::DocumentSettings& settings) {
+                          return zvk::MakeConsignmentNote(list, settings);
+                      });
+}
+
+void CTarnwickDlg::ImportMeasurementText()
+{
+    const QString chosen =
+        zvk::AskOpenFileName(this, ReceiveFolderText(), QStringLiteral("Textové soubory (*.txt)"));
+    if (chosen.isEmpty())
+        return;
+    const zvk::WriteOutcome outcome = zvk::ImportMeasurementText(zvk::ToFilePath(chosen));
+    if (!outcome.Succeeded())
+        zvk::ShowMessageBox(this, QStringLiteral("Could not create file!"), ApplicationName(),
+                            QMessageBox::Warning);
+}
+
+void CTarnwickDlg::Install()
+{
+    EnableTransferControls(false);
+    zvk::ShowMessageBox(this,
+                        QStringLiteral("Ak je spustený program ZVK_CE na prenosnom počítači, "
+                                       "ukočite ho!"),
+                        zvk::kWarningCaption, QMessageBox::Critical);
+    // The installer is looked for in the working directory of the moment: a
+    // confirmed open-file dialog may have moved it to the installer's folder.
+    QProcess installer;
+    installer.setProgram(QDir::current().filePath(QStringLiteral("Setup.exe")));
+    installer.start();
+    if (installer.waitForStarted())
+        installer.waitForFinished(-1);
+    else
+        zvk::ShowMessageBox(this, QStringLiteral("*** Chýba Setup.exe ***"), zvk::kErrorCaption,
+                            QMessageBox::Information);
+    EnableTransferControls(true);
+}

@@ -1,0 +1,27 @@
+#include "gui/document_making.h"
+
+#include "gui/CTypDlg.h"
+#include "gui/file_failure_text.h"
+#include "gui/message_box.h"
+#include "gui/program_viewer.h"
+
+void MakeDocumentAsked(QWidget* owner, const std::filesystem::path& configurationFile,
+                       const std::function<zvk::WriteOutcome(const zvk::DocumentSettings&)>& make)
+{
+    const std::optional<zvk::ReportOptions> options = CTypDlg::AskReportOptions(owner);
+    if (!options)
+        return;
+    zvk::DocumentSettings settings;
+    settings.options = *options;
+    settings.configFile = configurationFile;
+    settings.viewer = &zvk::ProgramDocumentViewer();
+    const zvk::WriteOutcome outcome = make(settings);
+    if (outcome.Succeeded())
+        return;
+    // Every failure of a document names its file; the English text is the fallback.
+    const QString message =
+        outcome.failure.file.empty()
+            ? QStringLiteral("*** %1 ***").arg(QString::fromStdString(outcome.error))
+            : zvk::FileFailureMessage({outcome.failure});
+    zvk::ShowMessageBox(owner, message, zvk::kErrorCaption, QMessageBox::Information);
+}

@@ -1,0 +1,44 @@
+#include "gui/slovak_language.h"
+
+#include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+namespace zvk {
+namespace {
+
+// Qt's Slovak translation keeps the texts of the standard buttons ("Zrušiť",
+// "Otvoriť", "Áno") under the name they had in earlier Qt versions; Qt now asks
+// for them under another, and would show them in English.
+class SlovakTranslator : public QTranslator
+{
+public:
+    using QTranslator::QTranslator;
+
+    QString translate(const char* context, const char* sourceText,
+                      const char* disambiguation = nullptr, int n = -1) const override
+    {
+        QString text = QTranslator::translate(context, sourceText, disambiguation, n);
+        if (text.isEmpty() && qstrcmp(context, "QPlatformTheme") == 0)
+            text = QTranslator::translate("QDialogButtonBox", sourceText, disambiguation, n);
+        return text;
+    }
+};
+
+} // namespace
+
+bool InstallSlovakLanguage(QCoreApplication& application)
+{
+    const QLocale slovak(QLocale::Slovak, QLocale::Slovakia);
+    QLocale::setDefault(slovak);
+    auto* translator = new SlovakTranslator(&application);
+    if (!translator->load(slovak, QStringLiteral("qtbase"), QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete translator;
+        return false;
+    }
+    return QCoreApplication::installTranslator(translator);
+}
+
+} // namespace zvk

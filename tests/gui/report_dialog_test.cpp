@@ -1,0 +1,330 @@
+#include <filesystem>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+
+#include "gui/CPrehladyDlg.h"
+#include "gui/control_ids.h"
+#include "reports/documents.h"
+#include "support/desktop_session.h"
+#include "support/file_bytes.h"
+#include "support/modal_answers.h"
+
+namespace fs = std::filesystem;
+
+using zvk::test::AnswerNextDialogWith;
+using zvk::test::FileBytes;
+using zvk::test::WriteFileBytes;
+
+namespace {
+
+constexpr int kCaptionCombos[] = {1114, 1117, 1119, 1121, 1123};
+constexpr int kValueCombos[] = {1116, 1118, 1120, 1122, 1124};
+
+QComboBox* Combo(const QWidget& dialog, int id)
+{
+    return qobject_cast<QComboBox*>(zvk::FindControl(&dialog, id));
+}
+
+QDateEdit* DateEdit(const QWidget& dialog, int id)
+{
+    return qobject_cast<QDateEdit*>(zvk::FindControl(&dialog, id));
+}
+
+// A header value as the lists hold it: 20 Windows-1250 bytes, padded with blanks.
+std::string Value(std::string_view text)
+{
+    return std::string(text) + std::string(20 - text.size(), ' ');
+}
+
+std::string Pair(std::string_view code, std::string_view first, std::string_view second)
+{
+    return std::string(code) + Value(first) + Value(second) + "\r\n";
+}
+
+QStringList Entries(const QComboBox* combo)
+{
+    QStringList entries;
+    for (int i = 0; i < combo->count(); ++i)
+        entries << combo->itemText(i).trimmed();
+    return entries;
+}
+
+// Chooses the entry with exactly these list bytes, as a click in the list would.
+void Choose(QComboBox* combo, const std::string& bytes)
+{
+    const int index = combo->findData(QByteArray::fromStdString(bytes));
+    QVERIFY2(index >= 0, bytes.c_str());
+    combo->setCurrentIndex(index);
+}
+
+std::vector<fs::path> Documents(const fs::path& folder)
+{
+    std::vector<fs::path> documents;
+    for (const auto& entry : fs::directory_iterator(folder))
+        if (entry.path().extension() == ".rtf")
+            documents.push_back(entry.path());
+    return documents;
+}
+
+} // namespace
+
+class ReportDialogTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        m_session = std::make_unique<zvk::test::DesktopSession>();
+        m_lists = m_session->Folder() / "prijem";
+        fs::create_directory(m_lists);
+        m_config = m_session->Folder() / "ZVK.INI";
+    }
+
+    void cleanup()
+    {
+        m_session.reset();
+    }
+
+    void thirtyCaptionsWhateverTheConfigurationHolds()
+    {
+        for (const bool present : {false, true}) {
+            if (present)
+                WriteFileBytes(m_config, "[Hlavicka]\r\nRiadok1=Lesn\xE1 spr\xE1va\r\n"
+                                         "Riadok2=Odberate\xBE a jeho pln\xE1 adresa\r\n"
+                                         "Riadok29=Posledn\xFD\r\n");
+            CPrehladyDlg dialog(m_config, m_lists);
+            for (int row = 0; row < 5; ++row) {
+                const QComboBox* captions = Combo(dialog, kCaptionCombos[row]);
+                QCOMPARE(captions->count(), 30);
+                QCOMPARE(captions->currentIndex(), -1);
+                QCOMPARE(captions->itemText(0), QString());
+                QCOMPARE(Combo(dialog, kValueCombos[row])->count(), 0);
+            }
+            const QComboBox* row3 = Combo(dialog, 1119);
+            QCOMPARE(row3->itemText(1), present ? QStringLiteral("Lesná správa") : QString());
+            // A caption is cut to the 18 bytes the handheld shows.
+            QCOMPARE(row3->itemText(2), present ? QStringLiteral("Odberateľ a jeho p") : QString());
+            QCOMPARE(row3->itemText(29), present ? QStringLiteral("Posledný") : QString());
+            QCOMPARE(row3->itemText(3), QString());
+        }
+    }
+
+    void controlsCarryTheirIdsLabelsAndToday()
+    {
+        CPrehladyDlg dialog(m_config, m_lists);
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Prehľady"));
+        for (int id : {1108, 1110}) {
+            QCOMPARE(DateEdit(dialog, id)->date(), QDate::currentDate());
+            QVERIFY(DateEdit(dialog, id)->calendarPopup());
+            QCOMPARE(DateEdit(dialog, id)->displayFormat(), QStringLiteral("dd.MM.yyyy"));
+        }
+        QCOMPARE(qobject_cast<QLabel*>(zvk::FindControl(&dialog, 1109))->buddy(),
+                 zvk::FindControl(&dialog, 1108));
+        QCOMPARE(qobject_cast<QLabel*>(zvk::FindControl(&dialog, 1111))->buddy(),
+                 zvk::FindControl(&dialog, 1110));
+        QCOMPARE(Combo(dialog, 1123)->accessibleName(), QStringLiteral("Riadok 5 popis"));
+        QCOMPARE(Combo(dialog, 1124)->accessibleName(), QStringLiteral("Riadok 5 hodnota"));
+        auto* report = qobject_cast<QPushButton*>(zvk::FindControl(&dialog, 1113));
+        QCOMPARE(report->text(), QStringLiteral("Prehľad"));
+        QVERIFY(report->isDefault());
+        QCOMPARE(qobject_cast<QPushButton*>(zvk::FindControl(&dialog, 2))->text(),
+                 QStringLiteral("Zrušiť"));
+        QVERIFY(zvk::FindControl(&dialog, 1112) != nullptr);
+    }
+
+    void choosingACaptionOffersEachTextOfTheListsOnce()
+    {
+        // Lists are read in name order; of texts equal but for letter case (Slovak
+        // letters too) the first read is offered, with its own bytes and blanks.
+        WriteFileBytes(m_lists / "A.DAT", Pair("0B", "cesta", "") + Pair("0B", "HRONEC", "") +
+                                              Pair("0B",
+                                                   "\x8A"
+                                                   "ari\x9A",
+                                                   ""));
+        WriteFileBytes(m_lists / "B.DAT", Pair("0B", "Hronec", "") +
+                                              Pair("0B", "\xC8ierny Balog", "") +
+                                              Pair("0B",
+                                                   "\x9A"
+                                                   "ari\x9A",
+                                                   "") +
+                                              Pair("0B", "chata", "") + Pair("0B", "Zvolen", ""));
+        WriteFileBytes(m_lists / "C.DAT", "2M     1SM\r\n" + Pair("0B", "Po polo\x9Eke", ""));
+        CPrehladyDlg dialog(m_config, m_lists);
+        dialog.show();
+        QComboBox* captions = Combo(dialog, 1114);
+        QComboBox* values = Combo(dialog, 1116);
+        captions->setFocus();
+        // Down from no selection: the empty entry, then the captions 1 and 2.
+        for (int press = 0; press < 3; ++press)
+            QTest::keyClick(captions, Qt::Key_Down);
+        QCOMPARE(captions->currentIndex(), 2);
+        // In Slovak order: "č" after "c", "ch" after "h", "š" after "s".
+        QCOMPARE(Entries(values),
+                 (QStringList{QStringLiteral("cesta"), QStringLiteral("Čierny Balog"),
+                              QStringLiteral("HRONEC"), QStringLiteral("chata"),
+                              QStringLiteral("Šariš"), QStringLiteral("Zvolen")}));
+        QCOMPARE(values->currentIndex(), -1);
+        QCOMPARE(values->itemData(4).toByteArray(), QByteArray(Value("\x8A"
+                                                                     "ari\x9A")
+                                                                   .c_str()));
+        QCOMPARE(values->itemData(0).toByteArray(), QByteArray(Value("cesta").c_str()));
+
+        QTest::keyClick(captions, Qt::Key_Up);
+        QTest::keyClick(captions, Qt::Key_Up);
+        QCOMPARE(captions->currentIndex(), 0);
+        QCOMPARE(values->count(), 0);
+        QVERIFY(m_session->Messages().isEmpty());
+    }
+
+    void theLastRowOnAValueDecidesAndTheEmptyEntryIsNoCriterion()
+    {
+        WriteFileBytes(m_lists / "A.DAT", Pair("0B", "Zvolen", "") + Pair("0B", "Hronec", ""));
+        CPrehladyDlg dialog(m_config, m_lists);
+        Combo(dialog, 1114)->setCurrentIndex(2);
+        Choose(Combo(dialog, 1116), Value("Zvolen"));
+        QCOMPARE(dialog.Selection().GetCriterionValue(2), Value("Zvolen"));
+        Combo(dialog, 1123)->setCurrentIndex(2);
+        QCOMPARE(dialog.Selection().GetCriterionValue(2), std::string());
+        Choose(Combo(dialog, 1124), Value("Hronec"));
+        QCOMPARE(dialog.Selection().GetCriterionValue(2), Value("Hronec"));
+        Combo(dialog, 1123)->setCurrentIndex(0);
+        QCOMPARE(Combo(dialog, 1124)->count(), 0);
+        QCOMPARE(dialog.Selection().GetCriterionValue(2), Value("Zvolen"));
+        QCOMPARE(dialog.Selection().rows[4].valueNumber, 0);
+        QCOMPARE(dialog.Selection().rows[2].valueNumber, -1);
+    }
+
+    void aReportIsTheReportOfTheChosenSelection()
+    {
+        fs::copy(fs::path(ZVK_TEST_DATA_DIR) / "reports/lists", m_lists);
+        fs::copy_file(fs::path(ZVK_TEST_DATA_DIR) / "reports/ZVK.INI", m_config);
+        CPrehladyDlg dialog(m_config, m_lists);
+        dialog.show();
+        DateEdit(dialog, 1108)->setDate(QDate(2026, 3, 1));
+        DateEdit(dialog, 1110)->setDate(QDate(2026, 3, 31));
+        Combo(dialog, 1114)->setCurrentIndex(1);
+        Choose(Combo(dialog, 1116), Value("LS Brezno"));
+        Combo(dialog, 1117)->setCurrentIndex(0);
+        Combo(dialog, 1119)->setCurrentIndex(4);
+        Combo(dialog, 1121)->setCurrentIndex(3);
+        Choose(Combo(dialog, 1122), Value("DL-1"));
+
+        AnswerNextDialogWith(1);
+        QTest::mouseClick(zvk::FindControl(&dialog, 1113), Qt::LeftButton);
+        QVERIFY(m_session->Messages().isEmpty());
+        QCOMPARE(m_session->Viewer().Shown().size(), std::size_t{1});
+        const fs::path made = m_session->Viewer().Shown().front();
+        QCOMPARE(made.parent_path(), m_session->Folder());
+
+        const zvk::ReportConfiguration configuration(m_config);
+        const zvk::ReportSelection selection{{1, 3, 2026},
+                                             {31, 3, 2026},
+                                             {{1, configuration.Caption(1), Value("LS Brezno")},
+                                              {0, "", ""},
+                                              {4, configuration.Caption(4), ""},
+                                              {3, configuration.Caption(3), Value("DL-1")},
+                                              {-1, "", ""}}};
+        const zvk::WriteOutcome expected = zvk::MakeReport(
+            selection, m_lists, {{}, m_config, {m_session->Folder() / "expected.out", {}}});
+        QVERIFY(expected.Succeeded());
+        QCOMPARE(FileBytes(made), FileBytes(expected.output));
+
+        // The dialog keeps its choices for the next report, which is a new document.
+        AnswerNextDialogWith(1);
+        QTest::keyClick(Combo(dialog, 1122), Qt::Key_Return);
+        QCOMPARE(m_session->Viewer().Shown().size(), std::size_t{2});
+        QVERIFY(m_session->Viewer().Shown().back() != made);
+        QCOMPARE(FileBytes(m_session->Viewer().Shown().back()), FileBytes(made));
+    }
+
+    void aReportFromTheKeyboardAlone()
+    {
+        fs::copy(fs::path(ZVK_TEST_DATA_DIR) / "reports/lists", m_lists);
+        CPrehladyDlg dialog(m_config, m_lists);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("01.03.2026"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("2.3.2026"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), zvk::FindControl(&dialog, 1114));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), zvk::FindControl(&dialog, 1116));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        QCOMPARE(Combo(dialog, 1116)->currentData().toByteArray(),
+                 QByteArray(Value("LS Brezno").c_str()));
+        zvk::test::AnswerNextDialog([](QWidget* type) { QTest::keyClick(type, Qt::Key_Return); });
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(m_session->Viewer().Shown().size(), std::size_t{1});
+        // Only the list of 2 March passes: its items are listed, those of 3 March are not.
+        const std::string report = FileBytes(m_session->Viewer().Shown().front());
+        QVERIFY2(report.find("   01.03.2026 - 02.03.2026") != std::string::npos,
+                 report.substr(0, 900).c_str());
+        const zvk::ReportSelection selection{
+            {1, 3, 2026},
+            {2, 3, 2026},
+            {{1, zvk::ReportConfiguration(m_config).Caption(1), Value("LS Brezno")}}};
+        const zvk::WriteOutcome expected = zvk::MakeReport(
+            selection, m_lists, {{}, m_config, {m_session->Folder() / "expected.out", {}}});
+        QCOMPARE(report, FileBytes(expected.output));
+    }
+
+    void cancellingTheReportTypeWritesNothing()
+    {
+        fs::copy(fs::path(ZVK_TEST_DATA_DIR) / "reports/lists", m_lists);
+        CPrehladyDlg dialog(m_config, m_lists);
+        AnswerNextDialogWith(2);
+        QTest::mouseClick(zvk::FindControl(&dialog, 1113), Qt::LeftButton);
+        QVERIFY(Documents(m_session->Folder()).empty());
+        QVERIFY(m_session->Viewer().Shown().empty());
+        QVERIFY(m_session->Messages().isEmpty());
+    }
+
+    void aListThatCannotBeReadIsNamedAndMakesNoDocument()
+    {
+        WriteFileBytes(m_lists / "GOOD.DAT", Pair("0B", "Zvolen", ""));
+        fs::create_symlink(m_lists / "GONE.DAT", m_lists / "BAD.DAT");
+        CPrehladyDlg dialog(m_config, m_lists);
+        Combo(dialog, 1114)->setCurrentIndex(2);
+        QCOMPARE(Entries(Combo(dialog, 1116)), QStringList{QStringLiteral("Zvolen")});
+        const QString named =
+            QStringLiteral("Chyba! *** Zoznam sa nedá prečítať ***\n%1: neexistuje")
+                .arg(QString::fromStdString((m_lists / "BAD.DAT").string()));
+        QCOMPARE(m_session->Messages(), QStringList{named});
+
+        AnswerNextDialogWith(1);
+        QTest::mouseClick(zvk::FindControl(&dialog, 1113), Qt::LeftButton);
+        QCOMPARE(m_session->Messages(), (QStringList{named, named}));
+        QVERIFY(Documents(m_session->Folder()).empty());
+        QVERIFY(m_session->Viewer().Shown().empty());
+    }
+
+    void aMissingReceiveFolderIsNamedAndMakesNoDocument()
+    {
+        CPrehladyDlg dialog(m_config, m_lists / "gone");
+        AnswerNextDialogWith(1);
+        QTest::mouseClick(zvk::FindControl(&dialog, 1113), Qt::LeftButton);
+        QCOMPARE(m_session->Messages(),
+                 QStringList{QStringLiteral("Chyba! *** Adresár so zoznamami sa nedá prečítať "
+                                            "***\n%1: neexistuje")
+                                 .arg(QString::fromStdString((m_lists / "gone").string()))});
+        QVERIFY(Documents(m_session->Folder()).empty());
+        QVERIFY(m_session->Viewer().Shown().empty());
+    }
+
+private:
+    std::unique_ptr<zvk::test::DesktopSession> m_session;
+    fs::path m_lists;
+    fs::path m_config;
+};
+
+QTEST_MAIN(ReportDialogTest)
+#include "report_dialog_test.moc"

@@ -1,0 +1,283 @@
+#include <filesystem>
+
+#include <QApplication>
+#include <QDir>
+#include <QTest>
+
+#include "device/handheld_emulator.h"
+#include "device/handheld_selection.h"
+#include "gui/CTarnwickDlg.h"
+#include "gui/control_ids.h"
+#include "gui/file_dialog.h"
+#include "gui/message_box.h"
+#include "support/desktop_session.h"
+#include "support/file_bytes.h"
+#include "support/small_disk.h"
+
+namespace fs = std::filesystem;
+
+// The main window against the handheld emulator, as a user or a script drives it.
+class TransferLinkTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        m_session = std::make_unique<zvk::test::DesktopSession>();
+        m_handheld = m_session->Folder() / "handheld";
+        qputenv("ZVK_HANDHELD", QByteArray::fromStdString(m_handheld.string()));
+        m_lockedDuringMessage.clear();
+    }
+
+    void cleanup()
+    {
+        qunsetenv("ZVK_HANDHELD");
+        m_session.reset();
+    }
+
+    void receivesEveryListWithSlashR()
+    {
+        PrepareHandheld("[Emulator]\r\nExportDelayMs=10\r\n");
+        ReceiveAsStartedWithSlashR();
+        QCOMPARE(m_session->Messages(),
+                 QStringList{QStringLiteral("Oznam Príjem bol úspešne ukončený.")});
+        // While the worker waited for the message to be dismissed, the transfer
+        // controls were locked and the reports stayed usable.
+        QCOMPARE(m_lockedDuringMessage, QStringLiteral("1001 1116 1002 1000 1021 1017 1034 1035"));
+        for (const auto& sample : fs::directory_iterator(zvk::SampleListsFolder())) {
+            const fs::path received = m_session->Folder() / sample.path().filename();
+            QVERIFY2(fs::exists(received), qPrintable(QString::fromStdString(received.string())));
+            QCOMPARE(zvk::test::FileBytes(received), zvk::test::FileBytes(sample.path()));
+        }
+    }
+
+    void receivesIntoAFolderThatDoesNotExistYet()
+    {
+        PrepareHandheld("[Emulator]\r\nExportDelayMs=10\r\n");
+        const fs::path folder = m_session->Folder() / "prijate" / "2026";
+        WriteSettings("Importpath=" + folder.string() + "\r\n");
+        ReceiveAsStartedWithSlashR();
+        QCOMPARE(m_session->Messages(),
+                 QStringList{QStringLiteral("Oznam Príjem bol úspešne ukončený.")});
+        QCOMPARE(zvk::test::FileBytes(folder / "LIST0001.DAT"),
+                 zvk::test::FileBytes(zvk::SampleListsFolder() / "LIST0001.DAT"));
+    }
+
+    void semicolonTextThatRunsOutOfSpaceIsNamedWithItsReasonInSlovak()
+    {
+        const zvk::test::SmallDisk disk(4096); // room for the list, none for its text
+        if (!disk.Mounted())
+            QSKIP(disk.WhyNot().c_str());
+        PrepareHandheld("[Emulator]\r\nExportDelayMs=10\r\n");
+        for (const char* other : {"LIST0002.DAT", "LIST0003.DAT", "STARY001.DAT"})
+            fs::remove(m_handheld / "ZVK_CE" / "Data" / other);
+        WriteSettings("Importpath=" + disk.Path().string() + "\r\nKonvert=1\r\n");
+        ReceiveAsStartedWithSlashR();
+        QCOMPARE(m_session->Messages(),
+                 QStringList{QStringLiteral(
+                     "Chyba! *** Tieto zoznamy boli prijaté, ale neboli konvertované ***\n"
+                     "LIST0001.DAT: na disku nie je miesto")});
+        QCOMPARE(zvk::test::FileBytes(disk.Path() / "LIST0001.DAT"),
+                 zvk::test::FileBytes(zvk::SampleListsFolder() / "LIST0001.DAT"));
+        QVERIFY(!fs::exists(disk.Path() / "LIST0001.csv"));
+    }
+
+    void absentHandheldWarnsAfterTheWatchdogAndCloses()
+    {
+        PrepareHandheld("[Emulator]\r\nConnected=0\r\n");
+        CTarnwickDlg window({QStringLiteral("zvkpc")});
+        RecordMessages(window);
+        window.show();
+        QTest::mouseClick(zvk::FindControl(&window, 1000), Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(!window.isVisible(), 5000);
+        QCOMPARE(m_session->Messages(),
+                 QStringList{
+                     QStringLiteral("Pozor! Pripojte počítač pomocou Microsoft ActiveSync a znova "
+                                    "spustite prenosový program!")});
+    }
+
+    void firstArgumentKSendsTheConfigurationAfterOneSecond()
+    {
+        PrepareHandheld("");
+        const fs::path configuration = m_session->Folder() / "ZVK.INI";
+        zvk::test::WriteFileBytes(configuration, "[Firma]\r\nFirma1=Lesy\r\n");
+        WriteSettings("Konfig=" + configuration.string() + "\r\n");
+        CTarnwickDlg window({QStringLiteral("zvkpc"), QStringLiteral("k")});
+        RecordMessages(window);
+        window.show();
+        QTest::qWait(700);
+        QVERIFY(m_session->Messages().isEmpty());
+        QTRY_VERIFY_WITH_TIMEOUT(!window.isVisible(), 5000);
+        QCOMPARE(m_session->Messages(),
+                 QStringList{QStringLiteral("Oznam Prenos bol úspešne ukončený.")});
+        QCOMPARE(zvk::test::FileBytes(m_handheld / "ZVK_CE" / "ZVK.INI"),
+                 zvk::test::FileBytes(configuration));
+    }
+
+    void argumentsThatAreNotExactStartNothing()
+    {
+        PrepareHandheld("[Emulator]\r\nExportDelayMs=10\r\n");
+        for (const QString& argument : {QStringLiteral("/r"), QStringLiteral("K"),
+                                        QStringLiteral("/R "), QStringLiteral("y")}) {
+            CTarnwickDlg window({QStringLiteral("zvkpc"), argument});
+            RecordMessages(window);
+            window.show();
+            QTest::qWait(1300);
+            QVERIFY2(window.isVisible(), qPrintable(argument));
+            QVERIFY2(m_session->Messages().isEmpty(), qPrintable(argument));
+            window.close();
+        }
+        QVERIFY(!fs::exists(m_session->Folder() / "LIST0001.DAT"));
+    }
+
+    void sendsTheChosenListToTheImportFolder()
+    {
+        PrepareHandheld("");
+        const fs::path list = m_session->Folder() / "zoznamy" / "Zväzok 7.dat";
+        fs::create_directories(list.parent_path());
+        zvk::test::WriteFileBytes(list, "ADZvazok 7.dat      7ZVK_CE         V 3.10\r\n");
+        zvk::SetOpenFileHandler([&](const QString&, const QString& filter) {
+            return filter == QStringLiteral("Dátové súbory (*.dat)")
+                       ? QString::fromStdString(list.string())
+                       : QString();
+        });
+        CTarnwickDlg window({QStringLiteral("zvkpc")});
+        RecordMessages(window);
+        window.show();
+        QTest::mouseClick(zvk::FindControl(&window, 1002), Qt::LeftButton);
+        QTRY_COMPARE_WITH_TIMEOUT(m_session->Messages().size(), 1, 5000);
+        zvk::SetOpenFileHandler({});
+        QCOMPARE(m_session->Messages()[0], QStringLiteral("Oznam Prenos bol úspešne ukončený."));
+        QCOMPARE(m_lockedDuringMessage, QString());
+        // The handheld program takes what arrived in its import folder into its own lists.
+        const fs::path arrived = m_handheld / "ZVK_CE" / "Data" / "Zväzok 7.dat";
+        QTRY_VERIFY_WITH_TIMEOUT(fs::exists(arrived), 3000);
+        QCOMPARE(zvk::test::FileBytes(arrived), zvk::test::FileBytes(list));
+        QVERIFY(window.isVisible());
+    }
+
+    void closingDuringAReceptionStopsItAndKeepsTheLists()
+    {
+        PrepareHandheld("[Emulator]\r\nExportDelayMs=10\r\nExportMarker=0\r\n");
+        CTarnwickDlg window({QStringLiteral("zvkpc")});
+        RecordMessages(window);
+        window.show();
+        QTest::mouseClick(zvk::FindControl(&window, 1001), Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(!zvk::FindControl(&window, 1035)->isEnabled(), 3000);
+        QElapsedTimer closing;
+        closing.start();
+        window.close();
+        QVERIFY(closing.elapsed() < 3000);
+        QVERIFY(!window.isVisible());
+        QVERIFY(m_session->Messages().isEmpty());
+        QVERIFY(!fs::exists(m_session->Folder() / "LIST0001.DAT"));
+        QVERIFY(fs::exists(m_handheld / "ZVK_CE" / "Data" / "LIST0001.DAT"));
+    }
+
+    void closingWhileConnectingGivesUpTheLink()
+    {
+        PrepareHandheld("[Emulator]\r\nConnectDelayMs=20000\r\n");
+        CTarnwickDlg window({QStringLiteral("zvkpc")});
+        RecordMessages(window);
+        window.show();
+        QTest::mouseClick(zvk::FindControl(&window, 1001), Qt::LeftButton);
+        QTest::qWait(100);
+        QElapsedTimer closing;
+        closing.start();
+        window.close();
+        QVERIFY(closing.elapsed() < 3000);
+        QVERIFY(m_session->Messages().isEmpty());
+    }
+
+    void busyHandheldIsRefusedAndTheWindowStaysOpen()
+    {
+        PrepareHandheld("[Emulator]\r\nExportDelayMs=10\r\n");
+        // Another window, or zvk, is transferring with the same handheld.
+        zvk::HandheldEmulator elsewhere(m_handheld);
+        zvk::ClaimResult held = elsewhere.ClaimForTransfer();
+        QVERIFY(held.claim);
+        CTarnwickDlg window({QStringLiteral("zvkpc")});
+        RecordMessages(window);
+        window.show();
+        QTest::mouseClick(zvk::FindControl(&window, 1001), Qt::LeftButton);
+        QTRY_COMPARE_WITH_TIMEOUT(m_session->Messages().size(), 1, 5000);
+        QCOMPARE(m_session->Messages()[0],
+                 QStringLiteral("Chyba! *** Prenosný počítač práve používa iný prenos ***"));
+        QTRY_VERIFY_WITH_TIMEOUT(zvk::FindControl(&window, 1035)->isEnabled(), 3000);
+        for (int id : {1001, 1002, 1021, 1017, 1034})
+            QVERIFY2(zvk::FindControl(&window, id)->isEnabled(), qPrintable(QString::number(id)));
+        QVERIFY(window.isVisible());
+        QVERIFY(!fs::exists(m_session->Folder() / "LIST0001.DAT"));
+
+        // Once the other transfer has ended the window receives, and holds the handheld
+        // only as long as its own transfer lasts.
+        held.claim.reset();
+        QTest::mouseClick(zvk::FindControl(&window, 1001), Qt::LeftButton);
+        QTRY_COMPARE_WITH_TIMEOUT(m_session->Messages().size(), 2, 10000);
+        QCOMPARE(m_session->Messages()[1], QStringLiteral("Oznam Príjem bol úspešne ukončený."));
+        QVERIFY(fs::exists(m_session->Folder() / "LIST0001.DAT"));
+        QTRY_VERIFY_WITH_TIMEOUT(elsewhere.ClaimForTransfer().claim != nullptr, 3000);
+        QVERIFY(window.isVisible());
+    }
+
+    void busyHandheldRefusesSlashRAndTheWindowCloses()
+    {
+        PrepareHandheld("[Emulator]\r\nExportDelayMs=10\r\n");
+        zvk::HandheldEmulator elsewhere(m_handheld);
+        const zvk::ClaimResult held = elsewhere.ClaimForTransfer();
+        QVERIFY(held.claim);
+        CTarnwickDlg window({QStringLiteral("zvkpc"), QStringLiteral("/R")});
+        RecordMessages(window);
+        window.show();
+        QTRY_VERIFY_WITH_TIMEOUT(!window.isVisible(), 5000);
+        QCOMPARE(m_session->Messages(),
+                 QStringList{
+                     QStringLiteral("Chyba! *** Prenosný počítač práve používa iný prenos ***")});
+        QVERIFY(!fs::exists(m_session->Folder() / "LIST0001.DAT"));
+    }
+
+private:
+    void PrepareHandheld(const std::string& emulatorSettings)
+    {
+        QCOMPARE(zvk::PrepareHandheldFolder(m_handheld, zvk::SampleListsFolder()), std::string());
+        if (!emulatorSettings.empty())
+            zvk::test::WriteFileBytes(m_handheld / "emulator.ini", emulatorSettings);
+    }
+
+    // The program started with "/R": it receives at once and closes when done.
+    void ReceiveAsStartedWithSlashR()
+    {
+        CTarnwickDlg window({QStringLiteral("zvkpc"), QStringLiteral("/R")});
+        RecordMessages(window);
+        window.show();
+        QTRY_VERIFY_WITH_TIMEOUT(!window.isVisible(), 10000);
+    }
+
+    void WriteSettings(const std::string& keys)
+    {
+        zvk::test::WriteFileBytes(m_session->Folder() / "ZVKServer.ini",
+                                  "[" + QCoreApplication::applicationName().toStdString() +
+                                      "]\r\n" + keys);
+    }
+
+    void RecordMessages(const QWidget& window)
+    {
+        zvk::SetMessageBoxHandler([this, &window](const QString& text, const QString& caption,
+                                                  QMessageBox::Icon) {
+            m_session->Messages() << caption + " " + text;
+            QStringList locked;
+            for (int id : {1001, 1116, 1002, 1000, 1021, 1017, 1034, 1035, 1003, 1036, 1115, 1037})
+                if (!zvk::FindControl(&window, id)->isEnabled())
+                    locked << QString::number(id);
+            m_lockedDuringMessage = locked.join(QLatin1Char(' '));
+        });
+    }
+
+    std::unique_ptr<zvk::test::DesktopSession> m_session;
+    fs::path m_handheld;
+    QString m_lockedDuringMessage;
+};
+
+QTEST_MAIN(TransferLinkTest)
+#include "transfer_link_test.moc"

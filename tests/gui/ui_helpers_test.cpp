@@ -1,0 +1,163 @@
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPushButton>
+#include <QTest>
+#include <QVBoxLayout>
+#include <QWidget>
+
+#include "gui/control_ids.h"
+#include "gui/date_edit.h"
+#include "gui/file_failure_text.h"
+#include "gui/reception_failure_text.h"
+#include "gui/slovak_language.h"
+#include "gui/windows1250_text.h"
+#include "platform/output_refusal.h"
+#include "platform/windows1250.h"
+
+class UiHelpersTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void findsControlsByTheirId()
+    {
+        QWidget dialog;
+        auto* layout = new QVBoxLayout(&dialog);
+        auto* button = new QPushButton(QStringLiteral("Zoznamy prijať"), &dialog);
+        auto* edit = new QLineEdit(&dialog);
+        layout->addWidget(button);
+        layout->addWidget(edit);
+        zvk::SetControlId(button, 1001);
+        zvk::SetControlId(edit, 1033);
+        QCOMPARE(zvk::FindControl(&dialog, 1001), button);
+        QCOMPARE(zvk::FindControl(&dialog, 1033), edit);
+        QCOMPARE(zvk::FindControl(&dialog, 1002), nullptr);
+
+        // A dialog opened over this one has ids of its own: 1001 there is not 1001 here.
+        QDialog over(&dialog);
+        auto* overButton = new QPushButton(&over);
+        zvk::SetControlId(overButton, 1001);
+        zvk::SetControlId(new QPushButton(&over), 1116);
+        QCOMPARE(zvk::FindControl(&dialog, 1001), button);
+        QCOMPARE(zvk::FindControl(&dialog, 1116), nullptr);
+        QCOMPARE(zvk::FindControl(&over, 1001), overButton);
+    }
+
+    void datesAreTakenAsTheyAreWritten()
+    {
+        for (const QString& typed : {QStringLiteral("01.03.2026"), QStringLiteral("1.3.2026"),
+                                     QStringLiteral("01032026"), QStringLiteral("1.03.2026")}) {
+            zvk::DateEdit edit;
+            edit.setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
+            edit.setDate(QDate(2025, 12, 24));
+            edit.show();
+            edit.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&edit));
+            QTest::keyClicks(&edit, typed);
+            QCOMPARE(edit.date(), QDate(2026, 3, 1));
+        }
+    }
+
+    void lowerCaseOfEveryWindows1250ByteIsTheLetterQtKnows()
+    {
+        for (int byte = 1; byte < 256; ++byte) {
+            const std::string one(1, static_cast<char>(byte));
+            const QString shown = zvk::FromWindows1250(one);
+            const QString lower = shown.toLower();
+            const std::string expected =
+                zvk::FitsWindows1250(lower) ? zvk::ToWindows1250(lower) : one;
+            QCOMPARE(QByteArray::fromStdString(zvk::Windows1250Lower(one)),
+                     QByteArray::fromStdString(expected));
+        }
+    }
+
+    void standardDialogsAndDatesSpeakSlovak()
+    {
+        QVERIFY(zvk::InstallSlovakLanguage(*QCoreApplication::instance()));
+        QFileDialog files(nullptr, QString(), QString(), QStringLiteral("DAT súbory (*.dat)"));
+        files.setOption(QFileDialog::DontUseNativeDialog);
+        QStringList buttons;
+        for (const QPushButton* button : files.findChildren<QPushButton*>())
+            buttons << button->text();
+        QVERIFY2(buttons.contains(QStringLiteral("&Otvoriť")), qPrintable(buttons.join(',')));
+        QVERIFY2(buttons.contains(QStringLiteral("Zrušiť")), qPrintable(buttons.join(',')));
+        QDialogButtonBox answers(QDialogButtonBox::Yes | QDialogButtonBox::No);
+        QCOMPARE(answers.button(QDialogButtonBox::Yes)->text(), QStringLiteral("Án&o"));
+        QCOMPARE(QLocale().standaloneMonthName(3), QStringLiteral("marec"));
+        QCOMPARE(QLocale().dayName(1), QStringLiteral("pondelok"));
+    }
+
+    void failuresAreToldInSlovakWithTheirFiles()
+    {
+        const zvk::FileFailure gone{"/prijem/BAD.DAT",
+                                    std::make_error_code(std::errc::no_such_file_or_directory),
+                                    zvk::FileFailure::Access::Reading};
+        const zvk::FileFailure full{"/prijem/20261207101500.rtf",
+                                    std::make_error_code(std::errc::no_space_on_device),
+                                    zvk::FileFailure::Access::Writing};
+        QCOMPARE(zvk::FileFailureMessage({gone, gone}),
+                 QStringLiteral("*** Zoznam sa nedá prečítať ***\n/prijem/BAD.DAT: neexistuje"
+                                "\n/prijem/BAD.DAT: neexistuje"));
+        QCOMPARE(zvk::FileFailureMessage({full}),
+                 QStringLiteral("*** Súbor sa nedá zapísať ***\n/prijem/20261207101500.rtf: na "
+                                "disku nie je miesto"));
+        QVERIFY(zvk::SystemReasonText(std::make_error_code(std::errc::bad_address))
+                    .startsWith(QStringLiteral("systémová chyba ")));
+        const zvk::FileFailure list{"/prijem/LIST0001.DAT", zvk::OutputRefusal::DataListName,
+                                    zvk::FileFailure::Access::Writing};
+        QCOMPARE(zvk::FileFailureMessage({list}),
+                 QStringLiteral("*** Súbor sa nedá zapísať ***\n/prijem/LIST0001.DAT: je to názov "
+                                "zoznamu (.dat), nie dokumentu"));
+        QCOMPARE(zvk::SystemReasonText(zvk::OutputRefusal::ReadOnly),
+                 QStringLiteral("súbor je len na čítanie"));
+        QCOMPARE(zvk::SystemReasonText(zvk::OutputRefusal::SameAsInput),
+                 QStringLiteral("je to súbor, z ktorého sa dokument robí"));
+    }
+
+    void receptionFailuresAreToldInSlovakListByList()
+    {
+        using Step = zvk::ListFailure::Step;
+        const auto failure = [](std::string list, Step step, std::errc reason) {
+            return zvk::ListFailure{
+                std::move(list),
+                step,
+                {"/prijem/x", std::make_error_code(reason), zvk::FileFailure::Access::Writing},
+                "in English"};
+        };
+        std::vector<zvk::ListFailure> failures = {
+            failure("Zoznam č. 1.DAT", Step::Converting, std::errc::no_space_on_device),
+            failure("A.DAT", Step::WritingList, std::errc::permission_denied),
+            {"B.DAT", Step::ReadingHandheld, {}, "in English"}};
+        QCOMPARE(zvk::ReceptionFailureMessage(failures),
+                 QStringLiteral("*** Tieto zoznamy neboli prijaté ***\n"
+                                "A.DAT: prístup nie je povolený\n"
+                                "B.DAT: nedá sa prečítať z prenosného počítača\n"
+                                "*** Tieto zoznamy boli prijaté, ale neboli konvertované ***\n"
+                                "Zoznam č. 1.DAT: na disku nie je miesto"));
+        // A message box has room for twenty lists of a kind.
+        failures.assign(23, failure("C.DAT", Step::WritingList, std::errc::is_a_directory));
+        const QStringList lines = zvk::ReceptionFailureMessage(failures).split(QLatin1Char('\n'));
+        QCOMPARE(lines.size(), 22);
+        QCOMPARE(lines[20], QStringLiteral("C.DAT: je to adresár, nie súbor"));
+        QCOMPARE(lines[21], QStringLiteral("a ďalšie (3)"));
+    }
+
+    void convertsWindows1250BothWays()
+    {
+        const QString text = QStringLiteral("Hlavička: Píla Ľubietová, Šťastný €");
+        const std::string bytes = zvk::ToWindows1250(text);
+        QCOMPARE(QByteArray::fromStdString(bytes),
+                 QByteArray("Hlavi\xE8ka: P\xEDla \xBCubietov\xE1, \x8A\x9D"
+                            "astn\xFD \x80"));
+        QCOMPARE(zvk::FromWindows1250(bytes), text);
+        QVERIFY(zvk::FitsWindows1250(text));
+        QVERIFY(!zvk::FitsWindows1250(QStringLiteral("日本")));
+        QVERIFY(!zvk::FitsWindows1250(QStringLiteral("ø")));
+    }
+};
+
+QTEST_MAIN(UiHelpersTest)
+#include "ui_helpers_test.moc"
