@@ -3,7 +3,7 @@
 #include <string>
 
 #include "device/link.h"
-#include "device/transfer_texts.h"
+#include "platform/texts.h"
 
 namespace fs = std::filesystem;
 

@@ -4,10 +4,10 @@
 #include <QThread>
 
 #include "device/handheld_selection.h"
-#include "device/transfer_texts.h"
 #include "gui/CTarnwickDlg.h"
 #include "gui/main_window_port.h"
 #include "gui/message_box.h"
+#include "platform/texts.h"
 
 namespace {
 

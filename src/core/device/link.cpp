@@ -1,7 +1,7 @@
 #include "device/link.h"
 
 #include "device/send_workers.h"
-#include "device/transfer_texts.h"
+#include "platform/texts.h"
 
 namespace zvk {
 

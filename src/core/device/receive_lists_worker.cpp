@@ -8,9 +8,9 @@
 
 #include "device/handheld_contract.h"
 #include "device/link.h"
-#include "device/transfer_texts.h"
 #include "lists/semicolon_conversion.h"
 #include "platform/atomic_file.h"
+#include "platform/texts.h"
 #include "platform/windows1250.h"
 
 namespace fs = std::filesystem;

@@ -6,8 +6,8 @@
 
 #include "device/handheld_contract.h"
 #include "device/link.h"
-#include "device/transfer_texts.h"
 #include "platform/input_file.h"
+#include "platform/texts.h"
 
 namespace fs = std::filesystem;
 

@@ -4,7 +4,7 @@
 
 #include "device/fake_handheld.h"
 #include "device/handheld_contract.h"
-#include "device/transfer_texts.h"
+#include "platform/texts.h"
 #include "support/recording_window_port.h"
 #include "support/temp_dir.h"
 

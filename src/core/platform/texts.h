@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-// The texts the user reads during a transfer, in the program's language (UTF-8 here;
+// The texts that the window and zvk share, in the program's language (UTF-8 here;
 // the window shows them as they are).
 namespace zvk::texts {
 
