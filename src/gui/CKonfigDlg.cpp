@@ -85,11 +85,11 @@ zvk::DeviceConfiguration CKonfigDlg::EnteredConfiguration() const
 
 void CKonfigDlg::accept()
 {
-    const std::string error = zvk::SaveDeviceConfiguration(m_file, EnteredConfiguration());
-    if (!error.empty()) {
+    const zvk::Result<> saved = zvk::SaveDeviceConfiguration(m_file, EnteredConfiguration());
+    if (!saved) {
         zvk::ShowMessageBox(this,
                             QStringLiteral("*** Konfiguračný súbor sa nepodarilo uložiť! ***\n") +
-                                QString::fromStdString(error),
+                                QString::fromStdString(saved.error().detail),
                             zvk::kErrorCaption, QMessageBox::Information);
         return;
     }

@@ -136,7 +136,7 @@ void CTarnwickDlg::ChooseReceiveFolder()
     if (chooser.exec() != QDialog::Accepted)
         return;
     const QString path = CDlgChooseFolder::CurrentPath();
-    if (m_settings.WriteReceiveFolder(zvk::ToFilePath(path)).empty())
+    if (m_settings.WriteReceiveFolder(zvk::ToFilePath(path)))
         m_ui->receiveFolderText->setText(path);
 }
 
@@ -147,13 +147,16 @@ void CTarnwickDlg::ChooseConfigurationFile()
     if (chosen.isEmpty())
         return;
     const QString path = QDir::toNativeSeparators(chosen);
-    if (m_settings.WriteConfigurationPath(zvk::ToFilePath(path)).empty())
+    if (m_settings.WriteConfigurationPath(zvk::ToFilePath(path)))
         m_ui->configurationPathText->setText(path);
 }
 
 void CTarnwickDlg::StoreConvertOption(bool convert)
 {
-    m_settings.WriteConvertReceivedLists(convert);
+    // A setting that could not be stored is not in force: the box shows what the next
+    // reception will use.
+    if (!m_settings.WriteConvertReceivedLists(convert))
+        m_ui->convertCheckBox->setChecked(m_settings.ConvertReceivedLists());
 }
 
 void CTarnwickDlg::EditConfiguration()

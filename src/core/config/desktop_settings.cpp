@@ -58,17 +58,17 @@ fs::path DesktopSettings::ReadPath(std::string_view key) const
         GetProfileString(m_file, m_section, key, m_workingDirectory.string(), kWholeValue));
 }
 
-std::string DesktopSettings::WriteReceiveFolder(const fs::path& folder) const
+Result<> DesktopSettings::WriteReceiveFolder(const fs::path& folder) const
 {
     return WriteProfileString(m_file, m_section, kReceiveFolderKey, folder.string());
 }
 
-std::string DesktopSettings::WriteConfigurationPath(const fs::path& file) const
+Result<> DesktopSettings::WriteConfigurationPath(const fs::path& file) const
 {
     return WriteProfileString(m_file, m_section, kConfigurationKey, file.string());
 }
 
-std::string DesktopSettings::WriteConvertReceivedLists(bool convert) const
+Result<> DesktopSettings::WriteConvertReceivedLists(bool convert) const
 {
     return WriteProfileString(m_file, m_section, kConvertKey, convert ? "1" : "0");
 }

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/result.h"
+
 namespace zvk {
 
 // The desktop settings file ZVKServer.ini in the working directory the program started
@@ -35,11 +37,10 @@ public:
     // "Zariadenie": the folder of the emulated handheld; empty when unset.
     std::string HandheldFolder() const;
 
-    // Each change is written at once, on its own; the empty string on success,
-    // else why the file was left as it was.
-    std::string WriteReceiveFolder(const std::filesystem::path& folder) const;
-    std::string WriteConfigurationPath(const std::filesystem::path& file) const;
-    std::string WriteConvertReceivedLists(bool convert) const;
+    // Each change is written at once, on its own; a failure leaves the file as it was.
+    Result<> WriteReceiveFolder(const std::filesystem::path& folder) const;
+    Result<> WriteConfigurationPath(const std::filesystem::path& file) const;
+    Result<> WriteConvertReceivedLists(bool convert) const;
 
 private:
     std::filesystem::path ReadPath(std::string_view key) const;

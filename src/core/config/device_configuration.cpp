@@ -32,8 +32,8 @@ std::string StoredText(std::string_view text)
 // Writes one key unless it already holds `value` within its limit: a key nobody
 // changed keeps its line as it stands, quotes and all, since the handheld gets the
 // file byte for byte.
-std::string SetChangedValue(IniDocument& document, std::string_view section, const std::string& key,
-                            std::size_t limit, std::string_view value, const std::string& stored)
+Result<> SetChangedValue(IniDocument& document, std::string_view section, const std::string& key,
+                         std::size_t limit, std::string_view value, const std::string& stored)
 {
     const std::optional<std::string> present = document.Value(section, key);
     if (present && present->size() <= limit && *present == value)
@@ -82,50 +82,46 @@ DeviceConfiguration ReadDeviceConfiguration(const IniDocument& document)
     return configuration;
 }
 
-std::string WriteDeviceConfiguration(IniDocument& document,
-                                     const DeviceConfiguration& configuration)
+Result<> WriteDeviceConfiguration(IniDocument& document, const DeviceConfiguration& configuration)
 {
     // Work on a copy so that a refused value leaves the document untouched.
     IniDocument updated = document;
-    std::string error;
-    for (std::size_t i = 0; i < configuration.companyLines.size() && error.empty(); ++i) {
+    Result<> stored;
+    for (std::size_t i = 0; i < configuration.companyLines.size() && stored; ++i) {
         const std::string& line = configuration.companyLines[i];
-        error = SetChangedValue(updated, kCompanySection, CompanyLineKey(i + 1),
-                                kCompanyLineLimits[i], line, StoredText(line));
+        stored = SetChangedValue(updated, kCompanySection, CompanyLineKey(i + 1),
+                                 kCompanyLineLimits[i], line, StoredText(line));
     }
-    for (std::size_t i = 0; i < configuration.rowCaptions.size() && error.empty(); ++i) {
+    for (std::size_t i = 0; i < configuration.rowCaptions.size() && stored; ++i) {
         const std::string& caption = configuration.rowCaptions[i];
-        error = SetChangedValue(updated, kCaptionSection, RowCaptionKey(i + 1), kRowCaptionLimit,
-                                caption, StoredText(caption));
+        stored = SetChangedValue(updated, kCaptionSection, RowCaptionKey(i + 1), kRowCaptionLimit,
+                                 caption, StoredText(caption));
     }
-    for (std::size_t i = 0; i < configuration.qualityCodes.size() && error.empty(); ++i) {
+    for (std::size_t i = 0; i < configuration.qualityCodes.size() && stored; ++i) {
         const std::string& code = configuration.qualityCodes[i];
-        error = SetChangedValue(updated, kQualitySection, QualityCodeKey(i + 1), kQualityCodeLimit,
-                                code, QuotedQualityCode(code));
+        stored = SetChangedValue(updated, kQualitySection, QualityCodeKey(i + 1), kQualityCodeLimit,
+                                 code, QuotedQualityCode(code));
     }
-    if (error.empty())
+    if (stored)
         document = std::move(updated);
-    return error;
+    return stored;
 }
 
 DeviceConfiguration LoadDeviceConfiguration(const fs::path& file)
 {
-    IniDocument document;
-    std::string error;
-    LoadIniDocument(file, document, error);
-    return ReadDeviceConfiguration(document);
+    // An unreadable file gives empty boxes, as a missing one does.
+    const Result<IniDocument> document = LoadIniDocument(file);
+    return ReadDeviceConfiguration(document ? *document : IniDocument());
 }
 
-std::string SaveDeviceConfiguration(const fs::path& file, const DeviceConfiguration& configuration)
+Result<> SaveDeviceConfiguration(const fs::path& file, const DeviceConfiguration& configuration)
 {
-    IniDocument document;
-    std::string error;
-    if (!LoadIniDocument(file, document, error))
-        return error;
-    error = WriteDeviceConfiguration(document, configuration);
-    if (!error.empty())
-        return error;
-    return SaveIniDocument(file, document);
+    Result<IniDocument> document = LoadIniDocument(file);
+    if (!document)
+        return Unexpected(std::move(document).error());
+    if (Result<> written = WriteDeviceConfiguration(*document, configuration); !written)
+        return written;
+    return SaveIniDocument(file, *document);
 }
 
 } // namespace zvk

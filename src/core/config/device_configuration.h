@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/result.h"
+
 namespace zvk {
 
 class IniDocument;
@@ -44,10 +46,9 @@ DeviceConfiguration ReadDeviceConfiguration(const IniDocument& document);
 // Writes every key in the order the handheld's file has always had: company
 // lines, captions, quality codes, each in ascending number. A key that already
 // holds its value keeps its line untouched; a text with blanks at either end is
-// stored in double quotes so that it reads back with them. Returns the empty
-// string, or why a value cannot be stored.
-std::string WriteDeviceConfiguration(IniDocument& document,
-                                     const DeviceConfiguration& configuration);
+// stored in double quotes so that it reads back with them. Fails, leaving the
+// document as it was, when a value cannot be stored.
+Result<> WriteDeviceConfiguration(IniDocument& document, const DeviceConfiguration& configuration);
 
 // A quality code as stored: right-aligned in three characters within double
 // quotes, so that its leading blanks survive the file.
@@ -59,8 +60,8 @@ DeviceConfiguration LoadDeviceConfiguration(const std::filesystem::path& file);
 
 // Stores the configuration into the file in one replacement: either the whole
 // save is in the file or none of it. Every other line of the file stays as it
-// was. Returns the empty string, or why nothing was written.
-std::string SaveDeviceConfiguration(const std::filesystem::path& file,
-                                    const DeviceConfiguration& configuration);
+// was. Fails when nothing was written.
+Result<> SaveDeviceConfiguration(const std::filesystem::path& file,
+                                 const DeviceConfiguration& configuration);
 
 } // namespace zvk

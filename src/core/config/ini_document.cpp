@@ -143,12 +143,12 @@ std::optional<std::string> IniDocument::Value(std::string_view section, std::str
     return std::string(value);
 }
 
-std::string IniDocument::SetValue(std::string_view section, std::string_view key,
-                                  std::string_view value)
+Result<> IniDocument::SetValue(std::string_view section, std::string_view key,
+                               std::string_view value)
 {
     std::string refusal = Refusal(section, key, value);
     if (!refusal.empty())
-        return refusal;
+        return Fail(std::move(refusal));
     std::string keyLine = std::string(key) + "=" + std::string(value) + std::string(kLineEnd);
     const Place place = Locate(m_bytes, section, key);
     if (place.keyLine) {

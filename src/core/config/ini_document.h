@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/result.h"
+
 namespace zvk {
 
 // An INI file held as its exact bytes (Windows-1250, never converted), read and changed
@@ -25,10 +27,9 @@ public:
     std::optional<std::string> Value(std::string_view section, std::string_view key) const;
 
     // Writes the line "key=value" (CR LF): in place of the key's line, else after the
-    // last non-blank line of its section, else in a new section at the end. Returns the
-    // empty string, or the reason why the names or the value cannot stand in an INI file
-    // (the document is then unchanged).
-    std::string SetValue(std::string_view section, std::string_view key, std::string_view value);
+    // last non-blank line of its section, else in a new section at the end. Fails when
+    // the names or the value cannot stand in an INI file (the document is then unchanged).
+    Result<> SetValue(std::string_view section, std::string_view key, std::string_view value);
 
 private:
     std::string m_bytes;

@@ -18,11 +18,10 @@ namespace {
 std::optional<std::string> ReadValue(const fs::path& file, std::string_view section,
                                      std::string_view key)
 {
-    IniDocument document;
-    std::string error;
-    if (!LoadIniDocument(file, document, error))
+    const Result<IniDocument> document = LoadIniDocument(file);
+    if (!document)
         return std::nullopt;
-    return document.Value(section, key);
+    return document->Value(section, key);
 }
 
 std::uint32_t DigitValue(char c)
@@ -80,34 +79,29 @@ int GetProfileInt(const fs::path& file, std::string_view section, std::string_vi
     return ParseProfileInt(*value);
 }
 
-std::string WriteProfileString(const fs::path& file, std::string_view section, std::string_view key,
-                               std::string_view value)
+Result<> WriteProfileString(const fs::path& file, std::string_view section, std::string_view key,
+                            std::string_view value)
 {
-    IniDocument document;
-    std::string error;
-    if (!LoadIniDocument(file, document, error))
-        return error;
-    error = document.SetValue(section, key, value);
-    if (!error.empty())
-        return error;
-    return SaveIniDocument(file, document);
+    Result<IniDocument> document = LoadIniDocument(file);
+    if (!document)
+        return Unexpected(std::move(document).error());
+    if (Result<> set = document->SetValue(section, key, value); !set)
+        return set;
+    return SaveIniDocument(file, *document);
 }
 
-bool LoadIniDocument(const fs::path& file, IniDocument& document, std::string& error)
+Result<IniDocument> LoadIniDocument(const fs::path& file)
 {
     std::error_code ec;
-    if (fs::status(file, ec).type() == fs::file_type::not_found) {
-        document = IniDocument();
-        return true;
-    }
-    std::string bytes;
-    if (!ReadWholeFile(file, bytes, error))
-        return false;
-    document = IniDocument(std::move(bytes));
-    return true;
+    if (fs::status(file, ec).type() == fs::file_type::not_found)
+        return IniDocument();
+    Result<std::string> bytes = ReadWholeFile(file);
+    if (!bytes)
+        return Unexpected(std::move(bytes).error());
+    return IniDocument(std::move(bytes).value());
 }
 
-std::string SaveIniDocument(const fs::path& file, const IniDocument& document)
+Result<> SaveIniDocument(const fs::path& file, const IniDocument& document)
 {
     return WriteFileAtomically(file, document.Bytes());
 }

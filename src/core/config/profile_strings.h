@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/result.h"
+
 namespace zvk {
 
 class IniDocument;
@@ -27,14 +29,14 @@ std::string GetProfileString(const std::filesystem::path& file, std::string_view
 int GetProfileInt(const std::filesystem::path& file, std::string_view section, std::string_view key,
                   int defaultValue);
 
-// Sets one key, creating the file when it is missing. Returns the empty string, or the
-// reason why nothing was written; a file that exists but cannot be read is never replaced.
-std::string WriteProfileString(const std::filesystem::path& file, std::string_view section,
-                               std::string_view key, std::string_view value);
+// Sets one key, creating the file when it is missing. Fails, writing nothing, when the file
+// cannot be written; a file that exists but cannot be read is never replaced.
+Result<> WriteProfileString(const std::filesystem::path& file, std::string_view section,
+                            std::string_view key, std::string_view value);
 
 // For an editor that changes many keys at once: load, change in memory, save once.
-// A missing file loads as an empty document; on failure `document` is left as it was.
-bool LoadIniDocument(const std::filesystem::path& file, IniDocument& document, std::string& error);
-std::string SaveIniDocument(const std::filesystem::path& file, const IniDocument& document);
+// A missing file loads as an empty document.
+Result<IniDocument> LoadIniDocument(const std::filesystem::path& file);
+Result<> SaveIniDocument(const std::filesystem::path& file, const IniDocument& document);
 
 } // namespace zvk

@@ -186,12 +186,11 @@ void EmulatedProgram::ImportLists()
 
 void EmulatedProgram::LoadConfiguration()
 {
-    std::string bytes;
-    std::string error;
-    if (!ReadWholeFile(Emulated(m_folder, kHandheldConfigurationFile), bytes, error))
+    Result<std::string> bytes = ReadWholeFile(Emulated(m_folder, kHandheldConfigurationFile));
+    if (!bytes)
         return;
     const std::lock_guard lock(m_mutex);
-    m_loadedConfiguration = std::move(bytes);
+    m_loadedConfiguration = std::move(bytes).value();
 }
 
 bool EmulatedProgram::SleepUnlessGivenUp(std::int64_t milliseconds)

@@ -36,10 +36,14 @@ fs::path EmulatedTransferLock(const fs::path& folder)
 
 ClaimResult ClaimEmulatedHandheld(const fs::path& folder, EmulatedProgram& program)
 {
-    auto lock = std::make_unique<ExclusiveFileLock>(EmulatedTransferLock(folder));
-    if (!lock->Held())
-        return {nullptr, lock->Error()};
-    return {std::make_unique<EmulatorClaim>(std::move(lock), program), {}};
+    Result<std::unique_ptr<ExclusiveFileLock>> lock =
+        ExclusiveFileLock::Take(EmulatedTransferLock(folder));
+    if (!lock)
+        return {nullptr, lock.error().detail};
+    // Another transfer holds the handheld: no claim and nothing wrong.
+    if (*lock == nullptr)
+        return {nullptr, {}};
+    return {std::make_unique<EmulatorClaim>(std::move(lock).value(), program), {}};
 }
 
 } // namespace zvk

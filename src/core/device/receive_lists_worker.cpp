@@ -188,11 +188,16 @@ private:
             FailOnHandheld(shown, "reading it from the handheld failed");
             return false;
         }
-        if (complete && writer.Commit())
-            return true;
         // A stop leaves the list where it was without naming it: the window is closing.
+        if (!complete && m_stop.stop_requested())
+            return false;
+        // Complete, or the writer failed: Commit puts the list in place or says why not.
+        const Result<> written = writer.Commit();
+        if (written)
+            return true;
         if (!m_stop.stop_requested())
-            Fail(shown, ListFailure::Step::WritingList, writer.Reason(), target, writer.Error());
+            Fail(shown, ListFailure::Step::WritingList, written.error().file.reason, target,
+                 written.error().detail);
         return false;
     }
 

@@ -83,13 +83,12 @@ bool SendConfigurationWorker(WindowPort& window, RemoteApi& handheld)
     window.ShowStatus(texts::kStatusSendingConfiguration);
     window.SetCursor(Cursor::Wait);
     bool succeeded = false;
-    std::ifstream local;
-    std::string error;
-    if (!OpenInputFile(path, local, error)) {
+    Result<std::ifstream> local = OpenInputFile(path);
+    if (!local) {
         window.ShowMessage(texts::kConfigurationMissing, texts::kCaptionError,
                            MessageIcon::Information);
     } else {
-        const bool sent = SendFile(window, handheld, local,
+        const bool sent = SendFile(window, handheld, *local,
                                    std::u16string(kHandheldConfigurationFile), kFileShareWrite);
         succeeded = ReportSend(window, handheld, sent, kConfigurationSent);
     }
@@ -102,13 +101,12 @@ bool SendListWorker(WindowPort& window, RemoteApi& handheld)
     const std::optional<fs::path> chosen = window.AskListToSend(window.ReceiveFolder());
     bool succeeded = true;
     if (chosen) {
-        std::ifstream local;
-        std::string error;
-        if (!OpenInputFile(*chosen, local, error)) {
+        Result<std::ifstream> local = OpenInputFile(*chosen);
+        if (!local) {
             window.ShowMessage(texts::kListMissing, texts::kCaptionError, MessageIcon::Information);
             succeeded = false;
         } else {
-            const bool sent = SendFile(window, handheld, local,
+            const bool sent = SendFile(window, handheld, *local,
                                        HandheldImportPath(HandheldNameOf(*chosen)), kFileShareRead);
             succeeded = ReportSend(window, handheld, sent, kListSent);
         }

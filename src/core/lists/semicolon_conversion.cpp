@@ -125,12 +125,13 @@ WriteOutcome SemicolonConversion::ConvertListToSemicolonText(const fs::path& lis
         return outcome;
     }
     outcome.output = *output;
-    std::ifstream list;
-    std::error_code reason;
-    if (!OpenInputFile(listPath, list, outcome.error, reason)) {
-        outcome.failure = {listPath, reason, FileFailure::Access::Reading};
+    Result<std::ifstream> opened = OpenInputFile(listPath);
+    if (!opened) {
+        outcome.error = opened.error().detail;
+        outcome.failure = opened.error().file;
         return outcome;
     }
+    std::ifstream& list = *opened;
     AtomicFileWriter writer(*output);
     LineReader lines(list);
     std::string_view line;
@@ -148,9 +149,10 @@ WriteOutcome SemicolonConversion::ConvertListToSemicolonText(const fs::path& lis
                            FileFailure::Access::Writing};
         return outcome;
     }
-    if (!writer.Commit())
-        outcome.failure = {*output, writer.Reason(), FileFailure::Access::Writing};
-    outcome.error = writer.Error();
+    if (Result<> committed = writer.Commit(); !committed) {
+        outcome.failure = committed.error().file;
+        outcome.error = committed.error().detail;
+    }
     return outcome;
 }
 

@@ -223,16 +223,19 @@ WriteOutcome ImportMeasurementText(const fs::path& textPath)
         outcome.error = textPath.string() + " is already a data list";
         return outcome;
     }
-    std::ifstream text;
-    if (!OpenInputFile(textPath, text, outcome.error))
+    Result<std::ifstream> text = OpenInputFile(textPath);
+    if (!text) {
+        outcome.error = text.error().detail;
         return outcome;
+    }
     const std::string list =
-        DataListFromMeasurementText(text, FileNameInWindows1250(outcome.output));
-    if (text.bad()) {
+        DataListFromMeasurementText(*text, FileNameInWindows1250(outcome.output));
+    if (text->bad()) {
         outcome.error = "cannot read " + textPath.string();
         return outcome;
     }
-    outcome.error = WriteFileAtomically(outcome.output, list);
+    if (Result<> written = WriteFileAtomically(outcome.output, list); !written)
+        outcome.error = written.error().detail;
     return outcome;
 }
 

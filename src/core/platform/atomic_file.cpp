@@ -1,5 +1,6 @@
 #include "platform/atomic_file.h"
 
+#include <cassert>
 #include <cerrno>
 
 #include "platform/output_file.h"
@@ -89,25 +90,28 @@ void AtomicFileWriter::Write(std::string_view bytes)
         FailWriting();
 }
 
-bool AtomicFileWriter::Commit()
+Result<> AtomicFileWriter::Commit()
 {
     if (m_nameTaken) {
         m_nameTaken = false;
-        m_error.clear();
-        m_reason.clear();
+        m_failure.reset();
     }
-    if (!m_error.empty() || (m_file != nullptr && !FinishWriting()))
-        return false;
-    if (m_direct || m_temporary.empty())
-        return m_direct;
+    if (!m_failure && m_file != nullptr)
+        FinishWriting();
+    if (m_failure)
+        return Unexpected(*m_failure);
+    if (m_direct)
+        return {};
+    // Committed once already: a programming error.
+    assert(!m_temporary.empty());
     std::error_code ec;
     if (m_existing == Existing::Keep) {
         ec = RenameWithoutReplacing(m_temporary, m_target);
         if (ec == std::errc::file_exists) {
             m_nameTaken = true;
-            m_error = "cannot create " + m_target.string() + ": " + ec.message();
-            m_reason = ec;
-            return false;
+            m_failure = Failure{"cannot create " + m_target.string() + ": " + ec.message(),
+                                {m_target, ec, FileFailure::Access::Writing}};
+            return Unexpected(*m_failure);
         }
     } else {
         const fs::file_status status = fs::status(m_target, ec);
@@ -120,14 +124,14 @@ bool AtomicFileWriter::Commit()
     }
     if (ec) {
         Fail("cannot replace " + m_target.string(), ec);
-        return false;
+        return Unexpected(*m_failure);
     }
     m_temporary.clear();
     m_claim.Release();
-    return true;
+    return {};
 }
 
-bool AtomicFileWriter::CommitAs(fs::path target)
+Result<> AtomicFileWriter::CommitAs(fs::path target)
 {
     m_target = std::move(target);
     return Commit();
@@ -136,16 +140,6 @@ bool AtomicFileWriter::CommitAs(fs::path target)
 bool AtomicFileWriter::NameTaken() const
 {
     return m_nameTaken;
-}
-
-const std::string& AtomicFileWriter::Error() const
-{
-    return m_error;
-}
-
-const std::error_code& AtomicFileWriter::Reason() const
-{
-    return m_reason;
 }
 
 const fs::path& AtomicFileWriter::TemporaryPath() const
@@ -157,14 +151,18 @@ bool AtomicFileWriter::Refused()
 {
     std::error_code ec;
     const fs::file_status status = fs::status(m_target, ec);
+    std::error_code reason;
+    std::string detail;
     if (fs::is_directory(status)) {
-        m_error = m_target.string() + " is a folder";
-        m_reason = std::make_error_code(std::errc::is_a_directory);
+        reason = std::make_error_code(std::errc::is_a_directory);
+        detail = m_target.string() + " is a folder";
     } else if (m_existing == Existing::Replace && fs::exists(status) && IsReadOnly(status)) {
-        m_reason = OutputRefusal::ReadOnly;
-        m_error = m_target.string() + " " + m_reason.message();
+        reason = OutputRefusal::ReadOnly;
+        detail = m_target.string() + " " + reason.message();
     }
-    return !m_error.empty();
+    if (reason)
+        m_failure = Failure{detail, {m_target, reason, FileFailure::Access::Writing}};
+    return m_failure.has_value();
 }
 
 void AtomicFileWriter::CreateTemporary()
@@ -192,20 +190,17 @@ void AtomicFileWriter::CreateTemporary()
     Fail("cannot create a file in " + m_target.parent_path().string(), reason);
 }
 
-bool AtomicFileWriter::FinishWriting()
+void AtomicFileWriter::FinishWriting()
 {
     const bool toDisk = m_durability == Durability::OnDisk && !m_direct;
     if (std::fflush(m_file) != 0 || (toDisk && !SyncToDisk(m_file))) {
         FailWriting();
-        return false;
+        return;
     }
     const int closed = std::fclose(m_file);
     m_file = nullptr;
-    if (closed != 0) {
+    if (closed != 0)
         FailWriting();
-        return false;
-    }
-    return true;
 }
 
 void AtomicFileWriter::FailWriting()
@@ -215,12 +210,11 @@ void AtomicFileWriter::FailWriting()
     Fail("cannot write " + m_target.string(), reason);
 }
 
-void AtomicFileWriter::Fail(std::string message, std::error_code reason)
+void AtomicFileWriter::Fail(const std::string& message, std::error_code reason)
 {
-    if (m_error.empty()) {
-        m_error = std::move(message) + ": " + reason.message();
-        m_reason = reason;
-    }
+    if (!m_failure)
+        m_failure = Failure{message + ": " + reason.message(),
+                            {m_target, reason, FileFailure::Access::Writing}};
     Discard();
 }
 
@@ -238,12 +232,11 @@ void AtomicFileWriter::Discard()
     m_claim.Release();
 }
 
-std::string WriteFileAtomically(const fs::path& target, std::string_view bytes)
+Result<> WriteFileAtomically(const fs::path& target, std::string_view bytes)
 {
     AtomicFileWriter writer(target);
     writer.Write(bytes);
-    writer.Commit();
-    return writer.Error();
+    return writer.Commit();
 }
 
 } // namespace zvk

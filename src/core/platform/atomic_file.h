@@ -2,10 +2,12 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <system_error>
 
+#include "platform/result.h"
 #include "platform/temporary_files.h"
 
 namespace zvk {
@@ -48,31 +50,30 @@ public:
     AtomicFileWriter(const AtomicFileWriter&) = delete;
     AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
 
-    // False when the file could not be created or was refused; Error() says why.
+    // False when the file could not be created or was refused, or a write failed;
+    // Commit then gives the reason.
     bool IsOpen() const;
     // For a caller that collects its bytes itself and hands them over in large
     // blocks: each Write then goes to the file at once, in one piece. Called before
     // the first Write.
     void WriteWithoutBuffer();
     void Write(std::string_view bytes);
-    // Flushes, closes and renames; false (and nothing renamed) after any failure.
-    bool Commit();
+    // Flushes, closes and renames; after any failure, since the file was created,
+    // nothing is renamed and the first failure comes back. Its system's reason may be
+    // an OutputRefusal.
+    Result<> Commit();
     // Commit under another name in the same folder.
-    bool CommitAs(std::filesystem::path target);
+    Result<> CommitAs(std::filesystem::path target);
     // True after a Commit that kept a file of the target's name.
     bool NameTaken() const;
-    const std::string& Error() const;
-    // The system's reason for Error() (or an OutputRefusal), for messages in the
-    // program's own language.
-    const std::error_code& Reason() const;
     const std::filesystem::path& TemporaryPath() const;
 
 private:
     bool Refused();
     void CreateTemporary();
-    bool FinishWriting();
+    void FinishWriting();
     void FailWriting();
-    void Fail(std::string message, std::error_code reason);
+    void Fail(const std::string& message, std::error_code reason);
     void Discard();
 
     std::filesystem::path m_target;
@@ -83,11 +84,10 @@ private:
     std::FILE* m_file = nullptr;
     bool m_direct = false;
     bool m_nameTaken = false;
-    std::string m_error;
-    std::error_code m_reason;
+    std::optional<Failure> m_failure;
 };
 
-// One-shot form of AtomicFileWriter; returns the empty string on success, else the reason.
-std::string WriteFileAtomically(const std::filesystem::path& target, std::string_view bytes);
+// One-shot form of AtomicFileWriter.
+Result<> WriteFileAtomically(const std::filesystem::path& target, std::string_view bytes);
 
 } // namespace zvk

@@ -8,44 +8,32 @@ namespace fs = std::filesystem;
 
 namespace zvk {
 
-bool OpenInputFile(const fs::path& path, std::ifstream& in, std::string& error)
-{
-    std::error_code reason;
-    return OpenInputFile(path, in, error, reason);
-}
-
-bool OpenInputFile(const fs::path& path, std::ifstream& in, std::string& error,
-                   std::error_code& reason)
+Result<std::ifstream> OpenInputFile(const fs::path& path)
 {
     std::error_code ec;
     // A folder opens as a stream on some systems and then reads as empty.
-    if (fs::is_directory(path, ec)) {
-        reason = std::make_error_code(std::errc::is_a_directory);
-        error = path.string() + " is a folder";
-        return false;
-    }
-    in.open(path, std::ios::binary);
+    if (fs::is_directory(path, ec))
+        return Fail(path.string() + " is a folder",
+                    {path, std::make_error_code(std::errc::is_a_directory)});
+    std::ifstream in(path, std::ios::binary);
     if (!in.is_open()) {
-        reason = std::error_code(errno, std::generic_category());
-        error = "cannot open " + path.string() + ": " + reason.message();
-        return false;
+        const std::error_code reason(errno, std::generic_category());
+        return Fail("cannot open " + path.string() + ": " + reason.message(), {path, reason});
     }
-    return true;
+    return in;
 }
 
-bool ReadWholeFile(const fs::path& path, std::string& bytes, std::string& error)
+Result<std::string> ReadWholeFile(const fs::path& path)
 {
-    std::ifstream in;
-    if (!OpenInputFile(path, in, error))
-        return false;
+    Result<std::ifstream> in = OpenInputFile(path);
+    if (!in)
+        return Unexpected(std::move(in).error());
     std::ostringstream content;
-    content << in.rdbuf();
-    if (in.bad()) {
-        error = "cannot read " + path.string();
-        return false;
-    }
-    bytes = std::move(content).str();
-    return true;
+    content << in->rdbuf();
+    if (in->bad())
+        return Fail("cannot read " + path.string(),
+                    {path, std::make_error_code(std::errc::io_error)});
+    return std::move(content).str();
 }
 
 } // namespace zvk

@@ -3,19 +3,16 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <system_error>
+
+#include "platform/result.h"
 
 namespace zvk {
 
-// Opens a file for reading as bytes; false (and the reason in `error`) when it is
-// missing, a folder, or cannot be opened.
-bool OpenInputFile(const std::filesystem::path& path, std::ifstream& in, std::string& error);
-// The same, with the system's reason as a code too, for messages in the program's
-// own language.
-bool OpenInputFile(const std::filesystem::path& path, std::ifstream& in, std::string& error,
-                   std::error_code& reason);
+// A file opened for reading as bytes, or why not: it is missing, a folder, or cannot
+// be opened.
+Result<std::ifstream> OpenInputFile(const std::filesystem::path& path);
 
-// The whole file as bytes; false (and the reason in `error`) when it cannot be read.
-bool ReadWholeFile(const std::filesystem::path& path, std::string& bytes, std::string& error);
+// The whole file as bytes, or why it cannot be read.
+Result<std::string> ReadWholeFile(const std::filesystem::path& path);
 
 } // namespace zvk

@@ -2,8 +2,8 @@
 
 #include <cassert>
 #include <optional>
-#include <type_traits>
 #include <string>
+#include <type_traits>
 #include <utility>
 #include <variant>
 

@@ -52,7 +52,8 @@ bool ReportDocument::OpenReportDocument(const DocumentTarget& target, const Comp
                        AtomicFileWriter::Durability::Cached);
     }
     if (!m_file->IsOpen()) {
-        TakeFailure();
+        // A writer that could not create its file gives the reason on Commit.
+        TakeFailure(m_file->Commit());
         m_file.reset();
         m_path.clear();
         return false;
@@ -111,11 +112,11 @@ bool ReportDocument::CloseReportDocument()
     WritePageNumber();
     Put(DocumentEpilog());
     Flush();
-    const bool placed = PutInPlace();
+    const Result<> placed = PutInPlace();
     if (!placed)
-        TakeFailure();
+        TakeFailure(placed);
     m_file.reset();
-    return placed;
+    return placed.has_value();
 }
 
 void ReportDocument::Discard()
@@ -176,25 +177,25 @@ void ReportDocument::WritePageNumber()
 // A time-stamped document takes the first of its names that no file has, at the
 // moment it is put in place, so that documents finished at once never replace one
 // another.
-bool ReportDocument::PutInPlace()
+Result<> ReportDocument::PutInPlace()
 {
     if (!m_openedAt)
         return m_file->Commit();
     const fs::path folder = m_path.parent_path();
+    Result<> placed;
     for (int attempt = 1; attempt <= kMostDocumentsPerSecond; ++attempt) {
         m_path = folder / TimeStampedDocumentName(*m_openedAt, attempt);
-        if (m_file->CommitAs(m_path))
-            return true;
-        if (!m_file->NameTaken())
-            return false;
+        placed = m_file->CommitAs(m_path);
+        if (placed || !m_file->NameTaken())
+            break;
     }
-    return false;
+    return placed;
 }
 
-void ReportDocument::TakeFailure()
+void ReportDocument::TakeFailure(const Result<>& failed)
 {
-    m_failure = {m_path, m_file->Reason(), FileFailure::Access::Writing};
-    m_error = m_file->Error();
+    m_failure = failed.error().file;
+    m_error = failed.error().detail;
 }
 
 } // namespace zvk

@@ -75,8 +75,8 @@ private:
     void FlushWhenFull();
     void Flush();
     void WritePageNumber();
-    bool PutInPlace();
-    void TakeFailure();
+    Result<> PutInPlace();
+    void TakeFailure(const Result<>& failed);
 
     std::optional<AtomicFileWriter> m_file;
     std::filesystem::path m_path;

@@ -19,17 +19,15 @@ const FileFailure& UnreadableListError::Failure() const
 bool ForEachListLine(const std::filesystem::path& list,
                      const std::function<bool(std::string_view line)>& handle)
 {
-    std::ifstream in;
-    std::string error;
-    std::error_code reason;
-    if (!OpenInputFile(list, in, error, reason))
-        throw UnreadableListError(error, {list, reason});
-    LineReader lines(in);
+    Result<std::ifstream> in = OpenInputFile(list);
+    if (!in)
+        throw UnreadableListError(in.error().detail, in.error().file);
+    LineReader lines(*in);
     std::string_view line;
     while (lines.Next(line))
         if (!handle(line))
             return false;
-    if (in.bad())
+    if (in->bad())
         throw UnreadableListError("cannot read " + list.string(),
                                   {list, std::make_error_code(std::errc::io_error)});
     return true;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/succeeded.h"
 #include "support/temp_dir.h"
 
 namespace fs = std::filesystem;
@@ -10,6 +11,7 @@ namespace zvk {
 namespace {
 
 using test::ReadBytes;
+using test::Succeeded;
 using test::TempDir;
 
 TEST(DeviceConfigurationTest, ValuesAreCutToWhatTheHandheldTakes)
@@ -38,7 +40,7 @@ TEST(DeviceConfigurationTest, UntouchedKeysKeepTheirLinesAndBlanksAtTheEndsReadB
     fs::copy_file(test::SampleConfiguration(), sample);
     const std::string before = ReadBytes(sample);
     ASSERT_NE(before.find("Riadok1=\"Lesn\xE1 spr\xE1va: \"\r\n"), std::string::npos);
-    EXPECT_EQ(SaveDeviceConfiguration(sample, LoadDeviceConfiguration(sample)), "");
+    EXPECT_TRUE(Succeeded(SaveDeviceConfiguration(sample, LoadDeviceConfiguration(sample))));
     EXPECT_EQ(ReadBytes(sample), before);
 
     // Blanks typed at either end, and quotes of the text's own, read back as typed;
@@ -50,7 +52,7 @@ TEST(DeviceConfigurationTest, UntouchedKeysKeepTheirLinesAndBlanksAtTheEndsReadB
     edited.rowCaptions[0] = "Lokalita: ";
     edited.rowCaptions[1] = "\"Sklad\"";
     edited.rowCaptions[2] = "Odberate\xBE";
-    EXPECT_EQ(SaveDeviceConfiguration(file, edited), "");
+    EXPECT_TRUE(Succeeded(SaveDeviceConfiguration(file, edited)));
     const std::string saved = ReadBytes(file);
     for (const char* line :
          {"Firma1=\" Lesy \"\r\n", "Riadok1=\"Lokalita: \"\r\n", "Riadok2=\"\"Sklad\"\"\r\n",
@@ -71,12 +73,14 @@ TEST(DeviceConfigurationTest, ASaveThatCannotBeWrittenLeavesTheFileAsItWas)
                                                fs::perms::others_read | fs::perms::others_exec);
     DeviceConfiguration configuration;
     configuration.companyLines[0] = "Nove";
-    EXPECT_TRUE(test::AsOrdinaryUser(
-        [&] { return !SaveDeviceConfiguration(file, configuration).empty(); }));
+    EXPECT_TRUE(
+        test::AsOrdinaryUser([&] { return !SaveDeviceConfiguration(file, configuration); }));
     EXPECT_EQ(ReadBytes(file), before);
     // A value with a line break would add keys of its own: the whole save is refused.
     configuration.rowCaptions[3] = "Riadok\r\nAkost1=X";
-    EXPECT_NE(SaveDeviceConfiguration(dir.Path() / "new.ini", configuration), "");
+    const Result<> refused = SaveDeviceConfiguration(dir.Path() / "new.ini", configuration);
+    ASSERT_FALSE(refused);
+    EXPECT_EQ(refused.error().detail, "the value of INI key \"Riadok4\" contains a line break");
     EXPECT_FALSE(fs::exists(dir.Path() / "new.ini"));
 }
 

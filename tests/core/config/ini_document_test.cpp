@@ -51,7 +51,7 @@ TEST(IniDocumentTest, AddsKeysToTheirSectionAndSectionsAtTheEnd)
     };
     for (const auto& [before, after] : cases) {
         IniDocument document(before);
-        EXPECT_EQ(document.SetValue("S", "k", "v"), "") << before;
+        EXPECT_TRUE(document.SetValue("S", "k", "v")) << before;
         EXPECT_EQ(document.Bytes(), after) << before;
     }
 }
@@ -65,7 +65,7 @@ TEST(IniDocumentTest, RefusesNamesAndValuesThatWouldCorruptTheFile)
     };
     for (const auto& [section, key, value] : cases) {
         IniDocument document("[S]\r\nk=1\r\n");
-        EXPECT_NE(document.SetValue(section, key, value), "") << section << '|' << key;
+        EXPECT_FALSE(document.SetValue(section, key, value)) << section << '|' << key;
         EXPECT_EQ(document.Bytes(), "[S]\r\nk=1\r\n");
     }
 }
@@ -79,7 +79,7 @@ TEST(IniDocumentTest, SurvivesBinaryGarbage)
     garbage += "\0[\0]\0=\0\n[\n=\n"s;
     IniDocument document(garbage);
     EXPECT_EQ(document.Value("Firma", "Firma1"), std::nullopt);
-    ASSERT_EQ(document.SetValue("Firma", "Firma1", "a\0b"s), "");
+    ASSERT_TRUE(document.SetValue("Firma", "Firma1", "a\0b"s));
     EXPECT_EQ(document.Value("Firma", "Firma1"), "a\0b"s);
     EXPECT_EQ(document.Bytes().substr(0, garbage.size()), garbage);
 }

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "config/ini_document.h"
+#include "support/succeeded.h"
 #include "support/temp_dir.h"
 
 namespace fs = std::filesystem;
@@ -17,6 +18,7 @@ namespace {
 
 using test::ListFolder;
 using test::ReadBytes;
+using test::Succeeded;
 using test::TempDir;
 using test::TestData;
 
@@ -33,7 +35,7 @@ TEST(ProfileStringsTest, BuildsANewConfigurationKeyByKey)
         {"Akosti", "Akost2", "\"  B\""},
     };
     for (const auto& [section, key, value] : writes)
-        ASSERT_EQ(WriteProfileString(file, section, key, value), "") << key;
+        ASSERT_TRUE(Succeeded(WriteProfileString(file, section, key, value))) << key;
     EXPECT_EQ(ReadBytes(file), ReadBytes(TestData("ini/new_configuration.ini")));
     EXPECT_EQ(ListFolder(dir.Path()), "ZVK.INI");
     EXPECT_EQ(GetProfileString(file, "Akosti", "Akost2", "", 3), "  B");
@@ -43,10 +45,10 @@ TEST(ProfileStringsTest, UpdatesAnExistingFileLineByLine)
 {
     const TempDir dir;
     const fs::path file = dir.Write("zvk.ini", ReadBytes(TestData("ini/existing.ini")));
-    ASSERT_EQ(WriteProfileString(file, "Firma", "Firma1", "Nov\xE1 firma"), "");
-    ASSERT_EQ(WriteProfileString(file, "Firma", "Firma3", "Tret\xED riadok"), "");
-    ASSERT_EQ(WriteProfileString(file, "Hlavicka", "Riadok2", "Odberate\xBE"), "");
-    ASSERT_EQ(WriteProfileString(file, "Akosti", "Akost1", "\"  B\""), "");
+    ASSERT_TRUE(Succeeded(WriteProfileString(file, "Firma", "Firma1", "Nov\xE1 firma")));
+    ASSERT_TRUE(Succeeded(WriteProfileString(file, "Firma", "Firma3", "Tret\xED riadok")));
+    ASSERT_TRUE(Succeeded(WriteProfileString(file, "Hlavicka", "Riadok2", "Odberate\xBE")));
+    ASSERT_TRUE(Succeeded(WriteProfileString(file, "Akosti", "Akost1", "\"  B\"")));
     EXPECT_EQ(ReadBytes(file), ReadBytes(TestData("ini/existing_updated.ini")));
     EXPECT_EQ(ListFolder(dir.Path()), "zvk.ini");
 }
@@ -96,9 +98,16 @@ TEST(ProfileStringsTest, RefusesWritesThatWouldDamageAFile)
     const fs::path normal = dir.Write("zvk.ini", original);
     fs::create_directory(dir.Path() / "priecinok.ini");
 
-    EXPECT_NE(WriteProfileString(readOnly, "Firma", "Firma1", "B"), "");
-    EXPECT_NE(WriteProfileString(normal, "Firma", "Firma1", "B\r\n[Akosti]"), "");
-    EXPECT_NE(WriteProfileString(dir.Path() / "priecinok.ini", "Firma", "Firma1", "B"), "");
+    const Result<> refused = WriteProfileString(readOnly, "Firma", "Firma1", "B");
+    ASSERT_FALSE(refused);
+    EXPECT_EQ(refused.error().detail, readOnly.string() + " is read-only");
+    const Result<> broken = WriteProfileString(normal, "Firma", "Firma1", "B\r\n[Akosti]");
+    ASSERT_FALSE(broken);
+    EXPECT_EQ(broken.error().detail, "the value of INI key \"Firma1\" contains a line break");
+    const Result<> folder =
+        WriteProfileString(dir.Path() / "priecinok.ini", "Firma", "Firma1", "B");
+    ASSERT_FALSE(folder);
+    EXPECT_EQ(folder.error().file.file, dir.Path() / "priecinok.ini");
     EXPECT_EQ(ReadBytes(readOnly), original);
     EXPECT_EQ(ReadBytes(normal), original);
     EXPECT_EQ(ListFolder(dir.Path()), "citanie.ini priecinok.ini zvk.ini");
@@ -118,9 +127,9 @@ TEST(ProfileStringsTest, RefusesFilesAndFoldersWithoutPermission)
                                 ~fs::perms::others_write);
 
     EXPECT_TRUE(test::AsOrdinaryUser([&] {
-        return !WriteProfileString(unreadable, "Firma", "Firma2", "B").empty() &&
-               !WriteProfileString(inside, "Firma", "Firma1", "B").empty() &&
-               !WriteProfileString(locked / "novy.ini", "Firma", "Firma1", "B").empty();
+        return !WriteProfileString(unreadable, "Firma", "Firma2", "B") &&
+               !WriteProfileString(inside, "Firma", "Firma1", "B") &&
+               !WriteProfileString(locked / "novy.ini", "Firma", "Firma1", "B");
     }));
     fs::permissions(unreadable, fs::perms::owner_read, fs::perm_options::add);
     EXPECT_EQ(ReadBytes(unreadable), original);
@@ -133,17 +142,19 @@ TEST(ProfileStringsTest, LoadsAndSavesWholeDocuments)
 {
     const TempDir dir;
     const fs::path file = dir.Path() / "zvk.ini";
-    IniDocument document("stary obsah");
-    std::string error;
-    ASSERT_TRUE(LoadIniDocument(file, document, error));
-    EXPECT_EQ(document.Bytes(), "");
-    ASSERT_EQ(document.SetValue("Firma", "Firma1", "A"), "");
-    ASSERT_EQ(SaveIniDocument(file, document), "");
+    Result<IniDocument> document = LoadIniDocument(file);
+    ASSERT_TRUE(Succeeded(document));
+    EXPECT_EQ(document->Bytes(), "");
+    ASSERT_TRUE(Succeeded(document->SetValue("Firma", "Firma1", "A")));
+    ASSERT_TRUE(Succeeded(SaveIniDocument(file, *document)));
     EXPECT_EQ(ReadBytes(file), "[Firma]\r\nFirma1=A\r\n");
+    const Result<IniDocument> loaded = LoadIniDocument(file);
+    ASSERT_TRUE(Succeeded(loaded));
+    EXPECT_EQ(loaded->Bytes(), "[Firma]\r\nFirma1=A\r\n");
 
-    EXPECT_FALSE(LoadIniDocument(dir.Path(), document, error));
-    EXPECT_NE(error, "");
-    EXPECT_EQ(document.Bytes(), "[Firma]\r\nFirma1=A\r\n");
+    const Result<IniDocument> folder = LoadIniDocument(dir.Path());
+    ASSERT_FALSE(folder);
+    EXPECT_EQ(folder.error().detail, dir.Path().string() + " is a folder");
 }
 
 } // namespace

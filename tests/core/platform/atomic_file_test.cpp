@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "support/file_size_limit.h"
+#include "support/succeeded.h"
 #include "support/temp_dir.h"
 
 namespace fs = std::filesystem;
@@ -12,8 +13,10 @@ namespace fs = std::filesystem;
 namespace zvk {
 namespace {
 
+using test::FailureDetail;
 using test::ListFolder;
 using test::ReadBytes;
+using test::Succeeded;
 using test::TempDir;
 
 TEST(AtomicFileTest, TemporaryNameIsHiddenBesideTheTargetAndNoList)
@@ -32,12 +35,12 @@ TEST(AtomicFileTest, TargetAppearsOnlyOnCommit)
     dir.Write("ZVK.INI", "old");
     {
         AtomicFileWriter writer(target);
-        ASSERT_TRUE(writer.IsOpen()) << writer.Error();
+        ASSERT_TRUE(writer.IsOpen());
         writer.Write("new ");
         writer.Write("content");
         EXPECT_EQ(ReadBytes(target), "old");
         EXPECT_TRUE(fs::exists(writer.TemporaryPath()));
-        ASSERT_TRUE(writer.Commit()) << writer.Error();
+        ASSERT_TRUE(Succeeded(writer.Commit()));
     }
     EXPECT_EQ(ReadBytes(target), "new content");
     EXPECT_EQ(ListFolder(dir.Path()), "ZVK.INI");
@@ -60,7 +63,7 @@ TEST(AtomicFileTest, KeepsThePermissionsOfTheFileItReplaces)
     TempDir dir;
     const fs::path target = dir.Write("ZVKServer.ini", "old");
     fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-    ASSERT_EQ(WriteFileAtomically(target, "new"), "");
+    ASSERT_TRUE(Succeeded(WriteFileAtomically(target, "new")));
     EXPECT_EQ(fs::status(target).permissions() & fs::perms::all,
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
 
@@ -68,7 +71,7 @@ TEST(AtomicFileTest, KeepsThePermissionsOfTheFileItReplaces)
     AtomicFileWriter cached(target, AtomicFileWriter::Existing::Replace,
                             AtomicFileWriter::Durability::Cached);
     cached.Write("newer");
-    ASSERT_TRUE(cached.Commit()) << cached.Error();
+    ASSERT_TRUE(Succeeded(cached.Commit()));
     EXPECT_EQ(ReadBytes(target), "newer");
     EXPECT_EQ(fs::status(target).permissions() & fs::perms::all,
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
@@ -78,13 +81,24 @@ TEST(AtomicFileTest, KeepsThePermissionsOfTheFileItReplaces)
 TEST(AtomicFileTest, RefusesFoldersReadOnlyFilesAndMissingFolders)
 {
     TempDir dir;
-    EXPECT_NE(WriteFileAtomically(dir.Path(), "x"), "");
+    const Result<> folder = WriteFileAtomically(dir.Path(), "x");
+    ASSERT_FALSE(folder);
+    EXPECT_EQ(folder.error().detail, dir.Path().string() + " is a folder");
+    EXPECT_EQ(folder.error().file.reason, std::errc::is_a_directory);
     const fs::path readOnly = dir.Write("ZVK.INI", "keep");
     fs::permissions(readOnly, fs::perms::owner_read);
-    EXPECT_NE(WriteFileAtomically(readOnly, "x").find("read-only"), std::string::npos);
-    EXPECT_EQ(AtomicFileWriter(readOnly).Reason(), OutputRefusal::ReadOnly);
+    const Result<> kept = WriteFileAtomically(readOnly, "x");
+    ASSERT_FALSE(kept);
+    EXPECT_EQ(kept.error().detail, readOnly.string() + " is read-only");
+    EXPECT_EQ(kept.error().file.file, readOnly);
+    EXPECT_EQ(kept.error().file.reason, OutputRefusal::ReadOnly);
+    EXPECT_EQ(kept.error().file.access, FileFailure::Access::Writing);
     EXPECT_EQ(ReadBytes(readOnly), "keep");
-    EXPECT_NE(WriteFileAtomically(dir.Path() / "missing" / "a.csv", "x"), "");
+    const fs::path unmade = dir.Path() / "missing" / "a.csv";
+    const Result<> missing = WriteFileAtomically(unmade, "x");
+    ASSERT_FALSE(missing);
+    EXPECT_EQ(missing.error().file.file, unmade);
+    EXPECT_EQ(missing.error().file.reason, std::errc::no_such_file_or_directory);
     EXPECT_EQ(ListFolder(dir.Path()), "ZVK.INI");
 }
 
@@ -94,10 +108,11 @@ TEST(AtomicFileTest, KeepingWriterTakesOnlyAFreeName)
     const fs::path taken = dir.Write("20260305070809.rtf", "earlier");
     AtomicFileWriter writer(taken, AtomicFileWriter::Existing::Keep);
     writer.Write("later");
-    EXPECT_FALSE(writer.Commit());
+    const Result<> committed = writer.Commit();
+    ASSERT_FALSE(committed);
     EXPECT_TRUE(writer.NameTaken());
-    EXPECT_EQ(writer.Reason(), std::errc::file_exists);
-    ASSERT_TRUE(writer.CommitAs(dir.Path() / "20260305070809_2.rtf")) << writer.Error();
+    EXPECT_EQ(committed.error().file.reason, std::errc::file_exists);
+    ASSERT_TRUE(Succeeded(writer.CommitAs(dir.Path() / "20260305070809_2.rtf")));
     EXPECT_FALSE(writer.NameTaken());
     EXPECT_EQ(ReadBytes(taken), "earlier");
     EXPECT_EQ(ReadBytes(dir.Path() / "20260305070809_2.rtf"), "later");
@@ -110,7 +125,7 @@ TEST(AtomicFileTest, SymbolicLinkIsReplacedAndItsTargetLeftAlone)
     TempDir dir;
     const fs::path elsewhere = dir.Write("elsewhere.rtf", "keep");
     fs::create_symlink(elsewhere, dir.Path() / "report.rtf");
-    ASSERT_EQ(WriteFileAtomically(dir.Path() / "report.rtf", "new"), "");
+    ASSERT_TRUE(Succeeded(WriteFileAtomically(dir.Path() / "report.rtf", "new")));
     EXPECT_FALSE(fs::is_symlink(dir.Path() / "report.rtf"));
     EXPECT_EQ(ReadBytes(dir.Path() / "report.rtf"), "new");
     EXPECT_EQ(ReadBytes(elsewhere), "keep");
@@ -120,7 +135,7 @@ TEST(AtomicFileTest, AbandonedTemporaryFilesGoAndHeldOnesStay)
 {
     TempDir dir;
     AtomicFileWriter held(dir.Path() / "LIST01.csv");
-    ASSERT_TRUE(held.IsOpen()) << held.Error();
+    ASSERT_TRUE(held.IsOpen());
     held.Write("being written");
     const fs::path abandoned = TemporaryPathFor(dir.Path() / "LIST02.DAT");
     dir.Write(abandoned.filename().string(), "left by a killed writer");
@@ -135,7 +150,7 @@ TEST(AtomicFileTest, AbandonedTemporaryFilesGoAndHeldOnesStay)
     EXPECT_EQ(ListFolder(dir.Path()), held.TemporaryPath().filename().string() +
                                           " .LIST04.DAT.1a-2.tmp.csv .LIST05.DAT.1g-2.tmp "
                                           ".LIST06.DAT.tmp .keep.tmp LIST03.DAT.1a-2.tmp");
-    ASSERT_TRUE(held.Commit()) << held.Error();
+    ASSERT_TRUE(Succeeded(held.Commit()));
     EXPECT_EQ(ReadBytes(dir.Path() / "LIST01.csv"), "being written");
 }
 
@@ -146,9 +161,9 @@ TEST(AtomicFileTest, WriteErrorIsReportedAndNothingReplaced)
     std::string error;
     {
         const test::FileSizeLimit limit(4096);
-        error = WriteFileAtomically(target, std::string(1 << 20, 'x'));
+        error = FailureDetail(WriteFileAtomically(target, std::string(1 << 20, 'x')));
     }
-    EXPECT_NE(error, "");
+    EXPECT_EQ(error.substr(0, 13), "cannot write ");
     EXPECT_EQ(ReadBytes(target), "old");
     EXPECT_EQ(ListFolder(dir.Path()), "LIST01.csv");
 }
@@ -157,14 +172,19 @@ TEST(AtomicFileTest, WriteErrorIsReportedAndNothingReplaced)
 TEST(ReadWholeFileTest, ReadsBytesOrSaysWhy)
 {
     TempDir dir;
-    std::string bytes;
-    std::string error;
     const std::string content("A\0B\r\n\xE1", 6);
-    ASSERT_TRUE(ReadWholeFile(dir.Write("x.dat", content), bytes, error));
-    EXPECT_EQ(bytes, content);
-    EXPECT_FALSE(ReadWholeFile(dir.Path() / "missing", bytes, error));
-    EXPECT_NE(error.find("missing"), std::string::npos);
-    EXPECT_FALSE(ReadWholeFile(dir.Path(), bytes, error));
+    const Result<std::string> bytes = ReadWholeFile(dir.Write("x.dat", content));
+    ASSERT_TRUE(Succeeded(bytes));
+    EXPECT_EQ(*bytes, content);
+    const Result<std::string> missing = ReadWholeFile(dir.Path() / "missing");
+    ASSERT_FALSE(missing);
+    EXPECT_EQ(missing.error().detail,
+              "cannot open " + (dir.Path() / "missing").string() + ": No such file or directory");
+    EXPECT_EQ(missing.error().file.file, dir.Path() / "missing");
+    EXPECT_EQ(missing.error().file.access, FileFailure::Access::Reading);
+    const Result<std::string> folder = ReadWholeFile(dir.Path());
+    ASSERT_FALSE(folder);
+    EXPECT_EQ(folder.error().file.reason, std::errc::is_a_directory);
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/succeeded.h"
 #include "support/temp_dir.h"
 
 namespace fs = std::filesystem;
@@ -9,33 +10,36 @@ namespace fs = std::filesystem;
 namespace zvk {
 namespace {
 
+using test::Succeeded;
 using test::TempDir;
 
 TEST(ExclusiveFileLockTest, OneHolderAtATimeEvenWithinOneProcess)
 {
     TempDir dir;
     const fs::path path = dir.Path() / "transfer.lock";
-    auto first = std::make_unique<ExclusiveFileLock>(path);
-    ASSERT_TRUE(first->Held()) << first->Error();
+    Result<std::unique_ptr<ExclusiveFileLock>> first = ExclusiveFileLock::Take(path);
+    ASSERT_TRUE(Succeeded(first));
+    ASSERT_NE(*first, nullptr);
     {
-        const ExclusiveFileLock second(path);
-        EXPECT_FALSE(second.Held());
-        EXPECT_EQ(second.Error(), "");
+        const Result<std::unique_ptr<ExclusiveFileLock>> second = ExclusiveFileLock::Take(path);
+        ASSERT_TRUE(Succeeded(second));
+        EXPECT_EQ(*second, nullptr);
     }
-    first.reset();
-    const ExclusiveFileLock third(path);
-    EXPECT_TRUE(third.Held()) << third.Error();
+    first->reset();
+    const Result<std::unique_ptr<ExclusiveFileLock>> third = ExclusiveFileLock::Take(path);
+    ASSERT_TRUE(Succeeded(third));
+    EXPECT_NE(*third, nullptr);
     EXPECT_TRUE(fs::exists(path));
 }
 
 TEST(ExclusiveFileLockTest, LockFileThatCannotBeMadeIsNamed)
 {
     TempDir dir;
-    const ExclusiveFileLock lock(dir.Path() / "missing" / "transfer.lock");
-    EXPECT_FALSE(lock.Held());
-    EXPECT_NE(lock.Error().find("missing/transfer.lock: No such file or directory"),
-              std::string::npos)
-        << lock.Error();
+    const fs::path path = dir.Path() / "missing" / "transfer.lock";
+    const Result<std::unique_ptr<ExclusiveFileLock>> lock = ExclusiveFileLock::Take(path);
+    ASSERT_FALSE(lock);
+    EXPECT_EQ(lock.error().detail, "cannot lock " + path.string() + ": No such file or directory");
+    EXPECT_EQ(lock.error().file.file, path);
 }
 
 TEST(ExclusiveFileLockTest, ExistingLockFileServesInAFolderThatCannotBeWritten)
@@ -43,16 +47,17 @@ TEST(ExclusiveFileLockTest, ExistingLockFileServesInAFolderThatCannotBeWritten)
     TempDir dir;
     const fs::path folder = dir.Path() / "handheld";
     fs::create_directories(folder);
-    {
-        const ExclusiveFileLock made(folder / "transfer.lock");
-    }
+    ASSERT_TRUE(Succeeded(ExclusiveFileLock::Take(folder / "transfer.lock")));
     constexpr fs::perms kReadOnly =
         fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read;
     fs::permissions(folder / "transfer.lock", kReadOnly);
     fs::permissions(folder, kReadOnly | fs::perms::owner_exec | fs::perms::group_exec |
                                 fs::perms::others_exec);
-    EXPECT_TRUE(
-        test::AsOrdinaryUser([&] { return ExclusiveFileLock(folder / "transfer.lock").Held(); }));
+    EXPECT_TRUE(test::AsOrdinaryUser([&] {
+        const Result<std::unique_ptr<ExclusiveFileLock>> lock =
+            ExclusiveFileLock::Take(folder / "transfer.lock");
+        return lock && *lock != nullptr;
+    }));
 }
 
 } // namespace
