@@ -4,9 +4,9 @@
 #include <string>
 #include <string_view>
 
-// The one way every reader slices a data list line: record codes, the list's
-// format version, the fix-up of item lines of old lists, fixed-column fields
-// and the numbers inside them. Lines are Windows-1250 bytes and stay bytes.
+// The rules of data lists beyond their record layout: the list's format version,
+// the fix-up of item lines of old lists, the name of a list and the numbers inside
+// fields. Lines are Windows-1250 bytes and stay bytes.
 namespace zvk {
 
 // Version of the oldest lists, whose header says "Spracov" instead of a program name.
@@ -15,9 +15,6 @@ inline constexpr std::string_view kOldestFormatVersion = "1.18";
 inline constexpr std::string_view kFirstSixDigitItemVersion = "1.19";
 // Headers above this version use the wide-name form.
 inline constexpr std::string_view kWideNameVersion = "4.00";
-
-// The first two bytes of a line; an empty view for a shorter line, which matches no code.
-std::string_view RecordCode(std::string_view line);
 
 // The format version that an "AD" header line declares.
 std::string FormatVersionOf(std::string_view headerLine);
@@ -34,17 +31,8 @@ std::string NormalizeItemLine(std::string_view itemLine, std::string_view versio
 void NormalizeItemLineInto(std::string_view itemLine, std::string_view versionInForce,
                            std::string& out);
 
-// Exactly `width` bytes from `start`; positions past the end of the line read as spaces.
-std::string Field(std::string_view line, std::size_t start, std::size_t width);
-// The part of that field that lies within the line, without padding: for reading
-// numbers, and for fields that must not be padded.
-std::string_view FieldWithinLine(std::string_view line, std::size_t start, std::size_t width);
-
 // A name that ends in ".dat" in any letter case: the name of a data list.
 bool HasDataListName(const std::filesystem::path& path);
-
-bool IsItemRecord(std::string_view code);
-bool IsHeaderValueRecord(std::string_view code);
 
 // Numbers inside fields: leading white space is skipped and the longest decimal
 // prefix is read, always with "." as the decimal point whatever the process

@@ -3,10 +3,10 @@
 #include <array>
 #include <fstream>
 #include <initializer_list>
-#include <vector>
 
 #include "lists/data_list.h"
 #include "lists/line_reader.h"
+#include "lists/record_layout.h"
 #include "platform/ascii.h"
 #include "platform/atomic_file.h"
 #include "platform/input_file.h"
@@ -16,44 +16,43 @@ namespace fs = std::filesystem;
 namespace zvk {
 namespace {
 
-struct Column
-{
-    std::size_t start = 0;
-    std::size_t width = 0; // 0: a column this record leaves empty
-};
+// The item number, species, the two assortment parts and the quality: the same
+// fields in every kind of item, and the first five columns of every item line.
+constexpr std::array<RecordField, 5> kCommonFields = {
+    kItem.itemNumber, kItem.species, kItem.assortment, kItem.assortmentPart2, kItem.quality};
 
-constexpr Column kEmpty{};
+// A column this kind of item leaves empty.
+constexpr RecordField kEmpty{};
 
-// Item number, species and the two assortment parts and quality: the same
-// columns in every kind of item.
-constexpr std::array<Column, 5> kCommonColumns = {{{3, 6}, {9, 2}, {11, 2}, {13, 3}, {16, 3}}};
-
-// The remaining 8 columns of an item line and the output positions of its decimal points.
-struct ItemLayout
+// The remaining eight columns of an item line, in the order of the text.
+struct ItemColumns
 {
     std::string_view code;
-    std::array<Column, 8> columns;
-    std::vector<std::size_t> decimalCommas;
+    std::array<RecordField, 8> fields;
 };
 
-const std::array<ItemLayout, 4>& ItemLayouts()
-{
-    // clang-format off
-    static const std::array<ItemLayout, 4> layouts = {{
-        {"2M", {{{20, 2}, {23, 5}, {28, 3}, {31, 2}, {33, 5}, {38, 2}, {69, 3}, {40, 21}}}, {26, 39}},
-        {"2O", {{{20, 4}, {24, 6}, kEmpty,  {30, 2}, {32, 6}, {38, 2}, kEmpty,  {40, 21}}}, {22, 29, 40}},
-        {"2Q", {{{19, 3}, {23, 4}, kEmpty,  kEmpty,  {27, 6}, {33, 2}, kEmpty,  {35, 21}}}, {26, 35}},
-        {"2P", {{{20, 4}, {24, 4}, {28, 3}, {31, 3}, {34, 5}, {39, 2}, {62, 3}, {41, 21}}}, {22, 28, 40}},
-    }};
-    // clang-format on
-    return layouts;
-}
+// "2N" items are not converted.
+// clang-format off
+constexpr std::array<ItemColumns, 4> kItemColumns = {{
+    {kLongWoodCode, {kLongWood.diameterClass, kLongWood.length, kLongWood.diameter,
+                     kLongWood.merCode, kLongWood.volume, kLongWood.partCode, kLongWood.pieces,
+                     kLongWood.note}},
+    {kStackedWoodCode, {kStackedWood.coefficient, kStackedWood.stackedVolume, kEmpty,
+                        kStackedWood.merCode, kStackedWood.volume, kStackedWood.partCode, kEmpty,
+                        kStackedWood.note}},
+    {kFourthKindCode, {kFourthKind.code, kFourthKind.decimal, kEmpty, kEmpty, kFourthKind.volume,
+                       kFourthKind.partCode, kEmpty, kFourthKind.note}},
+    {kSawnTimberCode, {kSawnTimber.zkKf, kSawnTimber.length, kSawnTimber.thickness,
+                       kSawnTimber.prKf, kSawnTimber.volume, kSawnTimber.partCode,
+                       kSawnTimber.pieces, kSawnTimber.note}},
+}};
+// clang-format on
 
-const ItemLayout* ItemLayoutOf(std::string_view code)
+const ItemColumns* ItemColumnsOf(std::string_view code)
 {
-    for (const ItemLayout& layout : ItemLayouts())
-        if (layout.code == code)
-            return &layout;
+    for (const ItemColumns& columns : kItemColumns)
+        if (columns.code == code)
+            return &columns;
     return nullptr;
 }
 
@@ -69,18 +68,28 @@ void AppendJoined(std::string& out, std::initializer_list<std::string_view> part
     out += "\r\n";
 }
 
-std::string ItemLine(const ItemLayout& layout, std::string_view line)
+// A field as it stands, except that the decimal point of a decimal field becomes
+// the comma that spreadsheets of the desktop read.
+void AppendColumn(std::string& out, std::string_view line, RecordField field)
+{
+    const std::size_t column = out.size();
+    out += Field(line, field);
+    if (field.decimals > 0)
+        out[column + field.width - field.decimals - 1] = ',';
+}
+
+std::string ItemLine(const ItemColumns& columns, std::string_view line)
 {
     std::string out;
-    for (const Column& column : kCommonColumns)
-        out += Field(line, column.start, column.width) + ';';
-    for (std::size_t i = 0; i < layout.columns.size(); ++i) {
+    for (const RecordField& field : kCommonFields) {
+        AppendColumn(out, line, field);
+        out += ';';
+    }
+    for (std::size_t i = 0; i < columns.fields.size(); ++i) {
         if (i > 0)
             out += ';';
-        out += Field(line, layout.columns[i].start, layout.columns[i].width);
+        AppendColumn(out, line, columns.fields[i]);
     }
-    for (std::size_t position : layout.decimalCommas)
-        out[position] = ',';
     out += "\r\n";
     return out;
 }
@@ -91,20 +100,22 @@ std::string SemicolonConversion::ConvertLine(std::string_view line, std::string_
 {
     const std::string_view code = RecordCode(line);
     std::string out;
-    if (code == "AD") {
+    if (code == kListHeaderCode) {
         m_versionInForce = FormatVersionOf(line);
         if (VersionAbove(m_versionInForce, kWideNameVersion))
-            AppendJoined(out, {listName, Field(line, 16, 6), Field(line, 22, 21)});
+            AppendJoined(out, {listName, Field(line, kWideListHeader.listNumber),
+                               Field(line, kWideListHeader.program)});
         else
-            AppendJoined(out, {listName, Field(line, 14, 6), Field(line, 20, 21)});
-    } else if (code == "0A") {
-        AppendJoined(out, {" ", Field(line, 2, 8)});
-        AppendJoined(out, {" ", Field(line, 10, 20)});
+            AppendJoined(out, {listName, Field(line, kListHeader.listNumber),
+                               Field(line, kListHeader.program)});
+    } else if (code == kDateRecordCode) {
+        AppendJoined(out, {" ", Field(line, kDateRecord.date)});
+        AppendJoined(out, {" ", Field(line, kDateRecord.value)});
     } else if (IsHeaderValueRecord(code)) {
-        AppendJoined(out, {" ", Field(line, 2, 20)});
-        AppendJoined(out, {" ", Field(line, 22, 20)});
-    } else if (const ItemLayout* layout = ItemLayoutOf(code)) {
-        out = ItemLine(*layout, NormalizeItemLine(line, m_versionInForce));
+        AppendJoined(out, {" ", Field(line, kValuePair.first)});
+        AppendJoined(out, {" ", Field(line, kValuePair.second)});
+    } else if (const ItemColumns* columns = ItemColumnsOf(code)) {
+        out = ItemLine(*columns, NormalizeItemLine(line, m_versionInForce));
     }
     return out;
 }

@@ -7,6 +7,7 @@
 
 #include "lists/data_list.h"
 #include "lists/line_reader.h"
+#include "lists/record_layout.h"
 #include "platform/ascii.h"
 #include "platform/atomic_file.h"
 #include "platform/input_file.h"
@@ -18,7 +19,15 @@ namespace zvk {
 namespace {
 
 constexpr std::string_view kMarker = "FmoR";
-constexpr std::size_t kHeaderNameWidth = 12;
+// What the import writes where the handheld would identify itself and the list.
+constexpr std::string_view kProgram = "ZVK_CE         V 3.02";
+constexpr int kListNumber = 0;
+constexpr std::string_view kAssortment = "Vy   ";
+constexpr std::string_view kMerCode = "KO";
+constexpr std::string_view kPartCode = " 0";
+constexpr int kPieces = 1;
+// The character after the piece count, which no reader reads.
+constexpr std::string_view kClosingFlag = "1";
 
 // One log as the measurement text gives it; values stay until the next log overwrites them.
 struct Log
@@ -83,27 +92,37 @@ template <typename T> std::string Integer(T value, std::size_t width)
     return Padded(std::string_view(digits, result.ptr - digits), width, false);
 }
 
-// "%5.2f": two decimals, rounded as printf rounds, with a point whatever the locale.
-std::string TwoDecimals(float value)
+// "%5.2f" for a field of five with two decimals: rounded as printf rounds, with a
+// point whatever the locale.
+std::string Decimal(float value, RecordField field)
 {
     char digits[64];
     const auto result = std::to_chars(digits, digits + sizeof digits, static_cast<double>(value),
-                                      std::chars_format::fixed, 2);
-    return Padded(std::string_view(digits, result.ptr - digits), 5, false);
+                                      std::chars_format::fixed, static_cast<int>(field.decimals));
+    return Padded(std::string_view(digits, result.ptr - digits), field.width, false);
 }
 
 std::string HeaderLine(std::string_view listFileName)
 {
-    return "AD" + Padded(listFileName.substr(0, kHeaderNameWidth), kHeaderNameWidth, true) +
-           Integer(0, 6) + "ZVK_CE         V 3.02\r\n";
+    const std::size_t nameWidth = kListHeader.fileName.width;
+    return std::string(kListHeaderCode) +
+           Padded(listFileName.substr(0, nameWidth), nameWidth, true) +
+           Integer(kListNumber, kListHeader.listNumber.width) + std::string(kProgram) + "\r\n";
 }
 
+// The fields as printf writes them: a value longer than its field moves the rest
+// of the line on. Single spaces stand where the layout has a gap.
 std::string ItemLine(const Log& log)
 {
-    return "2M " + Integer(log.itemNumber, 6) + Padded(log.species, 2, true) + "Vy   " +
-           Padded(log.quality, 3, true) + " " + Padded(log.diameterClass, 2, true) + " " +
-           TwoDecimals(log.length) + Integer(log.diameter, 3) + "KO" + TwoDecimals(log.volume) +
-           " 0" + std::string(31, ' ') + "11\r\n";
+    const std::size_t noteToPieces = kLongWood.pieces.start - kLongWood.note.start;
+    return std::string(kLongWoodCode) + " " + Integer(log.itemNumber, kItem.itemNumber.width) +
+           Padded(log.species, kItem.species.width, true) + std::string(kAssortment) +
+           Padded(log.quality, kItem.quality.width, true) + " " +
+           Padded(log.diameterClass, kLongWood.diameterClass.width, true) + " " +
+           Decimal(log.length, kLongWood.length) + Integer(log.diameter, kLongWood.diameter.width) +
+           std::string(kMerCode) + Decimal(log.volume, kLongWood.volume) + std::string(kPartCode) +
+           std::string(noteToPieces, ' ') + Integer(kPieces, kLongWood.pieces.width) +
+           std::string(kClosingFlag) + "\r\n";
 }
 
 // Moves the reader on by one value line; returns the item line once a log is complete.
@@ -195,7 +214,7 @@ std::string ValueOf(std::string_view line)
 
 std::string DataListFromMeasurementText(std::istream& text, std::string_view listFileName)
 {
-    std::string list = HeaderLine(listFileName) + "0XR1\r\n";
+    std::string list = HeaderLine(listFileName) + std::string(kImportMarkerRecord) + "\r\n";
     MeasurementReader reader;
     LineReader lines(text);
     std::string_view line;

@@ -2,9 +2,8 @@
 
 #include <string>
 
-#include "lists/data_list.h"
+#include "lists/record_layout.h"
 #include "platform/windows1250.h"
-#include "reports/header_values.h"
 #include "reports/report_list_reader.h"
 #include "reports/text_format.h"
 
@@ -19,17 +18,16 @@ void WriteHeaderValues(ReportSession& session, const fs::path& list)
 {
     ForEachListLine(list, [&](std::string_view line) {
         const std::string_view code = RecordCode(line);
-        if (code == "0A") {
+        if (code == kDateRecordCode) {
+            const ListDate date = DateOf(line);
             session.WriteText(
-                FormatText("Datum: %02d.%02d.%04d",
-                           {ReadInteger(Field(line, 2, 2)), ReadInteger(Field(line, 5, 2)),
-                            2000 + ReadInteger(Field(line, 8, 2))}));
+                FormatText("Datum: %02d.%02d.%04d", {date.day, date.month, date.year}));
             session.NewLine();
         }
         for (const HeaderValuePlace& place : HeaderValuesOf(code)) {
             if (place.number == 0)
                 continue;
-            const std::string value = Field(line, place.column, kHeaderValueWidth);
+            const std::string value = Field(line, place.field);
             if (value == std::string(kHeaderValueWidth, ' '))
                 continue;
             session.WriteText(session.Configuration().Caption(place.number));

@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "lists/record_layout.h"
+
 namespace zvk {
 
 // A line layout whose every "%s" is one field of an item line, copied as it stands.
@@ -15,14 +17,8 @@ namespace zvk {
 class EntryLayout
 {
 public:
-    struct Column
-    {
-        std::size_t start = 0;
-        std::size_t width = 0;
-    };
-
-    // One column per "%s" of `format`, in order; no other conversion may occur.
-    EntryLayout(std::string_view format, std::initializer_list<Column> columns);
+    // One field per "%s" of `format`, in order; no other conversion may occur.
+    EntryLayout(std::string_view format, std::initializer_list<RecordField> fields);
 
     // Positions past the end of the item read as spaces.
     void Append(std::string& out, std::string_view item) const;
@@ -30,7 +26,7 @@ public:
 private:
     struct Placement
     {
-        Column field;       // in the item
+        RecordField field;  // in the item
         std::size_t offset; // in the entry
     };
 

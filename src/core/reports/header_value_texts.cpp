@@ -2,18 +2,19 @@
 
 #include <unordered_set>
 
-#include "lists/data_list.h"
+#include "lists/record_layout.h"
 #include "platform/windows1250.h"
 #include "reports/documents.h"
-#include "reports/header_values.h"
 #include "reports/report_list_reader.h"
 
 namespace zvk {
 namespace {
 
+// Header records stand before the items; a sawn-timber item does not end them.
 bool EndsHeaderValues(std::string_view code)
 {
-    return code == "2M" || code == "2N" || code == "2O";
+    const std::optional<ItemKind> kind = ItemKindOf(code);
+    return kind == ItemKind::LongWood || kind == ItemKind::StackedWood;
 }
 
 } // namespace
@@ -29,7 +30,7 @@ HeaderValueTexts ReadHeaderValueTexts(const std::filesystem::path& folder, int v
         for (const HeaderValuePlace& place : HeaderValuesOf(code)) {
             if (place.number != valueNumber)
                 continue;
-            std::string text = Field(line, place.column, kHeaderValueWidth);
+            std::string text = Field(line, place.field);
             if (seen.insert(Windows1250Lower(text)).second)
                 found.texts.push_back(std::move(text));
         }

@@ -3,23 +3,37 @@
 #include "lists/data_list.h"
 
 namespace zvk {
+namespace {
+
+// Reports leave out the items of the fourth kind; the other kinds are their
+// summary kinds, which take the values of the item kinds so that a line costs no
+// more than one comparison more.
+static_assert(static_cast<int>(SummaryKind::LongWood) == static_cast<int>(ItemKind::LongWood) &&
+              static_cast<int>(SummaryKind::StackedWood) ==
+                  static_cast<int>(ItemKind::StackedWood) &&
+              static_cast<int>(SummaryKind::SawnTimber) == static_cast<int>(ItemKind::SawnTimber));
+
+std::optional<SummaryKind> SummaryKindOf(std::string_view code)
+{
+    const std::optional<ItemKind> kind = ItemKindOf(code);
+    if (!kind || *kind == ItemKind::FourthKind)
+        return std::nullopt;
+    return static_cast<SummaryKind>(*kind);
+}
+
+} // namespace
 
 std::optional<SummaryKind> ItemReader::Read(std::string_view line)
 {
     const std::string_view code = RecordCode(line);
-    std::optional<SummaryKind> kind;
-    if (code == "AD") {
-        m_versionInForce = FormatVersionOf(line);
-        m_fixUpItems = VersionBelow(m_versionInForce, kFirstSixDigitItemVersion);
-    } else if (code == "2M" || code == "2N") {
-        kind = SummaryKind::LongWood;
-    } else if (code == "2O") {
-        kind = SummaryKind::StackedWood;
-    } else if (code == "2P") {
-        kind = SummaryKind::SawnTimber;
-    }
-    if (!kind)
+    const std::optional<SummaryKind> kind = SummaryKindOf(code);
+    if (!kind) {
+        if (code == kListHeaderCode) {
+            m_versionInForce = FormatVersionOf(line);
+            m_fixUpItems = VersionBelow(m_versionInForce, kFirstSixDigitItemVersion);
+        }
         return kind;
+    }
     if (m_fixUpItems) {
         NormalizeItemLineInto(line, m_versionInForce, m_fixedUp);
         m_item = m_fixedUp;
@@ -34,9 +48,9 @@ std::string_view ItemReader::Item() const
     return m_item;
 }
 
-std::int32_t CountField(std::string_view item, std::size_t start, std::size_t width)
+std::int32_t CountField(std::string_view item, const RecordField& field)
 {
-    return static_cast<std::int32_t>(ReadInteger(FieldWithinLine(item, start, width)));
+    return static_cast<std::int32_t>(ReadInteger(FieldWithinLine(item, field)));
 }
 
 } // namespace zvk

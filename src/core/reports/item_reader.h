@@ -1,11 +1,11 @@
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "lists/record_layout.h"
 #include "reports/summary_lists.h"
 
 namespace zvk {
@@ -32,6 +32,6 @@ private:
 };
 
 // The piece count in that field of an item; counts are kept in 32 bits.
-std::int32_t CountField(std::string_view item, std::size_t start, std::size_t width);
+std::int32_t CountField(std::string_view item, const RecordField& field);
 
 } // namespace zvk

@@ -1,7 +1,7 @@
 #include "reports/list_passes.h"
 
 #include "lists/data_list.h"
-#include "reports/header_values.h"
+#include "lists/record_layout.h"
 #include "reports/report_list_reader.h"
 
 namespace zvk {
@@ -34,18 +34,15 @@ bool ListFilter::ListPassesFilter(const std::filesystem::path& list) const
 bool ListFilter::LinePasses(std::string_view line) const
 {
     const std::string_view code = RecordCode(line);
-    if (code == "0A") {
-        const CalendarDate date{static_cast<int>(ReadInteger(Field(line, 2, 2))),
-                                static_cast<int>(ReadInteger(Field(line, 5, 2))),
-                                2000 + static_cast<int>(ReadInteger(Field(line, 8, 2)))};
-        const std::int32_t key = DateKey(date);
+    if (code == kDateRecordCode) {
+        const ListDate date = DateOf(line);
+        const std::int32_t key = DateKey({date.day, date.month, date.year});
         if (key < m_firstDay || key > m_lastDay)
             return false;
     }
     for (const HeaderValuePlace& place : HeaderValuesOf(code)) {
         const std::string& criterion = m_criteria[static_cast<std::size_t>(place.number)];
-        if (place.number != 0 && !criterion.empty() &&
-            criterion != Field(line, place.column, kHeaderValueWidth))
+        if (place.number != 0 && !criterion.empty() && criterion != Field(line, place.field))
             return false;
     }
     return true;
@@ -65,32 +62,32 @@ void SummaryPass::AddLine(std::string_view line, SummaryLists& lists)
     if (!kind)
         return;
     const std::string_view item = m_items.Item();
-    const auto decimal = [&](std::size_t start, std::size_t width) {
-        return ReadDecimal(FieldWithinLine(item, start, width));
+    const auto decimal = [&](const RecordField& field) {
+        return ReadDecimal(FieldWithinLine(item, field));
     };
     // Fields are taken as far as the line reaches: a field that runs past the end
     // of a short line holds only the characters there, so such items form groups
     // of their own keys rather than groups of padded ones.
     SummaryItem record;
-    record.species = FieldWithinLine(item, 9, 2);
-    record.assortment = FieldWithinLine(item, 11, 2);
-    record.quality = FieldWithinLine(item, 16, 3);
+    record.species = FieldWithinLine(item, kItem.species);
+    record.assortment = FieldWithinLine(item, kItem.assortment);
+    record.quality = FieldWithinLine(item, kItem.quality);
     switch (*kind) {
     case SummaryKind::LongWood:
-        record.sizeClass = FieldWithinLine(item, 20, 2);
-        record.count = CountField(item, 69, 3);
-        record.volume = decimal(33, 5);
+        record.sizeClass = FieldWithinLine(item, kLongWood.diameterClass);
+        record.count = CountField(item, kLongWood.pieces);
+        record.volume = decimal(kLongWood.volume);
         break;
     case SummaryKind::StackedWood:
         record.count = 1;
-        record.volume = decimal(32, 6);
-        record.stackedVolume = decimal(24, 6);
+        record.volume = decimal(kStackedWood.volume);
+        record.stackedVolume = decimal(kStackedWood.stackedVolume);
         break;
     case SummaryKind::SawnTimber:
         record.quality = WithoutSurroundingSpaces(record.quality);
-        record.sizeClass = FieldWithinLine(item, 28, 3);
-        record.count = CountField(item, 62, 3);
-        record.volume = decimal(34, 5);
+        record.sizeClass = FieldWithinLine(item, kSawnTimber.thickness);
+        record.count = CountField(item, kSawnTimber.pieces);
+        record.volume = decimal(kSawnTimber.volume);
         break;
     }
     lists.Of(*kind).InsertSummary(record);

@@ -1,6 +1,7 @@
 #include "reports/listing.h"
 
 #include "lists/data_list.h"
+#include "lists/record_layout.h"
 #include "reports/entry_layout.h"
 #include "reports/report_list_reader.h"
 #include "reports/summary_lists.h"
@@ -16,40 +17,41 @@ constexpr std::string_view kTwoColumnHeader =
 constexpr std::string_view kSeparator =
     "-------------------------------------------------------------------------------";
 
-double DecimalField(std::string_view item, std::size_t start, std::size_t width)
+double DecimalField(std::string_view item, const RecordField& field)
 {
-    return ReadDecimal(FieldWithinLine(item, start, width));
+    return ReadDecimal(FieldWithinLine(item, field));
 }
 
 // Long wood: the columns before and after the one of pieces times volume per piece,
 // which is left blank for an item of one piece.
-const EntryLayout
-    kLongWoodLead("  %s  %s  %s%s %s %s  %s          %s   ",
-                  {{3, 6}, {9, 2}, {11, 2}, {13, 3}, {16, 3}, {23, 5}, {28, 3}, {20, 2}});
-const EntryLayout kLongWoodTail("  %s  %s   %s", {{33, 5}, {31, 2}, {38, 2}});
+const EntryLayout kLongWoodLead("  %s  %s  %s%s %s %s  %s          %s   ",
+                                {kItem.itemNumber, kItem.species, kItem.assortment,
+                                 kItem.assortmentPart2, kItem.quality, kLongWood.length,
+                                 kLongWood.diameter, kLongWood.diameterClass});
+const EntryLayout kLongWoodTail("  %s  %s   %s",
+                                {kLongWood.volume, kLongWood.merCode, kLongWood.partCode});
 constexpr std::string_view kOnePieceColumn = "       ";
-const EntryLayout kStackedWoodEntry(
-    "  %s  %s  %s%s %s      %s  %s                %s  %s   %s",
-    {{3, 6}, {9, 2}, {11, 2}, {13, 3}, {16, 3}, {24, 6}, {20, 4}, {32, 6}, {30, 2}, {38, 2}});
-const EntryLayout kSawnTimberEntry("  %s  %s  %s%s %s %s  %s %s  %s                %s       %s",
-                                   {{3, 6},
-                                    {9, 2},
-                                    {11, 2},
-                                    {13, 3},
-                                    {16, 3},
-                                    {24, 4},
-                                    {28, 3},
-                                    {31, 3},
-                                    {20, 4},
-                                    {34, 5},
-                                    {39, 2}});
-const EntryLayout kLongWoodHalfLine(" %s   %s  %s  %s   %s  %s   ",
-                                    {{3, 6}, {9, 2}, {16, 3}, {23, 5}, {28, 3}, {33, 5}});
-const EntryLayout kStackedWoodHalfLine(" %s   %s  %s %s  %s %s   ",
-                                       {{3, 6}, {9, 2}, {16, 3}, {24, 6}, {20, 4}, {32, 6}});
 const EntryLayout
-    kSawnTimberHalfLine(" %s   %s  %s %s %s %s   %s  ",
-                        {{3, 6}, {9, 2}, {16, 3}, {24, 4}, {28, 3}, {31, 3}, {34, 5}});
+    kStackedWoodEntry("  %s  %s  %s%s %s      %s  %s                %s  %s   %s",
+                      {kItem.itemNumber, kItem.species, kItem.assortment, kItem.assortmentPart2,
+                       kItem.quality, kStackedWood.stackedVolume, kStackedWood.coefficient,
+                       kStackedWood.volume, kStackedWood.merCode, kStackedWood.partCode});
+const EntryLayout kSawnTimberEntry("  %s  %s  %s%s %s %s  %s %s  %s                %s       %s",
+                                   {kItem.itemNumber, kItem.species, kItem.assortment,
+                                    kItem.assortmentPart2, kItem.quality, kSawnTimber.length,
+                                    kSawnTimber.thickness, kSawnTimber.prKf, kSawnTimber.zkKf,
+                                    kSawnTimber.volume, kSawnTimber.partCode});
+const EntryLayout kLongWoodHalfLine(" %s   %s  %s  %s   %s  %s   ",
+                                    {kItem.itemNumber, kItem.species, kItem.quality,
+                                     kLongWood.length, kLongWood.diameter, kLongWood.volume});
+const EntryLayout kStackedWoodHalfLine(" %s   %s  %s %s  %s %s   ",
+                                       {kItem.itemNumber, kItem.species, kItem.quality,
+                                        kStackedWood.stackedVolume, kStackedWood.coefficient,
+                                        kStackedWood.volume});
+const EntryLayout kSawnTimberHalfLine(" %s   %s  %s %s %s %s   %s  ",
+                                      {kItem.itemNumber, kItem.species, kItem.quality,
+                                       kSawnTimber.length, kSawnTimber.thickness, kSawnTimber.prKf,
+                                       kSawnTimber.volume});
 
 // A piece count of 0 (a blank count field) has no volume per piece either, so such
 // an item is printed as one piece rather than as a division by zero. The volume per
@@ -107,8 +109,8 @@ void Listing::WriteListingLine(std::string_view line)
     m_entry.clear();
     switch (*kind) {
     case SummaryKind::LongWood: {
-        const std::int32_t pieces = CountField(item, 69, 3);
-        const std::string_view volume = FieldWithinLine(item, 33, 5);
+        const std::int32_t pieces = CountField(item, kLongWood.pieces);
+        const std::string_view volume = FieldWithinLine(item, kLongWood.volume);
         m_totals.longWoodPieces = AddCounts(m_totals.longWoodPieces, pieces);
         m_totals.longWoodVolume += ReadDecimal(volume);
         if (m_twoColumns)
@@ -118,13 +120,13 @@ void Listing::WriteListingLine(std::string_view line)
         break;
     }
     case SummaryKind::StackedWood:
-        m_totals.stackedVolumePm += DecimalField(item, 24, 6);
-        m_totals.stackedWoodVolume += DecimalField(item, 32, 6);
+        m_totals.stackedVolumePm += DecimalField(item, kStackedWood.stackedVolume);
+        m_totals.stackedWoodVolume += DecimalField(item, kStackedWood.volume);
         (m_twoColumns ? kStackedWoodHalfLine : kStackedWoodEntry).Append(m_entry, item);
         break;
     case SummaryKind::SawnTimber:
-        m_totals.sawnPieces = AddCounts(m_totals.sawnPieces, CountField(item, 62, 3));
-        m_totals.sawnVolume += DecimalField(item, 34, 5);
+        m_totals.sawnPieces = AddCounts(m_totals.sawnPieces, CountField(item, kSawnTimber.pieces));
+        m_totals.sawnVolume += DecimalField(item, kSawnTimber.volume);
         (m_twoColumns ? kSawnTimberHalfLine : kSawnTimberEntry).Append(m_entry, item);
         break;
     }

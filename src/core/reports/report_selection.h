@@ -4,11 +4,11 @@
 #include <string>
 #include <vector>
 
+#include "lists/record_layout.h"
+
 namespace zvk {
 
-inline constexpr int kHeaderValueCount = 29;
 inline constexpr int kCriteriaRowCount = 5;
-inline constexpr std::size_t kHeaderValueWidth = 20;
 
 // A day as the date pickers give it.
 struct CalendarDate

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "lists/data_list.h"
+#include "lists/record_layout.h"
 #include "support/temp_dir.h"
 
 namespace fs = std::filesystem;
@@ -37,11 +38,11 @@ TEST(SampleListsTest, AreWellFormedDataLists)
             if (code == "AD")
                 version = FormatVersionOf(line);
             headerValues += IsHeaderValueRecord(code) ? 1 : 0;
-            if (!IsItemRecord(code))
+            if (!ItemKindOf(code))
                 continue;
             ++items;
             const std::string item = NormalizeItemLine(line, version);
-            EXPECT_GT(ReadInteger(Field(item, 3, 6)), 0) << item;
+            EXPECT_GT(ReadInteger(Field(item, kItem.itemNumber)), 0) << item;
             for (std::size_t point : kDecimalPoints.at(std::string(code)))
                 EXPECT_EQ(item[point], '.') << item;
         }
