@@ -3,6 +3,7 @@
 #include <string>
 
 #include "lists/record_layout.h"
+#include "platform/texts.h"
 #include "platform/windows1250.h"
 #include "reports/report_list_reader.h"
 #include "reports/text_format.h"
@@ -20,8 +21,7 @@ void WriteHeaderValues(ReportSession& session, const fs::path& list)
         const std::string_view code = RecordCode(line);
         if (code == kDateRecordCode) {
             const ListDate date = DateOf(line);
-            session.WriteText(
-                FormatText("Datum: %02d.%02d.%04d", {date.day, date.month, date.year}));
+            session.WriteText(FormatText(texts::kListDate, {date.day, date.month, date.year}));
             session.NewLine();
         }
         for (const HeaderValuePlace& place : HeaderValuesOf(code)) {
@@ -41,7 +41,7 @@ void WriteHeaderValues(ReportSession& session, const fs::path& list)
 void WriteNote(ReportSession& session, const fs::path& list)
 {
     session.AddListToSummaries(list);
-    session.WriteText(FormatText("  Zoznam: %s", {FileNameInWindows1250(list)}));
+    session.WriteText(FormatText(texts::kListName, {FileNameInWindows1250(list)}));
     session.NewLine();
     session.NewLine();
     WriteHeaderValues(session, list);

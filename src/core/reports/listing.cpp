@@ -2,6 +2,7 @@
 
 #include "lists/data_list.h"
 #include "lists/record_layout.h"
+#include "platform/texts.h"
 #include "reports/entry_layout.h"
 #include "reports/report_list_reader.h"
 #include "reports/summary_lists.h"
@@ -10,10 +11,6 @@
 namespace zvk {
 namespace {
 
-constexpr std::string_view kOneColumnHeader =
-    "    C.km. Dr. Sort. Ak  Dlzka Pr/Pm Zk/Kf Hr.st  ks*m3      m3  Mer. Cast     _";
-constexpr std::string_view kTwoColumnHeader =
-    " Cis.km. Drev  Ak.  Dl/Pm  Pr/Kf   m3    Cis.km. Drev  Ak.  Dl/Pm  Pr/Kf   m3 _";
 constexpr std::string_view kSeparator =
     "-------------------------------------------------------------------------------";
 
@@ -85,7 +82,7 @@ void Listing::WriteListingHeader()
 {
     m_document.WriteControl(ControlWord::Bold);
     m_document.WriteControl(ControlWord::Underline);
-    m_document.WriteText(m_twoColumns ? kTwoColumnHeader : kOneColumnHeader);
+    m_document.WriteText(m_twoColumns ? texts::kTwoColumnListingHeading : texts::kListingHeading);
     m_document.WriteControl(ControlWord::UnderlineOff);
     m_document.WriteControl(ControlWord::BoldOff);
     m_document.NewLine();
@@ -148,21 +145,18 @@ void Listing::WriteTotals()
     if (m_totals.longWoodPieces > 0) {
         const double average =
             m_totals.longWoodVolume / static_cast<double>(m_totals.longWoodPieces);
-        m_document.WriteText(
-            FormatText("Dlhe drevo: %4d ks,    Priem.kubatura:%5.2f m3         %7.2f m3",
-                       {m_totals.longWoodPieces, average, m_totals.longWoodVolume}));
+        m_document.WriteText(FormatText(
+            texts::kLongWoodTotals, {m_totals.longWoodPieces, average, m_totals.longWoodVolume}));
         m_document.NewLine();
     }
     if (m_totals.stackedVolumePm > 0.0) {
-        m_document.WriteText(
-            FormatText("Rovnane drevo:               %7.2f pm                 %7.2f m3",
-                       {m_totals.stackedVolumePm, m_totals.stackedWoodVolume}));
+        m_document.WriteText(FormatText(texts::kStackedWoodTotals,
+                                        {m_totals.stackedVolumePm, m_totals.stackedWoodVolume}));
         m_document.NewLine();
     }
     if (m_totals.sawnVolume > 0.0) {
         m_document.WriteText(
-            FormatText("Rezivo:                      %7d ks                  %7.3f m3",
-                       {m_totals.sawnPieces, m_totals.sawnVolume}));
+            FormatText(texts::kSawnTimberTotals, {m_totals.sawnPieces, m_totals.sawnVolume}));
         m_document.NewLine();
     }
     WriteSeparator();

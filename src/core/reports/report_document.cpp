@@ -2,6 +2,7 @@
 
 #include <system_error>
 
+#include "platform/texts.h"
 #include "reports/text_format.h"
 
 namespace fs = std::filesystem;
@@ -171,7 +172,7 @@ void ReportDocument::Flush()
 
 void ReportDocument::WritePageNumber()
 {
-    WriteText(FormatText("Strana: %d", {m_pageCounter++}));
+    WriteText(FormatText(texts::kPageNumber, {m_pageCounter++}));
 }
 
 // A time-stamped document takes the first of its names that no file has, at the

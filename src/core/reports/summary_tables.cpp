@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/texts.h"
 #include "reports/text_format.h"
 
 namespace zvk {
@@ -57,7 +58,7 @@ bool SameGroup(const CSort& a, const CSort& b, int keyFields)
 const TableLayout& LongWoodTable()
 {
     static const TableLayout layout{
-        "      ks    Dr    So     Ak    Hs         m3   _",
+        texts::kLongWoodSummaryHeading,
         [](const CSort& r) {
             return FormatText(
                 "   %5lu    %s    %s    %s    %s   %10.2f",
@@ -90,7 +91,7 @@ const TableLayout& LongWoodTable()
 const TableLayout& StackedWoodTable()
 {
     static const TableLayout layout{
-        "      ks    Dr    So     Ak     pm        m3   _",
+        texts::kStackedWoodSummaryHeading,
         [](const CSort& r) {
             return FormatText(
                 "   %5lu    %s    %s    %s %8.2f%10.2f",
@@ -119,7 +120,7 @@ const TableLayout& StackedWoodTable()
 const TableLayout& SawnTimberTable()
 {
     static const TableLayout layout{
-        "      ks    Dr    So     Ak    Hr         m3   _",
+        texts::kSawnTimberSummaryHeading,
         [](const CSort& r) {
             return FormatText(
                 "   %5lu    %s    %s    %3s   %s   %10.3f",
