@@ -1,6 +1,9 @@
+#include <bit>
 #include <charconv>
+#include <cstdint>
 #include <random>
 #include <string>
+#include <type_traits>
 
 #include <gtest/gtest.h>
 
@@ -75,6 +78,69 @@ TEST(ReadNumberTest, PlainDecimalsRoundAsFromChars)
     EXPECT_EQ(ReadDecimal("9007199254740993"), 9007199254740992.0) << "beyond the double one";
     EXPECT_EQ(ReadDecimal("0.1"), 0.1);
     EXPECT_EQ(ReadDecimalAsFloat("0.1"), 0.1F);
+}
+
+// The plain reading that the quick one stands in for: the number at the start of
+// the text, read by from_chars.
+template <typename T> T PlainDecimal(std::string_view text)
+{
+    std::string_view prefix = DecimalPrefix(text);
+    const bool negative = !prefix.empty() && prefix[0] == '-';
+    if (!prefix.empty() && (prefix[0] == '-' || prefix[0] == '+'))
+        prefix.remove_prefix(1);
+    T value = T(0);
+    std::from_chars(prefix.data(), prefix.data() + prefix.size(), value);
+    return negative ? -value : value;
+}
+
+// Bit for bit: a value that differs in its last bit prints differently in some sum.
+template <typename T> void ExpectSameBits(T quick, T plain, const std::string& text)
+{
+    using Bits = std::conditional_t<sizeof(T) == 8, std::uint64_t, std::uint32_t>;
+    EXPECT_EQ(std::bit_cast<Bits>(quick), std::bit_cast<Bits>(plain)) << text;
+}
+
+void ExpectQuickAsPlain(const std::string& text)
+{
+    ExpectSameBits(ReadDecimal(text), PlainDecimal<double>(text), text);
+    ExpectSameBits(ReadDecimalAsFloat(text), PlainDecimal<float>(text), text);
+}
+
+// Every value that the decimal fields of a list can hold, as the handheld pads them.
+TEST(ReadNumberTest, EveryFieldValueReadsQuicklyAsPlainly)
+{
+    struct Shape
+    {
+        int width;
+        int decimals;
+    };
+    for (const Shape shape : {Shape{4, 1}, Shape{4, 2}, Shape{5, 2}, Shape{5, 3}, Shape{6, 2}}) {
+        int limit = 1;
+        for (int i = 0; i < shape.width - 1; ++i)
+            limit *= 10;
+        for (int n = 0; n < limit; ++n) {
+            std::string digits = std::to_string(n);
+            if (digits.size() <= static_cast<std::size_t>(shape.decimals))
+                digits.insert(0, static_cast<std::size_t>(shape.decimals) + 1 - digits.size(), '0');
+            digits.insert(digits.size() - static_cast<std::size_t>(shape.decimals), ".");
+            digits.insert(0, static_cast<std::size_t>(shape.width) - digits.size(), ' ');
+            ExpectQuickAsPlain(digits);
+        }
+    }
+}
+
+TEST(ReadNumberTest, EdgeFormsReadQuicklyAsPlainly)
+{
+    for (const char* text :
+         {"0", "-0.00", "+0.5", ".5", "5.", "  \t 12.345KO", "-12.34-5", "1.2.3", "007.50",
+          // Around the digits that the significands hold exactly.
+          "16777216", "16777217", "1677721.7", "9007199254740992", "9007199254740993",
+          "900719925474099.3", "18446744073709551615", "18446744073709551616",
+          "1234567890123456789", "12345678901234567890", "0.1234567890123456789",
+          // Around the exact powers of ten.
+          "1.0000000001", "1.00000000001", "0.0000000000000000000001", "0.00000000000000000000001",
+          "3.14159265358979323846264", "1e5", "2.5E-3", "7e", "7e+"})
+        ExpectQuickAsPlain(text);
 }
 
 TEST(ReadNumberTest, IgnoresTheProcessLocale)
