@@ -41,8 +41,9 @@ inline constexpr std::string_view kSawnTimberCode = "2P";
 // Read by the semicolon conversion only.
 inline constexpr std::string_view kFourthKindCode = "2Q";
 
-// The kinds of item records.
-enum class ItemKind
+// The kinds of item records. One byte, so that an optional kind comes back in a
+// register: every line of every list asks for its kind.
+enum class ItemKind : unsigned char
 {
     LongWood,    // "2M" and "2N": logs
     StackedWood, // "2O"

@@ -9,8 +9,9 @@
 
 namespace zvk {
 
-// The three kinds of timber that the sorted summary keeps apart.
-enum class SummaryKind
+// The three kinds of timber that the sorted summary keeps apart. One byte, as the
+// item kinds, so that the kind of each line read comes back in a register.
+enum class SummaryKind : unsigned char
 {
     LongWood,    // "2M" and "2N" items
     StackedWood, // "2O" items
