@@ -22,12 +22,12 @@ int RunConvert(const Arguments& arguments, std::ostream& out, std::ostream& err)
         if (stop.stop_requested())
             return kFailure;
         const std::filesystem::path list(argument);
-        const WriteOutcome outcome =
+        const Result<std::filesystem::path> converted =
             conversion.ConvertListToSemicolonText(list, FileNameInWindows1250(list), stop);
-        if (outcome.Succeeded()) {
-            out << outcome.output.string() << '\n';
+        if (converted) {
+            out << converted->string() << '\n';
         } else if (!stop.stop_requested()) {
-            ReportFailure(err, outcome.error);
+            ReportFailure(err, converted.error().detail);
             status = kFailure;
         }
     }

@@ -94,7 +94,7 @@ bool ReadDocumentOption(const Arguments& arguments, std::size_t& index, Document
 }
 
 int FinishDocument(const DocumentArguments& parsed, const fs::path& configFile,
-                   const std::function<WriteOutcome(const DocumentSettings&)>& make,
+                   const std::function<Result<fs::path>(const DocumentSettings&)>& make,
                    std::ostream& out, std::ostream& err)
 {
     std::error_code ec;
@@ -109,16 +109,16 @@ int FinishDocument(const DocumentArguments& parsed, const fs::path& configFile,
     settings.configFile = configFile;
     settings.target.file = parsed.output;
     settings.stop = CommandStopToken();
-    const WriteOutcome outcome = make(settings);
-    if (!outcome.Succeeded()) {
+    const Result<fs::path> made = make(settings);
+    if (!made) {
         // A stop was told when it was asked for.
         if (!settings.stop.stop_requested())
-            ReportFailure(err, outcome.error);
+            ReportFailure(err, made.error().detail);
         return kFailure;
     }
-    out << outcome.output.string() << '\n';
-    if (parsed.open && !viewer.Show(outcome.output))
-        ReportFailure(err, "no viewer could be started for " + outcome.output.string());
+    out << made->string() << '\n';
+    if (parsed.open && !viewer.Show(*made))
+        ReportFailure(err, "no viewer could be started for " + made->string());
     return kSuccess;
 }
 

@@ -33,8 +33,9 @@ bool ReadDocumentOption(const Arguments& arguments, std::size_t& index, Document
 std::optional<CalendarDate> ParseDate(std::string_view text, std::string& error);
 
 // Makes the document with `make` and prints its path, or the reason it failed.
-int FinishDocument(const DocumentArguments& parsed, const std::filesystem::path& configFile,
-                   const std::function<WriteOutcome(const DocumentSettings&)>& make,
-                   std::ostream& out, std::ostream& err);
+int FinishDocument(
+    const DocumentArguments& parsed, const std::filesystem::path& configFile,
+    const std::function<Result<std::filesystem::path>(const DocumentSettings&)>& make,
+    std::ostream& out, std::ostream& err);
 
 } // namespace zvk::cli

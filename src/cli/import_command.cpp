@@ -17,11 +17,11 @@ int RunImport(const Arguments& arguments, std::ostream& out, std::ostream& err)
     for (const std::string& argument : arguments) {
         if (stop.stop_requested())
             return kFailure;
-        const WriteOutcome outcome = ImportMeasurementText(argument);
-        if (outcome.Succeeded()) {
-            out << outcome.output.string() << '\n';
+        const Result<std::filesystem::path> imported = ImportMeasurementText(argument);
+        if (imported) {
+            out << imported->string() << '\n';
         } else {
-            ReportFailure(err, outcome.error);
+            ReportFailure(err, imported.error().detail);
             status = kFailure;
         }
     }

@@ -9,7 +9,7 @@
 #include "platform/local_time.h"
 #include "platform/windows1250.h"
 #include "reports/documents.h"
-#include "reports/report_configuration.h"
+#include "reports/report_session.h"
 
 namespace fs = std::filesystem;
 

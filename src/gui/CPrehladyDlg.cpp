@@ -13,7 +13,7 @@
 #include "gui/windows1250_text.h"
 #include "reports/documents.h"
 #include "reports/header_value_texts.h"
-#include "reports/report_configuration.h"
+#include "reports/report_session.h"
 #include "ui_CPrehladyDlg.h"
 
 namespace {

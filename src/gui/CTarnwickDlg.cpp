@@ -190,8 +190,7 @@ void CTarnwickDlg::ImportMeasurementText()
         zvk::AskOpenFileName(this, ReceiveFolderText(), QStringLiteral("Textové soubory (*.txt)"));
     if (chosen.isEmpty())
         return;
-    const zvk::WriteOutcome outcome = zvk::ImportMeasurementText(zvk::ToFilePath(chosen));
-    if (!outcome.Succeeded())
+    if (!zvk::ImportMeasurementText(zvk::ToFilePath(chosen)))
         zvk::ShowMessageBox(this, QStringLiteral("Could not create file!"), ApplicationName(),
                             QMessageBox::Warning);
 }

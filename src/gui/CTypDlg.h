@@ -5,7 +5,7 @@
 
 #include <QDialog>
 
-#include "reports/report_options.h"
+#include "reports/report_session.h"
 
 namespace Ui {
 class CTypDlg;

@@ -5,8 +5,9 @@
 #include "gui/message_box.h"
 #include "gui/program_viewer.h"
 
-void MakeDocumentAsked(QWidget* owner, const std::filesystem::path& configurationFile,
-                       const std::function<zvk::WriteOutcome(const zvk::DocumentSettings&)>& make)
+void MakeDocumentAsked(
+    QWidget* owner, const std::filesystem::path& configurationFile,
+    const std::function<zvk::Result<std::filesystem::path>(const zvk::DocumentSettings&)>& make)
 {
     const std::optional<zvk::ReportOptions> options = CTypDlg::AskReportOptions(owner);
     if (!options)
@@ -15,13 +16,14 @@ void MakeDocumentAsked(QWidget* owner, const std::filesystem::path& configuratio
     settings.options = *options;
     settings.configFile = configurationFile;
     settings.viewer = &zvk::ProgramDocumentViewer();
-    const zvk::WriteOutcome outcome = make(settings);
-    if (outcome.Succeeded())
+    const zvk::Result<std::filesystem::path> made = make(settings);
+    if (made)
         return;
     // Every failure of a document names its file; the English text is the fallback.
+    const zvk::Failure& failure = made.error();
     const QString message =
-        outcome.failure.file.empty()
-            ? QStringLiteral("*** %1 ***").arg(QString::fromStdString(outcome.error))
-            : zvk::FileFailureMessage({outcome.failure});
+        failure.file.file.empty()
+            ? QStringLiteral("*** %1 ***").arg(QString::fromStdString(failure.detail))
+            : zvk::FileFailureMessage({failure.file});
     zvk::ShowMessageBox(owner, message, zvk::kErrorCaption, QMessageBox::Information);
 }

@@ -3,7 +3,6 @@
 #include <filesystem>
 #include <functional>
 
-#include "platform/write_outcome.h"
 #include "reports/report_session.h"
 
 class QWidget;
@@ -13,5 +12,6 @@ class QWidget;
 // captions and company lines of `configurationFile`, and shows it in the
 // program's viewer. A cancelled type dialog writes nothing; a failure is told in
 // a "Chyba!" message that names the file and the reason, and leaves no document.
-void MakeDocumentAsked(QWidget* owner, const std::filesystem::path& configurationFile,
-                       const std::function<zvk::WriteOutcome(const zvk::DocumentSettings&)>& make);
+void MakeDocumentAsked(
+    QWidget* owner, const std::filesystem::path& configurationFile,
+    const std::function<zvk::Result<std::filesystem::path>(const zvk::DocumentSettings&)>& make);

@@ -118,11 +118,11 @@ public:
     }
 
     // A received list stays received when its semicolon text cannot be written.
-    void Converted(const fs::path& list, const WriteOutcome& outcome)
+    void Converted(const fs::path& list, const Result<fs::path>& converted)
     {
-        if (!outcome.Succeeded())
+        if (!converted)
             m_failures.push_back({list.filename().string(), ListFailure::Step::Converting,
-                                  outcome.failure, outcome.error});
+                                  converted.error().file, converted.error().detail});
     }
 
     const std::vector<ListFailure>& Failures() const

@@ -1,6 +1,10 @@
 #include "lists/line_reader.h"
 
 #include <cstring>
+#include <fstream>
+#include <system_error>
+
+#include "platform/input_file.h"
 
 namespace zvk {
 namespace {
@@ -66,6 +70,23 @@ bool LineReader::Refill()
     m_end += count;
     m_endOfInput = !m_in;
     return count > 0;
+}
+
+Result<> ForEachListLine(const std::filesystem::path& list,
+                         const std::function<bool(std::string_view line)>& handle)
+{
+    Result<std::ifstream> in = OpenInputFile(list);
+    if (!in)
+        return Unexpected(std::move(in).error());
+    LineReader lines(*in);
+    std::string_view line;
+    while (lines.Next(line))
+        if (!handle(line))
+            return {};
+    if (in->bad())
+        return Fail("cannot read " + list.string(),
+                    {list, std::make_error_code(std::errc::io_error)});
+    return {};
 }
 
 } // namespace zvk

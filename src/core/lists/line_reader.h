@@ -1,9 +1,13 @@
 #pragma once
 
 #include <cstddef>
+#include <filesystem>
+#include <functional>
 #include <istream>
 #include <memory>
 #include <string_view>
+
+#include "platform/result.h"
 
 namespace zvk {
 
@@ -29,5 +33,11 @@ private:
     std::size_t m_end = 0;
     bool m_endOfInput = false;
 };
+
+// Hands each line of the list file, without its line end, to `handle` until it returns
+// false. Fails when the file cannot be opened or read: a document or a choice that
+// silently left out a list would be wrong.
+Result<> ForEachListLine(const std::filesystem::path& list,
+                         const std::function<bool(std::string_view line)>& handle);
 
 } // namespace zvk

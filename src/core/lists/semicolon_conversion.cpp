@@ -125,46 +125,32 @@ const std::string& SemicolonConversion::VersionInForce() const
     return m_versionInForce;
 }
 
-WriteOutcome SemicolonConversion::ConvertListToSemicolonText(const fs::path& listPath,
-                                                             std::string_view listName,
-                                                             std::stop_token stop)
+Result<fs::path> SemicolonConversion::ConvertListToSemicolonText(const fs::path& listPath,
+                                                                 std::string_view listName,
+                                                                 std::stop_token stop)
 {
-    WriteOutcome outcome;
     const std::optional<fs::path> output = SemicolonTextPathFor(listPath);
-    if (!output) {
-        outcome.error = listPath.string() + " is not a data list (its name does not end in .dat)";
-        return outcome;
-    }
-    outcome.output = *output;
+    if (!output)
+        return Fail(listPath.string() + " is not a data list (its name does not end in .dat)");
     Result<std::ifstream> opened = OpenInputFile(listPath);
-    if (!opened) {
-        outcome.error = opened.error().detail;
-        outcome.failure = opened.error().file;
-        return outcome;
-    }
+    if (!opened)
+        return Unexpected(std::move(opened).error());
     std::ifstream& list = *opened;
     AtomicFileWriter writer(*output);
     LineReader lines(list);
     std::string_view line;
     while (writer.IsOpen() && !stop.stop_requested() && lines.Next(line))
         writer.Write(ConvertLine(line, listName));
-    if (list.bad()) {
-        outcome.error = "cannot read " + listPath.string();
-        outcome.failure = {listPath, std::make_error_code(std::errc::io_error),
-                           FileFailure::Access::Reading};
-        return outcome;
-    }
-    if (stop.stop_requested()) {
-        outcome.error = "stopped before " + output->string() + " was finished";
-        outcome.failure = {*output, std::make_error_code(std::errc::operation_canceled),
-                           FileFailure::Access::Writing};
-        return outcome;
-    }
-    if (Result<> committed = writer.Commit(); !committed) {
-        outcome.failure = committed.error().file;
-        outcome.error = committed.error().detail;
-    }
-    return outcome;
+    if (list.bad())
+        return Fail("cannot read " + listPath.string(),
+                    {listPath, std::make_error_code(std::errc::io_error)});
+    if (stop.stop_requested())
+        return Fail("stopped before " + output->string() + " was finished",
+                    {*output, std::make_error_code(std::errc::operation_canceled),
+                     FileFailure::Access::Writing});
+    if (Result<> committed = writer.Commit(); !committed)
+        return Unexpected(std::move(committed).error());
+    return *output;
 }
 
 std::optional<fs::path> SemicolonTextPathFor(const fs::path& listPath)

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/write_outcome.h"
+#include "platform/result.h"
 
 namespace zvk {
 
@@ -20,10 +20,11 @@ class SemicolonConversion
 {
 public:
     // Writes the semicolon text beside the list (see SemicolonTextPathFor); the
-    // file appears only once it was written completely. A stop request ends the
-    // conversion without writing anything.
-    WriteOutcome ConvertListToSemicolonText(const std::filesystem::path& listPath,
-                                            std::string_view listName, std::stop_token stop = {});
+    // file appears only once it was written completely; its path, or why there is
+    // none. A stop request ends the conversion without writing anything.
+    Result<std::filesystem::path> ConvertListToSemicolonText(const std::filesystem::path& listPath,
+                                                             std::string_view listName,
+                                                             std::stop_token stop = {});
 
     // The output bytes of one line of a data list (line end removed); empty for
     // lines that give no output.

@@ -234,28 +234,21 @@ fs::path DataListPathFor(const fs::path& textPath)
     return list;
 }
 
-WriteOutcome ImportMeasurementText(const fs::path& textPath)
+Result<fs::path> ImportMeasurementText(const fs::path& textPath)
 {
-    WriteOutcome outcome;
-    outcome.output = DataListPathFor(textPath);
-    if (outcome.output == textPath) {
-        outcome.error = textPath.string() + " is already a data list";
-        return outcome;
-    }
+    const fs::path output = DataListPathFor(textPath);
+    if (output == textPath)
+        return Fail(textPath.string() + " is already a data list");
     Result<std::ifstream> text = OpenInputFile(textPath);
-    if (!text) {
-        outcome.error = text.error().detail;
-        return outcome;
-    }
-    const std::string list =
-        DataListFromMeasurementText(*text, FileNameInWindows1250(outcome.output));
-    if (text->bad()) {
-        outcome.error = "cannot read " + textPath.string();
-        return outcome;
-    }
-    if (Result<> written = WriteFileAtomically(outcome.output, list); !written)
-        outcome.error = written.error().detail;
-    return outcome;
+    if (!text)
+        return Unexpected(std::move(text).error());
+    const std::string list = DataListFromMeasurementText(*text, FileNameInWindows1250(output));
+    if (text->bad())
+        return Fail("cannot read " + textPath.string(),
+                    {textPath, std::make_error_code(std::errc::io_error)});
+    if (Result<> written = WriteFileAtomically(output, list); !written)
+        return Unexpected(std::move(written).error());
+    return output;
 }
 
 } // namespace zvk

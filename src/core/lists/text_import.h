@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/write_outcome.h"
+#include "platform/result.h"
 
 namespace zvk {
 
@@ -21,7 +21,8 @@ std::string DataListFromMeasurementText(std::istream& text, std::string_view lis
 // its name and the extension ".dat".
 std::filesystem::path DataListPathFor(const std::filesystem::path& textPath);
 
-// Reads the text file and writes its data list beside it, whole or not at all.
-WriteOutcome ImportMeasurementText(const std::filesystem::path& textPath);
+// Reads the text file and writes its data list beside it, whole or not at all; the
+// list's path, or why there is none.
+Result<std::filesystem::path> ImportMeasurementText(const std::filesystem::path& textPath);
 
 } // namespace zvk

@@ -2,10 +2,10 @@
 
 #include <string>
 
+#include "lists/line_reader.h"
 #include "lists/record_layout.h"
 #include "platform/texts.h"
 #include "platform/windows1250.h"
-#include "reports/report_list_reader.h"
 #include "reports/text_format.h"
 
 namespace fs = std::filesystem;
@@ -15,14 +15,15 @@ namespace {
 
 // The date and the filled header values of the list, each after its caption, in
 // the order of the records in the file.
-void WriteHeaderValues(ReportSession& session, const fs::path& list)
+Result<> WriteHeaderValues(ReportSession& session, const fs::path& list)
 {
-    ForEachListLine(list, [&](std::string_view line) {
+    ReportDocument& document = session.Document();
+    return ForEachListLine(list, [&](std::string_view line) {
         const std::string_view code = RecordCode(line);
         if (code == kDateRecordCode) {
             const ListDate date = DateOf(line);
-            session.WriteText(FormatText(texts::kListDate, {date.day, date.month, date.year}));
-            session.NewLine();
+            document.WriteText(FormatText(texts::kListDate, {date.day, date.month, date.year}));
+            document.NewLine();
         }
         for (const HeaderValuePlace& place : HeaderValuesOf(code)) {
             if (place.number == 0)
@@ -30,37 +31,43 @@ void WriteHeaderValues(ReportSession& session, const fs::path& list)
             const std::string value = Field(line, place.field);
             if (value == std::string(kHeaderValueWidth, ' '))
                 continue;
-            session.WriteText(session.Configuration().Caption(place.number));
-            session.WriteText(value);
-            session.NewLine();
+            document.WriteText(session.Configuration().Caption(place.number));
+            document.WriteText(value);
+            document.NewLine();
         }
         return true;
     });
 }
 
-void WriteNote(ReportSession& session, const fs::path& list)
+Result<> WriteNote(ReportSession& session, const fs::path& list)
 {
-    session.AddListToSummaries(list);
-    session.WriteText(FormatText(texts::kListName, {FileNameInWindows1250(list)}));
-    session.NewLine();
-    session.NewLine();
-    WriteHeaderValues(session, list);
-    session.NewLine();
+    if (Result<> added = session.AddListToSummaries(list); !added)
+        return added;
+    ReportDocument& document = session.Document();
+    document.WriteText(FormatText(texts::kListName, {FileNameInWindows1250(list)}));
+    document.NewLine();
+    document.NewLine();
+    if (Result<> written = WriteHeaderValues(session, list); !written)
+        return written;
+    document.NewLine();
     if (WantsListing(session.Options())) {
-        session.WriteListingHeader();
-        session.WriteListing(list);
-        session.WriteTotals();
+        Listing& listing = session.ItemListing();
+        listing.WriteListingHeader();
+        if (Result<> listed = listing.WriteListing(list); !listed)
+            return listed;
+        listing.WriteTotals();
     }
     if (session.Options().sortedSummary)
         session.WriteSummaries();
+    return {};
 }
 
 } // namespace
 
-WriteOutcome MakeConsignmentNote(const fs::path& list, const DocumentSettings& settings)
+Result<fs::path> MakeConsignmentNote(const fs::path& list, const DocumentSettings& settings)
 {
-    return ReportSession::MakeDocument(settings, {list},
-                                       [&](ReportSession& session) { WriteNote(session, list); });
+    return ReportSession::MakeDocument(
+        settings, {list}, [&](ReportSession& session) { return WriteNote(session, list); });
 }
 
 } // namespace zvk

@@ -2,10 +2,10 @@
 
 #include <unordered_set>
 
+#include "lists/line_reader.h"
 #include "lists/record_layout.h"
 #include "platform/windows1250.h"
 #include "reports/documents.h"
-#include "reports/report_list_reader.h"
 
 namespace zvk {
 namespace {
@@ -36,17 +36,14 @@ HeaderValueTexts ReadHeaderValueTexts(const std::filesystem::path& folder, int v
         }
         return true;
     };
-    std::error_code error;
-    const std::vector<std::filesystem::path> lists = ReportListsIn(folder, error);
-    if (error)
-        found.unreadable.push_back({folder, error, FileFailure::Access::ReadingFolder});
-    for (const std::filesystem::path& list : lists) {
-        try {
-            ForEachListLine(list, take);
-        } catch (const UnreadableListError& unreadable) {
-            found.unreadable.push_back(unreadable.Failure());
-        }
+    const Result<std::vector<std::filesystem::path>> lists = ReportListsIn(folder);
+    if (!lists) {
+        found.unreadable.push_back(lists.error().file);
+        return found;
     }
+    for (const std::filesystem::path& list : *lists)
+        if (Result<> read = ForEachListLine(list, take); !read)
+            found.unreadable.push_back(read.error().file);
     return found;
 }
 

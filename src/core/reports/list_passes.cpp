@@ -1,8 +1,8 @@
 #include "reports/list_passes.h"
 
 #include "lists/data_list.h"
+#include "lists/line_reader.h"
 #include "lists/record_layout.h"
-#include "reports/report_list_reader.h"
 
 namespace zvk {
 namespace {
@@ -26,9 +26,16 @@ ListFilter::ListFilter(const ReportSelection& selection)
         m_criteria[static_cast<std::size_t>(number)] = selection.GetCriterionValue(number);
 }
 
-bool ListFilter::ListPassesFilter(const std::filesystem::path& list) const
+Result<bool> ListFilter::ListPassesFilter(const std::filesystem::path& list) const
 {
-    return ForEachListLine(list, [this](std::string_view line) { return LinePasses(line); });
+    bool passes = true;
+    Result<> read = ForEachListLine(list, [&](std::string_view line) {
+        passes = LinePasses(line);
+        return passes;
+    });
+    if (!read)
+        return Unexpected(std::move(read).error());
+    return passes;
 }
 
 bool ListFilter::LinePasses(std::string_view line) const
@@ -48,9 +55,9 @@ bool ListFilter::LinePasses(std::string_view line) const
     return true;
 }
 
-void SummaryPass::AddListToSummaries(const std::filesystem::path& list, SummaryLists& lists)
+Result<> SummaryPass::AddListToSummaries(const std::filesystem::path& list, SummaryLists& lists)
 {
-    ForEachListLine(list, [&](std::string_view line) {
+    return ForEachListLine(list, [&](std::string_view line) {
         AddLine(line, lists);
         return true;
     });

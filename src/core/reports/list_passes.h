@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/result.h"
 #include "reports/item_reader.h"
 #include "reports/report_selection.h"
 #include "reports/summary_lists.h"
@@ -22,8 +23,8 @@ public:
     // True when every date record of the list lies within the range and every
     // header value with a criterion equals it exactly (bytes, letter case and
     // trailing spaces); records a list lacks are not tested. Reading stops at the
-    // first record that fails. Throws UnreadableListError.
-    bool ListPassesFilter(const std::filesystem::path& list) const;
+    // first record that fails. Fails when the list cannot be read.
+    Result<bool> ListPassesFilter(const std::filesystem::path& list) const;
 
     // The same decision for one line: false when the line fails the list.
     bool LinePasses(std::string_view line) const;
@@ -38,8 +39,8 @@ private:
 class SummaryPass
 {
 public:
-    // Adds every item of the list to `lists`. Throws UnreadableListError.
-    void AddListToSummaries(const std::filesystem::path& list, SummaryLists& lists);
+    // Adds every item of the list to `lists`; fails when the list cannot be read.
+    Result<> AddListToSummaries(const std::filesystem::path& list, SummaryLists& lists);
     void AddLine(std::string_view line, SummaryLists& lists);
 
 private:

@@ -1,10 +1,10 @@
 #include "reports/listing.h"
 
 #include "lists/data_list.h"
+#include "lists/line_reader.h"
 #include "lists/record_layout.h"
 #include "platform/texts.h"
 #include "reports/entry_layout.h"
-#include "reports/report_list_reader.h"
 #include "reports/summary_lists.h"
 #include "reports/text_format.h"
 
@@ -89,9 +89,9 @@ void Listing::WriteListingHeader()
     m_totals = {};
 }
 
-void Listing::WriteListing(const std::filesystem::path& list)
+Result<> Listing::WriteListing(const std::filesystem::path& list)
 {
-    ForEachListLine(list, [this](std::string_view line) {
+    return ForEachListLine(list, [this](std::string_view line) {
         WriteListingLine(line);
         return true;
     });

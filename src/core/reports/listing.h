@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/result.h"
 #include "reports/item_reader.h"
 #include "reports/report_document.h"
 
@@ -37,8 +38,8 @@ public:
 
     // The column header; the totals start from zero here.
     void WriteListingHeader();
-    // Every item of the list. Throws UnreadableListError.
-    void WriteListing(const std::filesystem::path& list);
+    // Every item of the list; fails when the list cannot be read.
+    Result<> WriteListing(const std::filesystem::path& list);
     // One line of a list: "AD" sets the format version, an item is printed and
     // added to the totals, every other record is passed over.
     void WriteListingLine(std::string_view line);

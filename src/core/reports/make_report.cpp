@@ -13,52 +13,61 @@ namespace fs = std::filesystem;
 namespace zvk {
 namespace {
 
-void WriteSelection(ReportSession& session, const ReportSelection& selection)
+void WriteSelection(ReportDocument& document, const ReportSelection& selection)
 {
-    session.WriteControl(ControlWord::Bold);
-    session.WriteText(FormatText("   %02d.%02d.%04d - %02d.%02d.%04d",
-                                 {selection.from.day, selection.from.month, selection.from.year,
-                                  selection.to.day, selection.to.month, selection.to.year}));
-    session.NewLine();
-    session.NewLine();
+    document.WriteControl(ControlWord::Bold);
+    document.WriteText(FormatText("   %02d.%02d.%04d - %02d.%02d.%04d",
+                                  {selection.from.day, selection.from.month, selection.from.year,
+                                   selection.to.day, selection.to.month, selection.to.year}));
+    document.NewLine();
+    document.NewLine();
     for (const CriteriaRow& row : selection.rows) {
         if (row.valueNumber > 0) {
-            session.WriteText(FormatText("   %-s %s", {row.caption, row.chosenText}));
-            session.NewLine();
+            document.WriteText(FormatText("   %-s %s", {row.caption, row.chosenText}));
+            document.NewLine();
         }
     }
-    session.NewLine();
+    document.NewLine();
 }
 
-void WriteLists(ReportSession& session, const ReportSelection& selection,
-                const std::vector<fs::path>& lists)
+// The listing and the summary of every list that passes the selection; the first
+// list that cannot be read ends it.
+Result<> WriteLists(ReportSession& session, const ReportSelection& selection,
+                    const std::vector<fs::path>& lists)
 {
     const bool listing = WantsListing(session.Options());
     const bool sorted = session.Options().sortedSummary;
     if (listing)
-        session.WriteListingHeader();
+        session.ItemListing().WriteListingHeader();
     const ListFilter filter(selection);
     for (const fs::path& list : lists) {
         if (session.StopRequested())
-            return;
-        if (!filter.ListPassesFilter(list))
+            return {};
+        const Result<bool> passes = filter.ListPassesFilter(list);
+        if (!passes)
+            return Unexpected(passes.error());
+        if (!*passes)
             continue;
         if (listing)
-            session.WriteListing(list);
+            if (Result<> listed = session.ItemListing().WriteListing(list); !listed)
+                return listed;
         if (sorted)
-            session.AddListToSummaries(list);
+            if (Result<> added = session.AddListToSummaries(list); !added)
+                return added;
     }
     if (listing)
-        session.WriteTotals();
+        session.ItemListing().WriteTotals();
     if (sorted)
         session.WriteSummaries();
+    return {};
 }
 
 } // namespace
 
-std::vector<fs::path> ReportListsIn(const fs::path& folder, std::error_code& error)
+Result<std::vector<fs::path>> ReportListsIn(const fs::path& folder)
 {
     std::vector<fs::path> lists;
+    std::error_code error;
     fs::directory_iterator it(folder, error);
     for (; !error && it != fs::directory_iterator(); it.increment(error)) {
         std::error_code ignored; // an entry that vanished is simply not a list
@@ -68,21 +77,21 @@ std::vector<fs::path> ReportListsIn(const fs::path& folder, std::error_code& err
     std::sort(lists.begin(), lists.end(), [](const fs::path& a, const fs::path& b) {
         return a.filename().string() < b.filename().string();
     });
+    if (error)
+        return Fail("cannot read the folder " + folder.string() + ": " + error.message(),
+                    {folder, error, FileFailure::Access::ReadingFolder});
     return lists;
 }
 
-WriteOutcome MakeReport(const ReportSelection& selection, const fs::path& receiveFolder,
-                        const DocumentSettings& settings)
+Result<fs::path> MakeReport(const ReportSelection& selection, const fs::path& receiveFolder,
+                            const DocumentSettings& settings)
 {
-    std::error_code unreadable;
-    const std::vector<fs::path> lists = ReportListsIn(receiveFolder, unreadable);
-    if (unreadable)
-        return {{},
-                "cannot read the folder " + receiveFolder.string() + ": " + unreadable.message(),
-                {receiveFolder, unreadable, FileFailure::Access::ReadingFolder}};
-    return ReportSession::MakeDocument(settings, lists, [&](ReportSession& session) {
-        WriteSelection(session, selection);
-        WriteLists(session, selection, lists);
+    const Result<std::vector<fs::path>> lists = ReportListsIn(receiveFolder);
+    if (!lists)
+        return Unexpected(lists.error());
+    return ReportSession::MakeDocument(settings, *lists, [&](ReportSession& session) {
+        WriteSelection(session.Document(), selection);
+        return WriteLists(session, selection, *lists);
     });
 }
 

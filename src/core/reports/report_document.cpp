@@ -32,11 +32,10 @@ ReportDocument::~ReportDocument()
     Discard();
 }
 
-bool ReportDocument::OpenReportDocument(const DocumentTarget& target, const CompanyHeader& company)
+Result<> ReportDocument::OpenReportDocument(const DocumentTarget& target,
+                                            const CompanyHeader& company)
 {
     Discard();
-    m_error.clear();
-    m_failure = {};
     m_lineCounter = 0;
     m_pageCounter = 1;
     m_openedAt.reset();
@@ -54,10 +53,10 @@ bool ReportDocument::OpenReportDocument(const DocumentTarget& target, const Comp
     }
     if (!m_file->IsOpen()) {
         // A writer that could not create its file gives the reason on Commit.
-        TakeFailure(m_file->Commit());
+        Result<> failed = m_file->Commit();
         m_file.reset();
         m_path.clear();
-        return false;
+        return failed;
     }
     // The document collects its bytes itself and hands them over in large blocks.
     m_file->WriteWithoutBuffer();
@@ -76,7 +75,7 @@ bool ReportDocument::OpenReportDocument(const DocumentTarget& target, const Comp
     NewLine();
     NewLine();
     NewLine();
-    return true;
+    return {};
 }
 
 void ReportDocument::WriteText(std::string_view text)
@@ -104,20 +103,18 @@ void ReportDocument::NewLine()
     WriteControl(ControlWord::PageBreak);
 }
 
-bool ReportDocument::CloseReportDocument()
+Result<> ReportDocument::CloseReportDocument()
 {
     if (!m_file)
-        return false;
+        return Fail("no document is open");
     for (int line = m_lineCounter; line < kFilledLines; ++line)
         WriteControl(ControlWord::LineBreak);
     WritePageNumber();
     Put(DocumentEpilog());
     Flush();
-    const Result<> placed = PutInPlace();
-    if (!placed)
-        TakeFailure(placed);
+    Result<> placed = PutInPlace();
     m_file.reset();
-    return placed.has_value();
+    return placed;
 }
 
 void ReportDocument::Discard()
@@ -129,16 +126,6 @@ void ReportDocument::Discard()
 const fs::path& ReportDocument::Path() const
 {
     return m_path;
-}
-
-const std::string& ReportDocument::Error() const
-{
-    return m_error;
-}
-
-const FileFailure& ReportDocument::Failure() const
-{
-    return m_failure;
 }
 
 int ReportDocument::LineCounter() const
@@ -191,12 +178,6 @@ Result<> ReportDocument::PutInPlace()
             break;
     }
     return placed;
-}
-
-void ReportDocument::TakeFailure(const Result<>& failed)
-{
-    m_failure = failed.error().file;
-    m_error = failed.error().detail;
 }
 
 } // namespace zvk

@@ -6,8 +6,8 @@
 #include <string_view>
 
 #include "platform/atomic_file.h"
-#include "platform/file_failure.h"
 #include "platform/local_time.h"
+#include "platform/result.h"
 #include "reports/rtf_text.h"
 
 namespace zvk {
@@ -49,24 +49,22 @@ public:
     ReportDocument(const ReportDocument&) = delete;
     ReportDocument& operator=(const ReportDocument&) = delete;
 
-    // Creates the file and writes the prolog and the company header. False (with
-    // Error()) when the file cannot be created or its target is refused.
-    bool OpenReportDocument(const DocumentTarget& target, const CompanyHeader& company);
+    // Creates the file and writes the prolog and the company header. Fails when the
+    // file cannot be created or its target is refused.
+    Result<> OpenReportDocument(const DocumentTarget& target, const CompanyHeader& company);
     // Writes text to be shown as it is; it can never switch formatting.
     void WriteText(std::string_view text);
     void WriteControl(ControlWord word);
     // Ends the line; the 61st line of a page gets the page number and a page break.
     void NewLine();
-    // Fills up and numbers the last page, closes the file and puts it in place. False
-    // (with Error(), and nothing in place) when any part could not be written.
-    bool CloseReportDocument();
+    // Fills up and numbers the last page, closes the file and puts it in place. Fails,
+    // with nothing in place, when any part could not be written.
+    Result<> CloseReportDocument();
     // Closes and removes a document that is not to be finished.
     void Discard();
 
     // The document's path: once it is closed, the name it was given.
     const std::filesystem::path& Path() const;
-    const std::string& Error() const;
-    const FileFailure& Failure() const;
     int LineCounter() const;
     int PageCounter() const;
 
@@ -76,14 +74,11 @@ private:
     void Flush();
     void WritePageNumber();
     Result<> PutInPlace();
-    void TakeFailure(const Result<>& failed);
 
     std::optional<AtomicFileWriter> m_file;
     std::filesystem::path m_path;
     // Set for a time-stamped document, whose name is chosen when it is closed.
     std::optional<LocalTime> m_openedAt;
-    std::string m_error;
-    FileFailure m_failure;
     std::string m_pending; // bytes not yet handed to the file
     int m_lineCounter = 0;
     int m_pageCounter = 1;

@@ -1,60 +1,152 @@
 #include "reports/report_session.h"
 
-#include "reports/document_target.h"
-#include "reports/report_list_reader.h"
+#include <set>
+#include <system_error>
+
+#include "lists/data_list.h"
+#include "platform/output_refusal.h"
 #include "reports/summary_tables.h"
 
+namespace fs = std::filesystem;
+
 namespace zvk {
+namespace {
+
+// The folder an input lies in, as a folder listing names it.
+fs::path FolderOf(const fs::path& input)
+{
+    return input.has_parent_path() ? input.parent_path() : fs::path(".");
+}
+
+// The inputs that are symbolic links, found by reading each of their folders once
+// rather than by asking for every input on its own.
+std::set<fs::path> SymbolicLinksAmong(const std::vector<fs::path>& inputs)
+{
+    std::set<fs::path> folders;
+    for (const fs::path& input : inputs)
+        folders.insert(FolderOf(input));
+    std::set<fs::path> links;
+    for (const fs::path& folder : folders) {
+        std::error_code ec;
+        for (fs::directory_iterator it(folder, ec); !ec && it != fs::directory_iterator();
+             it.increment(ec)) {
+            std::error_code ignored; // an entry that vanished is no link
+            if (it->is_symlink(ignored))
+                links.insert(it->path());
+        }
+    }
+    return links;
+}
+
+// An output with a single name can be the file of an input only when the input has
+// that name too or is a symbolic link, so only those are compared: a report over
+// thousands of lists does not look at each of them once more.
+bool IsTheFileOfAny(const fs::path& output, const std::vector<fs::path>& inputs)
+{
+    std::error_code ec;
+    const fs::file_status status = fs::symlink_status(output, ec);
+    if (!fs::exists(status))
+        return false;
+    const bool singleName = fs::is_regular_file(status) && fs::hard_link_count(output, ec) == 1;
+    const std::set<fs::path> links = singleName ? SymbolicLinksAmong(inputs) : std::set<fs::path>();
+    for (const fs::path& input : inputs) {
+        if (singleName && input.filename() != output.filename() &&
+            !links.contains(FolderOf(input) / input.filename()))
+            continue;
+        if (fs::equivalent(output, input, ec))
+            return true;
+    }
+    return false;
+}
+
+// A document may not be written where `settings` put it, told before anything is
+// read, when the named output has the name of a data list, or is the very file of one
+// of `lists` or of the configuration it prints from: it would destroy what the
+// document is made of. A time-stamped document never replaces a file.
+Result<> AcceptedDocumentTarget(const DocumentSettings& settings,
+                                const std::vector<fs::path>& lists)
+{
+    const fs::path& output = settings.target.file;
+    if (output.empty())
+        return {};
+    std::error_code reason;
+    std::error_code ec;
+    if (HasDataListName(output))
+        reason = OutputRefusal::DataListName;
+    else if (IsTheFileOfAny(output, lists) || fs::equivalent(output, settings.configFile, ec))
+        reason = OutputRefusal::SameAsInput;
+    if (!reason)
+        return {};
+    return Fail(output.string() + " " + reason.message(),
+                {output, reason, FileFailure::Access::Writing});
+}
+
+} // namespace
 
 bool WantsListing(const ReportOptions& options)
 {
     return options.completeListing || options.twoColumnListing;
 }
 
+ReportConfiguration::ReportConfiguration(const fs::path& configFile)
+    : m_configuration(LoadDeviceConfiguration(configFile))
+{}
+
+CompanyHeader ReportConfiguration::Company() const
+{
+    const auto& lines = m_configuration.companyLines;
+    return {lines[0], lines[1], lines[2]};
+}
+
+std::string ReportConfiguration::Caption(int valueNumber) const
+{
+    const auto& captions = m_configuration.rowCaptions;
+    if (valueNumber < 1 || static_cast<std::size_t>(valueNumber) > captions.size())
+        return {};
+    return captions[static_cast<std::size_t>(valueNumber) - 1];
+}
+
+Result<fs::path> ReportSession::MakeDocument(const DocumentSettings& settings,
+                                             const std::vector<fs::path>& inputs,
+                                             const std::function<Result<>(ReportSession&)>& write)
+{
+    if (Result<> accepted = AcceptedDocumentTarget(settings, inputs); !accepted)
+        return Unexpected(std::move(accepted).error());
+    ReportSession session(settings);
+    if (Result<> opened = session.OpenReportDocument(); !opened)
+        return session.Abandon(std::move(opened).error());
+    if (Result<> written = write(session); !written)
+        return session.Abandon(std::move(written).error());
+    return session.CloseReportDocument();
+}
+
 ReportSession::ReportSession(const DocumentSettings& settings)
     : m_settings(settings), m_configuration(settings.configFile), m_listing(m_document)
 {}
 
-bool ReportSession::OpenReportDocument()
+ReportDocument& ReportSession::Document()
 {
-    m_summaries.Clear();
-    m_listing.Reset(m_settings.options.twoColumnListing);
-    return m_document.OpenReportDocument(m_settings.target, m_configuration.Company());
+    return m_document;
 }
 
-void ReportSession::WriteText(std::string_view text)
+Listing& ReportSession::ItemListing()
 {
-    m_document.WriteText(text);
+    return m_listing;
 }
 
-void ReportSession::WriteControl(ControlWord word)
+const ReportOptions& ReportSession::Options() const
 {
-    m_document.WriteControl(word);
+    return m_settings.options;
 }
 
-void ReportSession::NewLine()
+const ReportConfiguration& ReportSession::Configuration() const
 {
-    m_document.NewLine();
+    return m_configuration;
 }
 
-void ReportSession::AddListToSummaries(const std::filesystem::path& list)
+Result<> ReportSession::AddListToSummaries(const fs::path& list)
 {
-    m_summaryPass.AddListToSummaries(list, m_summaries);
-}
-
-void ReportSession::WriteListing(const std::filesystem::path& list)
-{
-    m_listing.WriteListing(list);
-}
-
-void ReportSession::WriteListingHeader()
-{
-    m_listing.WriteListingHeader();
-}
-
-void ReportSession::WriteTotals()
-{
-    m_listing.WriteTotals();
+    return m_summaryPass.AddListToSummaries(list, m_summaries);
 }
 
 void ReportSession::WriteSummaries()
@@ -67,58 +159,32 @@ bool ReportSession::StopRequested() const
     return m_settings.stop.stop_requested();
 }
 
-WriteOutcome ReportSession::CloseReportDocument()
+Result<> ReportSession::OpenReportDocument()
 {
-    if (StopRequested())
-        return Abandon("stopped before " + m_document.Path().string() + " was finished",
-                       {m_document.Path(), std::make_error_code(std::errc::operation_canceled),
-                        FileFailure::Access::Writing});
     m_summaries.Clear();
-    WriteOutcome outcome;
-    const bool closed = m_document.CloseReportDocument();
-    outcome.output = m_document.Path();
-    if (!closed) {
-        outcome.error = m_document.Error();
-        outcome.failure = m_document.Failure();
-        return outcome;
-    }
-    if (m_settings.viewer != nullptr)
-        m_settings.viewer->Show(outcome.output);
-    return outcome;
+    m_listing.Reset(m_settings.options.twoColumnListing);
+    return m_document.OpenReportDocument(m_settings.target, m_configuration.Company());
 }
 
-WriteOutcome ReportSession::Abandon(const std::string& error, const FileFailure& failure)
+Result<fs::path> ReportSession::CloseReportDocument()
+{
+    if (StopRequested())
+        return Abandon({"stopped before " + m_document.Path().string() + " was finished",
+                        {m_document.Path(), std::make_error_code(std::errc::operation_canceled),
+                         FileFailure::Access::Writing}});
+    m_summaries.Clear();
+    if (Result<> closed = m_document.CloseReportDocument(); !closed)
+        return Unexpected(std::move(closed).error());
+    if (m_settings.viewer != nullptr)
+        m_settings.viewer->Show(m_document.Path());
+    return m_document.Path();
+}
+
+Unexpected<Failure> ReportSession::Abandon(Failure failure)
 {
     m_summaries.Clear();
     m_document.Discard();
-    return {{}, error, failure};
-}
-
-WriteOutcome ReportSession::MakeDocument(const DocumentSettings& settings,
-                                         const std::vector<std::filesystem::path>& inputs,
-                                         const std::function<void(ReportSession&)>& write)
-{
-    if (std::optional<WriteOutcome> refused = RefusedDocumentTarget(settings, inputs))
-        return *refused;
-    ReportSession session(settings);
-    if (!session.OpenReportDocument())
-        return session.Abandon(session.m_document.Error(), session.m_document.Failure());
-    try {
-        write(session);
-    } catch (const UnreadableListError& error) {
-        return session.Abandon(error.what(), error.Failure());
-    }
-    return session.CloseReportDocument();
-}
-
-const ReportOptions& ReportSession::Options() const
-{
-    return m_settings.options;
-}
-
-const ReportConfiguration& ReportSession::Configuration() const
-{
-    return m_configuration;
+    return Unexpected(std::move(failure));
 }
 
 } // namespace zvk

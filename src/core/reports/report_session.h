@@ -4,19 +4,45 @@
 #include <functional>
 #include <stop_token>
 #include <string>
-#include <string_view>
 #include <vector>
 
-#include "platform/write_outcome.h"
+#include "config/device_configuration.h"
+#include "platform/result.h"
 #include "reports/document_viewer.h"
 #include "reports/list_passes.h"
 #include "reports/listing.h"
-#include "reports/report_configuration.h"
 #include "reports/report_document.h"
-#include "reports/report_options.h"
 #include "reports/summary_lists.h"
 
 namespace zvk {
+
+// What a report or consignment note holds, as chosen in the report type dialog
+// (which opens with the complete listing and the sorted summary ticked). At most
+// one of the two listings is chosen.
+struct ReportOptions
+{
+    bool completeListing = true;
+    bool twoColumnListing = false;
+    bool sortedSummary = true;
+};
+
+bool WantsListing(const ReportOptions& options);
+
+// The texts of the device configuration that documents print: the company lines
+// and the captions of the header values, read once, each cut as the handheld
+// cuts it. A missing or unreadable file gives empty texts, as a missing key does.
+class ReportConfiguration
+{
+public:
+    explicit ReportConfiguration(const std::filesystem::path& configFile);
+
+    CompanyHeader Company() const;
+    // The caption of header value `valueNumber` (1 to 29); empty for any other number.
+    std::string Caption(int valueNumber) const;
+
+private:
+    DeviceConfiguration m_configuration;
+};
 
 // How a report or consignment note is made: what it holds, the device
 // configuration it prints from, where it goes and who shows it (none: not shown).
@@ -31,49 +57,42 @@ struct DocumentSettings
 };
 
 // The state of one report or consignment note from its opening to its closing:
-// the document, the listing with its totals, the summary lists and the passes
-// that fill them. It carries the operations every document is made of.
+// the document, the listing with its totals, the summary lists and the pass that
+// fills them.
 class ReportSession
 {
 public:
-    explicit ReportSession(const DocumentSettings& settings);
+    // Makes one document from `inputs`: refuses a target that would destroy one of
+    // them before anything is read, opens the document, lets `write` fill it and
+    // closes it; the document's path, or why there is none. A list that `write`
+    // cannot read gives the document up unfinished.
+    static Result<std::filesystem::path>
+    MakeDocument(const DocumentSettings& settings, const std::vector<std::filesystem::path>& inputs,
+                 const std::function<Result<>(ReportSession&)>& write);
 
-    // Creates the document with its prolog and company header; the summary lists
-    // start empty and a two-column listing starts on a fresh line. False when the
-    // document cannot be created.
-    bool OpenReportDocument();
-    void WriteText(std::string_view text);
-    void WriteControl(ControlWord word);
-    void NewLine();
+    ReportDocument& Document();
+    Listing& ItemListing();
+    const ReportOptions& Options() const;
+    const ReportConfiguration& Configuration() const;
 
-    // These read a data list and throw UnreadableListError when it cannot be read.
-    void AddListToSummaries(const std::filesystem::path& list);
-    void WriteListing(const std::filesystem::path& list);
-
-    void WriteListingHeader();
-    void WriteTotals();
+    // Reads the items of a data list into the summary lists.
+    Result<> AddListToSummaries(const std::filesystem::path& list);
     void WriteSummaries();
 
     // True once the document is to be given up unfinished.
     bool StopRequested() const;
 
+private:
+    explicit ReportSession(const DocumentSettings& settings);
+
+    // Creates the document with its prolog and company header; the summary lists
+    // start empty and a two-column listing starts on a fresh line.
+    Result<> OpenReportDocument();
     // Releases the summary lists, fills up and numbers the last page, closes the
     // document and shows it; a document whose stop was requested is given up instead.
-    WriteOutcome CloseReportDocument();
-
-    const ReportOptions& Options() const;
-    const ReportConfiguration& Configuration() const;
-
-    // Makes one document from `inputs`: refuses a target that would destroy one of
-    // them before anything is read, opens the document, lets `write` fill it and
-    // closes it. A list that cannot be read gives the document up unfinished.
-    static WriteOutcome MakeDocument(const DocumentSettings& settings,
-                                     const std::vector<std::filesystem::path>& inputs,
-                                     const std::function<void(ReportSession&)>& write);
-
-private:
-    // Removes the unfinished document; the outcome carries the failure.
-    WriteOutcome Abandon(const std::string& error, const FileFailure& failure);
+    Result<std::filesystem::path> CloseReportDocument();
+    // Removes the unfinished document and hands the failure on.
+    Unexpected<Failure> Abandon(Failure failure);
 
     DocumentSettings m_settings;
     ReportConfiguration m_configuration;

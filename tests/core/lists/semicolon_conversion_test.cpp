@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/succeeded.h"
 #include "support/temp_dir.h"
 
 namespace fs = std::filesystem;
@@ -128,11 +129,11 @@ TEST_F(SemicolonFileTest, SampleListsMatchTheirReviewedTexts)
     for (const char* name : {"LIST0001", "LIST0002", "LIST0003", "STARY001"}) {
         const fs::path list = m_dir.Path() / (std::string(name) + ".DAT");
         fs::copy_file(fs::path(ZVK_SAMPLE_DIR) / list.filename(), list);
-        const WriteOutcome outcome =
+        const Result<fs::path> outcome =
             m_conversion.ConvertListToSemicolonText(list, list.filename().string());
-        ASSERT_TRUE(outcome.Succeeded()) << outcome.error;
-        EXPECT_EQ(outcome.output, m_dir.Path() / (std::string(name) + ".csv"));
-        EXPECT_EQ(ReadBytes(outcome.output),
+        ASSERT_TRUE(test::Succeeded(outcome));
+        EXPECT_EQ(*outcome, m_dir.Path() / (std::string(name) + ".csv"));
+        EXPECT_EQ(ReadBytes(*outcome),
                   ReadBytes(test::TestData("lists/" + std::string(name) + ".csv")))
             << name;
     }
@@ -145,17 +146,17 @@ TEST_F(SemicolonFileTest, ReplacesAnEarlierTextAndReadsLinesWhole)
     std::string longLine = "0XR1" + std::string(495, 'x') + "2M    101SMVy   I   3  4.50 32KO";
     longLine += std::string(1 << 20, 'y');
     const fs::path list = m_dir.Write("LIST01.DAT", longLine + "\n0A01.02.26Hodnota\n");
-    const WriteOutcome outcome = m_conversion.ConvertListToSemicolonText(list, "LIST01.DAT");
-    ASSERT_TRUE(outcome.Succeeded()) << outcome.error;
-    EXPECT_EQ(ReadBytes(outcome.output), " ;01.02.26\r\n ;Hodnota             \r\n");
+    const Result<fs::path> outcome = m_conversion.ConvertListToSemicolonText(list, "LIST01.DAT");
+    ASSERT_TRUE(test::Succeeded(outcome));
+    EXPECT_EQ(ReadBytes(*outcome), " ;01.02.26\r\n ;Hodnota             \r\n");
 }
 
 TEST_F(SemicolonFileTest, EmptyListGivesAnEmptyText)
 {
     const fs::path list = m_dir.Write("EMPTY.DAT", "");
-    const WriteOutcome outcome = m_conversion.ConvertListToSemicolonText(list, "EMPTY.DAT");
-    ASSERT_TRUE(outcome.Succeeded()) << outcome.error;
-    EXPECT_EQ(ReadBytes(outcome.output), "");
+    const Result<fs::path> outcome = m_conversion.ConvertListToSemicolonText(list, "EMPTY.DAT");
+    ASSERT_TRUE(test::Succeeded(outcome));
+    EXPECT_EQ(ReadBytes(*outcome), "");
 }
 
 TEST_F(SemicolonFileTest, BinaryGarbageNeitherCrashesNorStops)
@@ -164,27 +165,25 @@ TEST_F(SemicolonFileTest, BinaryGarbageNeitherCrashesNorStops)
     for (int i = 0; i < 4096; ++i)
         garbage += static_cast<char>((i * 7919) % 256);
     const fs::path list = m_dir.Write("GARBAGE.DAT", garbage + "\n2M\n2O\n0A\n" + garbage + "\r\n");
-    const WriteOutcome outcome = m_conversion.ConvertListToSemicolonText(list, "GARBAGE.DAT");
-    ASSERT_TRUE(outcome.Succeeded()) << outcome.error;
-    EXPECT_TRUE(fs::exists(outcome.output));
+    const Result<fs::path> outcome = m_conversion.ConvertListToSemicolonText(list, "GARBAGE.DAT");
+    ASSERT_TRUE(test::Succeeded(outcome));
+    EXPECT_TRUE(fs::exists(*outcome));
 }
 
 TEST_F(SemicolonFileTest, NameWithoutDatIsRefusedAndNothingWritten)
 {
     const fs::path list = m_dir.Write("list.txt", "0A01.02.26x\r\n");
-    const WriteOutcome outcome = m_conversion.ConvertListToSemicolonText(list, "list.txt");
-    EXPECT_FALSE(outcome.Succeeded());
-    EXPECT_NE(outcome.error.find("list.txt"), std::string::npos);
+    const Result<fs::path> outcome = m_conversion.ConvertListToSemicolonText(list, "list.txt");
+    ASSERT_FALSE(outcome);
+    EXPECT_NE(outcome.error().detail.find("list.txt"), std::string::npos);
     EXPECT_EQ(ListFolder(m_dir.Path()), "list.txt");
 }
 
 TEST_F(SemicolonFileTest, UnreadableListIsReportedAndNothingWritten)
 {
-    EXPECT_FALSE(
-        m_conversion.ConvertListToSemicolonText(m_dir.Path() / "MISSING.DAT", "M").Succeeded());
+    EXPECT_FALSE(m_conversion.ConvertListToSemicolonText(m_dir.Path() / "MISSING.DAT", "M"));
     fs::create_directory(m_dir.Path() / "FOLDER.DAT");
-    EXPECT_FALSE(
-        m_conversion.ConvertListToSemicolonText(m_dir.Path() / "FOLDER.DAT", "F").Succeeded());
+    EXPECT_FALSE(m_conversion.ConvertListToSemicolonText(m_dir.Path() / "FOLDER.DAT", "F"));
     EXPECT_EQ(ListFolder(m_dir.Path()), "FOLDER.DAT");
 }
 
@@ -194,8 +193,9 @@ TEST_F(SemicolonFileTest, UnwritableFolderLeavesNoPartialText)
     fs::permissions(m_dir.Path() / "ro", fs::perms::owner_read | fs::perms::owner_exec |
                                              fs::perms::others_read | fs::perms::others_exec);
     EXPECT_TRUE(test::AsOrdinaryUser([&] {
-        const WriteOutcome outcome = m_conversion.ConvertListToSemicolonText(list, "LIST01.DAT");
-        return !outcome.Succeeded() && !outcome.error.empty();
+        const Result<fs::path> outcome =
+            m_conversion.ConvertListToSemicolonText(list, "LIST01.DAT");
+        return !outcome && !outcome.error().detail.empty();
     }));
     EXPECT_EQ(ListFolder(m_dir.Path() / "ro"), "LIST01.DAT");
 }
@@ -205,8 +205,8 @@ TEST_F(SemicolonFileTest, ReadOnlyEarlierTextIsReportedAndKept)
     const fs::path list = m_dir.Write("LIST01.DAT", "0A01.02.26x\r\n");
     const fs::path old = m_dir.Write("LIST01.csv", "old text");
     fs::permissions(old, fs::perms::owner_read);
-    const WriteOutcome outcome = m_conversion.ConvertListToSemicolonText(list, "LIST01.DAT");
-    EXPECT_FALSE(outcome.Succeeded());
+    const Result<fs::path> outcome = m_conversion.ConvertListToSemicolonText(list, "LIST01.DAT");
+    EXPECT_FALSE(outcome);
     EXPECT_EQ(ReadBytes(old), "old text");
     EXPECT_EQ(ListFolder(m_dir.Path()), "LIST01.DAT LIST01.csv");
 }
@@ -217,9 +217,10 @@ TEST_F(SemicolonFileTest, AStoppedConversionLeavesTheEarlierText)
     const fs::path old = m_dir.Write("LIST01.csv", "old text");
     std::stop_source stop;
     stop.request_stop();
-    const WriteOutcome outcome =
+    const Result<fs::path> outcome =
         m_conversion.ConvertListToSemicolonText(list, "LIST01.DAT", stop.get_token());
-    EXPECT_NE(outcome.error.find("stopped"), std::string::npos) << outcome.error;
+    EXPECT_NE(outcome.error().detail.find("stopped"), std::string::npos)
+        << test::FailureDetail(outcome);
     EXPECT_EQ(ReadBytes(old), "old text");
     EXPECT_EQ(ListFolder(m_dir.Path()), "LIST01.DAT LIST01.csv");
 }

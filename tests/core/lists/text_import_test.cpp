@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/succeeded.h"
 #include "support/temp_dir.h"
 
 namespace fs = std::filesystem;
@@ -132,32 +133,32 @@ TEST_F(TextImportFileTest, WritesTheListBesideTheTextWhateverTheWorkingFolder)
 {
     const fs::path text = m_dir.Write("merania/Meranie ľavý breh.txt",
                                       Lines({"FmoR", "1", "SM", "I", "3", "4", "30", "0,28"}));
-    const WriteOutcome outcome = ImportMeasurementText(text);
-    ASSERT_TRUE(outcome.Succeeded()) << outcome.error;
-    EXPECT_EQ(outcome.output, m_dir.Path() / "merania" / "Meranie ľavý breh.dat");
+    const Result<fs::path> outcome = ImportMeasurementText(text);
+    ASSERT_TRUE(test::Succeeded(outcome));
+    EXPECT_EQ(*outcome, m_dir.Path() / "merania" / "Meranie ľavý breh.dat");
     // The name inside the list is Windows-1250, as every text of a list.
-    EXPECT_EQ(ReadBytes(outcome.output).substr(0, 15), "ADMeranie \xBE"
-                                                       "av\xFD"
-                                                       " ");
+    EXPECT_EQ(ReadBytes(*outcome).substr(0, 15), "ADMeranie \xBE"
+                                                 "av\xFD"
+                                                 " ");
     EXPECT_EQ(ListFolder(m_dir.Path() / "merania"), "Meranie ľavý breh.dat Meranie ľavý breh.txt");
 }
 
 TEST_F(TextImportFileTest, ReplacesAnEarlierList)
 {
     m_dir.Write("LOG0612.dat", "old list");
-    const WriteOutcome outcome = ImportMeasurementText(m_dir.Write("LOG0612.txt", ""));
-    ASSERT_TRUE(outcome.Succeeded()) << outcome.error;
-    EXPECT_EQ(ReadBytes(outcome.output), kHead);
+    const Result<fs::path> outcome = ImportMeasurementText(m_dir.Write("LOG0612.txt", ""));
+    ASSERT_TRUE(test::Succeeded(outcome));
+    EXPECT_EQ(ReadBytes(*outcome), kHead);
 }
 
 TEST_F(TextImportFileTest, FailuresAreReportedAndWriteNothing)
 {
-    EXPECT_FALSE(ImportMeasurementText(m_dir.Path() / "missing.txt").Succeeded());
+    EXPECT_FALSE(ImportMeasurementText(m_dir.Path() / "missing.txt"));
     fs::create_directory(m_dir.Path() / "folder.txt");
-    EXPECT_FALSE(ImportMeasurementText(m_dir.Path() / "folder.txt").Succeeded());
+    EXPECT_FALSE(ImportMeasurementText(m_dir.Path() / "folder.txt"));
     // A text file that is itself named .dat would be overwritten by its own list.
     const fs::path self = m_dir.Write("LIST.dat", "FmoR\n");
-    EXPECT_FALSE(ImportMeasurementText(self).Succeeded());
+    EXPECT_FALSE(ImportMeasurementText(self));
     EXPECT_EQ(ReadBytes(self), "FmoR\n");
     EXPECT_EQ(ListFolder(m_dir.Path()), "LIST.dat folder.txt");
 }
@@ -167,7 +168,7 @@ TEST_F(TextImportFileTest, UnwritableFolderLeavesNothingBehind)
     const fs::path text = m_dir.Write("ro/LIST.TXT", "FmoR\n");
     fs::permissions(m_dir.Path() / "ro", fs::perms::owner_read | fs::perms::owner_exec |
                                              fs::perms::others_read | fs::perms::others_exec);
-    EXPECT_TRUE(test::AsOrdinaryUser([&] { return !ImportMeasurementText(text).Succeeded(); }));
+    EXPECT_TRUE(test::AsOrdinaryUser([&] { return !ImportMeasurementText(text); }));
     EXPECT_EQ(ListFolder(m_dir.Path() / "ro"), "LIST.TXT");
 }
 
@@ -176,10 +177,10 @@ TEST_F(TextImportFileTest, BinaryGarbageAndHugeLinesDoNotCrash)
     std::string garbage(1 << 20, '\0');
     for (std::size_t i = 0; i < garbage.size(); ++i)
         garbage[i] = static_cast<char>((i * 2654435761u) >> 24);
-    const WriteOutcome outcome =
+    const Result<fs::path> outcome =
         ImportMeasurementText(m_dir.Write("garbage.txt", "FmoR\n" + garbage + "\n" + garbage));
-    ASSERT_TRUE(outcome.Succeeded()) << outcome.error;
-    EXPECT_EQ(ReadBytes(outcome.output).substr(0, 2), "AD");
+    ASSERT_TRUE(test::Succeeded(outcome));
+    EXPECT_EQ(ReadBytes(*outcome).substr(0, 2), "AD");
 }
 
 } // namespace

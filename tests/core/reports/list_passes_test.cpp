@@ -4,7 +4,6 @@
 
 #include "reports/item_reader.h"
 #include "reports/list_passes.h"
-#include "reports/report_list_reader.h"
 #include "support/temp_dir.h"
 
 namespace zvk {
@@ -57,11 +56,15 @@ TEST(ListFilterTest, ReadsAListUntilItsFirstFailingRecord)
 {
     TempDir dir;
     ListFilter filter(Range({1, 3, 2026}, {31, 3, 2026}));
-    EXPECT_TRUE(filter.ListPassesFilter(dir.Write("EMPTY.DAT", "")));
-    EXPECT_TRUE(filter.ListPassesFilter(dir.Write("NODATE.DAT", "2M    101SMVy\r\n")));
-    EXPECT_FALSE(filter.ListPassesFilter(dir.Write("TWO.DAT", "0A05.03.26\r\n0A05.04.26\r\n")))
+    EXPECT_EQ(filter.ListPassesFilter(dir.Write("EMPTY.DAT", "")).value(), true);
+    EXPECT_EQ(filter.ListPassesFilter(dir.Write("NODATE.DAT", "2M    101SMVy\r\n")).value(), true);
+    EXPECT_EQ(filter.ListPassesFilter(dir.Write("TWO.DAT", "0A05.03.26\r\n0A05.04.26\r\n")).value(),
+              false)
         << "every date record counts";
-    EXPECT_THROW(filter.ListPassesFilter(dir.Path() / "MISSING.DAT"), UnreadableListError);
+    const Result<bool> missing = filter.ListPassesFilter(dir.Path() / "MISSING.DAT");
+    ASSERT_FALSE(missing);
+    EXPECT_EQ(missing.error().file.file, dir.Path() / "MISSING.DAT");
+    EXPECT_EQ(missing.error().file.reason, std::errc::no_such_file_or_directory);
 }
 
 TEST(SummaryPassTest, FillsTheSummaryListsFromFixedUpItems)

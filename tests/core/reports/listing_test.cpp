@@ -5,6 +5,7 @@
 
 #include "golden.h"
 #include "reports/listing.h"
+#include "support/succeeded.h"
 #include "support/temp_dir.h"
 
 namespace zvk {
@@ -40,7 +41,7 @@ protected:
     std::string Finish()
     {
         listing.WriteTotals();
-        EXPECT_TRUE(document.CloseReportDocument()) << document.Error();
+        EXPECT_TRUE(test::Succeeded(document.CloseReportDocument()));
         return test::ReadableLines(ReadBytes(dir.Path() / "listing.rtf"));
     }
 

@@ -5,6 +5,7 @@
 #include "platform/output_refusal.h"
 #include "reports/documents.h"
 #include "support/recording_viewer.h"
+#include "support/succeeded.h"
 #include "support/temp_dir.h"
 
 namespace fs = std::filesystem;
@@ -36,37 +37,39 @@ protected:
 TEST_F(MakeReportTest, ShowsTheFinishedDocument)
 {
     fs::copy(TestData("reports/lists"), lists.Path());
-    const WriteOutcome outcome = MakeReport(kMarch2026, lists.Path(), Settings());
-    ASSERT_TRUE(outcome.Succeeded()) << outcome.error;
-    EXPECT_EQ(outcome.output.parent_path(), output.Path());
-    EXPECT_EQ(viewer.Shown(), std::vector<fs::path>{outcome.output});
+    const Result<fs::path> outcome = MakeReport(kMarch2026, lists.Path(), Settings());
+    ASSERT_TRUE(test::Succeeded(outcome));
+    EXPECT_EQ(outcome->parent_path(), output.Path());
+    EXPECT_EQ(viewer.Shown(), std::vector<fs::path>{*outcome});
 }
 
 TEST_F(MakeReportTest, AnUnreadableListStopsTheReportAndLeavesNoDocument)
 {
     fs::copy(TestData("reports/lists"), lists.Path());
     fs::create_symlink(lists.Path() / "GONE.DAT", lists.Path() / "BROKEN.DAT");
-    const WriteOutcome outcome = MakeReport(kMarch2026, lists.Path(), Settings());
-    EXPECT_FALSE(outcome.Succeeded());
-    EXPECT_NE(outcome.error.find("BROKEN.DAT"), std::string::npos) << outcome.error;
-    EXPECT_EQ(outcome.failure.file, lists.Path() / "BROKEN.DAT");
-    EXPECT_EQ(outcome.failure.reason, std::errc::no_such_file_or_directory);
-    EXPECT_EQ(outcome.failure.access, FileFailure::Access::Reading);
+    const Result<fs::path> outcome = MakeReport(kMarch2026, lists.Path(), Settings());
+    ASSERT_FALSE(outcome);
+    EXPECT_NE(outcome.error().detail.find("BROKEN.DAT"), std::string::npos)
+        << test::FailureDetail(outcome);
+    EXPECT_EQ(outcome.error().file.file, lists.Path() / "BROKEN.DAT");
+    EXPECT_EQ(outcome.error().file.reason, std::errc::no_such_file_or_directory);
+    EXPECT_EQ(outcome.error().file.access, FileFailure::Access::Reading);
     EXPECT_EQ(ListFolder(output.Path()), "");
     EXPECT_TRUE(viewer.Shown().empty());
 
-    const WriteOutcome note = MakeConsignmentNote(lists.Path() / "MISSING.DAT", Settings());
-    EXPECT_NE(note.error.find("MISSING.DAT"), std::string::npos) << note.error;
-    EXPECT_EQ(note.failure.file, lists.Path() / "MISSING.DAT");
+    const Result<fs::path> note = MakeConsignmentNote(lists.Path() / "MISSING.DAT", Settings());
+    EXPECT_NE(note.error().detail.find("MISSING.DAT"), std::string::npos)
+        << test::FailureDetail(note);
+    EXPECT_EQ(note.error().file.file, lists.Path() / "MISSING.DAT");
     EXPECT_EQ(ListFolder(output.Path()), "");
 
     // A document that cannot be created names itself, as written.
-    const WriteOutcome unwritten = MakeConsignmentNote(
+    const Result<fs::path> unwritten = MakeConsignmentNote(
         TestData("reports/note/NOTE.DAT"),
         {{}, TestData("reports/ZVK.INI"), {{}, output.Path() / "missing"}, &viewer});
-    EXPECT_EQ(unwritten.failure.file.parent_path(), output.Path() / "missing");
-    EXPECT_EQ(unwritten.failure.reason, std::errc::no_such_file_or_directory);
-    EXPECT_EQ(unwritten.failure.access, FileFailure::Access::Writing);
+    EXPECT_EQ(unwritten.error().file.file.parent_path(), output.Path() / "missing");
+    EXPECT_EQ(unwritten.error().file.reason, std::errc::no_such_file_or_directory);
+    EXPECT_EQ(unwritten.error().file.access, FileFailure::Access::Writing);
     EXPECT_TRUE(viewer.Shown().empty());
 }
 
@@ -75,25 +78,25 @@ TEST_F(MakeReportTest, ReadsTheListsOfTheFolderInNameOrder)
     for (const char* name : {"b.dat", "A.DAT", "c.Dat", ".dat", "x.data", "notes.txt"})
         lists.Write(name, "");
     fs::create_directory(lists.Path() / "folder.dat");
+    const Result<std::vector<fs::path>> found = ReportListsIn(lists.Path());
+    ASSERT_TRUE(test::Succeeded(found));
     std::string names;
-    std::error_code error;
-    for (const fs::path& list : ReportListsIn(lists.Path(), error))
+    for (const fs::path& list : *found)
         names += list.filename().string() + " ";
     EXPECT_EQ(names, ".dat A.DAT b.dat c.Dat ");
-    EXPECT_FALSE(error);
 }
 
 TEST_F(MakeReportTest, AFolderThatCannotBeReadIsNoEmptyReport)
 {
-    std::error_code error;
-    EXPECT_TRUE(ReportListsIn(lists.Path() / "missing", error).empty());
-    EXPECT_EQ(error, std::errc::no_such_file_or_directory);
+    const Result<std::vector<fs::path>> missing = ReportListsIn(lists.Path() / "missing");
+    ASSERT_FALSE(missing);
+    EXPECT_EQ(missing.error().file.reason, std::errc::no_such_file_or_directory);
     const fs::path file = lists.Write("LIST.DAT", "");
-    const WriteOutcome outcome = MakeReport(kMarch2026, file, Settings());
-    EXPECT_FALSE(outcome.Succeeded());
-    EXPECT_EQ(outcome.failure.file, file);
-    EXPECT_EQ(outcome.failure.reason, std::errc::not_a_directory);
-    EXPECT_EQ(outcome.failure.access, FileFailure::Access::ReadingFolder);
+    const Result<fs::path> outcome = MakeReport(kMarch2026, file, Settings());
+    ASSERT_FALSE(outcome);
+    EXPECT_EQ(outcome.error().file.file, file);
+    EXPECT_EQ(outcome.error().file.reason, std::errc::not_a_directory);
+    EXPECT_EQ(outcome.error().file.access, FileFailure::Access::ReadingFolder);
     EXPECT_EQ(ListFolder(output.Path()), "");
     EXPECT_TRUE(viewer.Shown().empty());
 }
@@ -105,9 +108,9 @@ TEST_F(MakeReportTest, OnlyListsThatPassTheSelectionAreListed)
                         "ca";
     value.resize(20, ' ');
     const ReportSelection selection{kMarch2026.from, kMarch2026.to, {{1, "Sprava", value}}};
-    const WriteOutcome outcome = MakeReport(selection, lists.Path(), Settings());
-    ASSERT_TRUE(outcome.Succeeded()) << outcome.error;
-    const std::string report = ReadBytes(outcome.output);
+    const Result<fs::path> outcome = MakeReport(selection, lists.Path(), Settings());
+    ASSERT_TRUE(test::Succeeded(outcome));
+    const std::string report = ReadBytes(*outcome);
     EXPECT_NE(report.find(" 12345  SM"), std::string::npos) << "the list of that value";
     EXPECT_EQ(report.find("    11  SM"), std::string::npos) << "a list of another value";
 }
@@ -116,10 +119,10 @@ TEST_F(MakeReportTest, WithoutListingsOrSummaryOnlyTheSelectionIsWritten)
 {
     fs::copy(TestData("reports/lists"), lists.Path());
     const ReportSelection selection{{1, 3, 2026}, {31, 3, 2026}, {{2, "Odberatel", ""}}};
-    const WriteOutcome outcome =
+    const Result<fs::path> outcome =
         MakeReport(selection, lists.Path(), Settings({false, false, false}));
-    ASSERT_TRUE(outcome.Succeeded()) << outcome.error;
-    const std::string report = ReadBytes(outcome.output);
+    ASSERT_TRUE(test::Succeeded(outcome));
+    const std::string report = ReadBytes(*outcome);
     const std::string body = "\\b    01.03.2026 - 31.03.2026}{\\par \\fs20 }{\\par \\fs20    "
                              "Odberatel }{\\par \\fs20 }{\\par \\fs20 }{\\par \\fs20 ";
     EXPECT_NE(report.find(body), std::string::npos);
@@ -151,12 +154,13 @@ TEST_F(MakeReportTest, AnOutputThatIsAnInputIsRefusedBeforeAnythingIsRead)
         DocumentSettings settings = Settings();
         settings.configFile = config;
         settings.target.file = target;
-        for (const WriteOutcome& outcome : {MakeReport(kMarch2026, lists.Path(), settings),
-                                            MakeConsignmentNote(list, settings)}) {
-            EXPECT_EQ(outcome.failure.reason, reason) << target << ": " << outcome.error;
-            EXPECT_EQ(outcome.failure.file, target);
-            EXPECT_EQ(outcome.failure.access, FileFailure::Access::Writing);
-            EXPECT_NE(outcome.error.find(target.filename().string()), std::string::npos);
+        for (const Result<fs::path>& outcome : {MakeReport(kMarch2026, lists.Path(), settings),
+                                                MakeConsignmentNote(list, settings)}) {
+            EXPECT_EQ(outcome.error().file.reason, reason)
+                << target << ": " << test::FailureDetail(outcome);
+            EXPECT_EQ(outcome.error().file.file, target);
+            EXPECT_EQ(outcome.error().file.access, FileFailure::Access::Writing);
+            EXPECT_NE(outcome.error().detail.find(target.filename().string()), std::string::npos);
         }
     }
     // A list that is a symbolic link to the output: the output has a single name.
@@ -164,9 +168,11 @@ TEST_F(MakeReportTest, AnOutputThatIsAnInputIsRefusedBeforeAnythingIsRead)
     fs::create_symlink(linked, lists.Path() / "LINKED.DAT");
     DocumentSettings settings = Settings();
     settings.target.file = linked;
-    for (const WriteOutcome& outcome : {MakeReport(kMarch2026, lists.Path(), settings),
-                                        MakeConsignmentNote(lists.Path() / "LINKED.DAT", settings)})
-        EXPECT_EQ(outcome.failure.reason, OutputRefusal::SameAsInput) << outcome.error;
+    for (const Result<fs::path>& outcome :
+         {MakeReport(kMarch2026, lists.Path(), settings),
+          MakeConsignmentNote(lists.Path() / "LINKED.DAT", settings)})
+        EXPECT_EQ(outcome.error().file.reason, OutputRefusal::SameAsInput)
+            << test::FailureDetail(outcome);
 
     EXPECT_EQ(ReadBytes(list), listBytes);
     EXPECT_EQ(ReadBytes(linked), listBytes);
@@ -185,15 +191,18 @@ TEST_F(MakeReportTest, AFailedOrStoppedReportLeavesTheEarlierOutput)
     std::stop_source stop;
     stop.request_stop();
     settings.stop = stop.get_token();
-    const WriteOutcome stopped = MakeReport(kMarch2026, lists.Path(), settings);
-    EXPECT_EQ(stopped.failure.reason, std::errc::operation_canceled) << stopped.error;
-    const WriteOutcome stoppedNote = MakeConsignmentNote(lists.Path() / "EVEN.DAT", settings);
-    EXPECT_EQ(stoppedNote.failure.reason, std::errc::operation_canceled) << stoppedNote.error;
+    const Result<fs::path> stopped = MakeReport(kMarch2026, lists.Path(), settings);
+    EXPECT_EQ(stopped.error().file.reason, std::errc::operation_canceled)
+        << test::FailureDetail(stopped);
+    const Result<fs::path> stoppedNote = MakeConsignmentNote(lists.Path() / "EVEN.DAT", settings);
+    EXPECT_EQ(stoppedNote.error().file.reason, std::errc::operation_canceled)
+        << test::FailureDetail(stoppedNote);
 
     settings.stop = {};
     fs::create_symlink(lists.Path() / "GONE.DAT", lists.Path() / "BROKEN.DAT");
-    const WriteOutcome unreadable = MakeReport(kMarch2026, lists.Path(), settings);
-    EXPECT_EQ(unreadable.failure.file, lists.Path() / "BROKEN.DAT") << unreadable.error;
+    const Result<fs::path> unreadable = MakeReport(kMarch2026, lists.Path(), settings);
+    EXPECT_EQ(unreadable.error().file.file, lists.Path() / "BROKEN.DAT")
+        << test::FailureDetail(unreadable);
 
     EXPECT_EQ(ReadBytes(earlier), "earlier report");
     EXPECT_EQ(ListFolder(output.Path()), "old.rtf");

@@ -6,6 +6,7 @@
 
 #include "office.h"
 #include "reports/documents.h"
+#include "support/succeeded.h"
 #include "support/temp_dir.h"
 
 namespace fs = std::filesystem;
@@ -74,10 +75,10 @@ protected:
 TEST_F(OfficeConversionTest, ReportReadsAsWritten)
 {
     const ReportSelection selection{{1, 1, 2026}, {31, 12, 2026}, {{1, "Lesn\xE1 spr\xE1va", ""}}};
-    const WriteOutcome outcome = MakeReport(
+    const Result<fs::path> outcome = MakeReport(
         selection, lists.Path(), {{}, TestData("reports/ZVK.INI"), {work.Path() / "r.rtf", {}}});
-    ASSERT_TRUE(outcome.Succeeded()) << outcome.error;
-    const std::string text = AsText(outcome.output);
+    ASSERT_TRUE(test::Succeeded(outcome));
+    const std::string text = AsText(*outcome);
     for (const char* expected :
          {"Lesy {Horehronie} š.p.", "Námestie SNP 12\\A, 977 01 Brezno",
           "Odštepný závod Čierny Balog", "   Lesná správa ", "Strana: 1", "Strana: 2"})
@@ -110,11 +111,11 @@ TEST_F(OfficeConversionTest, ReportReadsAsWritten)
 
 TEST_F(OfficeConversionTest, ConsignmentNoteReadsAsWritten)
 {
-    const WriteOutcome outcome = MakeConsignmentNote(
+    const Result<fs::path> outcome = MakeConsignmentNote(
         TestData("reports/note/NOTE.DAT"),
         {{false, true, true}, TestData("reports/ZVK.INI"), {work.Path() / "n.rtf", {}}});
-    ASSERT_TRUE(outcome.Succeeded()) << outcome.error;
-    const std::string text = AsText(outcome.output);
+    ASSERT_TRUE(test::Succeeded(outcome));
+    const std::string text = AsText(*outcome);
     for (const char* expected :
          {"Datum: 05.03.2007", "Lesná správa:LS Čierny Balog     ",
           "Odberateľ:Píla {Sever}        ", "Číslo dokladu:DL\\2007             ",

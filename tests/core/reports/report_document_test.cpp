@@ -6,6 +6,7 @@
 #include "platform/output_refusal.h"
 #include "reports/report_document.h"
 #include "support/file_size_limit.h"
+#include "support/succeeded.h"
 #include "support/temp_dir.h"
 
 namespace fs = std::filesystem;
@@ -36,7 +37,7 @@ protected:
 
     std::string Close()
     {
-        EXPECT_TRUE(document.CloseReportDocument()) << document.Error();
+        EXPECT_TRUE(test::Succeeded(document.CloseReportDocument()));
         return ReadBytes(dir.Path() / "doc.rtf");
     }
 
@@ -119,8 +120,9 @@ TEST(DocumentNameTest, AFolderThatCannotBeWrittenIsReported)
 {
     TempDir dir;
     ReportDocument document;
-    EXPECT_FALSE(document.OpenReportDocument({{}, dir.Path() / "missing"}, {}));
-    EXPECT_NE(document.Error().find("missing"), std::string::npos);
+    const Result<> opened = document.OpenReportDocument({{}, dir.Path() / "missing"}, {});
+    ASSERT_FALSE(opened);
+    EXPECT_NE(opened.error().detail.find("missing"), std::string::npos);
     EXPECT_FALSE(document.CloseReportDocument());
 }
 
@@ -131,8 +133,9 @@ TEST(DocumentNameTest, AWriteErrorFailsTheDocument)
         GTEST_SKIP() << "no device that is always full";
     ReportDocument document;
     ASSERT_TRUE(document.OpenReportDocument({full, {}}, {}));
-    EXPECT_FALSE(document.CloseReportDocument());
-    EXPECT_NE(document.Error().find("/dev/full"), std::string::npos) << document.Error();
+    const Result<> closed = document.CloseReportDocument();
+    ASSERT_FALSE(closed);
+    EXPECT_NE(closed.error().detail.find("/dev/full"), std::string::npos) << closed.error().detail;
     EXPECT_TRUE(fs::exists(full)) << "only document files are removed";
 }
 
@@ -143,7 +146,7 @@ TEST(DocumentNameTest, ANameThatAppearsWhileTheDocumentIsWrittenIsNotTaken)
     ASSERT_TRUE(document.OpenReportDocument({{}, dir.Path()}, {}));
     // Another document of the same second, finished first.
     const fs::path other = dir.Write(document.Path().filename().string(), "the other document");
-    ASSERT_TRUE(document.CloseReportDocument()) << document.Error();
+    ASSERT_TRUE(test::Succeeded(document.CloseReportDocument()));
     EXPECT_NE(document.Path(), other);
     EXPECT_EQ(document.Path().filename().string().substr(14), "_2.rtf");
     EXPECT_EQ(ReadBytes(other), "the other document");
@@ -164,11 +167,14 @@ TEST(DocumentOutputTest, AnUnfinishedDocumentLeavesTheEarlierFile)
     ReportDocument failing;
     ASSERT_TRUE(failing.OpenReportDocument({output, {}}, {}));
     failing.WriteText(std::string(1 << 20, 'x'));
+    std::error_code reason;
     {
         const test::FileSizeLimit full(4096);
-        EXPECT_FALSE(failing.CloseReportDocument());
+        const Result<> closed = failing.CloseReportDocument();
+        ASSERT_FALSE(closed);
+        reason = closed.error().file.reason;
     }
-    EXPECT_EQ(failing.Failure().reason, std::errc::file_too_large);
+    EXPECT_EQ(reason, std::errc::file_too_large);
     EXPECT_EQ(ReadBytes(output), "earlier report");
     EXPECT_EQ(test::ListFolder(dir.Path()), "report.rtf");
 }
@@ -179,10 +185,11 @@ TEST(DocumentOutputTest, AReadOnlyOutputIsRefusedAndALinkIsReplaced)
     const fs::path readOnly = dir.Write("kept.rtf", "kept");
     fs::permissions(readOnly, fs::perms::owner_read);
     ReportDocument refused;
-    EXPECT_FALSE(refused.OpenReportDocument({readOnly, {}}, {}));
-    EXPECT_EQ(refused.Failure().reason, OutputRefusal::ReadOnly);
-    EXPECT_EQ(refused.Failure().file, readOnly);
-    EXPECT_NE(refused.Error().find("kept.rtf is read-only"), std::string::npos);
+    const Result<> opened = refused.OpenReportDocument({readOnly, {}}, {});
+    ASSERT_FALSE(opened);
+    EXPECT_EQ(opened.error().file.reason, OutputRefusal::ReadOnly);
+    EXPECT_EQ(opened.error().file.file, readOnly);
+    EXPECT_NE(opened.error().detail.find("kept.rtf is read-only"), std::string::npos);
     EXPECT_EQ(ReadBytes(readOnly), "kept");
 
     const fs::path elsewhere = dir.Write("elsewhere.txt", "not a document");
@@ -190,7 +197,7 @@ TEST(DocumentOutputTest, AReadOnlyOutputIsRefusedAndALinkIsReplaced)
     fs::create_symlink(elsewhere, link);
     ReportDocument document;
     ASSERT_TRUE(document.OpenReportDocument({link, {}}, {}));
-    ASSERT_TRUE(document.CloseReportDocument()) << document.Error();
+    ASSERT_TRUE(test::Succeeded(document.CloseReportDocument()));
     EXPECT_FALSE(fs::is_symlink(link));
     EXPECT_EQ(ReadBytes(link).substr(0, 6), "{\\rtf1");
     EXPECT_EQ(ReadBytes(elsewhere), "not a document");

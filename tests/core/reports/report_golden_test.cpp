@@ -5,6 +5,7 @@
 #include "golden.h"
 #include "reports/documents.h"
 #include "support/comma_locale.h"
+#include "support/succeeded.h"
 #include "support/temp_dir.h"
 
 namespace fs = std::filesystem;
@@ -29,10 +30,10 @@ protected:
     std::string Report(const ReportSelection& selection, const fs::path& folder,
                        ReportOptions options, const fs::path& config)
     {
-        const WriteOutcome outcome =
+        const Result<fs::path> outcome =
             MakeReport(selection, folder, {options, config, {dir.Path() / "report.rtf", {}}});
-        EXPECT_TRUE(outcome.Succeeded()) << outcome.error;
-        return ReadBytes(outcome.output);
+        EXPECT_TRUE(test::Succeeded(outcome));
+        return ReadBytes(*outcome);
     }
 
     std::string ListsReport(CalendarDate from, CalendarDate to, bool twoColumns)
@@ -99,11 +100,11 @@ TEST_F(ReportGoldenTest, SampleReportAcrossAPageBreak)
 
 TEST_F(ReportGoldenTest, ConsignmentNoteWithHeaderValuesInFileOrder)
 {
-    const WriteOutcome outcome =
+    const Result<fs::path> outcome =
         MakeConsignmentNote(TestData("reports/note/NOTE.DAT"),
                             {{}, TestData("reports/ZVK.INI"), {dir.Path() / "note.rtf", {}}});
-    ASSERT_TRUE(outcome.Succeeded()) << outcome.error;
-    ExpectGolden("consignment_note.rtf", ReadBytes(outcome.output));
+    ASSERT_TRUE(test::Succeeded(outcome));
+    ExpectGolden("consignment_note.rtf", ReadBytes(*outcome));
 }
 
 } // namespace
