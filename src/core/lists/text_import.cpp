@@ -92,9 +92,9 @@ template <typename T> std::string Integer(T value, std::size_t width)
     return Padded(std::string_view(digits, result.ptr - digits), width, false);
 }
 
-// "%5.2f" for a field of five with two decimals: rounded as printf rounds, with a
-// point whatever the locale.
-std::string Decimal(float value, RecordField field)
+// A decimal field as "%5.2f" writes a field of five with two decimals: rounded as
+// printf rounds, with a point whatever the locale.
+std::string Decimal(float value, const RecordField& field)
 {
     char digits[64];
     const auto result = std::to_chars(digits, digits + sizeof digits, static_cast<double>(value),
@@ -114,6 +114,7 @@ std::string HeaderLine(std::string_view listFileName)
 // of the line on. Single spaces stand where the layout has a gap.
 std::string ItemLine(const Log& log)
 {
+    // A blank note and the unread columns after it.
     const std::size_t noteToPieces = kLongWood.pieces.start - kLongWood.note.start;
     return std::string(kLongWoodCode) + " " + Integer(log.itemNumber, kItem.itemNumber.width) +
            Padded(log.species, kItem.species.width, true) + std::string(kAssortment) +
