@@ -4,6 +4,7 @@
 
 #include "gui/control_ids.h"
 #include "gui/message_box.h"
+#include "gui/program_texts.h"
 #include "gui/windows1250_text.h"
 #include "gui/windows1250_validator.h"
 #include "ui_CKonfigDlg.h"
@@ -88,7 +89,7 @@ void CKonfigDlg::accept()
     const zvk::Result<> saved = zvk::SaveDeviceConfiguration(m_file, EnteredConfiguration());
     if (!saved) {
         zvk::ShowMessageBox(this,
-                            QStringLiteral("*** Konfiguračný súbor sa nepodarilo uložiť! ***\n") +
+                            zvk::kConfigurationNotSaved + QLatin1Char('\n') +
                                 QString::fromStdString(saved.error().detail),
                             zvk::kErrorCaption, QMessageBox::Information);
         return;

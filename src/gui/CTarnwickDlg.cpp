@@ -13,6 +13,7 @@
 #include "gui/file_dialog.h"
 #include "gui/message_box.h"
 #include "gui/paths.h"
+#include "gui/program_texts.h"
 #include "gui/transfer_link.h"
 #include "lists/text_import.h"
 #include "reports/documents.h"
@@ -36,7 +37,7 @@ CTarnwickDlg::CTarnwickDlg(QStringList arguments, QWidget* parent)
 {
     m_ui->setupUi(this);
     setWindowFlags(windowFlags() | Qt::WindowMinimizeButtonHint);
-    setWindowTitle(QStringLiteral("ZVK PC V4.00"));
+    setWindowTitle(zvk::kWindowTitle);
     ReadSettings();
     m_link = std::make_unique<TransferLink>(
         *this, std::move(arguments), m_settings.HandheldFolder(),
@@ -105,7 +106,7 @@ void CTarnwickDlg::EnableTransferControls(bool enable)
     ShowProgress(0);
     if (enable) {
         m_ui->percentText->clear();
-        ShowStatus(QStringLiteral("Stav:"));
+        ShowStatus(zvk::kIdleStatus);
     }
 }
 
@@ -142,8 +143,7 @@ void CTarnwickDlg::ChooseReceiveFolder()
 
 void CTarnwickDlg::ChooseConfigurationFile()
 {
-    const QString chosen =
-        zvk::AskOpenFileName(this, QString(), QStringLiteral("Konfiguračné súbory (*.ini)"));
+    const QString chosen = zvk::AskOpenFileName(this, QString(), zvk::kConfigurationFilesFilter);
     if (chosen.isEmpty())
         return;
     const QString path = QDir::toNativeSeparators(chosen);
@@ -174,8 +174,7 @@ void CTarnwickDlg::OpenReports()
 
 void CTarnwickDlg::MakeConsignment()
 {
-    const QString chosen =
-        zvk::AskOpenFileName(this, ReceiveFolderText(), QStringLiteral("DAT súbory (*.dat)"));
+    const QString chosen = zvk::AskOpenFileName(this, ReceiveFolderText(), zvk::kDataFilesFilter);
     if (chosen.isEmpty())
         return;
     MakeDocumentAsked(this, zvk::ToFilePath(ConfigurationPathText()),
@@ -187,21 +186,18 @@ void CTarnwickDlg::MakeConsignment()
 void CTarnwickDlg::ImportMeasurementText()
 {
     const QString chosen =
-        zvk::AskOpenFileName(this, ReceiveFolderText(), QStringLiteral("Textové soubory (*.txt)"));
+        zvk::AskOpenFileName(this, ReceiveFolderText(), zvk::kMeasurementTextsFilter);
     if (chosen.isEmpty())
         return;
     if (!zvk::ImportMeasurementText(zvk::ToFilePath(chosen)))
-        zvk::ShowMessageBox(this, QStringLiteral("Could not create file!"), ApplicationName(),
-                            QMessageBox::Warning);
+        zvk::ShowMessageBox(this, zvk::kImportFailed, ApplicationName(), QMessageBox::Warning);
 }
 
 void CTarnwickDlg::Install()
 {
     EnableTransferControls(false);
-    zvk::ShowMessageBox(this,
-                        QStringLiteral("Ak je spustený program ZVK_CE na prenosnom počítači, "
-                                       "ukočite ho!"),
-                        zvk::kWarningCaption, QMessageBox::Critical);
+    zvk::ShowMessageBox(this, zvk::kCloseHandheldProgram, zvk::kWarningCaption,
+                        QMessageBox::Critical);
     // The installer is looked for in the working directory of the moment: a
     // confirmed open-file dialog may have moved it to the installer's folder.
     QProcess installer;
@@ -210,7 +206,7 @@ void CTarnwickDlg::Install()
     if (installer.waitForStarted())
         installer.waitForFinished(-1);
     else
-        zvk::ShowMessageBox(this, QStringLiteral("*** Chýba Setup.exe ***"), zvk::kErrorCaption,
+        zvk::ShowMessageBox(this, zvk::kInstallerMissing, zvk::kErrorCaption,
                             QMessageBox::Information);
     EnableTransferControls(true);
 }

@@ -3,6 +3,7 @@
 #include "gui/CTypDlg.h"
 #include "gui/file_failure_text.h"
 #include "gui/message_box.h"
+#include "gui/program_texts.h"
 #include "gui/program_viewer.h"
 
 void MakeDocumentAsked(
@@ -21,9 +22,8 @@ void MakeDocumentAsked(
         return;
     // Every failure of a document names its file; the English text is the fallback.
     const zvk::Failure& failure = made.error();
-    const QString message =
-        failure.file.file.empty()
-            ? QStringLiteral("*** %1 ***").arg(QString::fromStdString(failure.detail))
-            : zvk::FileFailureMessage({failure.file});
+    const QString message = failure.file.file.empty()
+                                ? zvk::kDocumentFailed.arg(QString::fromStdString(failure.detail))
+                                : zvk::FileFailureMessage({failure.file});
     zvk::ShowMessageBox(owner, message, zvk::kErrorCaption, QMessageBox::Information);
 }

@@ -1,6 +1,7 @@
 #include "gui/file_failure_text.h"
 
 #include "gui/paths.h"
+#include "gui/program_texts.h"
 #include "platform/output_refusal.h"
 
 namespace zvk {
@@ -10,13 +11,13 @@ QString AccessText(FileFailure::Access access)
 {
     switch (access) {
     case FileFailure::Access::Reading:
-        return QStringLiteral("*** Zoznam sa nedá prečítať ***");
+        return kListUnreadable;
     case FileFailure::Access::ReadingFolder:
-        return QStringLiteral("*** Adresár so zoznamami sa nedá prečítať ***");
+        return kListFolderUnreadable;
     case FileFailure::Access::Writing:
         break;
     }
-    return QStringLiteral("*** Súbor sa nedá zapísať ***");
+    return kFileUnwritable;
 }
 
 } // namespace
@@ -26,49 +27,47 @@ QString SystemReasonText(std::error_code reason)
     if (reason.category() == OutputRefusalCategory()) {
         switch (static_cast<OutputRefusal>(reason.value())) {
         case OutputRefusal::ReadOnly:
-            return QStringLiteral("súbor je len na čítanie");
+            return kReasonReadOnlyFile;
         case OutputRefusal::DataListName:
-            return QStringLiteral("je to názov zoznamu (.dat), nie dokumentu");
+            return kReasonDataListName;
         case OutputRefusal::SameAsInput:
-            return QStringLiteral("je to súbor, z ktorého sa dokument robí");
+            return kReasonSameAsInput;
         }
     }
     if (reason.category() == std::generic_category() ||
         reason.category() == std::system_category()) {
         switch (static_cast<std::errc>(reason.value())) {
         case std::errc::no_such_file_or_directory:
-            return QStringLiteral("neexistuje");
+            return kReasonMissing;
         case std::errc::permission_denied:
         case std::errc::operation_not_permitted:
-            return QStringLiteral("prístup nie je povolený");
+            return kReasonNoAccess;
         case std::errc::is_a_directory:
-            return QStringLiteral("je to adresár, nie súbor");
+            return kReasonIsFolder;
         case std::errc::not_a_directory:
-            return QStringLiteral("nie je to adresár");
+            return kReasonNotFolder;
         case std::errc::no_space_on_device:
-            return QStringLiteral("na disku nie je miesto");
+            return kReasonDiskFull;
         case std::errc::read_only_file_system:
-            return QStringLiteral("disk je len na čítanie");
+            return kReasonReadOnlyDisk;
         case std::errc::file_too_large:
-            return QStringLiteral("súbor je príliš veľký");
+            return kReasonFileTooLarge;
         case std::errc::filename_too_long:
-            return QStringLiteral("názov je príliš dlhý");
+            return kReasonNameTooLong;
         case std::errc::too_many_symbolic_link_levels:
-            return QStringLiteral("príliš veľa symbolických odkazov");
+            return kReasonLinkLoop;
         case std::errc::too_many_files_open:
         case std::errc::too_many_files_open_in_system:
-            return QStringLiteral("príliš veľa otvorených súborov");
+            return kReasonTooManyFiles;
         case std::errc::io_error:
-            return QStringLiteral("chyba pri čítaní alebo zápise na disk");
+            return kReasonDiskError;
         case std::errc::illegal_byte_sequence:
-            return QStringLiteral("názov obsahuje neplatné znaky");
+            return kReasonBadName;
         default:
             break;
         }
     }
-    return QStringLiteral("systémová chyba %1 (%2)")
-        .arg(reason.value())
-        .arg(QString::fromLocal8Bit(reason.message()));
+    return kReasonOther.arg(reason.value()).arg(QString::fromLocal8Bit(reason.message()));
 }
 
 QString FileFailureMessage(const std::vector<FileFailure>& failures)

@@ -5,6 +5,8 @@
 #include <QMessageBox>
 #include <QString>
 
+#include "gui/program_texts.h"
+
 class QWidget;
 
 namespace zvk {
@@ -12,9 +14,6 @@ namespace zvk {
 // The program's message boxes: "Chyba!" for errors (information icon), "Oznam"
 // for a completed transfer, "Pozor!" for warnings (error icon). Every dialog shows
 // them through here, so that a test can answer them instead of a person.
-inline const QString kErrorCaption = QStringLiteral("Chyba!");
-inline const QString kNoticeCaption = QStringLiteral("Oznam");
-inline const QString kWarningCaption = QStringLiteral("Pozor!");
 
 void ShowMessageBox(QWidget* owner, const QString& text, const QString& caption,
                     QMessageBox::Icon icon);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "gui/file_failure_text.h"
+#include "gui/program_texts.h"
 
 namespace zvk {
 namespace {
@@ -13,7 +14,7 @@ constexpr std::size_t kNamedFailures = 20;
 QString ReasonText(const ListFailure& failure)
 {
     if (failure.step == ListFailure::Step::ReadingHandheld)
-        return QStringLiteral("nedá sa prečítať z prenosného počítača");
+        return kReasonNotFromHandheld;
     return SystemReasonText(failure.failure.reason);
 }
 
@@ -30,7 +31,7 @@ void AppendGroup(QString& message, const QString& heading,
         message += QLatin1Char('\n') + QString::fromStdString(group[i]->list) +
                    QStringLiteral(": ") + ReasonText(*group[i]);
     if (group.size() > named)
-        message += QStringLiteral("\na ďalšie (%1)").arg(group.size() - named);
+        message += QLatin1Char('\n') + kMoreLists.arg(group.size() - named);
 }
 
 } // namespace
@@ -43,10 +44,8 @@ QString ReceptionFailureMessage(const std::vector<ListFailure>& failures)
         (failure.step == ListFailure::Step::Converting ? notConverted : notReceived)
             .push_back(&failure);
     QString message;
-    AppendGroup(message, QStringLiteral("*** Tieto zoznamy neboli prijaté ***"), notReceived);
-    AppendGroup(message,
-                QStringLiteral("*** Tieto zoznamy boli prijaté, ale neboli konvertované ***"),
-                notConverted);
+    AppendGroup(message, kListsNotReceived, notReceived);
+    AppendGroup(message, kListsNotConverted, notConverted);
     return message;
 }
 

@@ -1,0 +1,77 @@
+#pragma once
+
+#include <QString>
+
+#include "platform/texts.h"
+
+// The texts that the window and its dialogs show, in the program's language. Texts
+// the window shares with zvk come from platform/texts.h; the labels of the dialogs'
+// controls stay in their .ui files.
+namespace zvk {
+
+// Texts shared with zvk, as the window shows them.
+inline const QString kErrorCaption =
+    QString::fromUtf8(texts::kCaptionError.data(), texts::kCaptionError.size());
+inline const QString kNoticeCaption =
+    QString::fromUtf8(texts::kCaptionNotice.data(), texts::kCaptionNotice.size());
+inline const QString kWarningCaption =
+    QString::fromUtf8(texts::kCaptionWarning.data(), texts::kCaptionWarning.size());
+inline const QString kIdleStatus =
+    QString::fromUtf8(texts::kStatusIdle.data(), texts::kStatusIdle.size());
+
+inline const QString kWindowTitle = QStringLiteral("ZVK PC V4.00");
+
+// Filters of the open-file dialogs.
+inline const QString kConfigurationFilesFilter = QStringLiteral("Konfiguračné súbory (*.ini)");
+inline const QString kDataFilesFilter = QStringLiteral("DAT súbory (*.dat)");
+inline const QString kMeasurementTextsFilter = QStringLiteral("Textové soubory (*.txt)");
+
+// The main window's buttons "Inštalácia" and "Konvertovať".
+inline const QString kCloseHandheldProgram =
+    QStringLiteral("Ak je spustený program ZVK_CE na prenosnom počítači, ukočite ho!");
+inline const QString kInstallerMissing = QStringLiteral("*** Chýba Setup.exe ***");
+inline const QString kImportFailed = QStringLiteral("Could not create file!");
+
+// "Nastavenia": followed on a line of its own by the reason.
+inline const QString kConfigurationNotSaved =
+    QStringLiteral("*** Konfiguračný súbor sa nepodarilo uložiť! ***");
+
+// A document's failure that names no file: %1 the reason in English.
+inline const QString kDocumentFailed = QStringLiteral("*** %1 ***");
+
+// The first line of a file's failure, by what was done with the file.
+inline const QString kListUnreadable = QStringLiteral("*** Zoznam sa nedá prečítať ***");
+inline const QString kListFolderUnreadable =
+    QStringLiteral("*** Adresár so zoznamami sa nedá prečítať ***");
+inline const QString kFileUnwritable = QStringLiteral("*** Súbor sa nedá zapísať ***");
+
+// The lists of a reception that did not arrive whole, by group.
+inline const QString kListsNotReceived = QStringLiteral("*** Tieto zoznamy neboli prijaté ***");
+inline const QString kListsNotConverted =
+    QStringLiteral("*** Tieto zoznamy boli prijaté, ale neboli konvertované ***");
+// After the named lists of a group: %1 how many more there are.
+inline const QString kMoreLists = QStringLiteral("a ďalšie (%1)");
+
+// Reasons, after the file or the list they concern.
+inline const QString kReasonNotFromHandheld =
+    QStringLiteral("nedá sa prečítať z prenosného počítača");
+inline const QString kReasonReadOnlyFile = QStringLiteral("súbor je len na čítanie");
+inline const QString kReasonDataListName =
+    QStringLiteral("je to názov zoznamu (.dat), nie dokumentu");
+inline const QString kReasonSameAsInput = QStringLiteral("je to súbor, z ktorého sa dokument robí");
+inline const QString kReasonMissing = QStringLiteral("neexistuje");
+inline const QString kReasonNoAccess = QStringLiteral("prístup nie je povolený");
+inline const QString kReasonIsFolder = QStringLiteral("je to adresár, nie súbor");
+inline const QString kReasonNotFolder = QStringLiteral("nie je to adresár");
+inline const QString kReasonDiskFull = QStringLiteral("na disku nie je miesto");
+inline const QString kReasonReadOnlyDisk = QStringLiteral("disk je len na čítanie");
+inline const QString kReasonFileTooLarge = QStringLiteral("súbor je príliš veľký");
+inline const QString kReasonNameTooLong = QStringLiteral("názov je príliš dlhý");
+inline const QString kReasonLinkLoop = QStringLiteral("príliš veľa symbolických odkazov");
+inline const QString kReasonTooManyFiles = QStringLiteral("príliš veľa otvorených súborov");
+inline const QString kReasonDiskError = QStringLiteral("chyba pri čítaní alebo zápise na disk");
+inline const QString kReasonBadName = QStringLiteral("názov obsahuje neplatné znaky");
+// Any other reason: %1 its number, %2 the system's own words.
+inline const QString kReasonOther = QStringLiteral("systémová chyba %1 (%2)");
+
+} // namespace zvk
