@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "cli/cli_texts.h"
+
 namespace zvk::cli {
 namespace {
 
@@ -121,7 +123,7 @@ bool IsHelpRequest(std::string_view argument)
 
 void ReportFailure(std::ostream& err, std::string_view message)
 {
-    err << "zvk: " << message << '\n';
+    err << messages::kPrefix << message << '\n';
 }
 
 int RunCommandLine(const Arguments& arguments, std::ostream& out, std::ostream& err)
@@ -136,7 +138,7 @@ int RunCommandLine(const Arguments& arguments, std::ostream& out, std::ostream& 
     }
     const Command* command = FindCommand(arguments[0]);
     if (command == nullptr) {
-        ReportFailure(err, "unknown command '" + arguments[0] + "' (see 'zvk --help')");
+        ReportFailure(err, messages::UnknownCommand(arguments[0]));
         return kUsageError;
     }
     const Arguments rest(arguments.begin() + 1, arguments.end());

@@ -1,5 +1,6 @@
 #include <filesystem>
 
+#include "cli/cli_texts.h"
 #include "cli/command_line.h"
 #include "cli/stop_signals.h"
 #include "lists/semicolon_conversion.h"
@@ -10,7 +11,7 @@ namespace zvk::cli {
 int RunConvert(const Arguments& arguments, std::ostream& out, std::ostream& err)
 {
     if (arguments.empty()) {
-        ReportFailure(err, "convert needs at least one data list (see 'zvk convert --help')");
+        ReportFailure(err, messages::NeedsArguments("convert", "at least one data list"));
         return kUsageError;
     }
     // One conversion for all the lists, as in a reception: a list without a

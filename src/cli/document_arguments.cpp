@@ -3,6 +3,7 @@
 #include <chrono>
 #include <system_error>
 
+#include "cli/cli_texts.h"
 #include "cli/stop_signals.h"
 
 namespace fs = std::filesystem;
@@ -55,11 +56,11 @@ std::optional<CalendarDate> ParseDate(std::string_view text, std::string& error)
                                           std::chrono::month(static_cast<unsigned>(date.month)),
                                           std::chrono::day(static_cast<unsigned>(date.day))};
     if (!read) {
-        error = "a date is written DD.MM.YYYY or YYYY-MM-DD, not '" + std::string(text) + "'";
+        error = messages::NotADate(text);
         return std::nullopt;
     }
     if (!day.ok()) {
-        error = "'" + std::string(text) + "' is not a day of the calendar";
+        error = messages::NotACalendarDay(text);
         return std::nullopt;
     }
     return date;
@@ -80,7 +81,7 @@ bool ReadDocumentOption(const Arguments& arguments, std::size_t& index, Document
     if (option != "--config" && option != "--output" && option != "--listing")
         return false;
     if (index + 1 >= arguments.size()) {
-        error = option + " needs a value";
+        error = messages::NeedsValue(option);
         return true;
     }
     const std::string& value = arguments[++index];
@@ -89,7 +90,7 @@ bool ReadDocumentOption(const Arguments& arguments, std::size_t& index, Document
     else if (option == "--output")
         parsed.output = value;
     else if (!ReadListingOption(value, parsed.options))
-        error = "--listing takes none, complete or two-column, not '" + value + "'";
+        error = messages::NotAListing(value);
     return true;
 }
 
@@ -101,8 +102,7 @@ int FinishDocument(const DocumentArguments& parsed, const fs::path& configFile,
     // The document is made all the same, as the program makes it, but without the
     // company lines and captions the user may be expecting.
     if (!fs::is_regular_file(configFile, ec))
-        ReportFailure(err, "no configuration file " + configFile.string() +
-                               ": the document has no company lines or captions");
+        ReportFailure(err, messages::NoConfiguration(configFile));
     SystemDocumentViewer viewer;
     DocumentSettings settings;
     settings.options = parsed.options;
@@ -118,7 +118,7 @@ int FinishDocument(const DocumentArguments& parsed, const fs::path& configFile,
     }
     out << made->string() << '\n';
     if (parsed.open && !viewer.Show(*made))
-        ReportFailure(err, "no viewer could be started for " + made->string());
+        ReportFailure(err, messages::NoViewer(*made));
     return kSuccess;
 }
 

@@ -1,5 +1,6 @@
 #include <filesystem>
 
+#include "cli/cli_texts.h"
 #include "cli/command_line.h"
 #include "cli/stop_signals.h"
 #include "lists/text_import.h"
@@ -9,7 +10,7 @@ namespace zvk::cli {
 int RunImport(const Arguments& arguments, std::ostream& out, std::ostream& err)
 {
     if (arguments.empty()) {
-        ReportFailure(err, "import needs at least one measurement text (see 'zvk import --help')");
+        ReportFailure(err, messages::NeedsArguments("import", "at least one measurement text"));
         return kUsageError;
     }
     const std::stop_token stop = CommandStopToken();

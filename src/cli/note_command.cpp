@@ -1,6 +1,7 @@
 #include <optional>
 #include <string>
 
+#include "cli/cli_texts.h"
 #include "cli/command_line.h"
 #include "cli/document_arguments.h"
 #include "config/desktop_settings.h"
@@ -19,9 +20,9 @@ int RunNote(const Arguments& arguments, std::ostream& out, std::ostream& err)
         if (ReadDocumentOption(arguments, index, parsed, error) && error.empty())
             continue;
         if (error.empty() && arguments[index].rfind("--", 0) == 0)
-            error = "unknown option '" + arguments[index] + "' (see 'zvk note --help')";
+            error = messages::UnknownOption("note", arguments[index]);
         else if (error.empty() && list)
-            error = "note takes one data list";
+            error = messages::kNoteTakesOneList;
         if (!error.empty()) {
             ReportFailure(err, error);
             return kUsageError;
@@ -29,7 +30,7 @@ int RunNote(const Arguments& arguments, std::ostream& out, std::ostream& err)
         list = arguments[index];
     }
     if (!list) {
-        ReportFailure(err, "note needs a data list (see 'zvk note --help')");
+        ReportFailure(err, messages::NeedsArguments("note", "a data list"));
         return kUsageError;
     }
     const fs::path configFile =

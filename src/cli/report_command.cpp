@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/cli_texts.h"
 #include "cli/command_line.h"
 #include "cli/document_arguments.h"
 #include "config/desktop_settings.h"
@@ -41,27 +42,26 @@ bool ReadWhere(const std::string& value, std::vector<WhereRow>& rows, std::strin
         std::from_chars(number.data(), number.data() + number.size(), row.valueNumber);
     if (failure != std::errc() || end != number.data() + number.size() || row.valueNumber < 1 ||
         row.valueNumber > kHeaderValueCount) {
-        error = "--where needs a header value number from 1 to 29, not '" + number + "'";
+        error = messages::NotAHeaderValueNumber(number);
         return false;
     }
     if (equals != std::string::npos) {
         // The lists hold their header values in Windows-1250, padded to 20 bytes.
         const std::string_view typed = std::string_view(value).substr(equals + 1);
         if (!Utf8FitsWindows1250(typed)) {
-            error = "--where " + number + ": '" + std::string(typed) +
-                    "' has characters that data lists cannot hold (Windows-1250)";
+            error = messages::NotWindows1250(number, typed);
             return false;
         }
         std::string text = Utf8ToWindows1250(typed);
         if (text.size() > kHeaderValueWidth) {
-            error = "--where " + number + ": a header value has at most 20 characters";
+            error = messages::HeaderValueTooLong(number);
             return false;
         }
         text.resize(kHeaderValueWidth, ' ');
         row.text = std::move(text);
     }
     if (rows.size() == kCriteriaRowCount) {
-        error = "at most 5 --where rows, as in the report dialog";
+        error = messages::kTooManyWhereRows;
         return false;
     }
     rows.push_back(row);
@@ -75,11 +75,11 @@ bool ReadReportOption(const Arguments& arguments, std::size_t& index, ReportArgu
     if (ReadDocumentOption(arguments, index, parsed.document, error))
         return error.empty();
     if (option != "--folder" && option != "--from" && option != "--to" && option != "--where") {
-        error = "unknown option '" + option + "' (see 'zvk report --help')";
+        error = messages::UnknownOption("report", option);
         return false;
     }
     if (index + 1 >= arguments.size()) {
-        error = option + " needs a value";
+        error = messages::NeedsValue(option);
         return false;
     }
     const std::string& value = arguments[++index];
@@ -127,7 +127,7 @@ int RunReport(const Arguments& arguments, std::ostream& out, std::ostream& err)
     const fs::path folder = parsed.folder.value_or(desktop.ReceiveFolder());
     std::error_code ec;
     if (!fs::is_directory(folder, ec)) {
-        ReportFailure(err, "the folder of data lists " + folder.string() + " does not exist");
+        ReportFailure(err, messages::NoListFolder(folder));
         return kFailure;
     }
     const fs::path configFile = parsed.document.configFile.value_or(desktop.ConfigurationPath());

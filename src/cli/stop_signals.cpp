@@ -10,6 +10,8 @@
 #include <unistd.h>
 #endif
 
+#include "cli/cli_texts.h"
+
 namespace zvk::cli {
 namespace {
 
@@ -37,7 +39,7 @@ std::string SignalName(int number)
 void AcknowledgeStop()
 {
     CommandStop().request_stop();
-    std::cerr << "zvk: stopping on " << SignalName(g_signal) << std::endl;
+    std::cerr << messages::kPrefix << messages::StoppingOn(SignalName(g_signal)) << std::endl;
 }
 
 #ifndef _WIN32

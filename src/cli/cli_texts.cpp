@@ -1,0 +1,92 @@
+#include "cli/cli_texts.h"
+
+namespace zvk::cli::messages {
+namespace {
+
+std::string Quoted(std::string_view text)
+{
+    return "'" + std::string(text) + "'";
+}
+
+// Where help on `command` is found; the tool's own help for no command.
+std::string SeeHelp(std::string_view command)
+{
+    const std::string zvk = command.empty() ? "zvk" : "zvk " + std::string(command);
+    return " (see '" + zvk + " --help')";
+}
+
+} // namespace
+
+std::string UnknownCommand(std::string_view command)
+{
+    return "unknown command " + Quoted(command) + SeeHelp({});
+}
+
+std::string UnknownOption(std::string_view command, std::string_view option)
+{
+    return "unknown option " + Quoted(option) + SeeHelp(command);
+}
+
+std::string NeedsArguments(std::string_view command, std::string_view what)
+{
+    return std::string(command) + " needs " + std::string(what) + SeeHelp(command);
+}
+
+std::string NeedsValue(std::string_view option)
+{
+    return std::string(option) + " needs a value";
+}
+
+std::string NotADate(std::string_view text)
+{
+    return "a date is written DD.MM.YYYY or YYYY-MM-DD, not " + Quoted(text);
+}
+
+std::string NotACalendarDay(std::string_view text)
+{
+    return Quoted(text) + " is not a day of the calendar";
+}
+
+std::string NotAListing(std::string_view value)
+{
+    return "--listing takes none, complete or two-column, not " + Quoted(value);
+}
+
+std::string NotAHeaderValueNumber(std::string_view number)
+{
+    return "--where needs a header value number from 1 to 29, not " + Quoted(number);
+}
+
+std::string NotWindows1250(std::string_view number, std::string_view typed)
+{
+    return "--where " + std::string(number) + ": " + Quoted(typed) +
+           " has characters that data lists cannot hold (Windows-1250)";
+}
+
+std::string HeaderValueTooLong(std::string_view number)
+{
+    return "--where " + std::string(number) + ": a header value has at most 20 characters";
+}
+
+std::string NoConfiguration(const std::filesystem::path& file)
+{
+    return "no configuration file " + file.string() +
+           ": the document has no company lines or captions";
+}
+
+std::string NoViewer(const std::filesystem::path& document)
+{
+    return "no viewer could be started for " + document.string();
+}
+
+std::string NoListFolder(const std::filesystem::path& folder)
+{
+    return "the folder of data lists " + folder.string() + " does not exist";
+}
+
+std::string StoppingOn(std::string_view signal)
+{
+    return "stopping on " + std::string(signal);
+}
+
+} // namespace zvk::cli::messages

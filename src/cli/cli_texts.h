@@ -1,0 +1,42 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+// zvk's own messages: English one-liners, each printed after "zvk: " on the error
+// stream, that say what went wrong and, for a mistake in the command line, where
+// help is found. The words of the program's documents and transfers are the shared
+// texts of platform/texts.h.
+namespace zvk::cli::messages {
+
+inline constexpr std::string_view kPrefix = "zvk: ";
+
+inline constexpr std::string_view kNoteTakesOneList = "note takes one data list";
+inline constexpr std::string_view kTooManyWhereRows =
+    "at most 5 --where rows, as in the report dialog";
+
+// "unknown command 'x' (see 'zvk --help')"
+std::string UnknownCommand(std::string_view command);
+// "unknown option '--x' (see 'zvk note --help')"
+std::string UnknownOption(std::string_view command, std::string_view option);
+// "convert needs at least one data list (see 'zvk convert --help')"
+std::string NeedsArguments(std::string_view command, std::string_view what);
+// "--config needs a value"
+std::string NeedsValue(std::string_view option);
+
+std::string NotADate(std::string_view text);
+std::string NotACalendarDay(std::string_view text);
+std::string NotAListing(std::string_view value);
+std::string NotAHeaderValueNumber(std::string_view number);
+std::string NotWindows1250(std::string_view number, std::string_view typed);
+std::string HeaderValueTooLong(std::string_view number);
+
+std::string NoConfiguration(const std::filesystem::path& file);
+std::string NoViewer(const std::filesystem::path& document);
+std::string NoListFolder(const std::filesystem::path& folder);
+
+// "stopping on SIGINT"
+std::string StoppingOn(std::string_view signal);
+
+} // namespace zvk::cli::messages
