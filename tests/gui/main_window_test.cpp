@@ -90,6 +90,20 @@ private slots:
                  section + "\r\nKonvert=0\r\nImportpath=/data/prijem\r\n");
     }
 
+    void convertOptionThatCannotBeStoredIsNotShownAsTicked()
+    {
+        const std::string section = "[" + QCoreApplication::applicationName().toStdString() + "]";
+        const std::string settings = section + "\r\nKonvert=0\r\n";
+        const fs::path file = m_session->Folder() / "ZVKServer.ini";
+        zvk::test::WriteFileBytes(file, settings);
+        fs::permissions(file, fs::perms::owner_read);
+        CTarnwickDlg window;
+        auto* convert = qobject_cast<QCheckBox*>(Control(window, 1116));
+        Click(window, 1116);
+        QVERIFY(!convert->isChecked());
+        QCOMPARE(zvk::test::FileBytes(file), settings);
+    }
+
     void lockingKeepsReportsImportAndQuitUsable()
     {
         CTarnwickDlg window;
