@@ -42,7 +42,7 @@ bool ReadListingOption(std::string_view value, ReportOptions& options)
 
 } // namespace
 
-std::optional<CalendarDate> ParseDate(std::string_view text, std::string& error)
+Result<CalendarDate> ParseDate(std::string_view text)
 {
     CalendarDate date;
     bool read = false;
@@ -55,14 +55,10 @@ std::optional<CalendarDate> ParseDate(std::string_view text, std::string& error)
     const std::chrono::year_month_day day{std::chrono::year(date.year),
                                           std::chrono::month(static_cast<unsigned>(date.month)),
                                           std::chrono::day(static_cast<unsigned>(date.day))};
-    if (!read) {
-        error = messages::NotADate(text);
-        return std::nullopt;
-    }
-    if (!day.ok()) {
-        error = messages::NotACalendarDay(text);
-        return std::nullopt;
-    }
+    if (!read)
+        return Fail(messages::NotADate(text));
+    if (!day.ok())
+        return Fail(messages::NotACalendarDay(text));
     return date;
 }
 

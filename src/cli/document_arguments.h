@@ -8,6 +8,7 @@
 #include <string>
 
 #include "cli/command_line.h"
+#include "platform/result.h"
 #include "reports/document_viewer.h"
 #include "reports/report_selection.h"
 #include "reports/report_session.h"
@@ -28,9 +29,9 @@ struct DocumentArguments
 bool ReadDocumentOption(const Arguments& arguments, std::size_t& index, DocumentArguments& parsed,
                         std::string& error);
 
-// "DD.MM.YYYY" or "YYYY-MM-DD"; nothing, and in `error` why, for any other text or
-// a day that does not exist.
-std::optional<CalendarDate> ParseDate(std::string_view text, std::string& error);
+// "DD.MM.YYYY" or "YYYY-MM-DD"; a failure for any other text or a day that does not
+// exist.
+Result<CalendarDate> ParseDate(std::string_view text);
 
 // Makes the document with `make` and prints its path, or the reason it failed.
 int FinishDocument(

@@ -88,9 +88,9 @@ bool ReadReportOption(const Arguments& arguments, std::size_t& index, ReportArgu
     } else if (option == "--where") {
         return ReadWhere(value, parsed.rows, error);
     } else {
-        const std::optional<CalendarDate> date = ParseDate(value, error);
+        const Result<CalendarDate> date = ParseDate(value);
         if (!date) {
-            error = option + ": " + error;
+            error = option + ": " + date.error().detail;
             return false;
         }
         (option == "--from" ? parsed.from : parsed.to) = *date;
