@@ -81,6 +81,11 @@ void CrossThreadWindow::ShowReceptionFailures(const std::vector<ListFailure>& fa
     });
 }
 
+void CrossThreadWindow::ShowHandheldRefused(std::string_view reason)
+{
+    Invoke([this, message = std::string(reason)] { m_lastMessage = message; });
+}
+
 void CrossThreadWindow::SetCursor(Cursor /*cursor*/)
 {
     Invoke([] {});
@@ -103,24 +108,9 @@ fs::path CrossThreadWindow::ConfigurationPath()
     return {};
 }
 
-bool CrossThreadWindow::LinkFlag()
-{
-    return true;
-}
+void CrossThreadWindow::LinkReady() {}
 
 void CrossThreadWindow::LinkResult(bool /*connected*/) {}
-
-void CrossThreadWindow::StartLinkWatchdog() {}
-
-bool CrossThreadWindow::StopLinkWatchdog()
-{
-    return true;
-}
-
-bool CrossThreadWindow::HasCommandLineArguments()
-{
-    return false;
-}
 
 void CrossThreadWindow::RequestClose() {}
 

@@ -26,16 +26,14 @@ public:
     void EnableTransferControls(bool enable) override;
     void ShowMessage(std::string_view text, std::string_view caption, MessageIcon icon) override;
     void ShowReceptionFailures(const std::vector<ListFailure>& failures) override;
+    void ShowHandheldRefused(std::string_view reason) override;
     void SetCursor(Cursor cursor) override;
     std::optional<std::filesystem::path>
     AskListToSend(const std::filesystem::path& initialFolder) override;
     std::filesystem::path ReceiveFolder() override;
     std::filesystem::path ConfigurationPath() override;
-    bool LinkFlag() override;
+    void LinkReady() override;
     void LinkResult(bool connected) override;
-    void StartLinkWatchdog() override;
-    bool StopLinkWatchdog() override;
-    bool HasCommandLineArguments() override;
     void RequestClose() override;
 
     unsigned ShownPercent() const;

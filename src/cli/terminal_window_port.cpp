@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "device/link.h"
 #include "platform/texts.h"
 
 namespace fs = std::filesystem;
@@ -19,13 +18,6 @@ TerminalWindowPort::TerminalWindowPort(std::ostream& out, std::ostream& err, boo
     : m_out(out), m_err(err), m_errIsTerminal(errIsTerminal), m_paths(std::move(paths))
 {}
 
-bool TerminalWindowPort::WaitForLinkResult()
-{
-    std::unique_lock lock(m_mutex);
-    m_linkDecided.wait(lock, [this] { return m_linkResult.has_value(); });
-    return *m_linkResult;
-}
-
 void TerminalWindowPort::ShowStatus(std::string_view text)
 {
     const std::lock_guard lock(m_mutex);
@@ -39,6 +31,8 @@ void TerminalWindowPort::ShowProgress(std::uint64_t done, std::uint64_t total)
     if (!percent)
         return;
     const std::lock_guard lock(m_mutex);
+    if (m_refused)
+        return;
     if (!m_errIsTerminal) {
         m_err << *percent << "%\n";
         return;
@@ -82,6 +76,15 @@ void TerminalWindowPort::ShowReceptionFailures(const std::vector<ListFailure>& f
     }
 }
 
+void TerminalWindowPort::ShowHandheldRefused(std::string_view reason)
+{
+    const std::lock_guard lock(m_mutex);
+    EndProgressLine();
+    m_err << "zvk: " << (reason.empty() ? "the handheld is busy with another transfer" : reason)
+          << '\n';
+    m_refused = true;
+}
+
 void TerminalWindowPort::SetCursor(Cursor /*cursor*/) {}
 
 std::optional<fs::path> TerminalWindowPort::AskListToSend(const fs::path& /*initialFolder*/)
@@ -99,39 +102,10 @@ fs::path TerminalWindowPort::ConfigurationPath()
     return m_paths.configurationPath;
 }
 
-bool TerminalWindowPort::LinkFlag()
-{
-    // As in the window, which raises the flag when it is shown: every attempt first
-    // closes whatever link may be left open.
-    return true;
-}
+// The terminal has no buttons to follow the link, and the tool ends after its transfer.
+void TerminalWindowPort::LinkReady() {}
 
-void TerminalWindowPort::LinkResult(bool connected)
-{
-    {
-        const std::lock_guard lock(m_mutex);
-        if (!connected)
-            m_err << texts::kCaptionWarning << ' ' << texts::kHandheldNotConnected << '\n';
-        m_linkResult = connected;
-    }
-    m_linkDecided.notify_all();
-}
-
-void TerminalWindowPort::StartLinkWatchdog()
-{
-    m_watchdog.Start(kLinkWatchdogPeriod, [this] { LinkResult(false); });
-}
-
-bool TerminalWindowPort::StopLinkWatchdog()
-{
-    return m_watchdog.Stop();
-}
-
-bool TerminalWindowPort::HasCommandLineArguments()
-{
-    // The tool ends after its one transfer anyway.
-    return false;
-}
+void TerminalWindowPort::LinkResult(bool /*connected*/) {}
 
 void TerminalWindowPort::RequestClose() {}
 

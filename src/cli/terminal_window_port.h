@@ -1,12 +1,10 @@
 #pragma once
 
-#include <condition_variable>
 #include <filesystem>
 #include <mutex>
 #include <optional>
 #include <ostream>
 
-#include "device/one_shot_timer.h"
 #include "device/progress_display.h"
 #include "device/window_port.h"
 
@@ -15,7 +13,8 @@ namespace zvk::cli {
 // The window of the zvk tool: the terminal. Notices go to `out`; status lines, progress,
 // errors and warnings to `err`, the progress as a bar redrawn in place when `err` is a
 // terminal, else as a line per new percentage. The paths a window would show are
-// given by the command's arguments.
+// given by the command's arguments. A handheld refused to the tool is said in one line,
+// with no progress after it.
 class TerminalWindowPort final : public WindowPort
 {
 public:
@@ -28,24 +27,19 @@ public:
 
     TerminalWindowPort(std::ostream& out, std::ostream& err, bool errIsTerminal, Paths paths);
 
-    // Blocks until a connection attempt has its outcome.
-    bool WaitForLinkResult();
-
     void ShowStatus(std::string_view text) override;
     void ShowProgress(std::uint64_t done, std::uint64_t total) override;
     void EnableTransferControls(bool enable) override;
     void ShowMessage(std::string_view text, std::string_view caption, MessageIcon icon) override;
     void ShowReceptionFailures(const std::vector<ListFailure>& failures) override;
+    void ShowHandheldRefused(std::string_view reason) override;
     void SetCursor(Cursor cursor) override;
     std::optional<std::filesystem::path>
     AskListToSend(const std::filesystem::path& initialFolder) override;
     std::filesystem::path ReceiveFolder() override;
     std::filesystem::path ConfigurationPath() override;
-    bool LinkFlag() override;
+    void LinkReady() override;
     void LinkResult(bool connected) override;
-    void StartLinkWatchdog() override;
-    bool StopLinkWatchdog() override;
-    bool HasCommandLineArguments() override;
     void RequestClose() override;
 
 private:
@@ -56,11 +50,9 @@ private:
     const bool m_errIsTerminal;
     const Paths m_paths;
     std::mutex m_mutex;
-    std::condition_variable m_linkDecided;
-    std::optional<bool> m_linkResult;
     ProgressDisplay m_progress;
     bool m_barDrawn = false;
-    OneShotTimer m_watchdog;
+    bool m_refused = false;
 };
 
 } // namespace zvk::cli

@@ -2,15 +2,15 @@
 #include <iostream>
 #include <optional>
 #include <string>
-#include <thread>
 
 #include "cli/command_line.h"
 #include "cli/stop_signals.h"
 #include "cli/terminal_window_port.h"
+#include "cli/transfer_clock.h"
 #include "config/desktop_settings.h"
 #include "device/handheld_contract.h"
 #include "device/handheld_selection.h"
-#include "device/link.h"
+#include "device/transfer_session.h"
 
 #ifdef _WIN32
 #include <io.h>
@@ -32,37 +32,22 @@ bool IsTerminal(const std::ostream& err)
 #endif
 }
 
-// The road of every transfer: connect under the watchdog, then run the pending
-// operation's worker, here on the tool's own thread.
+// The road of every transfer, the window's own: the session connects under the
+// watchdog, then runs the operation's worker; the link is closed when the tool is done.
 int TransferOverLink(PendingOperation operation, const DesktopSettings& settings,
                      TerminalWindowPort::Paths paths, const ReceiveSettings& receive,
                      std::ostream& out, std::ostream& err)
 {
-    std::string error;
-    const std::unique_ptr<RemoteApi> handheld = OpenHandheld(settings.HandheldFolder(), error);
-    if (!handheld) {
-        ReportFailure(err, error);
-        return kFailure;
-    }
-    // Held until the transfer's common ending: one transfer per handheld at a time.
-    const ClaimResult claim = handheld->ClaimForTransfer();
-    if (!claim.claim) {
-        ReportFailure(err, claim.error.empty() ? "the handheld is busy with another transfer"
-                                               : claim.error);
-        return kFailure;
-    }
     TerminalWindowPort window(out, err, IsTerminal(err), std::move(paths));
-    std::thread connect([&] { ConnectWorker(window, *handheld); });
-    const bool connected = window.WaitForLinkResult();
-    if (!connected)
-        handheld->CeRapiUninit(); // gives up a connection attempt still waiting
-    connect.join();
-    if (!connected)
-        return kFailure;
-    const bool transferred =
-        RunTransferWorker(operation, window, *handheld, receive, CommandStopToken());
-    handheld->CeRapiUninit();
-    return transferred ? kSuccess : kFailure;
+    Clock& clock = TransferClock();
+    TransferSession session(window, clock,
+                            [folder = settings.HandheldFolder(), &clock](std::string& error) {
+                                return OpenHandheld(folder, clock, error);
+                            },
+                            {receive, false, CommandStopToken()});
+    session.LinkReady();
+    session.Start(operation);
+    return session.WaitUntilEnded() ? kSuccess : kFailure;
 }
 
 // How long `zvk receive` waits for the handheld's export unless --wait says otherwise.

@@ -11,6 +11,7 @@
 #include "gui/control_ids.h"
 #include "gui/document_making.h"
 #include "gui/file_dialog.h"
+#include "gui/main_window_port.h"
 #include "gui/message_box.h"
 #include "gui/paths.h"
 #include "gui/program_texts.h"
@@ -31,7 +32,7 @@ QString ApplicationName()
 
 } // namespace
 
-CTarnwickDlg::CTarnwickDlg(QStringList arguments, QWidget* parent)
+CTarnwickDlg::CTarnwickDlg(const QStringList& arguments, QWidget* parent, zvk::Clock& clock)
     : QDialog(parent), m_ui(std::make_unique<Ui::CTarnwickDlg>()),
       m_settings(zvk::ToFilePath(QDir::currentPath()), ApplicationName().toStdString())
 {
@@ -39,10 +40,11 @@ CTarnwickDlg::CTarnwickDlg(QStringList arguments, QWidget* parent)
     setWindowFlags(windowFlags() | Qt::WindowMinimizeButtonHint);
     setWindowTitle(zvk::kWindowTitle);
     ReadSettings();
+    m_port = std::make_unique<MainWindowPort>(*this);
     m_link = std::make_unique<TransferLink>(
-        *this, std::move(arguments), m_settings.HandheldFolder(),
+        *m_port, arguments, m_settings.HandheldFolder(),
         // Asked anew for each received list, on the worker's thread.
-        [settings = m_settings] { return settings.ConvertReceivedLists(); });
+        [settings = m_settings] { return settings.ConvertReceivedLists(); }, clock);
 
     connect(m_ui->sendConfigurationButton, &QPushButton::clicked, this,
             [this] { m_link->Start(zvk::PendingOperation::SendConfiguration); });

@@ -9,7 +9,9 @@
 #include <QStringList>
 
 #include "config/desktop_settings.h"
+#include "device/clock.h"
 
+class MainWindowPort;
 class TransferLink;
 
 namespace Ui {
@@ -23,9 +25,10 @@ class CTarnwickDlg : public QDialog
     Q_OBJECT
 
 public:
-    // `arguments` are the program's command line, its name first.
-    explicit CTarnwickDlg(QStringList arguments = QCoreApplication::arguments(),
-                          QWidget* parent = nullptr);
+    // `arguments` are the program's command line, its name first; the link and the
+    // emulated handheld take their time from `clock`.
+    explicit CTarnwickDlg(const QStringList& arguments = QCoreApplication::arguments(),
+                          QWidget* parent = nullptr, zvk::Clock& clock = zvk::SteadyClock());
     ~CTarnwickDlg() override;
 
     // Closing stops a running transfer first; nothing is left half-written.
@@ -62,5 +65,6 @@ private:
     // Fixed at start-up: later changes of the working directory (every confirmed
     // open-file dialog moves it) do not move the settings.
     zvk::DesktopSettings m_settings;
+    std::unique_ptr<MainWindowPort> m_port;
     std::unique_ptr<TransferLink> m_link;
 };

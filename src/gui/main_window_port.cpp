@@ -1,6 +1,9 @@
 #include "gui/main_window_port.h"
 
-#include <QApplication>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+
 #include <QMetaObject>
 #include <QThread>
 
@@ -9,7 +12,7 @@
 #include "gui/message_box.h"
 #include "gui/paths.h"
 #include "gui/reception_failure_text.h"
-#include "gui/transfer_link.h"
+#include "platform/texts.h"
 
 namespace {
 
@@ -18,42 +21,97 @@ QString FromUtf8(std::string_view text)
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+// The answer to one question, handed from the window's thread to the worker.
+template <typename Result> struct Answer
+{
+    std::mutex mutex;
+    std::condition_variable_any given;
+    std::optional<Result> value;
+};
+
 } // namespace
 
-MainWindowPort::MainWindowPort(CTarnwickDlg& window, TransferLink& link)
-    : m_window(window), m_link(link)
-{}
+MainWindowPort::MainWindowPort(CTarnwickDlg& window) : m_window(window) {}
 
-template <typename Call> auto MainWindowPort::OnWindow(Call call)
+void MainWindowPort::Close()
+{
+    m_closing.request_stop();
+}
+
+template <typename Call> void MainWindowPort::Notify(Call call)
 {
     if (QThread::currentThread() == m_window.thread())
-        return call();
+        call();
+    else
+        QMetaObject::invokeMethod(&m_window, std::move(call), Qt::QueuedConnection);
+}
+
+template <typename Call> auto MainWindowPort::Ask(Call call) -> decltype(call())
+{
     using Result = decltype(call());
-    if constexpr (std::is_void_v<Result>) {
-        QMetaObject::invokeMethod(&m_window, call, Qt::BlockingQueuedConnection);
-    } else {
-        Result result{};
-        QMetaObject::invokeMethod(
-            &m_window, [&] { result = call(); }, Qt::BlockingQueuedConnection);
-        return result;
-    }
+    const std::stop_token closing = m_closing.get_token();
+    if (QThread::currentThread() == m_window.thread())
+        return closing.stop_requested() ? Result{} : call();
+    const auto answer = std::make_shared<Answer<Result>>();
+    // `call` may refer to the worker's own data: it runs only while the worker still
+    // waits, since the window stops being asked (Close) on this same thread.
+    QMetaObject::invokeMethod(
+        &m_window,
+        [answer, closing, call] {
+            Result value = closing.stop_requested() ? Result{} : call();
+            {
+                const std::lock_guard lock(answer->mutex);
+                answer->value = std::move(value);
+            }
+            answer->given.notify_all();
+        },
+        Qt::QueuedConnection);
+    std::unique_lock lock(answer->mutex);
+    answer->given.wait(lock, closing, [&] { return answer->value.has_value(); });
+    return answer->value.value_or(Result{});
 }
 
 void MainWindowPort::ShowStatus(std::string_view text)
 {
-    OnWindow([&] { m_window.ShowStatus(FromUtf8(text)); });
+    Notify([this, shown = FromUtf8(text)] { m_window.ShowStatus(shown); });
 }
 
 void MainWindowPort::ShowProgress(std::uint64_t done, std::uint64_t total)
 {
     if (const std::optional<unsigned> percent = m_progress.Change(done, total))
-        OnWindow([&] { m_window.ShowProgress(*percent); });
+        Notify([this, shown = *percent] { m_window.ShowProgress(shown); });
 }
 
 void MainWindowPort::EnableTransferControls(bool enable)
 {
-    OnWindow([&] { m_window.EnableTransferControls(enable); });
+    Notify([this, enable] { m_window.EnableTransferControls(enable); });
     m_progress.Shown(enable ? std::nullopt : std::optional<unsigned>(0));
+}
+
+void MainWindowPort::SetCursor(zvk::Cursor cursor)
+{
+    Notify([this, cursor] {
+        if (cursor == zvk::Cursor::Wait)
+            m_window.setCursor(Qt::WaitCursor);
+        else
+            m_window.unsetCursor();
+    });
+}
+
+void MainWindowPort::LinkReady()
+{
+    Notify([this] { m_window.EnableLinkButtons(true); });
+}
+
+void MainWindowPort::LinkResult(bool connected)
+{
+    Notify([this, connected] { m_window.EnableConnectionButtons(connected); });
+}
+
+void MainWindowPort::RequestClose()
+{
+    // Always queued: closing waits for the worker that asks for it to end.
+    QMetaObject::invokeMethod(&m_window, &QDialog::reject, Qt::QueuedConnection);
 }
 
 void MainWindowPort::ShowMessage(std::string_view text, std::string_view caption,
@@ -68,30 +126,26 @@ void MainWindowPort::ShowReceptionFailures(const std::vector<zvk::ListFailure>& 
     ShowBox(zvk::ReceptionFailureMessage(failures), zvk::kErrorCaption, QMessageBox::Information);
 }
 
-void MainWindowPort::ShowBox(const QString& text, const QString& caption, QMessageBox::Icon icon)
+void MainWindowPort::ShowHandheldRefused(std::string_view reason)
 {
-    OnWindow([&] {
-        if (!m_link.IsClosing())
-            zvk::ShowMessageBox(&m_window, text, caption, icon);
-    });
+    ShowBox(reason.empty()
+                ? FromUtf8(zvk::texts::kHandheldBusy)
+                : FromUtf8(zvk::texts::kHandheldUnavailable) + QLatin1Char('\n') + FromUtf8(reason),
+            zvk::kErrorCaption, QMessageBox::Information);
 }
 
-void MainWindowPort::SetCursor(zvk::Cursor cursor)
+void MainWindowPort::ShowBox(const QString& text, const QString& caption, QMessageBox::Icon icon)
 {
-    OnWindow([&] {
-        if (cursor == zvk::Cursor::Wait)
-            m_window.setCursor(Qt::WaitCursor);
-        else
-            m_window.unsetCursor();
+    Ask([&] {
+        zvk::ShowMessageBox(&m_window, text, caption, icon);
+        return true;
     });
 }
 
 std::optional<std::filesystem::path>
 MainWindowPort::AskListToSend(const std::filesystem::path& initialFolder)
 {
-    return OnWindow([&]() -> std::optional<std::filesystem::path> {
-        if (m_link.IsClosing())
-            return std::nullopt;
+    return Ask([&]() -> std::optional<std::filesystem::path> {
         const QString chosen = zvk::AskOpenFileName(&m_window, zvk::ToDisplayPath(initialFolder),
                                                     QStringLiteral("Dátové súbory (*.dat)"));
         if (chosen.isEmpty())
@@ -102,41 +156,10 @@ MainWindowPort::AskListToSend(const std::filesystem::path& initialFolder)
 
 std::filesystem::path MainWindowPort::ReceiveFolder()
 {
-    return OnWindow([&] { return zvk::ToFilePath(m_window.ReceiveFolderText()); });
+    return Ask([&] { return zvk::ToFilePath(m_window.ReceiveFolderText()); });
 }
 
 std::filesystem::path MainWindowPort::ConfigurationPath()
 {
-    return OnWindow([&] { return zvk::ToFilePath(m_window.ConfigurationPathText()); });
-}
-
-bool MainWindowPort::LinkFlag()
-{
-    return OnWindow([&] { return m_link.LinkFlag(); });
-}
-
-void MainWindowPort::LinkResult(bool connected)
-{
-    OnWindow([&] { m_link.LinkResult(connected); });
-}
-
-void MainWindowPort::StartLinkWatchdog()
-{
-    OnWindow([&] { m_link.StartWatchdog(); });
-}
-
-bool MainWindowPort::StopLinkWatchdog()
-{
-    return OnWindow([&] { return m_link.StopWatchdog(); });
-}
-
-bool MainWindowPort::HasCommandLineArguments()
-{
-    return OnWindow([&] { return m_link.HasCommandLineArguments(); });
-}
-
-void MainWindowPort::RequestClose()
-{
-    // Queued, not waited for: closing waits for this very worker to end.
-    QMetaObject::invokeMethod(&m_window, &QDialog::reject, Qt::QueuedConnection);
+    return Ask([&] { return zvk::ToFilePath(m_window.ConfigurationPathText()); });
 }

@@ -43,13 +43,6 @@ std::vector<std::string> RecordingWindowPort::Failures() const
     return failures;
 }
 
-std::optional<bool> RecordingWindowPort::WaitForLinkResult(std::chrono::milliseconds timeout)
-{
-    std::unique_lock lock(m_mutex);
-    m_linkDecided.wait_for(lock, timeout, [this] { return m_linkResult.has_value(); });
-    return m_linkResult;
-}
-
 void RecordingWindowPort::ShowStatus(std::string_view text)
 {
     Record("status " + std::string(text));
@@ -90,6 +83,11 @@ void RecordingWindowPort::ShowReceptionFailures(const std::vector<ListFailure>& 
     }
 }
 
+void RecordingWindowPort::ShowHandheldRefused(std::string_view reason)
+{
+    Record("refused " + (reason.empty() ? std::string("busy") : std::string(reason)));
+}
+
 void RecordingWindowPort::SetCursor(Cursor cursor)
 {
     Record(cursor == Cursor::Wait ? "cursor wait" : "cursor arrow");
@@ -111,36 +109,14 @@ fs::path RecordingWindowPort::ConfigurationPath()
     return configurationPath;
 }
 
-bool RecordingWindowPort::LinkFlag()
+void RecordingWindowPort::LinkReady()
 {
-    return linkFlag;
+    Record("link ready");
 }
 
 void RecordingWindowPort::LinkResult(bool connected)
 {
-    {
-        const std::lock_guard lock(m_mutex);
-        m_events.push_back(connected ? "link 1" : "link 0");
-        m_linkResult = connected;
-    }
-    m_linkDecided.notify_all();
-}
-
-void RecordingWindowPort::StartLinkWatchdog()
-{
-    Record("watchdog start");
-    m_watchdog.Start(watchdogPeriod, [this] { LinkResult(false); });
-}
-
-bool RecordingWindowPort::StopLinkWatchdog()
-{
-    Record("watchdog stop");
-    return m_watchdog.Stop();
-}
-
-bool RecordingWindowPort::HasCommandLineArguments()
-{
-    return hasCommandLineArguments;
+    Record(connected ? "link 1" : "link 0");
 }
 
 void RecordingWindowPort::RequestClose()

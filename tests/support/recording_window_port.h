@@ -1,7 +1,5 @@
 #pragma once
 
-#include <chrono>
-#include <condition_variable>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -11,8 +9,6 @@
 #include <utility>
 #include <vector>
 
-#include "device/link.h"
-#include "device/one_shot_timer.h"
 #include "device/window_port.h"
 
 namespace zvk::test {
@@ -27,17 +23,15 @@ public:
     std::filesystem::path receiveFolder;
     std::filesystem::path configurationPath;
     std::optional<std::filesystem::path> listToSend;
-    bool linkFlag = true;
-    bool hasCommandLineArguments = false;
-    std::chrono::milliseconds watchdogPeriod = kLinkWatchdogPeriod;
     // Called (outside the recorder's lock) with every progress report, e.g. to stop a
     // worker in the middle of a list.
     std::function<void(std::uint64_t done, std::uint64_t total)> onProgress;
 
     // Everything but progress, in order: "lock", "unlock", "status TEXT", "cursor wait",
     // "cursor arrow", "message CAPTION|TEXT|info" (or "|error"), "failure FAILURE" (one
-    // per list of a reception's closing message), "ask FOLDER", "watchdog start",
-    // "watchdog stop", "link 1" / "link 0", "close".
+    // per list of a reception's closing message), "refused REASON" ("refused busy" when
+    // another transfer holds the handheld), "ask FOLDER", "link ready", "link 1" /
+    // "link 0", "close".
     std::vector<std::string> Events() const;
     std::vector<std::pair<std::uint64_t, std::uint64_t>> Progress() const;
     // The percentage shown after each progress report that changed it.
@@ -48,36 +42,28 @@ public:
     // "not received NAME: REASON" or "not converted NAME: REASON", with the system's
     // reason in its own words.
     std::vector<std::string> Failures() const;
-    // Waits (at most `timeout`) for the outcome of a connection attempt.
-    std::optional<bool> WaitForLinkResult(std::chrono::milliseconds timeout);
 
     void ShowStatus(std::string_view text) override;
     void ShowProgress(std::uint64_t done, std::uint64_t total) override;
     void EnableTransferControls(bool enable) override;
     void ShowMessage(std::string_view text, std::string_view caption, MessageIcon icon) override;
     void ShowReceptionFailures(const std::vector<ListFailure>& failures) override;
+    void ShowHandheldRefused(std::string_view reason) override;
     void SetCursor(Cursor cursor) override;
     std::optional<std::filesystem::path>
     AskListToSend(const std::filesystem::path& initialFolder) override;
     std::filesystem::path ReceiveFolder() override;
     std::filesystem::path ConfigurationPath() override;
-    bool LinkFlag() override;
+    void LinkReady() override;
     void LinkResult(bool connected) override;
-    void StartLinkWatchdog() override;
-    bool StopLinkWatchdog() override;
-    bool HasCommandLineArguments() override;
     void RequestClose() override;
 
 private:
     void Record(std::string event);
 
     mutable std::mutex m_mutex;
-    std::condition_variable m_linkDecided;
     std::vector<std::string> m_events;
     std::vector<std::pair<std::uint64_t, std::uint64_t>> m_progress;
-    std::optional<bool> m_linkResult;
-    // Last, so that it ends before the members its thread calls back into.
-    OneShotTimer m_watchdog;
 };
 
 } // namespace zvk::test

@@ -59,8 +59,8 @@ fs::path EmulatedListStore(const fs::path& folder)
     return folder / "ZVK_CE" / "Data";
 }
 
-EmulatedProgram::EmulatedProgram(fs::path folder)
-    : m_folder(std::move(folder)), m_thread([this] { Loop(); })
+EmulatedProgram::EmulatedProgram(fs::path folder, Clock& clock)
+    : m_folder(std::move(folder)), m_clock(clock), m_thread([this] { Loop(); })
 {}
 
 EmulatedProgram::~EmulatedProgram()
@@ -68,6 +68,7 @@ EmulatedProgram::~EmulatedProgram()
     {
         const std::lock_guard lock(m_mutex);
         m_shuttingDown = true;
+        m_giveUp.request_stop();
     }
     m_wake.notify_all();
     m_thread.join();
@@ -92,12 +93,11 @@ void EmulatedProgram::FinishStartedRuns()
 {
     {
         const std::lock_guard lock(m_mutex);
-        m_finishing = true;
+        m_giveUp.request_stop();
     }
-    m_wake.notify_all();
     WaitUntilIdle();
     const std::lock_guard lock(m_mutex);
-    m_finishing = false;
+    m_giveUp = std::stop_source();
 }
 
 std::vector<std::u16string> EmulatedProgram::Runs() const
@@ -195,9 +195,12 @@ void EmulatedProgram::LoadConfiguration()
 
 bool EmulatedProgram::SleepUnlessGivenUp(std::int64_t milliseconds)
 {
-    std::unique_lock lock(m_mutex);
-    return !m_wake.wait_for(lock, std::chrono::milliseconds(milliseconds),
-                            [this] { return m_shuttingDown || m_finishing; });
+    std::stop_token givenUp;
+    {
+        const std::lock_guard lock(m_mutex);
+        givenUp = m_giveUp.get_token();
+    }
+    return m_clock.WaitFor(std::chrono::milliseconds(milliseconds), givenUp);
 }
 
 } // namespace zvk

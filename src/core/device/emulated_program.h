@@ -6,10 +6,13 @@
 #include <mutex>
 #include <optional>
 #include <set>
+#include <stop_token>
 #include <string>
 #include <string_view>
 #include <thread>
 #include <vector>
+
+#include "device/clock.h"
 
 namespace zvk {
 
@@ -35,7 +38,8 @@ std::filesystem::path EmulatedListStore(const std::filesystem::path& folder);
 class EmulatedProgram
 {
 public:
-    explicit EmulatedProgram(std::filesystem::path folder);
+    // Its delays take their time from `clock`.
+    EmulatedProgram(std::filesystem::path folder, Clock& clock);
     // Finishes what was started, except an export still waiting for its delay: the
     // desktop that asked for it is gone.
     ~EmulatedProgram();
@@ -63,12 +67,15 @@ private:
     bool SleepUnlessGivenUp(std::int64_t milliseconds);
 
     const std::filesystem::path m_folder;
+    Clock& m_clock;
     mutable std::mutex m_mutex;
     std::condition_variable m_wake;
     std::deque<std::u16string> m_queue;
     bool m_running = false;
     bool m_shuttingDown = false;
-    bool m_finishing = false;
+    // Requested when the program ends or its started runs are to be finished: an export
+    // still waiting for its delay is then given up.
+    std::stop_source m_giveUp;
     std::vector<std::u16string> m_runs;
     std::optional<std::string> m_loadedConfiguration;
     // The lists the last export handed over, by name; touched only by the program's runs.

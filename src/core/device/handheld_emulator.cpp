@@ -8,7 +8,7 @@
 
 #include "device/emulator_claim.h"
 #include "device/handheld_contract.h"
-#include "device/link.h"
+#include "device/transfer_session.h"
 #include "platform/windows1250.h"
 
 namespace fs = std::filesystem;
@@ -52,8 +52,9 @@ std::optional<fs::path> FileOf(const fs::path& folder, std::u16string_view handh
 
 } // namespace
 
-HandheldEmulator::HandheldEmulator(fs::path folder)
-    : m_folder(std::move(folder)), m_settings(ReadEmulatorSettings(m_folder)), m_program(m_folder)
+HandheldEmulator::HandheldEmulator(fs::path folder, Clock& clock)
+    : m_folder(std::move(folder)), m_clock(clock), m_settings(ReadEmulatorSettings(m_folder)),
+      m_program(m_folder, clock)
 {
     // The handheld program's folders exist wherever it is installed.
     std::error_code ec;
@@ -75,28 +76,27 @@ ClaimResult HandheldEmulator::ClaimForTransfer()
 
 HResult HandheldEmulator::CeRapiInit()
 {
-    std::unique_lock lock(m_mutex);
-    m_settings = ReadEmulatorSettings(m_folder);
-    m_initPending = true;
-    m_cancelInit = false;
-    const bool cancelled =
-        m_initCancelled.wait_for(lock, std::chrono::milliseconds(m_settings.connectDelayMs),
-                                 [this] { return m_cancelInit; });
-    m_initPending = false;
+    EmulatorSettings settings;
+    std::stop_token cancelled;
+    {
+        const std::lock_guard lock(m_mutex);
+        m_settings = ReadEmulatorSettings(m_folder);
+        settings = m_settings;
+        m_cancelInit = std::stop_source();
+        cancelled = m_cancelInit.get_token();
+    }
+    const bool answered =
+        m_clock.WaitFor(std::chrono::milliseconds(settings.connectDelayMs), cancelled);
     // The desktop waits a watchdog's second for the link: a handheld that needs that
     // long fails here, rather than in a race between its answer and the watchdog.
-    const bool tooLate = m_settings.connectDelayMs >= kLinkWatchdogPeriod.count();
-    return cancelled || tooLate || !m_settings.connected ? kE_FAIL : kS_OK;
+    const bool tooLate = std::chrono::milliseconds(settings.connectDelayMs) >= kLinkWatchdogPeriod;
+    return !answered || tooLate || !settings.connected ? kE_FAIL : kS_OK;
 }
 
 HResult HandheldEmulator::CeRapiUninit()
 {
-    {
-        const std::lock_guard lock(m_mutex);
-        if (m_initPending)
-            m_cancelInit = true;
-    }
-    m_initCancelled.notify_all();
+    const std::lock_guard lock(m_mutex);
+    m_cancelInit.request_stop();
     return kS_OK;
 }
 

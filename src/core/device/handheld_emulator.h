@@ -1,12 +1,13 @@
 #pragma once
 
-#include <condition_variable>
 #include <cstdio>
 #include <filesystem>
 #include <map>
 #include <memory>
 #include <mutex>
+#include <stop_token>
 
+#include "device/clock.h"
 #include "device/emulated_program.h"
 #include "device/emulator_settings.h"
 #include "device/remote_api.h"
@@ -17,11 +18,11 @@ namespace zvk {
 // its program is EmulatedProgram, and emulator.ini at its top can make it absent, slow
 // to connect (a second or more: too slow for the desktop, so the connection fails), or
 // fail reads. The settings are read when it is created and at every
-// CeRapiInit. All calls may come from any thread.
+// CeRapiInit. Its delays take their time from `clock`. All calls may come from any thread.
 class HandheldEmulator final : public RemoteApi
 {
 public:
-    explicit HandheldEmulator(std::filesystem::path folder);
+    explicit HandheldEmulator(std::filesystem::path folder, Clock& clock = SteadyClock());
     ~HandheldEmulator() override;
 
     // Holds the lock file of EmulatedTransferLock until the transfer has ended and the
@@ -58,11 +59,11 @@ private:
     OpenFile* Find(CeHandle file);
 
     const std::filesystem::path m_folder;
+    Clock& m_clock;
     std::mutex m_mutex;
-    std::condition_variable m_initCancelled;
     EmulatorSettings m_settings;
-    bool m_initPending = false;
-    bool m_cancelInit = false;
+    // Requested by CeRapiUninit: a CeRapiInit still waiting gives up.
+    std::stop_source m_cancelInit;
     CeHandle m_nextHandle = 1;
     std::map<CeHandle, OpenFile> m_files;
     std::map<const void*, std::unique_ptr<CeFindData[]>> m_searchResults;

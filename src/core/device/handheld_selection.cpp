@@ -53,13 +53,14 @@ std::string PrepareHandheldFolder(const fs::path& folder, const fs::path& sample
     return "";
 }
 
-std::unique_ptr<RemoteApi> OpenHandheld(std::string_view configuredFolder, std::string& error)
+std::unique_ptr<RemoteApi> OpenHandheld(std::string_view configuredFolder, Clock& clock,
+                                        std::string& error)
 {
     const fs::path folder = ChooseHandheldFolder(configuredFolder);
     error = PrepareHandheldFolder(folder, SampleListsFolder());
     if (!error.empty())
         return nullptr;
-    return std::make_unique<HandheldEmulator>(folder);
+    return std::make_unique<HandheldEmulator>(folder, clock);
 }
 
 } // namespace zvk

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "device/clock.h"
 #include "device/remote_api.h"
 
 namespace zvk {
@@ -24,8 +25,9 @@ std::filesystem::path SampleListsFolder();
 std::string PrepareHandheldFolder(const std::filesystem::path& folder,
                                   const std::filesystem::path& samples);
 
-// The handheld of ChooseHandheldFolder, prepared; nothing (and the reason) when its
-// folder cannot be made.
-std::unique_ptr<RemoteApi> OpenHandheld(std::string_view configuredFolder, std::string& error);
+// The handheld of ChooseHandheldFolder, prepared, taking its time from `clock`; nothing
+// (and the reason) when its folder cannot be made.
+std::unique_ptr<RemoteApi> OpenHandheld(std::string_view configuredFolder, Clock& clock,
+                                        std::string& error);
 
 } // namespace zvk

@@ -1,13 +1,10 @@
 #include "device/receive_lists_worker.h"
 
 #include <array>
-#include <condition_variable>
-#include <mutex>
 #include <string>
 #include <vector>
 
 #include "device/handheld_contract.h"
-#include "device/link.h"
 #include "lists/semicolon_conversion.h"
 #include "platform/atomic_file.h"
 #include "platform/texts.h"
@@ -19,6 +16,8 @@ namespace zvk {
 namespace {
 
 constexpr std::uint32_t kChunkBytes = 100;
+// How often the handheld is asked whether its export is ready.
+constexpr std::chrono::seconds kExportPollPeriod{1};
 
 enum class ExportWait
 {
@@ -27,26 +26,16 @@ enum class ExportWait
     Abandoned,
 };
 
-// Sleeps for the interval; false when a stop was requested before or during it.
-bool WaitUnlessStopped(std::chrono::milliseconds interval, const std::stop_token& stop)
-{
-    std::mutex mutex;
-    std::condition_variable_any wake;
-    std::unique_lock lock(mutex);
-    wake.wait_for(lock, stop, interval, [] { return false; });
-    return !stop.stop_requested();
-}
-
-ExportWait WaitForExportMarker(RemoteApi& handheld, const ReceiveSettings& settings,
+ExportWait WaitForExportMarker(RemoteApi& handheld, const ReceiveSettings& settings, Clock& clock,
                                const std::stop_token& stop)
 {
-    const auto started = std::chrono::steady_clock::now();
+    const Clock::TimePoint started = clock.Now();
     bool told = false;
-    while (WaitUnlessStopped(settings.markerPollInterval, stop)) {
+    while (clock.WaitFor(kExportPollPeriod, stop)) {
         const FoundFiles marker(handheld, kHandheldExportMarker);
         if (!marker.Entries().empty())
             return ExportWait::Ready;
-        const auto waited = std::chrono::steady_clock::now() - started;
+        const Clock::Duration waited = clock.Now() - started;
         if (settings.exportWaitLimit && waited >= *settings.exportWaitLimit)
             return ExportWait::Abandoned;
         if (!told && settings.exportTakesLong && waited >= settings.exportNoticeAfter) {
@@ -244,7 +233,7 @@ bool ReceiveAll(WindowPort& window, RemoteApi& handheld, const ReceiveSettings& 
 } // namespace
 
 bool ReceiveListsWorker(WindowPort& window, RemoteApi& handheld, const ReceiveSettings& settings,
-                        std::stop_token stop)
+                        Clock& clock, std::stop_token stop)
 {
     window.EnableTransferControls(false);
     handheld.CeDeleteFile(std::u16string(kHandheldExportMarker));
@@ -252,7 +241,7 @@ bool ReceiveListsWorker(WindowPort& window, RemoteApi& handheld, const ReceiveSe
     window.ShowStatus(texts::kStatusPreparingExport);
     window.SetCursor(Cursor::Wait);
     bool succeeded = false;
-    const ExportWait wait = WaitForExportMarker(handheld, settings, stop);
+    const ExportWait wait = WaitForExportMarker(handheld, settings, clock, stop);
     if (wait == ExportWait::Abandoned && settings.exportAbandoned)
         settings.exportAbandoned();
     if (wait == ExportWait::Ready) {
@@ -270,7 +259,7 @@ bool ReceiveListsWorker(WindowPort& window, RemoteApi& handheld, const ReceiveSe
             succeeded = ReceiveAll(window, handheld, settings, stop, lists.Entries());
         }
     }
-    FinishTransfer(window, stop.stop_requested());
+    FinishTransfer(window);
     return succeeded;
 }
 

@@ -5,6 +5,7 @@
 #include <optional>
 #include <stop_token>
 
+#include "device/clock.h"
 #include "device/remote_api.h"
 #include "device/window_port.h"
 
@@ -14,8 +15,6 @@ struct ReceiveSettings
 {
     // Asked anew after each list: whether its semicolon text is to be written.
     std::function<bool()> convertRequested = [] { return false; };
-    // How often the handheld is asked whether its export is ready.
-    std::chrono::milliseconds markerPollInterval{1000};
     // The window waits for the export as long as it is open. The zvk tool, which may run
     // unwatched, says what it waits for once the export takes `exportNoticeAfter`
     // (exportTakesLong) and gives up after `exportWaitLimit` (exportAbandoned): then
@@ -26,7 +25,8 @@ struct ReceiveSettings
     std::function<void()> exportAbandoned;
 };
 
-// Asks the handheld program to export its lists, waits for its marker, then moves every
+// Asks the handheld program to export its lists, waits for its marker (asking once a
+// second of `clock`), then moves every
 // list into the window's receive folder (made when it does not exist yet): each is
 // written under a temporary name, renamed to its handheld name once it is complete on
 // disk, and only then deleted on the handheld. A list that cannot be read or written
@@ -36,6 +36,6 @@ struct ReceiveSettings
 // partial file behind.
 // Returns false when a list found on the handheld was not received or not converted.
 bool ReceiveListsWorker(WindowPort& window, RemoteApi& handheld, const ReceiveSettings& settings,
-                        std::stop_token stop);
+                        Clock& clock, std::stop_token stop);
 
 } // namespace zvk

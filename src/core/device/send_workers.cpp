@@ -5,7 +5,6 @@
 #include <string>
 
 #include "device/handheld_contract.h"
-#include "device/link.h"
 #include "platform/input_file.h"
 #include "platform/texts.h"
 
@@ -92,7 +91,7 @@ bool SendConfigurationWorker(WindowPort& window, RemoteApi& handheld)
                                    std::u16string(kHandheldConfigurationFile), kFileShareWrite);
         succeeded = ReportSend(window, handheld, sent, kConfigurationSent);
     }
-    FinishTransfer(window, false);
+    FinishTransfer(window);
     return succeeded;
 }
 
@@ -111,7 +110,7 @@ bool SendListWorker(WindowPort& window, RemoteApi& handheld)
             succeeded = ReportSend(window, handheld, sent, kListSent);
         }
     }
-    FinishTransfer(window, false);
+    FinishTransfer(window);
     return succeeded;
 }
 

@@ -23,15 +23,14 @@ enum class Cursor
 };
 
 // Everything the link and the transfer workers ask of the main window. Workers run on
-// threads of their own and never touch widgets; every call here is synchronous: it
-// returns only when the window has done it (the Qt main window delivers each call to
-// the user-interface thread with Qt::BlockingQueuedConnection), so the window handles
-// one at a time and needs no locks. Texts are UTF-8.
+// threads of their own and never touch widgets. Texts are UTF-8.
 //
-// Closing the window while a worker runs: the window asks the worker to stop through
-// the worker's std::stop_token and must keep answering these calls until the worker
-// has returned (they may then return at once and show nothing), because a worker
-// blocked in a call to a window that waits for it would never end.
+// Two kinds of call. Notices (status, progress, cursor, the lock of the controls, the
+// state of the link buttons, the close request) are delivered without waiting for the
+// window: it shows them later, in the order they were made. Questions (the message
+// boxes, the list to send, the two paths) wait for the window's answer; a window that is
+// closing answers them at once (showing nothing), so that a worker told to stop is never
+// kept waiting. A question is answered only after every notice made before it was shown.
 class WindowPort
 {
 public:
@@ -45,13 +44,22 @@ public:
     // their paths; the lock sets the progress to 0 of 100, the unlock also clears the
     // percentage and sets the status to the idle text.
     virtual void EnableTransferControls(bool enable) = 0;
+    virtual void SetCursor(Cursor cursor) = 0;
+    // The link is ready for transfers ("Zoznam poslať" and "Zoznamy prijať" enabled).
+    virtual void LinkReady() = 0;
+    // The outcome of a connection attempt ("Poslať" and "Zoznamy prijať" follow it).
+    virtual void LinkResult(bool connected) = 0;
+    virtual void RequestClose() = 0;
+
     // A modal message box owned by the window; returns when it was dismissed.
     virtual void ShowMessage(std::string_view text, std::string_view caption, MessageIcon icon) = 0;
     // The closing message of a reception that did not finish every list, each named
     // with its reason (in the window a "Chyba!" message box); returns when it was
     // dismissed.
     virtual void ShowReceptionFailures(const std::vector<ListFailure>& failures) = 0;
-    virtual void SetCursor(Cursor cursor) = 0;
+    // The handheld cannot be had for a transfer: another transfer holds it (`reason`
+    // empty), or it cannot be opened or claimed for `reason`; returns when it was dismissed.
+    virtual void ShowHandheldRefused(std::string_view reason) = 0;
 
     // The open-file question for the list to send (".dat" files, starting in
     // `initialFolder`): the chosen existing file, or nothing when it was cancelled.
@@ -61,23 +69,10 @@ public:
     // The two paths shown in the window, read when a worker needs them.
     virtual std::filesystem::path ReceiveFolder() = 0;
     virtual std::filesystem::path ConfigurationPath() = 0;
-
-    // The link flag: true while a link to the handheld may be open.
-    virtual bool LinkFlag() = 0;
-    // The outcome of a connection attempt: true starts the pending transfer; false
-    // shows the warning that the handheld is not connected and closes the program.
-    virtual void LinkResult(bool connected) = 0;
-    // The one-second watchdog of a connection attempt: when it fires before it is
-    // stopped, the window reports LinkResult(false) itself. StopLinkWatchdog returns
-    // true when it stopped the watchdog in time, false when it had already fired; the
-    // window decides, so the two outcomes of one attempt can never both be reported.
-    virtual void StartLinkWatchdog() = 0;
-    virtual bool StopLinkWatchdog() = 0;
-
-    // A program started with command-line arguments closes after every transfer.
-    virtual bool HasCommandLineArguments() = 0;
-    virtual void RequestClose() = 0;
 };
+
+// The ending every transfer shares: arrow cursor, 100 %, controls unlocked.
+void FinishTransfer(WindowPort& window);
 
 // The percentage a progress report shows (at most 100), computed in 64 bits so that
 // large lists never overflow; nothing when the total is 0 (the display stays as it is).

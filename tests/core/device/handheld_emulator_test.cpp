@@ -1,13 +1,14 @@
 #include "device/handheld_emulator.h"
 
 #include <cstring>
-#include <thread>
+#include <future>
 
 #include <gtest/gtest.h>
 
 #include "device/fake_handheld.h"
 #include "device/handheld_contract.h"
 #include "device/handheld_selection.h"
+#include "support/manual_clock.h"
 #include "support/temp_dir.h"
 
 namespace fs = std::filesystem;
@@ -26,10 +27,11 @@ struct Emulated
     TempDir dir;
     std::unique_ptr<HandheldEmulator> handheld;
 
-    explicit Emulated(std::string_view settings = "[Emulator]\r\nExportDelayMs=1\r\n")
+    explicit Emulated(std::string_view settings = "[Emulator]\r\nExportDelayMs=1\r\n",
+                      Clock& clock = SteadyClock())
     {
         dir.Write("emulator.ini", settings);
-        handheld = std::make_unique<HandheldEmulator>(dir.Path());
+        handheld = std::make_unique<HandheldEmulator>(dir.Path(), clock);
     }
 
     fs::path Path(std::string_view relative) const
@@ -157,27 +159,30 @@ TEST(HandheldEmulatorTest, ReadsFailOnceTheSetNumberOfBytesWasRead)
 
 TEST(HandheldEmulatorTest, ConnectsAfterItsDelayUnlessAbsentTooLateOrCancelled)
 {
-    Emulated present("[Emulator]\r\nConnectDelayMs=30\r\n");
-    auto started = std::chrono::steady_clock::now();
-    EXPECT_EQ(present.handheld->CeRapiInit(), kS_OK);
-    EXPECT_GE(std::chrono::steady_clock::now() - started, 30ms);
+    test::ManualClock clock;
+    Emulated present("[Emulator]\r\nConnectDelayMs=30\r\n", clock);
+    std::future<HResult> init =
+        std::async(std::launch::async, [&] { return present.handheld->CeRapiInit(); });
+    ASSERT_TRUE(clock.AdvanceWhenWaiting(29ms));
+    ASSERT_TRUE(clock.AwaitWaiters(1)); // still answering
+    clock.Advance(1ms);
+    EXPECT_EQ(init.get(), kS_OK);
 
-    Emulated absent("[Emulator]\r\nConnected=0\r\n");
+    Emulated absent("[Emulator]\r\nConnected=0\r\n", clock);
     EXPECT_EQ(absent.handheld->CeRapiInit(), kE_FAIL);
 
     // The desktop gives a connection one second: a handheld that takes that long is
     // too late every time, not only when the watchdog happens to fire first.
-    Emulated late("[Emulator]\r\nConnectDelayMs=1000\r\n");
-    EXPECT_EQ(late.handheld->CeRapiInit(), kE_FAIL);
+    Emulated late("[Emulator]\r\nConnectDelayMs=1000\r\n", clock);
+    init = std::async(std::launch::async, [&] { return late.handheld->CeRapiInit(); });
+    ASSERT_TRUE(clock.AdvanceWhenWaiting(1000ms));
+    EXPECT_EQ(init.get(), kE_FAIL);
 
-    Emulated slow("[Emulator]\r\nConnectDelayMs=60000\r\n");
-    started = std::chrono::steady_clock::now();
-    std::jthread giveUp([&] {
-        std::this_thread::sleep_for(20ms);
-        slow.handheld->CeRapiUninit();
-    });
-    EXPECT_EQ(slow.handheld->CeRapiInit(), kE_FAIL);
-    EXPECT_LT(std::chrono::steady_clock::now() - started, 10s);
+    Emulated slow("[Emulator]\r\nConnectDelayMs=60000\r\n", clock);
+    init = std::async(std::launch::async, [&] { return slow.handheld->CeRapiInit(); });
+    ASSERT_TRUE(clock.AwaitWaiters(1));
+    slow.handheld->CeRapiUninit();
+    EXPECT_EQ(init.get(), kE_FAIL);
 }
 
 TEST(HandheldEmulatorTest, ProgramExportsItsListsWholeThenCreatesTheMarker)

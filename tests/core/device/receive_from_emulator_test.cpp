@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "device/handheld_selection.h"
+#include "support/manual_clock.h"
 #include "support/recording_window_port.h"
 #include "support/temp_dir.h"
 
@@ -27,6 +28,7 @@ struct EmulatedReception
     TempDir desktop;
     RecordingWindowPort window;
     ReceiveSettings settings;
+    test::ManualClock clock;
     std::stop_source stop;
     std::unique_ptr<HandheldEmulator> handheld;
 
@@ -35,9 +37,8 @@ struct EmulatedReception
         EXPECT_EQ(PrepareHandheldFolder(HandheldFolder(), SampleListsFolder()), "");
         handheldDir.Write("handheld/emulator.ini",
                           "[Emulator]\r\nExportDelayMs=5\r\n" + std::string(emulatorSettings));
-        handheld = std::make_unique<HandheldEmulator>(HandheldFolder());
+        handheld = std::make_unique<HandheldEmulator>(HandheldFolder(), clock);
         window.receiveFolder = desktop.Path();
-        settings.markerPollInterval = 5ms;
     }
 
     fs::path HandheldFolder() const
@@ -50,10 +51,14 @@ struct EmulatedReception
         return ListFolder(HandheldFolder() / "ZVK_CE" / "Data");
     }
 
+    // The handheld's export delay and the desktop's poll take no real time.
     bool Run()
     {
-        const bool received = ReceiveListsWorker(window, *handheld, settings, stop.get_token());
-        handheld->Program().WaitUntilIdle();
+        bool received = false;
+        clock.RunAdvancing([&] {
+            received = ReceiveListsWorker(window, *handheld, settings, clock, stop.get_token());
+            handheld->Program().WaitUntilIdle();
+        });
         return received;
     }
 };
@@ -124,8 +129,8 @@ TEST(ReceiveFromEmulatorTest, WaitForAnExportThatNeverEndsIsToldAndGivenUp)
     EmulatedReception reception("ExportMarker=0\r\n");
     int told = 0;
     int abandoned = 0;
-    reception.settings.exportNoticeAfter = 20ms;
-    reception.settings.exportWaitLimit = 200ms;
+    reception.settings.exportNoticeAfter = 2s;
+    reception.settings.exportWaitLimit = 5s;
     reception.settings.exportTakesLong = [&] { ++told; };
     reception.settings.exportAbandoned = [&] { ++abandoned; };
     EXPECT_FALSE(reception.Run());
@@ -141,11 +146,17 @@ TEST(ReceiveFromEmulatorTest, WaitForAnExportThatNeverEndsIsToldAndGivenUp)
 TEST(ReceiveFromEmulatorTest, ClosingWhileTheMarkerNeverComesLosesNothing)
 {
     EmulatedReception reception("ExportMarker=0\r\n");
-    std::jthread closing([&] {
-        std::this_thread::sleep_for(50ms);
-        reception.stop.request_stop();
+    bool received = true;
+    std::jthread worker([&] {
+        received = ReceiveListsWorker(reception.window, *reception.handheld, reception.settings,
+                                      reception.clock, reception.stop.get_token());
     });
-    EXPECT_FALSE(reception.Run());
+    // A few polls that find no marker, then the window closes.
+    for (int poll = 0; poll < 3; ++poll)
+        ASSERT_TRUE(reception.clock.AdvanceWhenWaiting(1s));
+    reception.stop.request_stop();
+    worker.join();
+    EXPECT_FALSE(received);
     EXPECT_EQ(ListFolder(reception.desktop.Path()), "");
     EXPECT_EQ(reception.HandheldLists(), kSamples);
     EXPECT_TRUE(reception.window.Messages().empty());

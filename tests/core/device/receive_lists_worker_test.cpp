@@ -1,11 +1,13 @@
 #include "device/receive_lists_worker.h"
 
+#include <set>
 #include <thread>
 
 #include <gtest/gtest.h>
 
 #include "device/fake_handheld.h"
 #include "support/file_size_limit.h"
+#include "support/manual_clock.h"
 #include "support/recording_window_port.h"
 #include "support/temp_dir.h"
 
@@ -31,17 +33,22 @@ struct Reception
     FakeHandheld handheld;
     RecordingWindowPort window;
     ReceiveSettings settings;
+    test::ManualClock clock;
     std::stop_source stop;
 
     Reception()
     {
         window.receiveFolder = dir.Path();
-        settings.markerPollInterval = std::chrono::milliseconds(1);
     }
 
+    // The poll for the marker takes no real time.
     bool Run()
     {
-        return ReceiveListsWorker(window, handheld, settings, stop.get_token());
+        bool received = false;
+        clock.RunAdvancing([&] {
+            received = ReceiveListsWorker(window, handheld, settings, clock, stop.get_token());
+        });
+        return received;
     }
 
     bool StartedWithX() const
@@ -82,7 +89,6 @@ TEST(ReceiveListsWorkerTest, AsksForTheExportFirstAndHandsTheListsBackLast)
 {
     Reception reception;
     reception.handheld.files = {{u"\\A.DAT", "a"}};
-    reception.window.hasCommandLineArguments = true;
     EXPECT_TRUE(reception.Run());
     EXPECT_EQ(
         reception.handheld.Calls(),
@@ -90,7 +96,7 @@ TEST(ReceiveListsWorkerTest, AsksForTheExportFirstAndHandsTheListsBackLast)
                  "find \\ZVK_CE\\Export\\export.tmp", "free", "delete \\ZVK_CE\\Export\\export.tmp",
                  "find \\*.dat", "open \\A.DAT", "close \\A.DAT", "open \\A.DAT", "close \\A.DAT",
                  "delete \\A.DAT", "start \\ZVK_CE\\Slave.exe x", "free"}));
-    EXPECT_EQ(reception.window.Events().back(), "close");
+    EXPECT_EQ(reception.window.Events().back(), "unlock");
 }
 
 TEST(ReceiveListsWorkerTest, ListIsDeletedOnTheHandheldOnlyWhenItsCopyIsComplete)
@@ -111,11 +117,10 @@ TEST(ReceiveListsWorkerTest, ListIsDeletedOnTheHandheldOnlyWhenItsCopyIsComplete
 TEST(ReceiveListsWorkerTest, NoListsOrAFailedSearchEndsWithoutHandingBack)
 {
     Reception none;
-    none.window.hasCommandLineArguments = true;
     EXPECT_TRUE(none.Run());
     EXPECT_EQ(none.window.Messages(), Strings{"Chyba!|*** Neexistujú žiadne zoznamy ***"});
     EXPECT_FALSE(none.StartedWithX());
-    EXPECT_EQ(none.window.Events().back(), "close");
+    EXPECT_EQ(none.window.Events().back(), "unlock");
 
     Reception failed;
     failed.handheld.files = {{u"\\A.DAT", "a"}};
@@ -255,7 +260,6 @@ TEST(ReceiveListsWorkerTest, StopEndsTheCopyWithoutAPartialFileOrAMessage)
 {
     Reception reception;
     reception.handheld.files = {{u"\\A.DAT", "a"}, {u"\\B.DAT", std::string(500, 'b')}};
-    reception.window.hasCommandLineArguments = true;
     reception.window.onProgress = [&](std::uint64_t done, std::uint64_t) {
         if (done > 100)
             reception.stop.request_stop();
@@ -264,7 +268,7 @@ TEST(ReceiveListsWorkerTest, StopEndsTheCopyWithoutAPartialFileOrAMessage)
     EXPECT_EQ(ListFolder(reception.dir.Path()), "A.DAT");
     EXPECT_TRUE(reception.handheld.files.contains(u"\\B.DAT"));
     EXPECT_TRUE(reception.window.Messages().empty());
-    // The handheld drops the list that was taken; the closing window is not asked to close.
+    // The handheld drops the list that was taken.
     EXPECT_TRUE(reception.StartedWithX());
     EXPECT_EQ(reception.window.Events().back(), "unlock");
 }
@@ -272,32 +276,35 @@ TEST(ReceiveListsWorkerTest, StopEndsTheCopyWithoutAPartialFileOrAMessage)
 TEST(ReceiveListsWorkerTest, StopEndsTheWaitForAMarkerThatNeverComes)
 {
     Reception reception;
-    reception.settings.markerPollInterval = std::chrono::seconds(30);
-    std::jthread closing([&] {
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        reception.stop.request_stop();
+    bool received = true;
+    std::jthread worker([&] {
+        received = ReceiveListsWorker(reception.window, reception.handheld, reception.settings,
+                                      reception.clock, reception.stop.get_token());
     });
-    const auto started = std::chrono::steady_clock::now();
-    EXPECT_FALSE(reception.Run());
-    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(5));
+    // The time stands still: the first poll never comes.
+    ASSERT_TRUE(reception.clock.AwaitWaiters(1));
+    reception.stop.request_stop();
+    worker.join();
+    EXPECT_FALSE(received);
     EXPECT_EQ(reception.handheld.Calls().size(), 2u); // marker deleted, export asked for
     EXPECT_EQ(reception.window.Events().back(), "unlock");
 }
 
-TEST(ReceiveListsWorkerTest, LargeListShowsTruePercentagesThroughout)
+TEST(ReceiveListsWorkerTest, LargeListShowsEveryPercentageInTurn)
 {
     // Beyond 2^32 / 100 bytes, where done * 100 no longer fits in 32 bits.
     constexpr std::uint64_t kSize = 45'000'000;
     Reception reception;
     reception.handheld.generatedFiles = {{u"\\BIG.DAT", kSize}};
     EXPECT_TRUE(reception.Run());
-    const Progress progress = reception.window.Progress();
-    ASSERT_EQ(progress.size(), kSize / 100 + 2);
-    for (std::size_t i = 0; i + 1 < progress.size(); ++i) {
-        ASSERT_EQ(progress[i].second, kSize);
-        ASSERT_EQ(ProgressPercent(progress[i].first, kSize), progress[i].first * 100 / kSize);
-    }
-    EXPECT_EQ(reception.window.Percentages()[kSize / 200], 50u);
+    const std::vector<unsigned> shown = reception.window.Percentages();
+    ASSERT_EQ(shown.size(), kSize / 100 + 2);
+    EXPECT_EQ(shown.front(), 0u);
+    EXPECT_EQ(shown.back(), 100u);
+    EXPECT_TRUE(std::is_sorted(shown.begin(), shown.end()));
+    // Rising a step at a time: every percentage is shown, none is skipped.
+    EXPECT_EQ(std::set<unsigned>(shown.begin(), shown.end()).size(), 101u);
+    EXPECT_EQ(shown[kSize / 200], 50u);
     EXPECT_EQ(fs::file_size(reception.dir.Path() / "BIG.DAT"), kSize);
 }
 

@@ -1,5 +1,8 @@
 #include "device/send_workers.h"
 
+#include <algorithm>
+#include <set>
+
 #include <gtest/gtest.h>
 
 #include "device/fake_handheld.h"
@@ -57,17 +60,27 @@ TEST(SendConfigurationWorkerTest, EmptyFileLeavesThePercentageUntilTheEnding)
               (std::vector<std::pair<std::uint64_t, std::uint64_t>>{{0, 0}, {100, 100}}));
 }
 
+TEST(SendConfigurationWorkerTest, ProgressOfALargeFileRisesAStepAtATimeTo100)
+{
+    ConfigurationSend send(std::string(1 << 20, 'k'));
+    EXPECT_TRUE(SendConfigurationWorker(send.window, send.handheld));
+    const std::vector<unsigned> shown = send.window.Percentages();
+    EXPECT_EQ(shown.front(), 0u);
+    EXPECT_EQ(shown.back(), 100u);
+    EXPECT_TRUE(std::is_sorted(shown.begin(), shown.end()));
+    EXPECT_EQ(std::set<unsigned>(shown.begin(), shown.end()).size(), 101u);
+}
+
 TEST(SendConfigurationWorkerTest, MissingFileOrFolderSendsNothing)
 {
     for (const bool folder : {false, true}) {
         ConfigurationSend send("x");
         send.window.configurationPath = folder ? send.dir.Path() : send.dir.Path() / "NONE.INI";
-        send.window.hasCommandLineArguments = true;
         EXPECT_FALSE(SendConfigurationWorker(send.window, send.handheld));
         EXPECT_TRUE(send.handheld.Calls().empty());
         EXPECT_EQ(send.window.Messages(), Strings{"Chyba!|*** Konfiguračný súbor chýba! ***"});
-        // The common ending still unlocks and closes a program with arguments.
-        EXPECT_EQ(send.window.Events().back(), "close");
+        // The common ending still unlocks.
+        EXPECT_EQ(send.window.Events().back(), "unlock");
     }
 }
 
