@@ -15,6 +15,7 @@ inline constexpr std::string_view kPrefix = "zvk: ";
 inline constexpr std::string_view kNoteTakesOneList = "note takes one data list";
 inline constexpr std::string_view kTooManyWhereRows =
     "at most 5 --where rows, as in the report dialog";
+inline constexpr std::string_view kHandheldBusy = "the handheld is busy with another transfer";
 
 // "unknown command 'x' (see 'zvk --help')"
 std::string UnknownCommand(std::string_view command);

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "cli/cli_texts.h"
 #include "platform/texts.h"
 
 namespace fs = std::filesystem;
@@ -80,8 +81,7 @@ void TerminalWindowPort::ShowHandheldRefused(std::string_view reason)
 {
     const std::lock_guard lock(m_mutex);
     EndProgressLine();
-    m_err << "zvk: " << (reason.empty() ? "the handheld is busy with another transfer" : reason)
-          << '\n';
+    m_err << messages::kPrefix << (reason.empty() ? messages::kHandheldBusy : reason) << '\n';
     m_refused = true;
 }
 
