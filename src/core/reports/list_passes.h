@@ -23,7 +23,8 @@ public:
     // True when every date record of the list lies within the range and every
     // header value with a criterion equals it exactly (bytes, letter case and
     // trailing spaces); records a list lacks are not tested. Reading stops at the
-    // first record that fails. Fails when the list cannot be read.
+    // first record that fails. Fails when the list cannot be read: the result
+    // converts to true whenever the list was read, so the answer is its value.
     Result<bool> ListPassesFilter(const std::filesystem::path& list) const;
 
     // The same decision for one line: false when the line fails the list.
