@@ -14,6 +14,8 @@ struct CliRun
     std::string err;
 };
 
+// Runs zvk in this process; its transfers take their time from a clock that moves on
+// whenever only time can move them on, so none of them waits for real seconds.
 CliRun Zvk(const Arguments& arguments);
 
 } // namespace zvk::cli

@@ -12,11 +12,16 @@
 #include "gui/message_box.h"
 #include "support/desktop_session.h"
 #include "support/file_bytes.h"
+#include "support/manual_clock.h"
 #include "support/small_disk.h"
 
 namespace fs = std::filesystem;
 
-// The main window against the handheld emulator, as a user or a script drives it.
+using namespace std::chrono_literals;
+
+// The main window against the handheld emulator, as a user or a script drives it. The
+// window and the handheld take their time from a clock the test moves on whenever only
+// time can move the program on (a watchdog, an export poll, a delay).
 class TransferLinkTest : public QObject
 {
     Q_OBJECT
@@ -25,6 +30,7 @@ private slots:
     void init()
     {
         m_session = std::make_unique<zvk::test::DesktopSession>();
+        m_clock = std::make_unique<zvk::test::ManualClock>();
         m_handheld = m_session->Folder() / "handheld";
         qputenv("ZVK_HANDHELD", QByteArray::fromStdString(m_handheld.string()));
         m_lockedDuringMessage.clear();
@@ -34,6 +40,7 @@ private slots:
     {
         qunsetenv("ZVK_HANDHELD");
         m_session.reset();
+        m_clock.reset();
     }
 
     void receivesEveryListWithSlashR()
@@ -86,11 +93,12 @@ private slots:
     void absentHandheldWarnsAfterTheWatchdogAndCloses()
     {
         PrepareHandheld("[Emulator]\r\nConnected=0\r\n");
-        CTarnwickDlg window({QStringLiteral("zvkpc")});
+        CTarnwickDlg window({QStringLiteral("zvkpc")}, nullptr, *m_clock);
         RecordMessages(window);
         window.show();
         QTest::mouseClick(zvk::FindControl(&window, 1000), Qt::LeftButton);
-        QTRY_VERIFY_WITH_TIMEOUT(!window.isVisible(), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(Idle() && !window.isVisible(), 5000);
+        QCOMPARE(m_clock->Now().time_since_epoch(), zvk::Clock::Duration(1s));
         QCOMPARE(m_session->Messages(),
                  QStringList{
                      QStringLiteral("Pozor! Pripojte počítač pomocou Microsoft ActiveSync a znova "
@@ -103,12 +111,13 @@ private slots:
         const fs::path configuration = m_session->Folder() / "ZVK.INI";
         zvk::test::WriteFileBytes(configuration, "[Firma]\r\nFirma1=Lesy\r\n");
         WriteSettings("Konfig=" + configuration.string() + "\r\n");
-        CTarnwickDlg window({QStringLiteral("zvkpc"), QStringLiteral("k")});
+        CTarnwickDlg window({QStringLiteral("zvkpc"), QStringLiteral("k")}, nullptr, *m_clock);
         RecordMessages(window);
         window.show();
-        QTest::qWait(700);
+        m_clock->Advance(999ms);
+        QTest::qWait(20);
         QVERIFY(m_session->Messages().isEmpty());
-        QTRY_VERIFY_WITH_TIMEOUT(!window.isVisible(), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(Idle() && !window.isVisible(), 5000);
         QCOMPARE(m_session->Messages(),
                  QStringList{QStringLiteral("Oznam Prenos bol úspešne ukončený.")});
         QCOMPARE(zvk::test::FileBytes(m_handheld / "ZVK_CE" / "ZVK.INI"),
@@ -120,10 +129,12 @@ private slots:
         PrepareHandheld("[Emulator]\r\nExportDelayMs=10\r\n");
         for (const QString& argument : {QStringLiteral("/r"), QStringLiteral("K"),
                                         QStringLiteral("/R "), QStringLiteral("y")}) {
-            CTarnwickDlg window({QStringLiteral("zvkpc"), argument});
+            CTarnwickDlg window({QStringLiteral("zvkpc"), argument}, nullptr, *m_clock);
             RecordMessages(window);
             window.show();
-            QTest::qWait(1300);
+            // Past the second after which a command line starts its transfer.
+            m_clock->Advance(2s);
+            QTest::qWait(20);
             QVERIFY2(window.isVisible(), qPrintable(argument));
             QVERIFY2(m_session->Messages().isEmpty(), qPrintable(argument));
             window.close();
@@ -142,7 +153,7 @@ private slots:
                        ? QString::fromStdString(list.string())
                        : QString();
         });
-        CTarnwickDlg window({QStringLiteral("zvkpc")});
+        CTarnwickDlg window({QStringLiteral("zvkpc")}, nullptr, *m_clock);
         RecordMessages(window);
         window.show();
         QTest::mouseClick(zvk::FindControl(&window, 1002), Qt::LeftButton);
@@ -160,7 +171,7 @@ private slots:
     void closingDuringAReceptionStopsItAndKeepsTheLists()
     {
         PrepareHandheld("[Emulator]\r\nExportDelayMs=10\r\nExportMarker=0\r\n");
-        CTarnwickDlg window({QStringLiteral("zvkpc")});
+        CTarnwickDlg window({QStringLiteral("zvkpc")}, nullptr, *m_clock);
         RecordMessages(window);
         window.show();
         QTest::mouseClick(zvk::FindControl(&window, 1001), Qt::LeftButton);
@@ -178,11 +189,11 @@ private slots:
     void closingWhileConnectingGivesUpTheLink()
     {
         PrepareHandheld("[Emulator]\r\nConnectDelayMs=20000\r\n");
-        CTarnwickDlg window({QStringLiteral("zvkpc")});
+        CTarnwickDlg window({QStringLiteral("zvkpc")}, nullptr, *m_clock);
         RecordMessages(window);
         window.show();
         QTest::mouseClick(zvk::FindControl(&window, 1001), Qt::LeftButton);
-        QTest::qWait(100);
+        QVERIFY(m_clock->AwaitWaiters(2)); // the watchdog and the handheld answering
         QElapsedTimer closing;
         closing.start();
         window.close();
@@ -197,7 +208,7 @@ private slots:
         zvk::HandheldEmulator elsewhere(m_handheld);
         zvk::ClaimResult held = elsewhere.ClaimForTransfer();
         QVERIFY(held.claim);
-        CTarnwickDlg window({QStringLiteral("zvkpc")});
+        CTarnwickDlg window({QStringLiteral("zvkpc")}, nullptr, *m_clock);
         RecordMessages(window);
         window.show();
         QTest::mouseClick(zvk::FindControl(&window, 1001), Qt::LeftButton);
@@ -214,7 +225,7 @@ private slots:
         // only as long as its own transfer lasts.
         held.claim.reset();
         QTest::mouseClick(zvk::FindControl(&window, 1001), Qt::LeftButton);
-        QTRY_COMPARE_WITH_TIMEOUT(m_session->Messages().size(), 2, 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(Idle() && m_session->Messages().size() == 2, 10000);
         QCOMPARE(m_session->Messages()[1], QStringLiteral("Oznam Príjem bol úspešne ukončený."));
         QVERIFY(fs::exists(m_session->Folder() / "LIST0001.DAT"));
         QTRY_VERIFY_WITH_TIMEOUT(elsewhere.ClaimForTransfer().claim != nullptr, 3000);
@@ -227,7 +238,7 @@ private slots:
         zvk::HandheldEmulator elsewhere(m_handheld);
         const zvk::ClaimResult held = elsewhere.ClaimForTransfer();
         QVERIFY(held.claim);
-        CTarnwickDlg window({QStringLiteral("zvkpc"), QStringLiteral("/R")});
+        CTarnwickDlg window({QStringLiteral("zvkpc"), QStringLiteral("/R")}, nullptr, *m_clock);
         RecordMessages(window);
         window.show();
         QTRY_VERIFY_WITH_TIMEOUT(!window.isVisible(), 5000);
@@ -248,10 +259,18 @@ private:
     // The program started with "/R": it receives at once and closes when done.
     void ReceiveAsStartedWithSlashR()
     {
-        CTarnwickDlg window({QStringLiteral("zvkpc"), QStringLiteral("/R")});
+        CTarnwickDlg window({QStringLiteral("zvkpc"), QStringLiteral("/R")}, nullptr, *m_clock);
         RecordMessages(window);
         window.show();
-        QTRY_VERIFY_WITH_TIMEOUT(!window.isVisible(), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(Idle() && !window.isVisible(), 10000);
+    }
+
+    // Moves the time on when nothing else can move the program on; always true, so that
+    // it can lead a condition that is being waited for.
+    bool Idle()
+    {
+        m_clock->AdvanceIfIdle();
+        return true;
     }
 
     void WriteSettings(const std::string& keys)
@@ -275,6 +294,7 @@ private:
     }
 
     std::unique_ptr<zvk::test::DesktopSession> m_session;
+    std::unique_ptr<zvk::test::ManualClock> m_clock;
     fs::path m_handheld;
     QString m_lockedDuringMessage;
 };
