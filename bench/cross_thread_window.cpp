@@ -21,6 +21,20 @@ CrossThreadWindow::~CrossThreadWindow()
     m_thread.join();
 }
 
+void CrossThreadWindow::Post(std::function<void()> call)
+{
+    if (!m_crossThread) {
+        call();
+        return;
+    }
+    {
+        const std::lock_guard lock(m_mutex);
+        m_calls.push_back(std::move(call));
+        ++m_queued;
+    }
+    m_wake.notify_all();
+}
+
 void CrossThreadWindow::Invoke(std::function<void()> call)
 {
     if (!m_crossThread) {
@@ -28,30 +42,32 @@ void CrossThreadWindow::Invoke(std::function<void()> call)
         return;
     }
     std::unique_lock lock(m_mutex);
-    m_call = std::move(call);
-    m_done = false;
+    m_calls.push_back(std::move(call));
+    const std::uint64_t ticket = ++m_queued;
     m_wake.notify_all();
-    m_wake.wait(lock, [this] { return m_done; });
+    m_wake.wait(lock, [this, ticket] { return m_handled >= ticket; });
 }
 
 void CrossThreadWindow::Loop()
 {
     std::unique_lock lock(m_mutex);
     while (true) {
-        m_wake.wait(lock, [this] { return m_quit || m_call; });
-        if (m_quit)
+        m_wake.wait(lock, [this] { return m_quit || !m_calls.empty(); });
+        if (m_calls.empty())
             return;
-        const std::function<void()> call = std::move(m_call);
-        m_call = nullptr;
+        const std::function<void()> call = std::move(m_calls.front());
+        m_calls.pop_front();
+        lock.unlock();
         call();
-        m_done = true;
+        lock.lock();
+        ++m_handled;
         m_wake.notify_all();
     }
 }
 
 void CrossThreadWindow::ShowStatus(std::string_view /*text*/)
 {
-    Invoke([] {});
+    Post([] {});
 }
 
 void CrossThreadWindow::ShowProgress(std::uint64_t done, std::uint64_t total)
@@ -59,12 +75,12 @@ void CrossThreadWindow::ShowProgress(std::uint64_t done, std::uint64_t total)
     // As the program's window does: a report that leaves the display as it is
     // does not cross threads.
     if (const std::optional<unsigned> percent = m_progress.Change(done, total))
-        Invoke([this, shown = *percent] { m_percent = shown; });
+        Post([this, shown = *percent] { m_percent = shown; });
 }
 
 void CrossThreadWindow::EnableTransferControls(bool enable)
 {
-    Invoke([] {});
+    Post([] {});
     m_progress.Shown(enable ? std::nullopt : std::optional<unsigned>(0));
 }
 
@@ -88,7 +104,7 @@ void CrossThreadWindow::ShowHandheldRefused(std::string_view reason)
 
 void CrossThreadWindow::SetCursor(Cursor /*cursor*/)
 {
-    Invoke([] {});
+    Post([] {});
 }
 
 std::optional<fs::path> CrossThreadWindow::AskListToSend(const fs::path& /*initialFolder*/)
@@ -114,8 +130,9 @@ void CrossThreadWindow::LinkResult(bool /*connected*/) {}
 
 void CrossThreadWindow::RequestClose() {}
 
-unsigned CrossThreadWindow::ShownPercent() const
+unsigned CrossThreadWindow::ShownPercent()
 {
+    Invoke([] {});
     return m_percent;
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <condition_variable>
+#include <cstdint>
+#include <deque>
 #include <functional>
 #include <mutex>
 #include <thread>
@@ -10,10 +12,10 @@
 
 namespace zvk::bench {
 
-// A main window on a user-interface thread of its own: every call of a worker is
-// handed to that thread and waited for, as Qt::BlockingQueuedConnection does, so each
-// costs what a real synchronous cross-thread call costs. What the window does with a
-// call is next to nothing, as a label and a progress bar cost little. Made with
+// A main window on a user-interface thread of its own, handed the worker's calls as the
+// program's window is: notices are queued and not waited for, questions are queued and
+// waited for, so each costs what a real cross-thread call costs. What the window does
+// with a call is next to nothing, as a label and a progress bar cost little. Made with
 // `crossThread` false it answers on the caller's thread, to show what the hand-over costs.
 class CrossThreadWindow final : public WindowPort
 {
@@ -36,11 +38,14 @@ public:
     void LinkResult(bool connected) override;
     void RequestClose() override;
 
-    unsigned ShownPercent() const;
+    // Once every call made so far has been handled.
+    unsigned ShownPercent();
     const std::string& LastMessage() const;
 
 private:
-    // Runs `call` on the window's thread and returns when it has run.
+    // Queues `call` for the window's thread.
+    void Post(std::function<void()> call);
+    // Queues `call` for the window's thread and returns when it has run.
     void Invoke(std::function<void()> call);
     void Loop();
 
@@ -48,8 +53,9 @@ private:
     const bool m_crossThread;
     std::mutex m_mutex;
     std::condition_variable m_wake;
-    std::function<void()> m_call;
-    bool m_done = false;
+    std::deque<std::function<void()>> m_calls;
+    std::uint64_t m_queued = 0;
+    std::uint64_t m_handled = 0;
     bool m_quit = false;
     ProgressDisplay m_progress;
     unsigned m_percent = 0;

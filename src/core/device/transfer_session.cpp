@@ -166,8 +166,12 @@ bool TransferSession::Connect(RemoteApi& handheld)
         if (handheld.CeRapiInit() == kE_FAIL)
             return;
         const std::lock_guard lock(mutex);
-        (decided ? late : connected) = true;
+        if (decided) {
+            late = true; // the failure is already decided
+            return;
+        }
         decided = true;
+        connected = true;
         answered.request_stop();
     });
     m_clock.WaitUntil(deadline, answered.get_token());
