@@ -1,4 +1,7 @@
+#include <atomic>
 #include <filesystem>
+#include <future>
+#include <thread>
 
 #include <QApplication>
 #include <QDir>
@@ -9,7 +12,9 @@
 #include "gui/CTarnwickDlg.h"
 #include "gui/control_ids.h"
 #include "gui/file_dialog.h"
+#include "gui/main_window_port.h"
 #include "gui/message_box.h"
+#include "platform/texts.h"
 #include "support/desktop_session.h"
 #include "support/file_bytes.h"
 #include "support/manual_clock.h"
@@ -246,6 +251,48 @@ private slots:
                  QStringList{
                      QStringLiteral("Chyba! *** Prenosný počítač práve používa iný prenos ***")});
         QVERIFY(!fs::exists(m_session->Folder() / "LIST0001.DAT"));
+    }
+
+    // A worker's notices return at once, before the window has shown them; its question
+    // is answered only after the window has shown every notice made before it; closing
+    // answers a question still waiting, showing nothing.
+    void noticesDoNotWaitAndClosingEndsAQuestion()
+    {
+        CTarnwickDlg window({QStringLiteral("zvkpc")}, nullptr, *m_clock);
+        RecordMessages(window);
+        window.show();
+        MainWindowPort port(window);
+        std::jthread([&] {
+            port.EnableTransferControls(false);
+            port.ShowStatus(zvk::texts::kStatusReceiving);
+            port.ShowProgress(50, 200);
+        }).join();
+        QVERIFY(zvk::FindControl(&window, 1035)->isEnabled());
+
+        std::atomic<bool> answered = false;
+        std::jthread asking([&] {
+            port.ShowMessage(zvk::texts::kReceiveSucceeded, zvk::texts::kCaptionNotice,
+                             zvk::MessageIcon::Information);
+            answered = true;
+        });
+        QTRY_VERIFY(answered);
+        QCOMPARE(m_lockedDuringMessage, QStringLiteral("1001 1116 1002 1000 1021 1017 1034 1035"));
+        QCOMPARE(zvk::FindControl(&window, 1030)->property("text").toString(),
+                 QStringLiteral("Stav: Príjem dát..."));
+        QCOMPARE(zvk::FindControl(&window, 1032)->property("text").toString(),
+                 QStringLiteral("25%"));
+
+        std::future<void> waiting = std::async(std::launch::async, [&] {
+            port.ShowMessage(zvk::texts::kSendFailed, zvk::texts::kCaptionError,
+                             zvk::MessageIcon::Information);
+        });
+        // The window, busy elsewhere, has not answered yet.
+        QCOMPARE(waiting.wait_for(50ms), std::future_status::timeout);
+        port.Close();
+        QCOMPARE(waiting.wait_for(5s), std::future_status::ready);
+        QCoreApplication::processEvents();
+        QCOMPARE(m_session->Messages(),
+                 QStringList{QStringLiteral("Oznam Príjem bol úspešne ukončený.")});
     }
 
 private:
