@@ -26,7 +26,7 @@ ListFilter::ListFilter(const ReportSelection& selection)
         m_criteria[static_cast<std::size_t>(number)] = selection.GetCriterionValue(number);
 }
 
-Result<bool> ListFilter::ListPassesFilter(const std::filesystem::path& list) const
+Result<ListVerdict> ListFilter::ListPassesFilter(const std::filesystem::path& list) const
 {
     bool passes = true;
     Result<> read = ForEachListLine(list, [&](std::string_view line) {
@@ -35,7 +35,7 @@ Result<bool> ListFilter::ListPassesFilter(const std::filesystem::path& list) con
     });
     if (!read)
         return Unexpected(std::move(read).error());
-    return passes;
+    return passes ? ListVerdict::Belongs : ListVerdict::LeftOut;
 }
 
 bool ListFilter::LinePasses(std::string_view line) const

@@ -13,6 +13,14 @@
 
 namespace zvk {
 
+// Whether a list that was read belongs to the report. Not a bool: a Result<bool>
+// would read as true for every list that was read, whatever the filter said.
+enum class ListVerdict
+{
+    Belongs,
+    LeftOut,
+};
+
 // Decides which data lists belong to a report. Header records have the same
 // columns in every format version, so the filter needs no version of its own.
 class ListFilter
@@ -20,12 +28,11 @@ class ListFilter
 public:
     explicit ListFilter(const ReportSelection& selection);
 
-    // True when every date record of the list lies within the range and every
+    // The list belongs when every date record of it lies within the range and every
     // header value with a criterion equals it exactly (bytes, letter case and
     // trailing spaces); records a list lacks are not tested. Reading stops at the
-    // first record that fails. Fails when the list cannot be read: the result
-    // converts to true whenever the list was read, so the answer is its value.
-    Result<bool> ListPassesFilter(const std::filesystem::path& list) const;
+    // first record that fails. Fails when the list cannot be read.
+    Result<ListVerdict> ListPassesFilter(const std::filesystem::path& list) const;
 
     // The same decision for one line: false when the line fails the list.
     bool LinePasses(std::string_view line) const;

@@ -43,10 +43,10 @@ Result<> WriteLists(ReportSession& session, const ReportSelection& selection,
     for (const fs::path& list : lists) {
         if (session.StopRequested())
             return {};
-        const Result<bool> passes = filter.ListPassesFilter(list);
-        if (!passes)
-            return Unexpected(passes.error());
-        if (!*passes)
+        const Result<ListVerdict> verdict = filter.ListPassesFilter(list);
+        if (!verdict)
+            return Unexpected(verdict.error());
+        if (*verdict == ListVerdict::LeftOut)
             continue;
         if (listing)
             if (Result<> listed = session.ItemListing().WriteListing(list); !listed)

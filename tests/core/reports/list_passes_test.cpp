@@ -56,12 +56,13 @@ TEST(ListFilterTest, ReadsAListUntilItsFirstFailingRecord)
 {
     TempDir dir;
     ListFilter filter(Range({1, 3, 2026}, {31, 3, 2026}));
-    EXPECT_EQ(filter.ListPassesFilter(dir.Write("EMPTY.DAT", "")).value(), true);
-    EXPECT_EQ(filter.ListPassesFilter(dir.Write("NODATE.DAT", "2M    101SMVy\r\n")).value(), true);
+    EXPECT_EQ(filter.ListPassesFilter(dir.Write("EMPTY.DAT", "")).value(), ListVerdict::Belongs);
+    EXPECT_EQ(filter.ListPassesFilter(dir.Write("NODATE.DAT", "2M    101SMVy\r\n")).value(),
+              ListVerdict::Belongs);
     EXPECT_EQ(filter.ListPassesFilter(dir.Write("TWO.DAT", "0A05.03.26\r\n0A05.04.26\r\n")).value(),
-              false)
+              ListVerdict::LeftOut)
         << "every date record counts";
-    const Result<bool> missing = filter.ListPassesFilter(dir.Path() / "MISSING.DAT");
+    const Result<ListVerdict> missing = filter.ListPassesFilter(dir.Path() / "MISSING.DAT");
     ASSERT_FALSE(missing);
     EXPECT_EQ(missing.error().file.file, dir.Path() / "MISSING.DAT");
     EXPECT_EQ(missing.error().file.reason, std::errc::no_such_file_or_directory);
