@@ -92,7 +92,7 @@ void CrossThreadWindow::ShowMessage(std::string_view text, std::string_view /*ca
 
 void CrossThreadWindow::ShowReceptionFailures(const std::vector<ListFailure>& failures)
 {
-    Invoke([this, first = failures.front().list + ": " + failures.front().detail] {
+    Invoke([this, first = failures.front().list + ": " + failures.front().failure.detail] {
         m_lastMessage = first;
     });
 }

@@ -37,6 +37,11 @@ std::string NeedsValue(std::string_view option)
     return std::string(option) + " needs a value";
 }
 
+std::string NotUnderstood(std::string_view command, std::string_view argument)
+{
+    return std::string(command) + " does not understand " + Quoted(argument) + SeeHelp(command);
+}
+
 std::string NotADate(std::string_view text)
 {
     return "a date is written DD.MM.YYYY or YYYY-MM-DD, not " + Quoted(text);
@@ -82,6 +87,35 @@ std::string NoViewer(const std::filesystem::path& document)
 std::string NoListFolder(const std::filesystem::path& folder)
 {
     return "the folder of data lists " + folder.string() + " does not exist";
+}
+
+std::string NotADataList(const std::filesystem::path& file)
+{
+    return file.filename().string() +
+           " is not a data list (*.dat): the handheld would never hand it back";
+}
+
+std::string WaitingForExport(std::string_view limit)
+{
+    return "waiting for the handheld to finish exporting its lists (giving up after " +
+           std::string(limit) + ", see --wait)";
+}
+
+std::string ExportAbandoned(std::string_view limit)
+{
+    return "the handheld did not finish exporting its lists within " + std::string(limit) +
+           "; nothing was received or deleted";
+}
+
+std::string ListNotReceived(std::string_view list, std::string_view detail)
+{
+    return std::string(list) + " stays on the handheld: " + std::string(detail);
+}
+
+std::string ListNotConverted(std::string_view list, std::string_view detail)
+{
+    return std::string(list) +
+           " was received, but its semicolon text was not written: " + std::string(detail);
 }
 
 std::string StoppingOn(std::string_view signal)

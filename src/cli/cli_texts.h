@@ -16,6 +16,10 @@ inline constexpr std::string_view kNoteTakesOneList = "note takes one data list"
 inline constexpr std::string_view kTooManyWhereRows =
     "at most 5 --where rows, as in the report dialog";
 inline constexpr std::string_view kHandheldBusy = "the handheld is busy with another transfer";
+inline constexpr std::string_view kToNeedsFolder =
+    "option --to needs a folder (see 'zvk receive --help')";
+inline constexpr std::string_view kWaitNeedsSeconds =
+    "option --wait needs a number of seconds (see 'zvk receive --help')";
 
 // "unknown command 'x' (see 'zvk --help')"
 std::string UnknownCommand(std::string_view command);
@@ -25,6 +29,8 @@ std::string UnknownOption(std::string_view command, std::string_view option);
 std::string NeedsArguments(std::string_view command, std::string_view what);
 // "--config needs a value"
 std::string NeedsValue(std::string_view option);
+// "receive does not understand 'x' (see 'zvk receive --help')"
+std::string NotUnderstood(std::string_view command, std::string_view argument);
 
 std::string NotADate(std::string_view text);
 std::string NotACalendarDay(std::string_view text);
@@ -36,6 +42,14 @@ std::string HeaderValueTooLong(std::string_view number);
 std::string NoConfiguration(const std::filesystem::path& file);
 std::string NoViewer(const std::filesystem::path& document);
 std::string NoListFolder(const std::filesystem::path& folder);
+std::string NotADataList(const std::filesystem::path& file);
+
+// The handheld's export, waited for at most `limit` ("600 s").
+std::string WaitingForExport(std::string_view limit);
+std::string ExportAbandoned(std::string_view limit);
+// A list a reception did not finish, and why.
+std::string ListNotReceived(std::string_view list, std::string_view detail);
+std::string ListNotConverted(std::string_view list, std::string_view detail);
 
 // "stopping on SIGINT"
 std::string StoppingOn(std::string_view signal);

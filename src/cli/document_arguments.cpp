@@ -62,8 +62,8 @@ Result<CalendarDate> ParseDate(std::string_view text)
     return date;
 }
 
-bool ReadDocumentOption(const Arguments& arguments, std::size_t& index, DocumentArguments& parsed,
-                        std::string& error)
+Result<bool> ReadDocumentOption(const Arguments& arguments, std::size_t& index,
+                                DocumentArguments& parsed)
 {
     const std::string& option = arguments[index];
     if (option == "--sorted" || option == "--no-sorted") {
@@ -76,17 +76,15 @@ bool ReadDocumentOption(const Arguments& arguments, std::size_t& index, Document
     }
     if (option != "--config" && option != "--output" && option != "--listing")
         return false;
-    if (index + 1 >= arguments.size()) {
-        error = messages::NeedsValue(option);
-        return true;
-    }
+    if (index + 1 >= arguments.size())
+        return Fail(messages::NeedsValue(option));
     const std::string& value = arguments[++index];
     if (option == "--config")
         parsed.configFile = value;
     else if (option == "--output")
         parsed.output = value;
     else if (!ReadListingOption(value, parsed.options))
-        error = messages::NotAListing(value);
+        return Fail(messages::NotAListing(value));
     return true;
 }
 

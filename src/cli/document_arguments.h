@@ -24,10 +24,10 @@ struct DocumentArguments
     bool open = false;
 };
 
-// Reads the shared option at `arguments[index]`, moving `index` past its value.
-// Returns false when it is none of them; `error` is set when its value is wrong.
-bool ReadDocumentOption(const Arguments& arguments, std::size_t& index, DocumentArguments& parsed,
-                        std::string& error);
+// Reads the shared option at `arguments[index]`, moving `index` past its value: false
+// when it is none of them, a failure when its value is missing or wrong.
+Result<bool> ReadDocumentOption(const Arguments& arguments, std::size_t& index,
+                                DocumentArguments& parsed);
 
 // "DD.MM.YYYY" or "YYYY-MM-DD"; a failure for any other text or a day that does not
 // exist.

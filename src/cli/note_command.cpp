@@ -10,24 +10,38 @@
 namespace fs = std::filesystem;
 
 namespace zvk::cli {
+namespace {
+
+// Reads the option or the list at `arguments[index]`, moving `index` past an option's
+// value.
+Result<> ReadNoteArgument(const Arguments& arguments, std::size_t& index, DocumentArguments& parsed,
+                          std::optional<fs::path>& list)
+{
+    Result<bool> documentOption = ReadDocumentOption(arguments, index, parsed);
+    if (!documentOption)
+        return Unexpected(std::move(documentOption).error());
+    if (*documentOption)
+        return {};
+    if (arguments[index].rfind("--", 0) == 0)
+        return Fail(messages::UnknownOption("note", arguments[index]));
+    if (list)
+        return Fail(std::string(messages::kNoteTakesOneList));
+    list = arguments[index];
+    return {};
+}
+
+} // namespace
 
 int RunNote(const Arguments& arguments, std::ostream& out, std::ostream& err)
 {
     DocumentArguments parsed;
     std::optional<fs::path> list;
     for (std::size_t index = 0; index < arguments.size(); ++index) {
-        std::string error;
-        if (ReadDocumentOption(arguments, index, parsed, error) && error.empty())
-            continue;
-        if (error.empty() && arguments[index].rfind("--", 0) == 0)
-            error = messages::UnknownOption("note", arguments[index]);
-        else if (error.empty() && list)
-            error = messages::kNoteTakesOneList;
-        if (!error.empty()) {
-            ReportFailure(err, error);
+        const Result<> read = ReadNoteArgument(arguments, index, parsed, list);
+        if (!read) {
+            ReportFailure(err, read.error().detail);
             return kUsageError;
         }
-        list = arguments[index];
     }
     if (!list) {
         ReportFailure(err, messages::NeedsArguments("note", "a data list"));

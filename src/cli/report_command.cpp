@@ -33,7 +33,7 @@ struct ReportArguments
     std::vector<WhereRow> rows;
 };
 
-bool ReadWhere(const std::string& value, std::vector<WhereRow>& rows, std::string& error)
+Result<WhereRow> ReadWhere(const std::string& value)
 {
     const std::size_t equals = value.find('=');
     const std::string number = value.substr(0, equals);
@@ -41,61 +41,51 @@ bool ReadWhere(const std::string& value, std::vector<WhereRow>& rows, std::strin
     const auto [end, failure] =
         std::from_chars(number.data(), number.data() + number.size(), row.valueNumber);
     if (failure != std::errc() || end != number.data() + number.size() || row.valueNumber < 1 ||
-        row.valueNumber > kHeaderValueCount) {
-        error = messages::NotAHeaderValueNumber(number);
-        return false;
-    }
+        row.valueNumber > kHeaderValueCount)
+        return Fail(messages::NotAHeaderValueNumber(number));
     if (equals != std::string::npos) {
         // The lists hold their header values in Windows-1250, padded to 20 bytes.
         const std::string_view typed = std::string_view(value).substr(equals + 1);
-        if (!Utf8FitsWindows1250(typed)) {
-            error = messages::NotWindows1250(number, typed);
-            return false;
-        }
+        if (!Utf8FitsWindows1250(typed))
+            return Fail(messages::NotWindows1250(number, typed));
         std::string text = Utf8ToWindows1250(typed);
-        if (text.size() > kHeaderValueWidth) {
-            error = messages::HeaderValueTooLong(number);
-            return false;
-        }
+        if (text.size() > kHeaderValueWidth)
+            return Fail(messages::HeaderValueTooLong(number));
         text.resize(kHeaderValueWidth, ' ');
         row.text = std::move(text);
     }
-    if (rows.size() == kCriteriaRowCount) {
-        error = messages::kTooManyWhereRows;
-        return false;
-    }
-    rows.push_back(row);
-    return true;
+    return row;
 }
 
-bool ReadReportOption(const Arguments& arguments, std::size_t& index, ReportArguments& parsed,
-                      std::string& error)
+Result<> ReadReportOption(const Arguments& arguments, std::size_t& index, ReportArguments& parsed)
 {
     const std::string& option = arguments[index];
-    if (ReadDocumentOption(arguments, index, parsed.document, error))
-        return error.empty();
-    if (option != "--folder" && option != "--from" && option != "--to" && option != "--where") {
-        error = messages::UnknownOption("report", option);
-        return false;
-    }
-    if (index + 1 >= arguments.size()) {
-        error = messages::NeedsValue(option);
-        return false;
-    }
+    Result<bool> documentOption = ReadDocumentOption(arguments, index, parsed.document);
+    if (!documentOption)
+        return Unexpected(std::move(documentOption).error());
+    if (*documentOption)
+        return {};
+    if (option != "--folder" && option != "--from" && option != "--to" && option != "--where")
+        return Fail(messages::UnknownOption("report", option));
+    if (index + 1 >= arguments.size())
+        return Fail(messages::NeedsValue(option));
     const std::string& value = arguments[++index];
     if (option == "--folder") {
         parsed.folder = value;
     } else if (option == "--where") {
-        return ReadWhere(value, parsed.rows, error);
+        Result<WhereRow> row = ReadWhere(value);
+        if (!row)
+            return Unexpected(std::move(row).error());
+        if (parsed.rows.size() == kCriteriaRowCount)
+            return Fail(std::string(messages::kTooManyWhereRows));
+        parsed.rows.push_back(*row);
     } else {
         const Result<CalendarDate> date = ParseDate(value);
-        if (!date) {
-            error = option + ": " + date.error().detail;
-            return false;
-        }
+        if (!date)
+            return Fail(option + ": " + date.error().detail);
         (option == "--from" ? parsed.from : parsed.to) = *date;
     }
-    return true;
+    return {};
 }
 
 ReportSelection SelectionOf(const ReportArguments& parsed, const fs::path& configFile)
@@ -116,10 +106,10 @@ int RunReport(const Arguments& arguments, std::ostream& out, std::ostream& err)
     const LocalTime now = CurrentLocalTime();
     ReportArguments parsed;
     parsed.from = parsed.to = {now.day, now.month, now.year};
-    std::string error;
     for (std::size_t index = 0; index < arguments.size(); ++index) {
-        if (!ReadReportOption(arguments, index, parsed, error)) {
-            ReportFailure(err, error);
+        const Result<> read = ReadReportOption(arguments, index, parsed);
+        if (!read) {
+            ReportFailure(err, read.error().detail);
             return kUsageError;
         }
     }

@@ -69,11 +69,11 @@ void TerminalWindowPort::ShowReceptionFailures(const std::vector<ListFailure>& f
     const std::lock_guard lock(m_mutex);
     EndProgressLine();
     for (const ListFailure& failure : failures) {
-        m_err << "zvk: " << failure.list
+        m_err << messages::kPrefix
               << (failure.step == ListFailure::Step::Converting
-                      ? " was received, but its semicolon text was not written: "
-                      : " stays on the handheld: ")
-              << failure.detail << '\n';
+                      ? messages::ListNotConverted(failure.list, failure.failure.detail)
+                      : messages::ListNotReceived(failure.list, failure.failure.detail))
+              << '\n';
     }
 }
 

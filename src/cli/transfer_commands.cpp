@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
+#include "cli/cli_texts.h"
 #include "cli/command_line.h"
 #include "cli/stop_signals.h"
 #include "cli/terminal_window_port.h"
@@ -40,11 +41,10 @@ int TransferOverLink(PendingOperation operation, const DesktopSettings& settings
 {
     TerminalWindowPort window(out, err, IsTerminal(err), std::move(paths));
     Clock& clock = TransferClock();
-    TransferSession session(window, clock,
-                            [folder = settings.HandheldFolder(), &clock](std::string& error) {
-                                return OpenHandheld(folder, clock, error);
-                            },
-                            {receive, false, CommandStopToken()});
+    TransferSession session(
+        window, clock,
+        [folder = settings.HandheldFolder(), &clock] { return OpenHandheld(folder, clock); },
+        {receive, false, CommandStopToken()});
     session.LinkReady();
     session.Start(operation);
     return session.WaitUntilEnded() ? kSuccess : kFailure;
@@ -78,13 +78,10 @@ void LimitExportWait(ReceiveSettings& receive, int seconds, std::ostream& err)
     const std::string limit = std::to_string(seconds) + " s";
     receive.exportWaitLimit = std::chrono::seconds(seconds);
     receive.exportTakesLong = [&err, limit] {
-        ReportFailure(err,
-                      "waiting for the handheld to finish exporting its lists (giving up after " +
-                          limit + ", see --wait)");
+        ReportFailure(err, messages::WaitingForExport(limit));
     };
     receive.exportAbandoned = [&err, limit] {
-        ReportFailure(err, "the handheld did not finish exporting its lists within " + limit +
-                               "; nothing was received or deleted");
+        ReportFailure(err, messages::ExportAbandoned(limit));
     };
 }
 
@@ -92,8 +89,7 @@ bool OneFileArgument(const Arguments& arguments, std::string_view command, std::
 {
     if (arguments.size() == 1)
         return true;
-    ReportFailure(err, std::string(command) + " needs exactly one file (see 'zvk " +
-                           std::string(command) + " --help')");
+    ReportFailure(err, messages::NeedsArguments(command, "exactly one file"));
     return false;
 }
 
@@ -112,7 +108,7 @@ int RunReceive(const Arguments& arguments, std::ostream& out, std::ostream& err)
         } else if (arguments[i] == "--to") {
             const std::optional<std::string> folder = OptionValue(arguments, i);
             if (!folder) {
-                ReportFailure(err, "option --to needs a folder (see 'zvk receive --help')");
+                ReportFailure(err, messages::kToNeedsFolder);
                 return kUsageError;
             }
             paths.receiveFolder = *folder;
@@ -120,14 +116,12 @@ int RunReceive(const Arguments& arguments, std::ostream& out, std::ostream& err)
             const std::optional<std::string> value = OptionValue(arguments, i);
             const std::optional<int> seconds = value ? WholeSeconds(*value) : std::nullopt;
             if (!seconds) {
-                ReportFailure(err, "option --wait needs a number of seconds (see 'zvk receive "
-                                   "--help')");
+                ReportFailure(err, messages::kWaitNeedsSeconds);
                 return kUsageError;
             }
             waitSeconds = *seconds;
         } else {
-            ReportFailure(err, "receive does not understand '" + arguments[i] +
-                                   "' (see 'zvk receive --help')");
+            ReportFailure(err, messages::NotUnderstood("receive", arguments[i]));
             return kUsageError;
         }
     }
@@ -151,9 +145,7 @@ int RunSendList(const Arguments& arguments, std::ostream& out, std::ostream& err
         return kUsageError;
     const fs::path list(arguments[0]);
     if (!IsHandheldListName(HandheldNameOf(list))) {
-        ReportFailure(err,
-                      list.filename().string() +
-                          " is not a data list (*.dat): the handheld would never hand it back");
+        ReportFailure(err, messages::NotADataList(list));
         return kUsageError;
     }
     const DesktopSettings settings = DesktopSettings::InWorkingDirectory();

@@ -11,6 +11,7 @@
 #include "gui/file_dialog.h"
 #include "gui/message_box.h"
 #include "gui/paths.h"
+#include "gui/program_texts.h"
 #include "gui/reception_failure_text.h"
 #include "platform/texts.h"
 
@@ -147,7 +148,7 @@ MainWindowPort::AskListToSend(const std::filesystem::path& initialFolder)
 {
     return Ask([&]() -> std::optional<std::filesystem::path> {
         const QString chosen = zvk::AskOpenFileName(&m_window, zvk::ToDisplayPath(initialFolder),
-                                                    QStringLiteral("Dátové súbory (*.dat)"));
+                                                    zvk::kListToSendFilter);
         if (chosen.isEmpty())
             return std::nullopt;
         return zvk::ToFilePath(chosen);

@@ -24,6 +24,8 @@ inline const QString kWindowTitle = QStringLiteral("ZVK PC V4.00");
 // Filters of the open-file dialogs.
 inline const QString kConfigurationFilesFilter = QStringLiteral("Konfiguračné súbory (*.ini)");
 inline const QString kDataFilesFilter = QStringLiteral("DAT súbory (*.dat)");
+// The list to send ("Zoznam poslať").
+inline const QString kListToSendFilter = QStringLiteral("Dátové súbory (*.dat)");
 inline const QString kMeasurementTextsFilter = QStringLiteral("Textové soubory (*.txt)");
 
 // The main window's buttons "Inštalácia" and "Konvertovať".

@@ -15,7 +15,7 @@ QString ReasonText(const ListFailure& failure)
 {
     if (failure.step == ListFailure::Step::ReadingHandheld)
         return kReasonNotFromHandheld;
-    return SystemReasonText(failure.failure.reason);
+    return SystemReasonText(failure.failure.file.reason);
 }
 
 void AppendGroup(QString& message, const QString& heading,

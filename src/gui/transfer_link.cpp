@@ -30,9 +30,7 @@ TransferLink::TransferLink(MainWindowPort& port, const QStringList& arguments,
     : m_port(port), m_argumentText(ArgumentText(arguments)),
       m_session(
           port, clock,
-          [folder = std::move(handheldFolder), &clock](std::string& error) {
-              return zvk::OpenHandheld(folder, clock, error);
-          },
+          [folder = std::move(handheldFolder), &clock] { return zvk::OpenHandheld(folder, clock); },
           SessionOptions(arguments, std::move(convertRequested)))
 {
     if (arguments.size() < 2 || arguments[1].isEmpty())

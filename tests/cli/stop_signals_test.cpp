@@ -16,6 +16,7 @@
 
 #include "device/handheld_selection.h"
 #include "platform/atomic_file.h"
+#include "support/succeeded.h"
 #include "support/temp_dir.h"
 #include "zvk_process.h"
 
@@ -168,7 +169,7 @@ class HandheldWithALargeList
 public:
     HandheldWithALargeList()
     {
-        EXPECT_EQ(PrepareHandheldFolder(Folder(), SampleListsFolder()), "");
+        EXPECT_TRUE(test::Succeeded(PrepareHandheldFolder(Folder(), SampleListsFolder())));
         m_dir.Write("handheld/emulator.ini", "[Emulator]\r\nExportDelayMs=1\r\n");
         std::string line(98, '7');
         line += "\r\n";

@@ -9,6 +9,7 @@
 #include "cli_run.h"
 #include "device/handheld_selection.h"
 #include "support/small_disk.h"
+#include "support/succeeded.h"
 #include "support/temp_dir.h"
 #include "zvk_process.h"
 
@@ -31,7 +32,7 @@ class EmulatedHandheld
 public:
     explicit EmulatedHandheld(std::string_view settings = "")
     {
-        EXPECT_EQ(PrepareHandheldFolder(Folder(), SampleListsFolder()), "");
+        EXPECT_TRUE(test::Succeeded(PrepareHandheldFolder(Folder(), SampleListsFolder())));
         m_dir.Write("handheld/emulator.ini",
                     "[Emulator]\r\nExportDelayMs=1\r\n" + std::string(settings));
         setenv("ZVK_HANDHELD", Folder().c_str(), 1);

@@ -211,8 +211,8 @@ private slots:
         PrepareHandheld("[Emulator]\r\nExportDelayMs=10\r\n");
         // Another window, or zvk, is transferring with the same handheld.
         zvk::HandheldEmulator elsewhere(m_handheld);
-        zvk::ClaimResult held = elsewhere.ClaimForTransfer();
-        QVERIFY(held.claim);
+        zvk::Result<std::unique_ptr<zvk::TransferClaim>> held = elsewhere.ClaimForTransfer();
+        QVERIFY(held && *held);
         CTarnwickDlg window({QStringLiteral("zvkpc")}, nullptr, *m_clock);
         RecordMessages(window);
         window.show();
@@ -228,12 +228,17 @@ private slots:
 
         // Once the other transfer has ended the window receives, and holds the handheld
         // only as long as its own transfer lasts.
-        held.claim.reset();
+        held->reset();
         QTest::mouseClick(zvk::FindControl(&window, 1001), Qt::LeftButton);
         QTRY_VERIFY_WITH_TIMEOUT(Idle() && m_session->Messages().size() == 2, 10000);
         QCOMPARE(m_session->Messages()[1], QStringLiteral("Oznam Príjem bol úspešne ukončený."));
         QVERIFY(fs::exists(m_session->Folder() / "LIST0001.DAT"));
-        QTRY_VERIFY_WITH_TIMEOUT(elsewhere.ClaimForTransfer().claim != nullptr, 3000);
+        const auto claimed = [&elsewhere] {
+            const zvk::Result<std::unique_ptr<zvk::TransferClaim>> claim =
+                elsewhere.ClaimForTransfer();
+            return claim && *claim;
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(claimed(), 3000);
         QVERIFY(window.isVisible());
     }
 
@@ -241,8 +246,8 @@ private slots:
     {
         PrepareHandheld("[Emulator]\r\nExportDelayMs=10\r\n");
         zvk::HandheldEmulator elsewhere(m_handheld);
-        const zvk::ClaimResult held = elsewhere.ClaimForTransfer();
-        QVERIFY(held.claim);
+        const zvk::Result<std::unique_ptr<zvk::TransferClaim>> held = elsewhere.ClaimForTransfer();
+        QVERIFY(held && *held);
         CTarnwickDlg window({QStringLiteral("zvkpc"), QStringLiteral("/R")}, nullptr, *m_clock);
         RecordMessages(window);
         window.show();
@@ -298,7 +303,7 @@ private slots:
 private:
     void PrepareHandheld(const std::string& emulatorSettings)
     {
-        QCOMPARE(zvk::PrepareHandheldFolder(m_handheld, zvk::SampleListsFolder()), std::string());
+        QVERIFY(zvk::PrepareHandheldFolder(m_handheld, zvk::SampleListsFolder()).has_value());
         if (!emulatorSettings.empty())
             zvk::test::WriteFileBytes(m_handheld / "emulator.ini", emulatorSettings);
     }

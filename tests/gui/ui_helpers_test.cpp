@@ -124,13 +124,13 @@ private slots:
             return zvk::ListFailure{
                 std::move(list),
                 step,
-                {"/prijem/x", std::make_error_code(reason), zvk::FileFailure::Access::Writing},
-                "in English"};
+                {"in English",
+                 {"/prijem/x", std::make_error_code(reason), zvk::FileFailure::Access::Writing}}};
         };
         std::vector<zvk::ListFailure> failures = {
             failure("Zoznam č. 1.DAT", Step::Converting, std::errc::no_space_on_device),
             failure("A.DAT", Step::WritingList, std::errc::permission_denied),
-            {"B.DAT", Step::ReadingHandheld, {}, "in English"}};
+            {"B.DAT", Step::ReadingHandheld, {"in English", {}}}};
         QCOMPARE(zvk::ReceptionFailureMessage(failures),
                  QStringLiteral("*** Tieto zoznamy neboli prijaté ***\n"
                                 "A.DAT: prístup nie je povolený\n"

@@ -79,7 +79,7 @@ void RecordingWindowPort::ShowReceptionFailures(const std::vector<ListFailure>& 
             Record(std::string(failure.step == ListFailure::Step::Converting
                                    ? "failure not converted "
                                    : "failure not received ") +
-                   failure.list + ": " + failure.failure.reason.message());
+                   failure.list + ": " + failure.failure.file.reason.message());
     }
 }
 

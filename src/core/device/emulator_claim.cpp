@@ -34,16 +34,18 @@ fs::path EmulatedTransferLock(const fs::path& folder)
     return folder / "ZVK_CE" / "transfer.lock";
 }
 
-ClaimResult ClaimEmulatedHandheld(const fs::path& folder, EmulatedProgram& program)
+Result<std::unique_ptr<TransferClaim>> ClaimEmulatedHandheld(const fs::path& folder,
+                                                             EmulatedProgram& program)
 {
     Result<std::unique_ptr<ExclusiveFileLock>> lock =
         ExclusiveFileLock::Take(EmulatedTransferLock(folder));
     if (!lock)
-        return {nullptr, lock.error().detail};
+        return Unexpected(std::move(lock).error());
     // Another transfer holds the handheld: no claim and nothing wrong.
     if (*lock == nullptr)
-        return {nullptr, {}};
-    return {std::make_unique<EmulatorClaim>(std::move(lock).value(), program), {}};
+        return std::unique_ptr<TransferClaim>();
+    return std::unique_ptr<TransferClaim>(
+        std::make_unique<EmulatorClaim>(std::move(lock).value(), program));
 }
 
 } // namespace zvk

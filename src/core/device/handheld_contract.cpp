@@ -40,6 +40,8 @@ std::optional<fs::path> DesktopNameOf(std::u16string_view handheldName)
         return std::nullopt;
     if (handheldName.find_first_of(u"\\/") != std::u16string_view::npos)
         return std::nullopt;
+    // A name that is not valid UTF-16 has no file name here; nothing is hidden, since
+    // the reception names such a list as not received.
     try {
         return fs::path(std::u16string(handheldName));
     } catch (const fs::filesystem_error&) {

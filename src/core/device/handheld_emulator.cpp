@@ -69,7 +69,7 @@ HandheldEmulator::~HandheldEmulator()
         std::fclose(file.stream);
 }
 
-ClaimResult HandheldEmulator::ClaimForTransfer()
+Result<std::unique_ptr<TransferClaim>> HandheldEmulator::ClaimForTransfer()
 {
     return ClaimEmulatedHandheld(m_folder, m_program);
 }

@@ -27,7 +27,7 @@ public:
 
     // Holds the lock file of EmulatedTransferLock until the transfer has ended and the
     // handheld program has done what the transfer started.
-    ClaimResult ClaimForTransfer() override;
+    Result<std::unique_ptr<TransferClaim>> ClaimForTransfer() override;
     HResult CeRapiInit() override;
     HResult CeRapiUninit() override;
     CeHandle CeCreateFile(const std::u16string& path, std::uint32_t desiredAccess,

@@ -38,29 +38,31 @@ fs::path SampleListsFolder()
     return ExecutableFolder() / "samples";
 }
 
-std::string PrepareHandheldFolder(const fs::path& folder, const fs::path& samples)
+Result<> PrepareHandheldFolder(const fs::path& folder, const fs::path& samples)
 {
     std::error_code ec;
-    if (fs::exists(folder, ec))
-        return fs::is_directory(folder, ec) ? "" : folder.string() + " is not a folder";
+    if (fs::exists(folder, ec)) {
+        if (!fs::is_directory(folder, ec))
+            return Fail(folder.string() + " is not a folder");
+        return {};
+    }
     const fs::path lists = EmulatedListStore(folder);
     if (!fs::create_directories(lists, ec))
-        return "cannot create " + lists.string() + ": " + ec.message();
+        return Fail("cannot create " + lists.string() + ": " + ec.message());
     for (fs::directory_iterator it(samples, ec); !ec && it != fs::directory_iterator();
          it.increment(ec))
         if (it->is_regular_file(ec))
             fs::copy_file(it->path(), lists / it->path().filename(), ec);
-    return "";
+    return {};
 }
 
-std::unique_ptr<RemoteApi> OpenHandheld(std::string_view configuredFolder, Clock& clock,
-                                        std::string& error)
+Result<std::unique_ptr<RemoteApi>> OpenHandheld(std::string_view configuredFolder, Clock& clock)
 {
     const fs::path folder = ChooseHandheldFolder(configuredFolder);
-    error = PrepareHandheldFolder(folder, SampleListsFolder());
-    if (!error.empty())
-        return nullptr;
-    return std::make_unique<HandheldEmulator>(folder, clock);
+    Result<> prepared = PrepareHandheldFolder(folder, SampleListsFolder());
+    if (!prepared)
+        return Unexpected(std::move(prepared).error());
+    return std::unique_ptr<RemoteApi>(std::make_unique<HandheldEmulator>(folder, clock));
 }
 
 } // namespace zvk

@@ -2,11 +2,11 @@
 
 #include <filesystem>
 #include <memory>
-#include <string>
 #include <string_view>
 
 #include "device/clock.h"
 #include "device/remote_api.h"
+#include "platform/result.h"
 
 namespace zvk {
 
@@ -21,13 +21,12 @@ std::filesystem::path ChooseHandheldFolder(std::string_view configuredFolder);
 std::filesystem::path SampleListsFolder();
 
 // Creates a missing handheld folder and gives its program the sample lists; an existing
-// folder is used as it is. Returns the empty string, or why the folder cannot be used.
-std::string PrepareHandheldFolder(const std::filesystem::path& folder,
-                                  const std::filesystem::path& samples);
+// folder is used as it is. A failure says why the folder cannot be used.
+Result<> PrepareHandheldFolder(const std::filesystem::path& folder,
+                               const std::filesystem::path& samples);
 
-// The handheld of ChooseHandheldFolder, prepared, taking its time from `clock`; nothing
-// (and the reason) when its folder cannot be made.
-std::unique_ptr<RemoteApi> OpenHandheld(std::string_view configuredFolder, Clock& clock,
-                                        std::string& error);
+// The handheld of ChooseHandheldFolder, prepared, taking its time from `clock`; a
+// failure when its folder cannot be made.
+Result<std::unique_ptr<RemoteApi>> OpenHandheld(std::string_view configuredFolder, Clock& clock);
 
 } // namespace zvk

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "platform/file_failure.h"
+#include "platform/result.h"
 
 namespace zvk {
 
@@ -20,11 +20,8 @@ struct ListFailure
     // The list's name as the user knows it (UTF-8).
     std::string list;
     Step step = Step::ReadingHandheld;
-    // The desktop file and the system's reason; no file for ReadingHandheld.
-    FileFailure failure;
-    // The whole failure in English with the system's own words, e.g. "cannot write
-    // /data/LIST01.csv: No space left on device".
-    std::string detail;
+    // Why, with the desktop file and the system's reason; no file for ReadingHandheld.
+    Failure failure;
 };
 
 } // namespace zvk

@@ -87,15 +87,15 @@ public:
     {
         const std::optional<fs::path> desktopName = DesktopNameOf(name);
         if (!desktopName) {
-            Fail(DisplayName(name), ListFailure::Step::WritingList,
-                 std::make_error_code(std::errc::illegal_byte_sequence), m_folder,
-                 "its handheld name is no file name here");
+            FailWriting(DisplayName(name), std::make_error_code(std::errc::illegal_byte_sequence),
+                        m_folder, "its handheld name is no file name here");
             return std::nullopt;
         }
         const std::string shown = desktopName->string();
         if (m_folderError) {
-            Fail(shown, ListFailure::Step::WritingList, m_folderError, m_folder,
-                 "cannot create folder " + m_folder.string() + ": " + m_folderError.message());
+            FailWriting(shown, m_folderError, m_folder,
+                        "cannot create folder " + m_folder.string() + ": " +
+                            m_folderError.message());
             return std::nullopt;
         }
         const fs::path target = m_folder / *desktopName;
@@ -110,8 +110,8 @@ public:
     void Converted(const fs::path& list, const Result<fs::path>& converted)
     {
         if (!converted)
-            m_failures.push_back({list.filename().string(), ListFailure::Step::Converting,
-                                  converted.error().file, converted.error().detail});
+            m_failures.push_back(
+                {list.filename().string(), ListFailure::Step::Converting, converted.error()});
     }
 
     const std::vector<ListFailure>& Failures() const
@@ -128,19 +128,19 @@ private:
         return shown;
     }
 
-    void Fail(std::string list, ListFailure::Step step, std::error_code reason, fs::path file,
-              std::string detail)
+    // The list's desktop copy cannot be written, for `reason`, into `file`.
+    void FailWriting(std::string list, std::error_code reason, fs::path file, std::string detail)
     {
-        m_failures.push_back({std::move(list),
-                              step,
-                              {std::move(file), reason, FileFailure::Access::Writing},
-                              std::move(detail)});
+        m_failures.push_back(
+            {std::move(list),
+             ListFailure::Step::WritingList,
+             {std::move(detail), {std::move(file), reason, FileFailure::Access::Writing}}});
     }
 
     void FailOnHandheld(std::string list, std::string detail)
     {
         m_failures.push_back(
-            {std::move(list), ListFailure::Step::ReadingHandheld, {}, std::move(detail)});
+            {std::move(list), ListFailure::Step::ReadingHandheld, {std::move(detail), {}}});
     }
 
     // The desktop file appears under its name only when written, flushed and closed
@@ -181,12 +181,12 @@ private:
         if (!complete && m_stop.stop_requested())
             return false;
         // Complete, or the writer failed: Commit puts the list in place or says why not.
-        const Result<> written = writer.Commit();
+        Result<> written = writer.Commit();
         if (written)
             return true;
         if (!m_stop.stop_requested())
-            Fail(shown, ListFailure::Step::WritingList, written.error().file.reason, target,
-                 written.error().detail);
+            m_failures.push_back(
+                {shown, ListFailure::Step::WritingList, std::move(written).error()});
         return false;
     }
 

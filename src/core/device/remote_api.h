@@ -5,6 +5,8 @@
 #include <memory>
 #include <string>
 
+#include "platform/result.h"
+
 namespace zvk {
 
 // The Windows CE Remote API as the desktop uses it to reach the handheld: open the
@@ -65,23 +67,16 @@ public:
     virtual ~TransferClaim() = default;
 };
 
-// A claim of the handheld, or none and why: `error` is empty when another transfer
-// holds the handheld, else the reason it could not be claimed.
-struct ClaimResult
-{
-    std::unique_ptr<TransferClaim> claim;
-    std::string error;
-};
-
 class RemoteApi
 {
 public:
     virtual ~RemoteApi() = default;
 
     // Not a Remote API call: claims the handheld for one transfer, from its connection to
-    // its common ending, without waiting. Each kind of handheld keeps its transfers
-    // apart in its own way.
-    [[nodiscard]] virtual ClaimResult ClaimForTransfer() = 0;
+    // its common ending, without waiting. No claim when another transfer holds the
+    // handheld; a failure when it cannot be claimed. Each kind of handheld keeps its
+    // transfers apart in its own way.
+    [[nodiscard]] virtual Result<std::unique_ptr<TransferClaim>> ClaimForTransfer() = 0;
 
     // Blocks until the handheld answers; kE_FAIL when it cannot be reached.
     // CeRapiUninit closes the link, and cancels a CeRapiInit that is still waiting

@@ -119,27 +119,27 @@ RemoteApi* TransferSession::OpenedHandheld()
         if (m_handheld)
             return m_handheld.get();
     }
-    std::string error;
-    std::unique_ptr<RemoteApi> opened = m_open(error);
+    Result<std::unique_ptr<RemoteApi>> opened = m_open();
     if (!opened) {
-        m_window.ShowHandheldRefused(error.empty() ? "the handheld cannot be opened" : error);
+        m_window.ShowHandheldRefused(opened.error().detail);
         return nullptr;
     }
     const std::lock_guard lock(m_mutex);
-    m_handheld = std::move(opened);
+    m_handheld = std::move(opened).value();
     return m_handheld.get();
 }
 
 // A handheld that cannot be claimed ends the transfer at once, with the common ending.
 std::unique_ptr<TransferClaim> TransferSession::Claim(RemoteApi& handheld)
 {
-    ClaimResult result = handheld.ClaimForTransfer();
-    if (!result.claim) {
-        m_window.ShowHandheldRefused(result.error);
-        FinishTransfer(m_window);
-        CloseIfAsked();
-    }
-    return std::move(result.claim);
+    Result<std::unique_ptr<TransferClaim>> claim = handheld.ClaimForTransfer();
+    if (claim && *claim)
+        return std::move(claim).value();
+    // No reason: another transfer holds the handheld.
+    m_window.ShowHandheldRefused(claim ? std::string() : claim.error().detail);
+    FinishTransfer(m_window);
+    CloseIfAsked();
+    return nullptr;
 }
 
 // An open link is closed first; then CeRapiInit may block as long as the handheld needs,

@@ -13,6 +13,7 @@
 #include "device/receive_lists_worker.h"
 #include "device/remote_api.h"
 #include "device/window_port.h"
+#include "platform/result.h"
 
 namespace zvk {
 
@@ -28,8 +29,8 @@ enum class PendingOperation
 // How long a connection attempt may take before the watchdog reports it failed.
 inline constexpr std::chrono::milliseconds kLinkWatchdogPeriod{1000};
 
-// Opens the handheld on first use; nothing, and the reason, when it cannot be had.
-using HandheldOpener = std::function<std::unique_ptr<RemoteApi>(std::string& error)>;
+// Opens the handheld on first use, or says why it cannot be had.
+using HandheldOpener = std::function<Result<std::unique_ptr<RemoteApi>>()>;
 
 // The link between one window (the program's main window, or the zvk tool's terminal)
 // and the handheld: the pending operation, the link flag, the connection under its

@@ -26,9 +26,9 @@ char FakeHandheld::GeneratedByte(std::uint64_t offset)
     return static_cast<char>('A' + offset % 26);
 }
 
-ClaimResult FakeHandheld::ClaimForTransfer()
+Result<std::unique_ptr<TransferClaim>> FakeHandheld::ClaimForTransfer()
 {
-    return {std::make_unique<TransferClaim>(), {}};
+    return std::unique_ptr<TransferClaim>(std::make_unique<TransferClaim>());
 }
 
 HResult FakeHandheld::CeRapiInit()

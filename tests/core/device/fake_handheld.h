@@ -38,7 +38,7 @@ public:
     static char GeneratedByte(std::uint64_t offset);
 
     // Always granted: one fake serves one test.
-    ClaimResult ClaimForTransfer() override;
+    Result<std::unique_ptr<TransferClaim>> ClaimForTransfer() override;
     HResult CeRapiInit() override;
     HResult CeRapiUninit() override;
     CeHandle CeCreateFile(const std::u16string& path, std::uint32_t desiredAccess,

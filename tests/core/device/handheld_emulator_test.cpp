@@ -9,6 +9,7 @@
 #include "device/handheld_contract.h"
 #include "device/handheld_selection.h"
 #include "support/manual_clock.h"
+#include "support/succeeded.h"
 #include "support/temp_dir.h"
 
 namespace fs = std::filesystem;
@@ -257,24 +258,31 @@ TEST(HandheldEmulatorTest, ClosingDuringAnExportDoesNotWaitForIt)
 TEST(HandheldEmulatorTest, TransfersClaimTheHandheldOneAtATime)
 {
     Emulated emulated;
-    ClaimResult first = emulated.handheld->ClaimForTransfer();
-    ASSERT_TRUE(first.claim) << first.error;
-    // The same folder as another process would open it, and this very handheld again.
+    Result<std::unique_ptr<TransferClaim>> first = emulated.handheld->ClaimForTransfer();
+    ASSERT_TRUE(test::Succeeded(first));
+    ASSERT_TRUE(*first);
+    // The same folder as another process would open it, and this very handheld again:
+    // busy is no failure, only no claim.
     HandheldEmulator other(emulated.dir.Path());
-    const ClaimResult refused = other.ClaimForTransfer();
-    EXPECT_FALSE(refused.claim);
-    EXPECT_EQ(refused.error, "");
-    EXPECT_FALSE(emulated.handheld->ClaimForTransfer().claim);
-    first.claim.reset();
-    EXPECT_TRUE(other.ClaimForTransfer().claim);
+    const Result<std::unique_ptr<TransferClaim>> refused = other.ClaimForTransfer();
+    ASSERT_TRUE(test::Succeeded(refused));
+    EXPECT_FALSE(*refused);
+    const Result<std::unique_ptr<TransferClaim>> again = emulated.handheld->ClaimForTransfer();
+    ASSERT_TRUE(test::Succeeded(again));
+    EXPECT_FALSE(*again);
+    first->reset();
+    const Result<std::unique_ptr<TransferClaim>> second = other.ClaimForTransfer();
+    ASSERT_TRUE(test::Succeeded(second));
+    EXPECT_TRUE(*second);
     // The lock is no list and no marker of the handheld.
     EXPECT_TRUE(emulated.Find(kHandheldListPattern).empty());
     EXPECT_EQ(ListFolder(emulated.dir.Path()), "ZVK_CE emulator.ini");
 
     fs::remove_all(emulated.Path("ZVK_CE"));
-    const ClaimResult failed = other.ClaimForTransfer();
-    EXPECT_FALSE(failed.claim);
-    EXPECT_NE(failed.error.find("cannot lock"), std::string::npos) << failed.error;
+    const Result<std::unique_ptr<TransferClaim>> failed = other.ClaimForTransfer();
+    ASSERT_FALSE(failed);
+    EXPECT_NE(failed.error().detail.find("cannot lock"), std::string::npos)
+        << failed.error().detail;
 }
 
 // The next transfer must never meet the handheld program still at work on the last
@@ -283,12 +291,13 @@ TEST(HandheldEmulatorTest, ClaimEndsOnceTheProgramHasDoneWhatTheTransferStarted)
 {
     Emulated emulated("[Emulator]\r\nExportDelayMs=60000\r\n");
     emulated.dir.Write("ZVK_CE/Data/LIST01.DAT", "one");
-    ClaimResult claim = emulated.handheld->ClaimForTransfer();
-    ASSERT_TRUE(claim.claim) << claim.error;
+    Result<std::unique_ptr<TransferClaim>> claim = emulated.handheld->ClaimForTransfer();
+    ASSERT_TRUE(test::Succeeded(claim));
+    ASSERT_TRUE(*claim);
     StartHandheldProgram(*emulated.handheld, kExportRequested);
     StartHandheldProgram(*emulated.handheld, kListsTaken);
     const auto started = std::chrono::steady_clock::now();
-    claim.claim.reset();
+    claim->reset();
     EXPECT_LT(std::chrono::steady_clock::now() - started, 10s);
     EXPECT_EQ(emulated.handheld->Program().Runs(), (std::vector<std::u16string>{u"i", u"x"}));
     // The export, still waiting when its transfer ended, was given up.
@@ -314,16 +323,18 @@ TEST(HandheldSelectionTest, MissingFolderIsSeededWithTheSampleListsAnExistingOne
 {
     TempDir dir;
     const fs::path folder = dir.Path() / "handheld";
-    ASSERT_EQ(PrepareHandheldFolder(folder, SampleListsFolder()), "");
+    ASSERT_TRUE(test::Succeeded(PrepareHandheldFolder(folder, SampleListsFolder())));
     EXPECT_EQ(ListFolder(folder / "ZVK_CE" / "Data"),
               "LIST0001.DAT LIST0002.DAT LIST0003.DAT STARY001.DAT");
     EXPECT_EQ(ReadBytes(folder / "ZVK_CE" / "Data" / "LIST0001.DAT"),
               ReadBytes(fs::path(ZVK_SAMPLE_DIR) / "LIST0001.DAT"));
 
     fs::remove(folder / "ZVK_CE" / "Data" / "LIST0001.DAT");
-    ASSERT_EQ(PrepareHandheldFolder(folder, SampleListsFolder()), "");
+    ASSERT_TRUE(test::Succeeded(PrepareHandheldFolder(folder, SampleListsFolder())));
     EXPECT_FALSE(fs::exists(folder / "ZVK_CE" / "Data" / "LIST0001.DAT"));
-    EXPECT_NE(PrepareHandheldFolder(dir.Write("file", ""), SampleListsFolder()), "");
+    const fs::path file = dir.Write("file", "");
+    EXPECT_EQ(test::FailureDetail(PrepareHandheldFolder(file, SampleListsFolder())),
+              file.string() + " is not a folder");
 }
 
 } // namespace

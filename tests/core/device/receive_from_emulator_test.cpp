@@ -8,6 +8,7 @@
 #include "device/handheld_selection.h"
 #include "support/manual_clock.h"
 #include "support/recording_window_port.h"
+#include "support/succeeded.h"
 #include "support/temp_dir.h"
 
 namespace fs = std::filesystem;
@@ -34,7 +35,7 @@ struct EmulatedReception
 
     explicit EmulatedReception(std::string_view emulatorSettings = "")
     {
-        EXPECT_EQ(PrepareHandheldFolder(HandheldFolder(), SampleListsFolder()), "");
+        EXPECT_TRUE(test::Succeeded(PrepareHandheldFolder(HandheldFolder(), SampleListsFolder())));
         handheldDir.Write("handheld/emulator.ini",
                           "[Emulator]\r\nExportDelayMs=5\r\n" + std::string(emulatorSettings));
         handheld = std::make_unique<HandheldEmulator>(HandheldFolder(), clock);

@@ -11,6 +11,7 @@
 #include "device/progress_display.h"
 #include "support/manual_clock.h"
 #include "support/recording_window_port.h"
+#include "support/succeeded.h"
 #include "support/temp_dir.h"
 
 namespace fs = std::filesystem;
@@ -69,16 +70,17 @@ struct Session
     RemoteApi* handheld = nullptr;
     std::unique_ptr<TransferSession> session;
 
-    explicit Session(std::function<std::unique_ptr<RemoteApi>(Session&)> make,
+    explicit Session(std::function<Result<std::unique_ptr<RemoteApi>>(Session&)> make,
                      bool closeAfterEachTransfer = false)
     {
         window.receiveFolder = dir.Path() / "prijate";
         window.configurationPath = dir.Write("ZVK.INI", "[Firma]\r\n");
         session = std::make_unique<TransferSession>(
             window, clock,
-            [this, make](std::string&) {
-                std::unique_ptr<RemoteApi> made = make(*this);
-                handheld = made.get();
+            [this, make]() -> Result<std::unique_ptr<RemoteApi>> {
+                Result<std::unique_ptr<RemoteApi>> made = make(*this);
+                if (made)
+                    handheld = made->get();
                 return made;
             },
             TransferSession::Options{{}, closeAfterEachTransfer, stop.get_token()});
@@ -104,19 +106,20 @@ struct Session
     }
 };
 
-std::unique_ptr<RemoteApi> MakeFake(Session&)
+Result<std::unique_ptr<RemoteApi>> MakeFake(Session&)
 {
-    return std::make_unique<FakeHandheld>();
+    return std::unique_ptr<RemoteApi>(std::make_unique<FakeHandheld>());
 }
 
 // An emulated handheld with the sample lists and the given emulator.ini keys.
-std::function<std::unique_ptr<RemoteApi>(Session&)> MakeEmulated(std::string settings)
+std::function<Result<std::unique_ptr<RemoteApi>>(Session&)> MakeEmulated(std::string settings)
 {
-    return [settings](Session& session) -> std::unique_ptr<RemoteApi> {
+    return [settings](Session& session) -> Result<std::unique_ptr<RemoteApi>> {
         const fs::path folder = session.dir.Path() / "handheld";
-        EXPECT_EQ(PrepareHandheldFolder(folder, SampleListsFolder()), "");
+        EXPECT_TRUE(test::Succeeded(PrepareHandheldFolder(folder, SampleListsFolder())));
         session.dir.Write("handheld/emulator.ini", "[Emulator]\r\n" + settings);
-        return std::make_unique<HandheldEmulator>(folder, session.clock);
+        return std::unique_ptr<RemoteApi>(
+            std::make_unique<HandheldEmulator>(folder, session.clock));
     };
 }
 
@@ -202,8 +205,9 @@ TEST(TransferSessionTest, BusyHandheldEndsTheTransferAtOnceWithTheCommonEnding)
         EXPECT_TRUE(s.Ended());
         // Another window or zvk run over the same handheld.
         HandheldEmulator elsewhere(s.dir.Path() / "handheld");
-        const ClaimResult held = elsewhere.ClaimForTransfer();
-        ASSERT_TRUE(held.claim) << held.error;
+        const Result<std::unique_ptr<TransferClaim>> held = elsewhere.ClaimForTransfer();
+        ASSERT_TRUE(test::Succeeded(held));
+        ASSERT_TRUE(*held);
         const std::size_t before = s.window.Events().size();
         s.session->Start(PendingOperation::ReceiveLists);
         EXPECT_FALSE(s.Ended());
@@ -217,13 +221,35 @@ TEST(TransferSessionTest, BusyHandheldEndsTheTransferAtOnceWithTheCommonEnding)
     }
 }
 
+// A claim that fails is no busy handheld: its reason is named, with the common ending.
+TEST(TransferSessionTest, HandheldThatCannotBeClaimedIsNamedNotBusy)
+{
+    const auto make = MakeEmulated("");
+    Session s([&make](Session& session) {
+        Result<std::unique_ptr<RemoteApi>> made = make(session);
+        // The claim's lock cannot be made where the handheld program's folder was.
+        fs::remove_all(session.dir.Path() / "handheld" / "ZVK_CE");
+        return made;
+    });
+    s.session->LinkReady();
+    s.session->Start(PendingOperation::SendConfiguration);
+    EXPECT_FALSE(s.Ended());
+    const fs::path lock = s.dir.Path() / "handheld" / "ZVK_CE" / "transfer.lock";
+    EXPECT_EQ(s.window.Events(),
+              (Strings{"link ready",
+                       "refused cannot lock " + lock.string() + ": No such file or directory",
+                       "cursor arrow", "unlock"}));
+}
+
 TEST(TransferSessionTest, HandheldThatCannotBeOpenedIsNamedAndNothingStarts)
 {
-    Session s([](Session&) { return std::unique_ptr<RemoteApi>(); });
+    Session s([](Session&) -> Result<std::unique_ptr<RemoteApi>> {
+        return Fail("/media/zvk is not a folder");
+    });
     s.session->LinkReady();
     s.session->Start(PendingOperation::ReceiveLists);
     EXPECT_FALSE(s.Ended());
-    EXPECT_EQ(s.window.Events(), (Strings{"link ready", "refused the handheld cannot be opened"}));
+    EXPECT_EQ(s.window.Events(), (Strings{"link ready", "refused /media/zvk is not a folder"}));
 }
 
 TEST(TransferSessionTest, ProgramStartedWithArgumentsClosesAfterEachTransferUnlessStopped)
@@ -242,10 +268,10 @@ TEST(TransferSessionTest, ProgramStartedWithArgumentsClosesAfterEachTransferUnle
 
     // Stopped in the middle of a list, because the window is closing.
     Session stopped(
-        [](Session&) {
+        [](Session&) -> Result<std::unique_ptr<RemoteApi>> {
             auto handheld = std::make_unique<FakeHandheld>();
             handheld->files = {{u"\\B.DAT", std::string(500, 'b')}};
-            return handheld;
+            return std::unique_ptr<RemoteApi>(std::move(handheld));
         },
         true);
     stopped.window.onProgress = [&](std::uint64_t done, std::uint64_t) {
