@@ -48,7 +48,9 @@ bool CopyToHandheld(std::ifstream& local, RemoteApi& handheld, CeHandle file, Wi
 }
 
 // Sends one local file to the handheld path; the handheld file is closed before the
-// handheld program is started on it, as the program reads it at once.
+// handheld program is started on it, as the program reads it at once. Half a file is
+// deleted again: the next list sent would otherwise take a half list from the import
+// folder into the handheld's own, and the handheld would load half a configuration.
 bool SendFile(WindowPort& window, RemoteApi& handheld, std::ifstream& local,
               const std::u16string& target, std::uint32_t shareMode)
 {
@@ -58,7 +60,10 @@ bool SendFile(WindowPort& window, RemoteApi& handheld, std::ifstream& local,
         return false;
     const bool copied = CopyToHandheld(local, handheld, file, window);
     const bool closed = handheld.CeCloseHandle(file);
-    return copied && closed;
+    if (copied && closed)
+        return true;
+    handheld.CeDeleteFile(target);
+    return false;
 }
 
 bool ReportSend(WindowPort& window, RemoteApi& handheld, bool sent,

@@ -98,6 +98,8 @@ TEST(SendConfigurationWorkerTest, FailedCreateOrWriteIsAnErrorAndStartsNothing)
     for (const FakeHandheld* handheld : {&refused.handheld, &full.handheld})
         for (const std::string& call : handheld->Calls())
             EXPECT_EQ(call.find("start"), std::string::npos) << call;
+    // The handheld never keeps half a configuration to load later.
+    EXPECT_FALSE(full.handheld.files.contains(u"\\ZVK_CE\\ZVK.INI"));
 }
 
 TEST(SendListWorkerTest, SendsTheChosenListUnderItsOwnNameAndStartsTheProgramWithE)
@@ -143,7 +145,10 @@ TEST(SendListWorkerTest, UnreadableListOrFailedWriteIsAnError)
     handheld.failWriteAfterBytes = 0;
     EXPECT_FALSE(SendListWorker(second, handheld));
     EXPECT_EQ(second.Messages(), Strings{kFailed});
-    EXPECT_EQ(handheld.Calls().back(), "close \\ZVK_CE\\Import\\LIST01.DAT");
+    // Half a list is not left in the import folder, where the next list sent would take
+    // it into the handheld's own.
+    EXPECT_EQ(handheld.Calls().back(), "delete \\ZVK_CE\\Import\\LIST01.DAT");
+    EXPECT_FALSE(handheld.files.contains(u"\\ZVK_CE\\Import\\LIST01.DAT"));
 }
 
 } // namespace
