@@ -1,4 +1,5 @@
 #include <charconv>
+#include <fstream>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -12,6 +13,7 @@
 #include "device/handheld_contract.h"
 #include "device/handheld_selection.h"
 #include "device/transfer_session.h"
+#include "platform/input_file.h"
 
 #ifdef _WIN32
 #include <io.h>
@@ -93,6 +95,16 @@ bool OneFileArgument(const Arguments& arguments, std::string_view command, std::
     return false;
 }
 
+// A file to send that cannot be read is named with its reason, which the window's
+// message for it does not give; the transfer then takes the window's steps and ends
+// with that message.
+void NameIfUnreadable(const fs::path& file, std::ostream& err)
+{
+    const Result<std::ifstream> opened = OpenInputFile(file);
+    if (!opened)
+        ReportFailure(err, opened.error().detail);
+}
+
 } // namespace
 
 int RunReceive(const Arguments& arguments, std::ostream& out, std::ostream& err)
@@ -134,6 +146,7 @@ int RunSendConfig(const Arguments& arguments, std::ostream& out, std::ostream& e
 {
     if (!OneFileArgument(arguments, "send-config", err))
         return kUsageError;
+    NameIfUnreadable(arguments[0], err);
     const DesktopSettings settings = DesktopSettings::InWorkingDirectory();
     return TransferOverLink(PendingOperation::SendConfiguration, settings,
                             {settings.ReceiveFolder(), arguments[0], {}}, {}, out, err);
@@ -148,6 +161,7 @@ int RunSendList(const Arguments& arguments, std::ostream& out, std::ostream& err
         ReportFailure(err, messages::NotADataList(list));
         return kUsageError;
     }
+    NameIfUnreadable(list, err);
     const DesktopSettings settings = DesktopSettings::InWorkingDirectory();
     return TransferOverLink(PendingOperation::SendList, settings,
                             {settings.ReceiveFolder(), {}, arguments[0]}, {}, out, err);
