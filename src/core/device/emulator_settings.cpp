@@ -17,6 +17,8 @@ EmulatorSettings ReadEmulatorSettings(const std::filesystem::path& handheldFolde
         GetProfileInt(file, kSection, "ExportDelayMs", static_cast<int>(defaults.exportDelayMs));
     settings.exportMarker = GetProfileInt(file, kSection, "ExportMarker", 1) != 0;
     settings.failReadAfterBytes = GetProfileInt(file, kSection, "FailReadAfterBytes", -1);
+    settings.readDelayMs =
+        GetProfileInt(file, kSection, "ReadDelayMs", static_cast<int>(defaults.readDelayMs));
     return settings;
 }
 

@@ -16,6 +16,7 @@ struct EmulatorSettings
     std::int64_t exportDelayMs = 500;     // ExportDelayMs: how long the export takes
     bool exportMarker = true;             // ExportMarker=0: the export never signals it is done
     std::int64_t failReadAfterBytes = -1; // FailReadAfterBytes=N: a list read fails after N bytes
+    std::int64_t readDelayMs = 0;         // ReadDelayMs: how long each read of a file takes
 };
 
 EmulatorSettings ReadEmulatorSettings(const std::filesystem::path& handheldFolder);

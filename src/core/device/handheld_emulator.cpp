@@ -129,6 +129,14 @@ bool HandheldEmulator::CeReadFile(CeHandle file, void* buffer, std::uint32_t byt
                                   std::uint32_t& bytesRead)
 {
     bytesRead = 0;
+    std::int64_t delayMs = 0;
+    {
+        const std::lock_guard lock(m_mutex);
+        delayMs = m_settings.readDelayMs;
+    }
+    // A slow link: the reader waits for its bytes, as the desktop does over a cable.
+    if (delayMs > 0)
+        m_clock.WaitFor(std::chrono::milliseconds(delayMs), {});
     const std::lock_guard lock(m_mutex);
     OpenFile* open = Find(file);
     if (open == nullptr)

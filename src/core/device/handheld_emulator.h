@@ -17,7 +17,7 @@ namespace zvk {
 // A handheld played by a desktop folder: its storage is the folder (see EmulatedPath),
 // its program is EmulatedProgram, and emulator.ini at its top can make it absent, slow
 // to connect (a second or more: too slow for the desktop, so the connection fails), or
-// fail reads. The settings are read when it is created and at every
+// fail or slow down reads. The settings are read when it is created and at every
 // CeRapiInit. Its delays take their time from `clock`. All calls may come from any thread.
 class HandheldEmulator final : public RemoteApi
 {

@@ -158,6 +158,26 @@ TEST(HandheldEmulatorTest, ReadsFailOnceTheSetNumberOfBytesWasRead)
     handheld.CeCloseHandle(file);
 }
 
+TEST(HandheldEmulatorTest, EachReadTakesTheSetDelay)
+{
+    test::ManualClock clock;
+    Emulated emulated("[Emulator]\r\nReadDelayMs=40\r\n", clock);
+    emulated.dir.Write("A.DAT", "abc");
+    RemoteApi& handheld = *emulated.handheld;
+    const CeHandle file = handheld.CeCreateFile(u"\\A.DAT", kGenericRead, kFileShareRead,
+                                                kOpenExisting, kFileAttributeNormal);
+    char buffer[100];
+    std::uint32_t count = 0;
+    std::future<bool> read = std::async(
+        std::launch::async, [&] { return handheld.CeReadFile(file, buffer, 100, count); });
+    ASSERT_TRUE(clock.AdvanceWhenWaiting(39ms));
+    ASSERT_TRUE(clock.AwaitWaiters(1)); // still reading
+    clock.Advance(1ms);
+    EXPECT_TRUE(read.get());
+    EXPECT_EQ(count, 3u);
+    handheld.CeCloseHandle(file);
+}
+
 TEST(HandheldEmulatorTest, ConnectsAfterItsDelayUnlessAbsentTooLateOrCancelled)
 {
     test::ManualClock clock;
