@@ -1,0 +1,125 @@
+#include "soak_ledger.h"
+
+#include <fstream>
+#include <sstream>
+#include <system_error>
+
+#include "device/emulated_program.h"
+#include "device/emulator_settings.h"
+
+namespace fs = std::filesystem;
+
+namespace zvk::soak {
+namespace {
+
+std::optional<std::string> BytesOf(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return std::nullopt;
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+// Bytes as a measured list may hold them: header and item lines with CR LF, letters of
+// the handheld's code page, now and then a NUL; from a few bytes to several chunks.
+std::string ListBytes(std::mt19937_64& random)
+{
+    std::uniform_int_distribution<int> length(1, 4000);
+    std::uniform_int_distribution<int> byte(0, 255);
+    std::string bytes(static_cast<std::size_t>(length(random)), '\0');
+    for (char& c : bytes)
+        c = static_cast<char>(byte(random));
+    for (std::size_t line = 40; line + 1 < bytes.size(); line += 41) {
+        bytes[line] = '\r';
+        bytes[line + 1] = '\n';
+    }
+    return bytes;
+}
+
+} // namespace
+
+SoakLedger::SoakLedger(fs::path handheld, fs::path desktop)
+    : m_handheld(std::move(handheld)), m_desktop(std::move(desktop))
+{}
+
+void SoakLedger::Measure(std::uint64_t seed)
+{
+    std::mt19937_64 random(seed);
+    const std::string bytes = ListBytes(random);
+    const std::lock_guard lock(m_mutex);
+    char name[16];
+    std::snprintf(name, sizeof name, "S%07zu.DAT", m_lists.size() + 1);
+    // Written beside the store and renamed into it, so that an export never meets half
+    // of it.
+    const fs::path measuring = m_handheld / "ZVK_CE" / "measuring";
+    {
+        std::ofstream out(measuring, std::ios::binary | std::ios::trunc);
+        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    }
+    fs::rename(measuring, EmulatedListStore(m_handheld) / name);
+    m_lists.emplace(name, bytes);
+}
+
+std::set<std::string> SoakLedger::StoreNames() const
+{
+    std::set<std::string> names;
+    std::error_code ec;
+    for (fs::directory_iterator it(EmulatedListStore(m_handheld), ec);
+         !ec && it != fs::directory_iterator(); it.increment(ec))
+        names.insert(it->path().filename().string());
+    return names;
+}
+
+std::vector<std::string> SoakLedger::Problems() const
+{
+    const std::lock_guard lock(m_mutex);
+    std::vector<std::string> problems;
+    std::set<std::string> names;
+    for (const auto& [name, bytes] : m_lists) {
+        names.insert(name);
+        const std::optional<std::string> desktop = BytesOf(m_desktop / name);
+        const std::optional<std::string> store = BytesOf(EmulatedListStore(m_handheld) / name);
+        const std::optional<std::string> exported = BytesOf(m_handheld / name);
+        if (!desktop && !store)
+            problems.push_back(name + " is neither on the desktop nor on the handheld");
+        if (desktop && *desktop != bytes)
+            problems.push_back(name + " differs on the desktop (" +
+                               std::to_string(desktop->size()) + " bytes of " +
+                               std::to_string(bytes.size()) + ")");
+        if (store && *store != bytes)
+            problems.push_back(name + " differs in the handheld's store");
+        if (exported && *exported != bytes)
+            problems.push_back(name + " differs at the handheld's top");
+    }
+    for (std::vector<std::string> stray :
+         {StrayFiles(m_desktop, names), StrayFiles(EmulatedListStore(m_handheld), names),
+          StrayFiles(m_handheld, names)})
+        problems.insert(problems.end(), stray.begin(), stray.end());
+    return problems;
+}
+
+std::size_t SoakLedger::Count() const
+{
+    const std::lock_guard lock(m_mutex);
+    return m_lists.size();
+}
+
+std::vector<std::string> SoakLedger::StrayFiles(const fs::path& folder,
+                                                const std::set<std::string>& allowed) const
+{
+    std::vector<std::string> stray;
+    std::error_code ec;
+    for (fs::directory_iterator it(folder, ec); !ec && it != fs::directory_iterator();
+         it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        const bool handheldOwn =
+            folder == m_handheld && (name == "ZVK_CE" || name == kEmulatorSettingsFile);
+        if (!handheldOwn && !allowed.contains(name))
+            stray.push_back("stray file " + it->path().string());
+    }
+    return stray;
+}
+
+} // namespace zvk::soak
