@@ -38,7 +38,8 @@ std::optional<fs::path> DesktopNameOf(std::u16string_view handheldName)
 {
     if (handheldName.empty() || handheldName == u"." || handheldName == u"..")
         return std::nullopt;
-    if (handheldName.find_first_of(u"\\/") != std::u16string_view::npos)
+    // A NUL ends a name where the system reads it: "..\0x" would be the folder above.
+    if (handheldName.find_first_of(std::u16string_view(u"\\/\0", 3)) != std::u16string_view::npos)
         return std::nullopt;
     // A name that is not valid UTF-16 has no file name here; nothing is hidden, since
     // the reception names such a list as not received.

@@ -39,7 +39,7 @@ std::u16string HandheldImportPath(std::u16string_view name);
 std::u16string HandheldNameOf(const std::filesystem::path& desktopFile);
 
 // The desktop file name of a handheld name; nothing when the name is not valid
-// UTF-16 or is no plain file name (empty, ".", "..", or holding a folder separator),
+// UTF-16 or is no plain file name (empty, ".", "..", or holding a folder separator or a NUL),
 // so that no name from the handheld can write outside the receive folder.
 std::optional<std::filesystem::path> DesktopNameOf(std::u16string_view handheldName);
 

@@ -70,6 +70,25 @@ TEST(HandheldEmulatorTest, HandheldPathsStayInsideTheFolder)
     EXPECT_FALSE(DesktopNameOf(u"bad\xD800.DAT").has_value());
 }
 
+TEST(HandheldEmulatorTest, ANulInAHandheldNameNeverReachesTheFolderAbove)
+{
+    // The system reads a name up to its NUL: "..\0x" would be the folder above.
+    using namespace std::literals;
+    for (const std::u16string_view bad : {u"..\0x"sv, u"LIST0001\0.DAT"sv, u"\0"sv})
+        EXPECT_FALSE(DesktopNameOf(bad).has_value()) << test::Ascii(bad);
+    EXPECT_FALSE(EmulatedPath("/h", u"\\ZVK_CE\\..\0\\x"sv).has_value());
+
+    TempDir outer;
+    outer.Write("BESIDE.DAT", "AD\r\n");
+    HandheldEmulator handheld(outer.Path() / "handheld");
+    std::uint32_t count = 0;
+    CeFindData* found = nullptr;
+    EXPECT_FALSE(handheld.CeFindAllFiles(u"\\..\0\\*.dat"s, kFafName, count, found));
+    EXPECT_EQ(count, 0u);
+    EXPECT_FALSE(handheld.CeDeleteFile(u"\\..\0\\BESIDE.DAT"s));
+    EXPECT_TRUE(fs::exists(outer.Path() / "BESIDE.DAT"));
+}
+
 TEST(HandheldEmulatorTest, NamesInTheHandheldsCodePageAreFoundOpenedAndDeleted)
 {
     Emulated emulated;
