@@ -52,18 +52,32 @@ std::optional<fs::path> DesktopNameOf(std::u16string_view handheldName)
 
 bool MatchesHandheldPattern(std::u16string_view name, std::u16string_view pattern)
 {
-    if (pattern.empty())
-        return name.empty();
-    if (pattern.front() == u'*') {
-        for (std::size_t skip = 0; skip <= name.size(); ++skip)
-            if (MatchesHandheldPattern(name.substr(skip), pattern.substr(1)))
-                return true;
-        return false;
+    // Each '*' first takes nothing; on a mismatch the latest '*' takes one character more.
+    // Going back to the latest star only is enough, and keeps a pattern of many stars from
+    // trying every split of the name between them.
+    constexpr std::size_t kNoStar = std::u16string_view::npos;
+    std::size_t n = 0;
+    std::size_t p = 0;
+    std::size_t star = kNoStar;
+    std::size_t takenByStar = 0;
+    while (n < name.size()) {
+        if (p < pattern.size() && pattern[p] == u'*') {
+            star = p++;
+            takenByStar = n;
+        } else if (p < pattern.size() &&
+                   (pattern[p] == u'?' || FoldCase(pattern[p]) == FoldCase(name[n]))) {
+            ++p;
+            ++n;
+        } else if (star != kNoStar) {
+            p = star + 1;
+            n = ++takenByStar;
+        } else {
+            return false;
+        }
     }
-    if (name.empty() ||
-        (pattern.front() != u'?' && FoldCase(pattern.front()) != FoldCase(name.front())))
-        return false;
-    return MatchesHandheldPattern(name.substr(1), pattern.substr(1));
+    while (p < pattern.size() && pattern[p] == u'*')
+        ++p;
+    return p == pattern.size();
 }
 
 bool IsHandheldListName(std::u16string_view name)

@@ -70,6 +70,25 @@ TEST(HandheldEmulatorTest, HandheldPathsStayInsideTheFolder)
     EXPECT_FALSE(DesktopNameOf(u"bad\xD800.DAT").has_value());
 }
 
+TEST(HandheldEmulatorTest, PatternsMatchAsTheHandheldMatchesThem)
+{
+    EXPECT_TRUE(MatchesHandheldPattern(u"LIST0001.DAT", u"*.dat"));
+    EXPECT_TRUE(MatchesHandheldPattern(u".dat", u"*.dat"));
+    EXPECT_FALSE(MatchesHandheldPattern(u"LIST0001.DATA", u"*.dat"));
+    EXPECT_FALSE(MatchesHandheldPattern(u"LIST0001.DAT", u"*.dat?"));
+    EXPECT_TRUE(MatchesHandheldPattern(u"a.dat.dat", u"*.dat"));
+    EXPECT_TRUE(MatchesHandheldPattern(u"abcabd", u"*ab?"));
+    EXPECT_TRUE(MatchesHandheldPattern(u"x", u"?**"));
+    EXPECT_FALSE(MatchesHandheldPattern(u"", u"?"));
+    EXPECT_TRUE(MatchesHandheldPattern(u"", u"**"));
+    EXPECT_FALSE(MatchesHandheldPattern(u"\u010C.dat", u"\u010D.dat")); // only ASCII folds
+    // Many stars before a letter that is missing: an answer at once, not after every split
+    // of the name between the stars has been tried.
+    const std::u16string name(250, u'r');
+    EXPECT_FALSE(MatchesHandheldPattern(name, std::u16string(60, u'*') + u"x"));
+    EXPECT_TRUE(MatchesHandheldPattern(name + u"x", std::u16string(60, u'*') + u"x"));
+}
+
 TEST(HandheldEmulatorTest, ANulInAHandheldNameNeverReachesTheFolderAbove)
 {
     // The system reads a name up to its NUL: "..\0x" would be the folder above.
