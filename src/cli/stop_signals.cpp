@@ -35,11 +35,15 @@ std::string SignalName(int number)
     }
 }
 
-// Told at once, as the command may still take a moment to end cleanly.
+// Told at once, as the command may still take a moment to end cleanly. The command
+// may be writing its progress to stderr at this moment: the line goes out in one piece,
+// never split around a line of the command's.
 void AcknowledgeStop()
 {
     CommandStop().request_stop();
-    std::cerr << messages::kPrefix << messages::StoppingOn(SignalName(g_signal)) << std::endl;
+    const std::string line =
+        std::string(messages::kPrefix) + messages::StoppingOn(SignalName(g_signal)) + '\n';
+    std::cerr << line << std::flush;
 }
 
 #ifndef _WIN32

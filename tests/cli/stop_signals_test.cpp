@@ -2,7 +2,9 @@
 #include <csignal>
 #include <cstdlib>
 #include <functional>
+#include <iostream>
 #include <optional>
+#include <streambuf>
 #include <string>
 #include <thread>
 #include <vector>
@@ -14,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include "cli/stop_signals.h"
 #include "device/handheld_selection.h"
 #include "platform/atomic_file.h"
 #include "support/succeeded.h"
@@ -282,6 +285,50 @@ private:
     int m_hold = -1;
     fs::path m_temporary;
 };
+
+// Stderr as the pieces that were written to it, one per write.
+class PiecesWritten final : public std::streambuf
+{
+public:
+    std::vector<std::string> pieces;
+
+protected:
+    std::streamsize xsputn(const char* bytes, std::streamsize count) override
+    {
+        pieces.emplace_back(bytes, static_cast<std::size_t>(count));
+        return count;
+    }
+    int_type overflow(int_type byte) override
+    {
+        if (!traits_type::eq_int_type(byte, traits_type::eof()))
+            pieces.emplace_back(1, traits_type::to_char_type(byte));
+        return traits_type::not_eof(byte);
+    }
+};
+
+// A reception writes its progress lines to stderr while the signal is told there: the
+// stop line must go out in one write, or a progress line lands in its middle.
+TEST(StopSignalsTest, TheStopIsToldInOneWrite)
+{
+    // In a child of its own: the stop request of a process is never taken back.
+    const pid_t child = fork();
+    if (child == 0) {
+        PiecesWritten err;
+        std::streambuf* const previous = std::cerr.rdbuf(&err);
+        bool told = false;
+        {
+            const StopOnSignals signals;
+            raise(SIGINT);
+            told = WaitUntil([] { return CommandStopToken().stop_requested(); });
+        }
+        std::cerr.rdbuf(previous);
+        const std::vector<std::string> expected{"zvk: stopping on SIGINT\n"};
+        _exit(told && err.pieces == expected ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+}
 
 TEST(StopSignalsTest, AKilledWritersTemporaryFileIsRemovedByTheNextRunAndALiveOneStays)
 {
