@@ -101,19 +101,22 @@ int Soak(const Options& options)
                   << options.seed << std::endl;
         return EXIT_FAILURE;
     };
-    int counts[3] = {};
+    // Outcomes of the receptions in this process and of those of zvk children.
+    int counts[2][3] = {};
     for (int reception = 1; reception <= options.receptions + 1; ++reception) {
         const bool last = reception > options.receptions;
-        ReceptionPlan plan = ReceptionPlan::Draw(random);
+        // Up to three lists measured since the last reception.
+        for (int lists = std::uniform_int_distribution<int>(0, 3)(random); !last && lists > 0;
+             --lists)
+            ledger.Measure(random());
+        ReceptionPlan plan = ReceptionPlan::Draw(random, ledger.StoreNames().size());
         if (last) // a calm reception at the end takes whatever the handheld still holds
             plan = ReceptionPlan{"[Emulator]\r\nExportDelayMs=0\r\n"};
-        else if (std::uniform_int_distribution<int>(0, 2)(random) == 0)
-            ledger.Measure(random());
         const std::set<std::string> before = ledger.StoreNames();
         const Result<Outcome> outcome = Receive(plan, folders, ledger);
         if (!outcome)
             return fail(reception, plan.Describe(), {outcome.error().detail});
-        ++counts[static_cast<int>(*outcome)];
+        ++counts[plan.inProcess ? 0 : 1][static_cast<int>(*outcome)];
         std::vector<std::string> problems = ledger.Problems();
         const std::vector<std::string> wrong =
             OutcomeProblems(plan, *outcome, before, ledger, folders.desktop);
@@ -123,9 +126,12 @@ int Soak(const Options& options)
         if (!problems.empty())
             return fail(reception, plan.Describe(), problems);
     }
-    std::cout << "link soak passed: " << ledger.Count() << " lists, " << counts[0]
-              << " receptions succeeded, " << counts[1] << " failed, " << counts[2]
-              << " interrupted" << std::endl;
+    std::cout << "link soak passed: " << ledger.Count() << " lists";
+    for (const auto& [kind, outcomes] :
+         {std::pair{"transfer session", counts[0]}, std::pair{"zvk receive", counts[1]}})
+        std::cout << "; " << kind << ": " << outcomes[0] << " succeeded, " << outcomes[1]
+                  << " failed, " << outcomes[2] << " interrupted";
+    std::cout << std::endl;
     return EXIT_SUCCESS;
 }
 

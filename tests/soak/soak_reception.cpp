@@ -107,8 +107,11 @@ Result<Outcome> ReceiveInChild(const ReceptionPlan& plan, const SoakFolders& fol
         zvk.Kill();
         return Fail("zvk receive did not end within a minute: " + zvk.Err());
     }
-    if (interrupted && *status == 130)
+    if (interrupted && *status == 130) {
+        if (zvk.Err().find("zvk: stopping on SIGINT\n") == std::string::npos)
+            return Fail("zvk receive ended on SIGINT without saying so: " + zvk.Err());
         return Outcome::Interrupted;
+    }
     if (*status != 0 && *status != 1)
         return Fail("zvk receive ended with " + std::to_string(*status) + ": " + zvk.Err());
     return *status == 0 ? Outcome::Succeeded : Outcome::Failed;
@@ -121,7 +124,7 @@ int Chance(std::mt19937_64& random, int lowest, int highest)
 
 } // namespace
 
-ReceptionPlan ReceptionPlan::Draw(std::mt19937_64& random)
+ReceptionPlan ReceptionPlan::Draw(std::mt19937_64& random, std::size_t lists)
 {
     ReceptionPlan plan;
     const bool absent = Chance(random, 0, 29) == 0;
@@ -139,9 +142,11 @@ ReceptionPlan ReceptionPlan::Draw(std::mt19937_64& random)
     plan.emulatorSettings = settings.str();
     plan.faulty = absent || connectDelay >= 1000 || failRead >= 0 || !marker;
     if (plan.inProcess) {
-        // A reception of ten lists of a few kilobytes makes some hundred notices.
-        plan.stopAtNotice = Chance(random, 0, 2) == 0 ? Chance(random, 0, 400) : -1;
-        plan.measureAtNotice = Chance(random, 0, 1) == 0 ? Chance(random, 0, 400) : -1;
+        // A few status notices, then one progress notice per 100 bytes of the lists
+        // (2 kB on average).
+        const int notices = 4 + 20 * static_cast<int>(lists);
+        plan.stopAtNotice = Chance(random, 0, 1) == 0 ? Chance(random, 0, notices) : -1;
+        plan.measureAtNotice = Chance(random, 0, 1) == 0 ? Chance(random, 0, notices) : -1;
     } else {
         // Connecting, the export's second and the copy all take place within 2 s.
         plan.interruptAfterMs = Chance(random, 0, 2) != 0 ? Chance(random, 0, 2000) : -1;

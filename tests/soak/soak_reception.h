@@ -30,7 +30,8 @@ struct ReceptionPlan
     int measureAfterMs = -1;
     std::uint64_t listSeed = 0;
 
-    static ReceptionPlan Draw(std::mt19937_64& random);
+    // For a handheld that holds `lists` lists now.
+    static ReceptionPlan Draw(std::mt19937_64& random, std::size_t lists);
     std::string Describe() const;
 };
 
