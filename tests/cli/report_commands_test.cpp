@@ -102,6 +102,45 @@ TEST(ReportCommandTest, RefusesWhatTheDialogCouldNotChoose)
     EXPECT_NE(Zvk({"report", "--where", "4=Horný 😀"}).err.find("Windows-1250"), std::string::npos);
 }
 
+// The outermost choices of the dialog are taken and the next ones past them refused:
+// header values 1 and 29, not 0; a text of 20 characters in the code page (more bytes
+// as typed), not 21; five rows, not six; a leap day and the last day of the year.
+TEST(ReportCommandTest, TakesTheDialogsBordersAndNothingPast)
+{
+    const std::string twenty = "Horný Hrončok Brezno";
+    TempDir dir;
+    const CliRun run = Zvk({"report",
+                            "--folder",
+                            kSamples.string(),
+                            "--config",
+                            kSampleConfig.string(),
+                            "--from",
+                            "29.02.2024",
+                            "--to",
+                            "2026-12-31",
+                            "--where",
+                            "1=" + twenty,
+                            "--where",
+                            "29=x",
+                            "--where",
+                            "2",
+                            "--where",
+                            "3",
+                            "--where",
+                            "4",
+                            "--output",
+                            (dir.Path() / "report.rtf").string()});
+    EXPECT_EQ(run.status, kSuccess) << run.err;
+    for (const Arguments& past :
+         {Arguments{"report", "--where", "0=x"},
+          Arguments{"report", "--where", "1=" + twenty + "a"},
+          Arguments{"report", "--from", "29.02.2026"}, Arguments{"report", "--to", "2026-13-01"}}) {
+        const CliRun refused = Zvk(past);
+        EXPECT_EQ(refused.status, kUsageError) << past.back();
+        EXPECT_EQ(refused.err.rfind("zvk: ", 0), 0u) << refused.err;
+    }
+}
+
 TEST(NoteCommandTest, AMissingConfigurationIsSaidAndTheNoteStillMade)
 {
     TempDir dir;

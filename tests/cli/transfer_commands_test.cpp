@@ -147,6 +147,16 @@ TEST(TransferCommandsTest, ExportThatNeverEndsIsGivenUpAfterTheWaitAndNothingIsT
                        "100%\n");
     EXPECT_FALSE(fs::exists(to));
     EXPECT_EQ(ListFolder(handheld.Lists()), kSamples);
+
+    // A wait that ends at or before the third second gives up without the notice.
+    for (const char* seconds : {"1", "3"}) {
+        const CliRun brief = Zvk({"receive", "--to", to.string(), "--wait", seconds});
+        EXPECT_EQ(brief.status, kFailure) << seconds;
+        EXPECT_EQ(brief.err, std::string("Stav: Vytváranie súborov...\n"
+                                         "zvk: the handheld did not finish exporting its lists "
+                                         "within ") +
+                                 seconds + " s; nothing was received or deleted\n100%\n");
+    }
 }
 
 TEST(TransferCommandsTest, EmptyHandheldIsANoticeAndNoFailure)

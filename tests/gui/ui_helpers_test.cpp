@@ -137,12 +137,43 @@ private slots:
                                 "B.DAT: nedá sa prečítať z prenosného počítača\n"
                                 "*** Tieto zoznamy boli prijaté, ale neboli konvertované ***\n"
                                 "Zoznam č. 1.DAT: na disku nie je miesto"));
-        // A message box has room for twenty lists of a kind.
-        failures.assign(23, failure("C.DAT", Step::WritingList, std::errc::is_a_directory));
-        const QStringList lines = zvk::ReceptionFailureMessage(failures).split(QLatin1Char('\n'));
-        QCOMPARE(lines.size(), 22);
-        QCOMPARE(lines[20], QStringLiteral("C.DAT: je to adresár, nie súbor"));
-        QCOMPARE(lines[21], QStringLiteral("a ďalšie (3)"));
+    }
+
+    // A message box has room for twenty lists of a kind: the first twenty are named,
+    // the rest counted, each kind on its own.
+    void receptionFailuresNameTwentyListsOfAKind()
+    {
+        using Step = zvk::ListFailure::Step;
+        const auto failures = [](int count, Step step, const char* prefix) {
+            std::vector<zvk::ListFailure> made;
+            for (int i = 1; i <= count; ++i)
+                made.push_back({prefix + std::to_string(i) + ".DAT",
+                                step,
+                                {"in English",
+                                 {"/prijem/x", std::make_error_code(std::errc::is_a_directory),
+                                  zvk::FileFailure::Access::Writing}}});
+            return made;
+        };
+        const auto lines = [](const std::vector<zvk::ListFailure>& all) {
+            return zvk::ReceptionFailureMessage(all).split(QLatin1Char('\n'));
+        };
+        const QStringList twenty = lines(failures(20, Step::WritingList, "R"));
+        QCOMPARE(twenty.size(), 21);
+        QCOMPARE(twenty[20], QStringLiteral("R20.DAT: je to adresár, nie súbor"));
+
+        std::vector<zvk::ListFailure> mixed = failures(21, Step::Converting, "K");
+        for (zvk::ListFailure& received : failures(21, Step::WritingList, "R"))
+            mixed.push_back(std::move(received));
+        const QStringList both = lines(mixed);
+        QCOMPARE(both.size(), 44);
+        QCOMPARE(both[0], QStringLiteral("*** Tieto zoznamy neboli prijaté ***"));
+        QCOMPARE(both[1], QStringLiteral("R1.DAT: je to adresár, nie súbor"));
+        QCOMPARE(both[20], QStringLiteral("R20.DAT: je to adresár, nie súbor"));
+        QCOMPARE(both[21], QStringLiteral("a ďalšie (1)"));
+        QCOMPARE(both[22],
+                 QStringLiteral("*** Tieto zoznamy boli prijaté, ale neboli konvertované ***"));
+        QCOMPARE(both[42], QStringLiteral("K20.DAT: je to adresár, nie súbor"));
+        QCOMPARE(both[43], QStringLiteral("a ďalšie (1)"));
     }
 
     void convertsWindows1250BothWays()

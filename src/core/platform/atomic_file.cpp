@@ -1,5 +1,6 @@
 #include "platform/atomic_file.h"
 
+#include <atomic>
 #include <cassert>
 #include <cerrno>
 
@@ -25,7 +26,7 @@ std::error_code Errno()
     return {errno, std::generic_category()};
 }
 
-bool SyncToDisk(std::FILE* file)
+bool SystemSyncToDisk(std::FILE* file)
 {
 #ifdef _WIN32
     return _commit(_fileno(file)) == 0;
@@ -33,6 +34,8 @@ bool SyncToDisk(std::FILE* file)
     return fsync(fileno(file)) == 0;
 #endif
 }
+
+std::atomic<SyncToDiskFunction> g_syncToDisk{SystemSyncToDisk};
 
 // A read-only file is one its owner may not write: checked on the permission bits
 // because the superuser may write anything, yet a file marked read-only must stay.
@@ -193,7 +196,7 @@ void AtomicFileWriter::CreateTemporary()
 void AtomicFileWriter::FinishWriting()
 {
     const bool toDisk = m_durability == Durability::OnDisk && !m_direct;
-    if (std::fflush(m_file) != 0 || (toDisk && !SyncToDisk(m_file))) {
+    if (std::fflush(m_file) != 0 || (toDisk && !g_syncToDisk.load()(m_file))) {
         FailWriting();
         return;
     }
@@ -230,6 +233,11 @@ void AtomicFileWriter::Discard()
         m_temporary.clear();
     }
     m_claim.Release();
+}
+
+SyncToDiskFunction ReplaceSyncToDisk(SyncToDiskFunction sync)
+{
+    return g_syncToDisk.exchange(sync);
 }
 
 Result<> WriteFileAtomically(const fs::path& target, std::string_view bytes)

@@ -87,6 +87,12 @@ private:
     std::optional<Failure> m_failure;
 };
 
+// The call that makes a file's written bytes reach the disk before a durable file is
+// renamed into place: false, with errno set, when they did not. Replaceable so that
+// a test can see when it happens and make it fail; gives back the one it replaces.
+using SyncToDiskFunction = bool (*)(std::FILE* file);
+SyncToDiskFunction ReplaceSyncToDisk(SyncToDiskFunction sync);
+
 // One-shot form of AtomicFileWriter.
 Result<> WriteFileAtomically(const std::filesystem::path& target, std::string_view bytes);
 

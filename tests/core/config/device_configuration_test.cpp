@@ -33,6 +33,36 @@ TEST(DeviceConfigurationTest, ValuesAreCutToWhatTheHandheldTakes)
     EXPECT_EQ(QuotedQualityCode(""), "\"   \"");
 }
 
+// Each limit itself: a value of exactly its length is kept whole and its line left as
+// it stands; one character more is cut and written back cut.
+TEST(DeviceConfigurationTest, ValueOfExactlyItsLimitStaysAndOneMoreIsCut)
+{
+    TempDir dir;
+    const std::string caption18 = "Lokalita a sklad 1";
+    const fs::path file = dir.Write(
+        "ZVK.INI", "[Firma]\r\nFirma1=" + std::string(40, 'a') +
+                       "\r\nFirma2=" + std::string(80, 'b') + "\r\nFirma3=" + std::string(81, 'c') +
+                       "\r\n[Hlavicka]\r\nRiadok1=" + caption18 + "\r\nRiadok2=" + caption18 +
+                       "X\r\n[Akosti]\r\nAkost1=ABC\r\nAkost2=ABCD\r\n");
+    const DeviceConfiguration configuration = LoadDeviceConfiguration(file);
+    EXPECT_EQ(configuration.companyLines[0], std::string(40, 'a'));
+    EXPECT_EQ(configuration.companyLines[1], std::string(80, 'b'));
+    EXPECT_EQ(configuration.companyLines[2], std::string(80, 'c'));
+    EXPECT_EQ(configuration.rowCaptions[0], caption18);
+    EXPECT_EQ(configuration.rowCaptions[1], caption18);
+    EXPECT_EQ(configuration.qualityCodes[0], "ABC");
+    EXPECT_EQ(configuration.qualityCodes[1], "ABC");
+
+    ASSERT_TRUE(Succeeded(SaveDeviceConfiguration(file, configuration)));
+    const std::string saved = ReadBytes(file);
+    for (const std::string& line :
+         {"Firma1=" + std::string(40, 'a') + "\r\n", "Firma2=" + std::string(80, 'b') + "\r\n",
+          "Firma3=" + std::string(80, 'c') + "\r\n", "Riadok1=" + caption18 + "\r\n",
+          "Riadok2=" + caption18 + "\r\n", std::string("Akost1=ABC\r\n"),
+          std::string("Akost2=\"ABC\"\r\n")})
+        EXPECT_NE(saved.find(line), std::string::npos) << line << "\n" << saved;
+}
+
 TEST(DeviceConfigurationTest, UntouchedKeysKeepTheirLinesAndBlanksAtTheEndsReadBack)
 {
     TempDir dir;

@@ -96,8 +96,12 @@ bool FakeHandheld::CeWriteFile(CeHandle file, const void* buffer, std::uint32_t 
     OpenFile& open = it->second;
     if (failWriteAfterBytes && open.written.size() + bytesToWrite > *failWriteAfterBytes)
         return false;
-    open.written.append(static_cast<const char*>(buffer), bytesToWrite);
     bytesWritten = bytesToWrite;
+    if (writeShortAfterBytes && open.written.size() + bytesToWrite > *writeShortAfterBytes)
+        bytesWritten = static_cast<std::uint32_t>(
+            std::max<std::uint64_t>(open.written.size(), *writeShortAfterBytes) -
+            open.written.size());
+    open.written.append(static_cast<const char*>(buffer), bytesWritten);
     return true;
 }
 

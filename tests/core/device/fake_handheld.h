@@ -25,6 +25,9 @@ public:
     std::map<std::u16string, std::uint64_t> generatedFiles;
     std::set<std::u16string> failCreate;
     std::optional<std::uint64_t> failWriteAfterBytes;
+    // Once a file holds this many bytes, a write reports success but takes only the
+    // bytes up to it: a handheld whose store is full.
+    std::optional<std::uint64_t> writeShortAfterBytes;
     std::optional<std::uint64_t> failReadAfterBytes;
     bool failSearch = false;
     // Called before a file is deleted, e.g. to see what the desktop holds at that moment.

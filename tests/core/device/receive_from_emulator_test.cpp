@@ -128,15 +128,20 @@ TEST(ReceiveFromEmulatorTest, ListNamedInTheHandheldsCodePageArrivesUnderItsLett
 TEST(ReceiveFromEmulatorTest, WaitForAnExportThatNeverEndsIsToldAndGivenUp)
 {
     EmulatedReception reception("ExportMarker=0\r\n");
-    int told = 0;
-    int abandoned = 0;
-    reception.settings.exportNoticeAfter = 2s;
+    // When each was said, in the clock's time from the start of the reception.
+    std::vector<test::ManualClock::Duration> told;
+    std::vector<test::ManualClock::Duration> abandoned;
+    const test::ManualClock::TimePoint start = reception.clock.Now();
     reception.settings.exportWaitLimit = 5s;
-    reception.settings.exportTakesLong = [&] { ++told; };
-    reception.settings.exportAbandoned = [&] { ++abandoned; };
+    reception.settings.exportTakesLong = [&] { told.push_back(reception.clock.Now() - start); };
+    reception.settings.exportAbandoned = [&] {
+        abandoned.push_back(reception.clock.Now() - start);
+    };
     EXPECT_FALSE(reception.Run());
-    EXPECT_EQ(told, 1);
-    EXPECT_EQ(abandoned, 1);
+    // The polls come a second apart: the notice at the poll of the third second, the
+    // giving up at the poll that has waited the limit itself.
+    EXPECT_EQ(told, std::vector<test::ManualClock::Duration>{3s});
+    EXPECT_EQ(abandoned, std::vector<test::ManualClock::Duration>{5s});
     EXPECT_EQ(ListFolder(reception.desktop.Path()), "");
     EXPECT_EQ(reception.HandheldLists(), kSamples);
     EXPECT_EQ(reception.handheld->Program().Runs(), std::vector<std::u16string>{u"i"});

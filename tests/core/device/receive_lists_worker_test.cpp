@@ -192,6 +192,24 @@ TEST(ReceiveListsWorkerTest, EachListThatStaysIsNamedWithTheSystemsReason)
     }));
 }
 
+// The window shortens what it shows; the worker hands it every list that stayed,
+// past the twenty that a message box names.
+TEST(ReceiveListsWorkerTest, EveryListThatStaysReachesTheWindow)
+{
+    Reception reception;
+    reception.window.receiveFolder = reception.dir.Write("subor", "") / "prijate";
+    Strings expected;
+    for (int i = 10; i < 31; ++i) {
+        const std::string name = "L" + std::to_string(i) + ".DAT";
+        reception.handheld.files[u"\\" + std::u16string(name.begin(), name.end())] = "x";
+        expected.push_back("not received " + name + ": " +
+                           std::make_error_code(std::errc::not_a_directory).message());
+    }
+    EXPECT_FALSE(reception.Run());
+    EXPECT_EQ(reception.window.Failures(), expected);
+    EXPECT_EQ(reception.handheld.files.size(), 21u);
+}
+
 #ifndef _WIN32
 TEST(ReceiveListsWorkerTest, FullDiskLeavesTheListOnTheHandheldAndNoPartialFile)
 {

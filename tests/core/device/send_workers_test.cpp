@@ -102,6 +102,36 @@ TEST(SendConfigurationWorkerTest, FailedCreateOrWriteIsAnErrorAndStartsNothing)
     EXPECT_FALSE(full.handheld.files.contains(u"\\ZVK_CE\\ZVK.INI"));
 }
 
+// A handheld that takes fewer bytes than asked while reporting success holds half a
+// file: the send fails as a failed write does, and the program is not started on it.
+TEST(SendConfigurationWorkerTest, WriteThatTakesFewerBytesIsAnError)
+{
+    const std::string bytes(250, 'k');
+    ConfigurationSend fits(bytes);
+    fits.handheld.writeShortAfterBytes = 250;
+    EXPECT_TRUE(SendConfigurationWorker(fits.window, fits.handheld));
+    EXPECT_EQ(fits.handheld.files.at(u"\\ZVK_CE\\ZVK.INI"), bytes);
+
+    ConfigurationSend shortByOne(bytes);
+    shortByOne.handheld.writeShortAfterBytes = 249;
+    EXPECT_FALSE(SendConfigurationWorker(shortByOne.window, shortByOne.handheld));
+    EXPECT_EQ(shortByOne.window.Messages(), Strings{kFailed});
+    EXPECT_EQ(shortByOne.handheld.Calls().back(), "close \\ZVK_CE\\ZVK.INI");
+}
+
+TEST(SendListWorkerTest, WriteThatTakesFewerBytesIsAnError)
+{
+    TempDir dir;
+    FakeHandheld handheld;
+    RecordingWindowPort window;
+    window.listToSend = dir.Write("LIST01.DAT", std::string(300, 'x'));
+    handheld.writeShortAfterBytes = 150;
+    EXPECT_FALSE(SendListWorker(window, handheld));
+    EXPECT_EQ(window.Messages(), Strings{kFailed});
+    EXPECT_EQ(handheld.Calls().back(), "close \\ZVK_CE\\Import\\LIST01.DAT");
+    EXPECT_EQ(handheld.files.at(u"\\ZVK_CE\\Import\\LIST01.DAT"), std::string(150, 'x'));
+}
+
 TEST(SendListWorkerTest, SendsTheChosenListUnderItsOwnNameAndStartsTheProgramWithE)
 {
     TempDir dir;

@@ -2,6 +2,10 @@
 #include "platform/input_file.h"
 #include "platform/output_refusal.h"
 
+#include <cerrno>
+#include <sstream>
+#include <vector>
+
 #include <gtest/gtest.h>
 
 #include "support/file_size_limit.h"
@@ -168,6 +172,87 @@ TEST(AtomicFileTest, WriteErrorIsReportedAndNothingReplaced)
     EXPECT_EQ(ListFolder(dir.Path()), "LIST01.csv");
 }
 #endif
+
+// Stands in for the system's sync to the disk: records what the folder of the file
+// held at that moment, and fails when told to.
+class SyncToDiskTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        s_folder = m_dir.Path();
+        s_seen.clear();
+        s_failWith = 0;
+        m_system = ReplaceSyncToDisk(&Sync);
+    }
+
+    void TearDown() override
+    {
+        ReplaceSyncToDisk(m_system);
+    }
+
+    // Each sync as "name=bytes" of every file in the folder, the temporary one named
+    // "temporary".
+    static bool Sync(std::FILE* /*file*/)
+    {
+        std::string seen;
+        for (const std::string& name : Split(ListFolder(s_folder))) {
+            const std::string shown = name.front() == '.' ? std::string("temporary") : name;
+            seen += (seen.empty() ? "" : " ") + shown + "=" + ReadBytes(s_folder / name);
+        }
+        s_seen.push_back(seen);
+        errno = s_failWith;
+        return s_failWith == 0;
+    }
+
+    static std::vector<std::string> Split(const std::string& listing)
+    {
+        std::vector<std::string> names;
+        std::istringstream words(listing);
+        for (std::string name; words >> name;)
+            names.push_back(name);
+        return names;
+    }
+
+    TempDir m_dir;
+    SyncToDiskFunction m_system = nullptr;
+    static inline fs::path s_folder;
+    static inline std::vector<std::string> s_seen;
+    static inline int s_failWith = 0;
+};
+
+TEST_F(SyncToDiskTest, DurableFileReachesTheDiskWholeBeforeItIsRenamed)
+{
+    const fs::path target = m_dir.Write("ZVK.INI", "old");
+    ASSERT_TRUE(Succeeded(WriteFileAtomically(target, "new content")));
+    EXPECT_EQ(s_seen, std::vector<std::string>{"temporary=new content ZVK.INI=old"});
+    EXPECT_EQ(ReadBytes(target), "new content");
+}
+
+TEST_F(SyncToDiskTest, CachedFileIsNotWaitedFor)
+{
+    const fs::path target = m_dir.Write("LIST01.rtf", "old");
+    AtomicFileWriter writer(target, AtomicFileWriter::Existing::Replace,
+                            AtomicFileWriter::Durability::Cached);
+    writer.Write("document");
+    ASSERT_TRUE(Succeeded(writer.Commit()));
+    EXPECT_TRUE(s_seen.empty());
+    EXPECT_EQ(ReadBytes(target), "document");
+}
+
+TEST_F(SyncToDiskTest, FailedSyncKeepsTheOldFileAndSaysWhy)
+{
+    const fs::path target = m_dir.Write("LIST01.DAT", "old");
+    s_failWith = EIO;
+    const Result<> committed = WriteFileAtomically(target, "new content");
+    ASSERT_FALSE(committed);
+    EXPECT_EQ(committed.error().detail, "cannot write " + target.string() + ": " +
+                                            std::make_error_code(std::errc::io_error).message());
+    EXPECT_EQ(committed.error().file.reason, std::errc::io_error);
+    EXPECT_EQ(s_seen.size(), 1u);
+    EXPECT_EQ(ReadBytes(target), "old");
+    EXPECT_EQ(ListFolder(m_dir.Path()), "LIST01.DAT");
+}
 
 TEST(ReadWholeFileTest, ReadsBytesOrSaysWhy)
 {
