@@ -103,8 +103,8 @@ TEST(SendConfigurationWorkerTest, FailedCreateOrWriteIsAnErrorAndStartsNothing)
 }
 
 // A handheld that takes fewer bytes than asked while reporting success holds half a
-// file: the send fails as a failed write does, and the program is not started on it.
-TEST(SendConfigurationWorkerTest, WriteThatTakesFewerBytesIsAnError)
+// file: the send fails as a failed write does; a file that fits exactly is sent.
+TEST(SendConfigurationWorkerTest, WriteThatTakesFewerBytesThanAskedIsAFailedWrite)
 {
     const std::string bytes(250, 'k');
     ConfigurationSend fits(bytes);
@@ -116,20 +116,8 @@ TEST(SendConfigurationWorkerTest, WriteThatTakesFewerBytesIsAnError)
     shortByOne.handheld.writeShortAfterBytes = 249;
     EXPECT_FALSE(SendConfigurationWorker(shortByOne.window, shortByOne.handheld));
     EXPECT_EQ(shortByOne.window.Messages(), Strings{kFailed});
-    EXPECT_EQ(shortByOne.handheld.Calls().back(), "close \\ZVK_CE\\ZVK.INI");
-}
-
-TEST(SendListWorkerTest, WriteThatTakesFewerBytesIsAnError)
-{
-    TempDir dir;
-    FakeHandheld handheld;
-    RecordingWindowPort window;
-    window.listToSend = dir.Write("LIST01.DAT", std::string(300, 'x'));
-    handheld.writeShortAfterBytes = 150;
-    EXPECT_FALSE(SendListWorker(window, handheld));
-    EXPECT_EQ(window.Messages(), Strings{kFailed});
-    EXPECT_EQ(handheld.Calls().back(), "close \\ZVK_CE\\Import\\LIST01.DAT");
-    EXPECT_EQ(handheld.files.at(u"\\ZVK_CE\\Import\\LIST01.DAT"), std::string(150, 'x'));
+    EXPECT_EQ(shortByOne.handheld.Calls().back(), "delete \\ZVK_CE\\ZVK.INI");
+    EXPECT_FALSE(shortByOne.handheld.files.contains(u"\\ZVK_CE\\ZVK.INI"));
 }
 
 TEST(SendListWorkerTest, SendsTheChosenListUnderItsOwnNameAndStartsTheProgramWithE)
@@ -177,6 +165,16 @@ TEST(SendListWorkerTest, UnreadableListOrFailedWriteIsAnError)
     EXPECT_EQ(second.Messages(), Strings{kFailed});
     // Half a list is not left in the import folder, where the next list sent would take
     // it into the handheld's own.
+    EXPECT_EQ(handheld.Calls().back(), "delete \\ZVK_CE\\Import\\LIST01.DAT");
+    EXPECT_FALSE(handheld.files.contains(u"\\ZVK_CE\\Import\\LIST01.DAT"));
+
+    // A write that reports success for fewer bytes than asked fails the same way.
+    RecordingWindowPort third;
+    third.listToSend = second.listToSend;
+    handheld.failWriteAfterBytes.reset();
+    handheld.writeShortAfterBytes = 150;
+    EXPECT_FALSE(SendListWorker(third, handheld));
+    EXPECT_EQ(third.Messages(), Strings{kFailed});
     EXPECT_EQ(handheld.Calls().back(), "delete \\ZVK_CE\\Import\\LIST01.DAT");
     EXPECT_FALSE(handheld.files.contains(u"\\ZVK_CE\\Import\\LIST01.DAT"));
 }

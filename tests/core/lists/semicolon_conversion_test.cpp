@@ -43,18 +43,11 @@ TEST(SemicolonLineTest, HeaderCarriesTheListNameNumberAndProgram)
     EXPECT_EQ(Convert(conversion, "ADSTARY001.DAT     7Spracov"),
               "LIST01.DAT;     7;Spracov" + std::string(14, ' ') + "\r\n");
     EXPECT_EQ(conversion.VersionInForce(), "1.18");
-}
-
-TEST(SemicolonLineTest, WideNameFormBeginsAboveVersion400)
-{
-    SemicolonConversion conversion;
-    // Exactly 4.00 still has the narrow header: number at 14, program at 20.
-    EXPECT_EQ(Convert(conversion, "ADLIST01.dat      42ZVK_CE         V 4.00xx"),
-              "LIST01.DAT;    42;ZVK_CE         V 4.00\r\n");
-    EXPECT_EQ(conversion.VersionInForce(), "4.00");
-    // 4.01 takes the same columns two further on, as a wide-name header has them.
-    EXPECT_EQ(Convert(conversion, "ADLIST01.dat      42ZVK_CE         V 4.01xx"),
-              "LIST01.DAT;  42ZV;K_CE         V 4.01xx\r\n");
+    // The wide columns begin above 4.00: exactly 4.00 reads number and program at 14
+    // and 20, 4.01 two columns further on.
+    const std::string header = "ADLIST01.dat      42ZVK_CE         V 4.0";
+    EXPECT_EQ(Convert(conversion, header + "0xx"), "LIST01.DAT;    42;ZVK_CE         V 4.00\r\n");
+    EXPECT_EQ(Convert(conversion, header + "1xx"), "LIST01.DAT;  42ZV;K_CE         V 4.01xx\r\n");
 }
 
 TEST(SemicolonLineTest, HeaderValuesGiveOneLineEach)
