@@ -9,9 +9,13 @@
 #include <chrono>
 #include <cstdlib>
 #include <iostream>
+#include <optional>
 #include <random>
+#include <set>
 #include <string>
 #include <string_view>
+#include <vector>
+
 #include <unistd.h>
 
 #include "device/emulated_program.h"
