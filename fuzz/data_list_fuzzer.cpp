@@ -1,6 +1,7 @@
 // A data list from anywhere (the handheld, another desktop, a hand edit) through every
 // pass that reads one: the version fix-up of item lines, the filter, the summaries, and
-// the report and consignment note that list and total it.
+// the report and consignment note that list and total it, which are made whatever the
+// list holds.
 
 #include <sstream>
 #include <string>
@@ -52,10 +53,15 @@ void MakeDocuments(const fs::path& folder, const fs::path& list)
     settings.configFile = ZVK_FUZZ_CONFIGURATION;
     settings.target.file = folder / "report.rtf";
     settings.options = {true, false, true};
-    static_cast<void>(zvk::MakeReport(WideSelection(false), list.parent_path(), settings));
+    // Whatever a readable list holds, its documents are made: a failure would name a
+    // list that was read as one that could not be.
+    zvk::fuzz::Require(
+        zvk::MakeReport(WideSelection(false), list.parent_path(), settings).has_value(),
+        "the report over a readable list failed");
     settings.target.file = folder / "note.rtf";
     settings.options = {false, true, true};
-    static_cast<void>(zvk::MakeConsignmentNote(list, settings));
+    zvk::fuzz::Require(zvk::MakeConsignmentNote(list, settings).has_value(),
+                       "the consignment note of a readable list failed");
 }
 
 } // namespace
