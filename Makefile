@@ -1,24 +1,36 @@
 # The two set-up commands of a fresh Debian 12 machine: `make run` and `make test`.
 # Both install what they need (as root, or through sudo) before they build.
+# `make check` is the whole gate that CI runs: `make test`, then the sanitizer builds and
+# the gate's other parts.
 
 BUILD ?= build
 RUN_DIR ?= run
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 PACKAGES := g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev locales-all \
 	qt6-translations-l10n libreoffice-writer-nogui poppler-utils
+# What only the gate needs on top: clang and its libFuzzer runtime for the fuzz targets.
+CHECK_PACKAGES := clang libclang-rt-14-dev
 SUDO := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)
 
-.PHONY: run test build deps clean
+.PHONY: run test build deps check check-deps check-asan check-tsan check-fuzz check-soak check-tour clean
 
-deps:
+# Installs whichever of the packages $(1) are missing.
+define install_missing
 	@missing=""; \
-	for package in $(PACKAGES); do \
+	for package in $(1); do \
 		dpkg-query -W -f='$${Status}' $$package 2>/dev/null | grep -q 'ok installed' || missing="$$missing $$package"; \
 	done; \
 	if [ -n "$$missing" ]; then \
 		echo "Installing:$$missing"; \
 		$(SUDO) apt-get update && DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y $$missing; \
 	fi
+endef
+
+deps:
+	$(call install_missing,$(PACKAGES))
+
+check-deps: deps
+	$(call install_missing,$(CHECK_PACKAGES))
 
 $(BUILD)/build.ninja: | deps
 	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
@@ -43,5 +55,55 @@ run: build
 		echo "The received lists and their semicolon texts (.csv) are in $(abspath $(RUN_DIR))."; \
 	fi
 
+# The whole gate; it stops at the first part that fails. Each sanitizer build has its own
+# folder, configured once and then only brought up to date.
+ASAN_BUILD ?= build-asan
+TSAN_BUILD ?= build-tsan
+# A sanitizer report ends the program that made it, so its test fails; TSan's suppressions
+# cover only Qt's own code (see the file).
+SANITIZER_ENV := ASAN_OPTIONS=halt_on_error=1:detect_leaks=1:strict_string_checks=1 \
+	UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+	TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1:suppressions=$(CURDIR)/tests/sanitizers/tsan.supp
+
+# HOOKS: the gate's other parts, one command each, empty until the part lands on main.
+FUZZ_CMD ?=
+SOAK_CMD ?=
+TOUR_CMD ?=
+# Runs the command $(2) of part $(1), or says that the part is not there yet.
+gate_part = $(if $(2),$(2),@echo "$(1): not in the gate yet")
+
+check: check-deps
+	$(MAKE) test
+	$(MAKE) check-asan
+	$(MAKE) check-tsan
+	$(MAKE) check-fuzz
+	$(MAKE) check-soak
+	$(MAKE) check-tour
+
+$(ASAN_BUILD)/build.ninja: | deps
+	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "-DZVK_SANITIZE=address;undefined"
+
+$(TSAN_BUILD)/build.ninja: | deps
+	cmake -S . -B $(TSAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZVK_SANITIZE=thread
+
+# Every test under AddressSanitizer and UndefinedBehaviorSanitizer.
+check-asan: deps $(ASAN_BUILD)/build.ninja
+	$(SANITIZER_ENV) cmake --build $(ASAN_BUILD) -j $(JOBS)
+	cd $(ASAN_BUILD) && $(SANITIZER_ENV) ctest --output-on-failure -j $(JOBS)
+
+# The tests with threads (label "threads") under ThreadSanitizer; only their programs are built.
+check-tsan: deps $(TSAN_BUILD)/build.ninja
+	$(SANITIZER_ENV) cmake --build $(TSAN_BUILD) -j $(JOBS) --target zvk_thread_tests
+	cd $(TSAN_BUILD) && $(SANITIZER_ENV) ctest --output-on-failure -j $(JOBS) -L threads
+
+check-fuzz: check-deps
+	$(call gate_part,check-fuzz,$(FUZZ_CMD))
+
+check-soak: build
+	$(call gate_part,check-soak,$(SOAK_CMD))
+
+check-tour: build
+	$(call gate_part,check-tour,$(TOUR_CMD))
+
 clean:
-	rm -rf $(BUILD) $(RUN_DIR)
+	rm -rf $(BUILD) $(RUN_DIR) $(ASAN_BUILD) $(TSAN_BUILD)
