@@ -12,7 +12,7 @@ PACKAGES := g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libgtest-dev
 CHECK_PACKAGES := clang libclang-rt-14-dev
 SUDO := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)
 
-.PHONY: run test build deps check check-deps check-asan check-tsan check-fuzz check-soak check-tour clean
+.PHONY: run test build deps check check-deps check-asan check-tsan check-fuzz check-soak clean
 
 # Installs whichever of the packages $(1) are missing.
 define install_missing
@@ -65,12 +65,11 @@ SANITIZER_ENV := ASAN_OPTIONS=halt_on_error=1:detect_leaks=1:strict_string_check
 	UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
 	TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1:suppressions=$(CURDIR)/tests/sanitizers/tsan.supp
 
-# HOOKS: the gate's other parts, one command each, empty until the part lands on main.
-FUZZ_CMD ?=
-SOAK_CMD ?=
-TOUR_CMD ?=
-# Runs the command $(2) of part $(1), or says that the part is not there yet.
-gate_part = $(if $(2),$(2),@echo "$(1): not in the gate yet")
+# The fuzz targets, each for a bounded time, in a clang build of their own.
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
+# The link soak's receptions in a row; a failure prints the seed that replays it.
+SOAK_RECEPTIONS ?= 200
 
 check: check-deps
 	$(MAKE) test
@@ -78,7 +77,6 @@ check: check-deps
 	$(MAKE) check-tsan
 	$(MAKE) check-fuzz
 	$(MAKE) check-soak
-	$(MAKE) check-tour
 
 $(ASAN_BUILD)/build.ninja: | deps
 	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "-DZVK_SANITIZE=address;undefined"
@@ -97,13 +95,11 @@ check-tsan: deps $(TSAN_BUILD)/build.ninja
 	cd $(TSAN_BUILD) && $(SANITIZER_ENV) ctest --output-on-failure -j $(JOBS) -L threads
 
 check-fuzz: check-deps
-	$(call gate_part,check-fuzz,$(FUZZ_CMD))
+	sh fuzz/run.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
+# The bad-input tour needs no part of its own: it is a suite of `make test` (BadInputTour).
 check-soak: build
-	$(call gate_part,check-soak,$(SOAK_CMD))
-
-check-tour: build
-	$(call gate_part,check-tour,$(TOUR_CMD))
+	$(BUILD)/tests/soak/zvk_link_soak --receptions $(SOAK_RECEPTIONS)
 
 clean:
-	rm -rf $(BUILD) $(RUN_DIR) $(ASAN_BUILD) $(TSAN_BUILD)
+	rm -rf $(BUILD) $(RUN_DIR) $(ASAN_BUILD) $(TSAN_BUILD) $(FUZZ_BUILD)
