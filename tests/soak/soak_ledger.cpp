@@ -1,26 +1,15 @@
 #include "soak_ledger.h"
 
-#include <fstream>
-#include <sstream>
 #include <system_error>
 
 #include "device/emulated_program.h"
 #include "device/emulator_settings.h"
+#include "platform/input_file.h"
 
 namespace fs = std::filesystem;
 
 namespace zvk::soak {
 namespace {
-
-std::optional<std::string> BytesOf(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return std::nullopt;
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
 
 // Bytes as a measured list may hold them: header and item lines with CR LF, letters of
 // the handheld's code page, now and then a NUL; from a few bytes to several chunks.
@@ -79,9 +68,9 @@ std::vector<std::string> SoakLedger::Problems() const
     std::set<std::string> names;
     for (const auto& [name, bytes] : m_lists) {
         names.insert(name);
-        const std::optional<std::string> desktop = BytesOf(m_desktop / name);
-        const std::optional<std::string> store = BytesOf(EmulatedListStore(m_handheld) / name);
-        const std::optional<std::string> exported = BytesOf(m_handheld / name);
+        const Result<std::string> desktop = ReadWholeFile(m_desktop / name);
+        const Result<std::string> store = ReadWholeFile(EmulatedListStore(m_handheld) / name);
+        const Result<std::string> exported = ReadWholeFile(m_handheld / name);
         if (!desktop && !store)
             problems.push_back(name + " is neither on the desktop nor on the handheld");
         if (desktop && *desktop != bytes)
