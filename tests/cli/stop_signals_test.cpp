@@ -166,18 +166,21 @@ TEST(StopSignalsTest, AStoppedReportLeavesTheEarlierDocumentAndNoTemporaryFile)
     }
 }
 
-// A handheld whose program holds a list large enough that receiving it takes a while.
+// A handheld whose program holds a list that takes a while to receive, however fast the
+// machine: each read over the slow link waits a millisecond, so the 2 MB list takes at
+// least twenty seconds and a signal surely comes in the middle of its copy.
 class HandheldWithALargeList
 {
 public:
     HandheldWithALargeList()
     {
         EXPECT_TRUE(test::Succeeded(PrepareHandheldFolder(Folder(), SampleListsFolder())));
-        m_dir.Write("handheld/emulator.ini", "[Emulator]\r\nExportDelayMs=1\r\n");
+        m_dir.Write("handheld/emulator.ini", "[Emulator]\r\nExportDelayMs=1\r\nReadDelayMs=1\r\n");
         std::string line(98, '7');
         line += "\r\n";
-        m_large.reserve(line.size() * 600'000);
-        for (int i = 0; i < 600'000; ++i)
+        constexpr int kLines = 20'000;
+        m_large.reserve(line.size() * kLines);
+        for (int i = 0; i < kLines; ++i)
             m_large += line;
         m_dir.Write("handheld/ZVK_CE/Data/BIG.DAT", m_large);
         setenv("ZVK_HANDHELD", Folder().c_str(), 1);
