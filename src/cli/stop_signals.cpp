@@ -7,6 +7,7 @@
 #ifndef _WIN32
 #include <cerrno>
 #include <fcntl.h>
+#include <pthread.h>
 #include <unistd.h>
 #endif
 
@@ -65,8 +66,24 @@ extern "C" void OnStopSignal(int number)
     errno = savedErrno;
 }
 
+// The stop signals as a set, to block them everywhere but in the watcher.
+sigset_t StopSignalSet()
+{
+    sigset_t set;
+    sigemptyset(&set);
+    for (const int number : kStopSignals)
+        sigaddset(&set, number);
+    return set;
+}
+sigset_t g_previousMask;
+
 void WatchForSignals()
 {
+    // The one thread that takes the signals: the command's own threads never have a
+    // call cut short by one, and the stop is told even while they wait in a read that
+    // does not end (a list that is a pipe, a stalled disk).
+    const sigset_t stopSignals = StopSignalSet();
+    pthread_sigmask(SIG_UNBLOCK, &stopSignals, nullptr);
     char byte = 0;
     while (true) {
         const ssize_t got = read(g_wake[0], &byte, 1);
@@ -98,6 +115,10 @@ StopOnSignals::StopOnSignals()
         return;
     // A full pipe must never block the handler; one byte waiting is enough.
     fcntl(g_wake[1], F_SETFL, O_NONBLOCK);
+    // Blocked before any other thread starts, so that every thread started after this
+    // one inherits the block; a signal that comes meanwhile waits for the watcher.
+    const sigset_t stopSignals = StopSignalSet();
+    pthread_sigmask(SIG_BLOCK, &stopSignals, &g_previousMask);
     m_watcher = std::thread(WatchForSignals);
     SignalAction action{};
     action.sa_handler = OnStopSignal;
@@ -120,6 +141,7 @@ StopOnSignals::~StopOnSignals()
         sigaction(kStopSignals[i], &g_previous[i], nullptr);
     [[maybe_unused]] const ssize_t written = write(g_wake[1], &kQuit, 1);
     m_watcher.join();
+    pthread_sigmask(SIG_SETMASK, &g_previousMask, nullptr);
     close(g_wake[0]);
     close(g_wake[1]);
 #endif

@@ -309,28 +309,51 @@ protected:
     }
 };
 
+// Runs `holds` in a child process of its own, as the stop request of a process is never
+// taken back; true when it held there.
+bool HoldsInAChild(const std::function<bool()>& holds)
+{
+    const pid_t child = fork();
+    if (child == 0)
+        _exit(holds() ? 0 : 1);
+    int status = 0;
+    return waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
 // A reception writes its progress lines to stderr while the signal is told there: the
 // stop line must go out in one write, or a progress line lands in its middle.
 TEST(StopSignalsTest, TheStopIsToldInOneWrite)
 {
-    // In a child of its own: the stop request of a process is never taken back.
-    const pid_t child = fork();
-    if (child == 0) {
+    EXPECT_TRUE(HoldsInAChild([] {
         PiecesWritten err;
         std::streambuf* const previous = std::cerr.rdbuf(&err);
         bool told = false;
         {
             const StopOnSignals signals;
-            raise(SIGINT);
+            // As signals come from outside: to the process, not to this thread.
+            kill(getpid(), SIGINT);
             told = WaitUntil([] { return CommandStopToken().stop_requested(); });
         }
         std::cerr.rdbuf(previous);
         const std::vector<std::string> expected{"zvk: stopping on SIGINT\n"};
-        _exit(told && err.pieces == expected ? 0 : 1);
-    }
-    int status = 0;
-    ASSERT_EQ(waitpid(child, &status, 0), child);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+        return told && err.pieces == expected;
+    }));
+}
+
+// The signal is taken by the watcher alone: a wait of the command's own thread runs to
+// its end instead of being cut short, while the stop is still requested.
+TEST(StopSignalsTest, TheCommandsOwnThreadsAreNotInterruptedBySignals)
+{
+    EXPECT_TRUE(HoldsInAChild([] {
+        const StopOnSignals signals;
+        std::jthread sender([] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            kill(getpid(), SIGTERM);
+        });
+        timespec wait{0, 300'000'000};
+        const bool waitedToTheEnd = nanosleep(&wait, &wait) == 0;
+        return waitedToTheEnd && WaitUntil([] { return CommandStopToken().stop_requested(); });
+    }));
 }
 
 TEST(StopSignalsTest, AKilledWritersTemporaryFileIsRemovedByTheNextRunAndALiveOneStays)
