@@ -12,7 +12,8 @@ PACKAGES := g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libgtest-dev
 CHECK_PACKAGES := clang libclang-rt-14-dev
 SUDO := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)
 
-.PHONY: run test build deps check check-deps check-asan check-tsan check-fuzz check-soak clean
+.PHONY: run test build deps check check-deps check-asan check-tsan check-fuzz check-soak clean \
+	windows-deps windows windows-test
 
 # Installs whichever of the packages $(1) are missing.
 define install_missing
@@ -101,5 +102,21 @@ check-fuzz: check-deps
 check-soak: build
 	$(BUILD)/tests/soak/zvk_link_soak --receptions $(SOAK_RECEPTIONS)
 
+# The Windows build: the core, zvk.exe and the core's tests, cross-built with mingw-w64 (POSIX
+# thread model) and run under Wine. Only these targets, and so `make check`, install its packages.
+WINDOWS_BUILD ?= build-windows
+WINDOWS_PACKAGES := cmake ninja-build g++-mingw-w64-x86-64-posix wine64 googletest locales-all
+
+windows-deps:
+	$(call install_missing,$(WINDOWS_PACKAGES))
+
+$(WINDOWS_BUILD)/build.ninja: | windows-deps
+	cmake -S . -B $(WINDOWS_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+		-DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DZVK_QT=OFF -DZVK_FUZZ_REPLAY=OFF \
+		-DZVK_GTEST_SOURCE_DIR=/usr/src/googletest
+
+windows: windows-deps $(WINDOWS_BUILD)/build.ninja
+	cmake --build $(WINDOWS_BUILD) -j $(JOBS) --target zvk
+
 clean:
-	rm -rf $(BUILD) $(RUN_DIR) $(ASAN_BUILD) $(TSAN_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(RUN_DIR) $(ASAN_BUILD) $(TSAN_BUILD) $(FUZZ_BUILD) $(WINDOWS_BUILD)
