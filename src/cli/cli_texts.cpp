@@ -1,5 +1,7 @@
 #include "cli/cli_texts.h"
 
+#include "platform/path_text.h"
+
 namespace zvk::cli::messages {
 namespace {
 
@@ -75,23 +77,23 @@ std::string HeaderValueTooLong(std::string_view number)
 
 std::string NoConfiguration(const std::filesystem::path& file)
 {
-    return "no configuration file " + file.string() +
+    return "no configuration file " + PathText(file) +
            ": the document has no company lines or captions";
 }
 
 std::string NoViewer(const std::filesystem::path& document)
 {
-    return "no viewer could be started for " + document.string();
+    return "no viewer could be started for " + PathText(document);
 }
 
 std::string NoListFolder(const std::filesystem::path& folder)
 {
-    return "the folder of data lists " + folder.string() + " does not exist";
+    return "the folder of data lists " + PathText(folder) + " does not exist";
 }
 
 std::string NotADataList(const std::filesystem::path& file)
 {
-    return file.filename().string() +
+    return PathText(file.filename()) +
            " is not a data list (*.dat): the handheld would never hand it back";
 }
 

@@ -4,6 +4,7 @@
 #include "cli/command_line.h"
 #include "cli/stop_signals.h"
 #include "lists/semicolon_conversion.h"
+#include "platform/path_text.h"
 #include "platform/windows1250.h"
 
 namespace zvk::cli {
@@ -22,7 +23,7 @@ int RunConvert(const Arguments& arguments, std::ostream& out, std::ostream& err)
     for (const std::string& argument : arguments) {
         if (stop.stop_requested())
             return kFailure;
-        const std::filesystem::path list(argument);
+        const std::filesystem::path list = PathFromText(argument);
         const Result<std::filesystem::path> converted =
             conversion.ConvertListToSemicolonText(list, FileNameInWindows1250(list), stop);
         if (converted) {

@@ -5,6 +5,7 @@
 
 #include "cli/cli_texts.h"
 #include "cli/stop_signals.h"
+#include "platform/path_text.h"
 
 namespace fs = std::filesystem;
 
@@ -80,9 +81,9 @@ Result<bool> ReadDocumentOption(const Arguments& arguments, std::size_t& index,
         return Fail(messages::NeedsValue(option));
     const std::string& value = arguments[++index];
     if (option == "--config")
-        parsed.configFile = value;
+        parsed.configFile = PathFromText(value);
     else if (option == "--output")
-        parsed.output = value;
+        parsed.output = PathFromText(value);
     else if (!ReadListingOption(value, parsed.options))
         return Fail(messages::NotAListing(value));
     return true;

@@ -4,6 +4,7 @@
 #include "cli/command_line.h"
 #include "cli/stop_signals.h"
 #include "lists/text_import.h"
+#include "platform/path_text.h"
 
 namespace zvk::cli {
 
@@ -18,7 +19,8 @@ int RunImport(const Arguments& arguments, std::ostream& out, std::ostream& err)
     for (const std::string& argument : arguments) {
         if (stop.stop_requested())
             return kFailure;
-        const Result<std::filesystem::path> imported = ImportMeasurementText(argument);
+        const Result<std::filesystem::path> imported =
+            ImportMeasurementText(PathFromText(argument));
         if (imported) {
             out << imported->string() << '\n';
         } else {

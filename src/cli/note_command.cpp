@@ -5,6 +5,7 @@
 #include "cli/command_line.h"
 #include "cli/document_arguments.h"
 #include "config/desktop_settings.h"
+#include "platform/path_text.h"
 #include "reports/documents.h"
 
 namespace fs = std::filesystem;
@@ -26,7 +27,7 @@ Result<> ReadNoteArgument(const Arguments& arguments, std::size_t& index, Docume
         return Fail(messages::UnknownOption("note", arguments[index]));
     if (list)
         return Fail(std::string(messages::kNoteTakesOneList));
-    list = arguments[index];
+    list = PathFromText(arguments[index]);
     return {};
 }
 

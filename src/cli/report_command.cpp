@@ -8,6 +8,7 @@
 #include "cli/document_arguments.h"
 #include "config/desktop_settings.h"
 #include "platform/local_time.h"
+#include "platform/path_text.h"
 #include "platform/windows1250.h"
 #include "reports/documents.h"
 #include "reports/report_session.h"
@@ -71,7 +72,7 @@ Result<> ReadReportOption(const Arguments& arguments, std::size_t& index, Report
         return Fail(messages::NeedsValue(option));
     const std::string& value = arguments[++index];
     if (option == "--folder") {
-        parsed.folder = value;
+        parsed.folder = PathFromText(value);
     } else if (option == "--where") {
         Result<WhereRow> row = ReadWhere(value);
         if (!row)

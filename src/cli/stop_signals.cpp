@@ -4,7 +4,9 @@
 #include <iostream>
 #include <string>
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <cerrno>
 #include <fcntl.h>
 #include <pthread.h>
@@ -16,6 +18,8 @@
 namespace zvk::cli {
 namespace {
 
+// The signal that came first (on Windows, the console's event plus one, so that 0 stays
+// "none").
 volatile std::sig_atomic_t g_signal = 0;
 
 std::stop_source& CommandStop()
@@ -24,6 +28,21 @@ std::stop_source& CommandStop()
     return source;
 }
 
+#ifdef _WIN32
+std::string SignalName(int number)
+{
+    switch (number - 1) {
+    case CTRL_C_EVENT:
+        return "Ctrl-C";
+    case CTRL_BREAK_EVENT:
+        return "Ctrl-Break";
+    case CTRL_CLOSE_EVENT:
+        return "the closing of the console";
+    default:
+        return "console event " + std::to_string(number - 1);
+    }
+}
+#else
 std::string SignalName(int number)
 {
     switch (number) {
@@ -35,6 +54,7 @@ std::string SignalName(int number)
         return "signal " + std::to_string(number);
     }
 }
+#endif
 
 // Told at once, as the command may still take a moment to end cleanly. The command
 // may be writing its progress to stderr at this moment: the line goes out in one piece,
@@ -96,13 +116,23 @@ void WatchForSignals()
     }
 }
 #else
-// Windows runs the handler on a thread of its own, where a stop request is safe.
-extern "C" void OnStopSignal(int number)
+// Set once the command has ended and its files are whole.
+HANDLE g_commandEnded = nullptr;
+
+// Windows runs the handler on a thread of its own, where a stop request is safe. A closed
+// console ends the process as soon as the handler returns (and in any case a few seconds
+// later): the handler waits until the command has ended cleanly.
+BOOL WINAPI OnConsoleEvent(DWORD event)
 {
+    if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT && event != CTRL_CLOSE_EVENT)
+        return FALSE;
     if (g_signal == 0)
-        g_signal = number;
+        g_signal = static_cast<std::sig_atomic_t>(event + 1);
     if (!CommandStop().stop_requested())
         AcknowledgeStop();
+    if (event == CTRL_CLOSE_EVENT)
+        WaitForSingleObject(g_commandEnded, INFINITE);
+    return TRUE;
 }
 #endif
 
@@ -127,8 +157,8 @@ StopOnSignals::StopOnSignals()
     for (int i = 0; i < 2; ++i)
         sigaction(kStopSignals[i], &action, &g_previous[i]);
 #else
-    std::signal(SIGINT, OnStopSignal);
-    std::signal(SIGTERM, OnStopSignal);
+    g_commandEnded = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    SetConsoleCtrlHandler(OnConsoleEvent, TRUE);
 #endif
 }
 
@@ -144,13 +174,23 @@ StopOnSignals::~StopOnSignals()
     pthread_sigmask(SIG_SETMASK, &g_previousMask, nullptr);
     close(g_wake[0]);
     close(g_wake[1]);
+#else
+    SetEvent(g_commandEnded);
+    SetConsoleCtrlHandler(OnConsoleEvent, FALSE);
 #endif
 }
 
 int StopOnSignals::ExitStatus(int commandStatus) const
 {
     const int number = g_signal;
-    return number == 0 ? commandStatus : 128 + number;
+    if (number == 0)
+        return commandStatus;
+#ifdef _WIN32
+    // What a console program that Ctrl-C ended returns on Windows.
+    return static_cast<int>(STATUS_CONTROL_C_EXIT);
+#else
+    return 128 + number;
+#endif
 }
 
 std::stop_token CommandStopToken()

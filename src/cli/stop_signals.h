@@ -8,6 +8,7 @@ namespace zvk::cli {
 // For as long as it lives, SIGINT (Ctrl-C) and SIGTERM do not end the process at
 // once: they request a stop of the running command (said at once on stderr), which
 // then ends cleanly, with no half-written file and no temporary file left behind.
+// On Windows the same holds for Ctrl-C, Ctrl-Break and the closing of the console.
 // One per process, made by main.
 class StopOnSignals
 {
@@ -18,7 +19,7 @@ public:
     StopOnSignals& operator=(const StopOnSignals&) = delete;
 
     // The command's exit status, or that of a process ended by the signal (128 plus
-    // its number) when one came.
+    // its number; on Windows that of a process ended by Ctrl-C) when one came.
     int ExitStatus(int commandStatus) const;
 
 private:

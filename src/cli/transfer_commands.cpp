@@ -14,6 +14,7 @@
 #include "device/handheld_selection.h"
 #include "device/transfer_session.h"
 #include "platform/input_file.h"
+#include "platform/path_text.h"
 
 #ifdef _WIN32
 #include <io.h>
@@ -123,7 +124,7 @@ int RunReceive(const Arguments& arguments, std::ostream& out, std::ostream& err)
                 ReportFailure(err, messages::kToNeedsFolder);
                 return kUsageError;
             }
-            paths.receiveFolder = *folder;
+            paths.receiveFolder = PathFromText(*folder);
         } else if (arguments[i] == "--wait") {
             const std::optional<std::string> value = OptionValue(arguments, i);
             const std::optional<int> seconds = value ? WholeSeconds(*value) : std::nullopt;
@@ -146,17 +147,18 @@ int RunSendConfig(const Arguments& arguments, std::ostream& out, std::ostream& e
 {
     if (!OneFileArgument(arguments, "send-config", err))
         return kUsageError;
-    NameIfUnreadable(arguments[0], err);
+    const fs::path configuration = PathFromText(arguments[0]);
+    NameIfUnreadable(configuration, err);
     const DesktopSettings settings = DesktopSettings::InWorkingDirectory();
     return TransferOverLink(PendingOperation::SendConfiguration, settings,
-                            {settings.ReceiveFolder(), arguments[0], {}}, {}, out, err);
+                            {settings.ReceiveFolder(), configuration, {}}, {}, out, err);
 }
 
 int RunSendList(const Arguments& arguments, std::ostream& out, std::ostream& err)
 {
     if (!OneFileArgument(arguments, "send-list", err))
         return kUsageError;
-    const fs::path list(arguments[0]);
+    const fs::path list = PathFromText(arguments[0]);
     if (!IsHandheldListName(HandheldNameOf(list))) {
         ReportFailure(err, messages::NotADataList(list));
         return kUsageError;
@@ -164,7 +166,7 @@ int RunSendList(const Arguments& arguments, std::ostream& out, std::ostream& err
     NameIfUnreadable(list, err);
     const DesktopSettings settings = DesktopSettings::InWorkingDirectory();
     return TransferOverLink(PendingOperation::SendList, settings,
-                            {settings.ReceiveFolder(), {}, arguments[0]}, {}, out, err);
+                            {settings.ReceiveFolder(), {}, list}, {}, out, err);
 }
 
 } // namespace zvk::cli

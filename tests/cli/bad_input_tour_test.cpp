@@ -18,6 +18,7 @@
 #include "device/handheld_contract.h"
 #include "device/handheld_selection.h"
 #include "platform/temporary_files.h"
+#include "support/environment.h"
 #include "support/file_size_limit.h"
 #include "support/small_disk.h"
 #include "support/succeeded.h"
@@ -196,11 +197,11 @@ public:
         m_dir.Write("handheld/ZVK_CE/transfer.lock", "");
         fs::create_directories(m_dir.Path() / "in");
         fs::create_directories(m_dir.Path() / "out");
-        setenv("ZVK_HANDHELD", Handheld().c_str(), 1);
+        test::SetEnvironment("ZVK_HANDHELD", Handheld());
     }
     ~TourFolder()
     {
-        unsetenv("ZVK_HANDHELD");
+        test::UnsetEnvironment("ZVK_HANDHELD");
     }
 
     fs::path Handheld() const
@@ -421,7 +422,7 @@ TEST(BadInputTourTest, EveryCommandNamesAFullDiskItCannotWriteTo)
             // The handheld's storage is what runs full.
             place.handheld = full / "handheld";
             ASSERT_TRUE(test::Succeeded(PrepareHandheldFolder(place.handheld, kSamples)));
-            setenv("ZVK_HANDHELD", place.handheld.c_str(), 1);
+            test::SetEnvironment("ZVK_HANDHELD", place.handheld);
         }
         std::optional<test::FileSizeLimit> limit;
         if (disk.Mounted())

@@ -19,6 +19,7 @@
 #include "cli/stop_signals.h"
 #include "device/handheld_selection.h"
 #include "platform/atomic_file.h"
+#include "support/environment.h"
 #include "support/succeeded.h"
 #include "support/temp_dir.h"
 #include "zvk_process.h"
@@ -183,11 +184,11 @@ public:
         for (int i = 0; i < kLines; ++i)
             m_large += line;
         m_dir.Write("handheld/ZVK_CE/Data/BIG.DAT", m_large);
-        setenv("ZVK_HANDHELD", Folder().c_str(), 1);
+        test::SetEnvironment("ZVK_HANDHELD", Folder());
     }
     ~HandheldWithALargeList()
     {
-        unsetenv("ZVK_HANDHELD");
+        test::UnsetEnvironment("ZVK_HANDHELD");
     }
 
     fs::path Folder() const

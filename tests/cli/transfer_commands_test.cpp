@@ -8,6 +8,7 @@
 #include "cli/command_line.h"
 #include "cli_run.h"
 #include "device/handheld_selection.h"
+#include "support/environment.h"
 #include "support/small_disk.h"
 #include "support/succeeded.h"
 #include "support/temp_dir.h"
@@ -35,11 +36,11 @@ public:
         EXPECT_TRUE(test::Succeeded(PrepareHandheldFolder(Folder(), SampleListsFolder())));
         m_dir.Write("handheld/emulator.ini",
                     "[Emulator]\r\nExportDelayMs=1\r\n" + std::string(settings));
-        setenv("ZVK_HANDHELD", Folder().c_str(), 1);
+        test::SetEnvironment("ZVK_HANDHELD", Folder());
     }
     ~EmulatedHandheld()
     {
-        unsetenv("ZVK_HANDHELD");
+        test::UnsetEnvironment("ZVK_HANDHELD");
     }
 
     fs::path Folder() const

@@ -4,7 +4,10 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+
+#ifndef _WIN32
 #include <sys/types.h>
+#endif
 
 #include "cli/command_line.h"
 
@@ -26,17 +29,24 @@ public:
     std::optional<int> WaitFor(std::chrono::milliseconds timeout);
     // Waits (at most `timeout`) until its stderr holds `text`.
     bool WaitForErr(const std::string& text, std::chrono::milliseconds timeout) const;
-    // Ends it with SIGKILL, which it cannot handle, and waits for it.
+    // Ends it with SIGKILL (on Windows TerminateProcess), which it cannot handle, and
+    // waits for it.
     void Kill();
+#ifndef _WIN32
     // Sends it `number` (SIGINT, SIGSTOP, ...) and goes on.
     void Signal(int number) const;
+#endif
     std::string Err() const;
     // How long it ran, from its start until WaitFor saw it end.
     std::chrono::steady_clock::duration RunTime() const;
 
 private:
     const std::filesystem::path m_err;
+#ifdef _WIN32
+    void* m_process = nullptr;
+#else
     pid_t m_pid = -1;
+#endif
     std::optional<int> m_status;
     std::chrono::steady_clock::time_point m_started;
     std::chrono::steady_clock::time_point m_ended;

@@ -1,11 +1,25 @@
 #include "support/file_size_limit.h"
 
+#include <gtest/gtest.h>
+
 #ifndef _WIN32
 #include <csignal>
+#endif
 
 namespace zvk::test {
 
-FileSizeLimit::FileSizeLimit(rlim_t bytes)
+#ifdef _WIN32
+
+FileSizeLimit::FileSizeLimit(std::uint64_t /*bytes*/)
+{
+    ADD_FAILURE() << "Windows cannot limit the size of the files a process writes";
+}
+
+FileSizeLimit::~FileSizeLimit() = default;
+
+#else
+
+FileSizeLimit::FileSizeLimit(std::uint64_t bytes)
 {
     getrlimit(RLIMIT_FSIZE, &m_previous);
     // A write beyond the limit then fails with an error instead of ending the process.
@@ -21,5 +35,6 @@ FileSizeLimit::~FileSizeLimit()
     std::signal(SIGXFSZ, m_previousHandler);
 }
 
-} // namespace zvk::test
 #endif
+
+} // namespace zvk::test

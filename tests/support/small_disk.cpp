@@ -18,6 +18,7 @@ SmallDisk::SmallDisk(std::size_t bytes)
         m_whyNot = "cannot mount a tmpfs of " + std::to_string(bytes) +
                    " bytes: " + std::generic_category().message(errno);
 #else
+    (void)bytes;
     m_whyNot = "a small disk needs Linux's tmpfs";
 #endif
 }

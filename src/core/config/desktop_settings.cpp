@@ -3,6 +3,7 @@
 #include <limits>
 
 #include "config/profile_strings.h"
+#include "platform/path_text.h"
 
 namespace fs = std::filesystem;
 
@@ -54,18 +55,18 @@ std::string DesktopSettings::HandheldFolder() const
 
 fs::path DesktopSettings::ReadPath(std::string_view key) const
 {
-    return fs::path(
-        GetProfileString(m_file, m_section, key, m_workingDirectory.string(), kWholeValue));
+    return PathFromText(
+        GetProfileString(m_file, m_section, key, PathText(m_workingDirectory), kWholeValue));
 }
 
 Result<> DesktopSettings::WriteReceiveFolder(const fs::path& folder) const
 {
-    return WriteProfileString(m_file, m_section, kReceiveFolderKey, folder.string());
+    return WriteProfileString(m_file, m_section, kReceiveFolderKey, PathText(folder));
 }
 
 Result<> DesktopSettings::WriteConfigurationPath(const fs::path& file) const
 {
-    return WriteProfileString(m_file, m_section, kConfigurationKey, file.string());
+    return WriteProfileString(m_file, m_section, kConfigurationKey, PathText(file));
 }
 
 Result<> DesktopSettings::WriteConvertReceivedLists(bool convert) const

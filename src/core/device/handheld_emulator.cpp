@@ -9,6 +9,7 @@
 #include "device/emulator_claim.h"
 #include "device/handheld_contract.h"
 #include "device/transfer_session.h"
+#include "platform/output_file.h"
 #include "platform/windows1250.h"
 
 namespace fs = std::filesystem;
@@ -109,14 +110,11 @@ CeHandle HandheldEmulator::CeCreateFile(const std::u16string& path, std::uint32_
     std::error_code ec;
     if (!file || fs::is_directory(*file, ec))
         return kInvalidCeHandle;
-    const char* mode = nullptr;
-    if (desiredAccess == kGenericRead && creationDisposition == kOpenExisting)
-        mode = "rb";
-    else if (desiredAccess == kGenericWrite && creationDisposition == kCreateAlways)
-        mode = "wb";
-    else
+    const bool reading = desiredAccess == kGenericRead && creationDisposition == kOpenExisting;
+    const bool writing = desiredAccess == kGenericWrite && creationDisposition == kCreateAlways;
+    if (!reading && !writing)
         return kInvalidCeHandle; // the desktop opens files in no other way
-    std::FILE* stream = std::fopen(file->string().c_str(), mode);
+    std::FILE* stream = reading ? OpenFileForReading(*file) : OpenFileForWriting(*file);
     if (stream == nullptr)
         return kInvalidCeHandle;
     const std::lock_guard lock(m_mutex);

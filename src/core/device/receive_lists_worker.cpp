@@ -7,6 +7,7 @@
 #include "device/handheld_contract.h"
 #include "lists/semicolon_conversion.h"
 #include "platform/atomic_file.h"
+#include "platform/path_text.h"
 #include "platform/texts.h"
 #include "platform/windows1250.h"
 
@@ -94,7 +95,7 @@ public:
         const std::string shown = desktopName->string();
         if (m_folderError) {
             FailWriting(shown, m_folderError, m_folder,
-                        "cannot create folder " + m_folder.string() + ": " +
+                        "cannot create folder " + PathText(m_folder) + ": " +
                             m_folderError.message());
             return std::nullopt;
         }
@@ -111,7 +112,7 @@ public:
     {
         if (!converted)
             m_failures.push_back(
-                {list.filename().string(), ListFailure::Step::Converting, converted.error()});
+                {PathText(list.filename()), ListFailure::Step::Converting, converted.error()});
     }
 
     const std::vector<ListFailure>& Failures() const

@@ -2,6 +2,7 @@
 
 #include "lists/record_layout.h"
 #include "platform/ascii.h"
+#include "platform/path_text.h"
 
 namespace zvk {
 namespace {
@@ -51,7 +52,7 @@ void NormalizeItemLineInto(std::string_view itemLine, std::string_view versionIn
 
 bool HasDataListName(const std::filesystem::path& path)
 {
-    const std::string name = path.filename().string();
+    const std::string name = PathText(path.filename());
     return name.size() >= 4 && EqualsIgnoringAsciiCase(name.substr(name.size() - 4), ".dat");
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -41,7 +42,7 @@ bool HasDataListName(const std::filesystem::path& path);
 double ReadDecimal(std::string_view text);
 // The same in single precision, rounded once from the text.
 float ReadDecimalAsFloat(std::string_view text);
-long ReadInteger(std::string_view text);
+std::int64_t ReadInteger(std::string_view text);
 
 // The number at the start of `text` after its leading white space: an optional
 // sign, digits with an optional decimal point (and an optional exponent for

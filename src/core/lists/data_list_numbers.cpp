@@ -168,15 +168,16 @@ float ReadDecimalAsFloat(std::string_view text)
     return ReadDecimalAs<float>(text);
 }
 
-long ReadInteger(std::string_view text)
+std::int64_t ReadInteger(std::string_view text)
 {
     const std::string_view prefix = IntegerPrefix(text);
     const bool negative = IsNegative(prefix);
-    long value = 0;
+    std::int64_t value = 0;
     for (std::size_t i = SignLength(prefix); i < prefix.size(); ++i) {
         const int digit = prefix[i] - '0';
-        if (value > (std::numeric_limits<long>::max() - digit) / 10)
-            return negative ? std::numeric_limits<long>::min() : std::numeric_limits<long>::max();
+        if (value > (std::numeric_limits<std::int64_t>::max() - digit) / 10)
+            return negative ? std::numeric_limits<std::int64_t>::min()
+                            : std::numeric_limits<std::int64_t>::max();
         value = value * 10 + digit;
     }
     return negative ? -value : value;

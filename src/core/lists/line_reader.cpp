@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "platform/input_file.h"
+#include "platform/path_text.h"
 
 namespace zvk {
 namespace {
@@ -84,7 +85,7 @@ Result<> ForEachListLine(const std::filesystem::path& list,
         if (!handle(line))
             return {};
     if (in->bad())
-        return Fail("cannot read " + list.string(),
+        return Fail("cannot read " + PathText(list),
                     {list, std::make_error_code(std::errc::io_error)});
     return {};
 }

@@ -10,6 +10,7 @@
 #include "platform/ascii.h"
 #include "platform/atomic_file.h"
 #include "platform/input_file.h"
+#include "platform/path_text.h"
 
 namespace fs = std::filesystem;
 
@@ -131,7 +132,7 @@ Result<fs::path> SemicolonConversion::ConvertListToSemicolonText(const fs::path&
 {
     const std::optional<fs::path> output = SemicolonTextPathFor(listPath);
     if (!output)
-        return Fail(listPath.string() + " is not a data list (its name does not end in .dat)");
+        return Fail(PathText(listPath) + " is not a data list (its name does not end in .dat)");
     Result<std::ifstream> opened = OpenInputFile(listPath);
     if (!opened)
         return Unexpected(std::move(opened).error());
@@ -142,7 +143,7 @@ Result<fs::path> SemicolonConversion::ConvertListToSemicolonText(const fs::path&
     while (writer.IsOpen() && !stop.stop_requested() && lines.Next(line))
         writer.Write(ConvertLine(line, listName));
     if (list.bad())
-        return Fail("cannot read " + listPath.string(),
+        return Fail("cannot read " + PathText(listPath),
                     {listPath, std::make_error_code(std::errc::io_error)});
     if (stop.stop_requested())
         return Fail("stopped before " + output->string() + " was finished",
@@ -155,7 +156,7 @@ Result<fs::path> SemicolonConversion::ConvertListToSemicolonText(const fs::path&
 
 std::optional<fs::path> SemicolonTextPathFor(const fs::path& listPath)
 {
-    if (!EqualsIgnoringAsciiCase(listPath.extension().string(), ".dat"))
+    if (!EqualsIgnoringAsciiCase(PathText(listPath.extension()), ".dat"))
         return std::nullopt;
     fs::path output = listPath;
     output.replace_extension(".csv");

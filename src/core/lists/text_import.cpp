@@ -11,6 +11,7 @@
 #include "platform/ascii.h"
 #include "platform/atomic_file.h"
 #include "platform/input_file.h"
+#include "platform/path_text.h"
 #include "platform/windows1250.h"
 
 namespace fs = std::filesystem;
@@ -57,15 +58,15 @@ enum class Expect
 // wraps around, a value too large for 32 bits is the largest one.
 std::uint32_t UnsignedValue(std::string_view prefix)
 {
-    const long value = ReadInteger(prefix);
-    if (value > static_cast<long>(std::numeric_limits<std::uint32_t>::max()))
+    const std::int64_t value = ReadInteger(prefix);
+    if (value > static_cast<std::int64_t>(std::numeric_limits<std::uint32_t>::max()))
         return std::numeric_limits<std::uint32_t>::max();
     return static_cast<std::uint32_t>(value);
 }
 
 std::int32_t SignedValue(std::string_view prefix)
 {
-    const long value = ReadInteger(prefix);
+    const std::int64_t value = ReadInteger(prefix);
     if (value > std::numeric_limits<std::int32_t>::max())
         return std::numeric_limits<std::int32_t>::max();
     if (value < std::numeric_limits<std::int32_t>::min())
@@ -239,13 +240,13 @@ Result<fs::path> ImportMeasurementText(const fs::path& textPath)
 {
     const fs::path output = DataListPathFor(textPath);
     if (output == textPath)
-        return Fail(textPath.string() + " is already a data list");
+        return Fail(PathText(textPath) + " is already a data list");
     Result<std::ifstream> text = OpenInputFile(textPath);
     if (!text)
         return Unexpected(std::move(text).error());
     const std::string list = DataListFromMeasurementText(*text, FileNameInWindows1250(output));
     if (text->bad())
-        return Fail("cannot read " + textPath.string(),
+        return Fail("cannot read " + PathText(textPath),
                     {textPath, std::make_error_code(std::errc::io_error)});
     if (Result<> written = WriteFileAtomically(output, list); !written)
         return Unexpected(std::move(written).error());

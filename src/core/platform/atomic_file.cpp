@@ -6,9 +6,11 @@
 
 #include "platform/output_file.h"
 #include "platform/output_refusal.h"
+#include "platform/path_text.h"
 
 #ifdef _WIN32
 #include <io.h>
+#include <windows.h>
 #else
 #include <unistd.h>
 #endif
@@ -29,7 +31,7 @@ std::error_code Errno()
 bool SystemSyncToDisk(std::FILE* file)
 {
 #ifdef _WIN32
-    return _commit(_fileno(file)) == 0;
+    return FlushFileBuffers(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(file)))) != 0;
 #else
     return fsync(fileno(file)) == 0;
 #endif
@@ -112,7 +114,7 @@ Result<> AtomicFileWriter::Commit()
         ec = RenameWithoutReplacing(m_temporary, m_target);
         if (ec == std::errc::file_exists) {
             m_nameTaken = true;
-            m_failure = Failure{"cannot create " + m_target.string() + ": " + ec.message(),
+            m_failure = Failure{"cannot create " + PathText(m_target) + ": " + ec.message(),
                                 {m_target, ec, FileFailure::Access::Writing}};
             return Unexpected(*m_failure);
         }
@@ -123,10 +125,10 @@ Result<> AtomicFileWriter::Commit()
         if (m_durability == Durability::Cached)
             ec = RenameReplacingWithoutWriteBack(m_temporary, m_target);
         else
-            fs::rename(m_temporary, m_target, ec);
+            ec = RenameReplacing(m_temporary, m_target);
     }
     if (ec) {
-        Fail("cannot replace " + m_target.string(), ec);
+        Fail("cannot replace " + PathText(m_target), ec);
         return Unexpected(*m_failure);
     }
     m_temporary.clear();
@@ -158,10 +160,10 @@ bool AtomicFileWriter::Refused()
     std::string detail;
     if (fs::is_directory(status)) {
         reason = std::make_error_code(std::errc::is_a_directory);
-        detail = m_target.string() + " is a folder";
+        detail = PathText(m_target) + " is a folder";
     } else if (m_existing == Existing::Replace && fs::exists(status) && IsReadOnly(status)) {
         reason = OutputRefusal::ReadOnly;
-        detail = m_target.string() + " " + reason.message();
+        detail = PathText(m_target) + " " + reason.message();
     }
     if (reason)
         m_failure = Failure{detail, {m_target, reason, FileFailure::Access::Writing}};
@@ -190,7 +192,7 @@ void AtomicFileWriter::CreateTemporary()
         fs::remove(m_temporary, ec);
     }
     m_temporary.clear();
-    Fail("cannot create a file in " + m_target.parent_path().string(), reason);
+    Fail("cannot create a file in " + PathText(m_target.parent_path()), reason);
 }
 
 void AtomicFileWriter::FinishWriting()
@@ -210,7 +212,7 @@ void AtomicFileWriter::FailWriting()
 {
     // errno first: building the message may change it.
     const std::error_code reason = Errno();
-    Fail("cannot write " + m_target.string(), reason);
+    Fail("cannot write " + PathText(m_target), reason);
 }
 
 void AtomicFileWriter::Fail(const std::string& message, std::error_code reason)

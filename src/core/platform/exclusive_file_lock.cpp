@@ -3,6 +3,8 @@
 #include <cerrno>
 #include <system_error>
 
+#include "platform/path_text.h"
+
 #ifdef _WIN32
 #include <windows.h>
 #else
@@ -16,7 +18,7 @@ namespace {
 
 Unexpected<Failure> CannotLock(const std::filesystem::path& path, const std::error_code& reason)
 {
-    return Fail("cannot lock " + path.string() + ": " + reason.message(),
+    return Fail("cannot lock " + PathText(path) + ": " + reason.message(),
                 {path, reason, FileFailure::Access::Writing});
 }
 
@@ -24,22 +26,37 @@ Unexpected<Failure> CannotLock(const std::filesystem::path& path, const std::err
 
 #ifdef _WIN32
 
-// A file opened without sharing is the lock: nobody else can open it until it is closed.
+// LockFileEx belongs to the open handle, not to the process, so two locks of one process
+// keep each other out as well. The file itself stays open to everyone, so that a holder
+// never stops another from seeing that it is held.
 Result<std::unique_ptr<ExclusiveFileLock>>
 ExclusiveFileLock::Take(const std::filesystem::path& path)
 {
-    HANDLE handle = CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (handle != INVALID_HANDLE_VALUE)
+    constexpr DWORD kSharing = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+    HANDLE handle = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, kSharing, nullptr,
+                                OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    // A lock needs no writing: an existing lock file in a folder that became read-only
+    // still serves.
+    if (handle == INVALID_HANDLE_VALUE && GetLastError() == ERROR_ACCESS_DENIED)
+        handle = CreateFileW(path.c_str(), GENERIC_READ, kSharing, nullptr, OPEN_EXISTING,
+                             FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return CannotLock(
+            path, std::error_code(static_cast<int>(GetLastError()), std::system_category()));
+    OVERLAPPED whole{};
+    if (LockFileEx(handle, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, MAXDWORD,
+                   MAXDWORD, &whole) != 0)
         return std::unique_ptr<ExclusiveFileLock>(new ExclusiveFileLock(handle));
     const DWORD error = GetLastError();
-    if (error == ERROR_SHARING_VIOLATION)
+    CloseHandle(handle);
+    if (error == ERROR_LOCK_VIOLATION)
         return std::unique_ptr<ExclusiveFileLock>();
     return CannotLock(path, std::error_code(static_cast<int>(error), std::system_category()));
 }
 
 ExclusiveFileLock::ExclusiveFileLock(void* handle) : m_handle(handle) {}
 
+// Closing the handle gives the lock back.
 ExclusiveFileLock::~ExclusiveFileLock()
 {
     CloseHandle(m_handle);

@@ -14,42 +14,80 @@ namespace zvk {
 namespace {
 
 // Paths are opened in the system's own form: wide on Windows, so that names with
-// Slovak letters open there too. Elsewhere the file is not handed on to programs that
-// the process starts (a viewer), which would otherwise keep a writer's claim on it.
-std::FILE* OpenForBytes(const std::filesystem::path& path, bool onlyNew)
+// Slovak letters open there too, and always as bytes. Elsewhere the file is not handed
+// on to programs that the process starts (a viewer), which would otherwise keep a
+// writer's claim on it.
+enum class Mode
+{
+    Read,
+    Write,
+    WriteNew
+};
+
+std::FILE* OpenForBytes(const std::filesystem::path& path, Mode mode)
 {
 #ifdef _WIN32
-    return _wfopen(path.c_str(), onlyNew ? L"wbx" : L"wb");
+    constexpr const wchar_t* kModes[] = {L"rb", L"wb", L"wbx"};
+    return _wfopen(path.c_str(), kModes[static_cast<int>(mode)]);
 #else
-    return std::fopen(path.c_str(), onlyNew ? "wbxe" : "wbe");
+    constexpr const char* kModes[] = {"rbe", "wbe", "wbxe"};
+    return std::fopen(path.c_str(), kModes[static_cast<int>(mode)]);
 #endif
 }
+
+#ifdef _WIN32
+std::error_code MoveReplacing(const std::filesystem::path& from, const std::filesystem::path& to,
+                              DWORD flags)
+{
+    if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | flags) != 0)
+        return {};
+    return {static_cast<int>(GetLastError()), std::system_category()};
+}
+#endif
 
 } // namespace
 
 std::FILE* OpenNewFile(const std::filesystem::path& path)
 {
-    return OpenForBytes(path, true);
+    return OpenForBytes(path, Mode::WriteNew);
 }
 
 std::FILE* OpenFileForWriting(const std::filesystem::path& path)
 {
-    return OpenForBytes(path, false);
+    return OpenForBytes(path, Mode::Write);
+}
+
+std::FILE* OpenFileForReading(const std::filesystem::path& path)
+{
+    return OpenForBytes(path, Mode::Read);
+}
+
+std::error_code RenameReplacing(const std::filesystem::path& from, const std::filesystem::path& to)
+{
+#ifdef _WIN32
+    return MoveReplacing(from, to, MOVEFILE_WRITE_THROUGH);
+#else
+    std::error_code ec;
+    std::filesystem::rename(from, to, ec);
+    return ec;
+#endif
 }
 
 std::error_code RenameReplacingWithoutWriteBack(const std::filesystem::path& from,
                                                 const std::filesystem::path& to)
 {
+#ifdef _WIN32
+    return MoveReplacing(from, to, 0);
+#else
     std::error_code ec;
-#ifndef _WIN32
     if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_EXCHANGE) == 0) {
         std::filesystem::remove(from, ec);
         return {};
     }
-#endif
     // Nothing to exchange with, or no exchange on this file system.
     std::filesystem::rename(from, to, ec);
     return ec;
+#endif
 }
 
 std::error_code RenameWithoutReplacing(const std::filesystem::path& from,

@@ -14,6 +14,14 @@ std::FILE* OpenNewFile(const std::filesystem::path& path);
 // Opens `path` for writing bytes, replacing an existing file; null on failure.
 std::FILE* OpenFileForWriting(const std::filesystem::path& path);
 
+// Opens `path` for reading bytes; null on failure.
+std::FILE* OpenFileForReading(const std::filesystem::path& path);
+
+// Renames `from` to `to` in one step, replacing a file of that name, and returns once the
+// rename itself is on the disk where the system can tell (Windows): a crash then finds
+// the old file or the new one, whole.
+std::error_code RenameReplacing(const std::filesystem::path& from, const std::filesystem::path& to);
+
 // Renames `from` to `to`, replacing a file of that name, without the write-back that
 // some file systems (ext4) start when one file replaces another: that file is
 // exchanged with `from` in one step and then removed. For files that need not be on

@@ -3,8 +3,12 @@
 #include <string>
 #include <system_error>
 
+#include "platform/path_text.h"
+
 #ifdef _WIN32
 #include <windows.h>
+// After windows.h, whose types it uses.
+#include <shellapi.h>
 #else
 #include <cstdlib>
 #include <string_view>
@@ -21,26 +25,51 @@ namespace {
 
 // Word is started on the document's bare name when it lies in the working directory,
 // which the started program inherits; elsewhere on its full path in quotes.
-std::string DocumentArgument(const fs::path& document)
+std::wstring DocumentArgument(const fs::path& document)
 {
     std::error_code ec;
     if (fs::equivalent(document.parent_path().empty() ? "." : document.parent_path(),
                        fs::current_path(ec), ec))
-        return document.filename().string();
-    return "\"" + fs::absolute(document, ec).string() + "\"";
+        return document.filename().native();
+    return L"\"" + fs::absolute(document, ec).native() + L"\"";
+}
+
+// As WinExec runs a command line in show state 1, but with the wide command line, so
+// that a document with Slovak letters in its name is found.
+bool Execute(std::wstring commandLine)
+{
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_SHOWNORMAL;
+    PROCESS_INFORMATION process{};
+    if (CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                       &startup, &process) == 0)
+        return false;
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return true;
 }
 
 bool StartWord(const fs::path& document)
 {
-    const std::string argument = DocumentArgument(document);
+    const std::wstring argument = DocumentArgument(document);
     bool started = false;
     // Both installations are tried, in this order; whichever exists opens the document.
-    for (const char* word : {"c:\\Program Files\\Microsoft Office\\Office\\winword ",
-                             "c:\\Program Files\\Microsoft Office\\Office11\\winword "}) {
-        const std::string commandLine = word + argument;
-        started = WinExec(commandLine.c_str(), SW_SHOWNORMAL) > 31 || started;
-    }
+    for (const wchar_t* word : {L"c:\\Program Files\\Microsoft Office\\Office\\winword ",
+                                L"c:\\Program Files\\Microsoft Office\\Office11\\winword "})
+        started = Execute(word + argument) || started;
     return started;
+}
+
+// Where Word is at neither place, the program that Windows associates with the document.
+bool StartAssociatedProgram(const fs::path& document)
+{
+    std::error_code ec;
+    const fs::path target = fs::absolute(document, ec);
+    const HINSTANCE started =
+        ShellExecuteW(nullptr, L"open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    return reinterpret_cast<INT_PTR>(started) > 32;
 }
 
 #else
@@ -71,7 +100,7 @@ bool StartDefaultViewer(const fs::path& document)
     if (opener.empty())
         return false;
     std::error_code ec;
-    const std::string target = fs::absolute(document, ec).string();
+    const std::string target = PathText(fs::absolute(document, ec));
     char* const arguments[] = {const_cast<char*>(opener.c_str()), const_cast<char*>(target.c_str()),
                                nullptr};
     const pid_t child = fork();
@@ -95,7 +124,7 @@ bool StartDefaultViewer(const fs::path& document)
 bool OpenWithSystemViewer(const fs::path& document)
 {
 #ifdef _WIN32
-    return StartWord(document);
+    return StartWord(document) || StartAssociatedProgram(document);
 #else
     return StartDefaultViewer(document);
 #endif

@@ -3,12 +3,19 @@
 #include <atomic>
 #include <cerrno>
 #include <mutex>
+#include <optional>
 #include <random>
 #include <set>
 #include <sstream>
 #include <system_error>
 
-#ifndef _WIN32
+#include "platform/path_text.h"
+
+#ifdef _WIN32
+#include <charconv>
+
+#include <windows.h>
+#else
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -22,12 +29,24 @@ namespace {
 
 constexpr std::string_view kTemporaryEnd = ".tmp";
 
+// The first part tells who writes the file: on Windows the writer's process id, which
+// the sweep of abandoned files asks after; elsewhere a random number, as the writer's
+// lock on the file tells.
+unsigned WriterPart()
+{
+#ifdef _WIN32
+    return GetCurrentProcessId();
+#else
+    return std::random_device{}();
+#endif
+}
+
 std::string UniqueSuffix()
 {
     static std::atomic<unsigned> counter{0};
-    static const unsigned seed = std::random_device{}();
+    static const unsigned writer = WriterPart();
     std::ostringstream out;
-    out << std::hex << seed << '-' << counter.fetch_add(1);
+    out << std::hex << writer << '-' << counter.fetch_add(1);
     return out.str();
 }
 
@@ -63,11 +82,62 @@ void RemoveIfAbandoned(const fs::path& path)
     close(descriptor);
 }
 #else
-// A file that another process still has open cannot be removed here.
-void RemoveIfAbandoned(const fs::path& path)
+// Windows locks a file for as long as one of its handles lives, but a writer closes its
+// file before the rename: the name tells the writer's process instead. Within this
+// process the writers' claims are kept here.
+std::mutex g_claimedMutex;
+std::set<fs::path> g_claimed;
+
+// The one form of a path that a claim and a sweep both see, however each named its folder.
+fs::path ClaimedForm(const fs::path& path)
 {
     std::error_code ec;
-    fs::remove(path, ec);
+    return fs::absolute(path, ec).lexically_normal();
+}
+
+bool Claimed(const fs::path& path)
+{
+    const std::lock_guard lock(g_claimedMutex);
+    return g_claimed.contains(ClaimedForm(path));
+}
+
+// The process id in a temporary name (".NAME.<pid>-<counter>.tmp"); nothing when the
+// name holds none.
+std::optional<DWORD> WriterProcess(std::string_view fileName)
+{
+    const std::size_t dash = fileName.rfind('-');
+    const std::size_t dot = fileName.rfind('.', dash);
+    DWORD process = 0;
+    const char* end = fileName.data() + dash;
+    const auto [stop, error] = std::from_chars(fileName.data() + dot + 1, end, process, 16);
+    if (error != std::errc() || stop != end)
+        return std::nullopt;
+    return process;
+}
+
+bool ProcessRuns(DWORD process)
+{
+    HANDLE handle = OpenProcess(SYNCHRONIZE, FALSE, process);
+    if (handle == nullptr)
+        // A process that cannot be asked, for want of rights, may still run.
+        return GetLastError() == ERROR_ACCESS_DENIED;
+    const bool runs = WaitForSingleObject(handle, 0) == WAIT_TIMEOUT;
+    CloseHandle(handle);
+    return runs;
+}
+
+// Removes `path` when its writer is gone: its process has ended, or it is this process
+// and no writer here claims it. A process id that a new process took over keeps the file
+// until that one ends too. A file that a writer still has open cannot be removed at all.
+void RemoveIfAbandoned(const fs::path& path)
+{
+    const std::optional<DWORD> writer = WriterProcess(PathText(path.filename()));
+    if (!writer)
+        return;
+    const bool held = *writer == GetCurrentProcessId() ? Claimed(path) : ProcessRuns(*writer);
+    std::error_code ec;
+    if (!held)
+        fs::remove(path, ec);
 }
 #endif
 
@@ -77,7 +147,7 @@ fs::path TemporaryPathFor(const fs::path& target)
 {
     fs::path name = target.filename();
     name += "." + UniqueSuffix() + std::string(kTemporaryEnd);
-    return target.parent_path() / ("." + name.string());
+    return target.parent_path() / PathFromText("." + PathText(name));
 }
 
 bool IsTemporaryName(std::string_view fileName)
@@ -105,8 +175,13 @@ bool TemporaryFileClaim::Claim(std::FILE* file, const fs::path& path)
 {
     Release();
 #ifdef _WIN32
+    // The writer's open file cannot be removed: still there, it is its writer's.
     (void)file;
-    (void)path;
+    const std::lock_guard lock(g_claimedMutex);
+    if (!fs::exists(path))
+        return false;
+    m_path = ClaimedForm(path);
+    g_claimed.insert(m_path);
     return true;
 #else
     // A descriptor of its own keeps the lock when the writer closes its file before
@@ -137,11 +212,17 @@ bool TemporaryFileClaim::Claim(std::FILE* file, const fs::path& path)
 
 void TemporaryFileClaim::Release()
 {
-#ifndef _WIN32
+#ifdef _WIN32
+    if (m_path.empty())
+        return;
+    const std::lock_guard lock(g_claimedMutex);
+    g_claimed.erase(m_path);
+    m_path.clear();
+#else
     if (m_descriptor >= 0)
         close(m_descriptor);
-#endif
     m_descriptor = -1;
+#endif
 }
 
 void RemoveAbandonedTemporaryFiles(const fs::path& folder)
@@ -149,7 +230,7 @@ void RemoveAbandonedTemporaryFiles(const fs::path& folder)
     std::error_code ec;
     for (fs::directory_iterator it(folder.empty() ? fs::path(".") : folder, ec);
          !ec && it != fs::directory_iterator(); it.increment(ec)) {
-        if (IsTemporaryName(it->path().filename().string()))
+        if (IsTemporaryName(PathText(it->path().filename())))
             RemoveIfAbandoned(it->path());
     }
 }

@@ -13,10 +13,12 @@ std::filesystem::path TemporaryPathFor(const std::filesystem::path& target);
 // True for a name that TemporaryPathFor gives: ".NAME.<hex>-<hex>.tmp".
 bool IsTemporaryName(std::string_view fileName);
 
-// A writer's hold on its temporary file: an exclusive lock that lasts as long as
-// the object (even after the file itself is closed), and that tells a later run
-// that the file is still being written. A writer killed outright loses it with the
-// process, so its file can be recognised as abandoned.
+// A writer's hold on its temporary file, for as long as the object lives (even after
+// the file itself is closed), that tells a sweep that the file is still being written.
+// A writer killed outright loses it with the process, so its file can be recognised
+// as abandoned. It is an exclusive lock on the file; on Windows, where a lock ends with
+// the handle, the process id in the file's name and, within the process, a set of the
+// claimed files.
 class TemporaryFileClaim
 {
 public:
@@ -32,7 +34,11 @@ public:
     void Release();
 
 private:
+#ifdef _WIN32
+    std::filesystem::path m_path;
+#else
     int m_descriptor = -1;
+#endif
 };
 
 // Removes the temporary files in `folder` that no writer holds any more, left by a

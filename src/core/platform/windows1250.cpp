@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <utility>
 
+#include "platform/path_text.h"
+
 namespace zvk {
 namespace {
 
@@ -104,13 +106,6 @@ void AppendUtf16(std::u16string& text, char32_t code)
     text += static_cast<char16_t>(0xDC00 + (code & 0x3FF));
 }
 
-// The name's bytes: UTF-8 on this desktop (on Windows, made from its UTF-16 name).
-std::string FileNameBytes(const std::filesystem::path& path)
-{
-    const std::u8string name = path.filename().u8string();
-    return {reinterpret_cast<const char*>(name.data()), name.size()};
-}
-
 // The lower-case byte of every byte: ASCII letters, the capitals of 0x8A to 0xBC
 // that stand apart from their small letters, and the block 0xC0 to 0xDE that lies
 // 0x20 below its small letters (but for the multiplication sign 0xD7).
@@ -164,13 +159,13 @@ std::string Utf8ToWindows1250(std::string_view utf8)
 
 std::string FileNameInWindows1250(const std::filesystem::path& path)
 {
-    const std::string name = FileNameBytes(path);
+    const std::string name = PathText(path.filename());
     return IsUtf8(name) ? Utf8ToWindows1250(name) : name;
 }
 
 std::u16string FileNameInUtf16(const std::filesystem::path& path)
 {
-    const std::string name = FileNameBytes(path);
+    const std::string name = PathText(path.filename());
     std::u16string text;
     if (IsUtf8(name)) {
         std::size_t i = 0;

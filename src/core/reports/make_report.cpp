@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "lists/data_list.h"
+#include "platform/path_text.h"
 #include "reports/list_passes.h"
 #include "reports/text_format.h"
 
@@ -75,10 +76,10 @@ Result<std::vector<fs::path>> ReportListsIn(const fs::path& folder)
             lists.push_back(it->path());
     }
     std::sort(lists.begin(), lists.end(), [](const fs::path& a, const fs::path& b) {
-        return a.filename().string() < b.filename().string();
+        return PathText(a.filename()) < PathText(b.filename());
     });
     if (error)
-        return Fail("cannot read the folder " + folder.string() + ": " + error.message(),
+        return Fail("cannot read the folder " + PathText(folder) + ": " + error.message(),
                     {folder, error, FileFailure::Access::ReadingFolder});
     return lists;
 }

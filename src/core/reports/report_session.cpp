@@ -5,6 +5,7 @@
 
 #include "lists/data_list.h"
 #include "platform/output_refusal.h"
+#include "platform/path_text.h"
 #include "reports/summary_tables.h"
 
 namespace fs = std::filesystem;
@@ -77,7 +78,7 @@ Result<> AcceptedDocumentTarget(const DocumentSettings& settings,
         reason = OutputRefusal::SameAsInput;
     if (!reason)
         return {};
-    return Fail(output.string() + " " + reason.message(),
+    return Fail(PathText(output) + " " + reason.message(),
                 {output, reason, FileFailure::Access::Writing});
 }
 
@@ -169,7 +170,7 @@ Result<> ReportSession::OpenReportDocument()
 Result<fs::path> ReportSession::CloseReportDocument()
 {
     if (StopRequested())
-        return Abandon({"stopped before " + m_document.Path().string() + " was finished",
+        return Abandon({"stopped before " + PathText(m_document.Path()) + " was finished",
                         {m_document.Path(), std::make_error_code(std::errc::operation_canceled),
                          FileFailure::Access::Writing}});
     m_summaries.Clear();

@@ -8,6 +8,7 @@
 #include "device/fake_handheld.h"
 #include "device/handheld_contract.h"
 #include "device/handheld_selection.h"
+#include "support/environment.h"
 #include "support/manual_clock.h"
 #include "support/succeeded.h"
 #include "support/temp_dir.h"
@@ -366,15 +367,15 @@ TEST(HandheldSelectionTest, EnvironmentWinsOverTheSettingOverTheWorkingDirectory
 {
     const char* previous = std::getenv("ZVK_HANDHELD");
     const std::string saved = previous != nullptr ? previous : "";
-    unsetenv("ZVK_HANDHELD");
+    test::UnsetEnvironment("ZVK_HANDHELD");
     EXPECT_EQ(ChooseHandheldFolder(""), fs::current_path() / "handheld");
     EXPECT_EQ(ChooseHandheldFolder("/media/zvk"), fs::path("/media/zvk"));
-    setenv("ZVK_HANDHELD", "/tmp/zvk-handheld", 1);
+    test::SetEnvironment("ZVK_HANDHELD", "/tmp/zvk-handheld");
     EXPECT_EQ(ChooseHandheldFolder("/media/zvk"), fs::path("/tmp/zvk-handheld"));
     if (previous != nullptr)
-        setenv("ZVK_HANDHELD", saved.c_str(), 1);
+        test::SetEnvironment("ZVK_HANDHELD", saved);
     else
-        unsetenv("ZVK_HANDHELD");
+        test::UnsetEnvironment("ZVK_HANDHELD");
 }
 
 TEST(HandheldSelectionTest, MissingFolderIsSeededWithTheSampleListsAnExistingOneIsKept)

@@ -210,7 +210,6 @@ TEST(ReceiveListsWorkerTest, EveryListThatStaysReachesTheWindow)
     EXPECT_EQ(reception.handheld.files.size(), 21u);
 }
 
-#ifndef _WIN32
 TEST(ReceiveListsWorkerTest, FullDiskLeavesTheListOnTheHandheldAndNoPartialFile)
 {
     Reception reception;
@@ -227,7 +226,6 @@ TEST(ReceiveListsWorkerTest, FullDiskLeavesTheListOnTheHandheldAndNoPartialFile)
               Strings{"not received BIG.DAT: " +
                       std::make_error_code(std::errc::file_too_large).message()});
 }
-#endif
 
 TEST(ReceiveListsWorkerTest, KeepsFullNamesWithSlovakLettersAndSpaces)
 {

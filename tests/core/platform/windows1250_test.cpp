@@ -30,7 +30,6 @@ TEST(Windows1250Test, FileNamesLoseTheirFolder)
     EXPECT_EQ(FileNameInUtf16("/tmp/Zväzok/Meranie ľavý.dat"), u"Meranie \u013Eav\u00FD.dat");
 }
 
-#ifndef _WIN32
 TEST(Windows1250Test, FileNamesThatAreNoUtf8AreReadInTheCodePage)
 {
     EXPECT_EQ(FileNameInUtf16("/h/lat\xE8in.DAT"), u"lat\u010Din.DAT");
@@ -44,7 +43,6 @@ TEST(Windows1250Test, FileNamesThatAreNoUtf8AreReadInTheCodePage)
     }
     EXPECT_FALSE(Utf16ToWindows1250(u"\u65E5").has_value());
 }
-#endif
 
 } // namespace
 } // namespace zvk

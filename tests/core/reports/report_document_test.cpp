@@ -153,7 +153,6 @@ TEST(DocumentNameTest, ANameThatAppearsWhileTheDocumentIsWrittenIsNotTaken)
     EXPECT_EQ(ReadBytes(document.Path()).substr(0, 6), "{\\rtf1");
 }
 
-#ifndef _WIN32
 TEST(DocumentOutputTest, AnUnfinishedDocumentLeavesTheEarlierFile)
 {
     TempDir dir;
@@ -202,7 +201,6 @@ TEST(DocumentOutputTest, AReadOnlyOutputIsRefusedAndALinkIsReplaced)
     EXPECT_EQ(ReadBytes(link).substr(0, 6), "{\\rtf1");
     EXPECT_EQ(ReadBytes(elsewhere), "not a document");
 }
-#endif
 
 TEST(DocumentNameTest, ADroppedDocumentLeavesNothing)
 {
