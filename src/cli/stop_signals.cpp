@@ -1,5 +1,6 @@
 #include "cli/stop_signals.h"
 
+#include <atomic>
 #include <csignal>
 #include <iostream>
 #include <string>
@@ -7,10 +8,7 @@
 #ifdef _WIN32
 #include <windows.h>
 #else
-#include <cerrno>
-#include <fcntl.h>
 #include <pthread.h>
-#include <unistd.h>
 #endif
 
 #include "cli/cli_texts.h"
@@ -19,8 +17,14 @@ namespace zvk::cli {
 namespace {
 
 // The signal that came first (on Windows, the console's event plus one, so that 0 stays
-// "none").
-volatile std::sig_atomic_t g_signal = 0;
+// "none"). Set by the thread that takes the signals, read by main for the exit status.
+std::atomic<int> g_signal = 0;
+
+void RememberFirstSignal(int number)
+{
+    int none = 0;
+    g_signal.compare_exchange_strong(none, number);
+}
 
 std::stop_source& CommandStop()
 {
@@ -68,25 +72,11 @@ void AcknowledgeStop()
 }
 
 #ifndef _WIN32
-// The handler only wakes the watcher through a pipe: a stop request runs code
-// (callbacks that wake waiting workers) that a signal handler must not run.
-int g_wake[2] = {-1, -1};
-constexpr char kSignalled = 's';
-constexpr char kQuit = 'q';
-using SignalAction = struct sigaction;
-SignalAction g_previous[2] = {};
 constexpr int kStopSignals[2] = {SIGINT, SIGTERM};
+sigset_t g_previousMask;
+// Set when the command has ended: the watcher then leaves at its next wake.
+std::atomic<bool> g_quitting = false;
 
-extern "C" void OnStopSignal(int number)
-{
-    const int savedErrno = errno;
-    if (g_signal == 0)
-        g_signal = number;
-    [[maybe_unused]] const ssize_t written = write(g_wake[1], &kSignalled, 1);
-    errno = savedErrno;
-}
-
-// The stop signals as a set, to block them everywhere but in the watcher.
 sigset_t StopSignalSet()
 {
     sigset_t set;
@@ -95,22 +85,20 @@ sigset_t StopSignalSet()
         sigaddset(&set, number);
     return set;
 }
-sigset_t g_previousMask;
 
+// The stop signals stay blocked in every thread and the watcher takes them as they
+// come: no handler runs, so the stop request (callbacks that wake waiting workers) runs
+// as ordinary code, no call of the command's threads is cut short, and the stop is told
+// even while they wait in a read that does not end (a list that is a pipe, a stalled
+// disk).
 void WatchForSignals()
 {
-    // The one thread that takes the signals: the command's own threads never have a
-    // call cut short by one, and the stop is told even while they wait in a read that
-    // does not end (a list that is a pipe, a stalled disk).
     const sigset_t stopSignals = StopSignalSet();
-    pthread_sigmask(SIG_UNBLOCK, &stopSignals, nullptr);
-    char byte = 0;
     while (true) {
-        const ssize_t got = read(g_wake[0], &byte, 1);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got <= 0 || byte == kQuit)
+        int number = 0;
+        if (sigwait(&stopSignals, &number) != 0 || g_quitting)
             return;
+        RememberFirstSignal(number);
         if (!CommandStop().stop_requested())
             AcknowledgeStop();
     }
@@ -126,8 +114,7 @@ BOOL WINAPI OnConsoleEvent(DWORD event)
 {
     if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT && event != CTRL_CLOSE_EVENT)
         return FALSE;
-    if (g_signal == 0)
-        g_signal = static_cast<std::sig_atomic_t>(event + 1);
+    RememberFirstSignal(static_cast<int>(event) + 1);
     if (!CommandStop().stop_requested())
         AcknowledgeStop();
     if (event == CTRL_CLOSE_EVENT)
@@ -141,21 +128,11 @@ BOOL WINAPI OnConsoleEvent(DWORD event)
 StopOnSignals::StopOnSignals()
 {
 #ifndef _WIN32
-    if (pipe2(g_wake, O_CLOEXEC) != 0)
-        return;
-    // A full pipe must never block the handler; one byte waiting is enough.
-    fcntl(g_wake[1], F_SETFL, O_NONBLOCK);
     // Blocked before any other thread starts, so that every thread started after this
-    // one inherits the block; a signal that comes meanwhile waits for the watcher.
+    // one inherits the block; a signal that comes before the watcher waits for it.
     const sigset_t stopSignals = StopSignalSet();
     pthread_sigmask(SIG_BLOCK, &stopSignals, &g_previousMask);
     m_watcher = std::thread(WatchForSignals);
-    SignalAction action{};
-    action.sa_handler = OnStopSignal;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
-    for (int i = 0; i < 2; ++i)
-        sigaction(kStopSignals[i], &action, &g_previous[i]);
 #else
     g_commandEnded = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     SetConsoleCtrlHandler(OnConsoleEvent, TRUE);
@@ -165,15 +142,11 @@ StopOnSignals::StopOnSignals()
 StopOnSignals::~StopOnSignals()
 {
 #ifndef _WIN32
-    if (!m_watcher.joinable())
-        return;
-    for (int i = 0; i < 2; ++i)
-        sigaction(kStopSignals[i], &g_previous[i], nullptr);
-    [[maybe_unused]] const ssize_t written = write(g_wake[1], &kQuit, 1);
+    g_quitting = true;
+    pthread_kill(m_watcher.native_handle(), SIGTERM);
     m_watcher.join();
+    // A signal that comes from now on ends the process as it would without us.
     pthread_sigmask(SIG_SETMASK, &g_previousMask, nullptr);
-    close(g_wake[0]);
-    close(g_wake[1]);
 #else
     SetEvent(g_commandEnded);
     SetConsoleCtrlHandler(OnConsoleEvent, FALSE);
