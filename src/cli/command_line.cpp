@@ -42,8 +42,11 @@ constexpr std::array<Command, 7> kCommands = {{
      "reason. The exit status is then non-zero, as it is when the handheld is not\n"
      "connected or the wait was given up. An empty handheld is no failure.\n"
      "\n"
-     "The handheld is emulated by a folder: $ZVK_HANDHELD, else the \"Zariadenie\"\n"
-     "setting, else handheld/ here (created with sample lists when missing).\n",
+     "On Windows the handheld is the one connected through Windows Mobile Device\n"
+     "Center (its rapi.dll), unless $ZVK_HANDHELD or the \"Zariadenie\" setting names\n"
+     "a folder that emulates one. Elsewhere the handheld is emulated by a folder:\n"
+     "$ZVK_HANDHELD, else the \"Zariadenie\" setting, else handheld/ here (created\n"
+     "with sample lists when missing).\n",
      &RunReceive},
     {"send-config", "send a device configuration file to the handheld",
      "usage: zvk send-config FILE.INI\n"

@@ -6,6 +6,12 @@
 #include "device/emulated_program.h"
 #include "device/handheld_emulator.h"
 
+#ifdef _WIN32
+#include <windows.h>
+
+#include "device/rapi_remote_api.h"
+#endif
+
 namespace fs = std::filesystem;
 
 namespace zvk {
@@ -13,29 +19,62 @@ namespace {
 
 fs::path ExecutableFolder()
 {
+#ifdef _WIN32
+    std::wstring executable(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length =
+            GetModuleFileNameW(nullptr, executable.data(), static_cast<DWORD>(executable.size()));
+        if (length == 0)
+            return {};
+        if (length < executable.size()) {
+            executable.resize(length);
+            return fs::path(executable).parent_path();
+        }
+        executable.resize(executable.size() * 2);
+    }
+#else
     std::error_code ec;
     const fs::path executable = fs::read_symlink("/proc/self/exe", ec);
     return ec ? fs::path() : executable.parent_path();
+#endif
+}
+
+// The environment variable that names the emulated handheld's folder; empty when unset.
+// Read wide on Windows, where a narrow value would lose the letters that the code page
+// lacks.
+fs::path HandheldVariable()
+{
+#ifdef _WIN32
+    const wchar_t* variable = _wgetenv(L"ZVK_HANDHELD");
+#else
+    const char* variable = std::getenv("ZVK_HANDHELD");
+#endif
+    return variable != nullptr ? fs::path(variable) : fs::path();
 }
 
 } // namespace
 
+fs::path NamedHandheldFolder(std::string_view configuredFolder)
+{
+    fs::path folder = HandheldVariable();
+    if (folder.empty() && !configuredFolder.empty())
+        folder = fs::path(configuredFolder);
+    return folder;
+}
+
 fs::path ChooseHandheldFolder(std::string_view configuredFolder)
 {
-    if (const char* variable = std::getenv("ZVK_HANDHELD"); variable != nullptr && *variable != 0)
-        return variable;
-    if (!configuredFolder.empty())
-        return fs::path(configuredFolder);
-    return fs::current_path() / "handheld";
+    const fs::path named = NamedHandheldFolder(configuredFolder);
+    return named.empty() ? fs::current_path() / "handheld" : named;
 }
 
 fs::path SampleListsFolder()
 {
     std::error_code ec;
-    const fs::path built(ZVK_SAMPLE_DIR);
-    if (fs::is_directory(built, ec))
-        return built;
-    return ExecutableFolder() / "samples";
+    const fs::path installed = ExecutableFolder() / "samples";
+    if (fs::is_directory(installed, ec))
+        return installed;
+    return ZVK_SAMPLE_DIR;
 }
 
 Result<> PrepareHandheldFolder(const fs::path& folder, const fs::path& samples)
@@ -58,6 +97,10 @@ Result<> PrepareHandheldFolder(const fs::path& folder, const fs::path& samples)
 
 Result<std::unique_ptr<RemoteApi>> OpenHandheld(std::string_view configuredFolder, Clock& clock)
 {
+#ifdef _WIN32
+    if (NamedHandheldFolder(configuredFolder).empty())
+        return RapiRemoteApi::Open();
+#endif
     const fs::path folder = ChooseHandheldFolder(configuredFolder);
     Result<> prepared = PrepareHandheldFolder(folder, SampleListsFolder());
     if (!prepared)

@@ -10,14 +10,18 @@
 
 namespace zvk {
 
-// The handheld the program talks to. Until a real handheld can be reached from this
-// desktop it is the handheld emulator, over a folder chosen without any command-line
+// The folder of an emulated handheld that the user named, without any command-line
 // argument (arguments change what the program does): the environment variable
-// ZVK_HANDHELD, else the "Zariadenie" setting, else handheld/ in the working directory.
+// ZVK_HANDHELD, else the "Zariadenie" setting; empty when neither names one.
+std::filesystem::path NamedHandheldFolder(std::string_view configuredFolder);
+
+// The folder of the emulated handheld: the named one, else handheld/ in the working
+// directory.
 std::filesystem::path ChooseHandheldFolder(std::string_view configuredFolder);
 
-// The sample lists a new emulated handheld starts with: the repository's data/samples
-// when the program runs where it was built, else samples/ beside the executable.
+// The sample lists a new emulated handheld starts with: samples/ beside the executable
+// where the program is installed with them (the Windows package), else the repository's
+// data/samples, for a program run where it was built.
 std::filesystem::path SampleListsFolder();
 
 // Creates a missing handheld folder and gives its program the sample lists; an existing
@@ -25,8 +29,10 @@ std::filesystem::path SampleListsFolder();
 Result<> PrepareHandheldFolder(const std::filesystem::path& folder,
                                const std::filesystem::path& samples);
 
-// The handheld of ChooseHandheldFolder, prepared, taking its time from `clock`; a
-// failure when its folder cannot be made.
+// The handheld the program talks to, taking its time from `clock`. On Windows it is the
+// handheld connected through the desktop's device connection software, unless a folder is
+// named for an emulated one; elsewhere it is always the emulated handheld of
+// ChooseHandheldFolder, prepared. A failure says why no handheld can be had.
 Result<std::unique_ptr<RemoteApi>> OpenHandheld(std::string_view configuredFolder, Clock& clock);
 
 } // namespace zvk

@@ -56,7 +56,16 @@ struct CeFindData
     std::uint32_t objectId;
     char16_t fileName[kCeMaxPath]; // NUL-terminated, no folder part
 };
+// The Remote API hands over arrays of these as they are: every field at its published offset.
+static_assert(sizeof(CeFileTime) == 8 && alignof(CeFileTime) == 4);
 static_assert(sizeof(CeFindData) == 560);
+static_assert(offsetof(CeFindData, fileAttributes) == 0);
+static_assert(offsetof(CeFindData, creationTime) == 4);
+static_assert(offsetof(CeFindData, lastAccessTime) == 12);
+static_assert(offsetof(CeFindData, lastWriteTime) == 20);
+static_assert(offsetof(CeFindData, fileSizeHigh) == 28);
+static_assert(offsetof(CeFindData, fileSizeLow) == 32);
+static_assert(offsetof(CeFindData, objectId) == 36);
 static_assert(offsetof(CeFindData, fileName) == 40);
 
 // The handheld held for one transfer: no other transfer, in this process or another,

@@ -1,0 +1,73 @@
+#include "device/rapi_library.h"
+
+#include <string>
+
+namespace zvk {
+namespace {
+
+constexpr std::string_view kNotInstalled =
+    "the device connection software (rapi.dll) is not installed";
+
+// Finds `name` in the dll as `function`; false when the dll does not export it.
+template <typename Function> bool Resolve(HMODULE module, const char* name, Function& function)
+{
+    const FARPROC found = GetProcAddress(module, name);
+    // Through the generic function type, which converts to any other without a warning.
+    function = reinterpret_cast<Function>(reinterpret_cast<void (*)()>(found));
+    return found != nullptr;
+}
+
+// The first function that `module` lacks, or null when it has them all.
+const char* ResolveAll(HMODULE module, rapi::Functions& functions)
+{
+    const char* missing = nullptr;
+    const auto need = [&](const char* name, auto& function) {
+        if (!Resolve(module, name, function) && missing == nullptr)
+            missing = name;
+    };
+    need("CeRapiInitEx", functions.ceRapiInitEx);
+    need("CeRapiUninit", functions.ceRapiUninit);
+    need("CeCreateFile", functions.ceCreateFile);
+    need("CeReadFile", functions.ceReadFile);
+    need("CeWriteFile", functions.ceWriteFile);
+    need("CeGetFileSize", functions.ceGetFileSize);
+    need("CeCloseHandle", functions.ceCloseHandle);
+    need("CeDeleteFile", functions.ceDeleteFile);
+    need("CeFindAllFiles", functions.ceFindAllFiles);
+    need("CeRapiFreeBuffer", functions.ceRapiFreeBuffer);
+    need("CeCreateProcess", functions.ceCreateProcess);
+    need("CeGetLastError", functions.ceGetLastError);
+    need("CeRapiGetError", functions.ceRapiGetError);
+    return missing;
+}
+
+} // namespace
+
+Result<std::unique_ptr<RapiLibrary>> RapiLibrary::Load()
+{
+    const HMODULE module = LoadLibraryExW(L"rapi.dll", nullptr, LOAD_LIBRARY_SEARCH_DEFAULT_DIRS);
+    if (module == nullptr)
+        return Fail(std::string(kNotInstalled));
+    rapi::Functions functions;
+    if (const char* missing = ResolveAll(module, functions)) {
+        FreeLibrary(module);
+        return Fail("the device connection software (rapi.dll) has no " + std::string(missing));
+    }
+    return std::unique_ptr<RapiLibrary>(new RapiLibrary(module, functions));
+}
+
+RapiLibrary::RapiLibrary(HMODULE module, const rapi::Functions& functions)
+    : m_module(module), m_functions(functions)
+{}
+
+RapiLibrary::~RapiLibrary()
+{
+    FreeLibrary(m_module);
+}
+
+const rapi::Functions& RapiLibrary::Calls() const
+{
+    return m_functions;
+}
+
+} // namespace zvk
