@@ -1,0 +1,212 @@
+// zvk.exe with a handheld reached through rapi.dll: the stand-in dll of tests/windows
+// plays the handheld over a folder, and zvk.exe finds it beside itself, as it finds the
+// real one of the device connection software.
+
+#include <gtest/gtest.h>
+
+#include "device/handheld_selection.h"
+#include "program_run.h"
+#include "support/succeeded.h"
+#include "support/temp_dir.h"
+
+namespace fs = std::filesystem;
+
+namespace zvk::test {
+namespace {
+
+using namespace std::chrono_literals;
+
+const char* const kSamples = "LIST0001.DAT LIST0002.DAT LIST0003.DAT STARY001.DAT";
+const std::vector<std::string> kSampleNames = {"LIST0001", "LIST0002", "LIST0003", "STARY001"};
+
+// zvk.exe installed in a folder of its own, with or without the stand-in rapi.dll beside
+// it, run in a working folder of its own; the stand-in plays the handheld in handheld/
+// with the sample lists, and notes every list deleted there in deletions.txt.
+class Desktop
+{
+public:
+    enum class Dll
+    {
+        BesideTheProgram,
+        InTheWorkingFolder,
+        Missing,
+    };
+
+    explicit Desktop(std::string_view emulatorSettings = "", Dll dll = Dll::BesideTheProgram)
+        : m_handheld(L"ZVK_STAND_IN_HANDHELD", Handheld()),
+          m_desktop(L"ZVK_STAND_IN_DESKTOP", Received()),
+          m_deletions(L"ZVK_STAND_IN_DELETIONS", Deletions()), m_noEmulator(L"ZVK_HANDHELD", {})
+    {
+        fs::create_directories(Program().parent_path());
+        fs::create_directories(Work());
+        fs::copy_file(fs::absolute(ZVK_CLI_PATH), Program());
+        if (dll != Dll::Missing) {
+            const fs::path folder = dll == Dll::BesideTheProgram ? Program().parent_path() : Work();
+            fs::copy_file(fs::absolute(ZVK_STAND_IN_RAPI), folder / "rapi.dll");
+        }
+        EXPECT_TRUE(Succeeded(PrepareHandheldFolder(Handheld(), SampleListsFolder())));
+        m_dir.Write("handheld/emulator.ini",
+                    "[Emulator]\r\nExportDelayMs=1\r\n" + std::string(emulatorSettings));
+    }
+
+    ProgramRun Zvk(const std::vector<fs::path>& arguments) const
+    {
+        return RunProgram(Program(), arguments, Work(), m_dir.Path());
+    }
+    ProgramProcess Start(const std::vector<fs::path>& arguments, const std::string& name) const
+    {
+        return ProgramProcess(Program(), arguments, Work(), m_dir.Path(), name);
+    }
+
+    fs::path Program() const
+    {
+        return m_dir.Path() / "Program Files" / "ZVK PC" / "zvk.exe";
+    }
+    fs::path Work() const
+    {
+        return m_dir.Path() / "práca";
+    }
+    fs::path Handheld() const
+    {
+        return m_dir.Path() / "handheld";
+    }
+    // The handheld program's own lists.
+    fs::path Lists() const
+    {
+        return Handheld() / "ZVK_CE" / "Data";
+    }
+    fs::path Received() const
+    {
+        return Work() / "prijaté";
+    }
+    fs::path Deletions() const
+    {
+        return m_dir.Path() / "deletions.txt";
+    }
+    const TempDir& Dir() const
+    {
+        return m_dir;
+    }
+
+private:
+    TempDir m_dir;
+    ScopedVariable m_handheld;
+    ScopedVariable m_desktop;
+    ScopedVariable m_deletions;
+    ScopedVariable m_noEmulator;
+};
+
+std::string Sample(const std::string& name)
+{
+    return ReadBytes(fs::path(ZVK_SAMPLE_DIR) / (name + ".DAT"));
+}
+
+TEST(RapiHandheldTest, ReceptionBringsTheListsOverByteForByteAndDeletesOnlyWholeCopies)
+{
+    const Desktop desktop;
+    const ProgramRun run = desktop.Zvk({"receive", "--to", desktop.Received(), "--convert"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "Príjem bol úspešne ukončený.\n");
+    EXPECT_EQ(run.err.rfind("Stav: Vytváranie súborov...\nStav: Príjem dát...\n", 0), 0u)
+        << run.err;
+    for (const std::string& name : kSampleNames) {
+        EXPECT_EQ(ReadBytes(desktop.Received() / (name + ".DAT")), Sample(name));
+        EXPECT_EQ(ReadBytes(desktop.Received() / (name + ".csv")),
+                  ReadBytes(TestData("lists/" + name + ".csv")));
+    }
+    // Each list went on the handheld only once its desktop copy held all of its bytes.
+    EXPECT_EQ(ReadBytes(desktop.Deletions()), "LIST0001.DAT complete\nLIST0002.DAT complete\n"
+                                              "LIST0003.DAT complete\nSTARY001.DAT complete\n");
+    EXPECT_EQ(ListFolder(desktop.Handheld()), "ZVK_CE emulator.ini");
+    EXPECT_EQ(ListFolder(desktop.Lists()), "");
+}
+
+TEST(RapiHandheldTest, ReadFailureInTheMiddleOfAListLeavesEveryListOnTheHandheld)
+{
+    const Desktop desktop("FailReadAfterBytes=150\r\n");
+    const ProgramRun run = desktop.Zvk({"receive", "--to", desktop.Received()});
+    EXPECT_NE(run.status, 0);
+    EXPECT_EQ(run.out, "");
+    for (const std::string& name : kSampleNames)
+        EXPECT_NE(run.err.find("zvk: " + name +
+                               ".DAT stays on the handheld: reading it from the handheld failed\n"),
+                  std::string::npos)
+            << run.err;
+    // No list, whole or half, and no temporary file is left on the desktop.
+    EXPECT_EQ(ListFolder(desktop.Received()), "");
+    EXPECT_FALSE(fs::exists(desktop.Deletions()));
+    EXPECT_EQ(ListFolder(desktop.Lists()), kSamples);
+}
+
+TEST(RapiHandheldTest, ConfigurationAndListArriveWholeAndReachTheHandheldProgram)
+{
+    const Desktop desktop;
+    const std::string configuration = "[Firma]\r\nNazov=Píla \xE8\x61\x63\r\n";
+    const fs::path ini = desktop.Dir().Write("nastavenia/ZVK.INI", configuration);
+    const ProgramRun config = desktop.Zvk({"send-config", ini});
+    EXPECT_EQ(config.status, 0) << config.err;
+    EXPECT_EQ(config.out, "Prenos bol úspešne ukončený.\n");
+    EXPECT_EQ(ReadBytes(desktop.Handheld() / "ZVK_CE" / "ZVK.INI"), configuration);
+
+    const std::string list = Sample("LIST0002");
+    const fs::path sent = desktop.Dir().Write("Zoznam č. 7.dat", list);
+    const ProgramRun listRun = desktop.Zvk({"send-list", sent});
+    EXPECT_EQ(listRun.status, 0) << listRun.err;
+    EXPECT_EQ(listRun.out, "Prenos bol úspešne ukončený.\n");
+    // The handheld program has taken the list from its import folder into its own.
+    EXPECT_EQ(ReadBytes(desktop.Lists() / u8"Zoznam č. 7.dat"), list);
+    EXPECT_EQ(ListFolder(desktop.Handheld() / "ZVK_CE" / "Import"), "");
+}
+
+TEST(RapiHandheldTest, HandheldThatNeverAnswersIsGivenUpByTheWatchdog)
+{
+    const Desktop desktop("ConnectDelayMs=600000\r\n");
+    const ProgramRun run = desktop.Zvk({"receive", "--to", desktop.Received()});
+    EXPECT_NE(run.status, 0);
+    EXPECT_EQ(run.err, "Pozor! Pripojte počítač pomocou Microsoft ActiveSync a znova spustite "
+                       "prenosový program!\n");
+    // The watchdog's second, not the handheld's ten minutes.
+    EXPECT_LT(run.took, 30s);
+    EXPECT_FALSE(fs::exists(desktop.Received()));
+    EXPECT_EQ(ListFolder(desktop.Lists()), kSamples);
+}
+
+TEST(RapiHandheldTest, SecondTransferAtOnceIsRefused)
+{
+    const Desktop desktop("ReadDelayMs=100\r\n");
+    ProgramProcess first = desktop.Start({"receive", "--to", desktop.Received()}, "first");
+    // The first holds the handheld from its connection until its lists are in.
+    std::this_thread::sleep_for(1500ms);
+    const ProgramRun second = desktop.Zvk({"receive", "--to", desktop.Work() / "druhý"});
+    const ProgramRun firstRun = first.Wait();
+    EXPECT_EQ(firstRun.status, 0) << firstRun.err;
+    EXPECT_NE(second.status, 0);
+    EXPECT_EQ(second.err, "zvk: the handheld is busy with another transfer\n");
+    EXPECT_FALSE(fs::exists(desktop.Work() / "druhý"));
+    EXPECT_EQ(ListFolder(desktop.Received()), kSamples);
+}
+
+TEST(RapiHandheldTest, WithoutRapiDllBesideItZvkSaysTheConnectionSoftwareIsMissing)
+{
+    for (const Desktop::Dll dll : {Desktop::Dll::Missing, Desktop::Dll::InTheWorkingFolder}) {
+        const Desktop desktop("", dll);
+        const ProgramRun run = desktop.Zvk({"receive", "--to", desktop.Received()});
+        EXPECT_NE(run.status, 0);
+        EXPECT_EQ(run.err, "zvk: the device connection software (rapi.dll) is not installed\n");
+        EXPECT_FALSE(fs::exists(desktop.Received()));
+        EXPECT_EQ(ListFolder(desktop.Lists()), kSamples);
+    }
+}
+
+TEST(RapiHandheldTest, NamedFolderChoosesTheEmulatedHandheldEvenWithoutRapiDll)
+{
+    const Desktop desktop("", Desktop::Dll::Missing);
+    const ScopedVariable emulator(L"ZVK_HANDHELD", desktop.Handheld());
+    const ProgramRun run = desktop.Zvk({"receive", "--to", desktop.Received()});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(ListFolder(desktop.Received()), kSamples);
+    EXPECT_EQ(ListFolder(desktop.Lists()), "");
+}
+
+} // namespace
+} // namespace zvk::test
