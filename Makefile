@@ -13,7 +13,7 @@ CHECK_PACKAGES := clang libclang-rt-14-dev
 SUDO := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)
 
 .PHONY: run test build deps check check-deps check-asan check-tsan check-fuzz check-soak clean \
-	windows-deps windows windows-test
+	windows-deps windows windows-test windows-package
 
 # Installs whichever of the packages $(1) are missing.
 define install_missing
@@ -105,7 +105,8 @@ check-soak: build
 # The Windows build: the core, zvk.exe and the core's tests, cross-built with mingw-w64 (POSIX
 # thread model) and run under Wine. Only these targets, and so `make check`, install its packages.
 WINDOWS_BUILD ?= build-windows
-WINDOWS_PACKAGES := cmake ninja-build g++-mingw-w64-x86-64-posix wine64 googletest locales-all
+WINDOWS_PACKAGES := cmake ninja-build g++-mingw-w64-x86-64-posix wine64 googletest locales-all \
+	zip unzip
 
 windows-deps:
 	$(call install_missing,$(WINDOWS_PACKAGES))
@@ -135,6 +136,15 @@ windows-test: windows
 			ctest --output-on-failure -j $(JOBS) --timeout 300) && \
 		LANG=$$locale LC_ALL=$$locale $(WINE_ENV) sh tests/windows/wine_smoke.sh $(WINDOWS_BUILD) || exit 1; \
 	done
+
+# The release archive of zvk.exe for Windows (zvk.exe, the sample data, README.txt), then
+# checked as a user gets it: unpacked into a fresh folder and run there under Wine.
+WINDOWS_PACKAGE ?= $(WINDOWS_BUILD)/zvk-windows.zip
+
+windows-package: windows-deps $(WINDOWS_BUILD)/build.ninja
+	cmake --build $(WINDOWS_BUILD) -j $(JOBS) --target zvk stand_in_rapi
+	sh packaging/windows/make_package.sh $(WINDOWS_BUILD) $(WINDOWS_PACKAGE)
+	sh packaging/windows/check_package.sh $(WINDOWS_BUILD) $(WINDOWS_PACKAGE)
 
 clean:
 	rm -rf $(BUILD) $(RUN_DIR) $(ASAN_BUILD) $(TSAN_BUILD) $(FUZZ_BUILD) $(WINDOWS_BUILD)

@@ -1,0 +1,82 @@
+#!/bin/sh
+# Checks the Windows release archive as a user gets it: unpacked into a fresh folder, its
+# zvk.exe runs under Wine without rapi.dll (and says so), with the stand-in rapi.dll of the
+# tests beside it (and receives the handheld's lists whole), and with ZVK_HANDHELD naming a
+# new folder (which it seeds with the package's own sample lists).
+#   sh packaging/windows/check_package.sh BUILD_DIR ZIP
+set -eu
+build=$(realpath "$1")
+zip_file=$(realpath "$2")
+
+# Wine as the build's tests run it: its own prefix, headless and quiet.
+wine_command=$(cat "$build/windows_runner.txt" 2>/dev/null || true)
+if [ -z "$wine_command" ]; then
+	echo "check_package: $build runs no Windows programs (is Wine installed?)" >&2
+	exit 1
+fi
+
+fresh=$(mktemp -d)
+trap 'rm -rf "$fresh"' EXIT
+unzip -q "$zip_file" -d "$fresh"
+program=$fresh/zvk/zvk.exe
+passed=0
+failed=0
+check() {
+	if [ "$2" = "$3" ]; then
+		passed=$((passed + 1))
+	else
+		failed=$((failed + 1))
+		printf 'check_package: %s\n  expected: %s\n  got:      %s\n' "$1" "$3" "$2" >&2
+	fi
+}
+# zvk.exe in the working folder $1 with the arguments after it; its status, stdout and
+# stderr (Windows' line ends read as "\n") in status, out and err.
+zvk() {
+	work=$1
+	shift
+	mkdir -p "$work"
+	status=0
+	(cd "$work" && $wine_command "$program" "$@" >"$work.out" 2>"$work.err") || status=$?
+	out=$(tr -d '\r' <"$work.out")
+	err=$(tr -d '\r' <"$work.err")
+}
+# The lists of a folder, as one line.
+lists() {
+	(cd "$1" && ls) | tr '\n' ' '
+}
+
+check "contents" "$(cd "$fresh" && find zvk -type f | LC_ALL=C sort | tr '\n' ' ')" \
+	"zvk/README.txt zvk/config/ZVK.INI zvk/measurements/MERANIE1.txt zvk/samples/LIST0001.DAT zvk/samples/LIST0002.DAT zvk/samples/LIST0003.DAT zvk/samples/STARY001.DAT zvk/zvk.exe "
+check "README.txt has Windows line ends" "$(grep -c -v "$(printf '\r')\$" "$fresh/zvk/README.txt" || true)" "0"
+
+zvk "$fresh/no-dll" receive
+check "without rapi.dll: status" "$([ $status -ne 0 ] && echo failure)" "failure"
+check "without rapi.dll: message" "$err" "zvk: the device connection software (rapi.dll) is not installed"
+
+# A handheld with the package's sample lists, played by the stand-in rapi.dll.
+handheld=$fresh/handheld
+mkdir -p "$handheld/ZVK_CE/Data"
+cp "$fresh"/zvk/samples/*.DAT "$handheld/ZVK_CE/Data/"
+printf '[Emulator]\r\nExportDelayMs=1\r\n' >"$handheld/emulator.ini"
+cp "$build/tests/windows/rapi.dll" "$fresh/zvk/"
+ZVK_STAND_IN_HANDHELD=$handheld zvk "$fresh/connected" receive --to received
+check "connected handheld: status" "$status" "0"
+check "connected handheld: message" "$out" "Príjem bol úspešne ukončený."
+check "connected handheld: lists received" "$(lists "$fresh/connected/received")" \
+	"LIST0001.DAT LIST0002.DAT LIST0003.DAT STARY001.DAT "
+for list in "$fresh"/zvk/samples/*.DAT; do
+	check "connected handheld: $(basename "$list") whole" \
+		"$(cmp -s "$list" "$fresh/connected/received/$(basename "$list")" && echo same)" "same"
+done
+check "connected handheld: lists taken" "$(lists "$handheld/ZVK_CE/Data")" ""
+rm "$fresh/zvk/rapi.dll"
+
+# One sample fewer in the package: the new emulated handheld must have been seeded from it.
+rm "$fresh/zvk/samples/STARY001.DAT"
+ZVK_HANDHELD=$fresh/emulated zvk "$fresh/emulator" receive --to received
+check "emulated handheld: status" "$status" "0"
+check "emulated handheld: lists received" "$(lists "$fresh/emulator/received")" \
+	"LIST0001.DAT LIST0002.DAT LIST0003.DAT "
+
+echo "check_package: $passed passed, $failed failed"
+[ "$failed" -eq 0 ]
