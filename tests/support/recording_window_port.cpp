@@ -74,7 +74,8 @@ void RecordingWindowPort::ShowReceptionFailures(const std::vector<ListFailure>& 
 {
     for (const ListFailure& failure : failures) {
         if (failure.step == ListFailure::Step::ReadingHandheld)
-            Record("failure not received " + failure.list + " (handheld)");
+            Record("failure not received " + failure.list +
+                   " (handheld): " + failure.failure.detail);
         else
             Record(std::string(failure.step == ListFailure::Step::Converting
                                    ? "failure not converted "

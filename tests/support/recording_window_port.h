@@ -38,7 +38,7 @@ public:
     std::vector<unsigned> Percentages() const;
     // The messages alone, as "CAPTION|TEXT".
     std::vector<std::string> Messages() const;
-    // The lists of a reception's closing message: "not received NAME (handheld)",
+    // The lists of a reception's closing message: "not received NAME (handheld): DETAIL",
     // "not received NAME: REASON" or "not converted NAME: REASON", with the system's
     // reason in its own words.
     std::vector<std::string> Failures() const;

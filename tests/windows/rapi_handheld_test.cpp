@@ -129,7 +129,8 @@ TEST(RapiHandheldTest, ReadFailureInTheMiddleOfAListLeavesEveryListOnTheHandheld
     EXPECT_EQ(run.out, "");
     for (const std::string& name : kSampleNames)
         EXPECT_NE(run.err.find("zvk: " + name +
-                               ".DAT stays on the handheld: reading it from the handheld failed\n"),
+                               ".DAT stays on the handheld: reading it from the handheld failed "
+                               "(handheld error 30)\n"),
                   std::string::npos)
             << run.err;
     // No list, whole or half, and no temporary file is left on the desktop.

@@ -17,6 +17,15 @@ namespace fs = std::filesystem;
 namespace zvk {
 namespace {
 
+// As on the handheld, each thread has its own last error.
+thread_local std::uint32_t lastError = 0;
+
+template <typename Result> Result Failed(Result result, std::uint32_t error)
+{
+    lastError = error;
+    return result;
+}
+
 std::vector<std::u16string> MatchingNames(const fs::path& folder, std::u16string_view pattern)
 {
     std::vector<std::u16string> names;
@@ -109,14 +118,14 @@ CeHandle HandheldEmulator::CeCreateFile(const std::u16string& path, std::uint32_
     const std::optional<fs::path> file = FileOf(m_folder, path);
     std::error_code ec;
     if (!file || fs::is_directory(*file, ec))
-        return kInvalidCeHandle;
+        return Failed(kInvalidCeHandle, kErrorFileNotFound);
     const bool reading = desiredAccess == kGenericRead && creationDisposition == kOpenExisting;
     const bool writing = desiredAccess == kGenericWrite && creationDisposition == kCreateAlways;
     if (!reading && !writing)
         return kInvalidCeHandle; // the desktop opens files in no other way
     std::FILE* stream = reading ? OpenFileForReading(*file) : OpenFileForWriting(*file);
     if (stream == nullptr)
-        return kInvalidCeHandle;
+        return Failed(kInvalidCeHandle, kErrorFileNotFound);
     const std::lock_guard lock(m_mutex);
     const CeHandle handle = m_nextHandle++;
     m_files[handle] = OpenFile{stream, 0};
@@ -142,13 +151,13 @@ bool HandheldEmulator::CeReadFile(CeHandle file, void* buffer, std::uint32_t byt
     if (m_settings.failReadAfterBytes >= 0) {
         const auto limit = static_cast<std::uint64_t>(m_settings.failReadAfterBytes);
         if (open->bytesRead >= limit)
-            return false;
+            return Failed(false, kErrorReadFault);
         bytesToRead = static_cast<std::uint32_t>(
             std::min<std::uint64_t>(bytesToRead, limit - open->bytesRead));
     }
     bytesRead = static_cast<std::uint32_t>(std::fread(buffer, 1, bytesToRead, open->stream));
     open->bytesRead += bytesRead;
-    return !std::ferror(open->stream);
+    return !std::ferror(open->stream) || Failed(false, kErrorReadFault);
 }
 
 bool HandheldEmulator::CeWriteFile(CeHandle file, const void* buffer, std::uint32_t bytesToWrite,
@@ -238,6 +247,16 @@ bool HandheldEmulator::CeCreateProcess(const std::u16string& application,
         return false;
     m_program.Start(commandLine);
     return true;
+}
+
+std::uint32_t HandheldEmulator::CeGetLastError()
+{
+    return lastError;
+}
+
+HResult HandheldEmulator::CeRapiGetError()
+{
+    return kS_OK;
 }
 
 const fs::path& HandheldEmulator::Folder() const

@@ -45,6 +45,9 @@ public:
     HResult CeRapiFreeBuffer(void* buffer) override;
     bool CeCreateProcess(const std::u16string& application,
                          const std::u16string& commandLine) override;
+    // A file that is not there, or a read that failed; the emulated link never breaks.
+    std::uint32_t CeGetLastError() override;
+    HResult CeRapiGetError() override;
 
     const std::filesystem::path& Folder() const;
     EmulatedProgram& Program();

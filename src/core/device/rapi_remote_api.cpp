@@ -166,4 +166,14 @@ bool RapiRemoteApi::CeCreateProcess(const std::u16string& application,
     return succeeded != FALSE;
 }
 
+std::uint32_t RapiRemoteApi::CeGetLastError()
+{
+    return m_calls.ceGetLastError();
+}
+
+HResult RapiRemoteApi::CeRapiGetError()
+{
+    return static_cast<HResult>(m_calls.ceRapiGetError());
+}
+
 } // namespace zvk

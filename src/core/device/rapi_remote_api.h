@@ -40,6 +40,8 @@ public:
     HResult CeRapiFreeBuffer(void* buffer) override;
     bool CeCreateProcess(const std::u16string& application,
                          const std::u16string& commandLine) override;
+    std::uint32_t CeGetLastError() override;
+    HResult CeRapiGetError() override;
 
 private:
     const std::unique_ptr<RapiLibrary> m_library;

@@ -1,6 +1,7 @@
 #include "device/receive_lists_worker.h"
 
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -45,6 +46,17 @@ ExportWait WaitForExportMarker(RemoteApi& handheld, const ReceiveSettings& setti
         }
     }
     return ExportWait::Stopped;
+}
+
+// What the handheld says of the call that has just failed, to end a detail with: a broken
+// link first, since then no file on the handheld was at fault.
+std::string HandheldReason(RemoteApi& handheld)
+{
+    if (handheld.CeRapiGetError() != kS_OK)
+        return " (the connection to the handheld broke)";
+    if (const std::uint32_t error = handheld.CeGetLastError(); error != 0)
+        return " (handheld error " + std::to_string(error) + ")";
+    return "";
 }
 
 std::uint64_t ListSize(RemoteApi& handheld, const std::u16string& path)
@@ -152,17 +164,17 @@ private:
         const CeHandle file = m_handheld.CeCreateFile(handheldPath, kGenericRead, kFileShareRead,
                                                       kOpenExisting, kFileAttributeNormal);
         if (file == kInvalidCeHandle) {
-            FailOnHandheld(shown, "the handheld could not open it");
+            FailOnHandheld(shown, "the handheld could not open it" + HandheldReason(m_handheld));
             return false;
         }
         AtomicFileWriter writer(target);
         std::array<char, kChunkBytes> buffer{};
         std::uint32_t count = 0;
         bool complete = false;
-        bool readFailed = false;
+        std::optional<std::string> readFailure;
         while (writer.IsOpen() && !m_stop.stop_requested()) {
             if (!m_handheld.CeReadFile(file, buffer.data(), kChunkBytes, count)) {
-                readFailed = true;
+                readFailure = "reading it from the handheld failed" + HandheldReason(m_handheld);
                 break;
             }
             writer.Write(std::string_view(buffer.data(), count));
@@ -174,8 +186,8 @@ private:
             }
         }
         m_handheld.CeCloseHandle(file);
-        if (readFailed) {
-            FailOnHandheld(shown, "reading it from the handheld failed");
+        if (readFailure) {
+            FailOnHandheld(shown, *readFailure);
             return false;
         }
         // A stop leaves the list where it was without naming it: the window is closing.

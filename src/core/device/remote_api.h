@@ -32,6 +32,9 @@ inline constexpr std::uint32_t kCreateAlways = 2;
 inline constexpr std::uint32_t kOpenExisting = 3;
 inline constexpr std::uint32_t kFileAttributeNormal = 0x80;
 inline constexpr std::uint32_t kInvalidFileSize = 0xFFFFFFFF;
+// The handheld's error codes that the emulated handheld gives (those of Windows).
+inline constexpr std::uint32_t kErrorFileNotFound = 2;
+inline constexpr std::uint32_t kErrorReadFault = 30;
 // CeFindAllFiles: only the names of the entries are asked for.
 inline constexpr std::uint32_t kFafName = 0x80;
 
@@ -117,6 +120,12 @@ public:
     // Starts a program on the handheld and returns at once; true when it started.
     virtual bool CeCreateProcess(const std::u16string& application,
                                  const std::u16string& commandLine) = 0;
+
+    // Why the last call that failed on this thread failed: the handheld's own error code
+    // (a Windows error code, 0 when it gave none), and the link's (kS_OK while the link
+    // itself holds; anything else means the handheld is gone, not that a file was bad).
+    virtual std::uint32_t CeGetLastError() = 0;
+    virtual HResult CeRapiGetError() = 0;
 };
 
 } // namespace zvk

@@ -52,8 +52,10 @@ CeHandle FakeHandheld::CeCreateFile(const std::u16string& path, std::uint32_t de
     Log((writing ? "create " : "open ") + Ascii(path));
     const std::lock_guard lock(m_mutex);
     if (failCreate.contains(path) ||
-        (!writing && !files.contains(path) && !generatedFiles.contains(path)))
+        (!writing && !files.contains(path) && !generatedFiles.contains(path))) {
+        m_lastError = kErrorFileNotFound;
         return kInvalidCeHandle;
+    }
     const CeHandle handle = m_nextHandle++;
     m_open[handle] = OpenFile{path, writing, 0, {}};
     return handle;
@@ -68,8 +70,11 @@ bool FakeHandheld::CeReadFile(CeHandle file, void* buffer, std::uint32_t bytesTo
     if (it == m_open.end() || it->second.writing)
         return false;
     OpenFile& open = it->second;
-    if (failReadAfterBytes && open.position >= *failReadAfterBytes)
+    if (failReadAfterBytes && open.position >= *failReadAfterBytes) {
+        m_lastError = kErrorReadFault;
+        m_linkBroken = linkBreaksOnFailedRead;
         return false;
+    }
     const std::uint64_t size = SizeOf(open.path);
     std::uint64_t count = std::min<std::uint64_t>(bytesToRead, size - open.position);
     if (failReadAfterBytes)
@@ -188,6 +193,18 @@ bool FakeHandheld::CeCreateProcess(const std::u16string& application,
         files[std::u16string(kHandheldExportMarker)] = "";
     }
     return true;
+}
+
+std::uint32_t FakeHandheld::CeGetLastError()
+{
+    const std::lock_guard lock(m_mutex);
+    return m_lastError;
+}
+
+HResult FakeHandheld::CeRapiGetError()
+{
+    const std::lock_guard lock(m_mutex);
+    return m_linkBroken ? kE_FAIL : kS_OK;
 }
 
 std::uint64_t FakeHandheld::SizeOf(const std::u16string& path) const

@@ -30,6 +30,8 @@ public:
     std::optional<std::uint64_t> writeShortAfterBytes;
     std::optional<std::uint64_t> failReadAfterBytes;
     bool failSearch = false;
+    // The link breaks at the first failed read: CeRapiGetError reports it from then on.
+    bool linkBreaksOnFailedRead = false;
     // Called before a file is deleted, e.g. to see what the desktop holds at that moment.
     std::function<void(const std::u16string& path)> onDelete;
 
@@ -59,6 +61,10 @@ public:
     HResult CeRapiFreeBuffer(void* buffer) override;
     bool CeCreateProcess(const std::u16string& application,
                          const std::u16string& commandLine) override;
+    // kErrorFileNotFound after a file that could not be opened, kErrorReadFault after a
+    // failed read.
+    std::uint32_t CeGetLastError() override;
+    HResult CeRapiGetError() override;
 
 private:
     struct OpenFile
@@ -76,6 +82,8 @@ private:
     std::vector<std::string> m_calls;
     std::map<CeHandle, OpenFile> m_open;
     CeHandle m_nextHandle = 1;
+    std::uint32_t m_lastError = 0;
+    bool m_linkBroken = false;
     std::vector<CeFindData> m_found;
 };
 

@@ -105,10 +105,11 @@ TEST(ReceiveFromEmulatorTest, ReadFailuresLoseNothing)
     EXPECT_FALSE(reception.Run());
     EXPECT_EQ(ListFolder(reception.desktop.Path()), "");
     EXPECT_EQ(reception.HandheldLists(), kSamples);
-    EXPECT_EQ(reception.window.Failures(),
-              (std::vector<std::string>{
-                  "not received LIST0001.DAT (handheld)", "not received LIST0002.DAT (handheld)",
-                  "not received LIST0003.DAT (handheld)", "not received STARY001.DAT (handheld)"}));
+    std::vector<std::string> failures;
+    for (const char* list : {"LIST0001.DAT", "LIST0002.DAT", "LIST0003.DAT", "STARY001.DAT"})
+        failures.push_back(std::string("not received ") + list +
+                           " (handheld): reading it from the handheld failed (handheld error 30)");
+    EXPECT_EQ(reception.window.Failures(), failures);
 }
 
 TEST(ReceiveFromEmulatorTest, ListNamedInTheHandheldsCodePageArrivesUnderItsLetters)

@@ -140,9 +140,34 @@ TEST(ReceiveListsWorkerTest, ReadFailureLeavesThatListOnTheHandheldAndGoesOn)
     EXPECT_EQ(ListFolder(reception.dir.Path()), "B.DAT");
     EXPECT_TRUE(reception.handheld.files.contains(u"\\A.DAT"));
     EXPECT_FALSE(reception.handheld.files.contains(u"\\B.DAT"));
-    EXPECT_EQ(reception.window.Failures(), Strings{"not received A.DAT (handheld)"});
+    EXPECT_EQ(reception.window.Failures(),
+              Strings{"not received A.DAT (handheld): reading it from the handheld failed "
+                      "(handheld error 30)"});
     EXPECT_TRUE(reception.window.Messages().empty());
     EXPECT_TRUE(reception.StartedWithX());
+}
+
+// The handheld's own reason ends the detail; a link that broke is named as such, since
+// then the list itself is sound.
+TEST(ReceiveListsWorkerTest, ListThatStaysOnTheHandheldIsNamedWithTheHandheldsReason)
+{
+    Reception broken;
+    broken.handheld.files = {{u"\\A.DAT", std::string(250, 'a')}};
+    broken.handheld.failReadAfterBytes = 100;
+    broken.handheld.linkBreaksOnFailedRead = true;
+    EXPECT_FALSE(broken.Run());
+    EXPECT_EQ(broken.window.Failures(),
+              Strings{"not received A.DAT (handheld): reading it from the handheld failed (the "
+                      "connection to the handheld broke)"});
+
+    Reception unopened;
+    unopened.handheld.files = {{u"\\A.DAT", "a"}};
+    unopened.handheld.failCreate = {u"\\A.DAT"};
+    EXPECT_FALSE(unopened.Run());
+    EXPECT_EQ(unopened.window.Failures(),
+              Strings{"not received A.DAT (handheld): the handheld could not open it (handheld "
+                      "error 2)"});
+    EXPECT_TRUE(unopened.handheld.files.contains(u"\\A.DAT"));
 }
 
 TEST(ReceiveListsWorkerTest, MissingFolderIsMadeWithItsParents)

@@ -59,14 +59,6 @@ zvk::HandheldEmulator* Connected()
     return link.handheld.get();
 }
 
-thread_local DWORD lastError = ERROR_SUCCESS;
-
-template <typename Result> Result Failed(Result result, DWORD error)
-{
-    lastError = error;
-    return result;
-}
-
 std::u16string Text(LPCWSTR text)
 {
     return text != nullptr ? std::u16string(reinterpret_cast<const char16_t*>(text)) : u"";
@@ -152,7 +144,7 @@ HANDLE WINAPI CeCreateFile(LPCWSTR fileName, DWORD desiredAccess, DWORD shareMod
                             : handheld->CeCreateFile(Text(fileName), desiredAccess, shareMode,
                                                      creationDisposition, flagsAndAttributes);
     if (file == zvk::kInvalidCeHandle)
-        return Failed(INVALID_HANDLE_VALUE, ERROR_FILE_NOT_FOUND);
+        return INVALID_HANDLE_VALUE;
     return reinterpret_cast<HANDLE>(file);
 }
 
@@ -164,7 +156,7 @@ BOOL WINAPI CeReadFile(HANDLE file, void* buffer, DWORD bytesToRead, DWORD* byte
     const bool succeeded =
         handheld != nullptr && handheld->CeReadFile(Handle(file), buffer, bytesToRead, read);
     *bytesRead = read;
-    return succeeded ? TRUE : Failed(FALSE, ERROR_READ_FAULT);
+    return succeeded ? TRUE : FALSE;
 }
 
 BOOL WINAPI CeWriteFile(HANDLE file, const void* buffer, DWORD bytesToWrite, DWORD* bytesWritten,
@@ -175,7 +167,7 @@ BOOL WINAPI CeWriteFile(HANDLE file, const void* buffer, DWORD bytesToWrite, DWO
     const bool succeeded =
         handheld != nullptr && handheld->CeWriteFile(Handle(file), buffer, bytesToWrite, written);
     *bytesWritten = written;
-    return succeeded ? TRUE : Failed(FALSE, ERROR_WRITE_FAULT);
+    return succeeded ? TRUE : FALSE;
 }
 
 DWORD WINAPI CeGetFileSize(HANDLE file, DWORD* sizeHigh)
@@ -186,14 +178,14 @@ DWORD WINAPI CeGetFileSize(HANDLE file, DWORD* sizeHigh)
         handheld != nullptr ? handheld->CeGetFileSize(Handle(file), &high) : zvk::kInvalidFileSize;
     if (sizeHigh != nullptr)
         *sizeHigh = high;
-    return low != zvk::kInvalidFileSize ? low : Failed(low, ERROR_INVALID_HANDLE);
+    return low;
 }
 
 BOOL WINAPI CeCloseHandle(HANDLE object)
 {
     zvk::HandheldEmulator* handheld = Connected();
     const bool closed = handheld != nullptr && handheld->CeCloseHandle(Handle(object));
-    return closed ? TRUE : Failed(FALSE, ERROR_INVALID_HANDLE);
+    return closed ? TRUE : FALSE;
 }
 
 BOOL WINAPI CeDeleteFile(LPCWSTR fileName)
@@ -203,7 +195,7 @@ BOOL WINAPI CeDeleteFile(LPCWSTR fileName)
     if (handheld != nullptr && zvk::IsHandheldListName(path.substr(path.rfind(u'\\') + 1)))
         RecordDeletion(*handheld, path);
     const bool deleted = handheld != nullptr && handheld->CeDeleteFile(path);
-    return deleted ? TRUE : Failed(FALSE, ERROR_FILE_NOT_FOUND);
+    return deleted ? TRUE : FALSE;
 }
 
 BOOL WINAPI CeFindAllFiles(LPCWSTR path, DWORD flags, DWORD* foundCount, zvk::CeFindData** found)
@@ -214,7 +206,7 @@ BOOL WINAPI CeFindAllFiles(LPCWSTR path, DWORD flags, DWORD* foundCount, zvk::Ce
     const bool succeeded =
         handheld != nullptr && handheld->CeFindAllFiles(Text(path), flags, count, *found);
     *foundCount = count;
-    return succeeded ? TRUE : Failed(FALSE, ERROR_PATH_NOT_FOUND);
+    return succeeded ? TRUE : FALSE;
 }
 
 HRESULT WINAPI CeRapiFreeBuffer(void* buffer)
@@ -235,17 +227,20 @@ BOOL WINAPI CeCreateProcess(LPCWSTR applicationName, LPCWSTR commandLine,
         *processInformation = {};
     const bool started =
         handheld != nullptr && handheld->CeCreateProcess(Text(applicationName), Text(commandLine));
-    return started ? TRUE : Failed(FALSE, ERROR_FILE_NOT_FOUND);
+    return started ? TRUE : FALSE;
 }
 
+// The emulated handheld's reasons; without a link, the link is what failed.
 DWORD WINAPI CeGetLastError()
 {
-    return lastError;
+    zvk::HandheldEmulator* handheld = Connected();
+    return handheld != nullptr ? handheld->CeGetLastError() : ERROR_SUCCESS;
 }
 
 HRESULT WINAPI CeRapiGetError()
 {
-    return S_OK;
+    zvk::HandheldEmulator* handheld = Connected();
+    return handheld != nullptr ? static_cast<HRESULT>(handheld->CeRapiGetError()) : E_FAIL;
 }
 
 } // extern "C"
