@@ -1,9 +1,12 @@
 #include "program_run.h"
 
+#include <thread>
+
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
+#include "support/file_bytes.h"
 #include "support/temp_dir.h"
 
 namespace fs = std::filesystem;
@@ -99,6 +102,18 @@ ProgramRun ProgramProcess::Wait()
     return run;
 }
 
+bool ProgramProcess::WaitForErr(const std::string& text, std::chrono::milliseconds timeout) const
+{
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    do {
+        std::error_code ec;
+        if (fs::is_regular_file(m_err, ec) && FileBytes(m_err).find(text) != std::string::npos)
+            return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    } while (std::chrono::steady_clock::now() < deadline);
+    return false;
+}
+
 ProgramRun RunProgram(const fs::path& program, const std::vector<fs::path>& arguments,
                       const fs::path& workingDirectory, const fs::path& outputFolder)
 {
@@ -107,12 +122,17 @@ ProgramRun RunProgram(const fs::path& program, const std::vector<fs::path>& argu
 
 ScopedVariable::ScopedVariable(std::wstring name, const fs::path& value) : m_name(std::move(name))
 {
+    if (const DWORD size = GetEnvironmentVariableW(m_name.c_str(), nullptr, 0); size > 0) {
+        std::wstring previous(size, L'\0');
+        previous.resize(GetEnvironmentVariableW(m_name.c_str(), previous.data(), size));
+        m_previous = previous;
+    }
     SetEnvironmentVariableW(m_name.c_str(), value.empty() ? nullptr : value.c_str());
 }
 
 ScopedVariable::~ScopedVariable()
 {
-    SetEnvironmentVariableW(m_name.c_str(), nullptr);
+    SetEnvironmentVariableW(m_name.c_str(), m_previous ? m_previous->c_str() : nullptr);
 }
 
 } // namespace zvk::test

@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -34,6 +35,8 @@ public:
     // Waits for it to end; one that runs longer than two minutes is ended and fails the
     // test.
     ProgramRun Wait();
+    // Waits (at most `timeout`) until its stderr holds `text`.
+    bool WaitForErr(const std::string& text, std::chrono::milliseconds timeout) const;
 
 private:
     std::filesystem::path m_out;
@@ -49,7 +52,7 @@ ProgramRun RunProgram(const std::filesystem::path& program,
                       const std::filesystem::path& outputFolder);
 
 // An environment variable of this process (and so of the programs it starts) set for as
-// long as the object lives; an empty value removes the variable.
+// long as the object lives, then as it was; an empty value removes the variable.
 class ScopedVariable
 {
 public:
@@ -60,6 +63,7 @@ public:
 
 private:
     std::wstring m_name;
+    std::optional<std::wstring> m_previous;
 };
 
 } // namespace zvk::test

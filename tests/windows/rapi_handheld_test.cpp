@@ -21,7 +21,9 @@ const std::vector<std::string> kSampleNames = {"LIST0001", "LIST0002", "LIST0003
 
 // zvk.exe installed in a folder of its own, with or without the stand-in rapi.dll beside
 // it, run in a working folder of its own; the stand-in plays the handheld in handheld/
-// with the sample lists, and notes every list deleted there in deletions.txt.
+// with the sample lists, and notes every list deleted there in deletions.txt. The
+// desktop's temporary folder, where zvk keeps the lock of the connected handheld, is its
+// own too: the tests of other processes run meanwhile on desktops of their own.
 class Desktop
 {
 public:
@@ -35,7 +37,8 @@ public:
     explicit Desktop(std::string_view emulatorSettings = "", Dll dll = Dll::BesideTheProgram)
         : m_handheld(L"ZVK_STAND_IN_HANDHELD", Handheld()),
           m_desktop(L"ZVK_STAND_IN_DESKTOP", Received()),
-          m_deletions(L"ZVK_STAND_IN_DELETIONS", Deletions()), m_noEmulator(L"ZVK_HANDHELD", {})
+          m_deletions(L"ZVK_STAND_IN_DELETIONS", Deletions()), m_noEmulator(L"ZVK_HANDHELD", {}),
+          m_temporary(L"TMP", m_dir.Path())
     {
         fs::create_directories(Program().parent_path());
         fs::create_directories(Work());
@@ -94,6 +97,7 @@ private:
     ScopedVariable m_desktop;
     ScopedVariable m_deletions;
     ScopedVariable m_noEmulator;
+    ScopedVariable m_temporary;
 };
 
 std::string Sample(const std::string& name)
@@ -176,8 +180,8 @@ TEST(RapiHandheldTest, SecondTransferAtOnceIsRefused)
 {
     const Desktop desktop("ReadDelayMs=100\r\n");
     ProgramProcess first = desktop.Start({"receive", "--to", desktop.Received()}, "first");
-    // The first holds the handheld from its connection until its lists are in.
-    std::this_thread::sleep_for(1500ms);
+    // The first holds the handheld from before its connection until its lists are in.
+    ASSERT_TRUE(first.WaitForErr("Stav: Vytváranie súborov...", 60s));
     const ProgramRun second = desktop.Zvk({"receive", "--to", desktop.Work() / "druhý"});
     const ProgramRun firstRun = first.Wait();
     EXPECT_EQ(firstRun.status, 0) << firstRun.err;
