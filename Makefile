@@ -78,6 +78,7 @@ check: check-deps
 	$(MAKE) check-tsan
 	$(MAKE) check-fuzz
 	$(MAKE) check-soak
+	$(MAKE) windows-package
 
 $(ASAN_BUILD)/build.ninja: | deps
 	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "-DZVK_SANITIZE=address;undefined"
