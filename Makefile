@@ -142,10 +142,9 @@ windows-test: windows
 # checked as a user gets it: unpacked into a fresh folder and run there under Wine.
 WINDOWS_PACKAGE ?= $(WINDOWS_BUILD)/zvk-windows.zip
 
-windows-package: windows-deps $(WINDOWS_BUILD)/build.ninja
-	cmake --build $(WINDOWS_BUILD) -j $(JOBS) --target zvk stand_in_rapi
+windows-package: windows
 	sh packaging/windows/make_package.sh $(WINDOWS_BUILD) $(WINDOWS_PACKAGE)
-	sh packaging/windows/check_package.sh $(WINDOWS_BUILD) $(WINDOWS_PACKAGE)
+	$(WINE_ENV) sh packaging/windows/check_package.sh $(WINDOWS_BUILD) $(WINDOWS_PACKAGE)
 
 clean:
 	rm -rf $(BUILD) $(RUN_DIR) $(ASAN_BUILD) $(TSAN_BUILD) $(FUZZ_BUILD) $(WINDOWS_BUILD)

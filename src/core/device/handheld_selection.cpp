@@ -5,6 +5,7 @@
 
 #include "device/emulated_program.h"
 #include "device/handheld_emulator.h"
+#include "platform/path_text.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -58,7 +59,7 @@ fs::path NamedHandheldFolder(std::string_view configuredFolder)
 {
     fs::path folder = HandheldVariable();
     if (folder.empty() && !configuredFolder.empty())
-        folder = fs::path(configuredFolder);
+        folder = PathFromText(configuredFolder);
     return folder;
 }
 
@@ -82,12 +83,12 @@ Result<> PrepareHandheldFolder(const fs::path& folder, const fs::path& samples)
     std::error_code ec;
     if (fs::exists(folder, ec)) {
         if (!fs::is_directory(folder, ec))
-            return Fail(folder.string() + " is not a folder");
+            return Fail(PathText(folder) + " is not a folder");
         return {};
     }
     const fs::path lists = EmulatedListStore(folder);
     if (!fs::create_directories(lists, ec))
-        return Fail("cannot create " + lists.string() + ": " + ec.message());
+        return Fail("cannot create " + PathText(lists) + ": " + ec.message());
     for (fs::directory_iterator it(samples, ec); !ec && it != fs::directory_iterator();
          it.increment(ec))
         if (it->is_regular_file(ec))

@@ -19,6 +19,7 @@
 #include "device/handheld_contract.h"
 #include "device/handheld_emulator.h"
 #include "device/rapi_declarations.h"
+#include "platform/path_text.h"
 
 namespace fs = std::filesystem;
 
@@ -85,9 +86,8 @@ void RecordDeletion(const zvk::HandheldEmulator& handheld, const std::u16string&
     std::error_code ec;
     const bool complete =
         fs::is_regular_file(*desktop / *name, ec) && bytes(*desktop / *name) == bytes(*onHandheld);
-    const std::u8string shown = name->u8string();
     std::ofstream(*log, std::ios::binary | std::ios::app)
-        << std::string(shown.begin(), shown.end()) << (complete ? " complete\n" : " incomplete\n");
+        << zvk::PathText(*name) << (complete ? " complete\n" : " incomplete\n");
 }
 
 } // namespace
