@@ -25,6 +25,11 @@ namespace {
 
 constexpr std::chrono::milliseconds kPollInterval{10};
 
+fs::path ProgramOf(const ZvkProcess::Place& place)
+{
+    return place.program.empty() ? fs::path(ZVK_CLI_PATH) : place.program;
+}
+
 } // namespace
 
 #ifdef _WIN32
@@ -69,13 +74,13 @@ HANDLE InheritedOutput(const fs::path& path)
 } // namespace
 
 ZvkProcess::ZvkProcess(const Arguments& arguments, const fs::path& outputFolder,
-                       const std::string& name)
-    : m_err(outputFolder / (name + ".err"))
+                       const std::string& name, const Place& place)
+    : m_out(outputFolder / (name + ".out")), m_err(outputFolder / (name + ".err"))
 {
-    std::wstring commandLine = Quoted(fs::path(ZVK_CLI_PATH).native());
+    std::wstring commandLine = Quoted(ProgramOf(place).native());
     for (const std::string& argument : arguments)
         commandLine += L" " + Quoted(Wide(argument));
-    const HANDLE out = InheritedOutput(outputFolder / (name + ".out"));
+    const HANDLE out = InheritedOutput(m_out);
     const HANDLE err = InheritedOutput(m_err);
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
@@ -85,8 +90,10 @@ ZvkProcess::ZvkProcess(const Arguments& arguments, const fs::path& outputFolder,
     startup.hStdError = err;
     PROCESS_INFORMATION process{};
     m_started = std::chrono::steady_clock::now();
+    const wchar_t* workingFolder =
+        place.workingFolder.empty() ? nullptr : place.workingFolder.c_str();
     EXPECT_NE(CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                             nullptr, &startup, &process),
+                             workingFolder, &startup, &process),
               0);
     CloseHandle(process.hThread);
     m_process = process.hProcess;
@@ -127,11 +134,11 @@ void ZvkProcess::Kill()
 #else
 
 ZvkProcess::ZvkProcess(const Arguments& arguments, const fs::path& outputFolder,
-                       const std::string& name)
-    : m_err(outputFolder / (name + ".err"))
+                       const std::string& name, const Place& place)
+    : m_out(outputFolder / (name + ".out")), m_err(outputFolder / (name + ".err"))
 {
-    const std::string out = (outputFolder / (name + ".out")).string();
-    std::vector<std::string> words{ZVK_CLI_PATH};
+    const std::string out = m_out.string();
+    std::vector<std::string> words{ProgramOf(place).string()};
     words.insert(words.end(), arguments.begin(), arguments.end());
     std::vector<char*> argv;
     for (std::string& word : words)
@@ -142,6 +149,8 @@ ZvkProcess::ZvkProcess(const Arguments& arguments, const fs::path& outputFolder,
     posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     posix_spawn_file_actions_addopen(&actions, 2, m_err.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
                                      0644);
+    if (!place.workingFolder.empty())
+        posix_spawn_file_actions_addchdir_np(&actions, place.workingFolder.c_str());
     m_started = std::chrono::steady_clock::now();
     EXPECT_EQ(posix_spawn(&m_pid, argv[0], &actions, nullptr, argv.data(), environ), 0);
     posix_spawn_file_actions_destroy(&actions);
@@ -197,6 +206,11 @@ bool ZvkProcess::WaitForErr(const std::string& text, std::chrono::milliseconds t
         std::this_thread::sleep_for(kPollInterval);
     }
     return true;
+}
+
+std::string ZvkProcess::Out() const
+{
+    return test::FileBytes(m_out);
 }
 
 std::string ZvkProcess::Err() const

@@ -19,8 +19,15 @@ namespace zvk::cli {
 class ZvkProcess
 {
 public:
+    // Which zvk runs, and where: by default the build's, in this process's working folder.
+    struct Place
+    {
+        std::filesystem::path program;
+        std::filesystem::path workingFolder;
+    };
+
     ZvkProcess(const Arguments& arguments, const std::filesystem::path& outputFolder,
-               const std::string& name);
+               const std::string& name, const Place& place = {});
     ~ZvkProcess();
     ZvkProcess(const ZvkProcess&) = delete;
     ZvkProcess& operator=(const ZvkProcess&) = delete;
@@ -36,11 +43,13 @@ public:
     // Sends it `number` (SIGINT, SIGSTOP, ...) and goes on.
     void Signal(int number) const;
 #endif
+    std::string Out() const;
     std::string Err() const;
     // How long it ran, from its start until WaitFor saw it end.
     std::chrono::steady_clock::duration RunTime() const;
 
 private:
+    const std::filesystem::path m_out;
     const std::filesystem::path m_err;
 #ifdef _WIN32
     void* m_process = nullptr;

@@ -2,10 +2,14 @@
 // plays the handheld over a folder, and zvk.exe finds it beside itself, as it finds the
 // real one of the device connection software.
 
+#include <optional>
+
 #include <gtest/gtest.h>
 
+#include "cli/zvk_process.h"
 #include "device/handheld_selection.h"
-#include "program_run.h"
+#include "platform/path_text.h"
+#include "support/environment.h"
 #include "support/succeeded.h"
 #include "support/temp_dir.h"
 
@@ -14,7 +18,68 @@ namespace fs = std::filesystem;
 namespace zvk::test {
 namespace {
 
+using cli::ZvkProcess;
 using namespace std::chrono_literals;
+
+// What a zvk.exe run left, with Windows' line ends ("\r\n") read as "\n".
+struct ZvkRun
+{
+    std::optional<int> status;
+    std::string out;
+    std::string err;
+    std::chrono::steady_clock::duration took{};
+};
+
+std::string Lines(const std::string& text)
+{
+    std::string lines;
+    for (std::size_t i = 0; i < text.size(); ++i)
+        if (text[i] != '\r' || i + 1 >= text.size() || text[i + 1] != '\n')
+            lines += text[i];
+    return lines;
+}
+
+ZvkRun Ended(ZvkProcess& process)
+{
+    ZvkRun run{process.WaitFor(120s), {}, {}, {}};
+    EXPECT_TRUE(run.status.has_value()) << "zvk.exe still runs after two minutes";
+    process.Kill();
+    run.took = process.RunTime();
+    run.out = Lines(process.Out());
+    run.err = Lines(process.Err());
+    return run;
+}
+
+// An environment variable of this process, and so of the zvk.exe it starts, for as long
+// as the object lives, then as it was; an empty value removes it.
+class ScopedVariable
+{
+public:
+    ScopedVariable(const char* name, const fs::path& value) : m_name(name)
+    {
+        if (const wchar_t* previous = _wgetenv(fs::path(name).c_str()))
+            m_previous = previous;
+        Set(value);
+    }
+    ~ScopedVariable()
+    {
+        Set(m_previous);
+    }
+    ScopedVariable(const ScopedVariable&) = delete;
+    ScopedVariable& operator=(const ScopedVariable&) = delete;
+
+private:
+    void Set(const fs::path& value) const
+    {
+        if (value.empty())
+            UnsetEnvironment(m_name);
+        else
+            SetEnvironment(m_name, value);
+    }
+
+    const char* m_name;
+    fs::path m_previous;
+};
 
 const char* const kSamples = "LIST0001.DAT LIST0002.DAT LIST0003.DAT STARY001.DAT";
 const std::vector<std::string> kSampleNames = {"LIST0001", "LIST0002", "LIST0003", "STARY001"};
@@ -35,10 +100,10 @@ public:
     };
 
     explicit Desktop(std::string_view emulatorSettings = "", Dll dll = Dll::BesideTheProgram)
-        : m_handheld(L"ZVK_STAND_IN_HANDHELD", Handheld()),
-          m_desktop(L"ZVK_STAND_IN_DESKTOP", Received()),
-          m_deletions(L"ZVK_STAND_IN_DELETIONS", Deletions()), m_noEmulator(L"ZVK_HANDHELD", {}),
-          m_temporary(L"TMP", m_dir.Path())
+        : m_handheld("ZVK_STAND_IN_HANDHELD", Handheld()),
+          m_desktop("ZVK_STAND_IN_DESKTOP", Received()),
+          m_deletions("ZVK_STAND_IN_DELETIONS", Deletions()), m_noEmulator("ZVK_HANDHELD", {}),
+          m_temporary("TMP", m_dir.Path())
     {
         fs::create_directories(Program().parent_path());
         fs::create_directories(Work());
@@ -52,13 +117,14 @@ public:
                     "[Emulator]\r\nExportDelayMs=1\r\n" + std::string(emulatorSettings));
     }
 
-    ProgramRun Zvk(const std::vector<fs::path>& arguments) const
+    ZvkRun Zvk(const cli::Arguments& arguments) const
     {
-        return RunProgram(Program(), arguments, Work(), m_dir.Path());
+        ZvkProcess process = Start(arguments, "zvk");
+        return Ended(process);
     }
-    ProgramProcess Start(const std::vector<fs::path>& arguments, const std::string& name) const
+    ZvkProcess Start(const cli::Arguments& arguments, const std::string& name) const
     {
-        return ProgramProcess(Program(), arguments, Work(), m_dir.Path(), name);
+        return ZvkProcess(arguments, m_dir.Path(), name, {Program(), Work()});
     }
 
     fs::path Program() const
@@ -108,7 +174,7 @@ std::string Sample(const std::string& name)
 TEST(RapiHandheldTest, ReceptionBringsTheListsOverByteForByteAndDeletesOnlyWholeCopies)
 {
     const Desktop desktop;
-    const ProgramRun run = desktop.Zvk({"receive", "--to", desktop.Received(), "--convert"});
+    const ZvkRun run = desktop.Zvk({"receive", "--to", PathText(desktop.Received()), "--convert"});
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out, "Príjem bol úspešne ukončený.\n");
     EXPECT_EQ(run.err.rfind("Stav: Vytváranie súborov...\nStav: Príjem dát...\n", 0), 0u)
@@ -128,7 +194,7 @@ TEST(RapiHandheldTest, ReceptionBringsTheListsOverByteForByteAndDeletesOnlyWhole
 TEST(RapiHandheldTest, ReadFailureInTheMiddleOfAListLeavesEveryListOnTheHandheld)
 {
     const Desktop desktop("FailReadAfterBytes=150\r\n");
-    const ProgramRun run = desktop.Zvk({"receive", "--to", desktop.Received()});
+    const ZvkRun run = desktop.Zvk({"receive", "--to", PathText(desktop.Received())});
     EXPECT_NE(run.status, 0);
     EXPECT_EQ(run.out, "");
     for (const std::string& name : kSampleNames)
@@ -148,14 +214,14 @@ TEST(RapiHandheldTest, ConfigurationAndListArriveWholeAndReachTheHandheldProgram
     const Desktop desktop;
     const std::string configuration = "[Firma]\r\nNazov=Píla \xE8\x61\x63\r\n";
     const fs::path ini = desktop.Dir().Write("nastavenia/ZVK.INI", configuration);
-    const ProgramRun config = desktop.Zvk({"send-config", ini});
+    const ZvkRun config = desktop.Zvk({"send-config", PathText(ini)});
     EXPECT_EQ(config.status, 0) << config.err;
     EXPECT_EQ(config.out, "Prenos bol úspešne ukončený.\n");
     EXPECT_EQ(ReadBytes(desktop.Handheld() / "ZVK_CE" / "ZVK.INI"), configuration);
 
     const std::string list = Sample("LIST0002");
     const fs::path sent = desktop.Dir().Write("Zoznam č. 7.dat", list);
-    const ProgramRun listRun = desktop.Zvk({"send-list", sent});
+    const ZvkRun listRun = desktop.Zvk({"send-list", PathText(sent)});
     EXPECT_EQ(listRun.status, 0) << listRun.err;
     EXPECT_EQ(listRun.out, "Prenos bol úspešne ukončený.\n");
     // The handheld program has taken the list from its import folder into its own.
@@ -166,7 +232,7 @@ TEST(RapiHandheldTest, ConfigurationAndListArriveWholeAndReachTheHandheldProgram
 TEST(RapiHandheldTest, HandheldThatNeverAnswersIsGivenUpByTheWatchdog)
 {
     const Desktop desktop("ConnectDelayMs=600000\r\n");
-    const ProgramRun run = desktop.Zvk({"receive", "--to", desktop.Received()});
+    const ZvkRun run = desktop.Zvk({"receive", "--to", PathText(desktop.Received())});
     EXPECT_NE(run.status, 0);
     EXPECT_EQ(run.err, "Pozor! Pripojte počítač pomocou Microsoft ActiveSync a znova spustite "
                        "prenosový program!\n");
@@ -179,11 +245,11 @@ TEST(RapiHandheldTest, HandheldThatNeverAnswersIsGivenUpByTheWatchdog)
 TEST(RapiHandheldTest, SecondTransferAtOnceIsRefused)
 {
     const Desktop desktop("ReadDelayMs=100\r\n");
-    ProgramProcess first = desktop.Start({"receive", "--to", desktop.Received()}, "first");
+    ZvkProcess first = desktop.Start({"receive", "--to", PathText(desktop.Received())}, "first");
     // The first holds the handheld from before its connection until its lists are in.
     ASSERT_TRUE(first.WaitForErr("Stav: Vytváranie súborov...", 60s));
-    const ProgramRun second = desktop.Zvk({"receive", "--to", desktop.Work() / "druhý"});
-    const ProgramRun firstRun = first.Wait();
+    const ZvkRun second = desktop.Zvk({"receive", "--to", PathText(desktop.Work() / "druhý")});
+    const ZvkRun firstRun = Ended(first);
     EXPECT_EQ(firstRun.status, 0) << firstRun.err;
     EXPECT_NE(second.status, 0);
     EXPECT_EQ(second.err, "zvk: the handheld is busy with another transfer\n");
@@ -195,7 +261,7 @@ TEST(RapiHandheldTest, WithoutRapiDllBesideItZvkSaysTheConnectionSoftwareIsMissi
 {
     for (const Desktop::Dll dll : {Desktop::Dll::Missing, Desktop::Dll::InTheWorkingFolder}) {
         const Desktop desktop("", dll);
-        const ProgramRun run = desktop.Zvk({"receive", "--to", desktop.Received()});
+        const ZvkRun run = desktop.Zvk({"receive", "--to", PathText(desktop.Received())});
         EXPECT_NE(run.status, 0);
         EXPECT_EQ(run.err, "zvk: the device connection software (rapi.dll) is not installed\n");
         EXPECT_FALSE(fs::exists(desktop.Received()));
@@ -206,8 +272,8 @@ TEST(RapiHandheldTest, WithoutRapiDllBesideItZvkSaysTheConnectionSoftwareIsMissi
 TEST(RapiHandheldTest, NamedFolderChoosesTheEmulatedHandheldEvenWithoutRapiDll)
 {
     const Desktop desktop("", Desktop::Dll::Missing);
-    const ScopedVariable emulator(L"ZVK_HANDHELD", desktop.Handheld());
-    const ProgramRun run = desktop.Zvk({"receive", "--to", desktop.Received()});
+    const ScopedVariable emulator("ZVK_HANDHELD", desktop.Handheld());
+    const ZvkRun run = desktop.Zvk({"receive", "--to", PathText(desktop.Received())});
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(ListFolder(desktop.Received()), kSamples);
     EXPECT_EQ(ListFolder(desktop.Lists()), "");
