@@ -129,8 +129,14 @@ WINE_ENV := WINEPREFIX=$(CURDIR)/$(WINDOWS_BUILD)/wine-prefix WINEDEBUG=-all \
 	WINEDLLOVERRIDES=mscoree,mshtml,winemenubuilder.exe= DISPLAY=
 WINDOWS_LOCALES := sk_SK.UTF-8 C.UTF-8
 
-windows-test: windows
+# Wine makes its prefix on first use and tells so on stderr, which a program's checked
+# output must not catch: it is made once, before anything runs under Wine.
+WINE_PREFIX_READY := $(WINDOWS_BUILD)/wine-prefix/system.reg
+
+$(WINE_PREFIX_READY): | windows-deps
 	$(WINE_ENV) wineboot -i >/dev/null 2>&1 && $(WINE_ENV) wineserver -w
+
+windows-test: windows $(WINE_PREFIX_READY)
 	@for locale in $(WINDOWS_LOCALES); do \
 		echo "== Windows tests and zvk.exe under Wine, LANG=$$locale"; \
 		(cd $(WINDOWS_BUILD) && LANG=$$locale LC_ALL=$$locale $(WINE_ENV) \
@@ -142,7 +148,7 @@ windows-test: windows
 # checked as a user gets it: unpacked into a fresh folder and run there under Wine.
 WINDOWS_PACKAGE ?= $(WINDOWS_BUILD)/zvk-windows.zip
 
-windows-package: windows
+windows-package: windows $(WINE_PREFIX_READY)
 	sh packaging/windows/make_package.sh $(WINDOWS_BUILD) $(WINDOWS_PACKAGE)
 	$(WINE_ENV) sh packaging/windows/check_package.sh $(WINDOWS_BUILD) $(WINDOWS_PACKAGE)
 
