@@ -3,6 +3,7 @@
 #include "gui/paths.h"
 #include "gui/program_texts.h"
 #include "platform/output_refusal.h"
+#include "platform/system_reason.h"
 
 namespace zvk {
 namespace {
@@ -34,8 +35,10 @@ QString SystemReasonText(std::error_code reason)
             return kReasonSameAsInput;
         }
     }
-    if (reason.category() == std::generic_category() ||
-        reason.category() == std::system_category()) {
+    // The system's own numbers are Windows' error codes there: their standard reason is
+    // what the switch reads.
+    reason = StandardReason(reason);
+    if (reason.category() == std::generic_category()) {
         switch (static_cast<std::errc>(reason.value())) {
         case std::errc::no_such_file_or_directory:
             return kReasonMissing;

@@ -9,6 +9,7 @@
 #include "lists/semicolon_conversion.h"
 #include "platform/atomic_file.h"
 #include "platform/path_text.h"
+#include "platform/system_reason.h"
 #include "platform/texts.h"
 #include "platform/windows1250.h"
 
@@ -93,6 +94,7 @@ public:
         m_folder = std::move(folder);
         if (!m_folder.empty())
             fs::create_directories(m_folder, m_folderError);
+        m_folderError = StandardReason(m_folderError);
     }
 
     // Copies one list into the folder; its desktop path when it arrived whole.
@@ -104,7 +106,7 @@ public:
                         m_folder, "its handheld name is no file name here");
             return std::nullopt;
         }
-        const std::string shown = desktopName->string();
+        const std::string shown = PathText(*desktopName);
         if (m_folderError) {
             FailWriting(shown, m_folderError, m_folder,
                         "cannot create folder " + PathText(m_folder) + ": " +

@@ -146,7 +146,7 @@ Result<fs::path> SemicolonConversion::ConvertListToSemicolonText(const fs::path&
         return Fail("cannot read " + PathText(listPath),
                     {listPath, std::make_error_code(std::errc::io_error)});
     if (stop.stop_requested())
-        return Fail("stopped before " + output->string() + " was finished",
+        return Fail("stopped before " + PathText(*output) + " was finished",
                     {*output, std::make_error_code(std::errc::operation_canceled),
                      FileFailure::Access::Writing});
     if (Result<> committed = writer.Commit(); !committed)

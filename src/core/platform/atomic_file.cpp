@@ -7,6 +7,7 @@
 #include "platform/output_file.h"
 #include "platform/output_refusal.h"
 #include "platform/path_text.h"
+#include "platform/system_reason.h"
 
 #ifdef _WIN32
 #include <io.h>
@@ -217,6 +218,7 @@ void AtomicFileWriter::FailWriting()
 
 void AtomicFileWriter::Fail(const std::string& message, std::error_code reason)
 {
+    reason = StandardReason(reason);
     if (!m_failure)
         m_failure = Failure{message + ": " + reason.message(),
                             {m_target, reason, FileFailure::Access::Writing}};

@@ -7,6 +7,8 @@
 
 #ifdef _WIN32
 #include <windows.h>
+
+#include "platform/system_reason.h"
 #else
 #include <fcntl.h>
 #include <sys/file.h>
@@ -41,8 +43,7 @@ ExclusiveFileLock::Take(const std::filesystem::path& path)
         handle = CreateFileW(path.c_str(), GENERIC_READ, kSharing, nullptr, OPEN_EXISTING,
                              FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE)
-        return CannotLock(
-            path, std::error_code(static_cast<int>(GetLastError()), std::system_category()));
+        return CannotLock(path, LastWindowsError());
     OVERLAPPED whole{};
     if (LockFileEx(handle, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, MAXDWORD,
                    MAXDWORD, &whole) != 0)
@@ -51,7 +52,7 @@ ExclusiveFileLock::Take(const std::filesystem::path& path)
     CloseHandle(handle);
     if (error == ERROR_LOCK_VIOLATION)
         return std::unique_ptr<ExclusiveFileLock>();
-    return CannotLock(path, std::error_code(static_cast<int>(error), std::system_category()));
+    return CannotLock(path, StandardReason({static_cast<int>(error), std::system_category()}));
 }
 
 ExclusiveFileLock::ExclusiveFileLock(void* handle) : m_handle(handle) {}

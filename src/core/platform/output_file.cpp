@@ -5,6 +5,8 @@
 
 #ifdef _WIN32
 #include <windows.h>
+
+#include "platform/system_reason.h"
 #else
 #include <fcntl.h>
 #include <unistd.h>
@@ -41,7 +43,7 @@ std::error_code MoveReplacing(const std::filesystem::path& from, const std::file
 {
     if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | flags) != 0)
         return {};
-    return {static_cast<int>(GetLastError()), std::system_category()};
+    return LastWindowsError();
 }
 #endif
 
@@ -96,10 +98,7 @@ std::error_code RenameWithoutReplacing(const std::filesystem::path& from,
 #ifdef _WIN32
     if (MoveFileExW(from.c_str(), to.c_str(), 0) != 0)
         return {};
-    const DWORD error = GetLastError();
-    if (error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS)
-        return std::make_error_code(std::errc::file_exists);
-    return {static_cast<int>(error), std::system_category()};
+    return LastWindowsError();
 #else
     if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
         return {};

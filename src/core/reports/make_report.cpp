@@ -6,6 +6,7 @@
 
 #include "lists/data_list.h"
 #include "platform/path_text.h"
+#include "platform/system_reason.h"
 #include "reports/list_passes.h"
 #include "reports/text_format.h"
 
@@ -78,9 +79,11 @@ Result<std::vector<fs::path>> ReportListsIn(const fs::path& folder)
     std::sort(lists.begin(), lists.end(), [](const fs::path& a, const fs::path& b) {
         return PathText(a.filename()) < PathText(b.filename());
     });
-    if (error)
+    if (error) {
+        error = StandardReason(error);
         return Fail("cannot read the folder " + PathText(folder) + ": " + error.message(),
                     {folder, error, FileFailure::Access::ReadingFolder});
+    }
     return lists;
 }
 

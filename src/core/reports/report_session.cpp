@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "lists/data_list.h"
+#include "platform/name_count.h"
 #include "platform/output_refusal.h"
 #include "platform/path_text.h"
 #include "reports/summary_tables.h"
@@ -48,7 +49,7 @@ bool IsTheFileOfAny(const fs::path& output, const std::vector<fs::path>& inputs)
     const fs::file_status status = fs::symlink_status(output, ec);
     if (!fs::exists(status))
         return false;
-    const bool singleName = fs::is_regular_file(status) && fs::hard_link_count(output, ec) == 1;
+    const bool singleName = fs::is_regular_file(status) && NameCount(output, ec) == 1;
     const std::set<fs::path> links = singleName ? SymbolicLinksAmong(inputs) : std::set<fs::path>();
     for (const fs::path& input : inputs) {
         if (singleName && input.filename() != output.filename() &&

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "device/fake_handheld.h"
+#include "platform/path_text.h"
 #include "support/file_size_limit.h"
 #include "support/manual_clock.h"
 #include "support/recording_window_port.h"
@@ -134,14 +135,15 @@ TEST(ReceiveListsWorkerTest, NoListsOrAFailedSearchEndsWithoutHandingBack)
 TEST(ReceiveListsWorkerTest, ReadFailureLeavesThatListOnTheHandheldAndGoesOn)
 {
     Reception reception;
-    reception.handheld.files = {{u"\\A.DAT", std::string(250, 'a')}, {u"\\B.DAT", "b"}};
+    reception.handheld.files = {{u"\\Zoznam \u010D.DAT", std::string(250, 'a')}, {u"\\B.DAT", "b"}};
     reception.handheld.failReadAfterBytes = 150;
     EXPECT_FALSE(reception.Run());
     EXPECT_EQ(ListFolder(reception.dir.Path()), "B.DAT");
-    EXPECT_TRUE(reception.handheld.files.contains(u"\\A.DAT"));
+    EXPECT_TRUE(reception.handheld.files.contains(u"\\Zoznam \u010D.DAT"));
     EXPECT_FALSE(reception.handheld.files.contains(u"\\B.DAT"));
+    // Named in UTF-8 whatever the desktop's code page.
     EXPECT_EQ(reception.window.Failures(),
-              Strings{"not received A.DAT (handheld): reading it from the handheld failed "
+              Strings{"not received Zoznam č.DAT (handheld): reading it from the handheld failed "
                       "(handheld error 30)"});
     EXPECT_TRUE(reception.window.Messages().empty());
     EXPECT_TRUE(reception.StartedWithX());
@@ -180,27 +182,34 @@ TEST(ReceiveListsWorkerTest, MissingFolderIsMadeWithItsParents)
     EXPECT_TRUE(reception.handheld.files.empty());
 }
 
+std::string Reason(std::errc code)
+{
+    return std::make_error_code(code).message();
+}
+
 TEST(ReceiveListsWorkerTest, EachListThatStaysIsNamedWithTheSystemsReason)
 {
-    const auto reason = [](std::errc code) { return std::make_error_code(code).message(); };
     Reception blocked; // a file stands where the folder would be made
     blocked.handheld.files = {{u"\\A.DAT", "a"}, {u"\\B.DAT", "b"}};
     blocked.window.receiveFolder = blocked.dir.Write("subor", "") / "prijate";
     EXPECT_FALSE(blocked.Run());
     EXPECT_EQ(blocked.handheld.files.size(), 2u);
     EXPECT_EQ(blocked.window.Failures(),
-              (Strings{"not received A.DAT: " + reason(std::errc::not_a_directory),
-                       "not received B.DAT: " + reason(std::errc::not_a_directory)}));
+              (Strings{"not received A.DAT: " + Reason(std::errc::not_a_directory),
+                       "not received B.DAT: " + Reason(std::errc::not_a_directory)}));
 
     Reception folderInTheWay; // a folder of the list's name
     folderInTheWay.handheld.files = {{u"\\A.DAT", "a"}, {u"\\B.DAT", "b"}};
     fs::create_directories(folderInTheWay.dir.Path() / "A.DAT");
     EXPECT_FALSE(folderInTheWay.Run());
     EXPECT_EQ(folderInTheWay.window.Failures(),
-              Strings{"not received A.DAT: " + reason(std::errc::is_a_directory)});
+              Strings{"not received A.DAT: " + Reason(std::errc::is_a_directory)});
     EXPECT_EQ(ReadBytes(folderInTheWay.dir.Path() / "B.DAT"), "b");
     EXPECT_TRUE(folderInTheWay.handheld.files.contains(u"\\A.DAT"));
+}
 
+TEST(ReceiveListsWorkerTest, AFolderThatTakesNoNewFilesIsNamedAndTheListStays)
+{
     TempDir dir;
     const fs::path folder = dir.Path() / "readonly";
     fs::create_directories(folder);
@@ -213,7 +222,7 @@ TEST(ReceiveListsWorkerTest, EachListThatStaysIsNamedWithTheSystemsReason)
         reception.handheld.files = {{u"\\A.DAT", "a"}};
         return !reception.Run() && reception.handheld.files.size() == 1 && fs::is_empty(folder) &&
                reception.window.Failures() ==
-                   Strings{"not received A.DAT: " + reason(std::errc::permission_denied)};
+                   Strings{"not received A.DAT: " + Reason(std::errc::permission_denied)};
     }));
 }
 
@@ -259,7 +268,7 @@ TEST(ReceiveListsWorkerTest, KeepsFullNamesWithSlovakLettersAndSpaces)
                                 {u"\\Zoznam \u010D. 5 \u2013 Hronec.dat", "sk"}};
     EXPECT_TRUE(reception.Run());
     EXPECT_EQ(ReadBytes(reception.dir.Path() / "ABCDEFGHIJKLMNOP.DAT"), "long");
-    EXPECT_EQ(ReadBytes(reception.dir.Path() / "Zoznam č. 5 – Hronec.dat"), "sk");
+    EXPECT_EQ(ReadBytes(reception.dir.Path() / PathFromText("Zoznam č. 5 – Hronec.dat")), "sk");
     EXPECT_TRUE(reception.handheld.files.empty());
 }
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/path_text.h"
 #include "support/succeeded.h"
 #include "support/temp_dir.h"
 
@@ -218,16 +219,17 @@ TEST_F(SemicolonFileTest, ReadOnlyEarlierTextIsReportedAndKept)
 
 TEST_F(SemicolonFileTest, AStoppedConversionLeavesTheEarlierText)
 {
-    const fs::path list = m_dir.Write("LIST01.DAT", "0A01.02.26x\r\n");
-    const fs::path old = m_dir.Write("LIST01.csv", "old text");
+    const fs::path list = m_dir.Write("Zoznam č.DAT", "0A01.02.26x\r\n");
+    const fs::path old = m_dir.Write("Zoznam č.csv", "old text");
     std::stop_source stop;
     stop.request_stop();
     const Result<fs::path> outcome =
-        m_conversion.ConvertListToSemicolonText(list, "LIST01.DAT", stop.get_token());
-    EXPECT_NE(outcome.error().detail.find("stopped"), std::string::npos)
-        << test::FailureDetail(outcome);
+        m_conversion.ConvertListToSemicolonText(list, "Zoznam.DAT", stop.get_token());
+    ASSERT_FALSE(outcome);
+    // Named in UTF-8 whatever the desktop's code page.
+    EXPECT_EQ(outcome.error().detail, "stopped before " + PathText(old) + " was finished");
     EXPECT_EQ(ReadBytes(old), "old text");
-    EXPECT_EQ(ListFolder(m_dir.Path()), "LIST01.DAT LIST01.csv");
+    EXPECT_EQ(ListFolder(m_dir.Path()), "Zoznam č.DAT Zoznam č.csv");
 }
 
 } // namespace
