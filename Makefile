@@ -79,6 +79,7 @@ check: check-deps
 	$(MAKE) check-fuzz
 	$(MAKE) check-soak
 	$(MAKE) windows-package
+	$(MAKE) windows-test
 
 $(ASAN_BUILD)/build.ninja: | deps
 	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "-DZVK_SANITIZE=address;undefined"
@@ -136,7 +137,14 @@ WINE_PREFIX_READY := $(WINDOWS_BUILD)/wine-prefix/system.reg
 $(WINE_PREFIX_READY): | windows-deps
 	$(WINE_ENV) wineboot -i >/dev/null 2>&1 && $(WINE_ENV) wineserver -w
 
+# One Wine server, with Wine's own services, serves the whole run: one that ends between
+# two tests turns the next one away ("cannot connect"), and services that a test's Wine
+# started would keep that test's output open for as long as they live. The server
+# lingers 30 s after the last test.
 windows-test: windows $(WINE_PREFIX_READY)
+	-@$(WINE_ENV) wineserver -k >/dev/null 2>&1; $(WINE_ENV) wineserver -w
+	$(WINE_ENV) wineserver -p30 </dev/null >/dev/null 2>&1
+	$(WINE_ENV) wineboot -i >/dev/null 2>&1
 	@for locale in $(WINDOWS_LOCALES); do \
 		echo "== Windows tests and zvk.exe under Wine, LANG=$$locale"; \
 		(cd $(WINDOWS_BUILD) && LANG=$$locale LC_ALL=$$locale $(WINE_ENV) \

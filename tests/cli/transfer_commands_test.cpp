@@ -1,5 +1,4 @@
 #include <chrono>
-#include <cstdlib>
 #include <sstream>
 #include <thread>
 
@@ -8,6 +7,7 @@
 #include "cli/command_line.h"
 #include "cli_run.h"
 #include "device/handheld_selection.h"
+#include "platform/path_text.h"
 #include "support/environment.h"
 #include "support/small_disk.h"
 #include "support/succeeded.h"
@@ -69,14 +69,11 @@ TEST(TransferCommandsTest, ReceiveBringsTheListsOverByteForByteWithTheirText)
 {
     const EmulatedHandheld handheld;
     const fs::path to = handheld.Dir().Path() / "prijate" / "2026";
-    const fs::path out = handheld.Dir().Path() / "out";
-    const fs::path err = handheld.Dir().Path() / "err";
-    const std::string command = "ZVK_HANDHELD='" + handheld.Folder().string() + "' " +
-                                ZVK_CLI_PATH + " receive --to '" + to.string() + "' --convert >'" +
-                                out.string() + "' 2>'" + err.string() + "'";
-    EXPECT_EQ(std::system(command.c_str()), 0) << ReadBytes(err);
-    EXPECT_EQ(ReadBytes(out), "Príjem bol úspešne ukončený.\n");
-    EXPECT_EQ(ReadBytes(err).rfind("Stav: Vytváranie súborov...\nStav: Príjem dát...\n", 0), 0u);
+    ZvkProcess zvk({"receive", "--to", PathText(to), "--convert"}, handheld.Dir().Path(),
+                   "receive");
+    EXPECT_EQ(zvk.WaitFor(60s), kSuccess) << zvk.Err();
+    EXPECT_EQ(zvk.Out(), "Príjem bol úspešne ukončený.\n");
+    EXPECT_EQ(zvk.Err().rfind("Stav: Vytváranie súborov...\nStav: Príjem dát...\n", 0), 0u);
     for (const char* name : {"LIST0001", "LIST0002", "LIST0003", "STARY001"}) {
         EXPECT_EQ(ReadBytes(to / (std::string(name) + ".DAT")),
                   ReadBytes(fs::path(ZVK_SAMPLE_DIR) / (std::string(name) + ".DAT")));
@@ -180,14 +177,9 @@ TEST(TransferCommandsTest, SendConfigAndSendListReachTheHandheldProgram)
     EXPECT_EQ(ReadBytes(handheld.Folder() / "ZVK_CE" / "ZVK.INI"), "[Firma]\r\n");
 
     const fs::path list = handheld.Dir().Write("Zoznam č. 7.dat", "AD\r\n");
-    EXPECT_EQ(Zvk({"send-list", list.string()}).status, kSuccess);
+    EXPECT_EQ(Zvk({"send-list", PathText(list)}).status, kSuccess);
     // The handheld program has taken the list into its own.
-    EXPECT_EQ(ReadBytes(handheld.Lists() / "Zoznam č. 7.dat"), "AD\r\n");
-    // A name in the handheld's code page, as an older desktop left it, is read in it.
-    const fs::path codePage = handheld.Dir().Write("lat\xE8in.DAT", "AD 1250\r\n");
-    const CliRun sent = Zvk({"send-list", codePage.string()});
-    EXPECT_EQ(sent.status, kSuccess) << sent.err;
-    EXPECT_EQ(ReadBytes(handheld.Lists() / "latčin.DAT"), "AD 1250\r\n");
+    EXPECT_EQ(ReadBytes(handheld.Lists() / PathFromText("Zoznam č. 7.dat")), "AD\r\n");
 
     const fs::path upper = handheld.Dir().Write("LIST0009.DAT", "AD\r\n");
     EXPECT_EQ(Zvk({"send-list", upper.string()}).status, kSuccess);
@@ -196,6 +188,16 @@ TEST(TransferCommandsTest, SendConfigAndSendListReachTheHandheldProgram)
     const CliRun missing = Zvk({"send-config", (handheld.Dir().Path() / "NONE.INI").string()});
     EXPECT_EQ(missing.status, kFailure);
     EXPECT_NE(missing.err.find("\nChyba! *** Konfiguračný súbor chýba! ***\n"), std::string::npos);
+}
+
+// A name in the handheld's code page, as an older desktop left it, is read in it.
+TEST(TransferCommandsTest, SendListReadsANameInTheHandheldsCodePage)
+{
+    const EmulatedHandheld handheld;
+    const fs::path codePage = handheld.Dir().Write("lat\xE8in.DAT", "AD 1250\r\n");
+    const CliRun sent = Zvk({"send-list", codePage.string()});
+    EXPECT_EQ(sent.status, kSuccess) << sent.err;
+    EXPECT_EQ(ReadBytes(handheld.Lists() / "latčin.DAT"), "AD 1250\r\n");
 }
 
 // The handheld hands back only *.dat lists: anything else sent would stay there for ever.

@@ -25,6 +25,16 @@ namespace {
 
 constexpr std::chrono::milliseconds kPollInterval{10};
 
+std::string TextOf(const fs::path& file)
+{
+    std::string text = test::FileBytes(file);
+#ifdef _WIN32
+    for (std::size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at))
+        text.erase(at, 1);
+#endif
+    return text;
+}
+
 fs::path ProgramOf(const ZvkProcess::Place& place)
 {
     return place.program.empty() ? fs::path(ZVK_CLI_PATH) : place.program;
@@ -210,12 +220,12 @@ bool ZvkProcess::WaitForErr(const std::string& text, std::chrono::milliseconds t
 
 std::string ZvkProcess::Out() const
 {
-    return test::FileBytes(m_out);
+    return TextOf(m_out);
 }
 
 std::string ZvkProcess::Err() const
 {
-    return test::FileBytes(m_err);
+    return TextOf(m_err);
 }
 
 std::chrono::steady_clock::duration ZvkProcess::RunTime() const

@@ -43,6 +43,8 @@ public:
     // Sends it `number` (SIGINT, SIGSTOP, ...) and goes on.
     void Signal(int number) const;
 #endif
+    // What it wrote to stdout and stderr so far, as text: the C runtime of Windows ends
+    // each line in "\r\n", read here as "\n".
     std::string Out() const;
     std::string Err() const;
     // How long it ran, from its start until WaitFor saw it end.

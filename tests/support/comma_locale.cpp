@@ -2,12 +2,15 @@
 
 #include <clocale>
 #include <cstring>
+#include <initializer_list>
 
 namespace zvk::test {
 
 CommaDecimalLocale::CommaDecimalLocale() : m_previous(std::setlocale(LC_ALL, nullptr))
 {
-    for (const char* name : {"sk_SK.UTF-8", "de_DE.UTF-8", "sk_SK.utf8", "de_DE.utf8"}) {
+    // The names of Linux, then those of the Windows C runtime.
+    for (const char* name : {"sk_SK.UTF-8", "de_DE.UTF-8", "sk_SK.utf8", "de_DE.utf8",
+                             "Slovak_Slovakia.1250", "German_Germany.1252"}) {
         if (std::setlocale(LC_ALL, name) != nullptr) {
             m_active = std::strcmp(std::localeconv()->decimal_point, ",") == 0;
             return;

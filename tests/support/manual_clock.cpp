@@ -1,65 +1,11 @@
 #include "support/manual_clock.h"
 
 #include <atomic>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <iostream>
-#include <string>
 #include <thread>
 
-namespace fs = std::filesystem;
+#include "support/idle_threads.h"
 
 namespace zvk::test {
-namespace {
-
-// The kernel's view of the process. Under Wine every Windows thread is a Linux thread of
-// the same process, and Wine's drive Z: is the Linux root, so the same view serves there.
-#ifdef _WIN32
-const fs::path kProc = "Z:/proc";
-#else
-const fs::path kProc = "/proc";
-#endif
-
-// The kernel's id of the calling thread: the first field of its stat.
-std::string OwnThreadId()
-{
-    std::ifstream stat(kProc / "thread-self" / "stat");
-    std::string id;
-    stat >> id;
-    return id;
-}
-
-// True when no other thread of this process runs or waits for the disk: each waits for a
-// lock, a condition, the clock or another process. A system without that view (Windows
-// itself) cannot tell: the test program ends with the reason rather than guess.
-bool OtherThreadsAsleep()
-{
-    const std::string self = OwnThreadId();
-    if (self.empty()) {
-        std::cerr << "ManualClock: cannot see the threads' states in " << kProc
-                  << " (Linux, or Wine on Linux, needed)\n";
-        std::abort();
-    }
-    std::error_code ec;
-    for (fs::directory_iterator it(kProc / "self" / "task", ec);
-         !ec && it != fs::directory_iterator(); it.increment(ec)) {
-        if (it->path().filename() == self)
-            continue;
-        std::ifstream stat(it->path() / "stat");
-        std::string text;
-        std::getline(stat, text);
-        const std::size_t name = text.rfind(')');
-        if (name == std::string::npos || name + 2 >= text.size())
-            continue; // the thread has just ended
-        const char state = text[name + 2];
-        if (state == 'R' || state == 'D')
-            return false;
-    }
-    return true;
-}
-
-} // namespace
 
 Clock::TimePoint ManualClock::Now()
 {

@@ -1,7 +1,5 @@
 #include "support/temp_dir.h"
 
-#include "support/file_bytes.h"
-
 #include <atomic>
 #include <cstdio>
 #include <fstream>
@@ -10,6 +8,9 @@
 #include <sstream>
 
 #include <gtest/gtest.h>
+
+#include "platform/path_text.h"
+#include "support/file_bytes.h"
 
 #ifndef _WIN32
 #include <grp.h>
@@ -48,8 +49,10 @@ const fs::path& TempDir::Path() const
 
 fs::path TempDir::Write(std::string_view name, std::string_view bytes) const
 {
+    // In the system's own separators, as a user would name it.
     const fs::path path =
-        m_path / std::u8string(reinterpret_cast<const char8_t*>(name.data()), name.size());
+        (m_path / std::u8string(reinterpret_cast<const char8_t*>(name.data()), name.size()))
+            .make_preferred();
     fs::create_directories(path.parent_path());
     std::ofstream out(path, std::ios::binary);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
@@ -67,7 +70,7 @@ std::string ListFolder(const fs::path& folder)
 {
     std::set<std::string> names;
     for (const auto& entry : fs::directory_iterator(folder))
-        names.insert(entry.path().filename().string());
+        names.insert(PathText(entry.path().filename()));
     std::string listing;
     for (const auto& name : names)
         listing += (listing.empty() ? "" : " ") + name;

@@ -106,7 +106,13 @@ TEST(DeviceConfigurationTest, ASaveThatCannotBeWrittenLeavesTheFileAsItWas)
     EXPECT_TRUE(
         test::AsOrdinaryUser([&] { return !SaveDeviceConfiguration(file, configuration); }));
     EXPECT_EQ(ReadBytes(file), before);
-    // A value with a line break would add keys of its own: the whole save is refused.
+}
+
+// A value with a line break would add keys of its own: the whole save is refused.
+TEST(DeviceConfigurationTest, AValueWithALineBreakRefusesTheWholeSave)
+{
+    TempDir dir;
+    DeviceConfiguration configuration;
     configuration.rowCaptions[3] = "Riadok\r\nAkost1=X";
     const Result<> refused = SaveDeviceConfiguration(dir.Path() / "new.ini", configuration);
     ASSERT_FALSE(refused);

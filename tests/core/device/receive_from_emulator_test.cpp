@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "device/handheld_selection.h"
+#include "platform/path_text.h"
 #include "support/manual_clock.h"
 #include "support/recording_window_port.h"
 #include "support/succeeded.h"
@@ -91,7 +92,7 @@ TEST(ReceiveFromEmulatorTest, ThousandListsWithSlovakNamesAndAnEmptyOne)
                                     "AD" + std::to_string(i) + "\r\n");
     reception.handheldDir.Write("handheld/ZVK_CE/Data/PRAZDNY.DAT", "");
     EXPECT_TRUE(reception.Run());
-    EXPECT_EQ(ReadBytes(reception.desktop.Path() / "Zoznam č 999.dat"), "AD999\r\n");
+    EXPECT_EQ(ReadBytes(reception.desktop.Path() / PathFromText("Zoznam č 999.dat")), "AD999\r\n");
     EXPECT_EQ(ReadBytes(reception.desktop.Path() / "PRAZDNY.DAT"), "");
     EXPECT_EQ(
         std::distance(fs::directory_iterator(reception.desktop.Path()), fs::directory_iterator()),

@@ -9,6 +9,7 @@
 #include "device/handheld_emulator.h"
 #include "device/handheld_selection.h"
 #include "device/progress_display.h"
+#include "platform/path_text.h"
 #include "support/manual_clock.h"
 #include "support/recording_window_port.h"
 #include "support/succeeded.h"
@@ -237,7 +238,7 @@ TEST(TransferSessionTest, HandheldThatCannotBeClaimedIsNamedNotBusy)
     const fs::path lock = s.dir.Path() / "handheld" / "ZVK_CE" / "transfer.lock";
     EXPECT_EQ(s.window.Events(),
               (Strings{"link ready",
-                       "refused cannot lock " + lock.string() + ": No such file or directory",
+                       "refused cannot lock " + PathText(lock) + ": No such file or directory",
                        "cursor arrow", "unlock"}));
 }
 

@@ -1,12 +1,13 @@
 #include "lists/text_import.h"
 
-#include <clocale>
 #include <cstdio>
 #include <random>
 #include <sstream>
 
 #include <gtest/gtest.h>
 
+#include "platform/path_text.h"
+#include "support/comma_locale.h"
 #include "support/succeeded.h"
 #include "support/temp_dir.h"
 
@@ -116,10 +117,12 @@ TEST(TextImportTest, NumbersAreFormattedAsPrintfInTheCLocale)
                       static_cast<double>(v));
         expected += line;
     }
-    const std::string previous = std::setlocale(LC_ALL, nullptr);
-    std::setlocale(LC_ALL, "sk_SK.UTF-8");
-    const std::string result = Import(text);
-    std::setlocale(LC_ALL, previous.c_str());
+    std::string result;
+    {
+        const test::CommaDecimalLocale comma;
+        ASSERT_TRUE(comma.Active()) << "a locale with a decimal comma is needed (locales-all)";
+        result = Import(text);
+    }
     EXPECT_EQ(result, expected);
 }
 
@@ -135,7 +138,7 @@ TEST_F(TextImportFileTest, WritesTheListBesideTheTextWhateverTheWorkingFolder)
                                       Lines({"FmoR", "1", "SM", "I", "3", "4", "30", "0,28"}));
     const Result<fs::path> outcome = ImportMeasurementText(text);
     ASSERT_TRUE(test::Succeeded(outcome));
-    EXPECT_EQ(*outcome, m_dir.Path() / "merania" / "Meranie ľavý breh.dat");
+    EXPECT_EQ(*outcome, m_dir.Path() / PathFromText("merania/Meranie ľavý breh.dat"));
     // The name inside the list is Windows-1250, as every text of a list.
     EXPECT_EQ(ReadBytes(*outcome).substr(0, 15), "ADMeranie \xBE"
                                                  "av\xFD"

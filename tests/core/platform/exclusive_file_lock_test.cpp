@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/path_text.h"
 #include "support/succeeded.h"
 #include "support/temp_dir.h"
 
@@ -38,7 +39,7 @@ TEST(ExclusiveFileLockTest, LockFileThatCannotBeMadeIsNamed)
     const fs::path path = dir.Path() / "missing" / "transfer.lock";
     const Result<std::unique_ptr<ExclusiveFileLock>> lock = ExclusiveFileLock::Take(path);
     ASSERT_FALSE(lock);
-    EXPECT_EQ(lock.error().detail, "cannot lock " + path.string() + ": No such file or directory");
+    EXPECT_EQ(lock.error().detail, "cannot lock " + PathText(path) + ": No such file or directory");
     EXPECT_EQ(lock.error().file.file, path);
 }
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/path_text.h"
+
 namespace zvk {
 namespace {
 
@@ -25,9 +27,10 @@ TEST(Windows1250Test, EncodesSlovakLettersAndMarksTheRest)
 
 TEST(Windows1250Test, FileNamesLoseTheirFolder)
 {
-    EXPECT_EQ(FileNameInWindows1250("/tmp/Zväzok/Meranie ľavý.dat"), "Meranie \xBE"
-                                                                     "av\xFD.dat");
-    EXPECT_EQ(FileNameInUtf16("/tmp/Zväzok/Meranie ľavý.dat"), u"Meranie \u013Eav\u00FD.dat");
+    const std::filesystem::path path = PathFromText("/tmp/Zväzok/Meranie ľavý.dat");
+    EXPECT_EQ(FileNameInWindows1250(path), "Meranie \xBE"
+                                           "av\xFD.dat");
+    EXPECT_EQ(FileNameInUtf16(path), u"Meranie \u013Eav\u00FD.dat");
 }
 
 TEST(Windows1250Test, FileNamesThatAreNoUtf8AreReadInTheCodePage)

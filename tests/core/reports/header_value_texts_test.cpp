@@ -5,6 +5,7 @@
 
 #include "reports/header_value_texts.h"
 #include "support/temp_dir.h"
+#include "support/unreadable_file.h"
 
 namespace fs = std::filesystem;
 
@@ -81,13 +82,13 @@ TEST_F(HeaderValueTextsTest, EachValueFromItsOwnRecordAndOnlyBeforeTheItems)
 TEST_F(HeaderValueTextsTest, AnUnreadableListIsNamedAndTheOthersAreStillRead)
 {
     folder.Write("GOOD.DAT", Pair("0B", "Odberatel", ""));
-    fs::create_symlink(folder.Path() / "GONE.DAT", folder.Path() / "BAD.DAT");
+    const test::UnreadableFile bad(folder.Path() / "BAD.DAT");
     fs::create_directory(folder.Path() / "FOLDER.DAT");
     const HeaderValueTexts found = ReadHeaderValueTexts(folder.Path(), 2);
     EXPECT_EQ(found.texts, std::vector<std::string>{Value("Odberatel")});
     ASSERT_EQ(found.unreadable.size(), 1u);
     EXPECT_EQ(found.unreadable[0].file, folder.Path() / "BAD.DAT");
-    EXPECT_EQ(found.unreadable[0].reason, std::errc::no_such_file_or_directory);
+    EXPECT_EQ(found.unreadable[0].reason, bad.Reason());
     EXPECT_EQ(found.unreadable[0].access, FileFailure::Access::Reading);
 
     const HeaderValueTexts none = ReadHeaderValueTexts(folder.Path() / "missing", 2);

@@ -7,6 +7,7 @@
 #include "support/recording_viewer.h"
 #include "support/succeeded.h"
 #include "support/temp_dir.h"
+#include "support/unreadable_file.h"
 
 namespace fs = std::filesystem;
 
@@ -46,13 +47,13 @@ TEST_F(MakeReportTest, ShowsTheFinishedDocument)
 TEST_F(MakeReportTest, AnUnreadableListStopsTheReportAndLeavesNoDocument)
 {
     fs::copy(TestData("reports/lists"), lists.Path());
-    fs::create_symlink(lists.Path() / "GONE.DAT", lists.Path() / "BROKEN.DAT");
+    const test::UnreadableFile broken(lists.Path() / "BROKEN.DAT");
     const Result<fs::path> outcome = MakeReport(kMarch2026, lists.Path(), Settings());
     ASSERT_FALSE(outcome);
     EXPECT_NE(outcome.error().detail.find("BROKEN.DAT"), std::string::npos)
         << test::FailureDetail(outcome);
     EXPECT_EQ(outcome.error().file.file, lists.Path() / "BROKEN.DAT");
-    EXPECT_EQ(outcome.error().file.reason, std::errc::no_such_file_or_directory);
+    EXPECT_EQ(outcome.error().file.reason, broken.Reason());
     EXPECT_EQ(outcome.error().file.access, FileFailure::Access::Reading);
     EXPECT_EQ(ListFolder(output.Path()), "");
     EXPECT_TRUE(viewer.Shown().empty());
@@ -136,7 +137,7 @@ TEST_F(MakeReportTest, AnOutputThatIsAnInputIsRefusedBeforeAnythingIsRead)
     fs::copy(TestData("reports/lists"), lists.Path());
     const fs::path list = lists.Path() / "EVEN.DAT";
     const std::string listBytes = ReadBytes(list);
-    fs::create_symlink(lists.Path() / "GONE.DAT", lists.Path() / "BROKEN.DAT");
+    const test::UnreadableFile broken(lists.Path() / "BROKEN.DAT");
     fs::create_hard_link(list, output.Path() / "copy.rtf");
     const fs::path config = output.Path() / "ZVK.INI";
     fs::copy_file(TestData("reports/ZVK.INI"), config);
@@ -163,7 +164,17 @@ TEST_F(MakeReportTest, AnOutputThatIsAnInputIsRefusedBeforeAnythingIsRead)
             EXPECT_NE(outcome.error().detail.find(target.filename().string()), std::string::npos);
         }
     }
-    // A list that is a symbolic link to the output: the output has a single name.
+    EXPECT_EQ(ReadBytes(list), listBytes);
+    EXPECT_EQ(ReadBytes(config), ReadBytes(TestData("reports/ZVK.INI")));
+    EXPECT_EQ(ListFolder(output.Path()), "ZVK.INI copy.rtf");
+    EXPECT_TRUE(viewer.Shown().empty());
+}
+
+// A list that is a symbolic link to the output: the output has a single name.
+TEST_F(MakeReportTest, AListThatLinksToTheOutputIsRefused)
+{
+    fs::copy(TestData("reports/lists"), lists.Path());
+    const std::string listBytes = ReadBytes(lists.Path() / "EVEN.DAT");
     const fs::path linked = output.Write("linked.rtf", listBytes);
     fs::create_symlink(linked, lists.Path() / "LINKED.DAT");
     DocumentSettings settings = Settings();
@@ -173,11 +184,8 @@ TEST_F(MakeReportTest, AnOutputThatIsAnInputIsRefusedBeforeAnythingIsRead)
           MakeConsignmentNote(lists.Path() / "LINKED.DAT", settings)})
         EXPECT_EQ(outcome.error().file.reason, OutputRefusal::SameAsInput)
             << test::FailureDetail(outcome);
-
-    EXPECT_EQ(ReadBytes(list), listBytes);
     EXPECT_EQ(ReadBytes(linked), listBytes);
-    EXPECT_EQ(ReadBytes(config), ReadBytes(TestData("reports/ZVK.INI")));
-    EXPECT_EQ(ListFolder(output.Path()), "ZVK.INI copy.rtf linked.rtf");
+    EXPECT_EQ(ListFolder(output.Path()), "linked.rtf");
     EXPECT_TRUE(viewer.Shown().empty());
 }
 
@@ -199,7 +207,7 @@ TEST_F(MakeReportTest, AFailedOrStoppedReportLeavesTheEarlierOutput)
         << test::FailureDetail(stoppedNote);
 
     settings.stop = {};
-    fs::create_symlink(lists.Path() / "GONE.DAT", lists.Path() / "BROKEN.DAT");
+    const test::UnreadableFile broken(lists.Path() / "BROKEN.DAT");
     const Result<fs::path> unreadable = MakeReport(kMarch2026, lists.Path(), settings);
     EXPECT_EQ(unreadable.error().file.file, lists.Path() / "BROKEN.DAT")
         << test::FailureDetail(unreadable);

@@ -178,7 +178,7 @@ TEST(DocumentOutputTest, AnUnfinishedDocumentLeavesTheEarlierFile)
     EXPECT_EQ(test::ListFolder(dir.Path()), "report.rtf");
 }
 
-TEST(DocumentOutputTest, AReadOnlyOutputIsRefusedAndALinkIsReplaced)
+TEST(DocumentOutputTest, AReadOnlyOutputIsRefused)
 {
     TempDir dir;
     const fs::path readOnly = dir.Write("kept.rtf", "kept");
@@ -190,7 +190,11 @@ TEST(DocumentOutputTest, AReadOnlyOutputIsRefusedAndALinkIsReplaced)
     EXPECT_EQ(opened.error().file.file, readOnly);
     EXPECT_NE(opened.error().detail.find("kept.rtf is read-only"), std::string::npos);
     EXPECT_EQ(ReadBytes(readOnly), "kept");
+}
 
+TEST(DocumentOutputTest, ALinkAsOutputIsReplacedAndItsTargetLeftAlone)
+{
+    TempDir dir;
     const fs::path elsewhere = dir.Write("elsewhere.txt", "not a document");
     const fs::path link = dir.Path() / "link.rtf";
     fs::create_symlink(elsewhere, link);
