@@ -27,7 +27,7 @@ int RunConvert(const Arguments& arguments, std::ostream& out, std::ostream& err)
         const Result<std::filesystem::path> converted =
             conversion.ConvertListToSemicolonText(list, FileNameInWindows1250(list), stop);
         if (converted) {
-            out << converted->string() << '\n';
+            out << PathText(*converted) << '\n';
         } else if (!stop.stop_requested()) {
             ReportFailure(err, converted.error().detail);
             status = kFailure;

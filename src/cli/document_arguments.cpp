@@ -111,7 +111,7 @@ int FinishDocument(const DocumentArguments& parsed, const fs::path& configFile,
             ReportFailure(err, made.error().detail);
         return kFailure;
     }
-    out << made->string() << '\n';
+    out << PathText(*made) << '\n';
     if (parsed.open && !viewer.Show(*made))
         ReportFailure(err, messages::NoViewer(*made));
     return kSuccess;

@@ -22,7 +22,7 @@ int RunImport(const Arguments& arguments, std::ostream& out, std::ostream& err)
         const Result<std::filesystem::path> imported =
             ImportMeasurementText(PathFromText(argument));
         if (imported) {
-            out << imported->string() << '\n';
+            out << PathText(*imported) << '\n';
         } else {
             ReportFailure(err, imported.error().detail);
             status = kFailure;
