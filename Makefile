@@ -79,7 +79,6 @@ check: check-deps
 	$(MAKE) check-fuzz
 	$(MAKE) check-soak
 	$(MAKE) windows-package
-	$(MAKE) windows-test
 
 $(ASAN_BUILD)/build.ninja: | deps
 	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "-DZVK_SANITIZE=address;undefined"
