@@ -30,23 +30,14 @@ struct ZvkRun
     std::chrono::steady_clock::duration took{};
 };
 
-std::string Lines(const std::string& text)
-{
-    std::string lines;
-    for (std::size_t i = 0; i < text.size(); ++i)
-        if (text[i] != '\r' || i + 1 >= text.size() || text[i + 1] != '\n')
-            lines += text[i];
-    return lines;
-}
-
 ZvkRun Ended(ZvkProcess& process)
 {
     ZvkRun run{process.WaitFor(120s), {}, {}, {}};
     EXPECT_TRUE(run.status.has_value()) << "zvk.exe still runs after two minutes";
     process.Kill();
     run.took = process.RunTime();
-    run.out = Lines(process.Out());
-    run.err = Lines(process.Err());
+    run.out = process.Out();
+    run.err = process.Err();
     return run;
 }
 

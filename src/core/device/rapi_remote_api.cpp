@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "platform/exclusive_file_lock.h"
+#include "platform/system_reason.h"
 
 namespace fs = std::filesystem;
 
@@ -55,7 +56,7 @@ Result<std::unique_ptr<TransferClaim>> RapiRemoteApi::ClaimForTransfer()
     std::error_code ec;
     const fs::path folder = fs::temp_directory_path(ec);
     if (ec)
-        return Fail("no temporary folder for the handheld's lock: " + ec.message());
+        return Fail("no temporary folder for the handheld's lock: " + StandardReason(ec).message());
     Result<std::unique_ptr<ExclusiveFileLock>> lock =
         ExclusiveFileLock::Take(folder / "zvk-handheld.lock");
     if (!lock)
