@@ -6,6 +6,7 @@
 #include "device/emulated_program.h"
 #include "device/handheld_emulator.h"
 #include "platform/path_text.h"
+#include "platform/system_reason.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -88,7 +89,7 @@ Result<> PrepareHandheldFolder(const fs::path& folder, const fs::path& samples)
     }
     const fs::path lists = EmulatedListStore(folder);
     if (!fs::create_directories(lists, ec))
-        return Fail("cannot create " + PathText(lists) + ": " + ec.message());
+        return Fail("cannot create " + PathText(lists) + ": " + StandardReason(ec).message());
     for (fs::directory_iterator it(samples, ec); !ec && it != fs::directory_iterator();
          it.increment(ec))
         if (it->is_regular_file(ec))
