@@ -4,7 +4,6 @@
 #include <memory>
 #include <mutex>
 
-#include <QMetaObject>
 #include <QThread>
 
 #include "gui/CTarnwickDlg.h"
@@ -44,7 +43,7 @@ template <typename Call> void MainWindowPort::Notify(Call call)
     if (QThread::currentThread() == m_window.thread())
         call();
     else
-        QMetaObject::invokeMethod(&m_window, std::move(call), Qt::QueuedConnection);
+        m_calls.Post(std::move(call));
 }
 
 template <typename Call> auto MainWindowPort::Ask(Call call) -> decltype(call())
@@ -56,17 +55,14 @@ template <typename Call> auto MainWindowPort::Ask(Call call) -> decltype(call())
     const auto answer = std::make_shared<Answer<Result>>();
     // `call` may refer to the worker's own data: it runs only while the worker still
     // waits, since the window stops being asked (Close) on this same thread.
-    QMetaObject::invokeMethod(
-        &m_window,
-        [answer, closing, call] {
-            Result value = closing.stop_requested() ? Result{} : call();
-            {
-                const std::lock_guard lock(answer->mutex);
-                answer->value = std::move(value);
-            }
-            answer->given.notify_all();
-        },
-        Qt::QueuedConnection);
+    m_calls.Post([answer, closing, call] {
+        Result value = closing.stop_requested() ? Result{} : call();
+        {
+            const std::lock_guard lock(answer->mutex);
+            answer->value = std::move(value);
+        }
+        answer->given.notify_all();
+    });
     std::unique_lock lock(answer->mutex);
     answer->given.wait(lock, closing, [&] { return answer->value.has_value(); });
     return answer->value.value_or(Result{});
@@ -112,7 +108,7 @@ void MainWindowPort::LinkResult(bool connected)
 void MainWindowPort::RequestClose()
 {
     // Always queued: closing waits for the worker that asks for it to end.
-    QMetaObject::invokeMethod(&m_window, &QDialog::reject, Qt::QueuedConnection);
+    m_calls.Post([this] { m_window.reject(); });
 }
 
 void MainWindowPort::ShowMessage(std::string_view text, std::string_view caption,

@@ -6,6 +6,7 @@
 
 #include "device/progress_display.h"
 #include "device/window_port.h"
+#include "gui/window_call_queue.h"
 
 class CTarnwickDlg;
 
@@ -49,6 +50,7 @@ private:
     void ShowBox(const QString& text, const QString& caption, QMessageBox::Icon icon);
 
     CTarnwickDlg& m_window;
+    WindowCallQueue m_calls;
     std::stop_source m_closing;
     zvk::ProgressDisplay m_progress;
 };
