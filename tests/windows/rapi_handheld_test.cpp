@@ -41,37 +41,6 @@ ZvkRun Ended(ZvkProcess& process)
     return run;
 }
 
-// An environment variable of this process, and so of the zvk.exe it starts, for as long
-// as the object lives, then as it was; an empty value removes it.
-class ScopedVariable
-{
-public:
-    ScopedVariable(const char* name, const fs::path& value) : m_name(name)
-    {
-        if (const wchar_t* previous = _wgetenv(fs::path(name).c_str()))
-            m_previous = previous;
-        Set(value);
-    }
-    ~ScopedVariable()
-    {
-        Set(m_previous);
-    }
-    ScopedVariable(const ScopedVariable&) = delete;
-    ScopedVariable& operator=(const ScopedVariable&) = delete;
-
-private:
-    void Set(const fs::path& value) const
-    {
-        if (value.empty())
-            UnsetEnvironment(m_name);
-        else
-            SetEnvironment(m_name, value);
-    }
-
-    const char* m_name;
-    fs::path m_previous;
-};
-
 const char* const kSamples = "LIST0001.DAT LIST0002.DAT LIST0003.DAT STARY001.DAT";
 const std::vector<std::string> kSampleNames = {"LIST0001", "LIST0002", "LIST0003", "STARY001"};
 
@@ -150,11 +119,11 @@ public:
 
 private:
     TempDir m_dir;
-    ScopedVariable m_handheld;
-    ScopedVariable m_desktop;
-    ScopedVariable m_deletions;
-    ScopedVariable m_noEmulator;
-    ScopedVariable m_temporary;
+    ScopedEnvironment m_handheld;
+    ScopedEnvironment m_desktop;
+    ScopedEnvironment m_deletions;
+    ScopedEnvironment m_noEmulator;
+    ScopedEnvironment m_temporary;
 };
 
 std::string Sample(const std::string& name)
@@ -263,7 +232,7 @@ TEST(RapiHandheldTest, WithoutRapiDllBesideItZvkSaysTheConnectionSoftwareIsMissi
 TEST(RapiHandheldTest, NamedFolderChoosesTheEmulatedHandheldEvenWithoutRapiDll)
 {
     const Desktop desktop("", Desktop::Dll::Missing);
-    const ScopedVariable emulator("ZVK_HANDHELD", desktop.Handheld());
+    const ScopedEnvironment emulator("ZVK_HANDHELD", desktop.Handheld());
     const ZvkRun run = desktop.Zvk({"receive", "--to", PathText(desktop.Received())});
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(ListFolder(desktop.Received()), kSamples);

@@ -368,17 +368,13 @@ TEST(HandheldEmulatorTest, ClaimEndsOnceTheProgramHasDoneWhatTheTransferStarted)
 
 TEST(HandheldSelectionTest, EnvironmentWinsOverTheSettingOverTheWorkingDirectory)
 {
-    const char* previous = std::getenv("ZVK_HANDHELD");
-    const std::string saved = previous != nullptr ? previous : "";
-    test::UnsetEnvironment("ZVK_HANDHELD");
-    EXPECT_EQ(ChooseHandheldFolder(""), fs::current_path() / "handheld");
-    EXPECT_EQ(ChooseHandheldFolder("/media/zvk"), fs::path("/media/zvk"));
-    test::SetEnvironment("ZVK_HANDHELD", "/tmp/zvk-handheld");
+    {
+        const test::ScopedEnvironment unset("ZVK_HANDHELD", "");
+        EXPECT_EQ(ChooseHandheldFolder(""), fs::current_path() / "handheld");
+        EXPECT_EQ(ChooseHandheldFolder("/media/zvk"), fs::path("/media/zvk"));
+    }
+    const test::ScopedEnvironment named("ZVK_HANDHELD", "/tmp/zvk-handheld");
     EXPECT_EQ(ChooseHandheldFolder("/media/zvk"), fs::path("/tmp/zvk-handheld"));
-    if (previous != nullptr)
-        test::SetEnvironment("ZVK_HANDHELD", saved);
-    else
-        test::UnsetEnvironment("ZVK_HANDHELD");
 }
 
 TEST(HandheldSelectionTest, MissingFolderIsSeededWithTheSampleListsAnExistingOneIsKept)
