@@ -33,12 +33,16 @@ bool InstallSlovakLanguage(QCoreApplication& application)
     const QLocale slovak(QLocale::Slovak, QLocale::Slovakia);
     QLocale::setDefault(slovak);
     auto* translator = new SlovakTranslator(&application);
-    if (!translator->load(slovak, QStringLiteral("qtbase"), QStringLiteral("_"),
-                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-        delete translator;
-        return false;
+    // The program installed with its own Qt (Windows) has the translation beside it;
+    // elsewhere it is the system's Qt's.
+    for (const QString& folder :
+         {QCoreApplication::applicationDirPath() + QStringLiteral("/translations"),
+          QLibraryInfo::path(QLibraryInfo::TranslationsPath)}) {
+        if (translator->load(slovak, QStringLiteral("qtbase"), QStringLiteral("_"), folder))
+            return QCoreApplication::installTranslator(translator);
     }
-    return QCoreApplication::installTranslator(translator);
+    delete translator;
+    return false;
 }
 
 } // namespace zvk
