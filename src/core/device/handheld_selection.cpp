@@ -70,13 +70,20 @@ fs::path ChooseHandheldFolder(std::string_view configuredFolder)
     return named.empty() ? fs::current_path() / "handheld" : named;
 }
 
-fs::path SampleListsFolder()
+fs::path InstalledSampleLists(const fs::path& executableFolder)
 {
     std::error_code ec;
-    const fs::path installed = ExecutableFolder() / "samples";
-    if (fs::is_directory(installed, ec))
-        return installed;
-    return ZVK_SAMPLE_DIR;
+    for (const fs::path& folder : {executableFolder / "samples",
+                                   executableFolder.parent_path() / "share" / "zvk-pc" / "samples"})
+        if (fs::is_directory(folder, ec))
+            return folder;
+    return {};
+}
+
+fs::path SampleListsFolder()
+{
+    const fs::path installed = InstalledSampleLists(ExecutableFolder());
+    return installed.empty() ? fs::path(ZVK_SAMPLE_DIR) : installed;
 }
 
 Result<> PrepareHandheldFolder(const fs::path& folder, const fs::path& samples)

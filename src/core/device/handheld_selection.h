@@ -19,9 +19,13 @@ std::filesystem::path NamedHandheldFolder(std::string_view configuredFolder);
 // directory.
 std::filesystem::path ChooseHandheldFolder(std::string_view configuredFolder);
 
-// The sample lists a new emulated handheld starts with: samples/ beside the executable
-// where the program is installed with them (the Windows package), else the repository's
-// data/samples, for a program run where it was built.
+// The sample lists that a program installed in `executableFolder` brings: samples/ beside
+// it (the Windows package), else share/zvk-pc/samples of its prefix (the Linux package,
+// /usr/bin and /usr/share/zvk-pc/samples); empty when it brings none.
+std::filesystem::path InstalledSampleLists(const std::filesystem::path& executableFolder);
+
+// The sample lists a new emulated handheld starts with: those the installed program brings,
+// else the repository's data/samples, for a program run where it was built.
 std::filesystem::path SampleListsFolder();
 
 // Creates a missing handheld folder and gives its program the sample lists; an existing

@@ -377,6 +377,22 @@ TEST(HandheldSelectionTest, EnvironmentWinsOverTheSettingOverTheWorkingDirectory
     EXPECT_EQ(ChooseHandheldFolder("/media/zvk"), fs::path("/tmp/zvk-handheld"));
 }
 
+// The Windows package keeps the samples beside the program, the Linux package in the data
+// folder of its prefix; a program that brings none runs where it was built.
+TEST(HandheldSelectionTest, InstalledSamplesAreBesideTheProgramElseInItsPrefix)
+{
+    TempDir prefix;
+    const fs::path bin = prefix.Path() / "bin";
+    fs::create_directories(bin);
+    EXPECT_EQ(InstalledSampleLists(bin), fs::path());
+
+    const fs::path shared = prefix.Path() / "share" / "zvk-pc" / "samples";
+    fs::create_directories(shared);
+    EXPECT_EQ(InstalledSampleLists(bin), shared);
+    fs::create_directories(bin / "samples");
+    EXPECT_EQ(InstalledSampleLists(bin), bin / "samples");
+}
+
 TEST(HandheldSelectionTest, MissingFolderIsSeededWithTheSampleListsAnExistingOneIsKept)
 {
     TempDir dir;
