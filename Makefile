@@ -104,6 +104,28 @@ check-fuzz: check-deps
 check-soak: build
 	$(BUILD)/tests/soak/zvk_link_soak --receptions $(SOAK_RECEPTIONS)
 
+# The Debian package of zvkpc and zvk, $(DEB_BUILD)/zvk-pc_VERSION_amd64.deb, from a Release
+# build of its own (`sudo apt install ./build-deb/zvk-pc_*.deb`). Only the programs and the
+# manual page are built, not the tests; dpkg-shlibdeps (dpkg-dev) names the libraries the
+# package depends on.
+DEB_BUILD ?= build-deb
+DEB_PACKAGES := dpkg-dev desktop-file-utils
+
+.PHONY: deb deb-deps
+
+deb-deps:
+	$(call install_missing,$(DEB_PACKAGES))
+
+$(DEB_BUILD)/build.ninja: | deps
+	cmake -S . -B $(DEB_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
+		-DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON
+
+deb: deps deb-deps $(DEB_BUILD)/build.ninja
+	desktop-file-validate packaging/linux/zvk-pc.desktop
+	cmake --build $(DEB_BUILD) -j $(JOBS) --target zvkpc zvk zvk_manual
+	rm -f $(DEB_BUILD)/zvk-pc_*.deb
+	cd $(DEB_BUILD) && cpack
+
 # The Windows build: the core, zvk.exe and the core's tests, cross-built with mingw-w64 (POSIX
 # thread model) and run under Wine. Only these targets, and so `make check`, install its packages.
 # Wine's preloader keeps free the addresses every Windows process needs before Linux maps
@@ -205,4 +227,5 @@ windows-package: windows $(WINE_PREFIX_READY)
 	$(WINE_ENV) sh packaging/windows/check_package.sh $(WINDOWS_BUILD) $(WINDOWS_PACKAGE)
 
 clean:
-	rm -rf $(BUILD) $(RUN_DIR) $(ASAN_BUILD) $(TSAN_BUILD) $(FUZZ_BUILD) $(WINDOWS_BUILD)
+	rm -rf $(BUILD) $(RUN_DIR) $(ASAN_BUILD) $(TSAN_BUILD) $(FUZZ_BUILD) $(WINDOWS_BUILD) \
+		$(DEB_BUILD)
