@@ -11,12 +11,14 @@
 #include "gui/control_ids.h"
 #include "gui/document_making.h"
 #include "gui/file_dialog.h"
+#include "gui/file_failure_text.h"
 #include "gui/main_window_port.h"
 #include "gui/message_box.h"
 #include "gui/paths.h"
 #include "gui/program_texts.h"
 #include "gui/transfer_link.h"
 #include "lists/text_import.h"
+#include "platform/settings_path_text.h"
 #include "reports/documents.h"
 #include "ui_CTarnwickDlg.h"
 
@@ -139,7 +141,7 @@ void CTarnwickDlg::ChooseReceiveFolder()
     if (chooser.exec() != QDialog::Accepted)
         return;
     const QString path = CDlgChooseFolder::CurrentPath();
-    if (m_settings.WriteReceiveFolder(zvk::ToFilePath(path)))
+    if (PathStored(m_settings.WriteReceiveFolder(zvk::ToFilePath(path))))
         m_ui->receiveFolderText->setText(path);
 }
 
@@ -149,8 +151,21 @@ void CTarnwickDlg::ChooseConfigurationFile()
     if (chosen.isEmpty())
         return;
     const QString path = QDir::toNativeSeparators(chosen);
-    if (m_settings.WriteConfigurationPath(zvk::ToFilePath(path)))
+    if (PathStored(m_settings.WriteConfigurationPath(zvk::ToFilePath(path))))
         m_ui->configurationPathText->setText(path);
+}
+
+// A path that was not stored is not shown: the window keeps showing what the settings
+// hold. A settings file that cannot be written goes unsaid, as it always did; a path whose
+// letters the Windows code page lacks is named, since only another choice can help.
+bool CTarnwickDlg::PathStored(const zvk::Result<>& stored)
+{
+    if (!stored && stored.error().file.reason == zvk::SettingsPathRefusal::NotInCodePage)
+        zvk::ShowMessageBox(this,
+                            zvk::kPathNotStored + QLatin1Char('\n') +
+                                zvk::FileFailureLine(stored.error().file),
+                            zvk::kErrorCaption, QMessageBox::Information);
+    return stored.has_value();
 }
 
 void CTarnwickDlg::StoreConvertOption(bool convert)

@@ -54,6 +54,7 @@ private:
     void ReadSettings();
     void ChooseReceiveFolder();
     void ChooseConfigurationFile();
+    bool PathStored(const zvk::Result<>& stored);
     void StoreConvertOption(bool convert);
     void EditConfiguration();
     void OpenReports();

@@ -3,6 +3,7 @@
 #include "gui/paths.h"
 #include "gui/program_texts.h"
 #include "platform/output_refusal.h"
+#include "platform/settings_path_text.h"
 #include "platform/system_reason.h"
 
 namespace zvk {
@@ -25,6 +26,8 @@ QString AccessText(FileFailure::Access access)
 
 QString SystemReasonText(std::error_code reason)
 {
+    if (reason == SettingsPathRefusal::NotInCodePage)
+        return kReasonNotInCodePage;
     if (reason.category() == OutputRefusalCategory()) {
         switch (static_cast<OutputRefusal>(reason.value())) {
         case OutputRefusal::ReadOnly:
@@ -73,14 +76,18 @@ QString SystemReasonText(std::error_code reason)
     return kReasonOther.arg(reason.value()).arg(QString::fromLocal8Bit(reason.message()));
 }
 
+QString FileFailureLine(const FileFailure& failure)
+{
+    return ToDisplayPath(failure.file) + QStringLiteral(": ") + SystemReasonText(failure.reason);
+}
+
 QString FileFailureMessage(const std::vector<FileFailure>& failures)
 {
     QString message;
     for (const FileFailure& failure : failures) {
         message += message.isEmpty() ? AccessText(failure.access) + QStringLiteral("\n")
                                      : QStringLiteral("\n");
-        message +=
-            ToDisplayPath(failure.file) + QStringLiteral(": ") + SystemReasonText(failure.reason);
+        message += FileFailureLine(failure);
     }
     return message;
 }

@@ -11,6 +11,9 @@ namespace zvk {
 // The system's reason in the program's language ("súbor neexistuje").
 QString SystemReasonText(std::error_code reason);
 
+// One file with its reason on a line ("/prijem/LIST0001.DAT: neexistuje").
+QString FileFailureLine(const FileFailure& failure);
+
 // The "Chyba!" message of files that failed in the same way: what failed ("***
 // Zoznam sa nedá prečítať ***", "*** Súbor sa nedá zapísať ***", ...), then each
 // file with its reason on a line of its own.

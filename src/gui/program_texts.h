@@ -38,6 +38,10 @@ inline const QString kImportFailed = QStringLiteral("Could not create file!");
 inline const QString kConfigurationNotSaved =
     QStringLiteral("*** Konfiguračný súbor sa nepodarilo uložiť! ***");
 
+// A chosen folder or configuration file that the settings cannot keep: followed on a line
+// of its own by the path and the reason.
+inline const QString kPathNotStored = QStringLiteral("*** Cesta sa nedá uložiť do nastavení ***");
+
 // A document's failure that names no file: %1 the reason in English.
 inline const QString kDocumentFailed = QStringLiteral("*** %1 ***");
 
@@ -73,6 +77,9 @@ inline const QString kReasonLinkLoop = QStringLiteral("príliš veľa symbolick�
 inline const QString kReasonTooManyFiles = QStringLiteral("príliš veľa otvorených súborov");
 inline const QString kReasonDiskError = QStringLiteral("chyba pri čítaní alebo zápise na disk");
 inline const QString kReasonBadName = QStringLiteral("názov obsahuje neplatné znaky");
+// A path in the settings file on Windows.
+inline const QString kReasonNotInCodePage =
+    QStringLiteral("kódová stránka systému Windows nemá všetky písmená názvu");
 // Any other reason: %1 its number, %2 the system's own words.
 inline const QString kReasonOther = QStringLiteral("systémová chyba %1 (%2)");
 

@@ -25,8 +25,8 @@ zvk::TransferSession::Options SessionOptions(const QStringList& arguments,
 } // namespace
 
 TransferLink::TransferLink(MainWindowPort& port, const QStringList& arguments,
-                           std::string handheldFolder, std::function<bool()> convertRequested,
-                           zvk::Clock& clock)
+                           std::filesystem::path handheldFolder,
+                           std::function<bool()> convertRequested, zvk::Clock& clock)
     : m_port(port), m_argumentText(ArgumentText(arguments)),
       m_session(
           port, clock,

@@ -1,7 +1,7 @@
 #pragma once
 
+#include <filesystem>
 #include <functional>
-#include <string>
 
 #include <QStringList>
 
@@ -19,8 +19,9 @@ public:
     // `arguments` are the program's command line, its name first; `handheldFolder` is the
     // configured folder of the emulated handheld (may be empty); `convertRequested` tells,
     // for each received list, whether to convert it.
-    TransferLink(MainWindowPort& port, const QStringList& arguments, std::string handheldFolder,
-                 std::function<bool()> convertRequested, zvk::Clock& clock);
+    TransferLink(MainWindowPort& port, const QStringList& arguments,
+                 std::filesystem::path handheldFolder, std::function<bool()> convertRequested,
+                 zvk::Clock& clock);
     ~TransferLink();
 
     // A button or the command line asks for a transfer: it starts once the link is up.

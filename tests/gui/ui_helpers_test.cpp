@@ -15,6 +15,7 @@
 #include "gui/slovak_language.h"
 #include "gui/windows1250_text.h"
 #include "platform/output_refusal.h"
+#include "platform/settings_path_text.h"
 #include "platform/windows1250.h"
 
 class UiHelpersTest : public QObject
@@ -115,6 +116,11 @@ private slots:
                  QStringLiteral("súbor je len na čítanie"));
         QCOMPARE(zvk::SystemReasonText(zvk::OutputRefusal::SameAsInput),
                  QStringLiteral("je to súbor, z ktorého sa dokument robí"));
+        const zvk::FileFailure lettersMissing{std::filesystem::path(u8"Ωmega"),
+                                              zvk::SettingsPathRefusal::NotInCodePage,
+                                              zvk::FileFailure::Access::Writing};
+        QCOMPARE(zvk::FileFailureLine(lettersMissing),
+                 QStringLiteral("Ωmega: kódová stránka systému Windows nemá všetky písmená názvu"));
     }
 
     void receptionFailuresAreToldInSlovakListByList()

@@ -1,9 +1,7 @@
 #include "config/desktop_settings.h"
 
-#include <limits>
-
 #include "config/profile_strings.h"
-#include "platform/path_text.h"
+#include "platform/settings_path_text.h"
 
 namespace fs = std::filesystem;
 
@@ -13,8 +11,7 @@ namespace {
 constexpr std::string_view kReceiveFolderKey = "Importpath";
 constexpr std::string_view kConfigurationKey = "Konfig";
 constexpr std::string_view kConvertKey = "Konvert";
-// Paths are never cut.
-constexpr std::size_t kWholeValue = std::numeric_limits<std::size_t>::max();
+constexpr std::string_view kHandheldFolderKey = "Zariadenie";
 
 } // namespace
 
@@ -35,12 +32,12 @@ const fs::path& DesktopSettings::File() const
 
 fs::path DesktopSettings::ReceiveFolder() const
 {
-    return ReadPath(kReceiveFolderKey);
+    return ReadPath(kReceiveFolderKey).value_or(m_workingDirectory);
 }
 
 fs::path DesktopSettings::ConfigurationPath() const
 {
-    return ReadPath(kConfigurationKey);
+    return ReadPath(kConfigurationKey).value_or(m_workingDirectory);
 }
 
 bool DesktopSettings::ConvertReceivedLists() const
@@ -48,25 +45,37 @@ bool DesktopSettings::ConvertReceivedLists() const
     return GetProfileInt(m_file, m_section, kConvertKey, 0) == 1;
 }
 
-std::string DesktopSettings::HandheldFolder() const
+fs::path DesktopSettings::HandheldFolder() const
 {
-    return GetProfileString(m_file, m_section, "Zariadenie", "", kWholeValue);
+    return ReadPath(kHandheldFolderKey).value_or(fs::path());
 }
 
-fs::path DesktopSettings::ReadPath(std::string_view key) const
+// The working directory, the default, never goes through the code page: one whose letters
+// it lacks is still the folder the program started in.
+std::optional<fs::path> DesktopSettings::ReadPath(std::string_view key) const
 {
-    return PathFromText(
-        GetProfileString(m_file, m_section, key, PathText(m_workingDirectory), kWholeValue));
+    const std::optional<std::string> text = FindProfileString(m_file, m_section, key);
+    if (!text)
+        return std::nullopt;
+    return PathFromSettingsText(*text);
 }
 
 Result<> DesktopSettings::WriteReceiveFolder(const fs::path& folder) const
 {
-    return WriteProfileString(m_file, m_section, kReceiveFolderKey, PathText(folder));
+    return WritePath(kReceiveFolderKey, folder);
 }
 
 Result<> DesktopSettings::WriteConfigurationPath(const fs::path& file) const
 {
-    return WriteProfileString(m_file, m_section, kConfigurationKey, PathText(file));
+    return WritePath(kConfigurationKey, file);
+}
+
+Result<> DesktopSettings::WritePath(std::string_view key, const fs::path& path) const
+{
+    Result<std::string> text = SettingsPathText(path);
+    if (!text)
+        return Unexpected(std::move(text).error());
+    return WriteProfileString(m_file, m_section, key, *text);
 }
 
 Result<> DesktopSettings::WriteConvertReceivedLists(bool convert) const

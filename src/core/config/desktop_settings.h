@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -9,9 +10,11 @@
 namespace zvk {
 
 // The desktop settings file ZVKServer.ini in the working directory the program started
-// in, one section named after the program's executable. Paths in it are in the desktop's
-// file-name encoding, as they are only ever used as paths. Every value is read afresh
-// from the file, so a change made meanwhile by the other program counts.
+// in, one section named after the program's executable. Paths in it are kept as the
+// Windows profile-string functions keep them (SettingsPathText: the ANSI code page on
+// Windows, the file name's bytes elsewhere), so that the older program and this one read
+// each other's folders. Every value is read afresh from the file, so a change made
+// meanwhile by the other program counts.
 class DesktopSettings
 {
 public:
@@ -35,15 +38,19 @@ public:
     // "Konvert": received lists are converted to semicolon text only when it is 1.
     bool ConvertReceivedLists() const;
     // "Zariadenie": the folder of the emulated handheld; empty when unset.
-    std::string HandheldFolder() const;
+    std::filesystem::path HandheldFolder() const;
 
-    // Each change is written at once, on its own; a failure leaves the file as it was.
+    // Each change is written at once, on its own; a failure leaves the file as it was. A
+    // path the code page cannot hold is refused (SettingsPathRefusal::NotInCodePage, with
+    // the path as the failure's file).
     Result<> WriteReceiveFolder(const std::filesystem::path& folder) const;
     Result<> WriteConfigurationPath(const std::filesystem::path& file) const;
     Result<> WriteConvertReceivedLists(bool convert) const;
 
 private:
-    std::filesystem::path ReadPath(std::string_view key) const;
+    // The path that `key` names; nothing when the file or the key is missing.
+    std::optional<std::filesystem::path> ReadPath(std::string_view key) const;
+    Result<> WritePath(std::string_view key, const std::filesystem::path& path) const;
 
     std::filesystem::path m_workingDirectory;
     std::filesystem::path m_file;

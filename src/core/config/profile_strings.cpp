@@ -15,15 +15,6 @@ namespace fs = std::filesystem;
 namespace zvk {
 namespace {
 
-std::optional<std::string> ReadValue(const fs::path& file, std::string_view section,
-                                     std::string_view key)
-{
-    const Result<IniDocument> document = LoadIniDocument(file);
-    if (!document)
-        return std::nullopt;
-    return document->Value(section, key);
-}
-
 std::uint32_t DigitValue(char c)
 {
     if (c >= '0' && c <= '9')
@@ -61,10 +52,19 @@ int ParseProfileInt(std::string_view text)
 
 } // namespace
 
+std::optional<std::string> FindProfileString(const fs::path& file, std::string_view section,
+                                             std::string_view key)
+{
+    const Result<IniDocument> document = LoadIniDocument(file);
+    if (!document)
+        return std::nullopt;
+    return document->Value(section, key);
+}
+
 std::string GetProfileString(const fs::path& file, std::string_view section, std::string_view key,
                              std::string_view defaultValue, std::size_t maxLength)
 {
-    std::string value = ReadValue(file, section, key).value_or(std::string(defaultValue));
+    std::string value = FindProfileString(file, section, key).value_or(std::string(defaultValue));
     if (value.size() > maxLength)
         value.resize(maxLength);
     return value;
@@ -73,7 +73,7 @@ std::string GetProfileString(const fs::path& file, std::string_view section, std
 int GetProfileInt(const fs::path& file, std::string_view section, std::string_view key,
                   int defaultValue)
 {
-    const std::optional<std::string> value = ReadValue(file, section, key);
+    const std::optional<std::string> value = FindProfileString(file, section, key);
     if (!value || value->empty())
         return defaultValue;
     return ParseProfileInt(*value);

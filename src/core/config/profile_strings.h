@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -15,6 +16,10 @@ class IniDocument;
 // key at a time, with the meaning of the Windows profile-string functions the program was
 // built on. Every write reads the whole file, changes one line and replaces the file in
 // one rename, so that a crash never leaves half a file.
+
+// The key's value; nothing when the file or the key is missing or the file cannot be read.
+std::optional<std::string> FindProfileString(const std::filesystem::path& file,
+                                             std::string_view section, std::string_view key);
 
 // The key's value, or `defaultValue` when the file or the key is missing or the file
 // cannot be read; either is cut to at most `maxLength` bytes.

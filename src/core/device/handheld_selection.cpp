@@ -56,15 +56,13 @@ fs::path HandheldVariable()
 
 } // namespace
 
-fs::path NamedHandheldFolder(std::string_view configuredFolder)
+fs::path NamedHandheldFolder(const fs::path& configuredFolder)
 {
-    fs::path folder = HandheldVariable();
-    if (folder.empty() && !configuredFolder.empty())
-        folder = PathFromText(configuredFolder);
-    return folder;
+    const fs::path variable = HandheldVariable();
+    return variable.empty() ? configuredFolder : variable;
 }
 
-fs::path ChooseHandheldFolder(std::string_view configuredFolder)
+fs::path ChooseHandheldFolder(const fs::path& configuredFolder)
 {
     const fs::path named = NamedHandheldFolder(configuredFolder);
     return named.empty() ? fs::current_path() / "handheld" : named;
@@ -104,7 +102,7 @@ Result<> PrepareHandheldFolder(const fs::path& folder, const fs::path& samples)
     return {};
 }
 
-Result<std::unique_ptr<RemoteApi>> OpenHandheld(std::string_view configuredFolder, Clock& clock)
+Result<std::unique_ptr<RemoteApi>> OpenHandheld(const fs::path& configuredFolder, Clock& clock)
 {
 #ifdef _WIN32
     if (NamedHandheldFolder(configuredFolder).empty())

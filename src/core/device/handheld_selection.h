@@ -2,7 +2,6 @@
 
 #include <filesystem>
 #include <memory>
-#include <string_view>
 
 #include "device/clock.h"
 #include "device/remote_api.h"
@@ -13,11 +12,11 @@ namespace zvk {
 // The folder of an emulated handheld that the user named, without any command-line
 // argument (arguments change what the program does): the environment variable
 // ZVK_HANDHELD, else the "Zariadenie" setting; empty when neither names one.
-std::filesystem::path NamedHandheldFolder(std::string_view configuredFolder);
+std::filesystem::path NamedHandheldFolder(const std::filesystem::path& configuredFolder);
 
 // The folder of the emulated handheld: the named one, else handheld/ in the working
 // directory.
-std::filesystem::path ChooseHandheldFolder(std::string_view configuredFolder);
+std::filesystem::path ChooseHandheldFolder(const std::filesystem::path& configuredFolder);
 
 // The sample lists that a program installed in `executableFolder` brings: samples/ beside
 // it (the Windows package), else share/zvk-pc/samples of its prefix (the Linux package,
@@ -37,6 +36,7 @@ Result<> PrepareHandheldFolder(const std::filesystem::path& folder,
 // handheld connected through the desktop's device connection software, unless a folder is
 // named for an emulated one; elsewhere it is always the emulated handheld of
 // ChooseHandheldFolder, prepared. A failure says why no handheld can be had.
-Result<std::unique_ptr<RemoteApi>> OpenHandheld(std::string_view configuredFolder, Clock& clock);
+Result<std::unique_ptr<RemoteApi>> OpenHandheld(const std::filesystem::path& configuredFolder,
+                                                Clock& clock);
 
 } // namespace zvk
