@@ -97,9 +97,10 @@ void CrossThreadWindow::ShowReceptionFailures(const std::vector<ListFailure>& fa
     });
 }
 
-void CrossThreadWindow::ShowHandheldRefused(std::string_view reason)
+void CrossThreadWindow::ShowHandheldRefused(const std::optional<Failure>& failure)
 {
-    Invoke([this, message = std::string(reason)] { m_lastMessage = message; });
+    Invoke(
+        [this, message = failure ? failure->detail : std::string()] { m_lastMessage = message; });
 }
 
 void CrossThreadWindow::SetCursor(Cursor /*cursor*/)

@@ -77,11 +77,12 @@ void TerminalWindowPort::ShowReceptionFailures(const std::vector<ListFailure>& f
     }
 }
 
-void TerminalWindowPort::ShowHandheldRefused(std::string_view reason)
+void TerminalWindowPort::ShowHandheldRefused(const std::optional<Failure>& failure)
 {
     const std::lock_guard lock(m_mutex);
     EndProgressLine();
-    m_err << messages::kPrefix << (reason.empty() ? messages::kHandheldBusy : reason) << '\n';
+    m_err << messages::kPrefix
+          << (failure ? std::string_view(failure->detail) : messages::kHandheldBusy) << '\n';
     m_refused = true;
 }
 

@@ -1,5 +1,6 @@
 #include "gui/file_failure_text.h"
 
+#include "device/connection_software_fault.h"
 #include "gui/paths.h"
 #include "gui/program_texts.h"
 #include "platform/output_refusal.h"
@@ -28,6 +29,14 @@ QString SystemReasonText(std::error_code reason)
 {
     if (reason == SettingsPathRefusal::NotInCodePage)
         return kReasonNotInCodePage;
+    if (reason.category() == ConnectionSoftwareFaultCategory()) {
+        switch (static_cast<ConnectionSoftwareFault>(reason.value())) {
+        case ConnectionSoftwareFault::NotInstalled:
+            return kReasonConnectionSoftwareMissing;
+        case ConnectionSoftwareFault::Incomplete:
+            return kReasonConnectionSoftwareIncomplete;
+        }
+    }
     if (reason.category() == OutputRefusalCategory()) {
         switch (static_cast<OutputRefusal>(reason.value())) {
         case OutputRefusal::ReadOnly:

@@ -8,6 +8,7 @@
 
 #include "gui/CTarnwickDlg.h"
 #include "gui/file_dialog.h"
+#include "gui/file_failure_text.h"
 #include "gui/message_box.h"
 #include "gui/paths.h"
 #include "gui/program_texts.h"
@@ -123,12 +124,16 @@ void MainWindowPort::ShowReceptionFailures(const std::vector<zvk::ListFailure>& 
     ShowBox(zvk::ReceptionFailureMessage(failures), zvk::kErrorCaption, QMessageBox::Information);
 }
 
-void MainWindowPort::ShowHandheldRefused(std::string_view reason)
+// A failure about a file (the device connection software's dll, the handheld's lock) is
+// worded by its reason; any other is told in its English detail.
+void MainWindowPort::ShowHandheldRefused(const std::optional<zvk::Failure>& failure)
 {
-    ShowBox(reason.empty()
-                ? FromUtf8(zvk::texts::kHandheldBusy)
-                : FromUtf8(zvk::texts::kHandheldUnavailable) + QLatin1Char('\n') + FromUtf8(reason),
-            zvk::kErrorCaption, QMessageBox::Information);
+    QString text = FromUtf8(zvk::texts::kHandheldBusy);
+    if (failure)
+        text = FromUtf8(zvk::texts::kHandheldUnavailable) + QLatin1Char('\n') +
+               (failure->file.file.empty() ? FromUtf8(failure->detail)
+                                           : zvk::FileFailureLine(failure->file));
+    ShowBox(text, zvk::kErrorCaption, QMessageBox::Information);
 }
 
 void MainWindowPort::ShowBox(const QString& text, const QString& caption, QMessageBox::Icon icon)

@@ -34,7 +34,7 @@ public:
     void ShowMessage(std::string_view text, std::string_view caption,
                      zvk::MessageIcon icon) override;
     void ShowReceptionFailures(const std::vector<zvk::ListFailure>& failures) override;
-    void ShowHandheldRefused(std::string_view reason) override;
+    void ShowHandheldRefused(const std::optional<zvk::Failure>& failure) override;
     std::optional<std::filesystem::path>
     AskListToSend(const std::filesystem::path& initialFolder) override;
     std::filesystem::path ReceiveFolder() override;

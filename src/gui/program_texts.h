@@ -80,6 +80,13 @@ inline const QString kReasonBadName = QStringLiteral("názov obsahuje neplatné 
 // A path in the settings file on Windows.
 inline const QString kReasonNotInCodePage =
     QStringLiteral("kódová stránka systému Windows nemá všetky písmená názvu");
+// The device connection software's rapi.dll.
+inline const QString kReasonConnectionSoftwareMissing =
+    QStringLiteral("softvér na pripojenie prenosného počítača nie je nainštalovaný (Windows "
+                   "Mobile Device Center alebo Microsoft ActiveSync)");
+inline const QString kReasonConnectionSoftwareIncomplete =
+    QStringLiteral("softvér na pripojenie prenosného počítača je neúplný alebo inej verzie, "
+                   "nainštalujte ho znova");
 // Any other reason: %1 its number, %2 the system's own words.
 inline const QString kReasonOther = QStringLiteral("systémová chyba %1 (%2)");
 

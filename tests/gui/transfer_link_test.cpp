@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QTest>
 
+#include "device/connection_software_fault.h"
 #include "device/handheld_emulator.h"
 #include "device/handheld_selection.h"
 #include "gui/CTarnwickDlg.h"
@@ -256,6 +257,24 @@ private slots:
                  QStringList{
                      QStringLiteral("Chyba! *** Prenosný počítač práve používa iný prenos ***")});
         QVERIFY(!fs::exists(m_session->Folder() / "LIST0001.DAT"));
+    }
+
+    // zvk says it in English; the window words the reason of the device connection
+    // software's dll, whatever system it is.
+    void missingConnectionSoftwareIsToldInSlovak()
+    {
+        CTarnwickDlg window({QStringLiteral("zvkpc")}, nullptr, *m_clock);
+        RecordMessages(window);
+        MainWindowPort port(window);
+        port.ShowHandheldRefused(
+            zvk::Failure{"the device connection software (rapi.dll) is not installed",
+                         {"rapi.dll", zvk::ConnectionSoftwareFault::NotInstalled,
+                          zvk::FileFailure::Access::Reading}});
+        QCOMPARE(m_session->Messages(),
+                 QStringList{QStringLiteral(
+                     "Chyba! *** Prenosný počítač nie je k dispozícii ***\nrapi.dll: softvér na "
+                     "pripojenie prenosného počítača nie je nainštalovaný (Windows Mobile Device "
+                     "Center alebo Microsoft ActiveSync)")});
     }
 
     // A worker's notices return at once, before the window has shown them; its question

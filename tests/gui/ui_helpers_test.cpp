@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 #include <QWidget>
 
+#include "device/connection_software_fault.h"
 #include "gui/control_ids.h"
 #include "gui/date_edit.h"
 #include "gui/file_failure_text.h"
@@ -121,6 +122,9 @@ private slots:
                                               zvk::FileFailure::Access::Writing};
         QCOMPARE(zvk::FileFailureLine(lettersMissing),
                  QStringLiteral("Ωmega: kódová stránka systému Windows nemá všetky písmená názvu"));
+        QCOMPARE(zvk::SystemReasonText(zvk::ConnectionSoftwareFault::Incomplete),
+                 QStringLiteral("softvér na pripojenie prenosného počítača je neúplný alebo inej "
+                                "verzie, nainštalujte ho znova"));
     }
 
     void receptionFailuresAreToldInSlovakListByList()

@@ -84,9 +84,9 @@ void RecordingWindowPort::ShowReceptionFailures(const std::vector<ListFailure>& 
     }
 }
 
-void RecordingWindowPort::ShowHandheldRefused(std::string_view reason)
+void RecordingWindowPort::ShowHandheldRefused(const std::optional<Failure>& failure)
 {
-    Record("refused " + (reason.empty() ? std::string("busy") : std::string(reason)));
+    Record("refused " + (failure ? failure->detail : std::string("busy")));
 }
 
 void RecordingWindowPort::SetCursor(Cursor cursor)

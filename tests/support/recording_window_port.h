@@ -48,7 +48,7 @@ public:
     void EnableTransferControls(bool enable) override;
     void ShowMessage(std::string_view text, std::string_view caption, MessageIcon icon) override;
     void ShowReceptionFailures(const std::vector<ListFailure>& failures) override;
-    void ShowHandheldRefused(std::string_view reason) override;
+    void ShowHandheldRefused(const std::optional<Failure>& failure) override;
     void SetCursor(Cursor cursor) override;
     std::optional<std::filesystem::path>
     AskListToSend(const std::filesystem::path& initialFolder) override;

@@ -2,11 +2,19 @@
 
 #include <string>
 
+#include "device/connection_software_fault.h"
+
 namespace zvk {
 namespace {
 
-constexpr std::string_view kNotInstalled =
-    "the device connection software (rapi.dll) is not installed";
+constexpr std::string_view kLibrary = "rapi.dll";
+
+// The failure of loading the dll, for the user interfaces to word by its `fault`.
+Unexpected<Failure> Refused(ConnectionSoftwareFault fault, std::string detail)
+{
+    return Fail("the device connection software (" + std::string(kLibrary) + ") " + detail,
+                {kLibrary, fault, FileFailure::Access::Reading});
+}
 
 // Finds `name` in the dll as `function`; false when the dll does not export it.
 template <typename Function> bool Resolve(HMODULE module, const char* name, Function& function)
@@ -47,11 +55,11 @@ Result<std::unique_ptr<RapiLibrary>> RapiLibrary::Load()
 {
     const HMODULE module = LoadLibraryExW(L"rapi.dll", nullptr, LOAD_LIBRARY_SEARCH_DEFAULT_DIRS);
     if (module == nullptr)
-        return Fail(std::string(kNotInstalled));
+        return Refused(ConnectionSoftwareFault::NotInstalled, "is not installed");
     rapi::Functions functions;
     if (const char* missing = ResolveAll(module, functions)) {
         FreeLibrary(module);
-        return Fail("the device connection software (rapi.dll) has no " + std::string(missing));
+        return Refused(ConnectionSoftwareFault::Incomplete, "has no " + std::string(missing));
     }
     return std::unique_ptr<RapiLibrary>(new RapiLibrary(module, functions));
 }

@@ -121,7 +121,7 @@ RemoteApi* TransferSession::OpenedHandheld()
     }
     Result<std::unique_ptr<RemoteApi>> opened = m_open();
     if (!opened) {
-        m_window.ShowHandheldRefused(opened.error().detail);
+        m_window.ShowHandheldRefused(opened.error());
         return nullptr;
     }
     const std::lock_guard lock(m_mutex);
@@ -135,8 +135,8 @@ std::unique_ptr<TransferClaim> TransferSession::Claim(RemoteApi& handheld)
     Result<std::unique_ptr<TransferClaim>> claim = handheld.ClaimForTransfer();
     if (claim && *claim)
         return std::move(claim).value();
-    // No reason: another transfer holds the handheld.
-    m_window.ShowHandheldRefused(claim ? std::string() : claim.error().detail);
+    // No failure: another transfer holds the handheld.
+    m_window.ShowHandheldRefused(claim ? std::nullopt : std::optional<Failure>(claim.error()));
     FinishTransfer(m_window);
     CloseIfAsked();
     return nullptr;

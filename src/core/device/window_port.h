@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "device/list_failure.h"
+#include "platform/result.h"
 
 namespace zvk {
 
@@ -57,9 +58,10 @@ public:
     // with its reason (in the window a "Chyba!" message box); returns when it was
     // dismissed.
     virtual void ShowReceptionFailures(const std::vector<ListFailure>& failures) = 0;
-    // The handheld cannot be had for a transfer: another transfer holds it (`reason`
-    // empty), or it cannot be opened or claimed for `reason`; returns when it was dismissed.
-    virtual void ShowHandheldRefused(std::string_view reason) = 0;
+    // The handheld cannot be had for a transfer: another transfer holds it (no failure),
+    // or it cannot be opened or claimed for `failure`, which each window words in its own
+    // language; returns when it was dismissed.
+    virtual void ShowHandheldRefused(const std::optional<Failure>& failure) = 0;
 
     // The open-file question for the list to send (".dat" files, starting in
     // `initialFolder`): the chosen existing file, or nothing when it was cancelled.
