@@ -1,34 +1,25 @@
 #include "gui/windows1250_text.h"
 
-#include <QStringDecoder>
-#include <QStringEncoder>
+#include "platform/windows1250.h"
 
+// Through the core's own table of the code page: Qt converts Windows-1250 only where it is
+// built with ICU, which the Qt of the Windows program is not.
 namespace zvk {
-namespace {
-
-constexpr const char* kCodePage = "windows-1250";
-
-} // namespace
 
 QString FromWindows1250(std::string_view bytes)
 {
-    QStringDecoder decoder(kCodePage);
-    return decoder(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    return QString::fromStdU16String(Windows1250ToUtf16(bytes));
 }
 
 std::string ToWindows1250(const QString& text)
 {
-    QStringEncoder encoder(kCodePage);
-    const QByteArray bytes = encoder(text);
-    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    const QByteArray utf8 = text.toUtf8();
+    return Utf8ToWindows1250({utf8.constData(), static_cast<std::size_t>(utf8.size())});
 }
 
 bool FitsWindows1250(const QString& text)
 {
-    QStringEncoder encoder(kCodePage, QStringConverter::Flag::Stateless);
-    const QByteArray bytes = encoder(text);
-    return !encoder.hasError() &&
-           FromWindows1250({bytes.constData(), static_cast<std::size_t>(bytes.size())}) == text;
+    return Utf16ToWindows1250(text.toStdU16String()).has_value();
 }
 
 } // namespace zvk

@@ -191,4 +191,13 @@ std::optional<std::string> Utf16ToWindows1250(std::u16string_view text)
     return bytes;
 }
 
+std::u16string Windows1250ToUtf16(std::string_view bytes)
+{
+    std::u16string text;
+    text.reserve(bytes.size());
+    for (const char byte : bytes)
+        text += DecodeOne(byte);
+    return text;
+}
+
 } // namespace zvk

@@ -38,4 +38,8 @@ std::u16string FileNameInUtf16(const std::filesystem::path& path);
 // The text in Windows-1250 bytes; nothing when a character is not in the code page.
 std::optional<std::string> Utf16ToWindows1250(std::u16string_view text);
 
+// Windows-1250 bytes as UTF-16 text: every byte is one character, so that the text goes
+// back to the same bytes.
+std::u16string Windows1250ToUtf16(std::string_view bytes);
+
 } // namespace zvk
