@@ -171,8 +171,9 @@ WINDOWS_QT_CONFIGURE += -no-feature-sql -no-feature-network -no-feature-xml \
 # link with DirectWrite alone).
 WINDOWS_QT_CONFIGURE += -no-feature-direct2d -no-feature-directwrite
 WINDOWS_QT_VERSION = $(shell dpkg-query -W -f='$${Version}' qt6-base-dev 2>/dev/null)
-WINDOWS_QT_KEY = $(shell printf '%s\n' '$(WINDOWS_QT_CONFIGURE)' | cat - cmake/mingw-w64-x86_64-compilers.cmake \
-	packaging/windows/qt/wintab.h | sha256sum | cut -c1-12)
+WINDOWS_QT_KEY = $(shell (printf '%s\n' '$(WINDOWS_QT_CONFIGURE)'; x86_64-w64-mingw32-g++-posix -dumpfullversion; \
+	cat cmake/mingw-w64-x86_64-compilers.cmake packaging/windows/qt/wintab.h packaging/windows/qt/build_qt.sh) | \
+	sha256sum | cut -c1-12)
 WINDOWS_QT ?= $(WINDOWS_QT_CACHE)/qt-$(WINDOWS_QT_VERSION)-mingw-$(WINDOWS_QT_KEY)
 
 windows-qt-deps:
@@ -217,14 +218,23 @@ windows-test: windows $(WINE_PREFIX_READY)
 		LANG=$$locale LC_ALL=$$locale $(WINE_ENV) sh tests/windows/wine_smoke.sh $(WINDOWS_BUILD) || exit 1; \
 	done
 
-# The release archive of zvk.exe for Windows (zvk.exe, the sample data, README.txt), then
-# checked as a user gets it: unpacked into a fresh folder and run there under Wine.
-WINDOWS_PACKAGE ?= $(WINDOWS_BUILD)/zvk-windows.zip
+# The Windows release: the archive of the folder "ZVK PC" (zvkpc.exe, zvk.exe, the Qt DLLs
+# they need, the sample data, README.txt) and the installer made from it. Both are then
+# checked as users get them under Wine: the archive unpacked into a fresh folder, zvk.exe run
+# there and zvkpc.exe receiving on an X server of its own (its screen is kept beside the
+# archive), the installer installing and uninstalling silently in a fresh prefix.
+VERSION := $(shell sed -n 's/^project.* VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+WINDOWS_PACKAGE ?= $(WINDOWS_BUILD)/zvk-pc-$(VERSION)-windows.zip
+WINDOWS_INSTALLER ?= $(WINDOWS_BUILD)/zvk-pc-$(VERSION)-setup.exe
 
 windows-package: windows $(WINE_PREFIX_READY)
-	sh packaging/windows/make_package.sh $(WINDOWS_BUILD) $(WINDOWS_PACKAGE)
+	sh packaging/windows/make_package.sh $(WINDOWS_BUILD) $(WINDOWS_QT) $(WINDOWS_PACKAGE) \
+		$(WINDOWS_INSTALLER) $(VERSION)
 	$(wine_server_up)
 	$(WINE_ENV) sh packaging/windows/check_package.sh $(WINDOWS_BUILD) $(WINDOWS_PACKAGE)
+	$(WINE_ENV) sh packaging/windows/check_window.sh $(WINDOWS_BUILD) $(WINDOWS_PACKAGE) \
+		$(WINDOWS_BUILD)/zvkpc-under-wine.png
+	$(WINE_ENV) sh packaging/windows/check_installer.sh $(WINDOWS_INSTALLER)
 
 clean:
 	rm -rf $(BUILD) $(RUN_DIR) $(ASAN_BUILD) $(TSAN_BUILD) $(FUZZ_BUILD) $(WINDOWS_BUILD) \

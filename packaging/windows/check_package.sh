@@ -1,8 +1,9 @@
 #!/bin/sh
-# Checks the Windows release archive as a user gets it: unpacked into a fresh folder, its
-# zvk.exe runs under Wine without rapi.dll (and says so), with the stand-in rapi.dll of the
-# tests beside it (and receives the handheld's lists whole), and with ZVK_HANDHELD naming a
-# new folder (which it seeds with the package's own sample lists). Wine runs as the
+# Checks the Windows release archive as a user gets it: unpacked into a fresh folder, it holds
+# the program, the tool, what they need and nothing more; its zvk.exe runs under Wine without
+# rapi.dll (and says so), with the stand-in rapi.dll of the tests beside it (and receives the
+# handheld's lists whole), and with ZVK_HANDHELD naming a new folder (which it seeds with the
+# package's own sample lists). Wine runs as the
 # environment says (WINEPREFIX and the rest: the Makefile's WINE_ENV).
 #   sh packaging/windows/check_package.sh BUILD_DIR ZIP
 set -eu
@@ -13,7 +14,7 @@ zip_file=$(realpath "$2")
 fresh=$(mktemp -d)
 trap 'rm -rf "$fresh"' EXIT
 unzip -q "$zip_file" -d "$fresh"
-program=$fresh/zvk/zvk.exe
+program="$fresh/ZVK PC/zvk.exe"
 passed=0
 failed=0
 check() {
@@ -40,9 +41,9 @@ lists() {
 	(cd "$1" && ls) | tr '\n' ' '
 }
 
-check "contents" "$(cd "$fresh" && find zvk -type f | LC_ALL=C sort | tr '\n' ' ')" \
-	"zvk/README.txt zvk/config/ZVK.INI zvk/measurements/MERANIE1.txt zvk/samples/LIST0001.DAT zvk/samples/LIST0002.DAT zvk/samples/LIST0003.DAT zvk/samples/STARY001.DAT zvk/zvk.exe "
-check "README.txt has Windows line ends" "$(grep -c -v "$(printf '\r')\$" "$fresh/zvk/README.txt" || true)" "0"
+check "contents" "$(cd "$fresh" && find "ZVK PC" -type f | LC_ALL=C sort | tr '\n' ' ')" \
+	"ZVK PC/Qt6Core.dll ZVK PC/Qt6Gui.dll ZVK PC/Qt6Widgets.dll ZVK PC/README.txt ZVK PC/config/ZVK.INI ZVK PC/libgcc_s_seh-1.dll ZVK PC/libstdc++-6.dll ZVK PC/libwinpthread-1.dll ZVK PC/measurements/MERANIE1.txt ZVK PC/platforms/qwindows.dll ZVK PC/qt.conf ZVK PC/samples/LIST0001.DAT ZVK PC/samples/LIST0002.DAT ZVK PC/samples/LIST0003.DAT ZVK PC/samples/STARY001.DAT ZVK PC/styles/qwindowsvistastyle.dll ZVK PC/translations/qtbase_sk.qm ZVK PC/zvk.exe ZVK PC/zvkpc.exe "
+check "README.txt has Windows line ends" "$(grep -c -v "$(printf '\r')\$" "$fresh/ZVK PC/README.txt" || true)" "0"
 
 zvk "$fresh/no-dll" receive
 check "without rapi.dll: status" "$([ $status -ne 0 ] && echo failure)" "failure"
@@ -51,23 +52,23 @@ check "without rapi.dll: message" "$err" "zvk: the device connection software (r
 # A handheld with the package's sample lists, played by the stand-in rapi.dll.
 handheld=$fresh/handheld
 mkdir -p "$handheld/ZVK_CE/Data"
-cp "$fresh"/zvk/samples/*.DAT "$handheld/ZVK_CE/Data/"
+cp "$fresh/ZVK PC"/samples/*.DAT "$handheld/ZVK_CE/Data/"
 printf '[Emulator]\r\nExportDelayMs=1\r\n' >"$handheld/emulator.ini"
-cp "$build/tests/windows/rapi.dll" "$fresh/zvk/"
+cp "$build/tests/windows/rapi.dll" "$fresh/ZVK PC/"
 ZVK_STAND_IN_HANDHELD=$handheld zvk "$fresh/connected" receive --to received
 check "connected handheld: status" "$status" "0"
 check "connected handheld: message" "$out" "Príjem bol úspešne ukončený."
 check "connected handheld: lists received" "$(lists "$fresh/connected/received")" \
 	"LIST0001.DAT LIST0002.DAT LIST0003.DAT STARY001.DAT "
-for list in "$fresh"/zvk/samples/*.DAT; do
+for list in "$fresh/ZVK PC"/samples/*.DAT; do
 	check "connected handheld: $(basename "$list") whole" \
 		"$(cmp -s "$list" "$fresh/connected/received/$(basename "$list")" && echo same)" "same"
 done
 check "connected handheld: lists taken" "$(lists "$handheld/ZVK_CE/Data")" ""
-rm "$fresh/zvk/rapi.dll"
+rm "$fresh/ZVK PC/rapi.dll"
 
 # One sample fewer in the package: the new emulated handheld must have been seeded from it.
-rm "$fresh/zvk/samples/STARY001.DAT"
+rm "$fresh/ZVK PC/samples/STARY001.DAT"
 ZVK_HANDHELD=$fresh/emulated zvk "$fresh/emulator" receive --to received
 check "emulated handheld: status" "$status" "0"
 check "emulated handheld: lists received" "$(lists "$fresh/emulator/received")" \

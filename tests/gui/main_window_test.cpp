@@ -15,10 +15,13 @@
 #include "gui/CTarnwickDlg.h"
 #include "gui/control_ids.h"
 #include "gui/file_dialog.h"
+#include "gui/file_failure_text.h"
 #include "gui/message_box.h"
+#include "gui/paths.h"
 #include "support/desktop_session.h"
 #include "support/file_bytes.h"
 #include "support/modal_answers.h"
+#include "support/unreadable_file.h"
 
 namespace fs = std::filesystem;
 
@@ -65,8 +68,8 @@ private slots:
     {
         CTarnwickDlg window;
         QCOMPARE(window.windowTitle(), QStringLiteral("ZVK PC V4.00"));
-        QCOMPARE(Text(window, 1022), m_session->FolderText());
-        QCOMPARE(Text(window, 1018), m_session->FolderText());
+        QCOMPARE(Text(window, 1022), QDir::toNativeSeparators(m_session->FolderText()));
+        QCOMPARE(Text(window, 1018), QDir::toNativeSeparators(m_session->FolderText()));
         QVERIFY(!qobject_cast<QCheckBox*>(Control(window, 1116))->isChecked());
         QCOMPARE(Text(window, 1030), QStringLiteral("Stav"));
         QCOMPARE(Text(window, 1032), QStringLiteral("100%"));
@@ -79,7 +82,7 @@ private slots:
         zvk::test::WriteFileBytes(m_session->Folder() / "ZVKServer.ini",
                                   section + "\r\nKonvert=2\r\nImportpath=/data/prijem\r\n");
         CTarnwickDlg window;
-        QCOMPARE(Text(window, 1022), QStringLiteral("/data/prijem"));
+        QCOMPARE(Text(window, 1022), QDir::toNativeSeparators(QStringLiteral("/data/prijem")));
         auto* convert = qobject_cast<QCheckBox*>(Control(window, 1116));
         QVERIFY(!convert->isChecked());
         Click(window, 1116);
@@ -129,10 +132,11 @@ private slots:
             return filter == QStringLiteral("Konfiguračné súbory (*.ini)") ? chosen : QString();
         });
         Click(window, 1021);
-        QCOMPARE(Text(window, 1018), chosen);
+        QCOMPARE(Text(window, 1018), QDir::toNativeSeparators(chosen));
         QCOMPARE(QDir::currentPath(), m_session->FolderText() + QStringLiteral("/konfig"));
         QVERIFY(zvk::test::FileBytes(m_session->Folder() / "ZVKServer.ini")
-                    .find("Konfig=" + chosen.toStdString()) != std::string::npos);
+                    .find("Konfig=" + QDir::toNativeSeparators(chosen).toStdString()) !=
+                std::string::npos);
     }
 
     void chosenReceiveFolderIsStoredAndShown()
@@ -213,11 +217,10 @@ private slots:
         });
         // Cancelled at the file dialog, then at the report type: nothing is written.
         Click(window, 1115);
-        QCOMPARE(initialFolder, QString::fromStdString(lists.string()));
+        QCOMPARE(initialFolder, zvk::ToDisplayPath(lists));
         QCOMPARE(filter, QStringLiteral("DAT súbory (*.dat)"));
-        zvk::SetOpenFileHandler([&](const QString&, const QString&) {
-            return QString::fromStdString((lists / "NOTE.DAT").string());
-        });
+        zvk::SetOpenFileHandler(
+            [&](const QString&, const QString&) { return zvk::ToDisplayPath(lists / "NOTE.DAT"); });
         AnswerNextDialogWith(2);
         Click(window, 1115);
         QCOMPARE(zvk::test::FileBytes(lists / "NOTE.DAT").empty(), false);
@@ -235,16 +238,15 @@ private slots:
         QVERIFY(zvk::test::FileBytes(note).find("Zoznam: NOTE.DAT") != std::string::npos);
 
         // A list that went away after it was chosen is named, and no note is left.
-        fs::create_symlink(lists / "GONE.DAT", lists / "BAD.DAT");
-        zvk::SetOpenFileHandler([&](const QString&, const QString&) {
-            return QString::fromStdString((lists / "BAD.DAT").string());
-        });
+        const zvk::test::UnreadableFile bad(lists / "BAD.DAT");
+        zvk::SetOpenFileHandler(
+            [&](const QString&, const QString&) { return zvk::ToDisplayPath(lists / "BAD.DAT"); });
         AnswerNextDialogWith(1);
         Click(window, 1115);
-        QCOMPARE(
-            m_session->Messages(),
-            QStringList{QStringLiteral("Chyba! *** Zoznam sa nedá prečítať ***\n%1: neexistuje")
-                            .arg(QString::fromStdString((lists / "BAD.DAT").string()))});
+        QCOMPARE(m_session->Messages(),
+                 QStringList{QStringLiteral("Chyba! *** Zoznam sa nedá prečítať ***\n%1: %2")
+                                 .arg(zvk::ToDisplayPath(lists / "BAD.DAT"),
+                                      zvk::SystemReasonText(bad.Reason()))});
         QCOMPARE(m_session->Viewer().Shown().size(), std::size_t{1});
         QCOMPARE(std::distance(fs::directory_iterator(lists), fs::directory_iterator()), 3);
     }
@@ -283,9 +285,7 @@ private slots:
         QVERIFY(Control(window, 1035)->isEnabled());
 
         m_session->Messages().clear();
-        zvk::test::WriteFileBytes(m_session->Folder() / "Setup.exe",
-                                  "#!/bin/sh\nsleep 0.2\ntouch installed\n");
-        fs::permissions(m_session->Folder() / "Setup.exe", fs::perms::owner_all);
+        fs::copy_file(ZVK_STAND_IN_SETUP, m_session->Folder() / "Setup.exe");
         Click(window, 1035);
         QCOMPARE(m_session->Messages().size(), 1);
         QVERIFY(fs::exists(m_session->Folder() / "installed"));

@@ -1,5 +1,6 @@
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QLocale>
@@ -100,19 +101,25 @@ private slots:
         const zvk::FileFailure full{"/prijem/20261207101500.rtf",
                                     std::make_error_code(std::errc::no_space_on_device),
                                     zvk::FileFailure::Access::Writing};
-        QCOMPARE(zvk::FileFailureMessage({gone, gone}),
-                 QStringLiteral("*** Zoznam sa nedá prečítať ***\n/prijem/BAD.DAT: neexistuje"
-                                "\n/prijem/BAD.DAT: neexistuje"));
+        // Paths are shown with the system's separators.
+        const auto shown = [](QString text) {
+            return text.replace(QLatin1Char('/'), QDir::separator());
+        };
+        QCOMPARE(
+            zvk::FileFailureMessage({gone, gone}),
+            QStringLiteral("*** Zoznam sa nedá prečítať ***\n") +
+                shown(QStringLiteral("/prijem/BAD.DAT: neexistuje\n/prijem/BAD.DAT: neexistuje")));
         QCOMPARE(zvk::FileFailureMessage({full}),
-                 QStringLiteral("*** Súbor sa nedá zapísať ***\n/prijem/20261207101500.rtf: na "
-                                "disku nie je miesto"));
+                 QStringLiteral("*** Súbor sa nedá zapísať ***\n") +
+                     shown(QStringLiteral("/prijem/20261207101500.rtf: na disku nie je miesto")));
         QVERIFY(zvk::SystemReasonText(std::make_error_code(std::errc::bad_address))
                     .startsWith(QStringLiteral("systémová chyba ")));
         const zvk::FileFailure list{"/prijem/LIST0001.DAT", zvk::OutputRefusal::DataListName,
                                     zvk::FileFailure::Access::Writing};
         QCOMPARE(zvk::FileFailureMessage({list}),
-                 QStringLiteral("*** Súbor sa nedá zapísať ***\n/prijem/LIST0001.DAT: je to názov "
-                                "zoznamu (.dat), nie dokumentu"));
+                 QStringLiteral("*** Súbor sa nedá zapísať ***\n") +
+                     shown(QStringLiteral("/prijem/LIST0001.DAT")) +
+                     QStringLiteral(": je to názov zoznamu (.dat), nie dokumentu"));
         QCOMPARE(zvk::SystemReasonText(zvk::OutputRefusal::ReadOnly),
                  QStringLiteral("súbor je len na čítanie"));
         QCOMPARE(zvk::SystemReasonText(zvk::OutputRefusal::SameAsInput),

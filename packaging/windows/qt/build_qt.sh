@@ -88,5 +88,9 @@ if ! ninja -j "$jobs" >"$work/build.log" 2>&1; then
 	exit 1
 fi
 ninja install >"$work/install.log" 2>&1
+# Qt's DLLs import the compiler's runtime: it lives beside them, as it ships beside them.
+for dll in libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll; do
+	cp "$(x86_64-w64-mingw32-g++-posix -print-file-name=$dll)" "$prefix/bin/"
+done
 echo "$version $*" >"$prefix/complete"
 echo "build_qt: Qt for Windows is in $prefix"
