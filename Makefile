@@ -138,14 +138,18 @@ WINDOWS_PACKAGES := cmake ninja-build g++-mingw-w64-x86-64-posix wine64 wine64-p
 windows-deps:
 	$(call install_missing,$(WINDOWS_PACKAGES))
 
-# Qt's toolchain file finds Qt for Windows and the host's Qt tools, and loads ours.
-$(WINDOWS_BUILD)/build.ninja: | windows-deps windows-qt
-	cmake -S . -B $(WINDOWS_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-		-DCMAKE_TOOLCHAIN_FILE=$(WINDOWS_QT)/lib/cmake/Qt6/qt.toolchain.cmake \
-		-DQT_CHAINLOAD_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64-x86_64.cmake \
-		-DZVK_FUZZ_REPLAY=OFF -DZVK_GTEST_SOURCE_DIR=/usr/src/googletest
+# Qt's toolchain file finds Qt for Windows and the host's Qt tools, and loads ours. The build
+# folder is configured once per Qt: one configured against another (a new key, or none) is
+# configured anew.
+WINDOWS_TOOLCHAIN = $(WINDOWS_QT)/lib/cmake/Qt6/qt.toolchain.cmake
 
-windows: windows-deps windows-qt $(WINDOWS_BUILD)/build.ninja
+windows: windows-deps windows-qt
+	@grep -qsF "CMAKE_TOOLCHAIN_FILE:FILEPATH=$(WINDOWS_TOOLCHAIN)" $(WINDOWS_BUILD)/CMakeCache.txt || { \
+		rm -f $(WINDOWS_BUILD)/CMakeCache.txt && \
+		cmake -S . -B $(WINDOWS_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+			-DCMAKE_TOOLCHAIN_FILE=$(WINDOWS_TOOLCHAIN) \
+			-DQT_CHAINLOAD_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64-x86_64.cmake \
+			-DZVK_FUZZ_REPLAY=OFF -DZVK_GTEST_SOURCE_DIR=/usr/src/googletest; }
 	cmake --build $(WINDOWS_BUILD) -j $(JOBS)
 
 # Qt for Windows, built from Debian's own qt6-base source of the host's Qt version (the cross

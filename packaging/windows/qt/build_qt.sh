@@ -12,6 +12,10 @@ here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../../.." && pwd)
 jobs=${JOBS:-2}
 
+mkdir -p "$(dirname "$prefix")"
+# One build of a prefix at a time: a second waits, then finds it complete.
+exec 9>"$prefix.lock"
+flock 9
 if [ -f "$prefix/complete" ]; then
 	echo "build_qt: Qt for Windows is already in $prefix"
 	exit 0
