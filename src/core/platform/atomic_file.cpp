@@ -13,6 +13,7 @@
 #include <io.h>
 #include <windows.h>
 #else
+#include <fcntl.h>
 #include <unistd.h>
 #endif
 
@@ -39,6 +40,28 @@ bool SystemSyncToDisk(std::FILE* file)
 }
 
 std::atomic<SyncToDiskFunction> g_syncToDisk{SystemSyncToDisk};
+
+// On Windows the rename itself is written through (MOVEFILE_WRITE_THROUGH). Elsewhere the
+// folder's entry reaches the disk only with the folder: a file system that cannot sync a
+// folder (EINVAL) keeps nothing there to wait for.
+bool SystemSyncFolder([[maybe_unused]] const fs::path& folder)
+{
+#ifdef _WIN32
+    return true;
+#else
+    const int descriptor =
+        open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (descriptor < 0)
+        return false;
+    const bool synced = fsync(descriptor) == 0 || errno == EINVAL;
+    const int reason = errno;
+    close(descriptor);
+    errno = reason;
+    return synced;
+#endif
+}
+
+std::atomic<SyncFolderFunction> g_syncFolder{SystemSyncFolder};
 
 // A read-only file is one its owner may not write: checked on the permission bits
 // because the superuser may write anything, yet a file marked read-only must stay.
@@ -133,6 +156,12 @@ Result<> AtomicFileWriter::Commit()
         return Unexpected(*m_failure);
     }
     m_temporary.clear();
+    // A durable file is in place only once its new name is on the disk too: a list is
+    // deleted on the handheld after this, and a power cut must not take both copies.
+    if (m_durability == Durability::OnDisk && !g_syncFolder.load()(m_target.parent_path())) {
+        Fail("cannot write " + PathText(m_target), Errno());
+        return Unexpected(*m_failure);
+    }
     m_claim.Release();
     return {};
 }
@@ -242,6 +271,11 @@ void AtomicFileWriter::Discard()
 SyncToDiskFunction ReplaceSyncToDisk(SyncToDiskFunction sync)
 {
     return g_syncToDisk.exchange(sync);
+}
+
+SyncFolderFunction ReplaceSyncFolder(SyncFolderFunction sync)
+{
+    return g_syncFolder.exchange(sync);
 }
 
 Result<> WriteFileAtomically(const fs::path& target, std::string_view bytes)

@@ -93,6 +93,11 @@ private:
 using SyncToDiskFunction = bool (*)(std::FILE* file);
 SyncToDiskFunction ReplaceSyncToDisk(SyncToDiskFunction sync);
 
+// The call that makes a durable file's new name reach the disk with its folder, after the
+// rename: false, with errno set, when it did not. Replaceable as the one above.
+using SyncFolderFunction = bool (*)(const std::filesystem::path& folder);
+SyncFolderFunction ReplaceSyncFolder(SyncFolderFunction sync);
+
 // One-shot form of AtomicFileWriter.
 Result<> WriteFileAtomically(const std::filesystem::path& target, std::string_view bytes);
 

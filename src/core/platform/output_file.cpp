@@ -96,7 +96,8 @@ std::error_code RenameWithoutReplacing(const std::filesystem::path& from,
                                        const std::filesystem::path& to)
 {
 #ifdef _WIN32
-    if (MoveFileExW(from.c_str(), to.c_str(), 0) != 0)
+    // Written through, as a replacing rename is: a received list takes its name this way.
+    if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH) != 0)
         return {};
     return LastWindowsError();
 #else

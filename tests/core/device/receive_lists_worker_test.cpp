@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "device/fake_handheld.h"
+#include "platform/atomic_file.h"
 #include "platform/path_text.h"
 #include "support/file_size_limit.h"
 #include "support/manual_clock.h"
@@ -113,6 +114,63 @@ TEST(ReceiveListsWorkerTest, ListIsDeletedOnTheHandheldOnlyWhenItsCopyIsComplete
     };
     EXPECT_TRUE(reception.Run());
     EXPECT_EQ(onDesktopAtDeletion, "LIST01.DAT:" + list);
+}
+
+// Stands in for the sync of the receive folder after a list took its name there.
+struct FolderSyncs
+{
+    static inline std::vector<std::string>* s_events = nullptr;
+    static inline int s_failWith = 0;
+
+    static bool Sync(const fs::path& /*folder*/)
+    {
+        s_events->push_back("folder synced");
+        errno = s_failWith;
+        return s_failWith == 0;
+    }
+
+    explicit FolderSyncs(std::vector<std::string>& events, int failWith = 0)
+        : m_system(ReplaceSyncFolder(&Sync))
+    {
+        s_events = &events;
+        s_failWith = failWith;
+    }
+
+    ~FolderSyncs()
+    {
+        ReplaceSyncFolder(m_system);
+    }
+
+    SyncFolderFunction m_system;
+};
+
+// A power cut right after the handheld's delete must find the list's name on the disk.
+TEST(ReceiveListsWorkerTest, TheReceiveFolderReachesTheDiskBeforeTheHandheldDeletes)
+{
+    Reception reception;
+    reception.handheld.files = {{u"\\A.DAT", "a"}};
+    Strings events;
+    reception.handheld.onDelete = [&](const std::u16string& path) {
+        if (path == u"\\A.DAT")
+            events.push_back("handheld deletes A.DAT");
+    };
+    {
+        const FolderSyncs syncs(events);
+        EXPECT_TRUE(reception.Run());
+    }
+    EXPECT_EQ(events, (Strings{"folder synced", "handheld deletes A.DAT"}));
+
+    Reception unsynced;
+    unsynced.handheld.files = {{u"\\A.DAT", "a"}};
+    Strings failed;
+    {
+        const FolderSyncs syncs(failed, EIO);
+        EXPECT_FALSE(unsynced.Run());
+    }
+    EXPECT_TRUE(unsynced.handheld.files.contains(u"\\A.DAT"));
+    EXPECT_EQ(
+        unsynced.window.Failures(),
+        Strings{"not received A.DAT: " + std::make_error_code(std::errc::io_error).message()});
 }
 
 TEST(ReceiveListsWorkerTest, NoListsOrAFailedSearchEndsWithoutHandingBack)

@@ -182,12 +182,26 @@ protected:
         s_folder = m_dir.Path();
         s_seen.clear();
         s_failWith = 0;
+        s_failFolderWith = 0;
         m_system = ReplaceSyncToDisk(&Sync);
+        m_systemFolder = ReplaceSyncFolder(&SyncFolder);
     }
 
     void TearDown() override
     {
         ReplaceSyncToDisk(m_system);
+        ReplaceSyncFolder(m_systemFolder);
+    }
+
+    // Each sync of the folder as "folder:" and what it held.
+    static bool SyncFolder(const fs::path& folder)
+    {
+        s_seen.push_back("folder:" +
+                         std::string(fs::equivalent(folder, s_folder) ? "" : " elsewhere"));
+        for (const std::string& name : Split(ListFolder(s_folder)))
+            s_seen.back() += " " + name + "=" + ReadBytes(s_folder / name);
+        errno = s_failFolderWith;
+        return s_failFolderWith == 0;
     }
 
     // Each sync as "name=bytes" of every file in the folder, the temporary one named
@@ -215,17 +229,33 @@ protected:
 
     TempDir m_dir;
     SyncToDiskFunction m_system = nullptr;
+    SyncFolderFunction m_systemFolder = nullptr;
     static inline fs::path s_folder;
     static inline std::vector<std::string> s_seen;
     static inline int s_failWith = 0;
+    static inline int s_failFolderWith = 0;
 };
 
 TEST_F(SyncToDiskTest, DurableFileReachesTheDiskWholeBeforeItIsRenamed)
 {
     const fs::path target = m_dir.Write("ZVK.INI", "old");
     ASSERT_TRUE(Succeeded(WriteFileAtomically(target, "new content")));
-    EXPECT_EQ(s_seen, std::vector<std::string>{"temporary=new content ZVK.INI=old"});
+    // The bytes before the rename, the new name with its folder after it.
+    EXPECT_EQ(s_seen, (std::vector<std::string>{"temporary=new content ZVK.INI=old",
+                                                "folder: ZVK.INI=new content"}));
     EXPECT_EQ(ReadBytes(target), "new content");
+}
+
+TEST_F(SyncToDiskTest, FailedFolderSyncIsAFailureThatSaysWhy)
+{
+    const fs::path target = m_dir.Path() / "LIST01.DAT";
+    s_failFolderWith = EIO;
+    const Result<> committed = WriteFileAtomically(target, "list");
+    ASSERT_FALSE(committed);
+    EXPECT_EQ(committed.error().file.reason, std::errc::io_error);
+    EXPECT_EQ(committed.error().file.file, target);
+    // Nothing is left but the complete file, which the disk may not keep.
+    EXPECT_EQ(ListFolder(m_dir.Path()), "LIST01.DAT");
 }
 
 TEST_F(SyncToDiskTest, CachedFileIsNotWaitedFor)
