@@ -17,11 +17,11 @@ namespace zvk {
 // agree with the grand totals of the sorted summary in the same document.
 struct ListingTotals
 {
-    std::int32_t longWoodPieces = 0;
+    std::int64_t longWoodPieces = 0;
     double longWoodVolume = 0.0;
     double stackedVolumePm = 0.0;
     double stackedWoodVolume = 0.0;
-    std::int32_t sawnPieces = 0;
+    std::int64_t sawnPieces = 0;
     double sawnVolume = 0.0;
 };
 

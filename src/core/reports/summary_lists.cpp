@@ -5,9 +5,9 @@
 #include <utility>
 
 namespace zvk {
-std::int32_t AddCounts(std::int32_t a, std::int32_t b)
+std::int64_t AddCounts(std::int64_t a, std::int64_t b)
 {
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(a) + static_cast<std::uint32_t>(b));
+    return a + b;
 }
 
 void SummaryKeyInto(SummaryKind kind, const SummaryItem& record, std::string& key)

@@ -26,7 +26,7 @@ struct CSort
     std::string assortment;     // first part of the assortment code
     std::string quality;        // up to three characters
     std::string sizeClass;      // long wood: diameter class; sawn timber: thickness
-    std::int32_t count = 0;     // pieces; items for stacked wood
+    std::int64_t count = 0;     // pieces; items for stacked wood
     double volume = 0.0;        // m3
     double stackedVolume = 0.0; // pm, stacked wood only
 };
@@ -43,8 +43,10 @@ struct SummaryItem
     double stackedVolume = 0.0;
 };
 
-// Counts of pieces are summed in 32 bits and wrap around, as they always did.
-std::int32_t AddCounts(std::int32_t a, std::int32_t b);
+// Counts of pieces and items are summed in 64 bits: a season's archive holds more than
+// 32 bits can count (2,150,000 items of 999 pieces), and a count that wrapped printed a
+// negative total or none at all.
+std::int64_t AddCounts(std::int64_t a, std::int64_t b);
 
 // The key that decides both the group of a record and its place in the list. Keys
 // are compared as unsigned bytes, so a species written with a Windows-1250 letter

@@ -13,7 +13,7 @@ namespace {
 
 struct GroupSums
 {
-    std::int32_t count = 0;
+    std::int64_t count = 0;
     double volume = 0.0;
     double stackedVolume = 0.0;
 
@@ -25,10 +25,12 @@ struct GroupSums
     }
 };
 
-// Counts are printed unsigned, as the summary always printed them.
-std::uint32_t Pieces(std::int32_t count)
+// Counts are printed unsigned, as the summary always printed them: a negative one (pieces
+// entered below zero) as the 32-bit number it always showed.
+std::uint64_t Pieces(std::int64_t count)
 {
-    return static_cast<std::uint32_t>(count);
+    return count < 0 ? std::uint64_t{static_cast<std::uint32_t>(count)}
+                     : static_cast<std::uint64_t>(count);
 }
 
 // A subtotal level groups the records that share their first `keyFields` of

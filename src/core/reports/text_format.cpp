@@ -69,8 +69,8 @@ std::string_view Rendered(const Conversion& conversion, const FormatArgument& ar
         assert(std::holds_alternative<long long>(value));
         return Digits(buffer, std::get<long long>(value));
     case 'u':
-        assert(std::holds_alternative<std::uint32_t>(value));
-        return Digits(buffer, std::get<std::uint32_t>(value));
+        assert(std::holds_alternative<std::uint64_t>(value));
+        return Digits(buffer, std::get<std::uint64_t>(value));
     case 'f':
         assert(std::holds_alternative<double>(value));
         return Digits(buffer, std::get<double>(value), conversion.precision);
@@ -104,10 +104,12 @@ FormatArgument::FormatArgument(const std::string& text) : m_value(std::string_vi
 FormatArgument::FormatArgument(const char* text) : m_value(std::string_view(text)) {}
 FormatArgument::FormatArgument(int value) : m_value(static_cast<long long>(value)) {}
 FormatArgument::FormatArgument(long value) : m_value(static_cast<long long>(value)) {}
-FormatArgument::FormatArgument(std::uint32_t value) : m_value(value) {}
+FormatArgument::FormatArgument(long long value) : m_value(value) {}
+FormatArgument::FormatArgument(std::uint32_t value) : m_value(std::uint64_t{value}) {}
+FormatArgument::FormatArgument(std::uint64_t value) : m_value(value) {}
 FormatArgument::FormatArgument(double value) : m_value(value) {}
 
-const std::variant<std::string_view, long long, std::uint32_t, double>&
+const std::variant<std::string_view, long long, std::uint64_t, double>&
 FormatArgument::Value() const
 {
     return m_value;

@@ -17,13 +17,15 @@ public:
     FormatArgument(const char* text);
     FormatArgument(int value);
     FormatArgument(long value);
+    FormatArgument(long long value);
     FormatArgument(std::uint32_t value);
+    FormatArgument(std::uint64_t value);
     FormatArgument(double value);
 
-    const std::variant<std::string_view, long long, std::uint32_t, double>& Value() const;
+    const std::variant<std::string_view, long long, std::uint64_t, double>& Value() const;
 
 private:
-    std::variant<std::string_view, long long, std::uint32_t, double> m_value;
+    std::variant<std::string_view, long long, std::uint64_t, double> m_value;
 };
 
 // The line layouts of reports are printf formats, and the printed documents must

@@ -70,6 +70,20 @@ TEST_F(ListingTest, TotalsOfManyItemsKeepTheirLastDecimal)
         EXPECT_NE(totals.find(line), std::string::npos) << line << "\n" << totals;
 }
 
+// An archive's 2,150,000 items of 999 pieces count past what 32 bits hold: the totals
+// line is still printed, with the whole count.
+TEST_F(ListingTest, PieceTotalsCountPastThirtyTwoBits)
+{
+    const std::string item = LongWood(" 0.10", "999");
+    for (int i = 0; i < 2'150'000; ++i)
+        listing.WriteListingLine(item);
+    const std::string text = Finish();
+    const std::string totals = text.substr(text.find("-----"));
+    EXPECT_NE(totals.find("Dlhe drevo: 2147850000 ks,    Priem.kubatura: 0.00 m3"),
+              std::string::npos)
+        << totals;
+}
+
 // The volume per piece of one item is a single division in single precision, as it
 // always printed: 4.01 in two pieces is 2.01 (double precision would print 2.00).
 TEST_F(ListingTest, VolumePerPieceIsDividedAsItAlwaysWas)

@@ -42,6 +42,15 @@ TEST(SummaryListTest, KeepsOneRecordPerKeyInAscendingOrder)
     EXPECT_DOUBLE_EQ(joined.volume, 0.75);
 }
 
+// A group of an archive's seasons counts its pieces past what 32 bits hold.
+TEST(SummaryListTest, GroupCountsPastThirtyTwoBits)
+{
+    SummaryList list(SummaryKind::LongWood);
+    for (int i = 0; i < 3; ++i)
+        list.InsertSummary(Item("SM", "Vy", "I  ", " 3", 2'000'000'000, 1.0));
+    EXPECT_EQ(list.begin()->count, 6'000'000'000);
+}
+
 TEST(SummaryListTest, SawnQualityCodesSortRightAligned)
 {
     SummaryList list(SummaryKind::SawnTimber);
