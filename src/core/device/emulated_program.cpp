@@ -154,10 +154,15 @@ void EmulatedProgram::Export()
         const fs::path target = m_folder / list.filename();
         const fs::path temporary = TemporaryPathFor(target);
         std::error_code ec;
-        if (fs::copy_file(list, temporary, ec))
-            fs::rename(temporary, target, ec);
-        if (!ec)
-            m_exported.insert(list.filename());
+        if (!fs::copy_file(list, temporary, ec))
+            continue;
+        // The bytes handed over, so that "x" can tell a list measured on since.
+        Result<std::string> exported = ReadWholeFile(temporary);
+        fs::rename(temporary, target, ec);
+        if (!ec && exported)
+            m_exported[list.filename()] = std::move(exported).value();
+        else
+            fs::remove(temporary, ec);
     }
     if (settings.exportMarker)
         std::ofstream(Emulated(m_folder, kHandheldExportMarker), std::ios::binary);
@@ -166,9 +171,15 @@ void EmulatedProgram::Export()
 void EmulatedProgram::DropTakenLists()
 {
     std::error_code ec;
-    for (const fs::path& name : m_exported)
-        if (!fs::exists(m_folder / name, ec) && !ec)
-            fs::remove(EmulatedListStore(m_folder) / name, ec);
+    for (const auto& [name, exported] : m_exported) {
+        if (fs::exists(m_folder / name, ec) || ec)
+            continue;
+        // A list that took a line after its export is not the one the desktop has.
+        const fs::path list = EmulatedListStore(m_folder) / name;
+        const Result<std::string> bytes = ReadWholeFile(list);
+        if (bytes && *bytes == exported)
+            fs::remove(list, ec);
+    }
     m_exported.clear();
 }
 

@@ -3,9 +3,9 @@
 #include <condition_variable>
 #include <deque>
 #include <filesystem>
+#include <map>
 #include <mutex>
 #include <optional>
-#include <set>
 #include <stop_token>
 #include <string>
 #include <string_view>
@@ -78,8 +78,9 @@ private:
     std::stop_source m_giveUp;
     std::vector<std::u16string> m_runs;
     std::optional<std::string> m_loadedConfiguration;
-    // The lists the last export handed over, by name; touched only by the program's runs.
-    std::set<std::filesystem::path> m_exported;
+    // The lists the last export handed over, by name, with the bytes handed over; touched
+    // only by the program's runs.
+    std::map<std::filesystem::path, std::string> m_exported;
     std::thread m_thread;
 };
 

@@ -270,22 +270,28 @@ TEST(HandheldEmulatorTest, ProgramDropsOnlyTheExportedListsTheDesktopTook)
     emulated.dir.Write("ZVK_CE/Data/TAKEN.DAT", "t");
     emulated.dir.Write("ZVK_CE/Data/LEFT.DAT", "l");
     emulated.dir.Write("ZVK_CE/Data/RESENT.DAT", "r");
+    emulated.dir.Write("ZVK_CE/Data/GROWN.DAT", "g");
     emulated.RunProgram(kExportRequested);
-    for (const char* taken : {"TAKEN.DAT", "RESENT.DAT"})
+    for (const char* taken : {"TAKEN.DAT", "RESENT.DAT", "GROWN.DAT"})
         fs::remove(emulated.Path(taken));
-    // Between the export and its end the handheld measures a list and receives one
-    // under the name of a list it has just handed over: both are new and stay.
+    // Between the export and its end the handheld measures a new list, measures a line
+    // into one it handed over and receives one under the name of another: all of that is
+    // new and stays.
     emulated.dir.Write("ZVK_CE/Data/MEASURED.DAT", "m");
+    emulated.dir.Write("ZVK_CE/Data/GROWN.DAT", "g+");
     emulated.dir.Write("ZVK_CE/Import/RESENT.DAT", "new");
     emulated.RunProgram(kListSent);
     emulated.RunProgram(kListsTaken);
-    EXPECT_EQ(ListFolder(emulated.Path("ZVK_CE/Data")), "LEFT.DAT MEASURED.DAT RESENT.DAT");
+    EXPECT_EQ(ListFolder(emulated.Path("ZVK_CE/Data")),
+              "GROWN.DAT LEFT.DAT MEASURED.DAT RESENT.DAT");
     EXPECT_EQ(ReadBytes(emulated.Path("ZVK_CE/Data/RESENT.DAT")), "new");
+    EXPECT_EQ(ReadBytes(emulated.Path("ZVK_CE/Data/GROWN.DAT")), "g+");
 
     // Without an export there is nothing the desktop can have taken.
     fs::remove(emulated.Path("LEFT.DAT"));
     emulated.RunProgram(kListsTaken);
-    EXPECT_EQ(ListFolder(emulated.Path("ZVK_CE/Data")), "LEFT.DAT MEASURED.DAT RESENT.DAT");
+    EXPECT_EQ(ListFolder(emulated.Path("ZVK_CE/Data")),
+              "GROWN.DAT LEFT.DAT MEASURED.DAT RESENT.DAT");
 }
 
 TEST(HandheldEmulatorTest, ProgramImportsSentListsAndLoadsItsConfiguration)
