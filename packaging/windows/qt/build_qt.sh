@@ -23,8 +23,11 @@ fi
 work=$prefix.work
 rm -rf "$work" "$prefix"
 mkdir -p "$work" "$prefix"
-# Scratch (about 1.2 GB) goes whatever happens; only a complete prefix stays.
+# Scratch (about 1.2 GB) goes whatever happens, Ctrl-C included; only a complete prefix stays.
 trap 'rm -rf "$work"' EXIT
+trap 'exit 130' INT
+trap 'exit 143' TERM
+trap 'exit 129' HUP
 echo "build_qt: building Qt $version for Windows in $work (about 15 minutes on two cores)"
 
 # A private apt state over the machine's own Debian sources, with their source packages
