@@ -1,5 +1,8 @@
 #include "config/device_configuration.h"
 
+#include <utility>
+#include <vector>
+
 #include <gtest/gtest.h>
 
 #include "support/succeeded.h"
@@ -92,6 +95,28 @@ TEST(DeviceConfigurationTest, UntouchedKeysKeepTheirLinesAndBlanksAtTheEndsReadB
     EXPECT_EQ(reread.companyLines[0], " Lesy ");
     EXPECT_EQ(reread.rowCaptions[0], "Lokalita: ");
     EXPECT_EQ(reread.rowCaptions[1], "\"Sklad\"");
+}
+
+// Each kind of text that the reading would change on its own, as typed in the editor:
+// blanks or a tab at one end only must be kept as surely as at both.
+TEST(DeviceConfigurationTest, EveryTextReadsBackAsTyped)
+{
+    TempDir dir;
+    const fs::path file = dir.Write("ZVK.INI", "[Firma]\r\n");
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"  Lesy", "\"  Lesy\""}, {"Lesy  ", "\"Lesy  \""},
+        {"\tLesy", "\"\tLesy\""}, {"Lesy\t", "\"Lesy\t\""},
+        {"Lesy SR", "Lesy SR"},   {"\"Lesy\"", "\"\"Lesy\"\""},
+        {" ", "\" \""},           {"\"", "\""}};
+    for (const auto& [typed, line] : cases) {
+        DeviceConfiguration edited = LoadDeviceConfiguration(file);
+        edited.companyLines[0] = typed;
+        ASSERT_TRUE(Succeeded(SaveDeviceConfiguration(file, edited))) << typed;
+        EXPECT_NE(ReadBytes(file).find("Firma1=" + line + "\r\n"), std::string::npos)
+            << "[" << typed << "]\n"
+            << ReadBytes(file);
+        EXPECT_EQ(LoadDeviceConfiguration(file).companyLines[0], typed);
+    }
 }
 
 TEST(DeviceConfigurationTest, ASaveThatCannotBeWrittenLeavesTheFileAsItWas)
