@@ -10,8 +10,17 @@ namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
 
-// One line of the document. Lines end with CR LF or a bare LF; the last line may have
-// no line end at all, and then `end` equals `textEnd`.
+// Written by editors that save "UTF-8" at the start of a file; it belongs to no line, and
+// the first section after it must be found. It stays in the bytes as the file had it.
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+std::size_t ContentStart(std::string_view bytes)
+{
+    return bytes.starts_with(kByteOrderMark) ? kByteOrderMark.size() : 0;
+}
+
+// One line of the document. Lines end with CR LF, a bare LF or a bare CR; the last line
+// may have no line end at all, and then `end` equals `textEnd`.
 struct Line
 {
     std::size_t begin = 0;
@@ -22,10 +31,11 @@ struct Line
 Line LineAt(std::string_view bytes, std::size_t begin)
 {
     Line line{begin, bytes.size(), bytes.size()};
-    const std::size_t newline = bytes.find('\n', begin);
-    if (newline != std::string_view::npos) {
-        line.end = newline + 1;
-        line.textEnd = newline > begin && bytes[newline - 1] == '\r' ? newline - 1 : newline;
+    const std::size_t stop = bytes.find_first_of("\r\n", begin);
+    if (stop != std::string_view::npos) {
+        line.textEnd = stop;
+        const bool crLf = bytes[stop] == '\r' && stop + 1 < bytes.size() && bytes[stop + 1] == '\n';
+        line.end = stop + (crLf ? 2 : 1);
     }
     return line;
 }
@@ -79,7 +89,7 @@ struct Place
 Place Locate(std::string_view bytes, std::string_view section, std::string_view key)
 {
     Place place;
-    for (std::size_t at = 0; at < bytes.size();) {
+    for (std::size_t at = ContentStart(bytes); at < bytes.size();) {
         const Line line = LineAt(bytes, at);
         at = line.end;
         const std::string_view text = TextOf(bytes, line);
@@ -159,7 +169,8 @@ Result<> IniDocument::SetValue(std::string_view section, std::string_view key,
             keyLine.insert(0, kLineEnd);
         m_bytes.insert(last.end, keyLine);
     } else {
-        if (!m_bytes.empty() && m_bytes.back() != '\n')
+        if (m_bytes.size() > ContentStart(m_bytes) && m_bytes.back() != '\n' &&
+            m_bytes.back() != '\r')
             m_bytes += kLineEnd;
         m_bytes += "[" + std::string(section) + "]" + std::string(kLineEnd) + keyLine;
     }

@@ -3,6 +3,7 @@
 #include <array>
 #include <fstream>
 #include <string>
+#include <string_view>
 
 #include "device/handheld_contract.h"
 #include "platform/input_file.h"
@@ -15,12 +16,26 @@ namespace {
 
 constexpr std::uint32_t kChunkBytes = 100;
 
+// The bytes from where the stream stands to its end.
 std::uint64_t SizeOf(std::ifstream& local)
 {
+    const std::streampos start = local.tellg();
     local.seekg(0, std::ios::end);
-    const std::streamoff size = local.tellg();
-    local.seekg(0, std::ios::beg);
+    const std::streamoff size = local.tellg() - start;
+    local.seekg(start);
     return size > 0 ? static_cast<std::uint64_t>(size) : 0;
+}
+
+// The handheld reads its configuration as Windows-1250 and would take the UTF-8 mark that
+// some editors put first for text of the first line: it is not sent.
+void SkipByteOrderMark(std::ifstream& local)
+{
+    std::array<char, 3> start{};
+    local.read(start.data(), start.size());
+    if (local.gcount() == 3 && std::string_view(start.data(), 3) == "\xEF\xBB\xBF")
+        return;
+    local.clear();
+    local.seekg(0, std::ios::beg);
 }
 
 // Copies the local file to an open handheld file in 100-byte chunks with one progress
@@ -92,6 +107,7 @@ bool SendConfigurationWorker(WindowPort& window, RemoteApi& handheld)
         window.ShowMessage(texts::kConfigurationMissing, texts::kCaptionError,
                            MessageIcon::Information);
     } else {
+        SkipByteOrderMark(*local);
         const bool sent = SendFile(window, handheld, *local,
                                    std::u16string(kHandheldConfigurationFile), kFileShareWrite);
         succeeded = ReportSend(window, handheld, sent, kConfigurationSent);

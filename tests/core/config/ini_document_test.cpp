@@ -56,6 +56,25 @@ TEST(IniDocumentTest, AddsKeysToTheirSectionAndSectionsAtTheEnd)
     }
 }
 
+// A byte-order mark that an editor put first hides no section and stays; lines that end
+// in a lone CR are lines like any other.
+TEST(IniDocumentTest, ReadsPastAByteOrderMarkAndLinesEndingInACarriageReturn)
+{
+    const std::pair<std::string, std::string> cases[] = {
+        {"\xEF\xBB\xBF[Firma]\r\nFirma1=Lesy\r\n", "\xEF\xBB\xBF[Firma]\r\nFirma1=Lesy\r\nk=v\r\n"},
+        {"[Firma]\rFirma1=Lesy\r", "[Firma]\rFirma1=Lesy\rk=v\r\n"},
+    };
+    for (const auto& [before, after] : cases) {
+        IniDocument document(before);
+        EXPECT_EQ(document.Value("Firma", "Firma1"), "Lesy") << before;
+        EXPECT_TRUE(document.SetValue("Firma", "k", "v")) << before;
+        EXPECT_EQ(document.Bytes(), after) << before;
+    }
+    IniDocument markOnly("\xEF\xBB\xBF");
+    EXPECT_TRUE(markOnly.SetValue("Firma", "k", "v"));
+    EXPECT_EQ(markOnly.Bytes(), "\xEF\xBB\xBF[Firma]\r\nk=v\r\n");
+}
+
 TEST(IniDocumentTest, RefusesNamesAndValuesThatWouldCorruptTheFile)
 {
     const std::tuple<std::string, std::string, std::string> cases[] = {

@@ -51,6 +51,18 @@ TEST(SendConfigurationWorkerTest, SendsInChunksThenStartsTheProgramWithK)
                        "message " + kSucceeded + "|info", "cursor arrow", "unlock"}));
 }
 
+TEST(SendConfigurationWorkerTest, AnEditorsByteOrderMarkIsNotSent)
+{
+    ConfigurationSend marked("\xEF\xBB\xBF[Firma]\r\n");
+    EXPECT_TRUE(SendConfigurationWorker(marked.window, marked.handheld));
+    EXPECT_EQ(marked.handheld.files.at(u"\\ZVK_CE\\ZVK.INI"), "[Firma]\r\n");
+    EXPECT_EQ(marked.window.Progress().front(), (std::pair<std::uint64_t, std::uint64_t>{9, 9}));
+
+    ConfigurationSend shortFile("\xEF\xBB");
+    EXPECT_TRUE(SendConfigurationWorker(shortFile.window, shortFile.handheld));
+    EXPECT_EQ(shortFile.handheld.files.at(u"\\ZVK_CE\\ZVK.INI"), "\xEF\xBB");
+}
+
 TEST(SendConfigurationWorkerTest, EmptyFileLeavesThePercentageUntilTheEnding)
 {
     ConfigurationSend send("");
