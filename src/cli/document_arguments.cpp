@@ -77,7 +77,9 @@ Result<bool> ReadDocumentOption(const Arguments& arguments, std::size_t& index,
     }
     if (option != "--config" && option != "--output" && option != "--listing")
         return false;
-    if (index + 1 >= arguments.size())
+    // An empty path names no file: taken as none, it would make the document under the
+    // default name, or read no configuration, without a word.
+    if (index + 1 >= arguments.size() || arguments[index + 1].empty())
         return Fail(messages::NeedsValue(option));
     const std::string& value = arguments[++index];
     if (option == "--config")

@@ -80,6 +80,8 @@ TEST(ReportCommandTest, RefusesWhatTheDialogCouldNotChoose)
          "--where", "6"},
         {"report", "--listing", "wide"},
         {"report", "--output"},
+        {"report", "--output", ""},
+        {"note", "A.DAT", "--config", ""},
         {"report", "--bogus"},
         {"note"},
         {"note", "A.DAT", "B.DAT"},
