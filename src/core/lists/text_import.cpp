@@ -238,9 +238,10 @@ fs::path DataListPathFor(const fs::path& textPath)
 
 Result<fs::path> ImportMeasurementText(const fs::path& textPath)
 {
-    const fs::path output = DataListPathFor(textPath);
-    if (output == textPath)
+    // In any letter case: on Windows "x.DAT" and "x.dat" are one file.
+    if (HasDataListName(textPath))
         return Fail(PathText(textPath) + " is already a data list");
+    const fs::path output = DataListPathFor(textPath);
     Result<std::ifstream> text = OpenInputFile(textPath);
     if (!text)
         return Unexpected(std::move(text).error());

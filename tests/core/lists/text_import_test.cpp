@@ -159,11 +159,15 @@ TEST_F(TextImportFileTest, FailuresAreReportedAndWriteNothing)
     EXPECT_FALSE(ImportMeasurementText(m_dir.Path() / "missing.txt"));
     fs::create_directory(m_dir.Path() / "folder.txt");
     EXPECT_FALSE(ImportMeasurementText(m_dir.Path() / "folder.txt"));
-    // A text file that is itself named .dat would be overwritten by its own list.
+    // A file that is itself named .dat, in any letter case, is a list: its "list" would
+    // replace it where letter case makes no other name (Windows), or stand beside it.
     const fs::path self = m_dir.Write("LIST.dat", "FmoR\n");
     EXPECT_FALSE(ImportMeasurementText(self));
     EXPECT_EQ(ReadBytes(self), "FmoR\n");
-    EXPECT_EQ(ListFolder(m_dir.Path()), "LIST.dat folder.txt");
+    const fs::path upper = m_dir.Write("ZOZNAM.DAT", "HD\n");
+    EXPECT_FALSE(ImportMeasurementText(upper));
+    EXPECT_EQ(ReadBytes(upper), "HD\n");
+    EXPECT_EQ(ListFolder(m_dir.Path()), "LIST.dat ZOZNAM.DAT folder.txt");
 }
 
 TEST_F(TextImportFileTest, UnwritableFolderLeavesNothingBehind)
