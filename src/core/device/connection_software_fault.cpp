@@ -1,33 +1,26 @@
 #include "device/connection_software_fault.h"
 
+#include "platform/worded_error_category.h"
+
 namespace zvk {
 namespace {
 
-class FaultCategory final : public std::error_category
+std::string FaultWords(int value)
 {
-public:
-    const char* name() const noexcept override
-    {
-        return "device connection software";
+    switch (static_cast<ConnectionSoftwareFault>(value)) {
+    case ConnectionSoftwareFault::NotInstalled:
+        return "the device connection software is not installed";
+    case ConnectionSoftwareFault::Incomplete:
+        return "the device connection software lacks a function";
     }
-
-    std::string message(int value) const override
-    {
-        switch (static_cast<ConnectionSoftwareFault>(value)) {
-        case ConnectionSoftwareFault::NotInstalled:
-            return "the device connection software is not installed";
-        case ConnectionSoftwareFault::Incomplete:
-            return "the device connection software lacks a function";
-        }
-        return "the device connection software cannot be used";
-    }
-};
+    return "the device connection software cannot be used";
+}
 
 } // namespace
 
 const std::error_category& ConnectionSoftwareFaultCategory()
 {
-    static const FaultCategory category;
+    static const WordedErrorCategory category("device connection software", &FaultWords);
     return category;
 }
 

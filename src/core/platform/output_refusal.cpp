@@ -1,35 +1,28 @@
 #include "platform/output_refusal.h"
 
+#include "platform/worded_error_category.h"
+
 namespace zvk {
 namespace {
 
-class RefusalCategory final : public std::error_category
+std::string RefusalWords(int value)
 {
-public:
-    const char* name() const noexcept override
-    {
-        return "output refusal";
+    switch (static_cast<OutputRefusal>(value)) {
+    case OutputRefusal::ReadOnly:
+        return "is read-only";
+    case OutputRefusal::DataListName:
+        return "has the name of a data list (.dat)";
+    case OutputRefusal::SameAsInput:
+        return "is a file the document is made from";
     }
-
-    std::string message(int value) const override
-    {
-        switch (static_cast<OutputRefusal>(value)) {
-        case OutputRefusal::ReadOnly:
-            return "is read-only";
-        case OutputRefusal::DataListName:
-            return "has the name of a data list (.dat)";
-        case OutputRefusal::SameAsInput:
-            return "is a file the document is made from";
-        }
-        return "is refused";
-    }
-};
+    return "is refused";
+}
 
 } // namespace
 
 const std::error_category& OutputRefusalCategory()
 {
-    static const RefusalCategory category;
+    static const WordedErrorCategory category("output refusal", &RefusalWords);
     return category;
 }
 

@@ -2,6 +2,8 @@
 
 #include <optional>
 
+#include "platform/worded_error_category.h"
+
 #ifdef _WIN32
 #include <windows.h>
 
@@ -13,23 +15,14 @@ namespace fs = std::filesystem;
 namespace zvk {
 namespace {
 
-class RefusalCategory final : public std::error_category
+std::string RefusalWords(int value)
 {
-public:
-    const char* name() const noexcept override
-    {
-        return "settings path refusal";
+    switch (static_cast<SettingsPathRefusal>(value)) {
+    case SettingsPathRefusal::NotInCodePage:
+        return "has letters that the Windows code page lacks";
     }
-
-    std::string message(int value) const override
-    {
-        switch (static_cast<SettingsPathRefusal>(value)) {
-        case SettingsPathRefusal::NotInCodePage:
-            return "has letters that the Windows code page lacks";
-        }
-        return "cannot be kept in the settings";
-    }
-};
+    return "cannot be kept in the settings";
+}
 
 #ifdef _WIN32
 // The bytes of `wide` in the ANSI code page; none when it lacks one of its letters.
@@ -59,7 +52,7 @@ std::optional<std::string> ToCodePage(const std::wstring& wide)
 
 const std::error_category& SettingsPathRefusalCategory()
 {
-    static const RefusalCategory category;
+    static const WordedErrorCategory category("settings path refusal", &RefusalWords);
     return category;
 }
 
