@@ -31,17 +31,29 @@ std::size_t CommonPrefix(std::string_view a, std::string_view b)
     return length;
 }
 
+// Lines end with CR LF, a bare LF or a bare CR, as the INI module reads them: a CR is a
+// line end of its own unless an LF follows it.
+bool EndsLine(std::string_view bytes, std::size_t at)
+{
+    return bytes[at] == '\n' ||
+           (bytes[at] == '\r' && (at + 1 == bytes.size() || bytes[at + 1] != '\n'));
+}
+
 // The start of the line of `bytes` that holds position `at`.
 std::size_t LineStart(std::string_view bytes, std::size_t at)
 {
-    const std::size_t newline = at == 0 ? std::string_view::npos : bytes.rfind('\n', at - 1);
-    return newline == std::string_view::npos ? 0 : newline + 1;
+    for (std::size_t position = at; position > 0; --position)
+        if (EndsLine(bytes, position - 1))
+            return position;
+    return 0;
 }
 
 std::size_t LineEnd(std::string_view bytes, std::size_t at)
 {
-    const std::size_t newline = bytes.find('\n', at);
-    return newline == std::string_view::npos ? bytes.size() : newline + 1;
+    for (std::size_t position = at; position < bytes.size(); ++position)
+        if (EndsLine(bytes, position))
+            return position + 1;
+    return bytes.size();
 }
 
 // True when `after` is `before` with one whole line replaced by, or with at a line's
