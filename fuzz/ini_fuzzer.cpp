@@ -73,6 +73,10 @@ bool OnlyTheKeyChanged(std::string_view before, std::string_view after, std::str
     std::vector<std::size_t> starts = {LineStart(before, prefix)};
     if (prefix == before.size())
         starts.push_back(prefix);
+    // A line that ends in a bare CR is rewritten with CR LF: its bytes are all kept, and
+    // the first difference comes only after its end.
+    if (prefix > 0)
+        starts.push_back(LineStart(before, prefix - 1));
     for (const std::size_t start : starts) {
         for (const std::size_t end : {start, LineEnd(before, start)}) {
             const std::string_view kept = before.substr(end);
