@@ -41,11 +41,19 @@ set(ZVK_WINE_SKIPPED_TESTS
     AtomicFileTest.SymbolicLinkIsReplacedAndItsTargetLeftAlone
     DocumentOutputTest.ALinkAsOutputIsReplacedAndItsTargetLeftAlone
     MakeReportTest.AListThatLinksToTheOutputIsRefused
+    # Its names are near 255 characters: beside the test's folder, the whole path passes
+    # the 260 characters Windows allows without long paths.
+    AtomicFileTest.ANameThatFitsHasATemporaryNameThatFits
+    # An open file cannot be removed there: the next writer's sweep removes it.
+    AtomicFileTest.ClaimedTemporaryFilesAreRemovedForAnEndAtOnce
     # File names of bytes that are not UTF-8 exist only where names are bytes: Windows
     # names are UTF-16.
     Windows1250Test.FileNamesThatAreNoUtf8AreReadInTheCodePage
     HandheldEmulatorTest.NamesInTheHandheldsCodePageAreFoundOpenedAndDeleted
     ReceiveFromEmulatorTest.ListNamedInTheHandheldsCodePageArrivesUnderItsLetters
+    # ... and so do "A.DAT" and "A.dat" as two files (zvk convert's test of the same list
+    # by two spellings runs there).
+    ReceiveFromEmulatorTest.TwoListsOfOneDesktopNameNeverReplaceEachOther
     TransferCommandsTest.SendListReadsANameInTheHandheldsCodePage
     # Run zvk through the POSIX shell (quoting, redirection to /dev/null, a stand-in
     # xdg-open script found along PATH).

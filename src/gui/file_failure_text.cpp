@@ -3,6 +3,7 @@
 #include "device/connection_software_fault.h"
 #include "gui/paths.h"
 #include "gui/program_texts.h"
+#include "platform/input_file.h"
 #include "platform/output_refusal.h"
 #include "platform/settings_path_text.h"
 #include "platform/system_reason.h"
@@ -37,6 +38,8 @@ QString SystemReasonText(std::error_code reason)
             return kReasonConnectionSoftwareIncomplete;
         }
     }
+    if (reason == InputRefusal::NotARegularFile)
+        return kReasonNotRegularFile;
     if (reason.category() == OutputRefusalCategory()) {
         switch (static_cast<OutputRefusal>(reason.value())) {
         case OutputRefusal::ReadOnly:
@@ -45,6 +48,8 @@ QString SystemReasonText(std::error_code reason)
             return kReasonDataListName;
         case OutputRefusal::SameAsInput:
             return kReasonSameAsInput;
+        case OutputRefusal::WrittenInThisRun:
+            return kReasonWrittenInThisRun;
         }
     }
     // The system's own numbers are Windows' error codes there: their standard reason is

@@ -65,6 +65,10 @@ inline const QString kReasonReadOnlyFile = QStringLiteral("súbor je len na čí
 inline const QString kReasonDataListName =
     QStringLiteral("je to názov zoznamu (.dat), nie dokumentu");
 inline const QString kReasonSameAsInput = QStringLiteral("je to súbor, z ktorého sa dokument robí");
+inline const QString kReasonNotRegularFile =
+    QStringLiteral("nie je to obyčajný súbor (je to rúra alebo zariadenie)");
+inline const QString kReasonWrittenInThisRun =
+    QStringLiteral("práve doň bol zapísaný iný zoznam s rovnakým menom");
 inline const QString kReasonMissing = QStringLiteral("neexistuje");
 inline const QString kReasonNoAccess = QStringLiteral("prístup nie je povolený");
 inline const QString kReasonIsFolder = QStringLiteral("je to adresár, nie súbor");

@@ -60,8 +60,10 @@ TEST(CliTest, FailuresGoOnWithTheOtherFilesAndEndNonZero)
     TempDir dir;
     const fs::path good = dir.Write("GOOD.DAT", "0A01.02.26x\r\n");
     const fs::path text = dir.Write("notes.txt", "");
-    const CliRun convert =
-        Zvk({"convert", (dir.Path() / "MISSING.DAT").string(), text.string(), good.string()});
+    // The same list again, by another spelling of its path, as "A.DAT" and "A.dat" are one
+    // on Windows: its text is not written over the one just written.
+    const CliRun convert = Zvk({"convert", (dir.Path() / "MISSING.DAT").string(), text.string(),
+                                good.string(), (dir.Path() / "." / "GOOD.DAT").string()});
     EXPECT_EQ(convert.status, kFailure);
     EXPECT_EQ(convert.out, (dir.Path() / "GOOD.csv").string() + "\n");
     std::istringstream messages(convert.err);
@@ -71,7 +73,11 @@ TEST(CliTest, FailuresGoOnWithTheOtherFilesAndEndNonZero)
         EXPECT_EQ(line.rfind("zvk: ", 0), 0u) << line;
         ++lines;
     }
-    EXPECT_EQ(lines, 2);
+    EXPECT_EQ(lines, 3);
+    EXPECT_NE(convert.err.find("GOOD.csv was written a moment ago from another list of the same "
+                               "name"),
+              std::string::npos)
+        << convert.err;
     EXPECT_EQ(ListFolder(dir.Path()), "GOOD.DAT GOOD.csv notes.txt");
 }
 

@@ -84,6 +84,11 @@ Result<std::unique_ptr<TransferClaim>> HandheldEmulator::ClaimForTransfer()
     return ClaimEmulatedHandheld(m_folder, m_program);
 }
 
+fs::path HandheldEmulator::EmulatingFolder() const
+{
+    return m_folder;
+}
+
 HResult HandheldEmulator::CeRapiInit()
 {
     EmulatorSettings settings;
@@ -117,7 +122,9 @@ CeHandle HandheldEmulator::CeCreateFile(const std::u16string& path, std::uint32_
 {
     const std::optional<fs::path> file = FileOf(m_folder, path);
     std::error_code ec;
-    if (!file || fs::is_directory(*file, ec))
+    // The handheld knows files and folders only: a pipe in its folder would hold the open.
+    const fs::file_status status = file ? fs::status(*file, ec) : fs::file_status();
+    if (!file || (fs::exists(status) && !fs::is_regular_file(status)))
         return Failed(kInvalidCeHandle, kErrorFileNotFound);
     const bool reading = desiredAccess == kGenericRead && creationDisposition == kOpenExisting;
     const bool writing = desiredAccess == kGenericWrite && creationDisposition == kCreateAlways;

@@ -28,6 +28,7 @@ public:
     // Holds the lock file of EmulatedTransferLock until the transfer has ended and the
     // handheld program has done what the transfer started.
     Result<std::unique_ptr<TransferClaim>> ClaimForTransfer() override;
+    std::filesystem::path EmulatingFolder() const override;
     HResult CeRapiInit() override;
     HResult CeRapiUninit() override;
     CeHandle CeCreateFile(const std::u16string& path, std::uint32_t desiredAccess,

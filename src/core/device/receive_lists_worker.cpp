@@ -8,10 +8,12 @@
 #include "device/handheld_contract.h"
 #include "lists/semicolon_conversion.h"
 #include "platform/atomic_file.h"
+#include "platform/output_refusal.h"
 #include "platform/path_text.h"
 #include "platform/system_reason.h"
 #include "platform/texts.h"
 #include "platform/windows1250.h"
+#include "platform/written_files.h"
 
 namespace fs = std::filesystem;
 
@@ -114,9 +116,15 @@ public:
             return std::nullopt;
         }
         const fs::path target = m_folder / *desktopName;
+        if (m_received.Holds(target)) {
+            const std::error_code reason = OutputRefusal::WrittenInThisRun;
+            FailWriting(shown, reason, target, PathText(target) + " " + reason.message());
+            return std::nullopt;
+        }
         const std::u16string handheldPath = HandheldListPath(name);
         if (!CopyList(handheldPath, target, shown))
             return std::nullopt;
+        m_received.Add(target);
         m_handheld.CeDeleteFile(handheldPath);
         return target;
     }
@@ -210,6 +218,8 @@ private:
     const std::stop_token& m_stop;
     fs::path m_folder;
     std::error_code m_folderError;
+    // Two handheld names can come to one desktop file: the second stays on the handheld.
+    WrittenFiles m_received;
     std::uint64_t m_total = 0;
     std::uint64_t m_done = 0;
     std::vector<ListFailure> m_failures;
@@ -245,12 +255,53 @@ bool ReceiveAll(WindowPort& window, RemoteApi& handheld, const ReceiveSettings& 
     return true;
 }
 
+// The folder as the disk knows it, for comparing two ways of writing one folder.
+std::optional<fs::path> ResolvedFolder(const fs::path& folder)
+{
+    std::error_code ec;
+    const fs::path absolute = fs::absolute(folder, ec);
+    if (ec)
+        return std::nullopt;
+    fs::path resolved = fs::weakly_canonical(absolute, ec);
+    if (ec)
+        return std::nullopt;
+    return resolved;
+}
+
+// Whether `folder` is `outer` or lies in it.
+bool LiesIn(const fs::path& folder, const fs::path& outer)
+{
+    const std::optional<fs::path> inner = ResolvedFolder(folder);
+    const std::optional<fs::path> container = ResolvedFolder(outer);
+    if (!inner || !container)
+        return false;
+    const fs::path relative = inner->lexically_relative(*container);
+    return !relative.empty() && *relative.begin() != "..";
+}
+
+// Lists received into the folder that plays the handheld would be deleted there at once.
+std::optional<std::string> ReceiveFolderRefusal(const fs::path& receiveFolder,
+                                                const fs::path& handheldFolder)
+{
+    if (handheldFolder.empty() || !LiesIn(receiveFolder, handheldFolder))
+        return std::nullopt;
+    return std::string(texts::kReceiveFolderInHandheld) + "\n" +
+           std::string(texts::kReceiveFolderLabel) + PathText(receiveFolder) + "\n" +
+           std::string(texts::kHandheldFolderLabel) + PathText(handheldFolder);
+}
+
 } // namespace
 
 bool ReceiveListsWorker(WindowPort& window, RemoteApi& handheld, const ReceiveSettings& settings,
                         Clock& clock, std::stop_token stop)
 {
     window.EnableTransferControls(false);
+    if (const std::optional<std::string> refusal =
+            ReceiveFolderRefusal(window.ReceiveFolder(), handheld.EmulatingFolder())) {
+        window.ShowMessage(*refusal, texts::kCaptionError, MessageIcon::Error);
+        FinishTransfer(window);
+        return false;
+    }
     handheld.CeDeleteFile(std::u16string(kHandheldExportMarker));
     StartHandheldProgram(handheld, kExportRequested);
     window.ShowStatus(texts::kStatusPreparingExport);

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -89,6 +90,14 @@ public:
     // handheld; a failure when it cannot be claimed. Each kind of handheld keeps its
     // transfers apart in its own way.
     [[nodiscard]] virtual Result<std::unique_ptr<TransferClaim>> ClaimForTransfer() = 0;
+
+    // Not a Remote API call: the desktop folder that holds the handheld's files when a
+    // folder plays the handheld, so that no desktop folder of a transfer is taken for it;
+    // empty for a real handheld.
+    virtual std::filesystem::path EmulatingFolder() const
+    {
+        return {};
+    }
 
     // Blocks until the handheld answers; kE_FAIL when it cannot be reached.
     // CeRapiUninit closes the link, and cancels a CeRapiInit that is still waiting

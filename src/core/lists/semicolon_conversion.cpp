@@ -10,6 +10,7 @@
 #include "platform/ascii.h"
 #include "platform/atomic_file.h"
 #include "platform/input_file.h"
+#include "platform/output_refusal.h"
 #include "platform/path_text.h"
 
 namespace fs = std::filesystem;
@@ -133,6 +134,11 @@ Result<fs::path> SemicolonConversion::ConvertListToSemicolonText(const fs::path&
     const std::optional<fs::path> output = SemicolonTextPathFor(listPath);
     if (!output)
         return Fail(PathText(listPath) + " is not a data list (its name does not end in .dat)");
+    if (m_written.Holds(*output)) {
+        const std::error_code reason = OutputRefusal::WrittenInThisRun;
+        return Fail(PathText(*output) + " " + reason.message(),
+                    {*output, reason, FileFailure::Access::Writing});
+    }
     Result<std::ifstream> opened = OpenInputFile(listPath);
     if (!opened)
         return Unexpected(std::move(opened).error());
@@ -151,6 +157,7 @@ Result<fs::path> SemicolonConversion::ConvertListToSemicolonText(const fs::path&
                      FileFailure::Access::Writing});
     if (Result<> committed = writer.Commit(); !committed)
         return Unexpected(std::move(committed).error());
+    m_written.Add(*output);
     return *output;
 }
 

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "platform/result.h"
+#include "platform/written_files.h"
 
 namespace zvk {
 
@@ -15,13 +16,15 @@ namespace zvk {
 //
 // One object converts the lists of one reception: the format version in force
 // carries over from one list to the next, as a list without a header is read
-// with the version of the list before it.
+// with the version of the list before it. Nor does it write one text over another it
+// wrote: "A.DAT" and "A.dat" both make "A.csv".
 class SemicolonConversion
 {
 public:
     // Writes the semicolon text beside the list (see SemicolonTextPathFor); the
     // file appears only once it was written completely; its path, or why there is
-    // none. A stop request ends the conversion without writing anything.
+    // none. A stop request ends the conversion without writing anything, and a text
+    // this object wrote earlier is never written over (OutputRefusal::WrittenInThisRun).
     Result<std::filesystem::path> ConvertListToSemicolonText(const std::filesystem::path& listPath,
                                                              std::string_view listName,
                                                              std::stop_token stop = {});
@@ -34,6 +37,7 @@ public:
 
 private:
     std::string m_versionInForce;
+    WrittenFiles m_written;
 };
 
 // The list's own ".dat" extension, in any letter case, replaced by ".csv"; no

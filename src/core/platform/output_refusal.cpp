@@ -14,6 +14,8 @@ std::string RefusalWords(int value)
         return "has the name of a data list (.dat)";
     case OutputRefusal::SameAsInput:
         return "is a file the document is made from";
+    case OutputRefusal::WrittenInThisRun:
+        return "was written a moment ago from another list of the same name";
     }
     return "is refused";
 }

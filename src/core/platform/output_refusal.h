@@ -16,6 +16,9 @@ enum class OutputRefusal
     DataListName,
     // The file is one of those the output is made from.
     SameAsInput,
+    // The file was written a moment ago, in the same run, from another list whose name
+    // comes to the same file name.
+    WrittenInThisRun,
 };
 
 const std::error_category& OutputRefusalCategory();

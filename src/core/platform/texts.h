@@ -23,12 +23,20 @@ inline constexpr std::string_view kHandheldBusy =
 inline constexpr std::string_view kHandheldNotConnected =
     "Pripojte počítač pomocou Microsoft ActiveSync a znova spustite prenosový program!";
 inline constexpr std::string_view kConfigurationMissing = "*** Konfiguračný súbor chýba! ***";
+inline constexpr std::string_view kConfigurationIsDataList =
+    "*** Zvolený súbor je zoznam, nie konfiguračný súbor! ***";
 inline constexpr std::string_view kListMissing = "*** Zoznam sa nedá otvoriť! ***";
 inline constexpr std::string_view kSendFailed =
     "*** Súbor sa nepodarilo zapísať do prenosného počítača! ***";
 inline constexpr std::string_view kSendSucceeded = "Prenos bol úspešne ukončený.";
 inline constexpr std::string_view kSearchFailed = "*** CeFindAllFiles failed. ***";
 inline constexpr std::string_view kNoLists = "*** Neexistujú žiadne zoznamy ***";
+// A receive folder that is, or lies in, the folder playing the handheld: the lists
+// would be deleted where they arrive. Followed by the two folders, each on a line.
+inline constexpr std::string_view kReceiveFolderInHandheld =
+    "*** Zoznamy sa nedajú prijať do priečinka prenosného počítača ***";
+inline constexpr std::string_view kReceiveFolderLabel = "Priečinok príjmu: ";
+inline constexpr std::string_view kHandheldFolderLabel = "Priečinok prenosného počítača: ";
 inline constexpr std::string_view kReceiveSucceeded = "Príjem bol úspešne ukončený.";
 
 // Words printed in documents, with the printf layouts that keep their columns. A

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "device/handheld_selection.h"
+#include "platform/output_refusal.h"
 #include "platform/path_text.h"
 #include "support/manual_clock.h"
 #include "support/recording_window_port.h"
@@ -125,6 +126,59 @@ TEST(ReceiveFromEmulatorTest, ListNamedInTheHandheldsCodePageArrivesUnderItsLett
     EXPECT_EQ(ReadBytes(reception.desktop.Path() / "latčin.csv").substr(0, 11), "lat\xE8in.DAT;");
     EXPECT_EQ(reception.HandheldLists(), "");
     EXPECT_EQ(ListFolder(reception.HandheldFolder()), "ZVK_CE emulator.ini");
+}
+
+// The handheld's name in its code page and in UTF-8 come to one desktop name; "A.DAT" and
+// "A.dat" to one semicolon text. Nothing received in the reception is written over.
+TEST(ReceiveFromEmulatorTest, TwoListsOfOneDesktopNameNeverReplaceEachOther)
+{
+    EmulatedReception reception;
+    const std::string utf8List = "ADlat\xC4\x8Din.DAT      7ZVK_CE         V 3.10\r\n";
+    const std::string codePageList = "ADlat\xE8in.DAT      7ZVK_CE         V 3.10\r\n";
+    const std::string upperList = "ADA.DAT            7ZVK_CE         V 3.10\r\n";
+    const std::string lowerList = "ADA.dat            7ZVK_CE         V 3.10\r\n";
+    reception.handheldDir.Write("handheld/ZVK_CE/Data/lat\xC4\x8Din.DAT", utf8List);
+    reception.handheldDir.Write("handheld/ZVK_CE/Data/lat\xE8in.DAT", codePageList);
+    reception.handheldDir.Write("handheld/ZVK_CE/Data/A.DAT", upperList);
+    reception.handheldDir.Write("handheld/ZVK_CE/Data/A.dat", lowerList);
+    reception.settings.convertRequested = [] { return true; };
+    EXPECT_FALSE(reception.Run());
+    const fs::path desktop = reception.desktop.Path();
+    EXPECT_EQ(ReadBytes(desktop / PathFromText("latčin.DAT")), utf8List);
+    EXPECT_EQ(ReadBytes(desktop / "A.DAT"), upperList);
+    EXPECT_EQ(ReadBytes(desktop / "A.dat"), lowerList);
+    EXPECT_EQ(ReadBytes(desktop / "A.csv").substr(0, 6), "A.DAT;");
+    // The second list of a name stays on the handheld; a list whose text would go over
+    // another's is received without it. Each is named with its reason.
+    EXPECT_EQ(reception.HandheldLists(), "lat\xE8in.DAT");
+    const std::string reason = make_error_code(OutputRefusal::WrittenInThisRun).message();
+    EXPECT_EQ(reception.window.Failures(),
+              (std::vector<std::string>{"not converted A.dat: " + reason,
+                                        "not received latčin.DAT: " + reason}));
+}
+
+// Lists received into the folder that plays the handheld would be deleted as they arrive.
+TEST(ReceiveFromEmulatorTest, AReceiveFolderInTheHandheldsOwnIsRefusedBeforeAnything)
+{
+    for (const char* inside : {"handheld", "handheld/ZVK_CE/Data", "handheld/ZVK_CE/../new"}) {
+        SCOPED_TRACE(inside);
+        EmulatedReception reception;
+        reception.window.receiveFolder = reception.handheldDir.Path() / inside;
+        EXPECT_FALSE(reception.Run());
+        EXPECT_EQ(reception.HandheldLists(), kSamples);
+        EXPECT_TRUE(reception.handheld->Program().Runs().empty());
+        EXPECT_EQ(reception.window.Messages(),
+                  std::vector<std::string>{
+                      "Chyba!|*** Zoznamy sa nedajú prijať do priečinka prenosného počítača "
+                      "***\nPriečinok príjmu: " +
+                      PathText(reception.window.receiveFolder) +
+                      "\nPriečinok prenosného počítača: " + PathText(reception.HandheldFolder())});
+        EXPECT_EQ(reception.window.Events().back(), "unlock");
+    }
+    // Beside the handheld's folder, as `make run` has it, lists are received.
+    EmulatedReception beside;
+    beside.window.receiveFolder = beside.handheldDir.Path() / "handheld-lists";
+    EXPECT_TRUE(beside.Run());
 }
 
 TEST(ReceiveFromEmulatorTest, WaitForAnExportThatNeverEndsIsToldAndGivenUp)
