@@ -6,6 +6,8 @@
 #include <string_view>
 
 #include "device/handheld_contract.h"
+#include "lists/data_list.h"
+#include "lists/record_layout.h"
 #include "platform/input_file.h"
 #include "platform/texts.h"
 
@@ -36,6 +38,22 @@ void SkipByteOrderMark(std::ifstream& local)
         return;
     local.clear();
     local.seekg(0, std::ios::beg);
+}
+
+// A data list sent as the configuration would replace the handheld's own: it is known by
+// its name or by its first line, the list's header.
+bool IsDataList(const fs::path& path, std::ifstream& local)
+{
+    if (HasDataListName(path))
+        return true;
+    const std::streampos start = local.tellg();
+    std::array<char, kListHeaderCode.size()> first{};
+    local.read(first.data(), first.size());
+    const bool header = local.gcount() == static_cast<std::streamsize>(first.size()) &&
+                        std::string_view(first.data(), first.size()) == kListHeaderCode;
+    local.clear();
+    local.seekg(start);
+    return header;
 }
 
 // Copies the local file to an open handheld file in 100-byte chunks with one progress
@@ -106,8 +124,10 @@ bool SendConfigurationWorker(WindowPort& window, RemoteApi& handheld)
     if (!local) {
         window.ShowMessage(texts::kConfigurationMissing, texts::kCaptionError,
                            MessageIcon::Information);
+    } else if (SkipByteOrderMark(*local); IsDataList(path, *local)) {
+        window.ShowMessage(texts::kConfigurationIsDataList, texts::kCaptionError,
+                           MessageIcon::Information);
     } else {
-        SkipByteOrderMark(*local);
         const bool sent = SendFile(window, handheld, *local,
                                    std::u16string(kHandheldConfigurationFile), kFileShareWrite);
         succeeded = ReportSend(window, handheld, sent, kConfigurationSent);

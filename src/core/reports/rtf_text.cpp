@@ -45,8 +45,9 @@ std::string_view DocumentEpilog()
 namespace {
 
 // True when any of the eight bytes of `word` may need escaping: a byte of 0x7B
-// ("{") or above, which takes in "}" and every byte above ASCII, or a "\\". The
-// bytes "|" and "~" are flagged too and then found plain byte by byte.
+// ("{") or above, which takes in "}" and every byte above ASCII, a "\\", or a control
+// byte below 0x20. The bytes "|" and "~" and the tab are flagged too and then found plain
+// byte by byte.
 bool MayNeedEscaping(std::uint64_t word)
 {
     constexpr std::uint64_t kOnes = 0x0101010101010101u;
@@ -55,7 +56,9 @@ bool MayNeedEscaping(std::uint64_t word)
     const std::uint64_t fromBrace = ((word & ~kHighs) + kOnes * 5) | word;
     const std::uint64_t zeroAtBackslash = word ^ (kOnes * '\\');
     const std::uint64_t backslash = (zeroAtBackslash - kOnes) & ~zeroAtBackslash;
-    return ((fromBrace | backslash) & kHighs) != 0;
+    // A byte below 0x20 borrows into its own high bit, which it did not have.
+    const std::uint64_t control = (word - kOnes * 0x20) & ~word;
+    return ((fromBrace | backslash | control) & kHighs) != 0;
 }
 
 } // namespace
@@ -66,7 +69,8 @@ void AppendEscapedText(std::string& out, std::string_view text)
     static constexpr auto kPlain = [] {
         std::array<bool, 256> plain{};
         for (std::size_t byte = 0; byte < 0x80; ++byte)
-            plain[byte] = byte != '\\' && byte != '{' && byte != '}';
+            plain[byte] =
+                (byte >= 0x20 || byte == '\t') && byte != '\\' && byte != '{' && byte != '}';
         return plain;
     }();
     // Most texts are plain ASCII: they are appended in runs, passed over eight
@@ -89,7 +93,7 @@ void AppendEscapedText(std::string& out, std::string_view text)
         }
         out.append(text, run, i - run);
         run = ++i;
-        if (byte < 0x80) {
+        if (byte < 0x80 && byte >= 0x20) {
             const char escaped[] = {'\\', static_cast<char>(byte)};
             out.append(escaped, sizeof escaped);
         } else {

@@ -33,7 +33,9 @@ std::string_view DocumentProlog();
 std::string_view DocumentEpilog();
 
 // Appends `text` so that it prints as typed: backslash and braces are escaped, and
-// every byte above ASCII becomes a hexadecimal character of the declared code page.
+// every byte above ASCII becomes a hexadecimal character of the declared code page, as
+// does every control byte but the tab (a NUL of a damaged list never goes raw into the
+// document).
 void AppendEscapedText(std::string& out, std::string_view text);
 
 } // namespace zvk

@@ -96,6 +96,24 @@ TEST(SendConfigurationWorkerTest, MissingFileOrFolderSendsNothing)
     }
 }
 
+// A data list would replace the handheld's configuration: known by its name, or by its
+// header line under any other name.
+TEST(SendConfigurationWorkerTest, ADataListIsNotSentAsTheConfiguration)
+{
+    const std::string list = "ADLIST01.DAT       0ZVK_CE         V 3.02\r\n";
+    for (const char* name : {"LIST01.DAT", "zoznam.dat", "ZVK.INI"}) {
+        SCOPED_TRACE(name);
+        ConfigurationSend send(list);
+        send.window.configurationPath = send.dir.Write(
+            name, name == std::string("ZVK.INI") ? "\xEF\xBB\xBF" + list : "[Firma]\r\n");
+        EXPECT_FALSE(SendConfigurationWorker(send.window, send.handheld));
+        EXPECT_TRUE(send.handheld.Calls().empty());
+        EXPECT_EQ(send.window.Messages(),
+                  Strings{"Chyba!|*** Zvolený súbor je zoznam, nie konfiguračný súbor! ***"});
+        EXPECT_EQ(send.window.Events().back(), "unlock");
+    }
+}
+
 TEST(SendConfigurationWorkerTest, FailedCreateOrWriteIsAnErrorAndStartsNothing)
 {
     ConfigurationSend refused("[Firma]\r\n");

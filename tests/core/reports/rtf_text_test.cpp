@@ -18,7 +18,7 @@ std::string EscapedByteByByte(std::string_view text)
         if (c == '\\' || c == '{' || c == '}') {
             out += '\\';
             out += c;
-        } else if (byte >= 0x80) {
+        } else if (byte >= 0x80 || (byte < 0x20 && c != '\t')) {
             out += "\\'";
             out += kHexDigits[byte >> 4];
             out += kHexDigits[byte & 0x0F];
@@ -59,19 +59,21 @@ TEST(RtfTextTest, BytesAboveAsciiBecomeLowerCaseHexCharacters)
             << byte;
 }
 
-// Below 0x80 only the backslash and the braces are escaped, each by a backslash;
-// every other byte, control bytes and DEL included, stays as it is.
-TEST(RtfTextTest, OnlyBackslashAndBracesAreEscapedBelow0x80)
+// Below 0x80 the backslash and the braces are escaped, each by a backslash, and control
+// bytes but the tab become hexadecimal characters: a NUL of a damaged list never goes raw
+// into the document. Every other byte, DEL included, stays as it is.
+TEST(RtfTextTest, BackslashBracesAndControlBytesAreEscapedBelow0x80)
 {
     EXPECT_EQ(Escaped("\\"), "\\\\");
     EXPECT_EQ(Escaped("{"), "\\{");
     EXPECT_EQ(Escaped("}"), "\\}");
     EXPECT_EQ(Escaped("a{b}c\\d"), "a\\{b\\}c\\\\d");
-    std::string plain;
-    for (int byte = 0x00; byte < 0x80; ++byte)
+    EXPECT_EQ(Escaped(std::string_view("a\0b\x1F\tc\r", 7)), "a\\'00b\\'1f\tc\\'0d");
+    std::string plain = "\t";
+    for (int byte = 0x20; byte < 0x80; ++byte)
         if (byte != '\\' && byte != '{' && byte != '}')
             plain += static_cast<char>(byte);
-    ASSERT_EQ(plain.size(), 125u);
+    ASSERT_EQ(plain.size(), 94u);
     EXPECT_EQ(Escaped(plain), plain);
 }
 
@@ -94,7 +96,7 @@ TEST(RtfTextTest, EveryByteAtEveryPlaceEscapesAsByteByByte)
 TEST(RtfTextTest, RandomTextsEscapeAsByteByByte)
 {
     // Bytes on both sides of the borders that the word test draws, and plain letters.
-    const std::string alphabet = "aZ 09z{|}~\x7F\\[]\x80\x81\xE1\xFF\x01";
+    const std::string alphabet = "aZ 09z{|}~\x7F\\[]\x80\x81\xE1\xFF\x01\t\x1F";
     std::mt19937 random(20261207);
     for (int round = 0; round < 20000; ++round) {
         std::string text(random() % 40, ' ');
