@@ -18,6 +18,10 @@ inline constexpr std::string_view kTooManyWhereRows =
 inline constexpr std::string_view kHandheldBusy = "the handheld is busy with another transfer";
 inline constexpr std::string_view kToNeedsFolder =
     "option --to needs a folder (see 'zvk receive --help')";
+inline constexpr std::string_view kOutputClosed =
+    "the standard output was closed: not everything written reached it";
+inline constexpr std::string_view kStoppedAtOnce =
+    "stopped at once on a second signal; files being written were removed";
 inline constexpr std::string_view kWaitNeedsSeconds =
     "option --wait needs a number of seconds (see 'zvk receive --help')";
 

@@ -129,7 +129,9 @@ void ReportFailure(std::ostream& err, std::string_view message)
     err << messages::kPrefix << message << '\n';
 }
 
-int RunCommandLine(const Arguments& arguments, std::ostream& out, std::ostream& err)
+namespace {
+
+int RunCommand(const Arguments& arguments, std::ostream& out, std::ostream& err)
 {
     if (arguments.empty()) {
         PrintUsage(err);
@@ -152,6 +154,20 @@ int RunCommandLine(const Arguments& arguments, std::ostream& out, std::ostream& 
         }
     }
     return command->run(rest, out, err);
+}
+
+} // namespace
+
+int RunCommandLine(const Arguments& arguments, std::ostream& out, std::ostream& err)
+{
+    const int status = RunCommand(arguments, out, err);
+    // An output that was closed (zvk ... | head) fails the write: what the command wrote
+    // did not all reach its reader.
+    if (!out.flush()) {
+        ReportFailure(err, messages::kOutputClosed);
+        return status == kSuccess ? kFailure : status;
+    }
+    return status;
 }
 
 } // namespace zvk::cli

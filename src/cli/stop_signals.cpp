@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <csignal>
+#include <cstdlib>
 #include <iostream>
 #include <string>
 
@@ -12,6 +13,7 @@
 #endif
 
 #include "cli/cli_texts.h"
+#include "platform/temporary_files.h"
 
 namespace zvk::cli {
 namespace {
@@ -54,6 +56,8 @@ std::string SignalName(int number)
         return "SIGINT";
     case SIGTERM:
         return "SIGTERM";
+    case SIGHUP:
+        return "SIGHUP";
     default:
         return "signal " + std::to_string(number);
     }
@@ -72,7 +76,8 @@ void AcknowledgeStop()
 }
 
 #ifndef _WIN32
-constexpr int kStopSignals[2] = {SIGINT, SIGTERM};
+// SIGHUP: the terminal was closed, or the session ended.
+constexpr int kStopSignals[3] = {SIGINT, SIGTERM, SIGHUP};
 sigset_t g_previousMask;
 // Set when the command has ended: the watcher then leaves at its next wake.
 std::atomic<bool> g_quitting = false;
@@ -84,6 +89,18 @@ sigset_t StopSignalSet()
     for (const int number : kStopSignals)
         sigaddset(&set, number);
     return set;
+}
+
+// A second signal: whoever sent it will not wait for the command to end cleanly (it may
+// be held in a read that does not end, a stalled disk). The files being written are
+// removed and the process ends with the status of the first signal.
+[[noreturn]] void EndAtOnce()
+{
+    RemoveClaimedTemporaryFiles();
+    const std::string line =
+        std::string(messages::kPrefix) + std::string(messages::kStoppedAtOnce) + '\n';
+    std::cerr << line << std::flush;
+    std::_Exit(128 + g_signal);
 }
 
 // The stop signals stay blocked in every thread and the watcher takes them as they
@@ -101,6 +118,8 @@ void WatchForSignals()
         RememberFirstSignal(number);
         if (!CommandStop().stop_requested())
             AcknowledgeStop();
+        else
+            EndAtOnce();
     }
 }
 #else
@@ -132,6 +151,9 @@ StopOnSignals::StopOnSignals()
     // one inherits the block; a signal that comes before the watcher waits for it.
     const sigset_t stopSignals = StopSignalSet();
     pthread_sigmask(SIG_BLOCK, &stopSignals, &g_previousMask);
+    // A closed output (zvk ... | head) is a failed write, which the command tells and
+    // ends on with its files whole, rather than an end in the middle of a write.
+    std::signal(SIGPIPE, SIG_IGN);
     m_watcher = std::thread(WatchForSignals);
 #else
     g_commandEnded = CreateEventW(nullptr, TRUE, FALSE, nullptr);

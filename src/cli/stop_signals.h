@@ -5,9 +5,11 @@
 
 namespace zvk::cli {
 
-// For as long as it lives, SIGINT (Ctrl-C) and SIGTERM do not end the process at
-// once: they request a stop of the running command (said at once on stderr), which
-// then ends cleanly, with no half-written file and no temporary file left behind.
+// For as long as it lives, SIGINT (Ctrl-C), SIGTERM and SIGHUP (a closed terminal) do
+// not end the process at once: they request a stop of the running command (said at once
+// on stderr), which then ends cleanly, with no half-written file and no temporary file
+// left behind. A second one ends the process at once, its files being written removed.
+// SIGPIPE is ignored: a write to a closed output fails, and the command says so.
 // On Windows the same holds for Ctrl-C, Ctrl-Break and the closing of the console.
 // One per process, made by main.
 class StopOnSignals
@@ -26,7 +28,7 @@ private:
     std::thread m_watcher;
 };
 
-// The stop request of the running command: requested once SIGINT or SIGTERM came.
+// The stop request of the running command: requested once a stop signal came.
 std::stop_token CommandStopToken();
 
 } // namespace zvk::cli

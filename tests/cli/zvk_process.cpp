@@ -205,6 +205,11 @@ void ZvkProcess::Signal(int number) const
         kill(m_pid, number);
 }
 
+pid_t ZvkProcess::Pid() const
+{
+    return m_pid;
+}
+
 #endif
 
 bool ZvkProcess::WaitForErr(const std::string& text, std::chrono::milliseconds timeout) const

@@ -42,6 +42,7 @@ public:
 #ifndef _WIN32
     // Sends it `number` (SIGINT, SIGSTOP, ...) and goes on.
     void Signal(int number) const;
+    pid_t Pid() const;
 #endif
     // What it wrote to stdout and stderr so far, as text: the C runtime of Windows ends
     // each line in "\r\n", read here as "\n".

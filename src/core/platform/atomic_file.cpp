@@ -222,7 +222,9 @@ void AtomicFileWriter::CreateTemporary()
         fs::remove(m_temporary, ec);
     }
     m_temporary.clear();
-    Fail("cannot create a file in " + PathText(m_target.parent_path()), reason);
+    // A target named without a folder lies in the working folder, which is named too.
+    const fs::path folder = m_target.has_parent_path() ? m_target.parent_path() : fs::path(".");
+    Fail("cannot create a file in " + PathText(folder), reason);
 }
 
 void AtomicFileWriter::FinishWriting()

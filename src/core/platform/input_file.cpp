@@ -5,18 +5,47 @@
 #include <system_error>
 
 #include "platform/path_text.h"
+#include "platform/worded_error_category.h"
 
 namespace fs = std::filesystem;
 
 namespace zvk {
+namespace {
+
+std::string RefusalWords(int value)
+{
+    switch (static_cast<InputRefusal>(value)) {
+    case InputRefusal::NotARegularFile:
+        return "is not a regular file";
+    }
+    return "is refused";
+}
+
+} // namespace
+
+const std::error_category& InputRefusalCategory()
+{
+    static const WordedErrorCategory category("input refusal", &RefusalWords);
+    return category;
+}
+
+std::error_code make_error_code(InputRefusal refusal)
+{
+    return {static_cast<int>(refusal), InputRefusalCategory()};
+}
 
 Result<std::ifstream> OpenInputFile(const fs::path& path)
 {
     std::error_code ec;
     // A folder opens as a stream on some systems and then reads as empty.
-    if (fs::is_directory(path, ec))
+    const fs::file_status status = fs::status(path, ec);
+    if (fs::is_directory(status))
         return Fail(PathText(path) + " is a folder",
                     {path, std::make_error_code(std::errc::is_a_directory)});
+    if (fs::exists(status) && !fs::is_regular_file(status)) {
+        const std::error_code reason = InputRefusal::NotARegularFile;
+        return Fail(PathText(path) + " " + reason.message(), {path, reason});
+    }
     std::ifstream in(path, std::ios::binary);
     if (!in.is_open()) {
         const std::error_code reason(errno, std::generic_category());

@@ -1,7 +1,9 @@
 #include "platform/temporary_files.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <cstdint>
 #include <mutex>
 #include <optional>
 #include <random>
@@ -50,9 +52,35 @@ std::string UniqueSuffix()
     return out.str();
 }
 
+// A temporary name may always be this long: names of this length fit on every disk.
+constexpr std::size_t kShortName = 40;
+
+// Whether position `at` of a file name starts a character: no UTF-8 continuation byte
+// here, no low surrogate of a pair on Windows.
+bool StartsCharacter(const fs::path::string_type& name, std::size_t at)
+{
+    const auto unit = static_cast<std::uint32_t>(name[at]);
+#ifdef _WIN32
+    return unit < 0xDC00 || unit > 0xDFFF;
+#else
+    return (unit & 0xC0) != 0x80;
+#endif
+}
+
 bool AllOf(std::string_view text, std::string_view allowed)
 {
     return !text.empty() && text.find_first_not_of(allowed) == std::string_view::npos;
+}
+
+// The temporary files this process's writers hold, in the one form of a path that a
+// claim and a sweep both see, however each named its folder.
+std::mutex g_claimedMutex;
+std::set<fs::path> g_claimed;
+
+fs::path ClaimedForm(const fs::path& path)
+{
+    std::error_code ec;
+    return fs::absolute(path, ec).lexically_normal();
 }
 
 #ifndef _WIN32
@@ -84,17 +112,7 @@ void RemoveIfAbandoned(const fs::path& path)
 #else
 // Windows locks a file for as long as one of its handles lives, but a writer closes its
 // file before the rename: the name tells the writer's process instead. Within this
-// process the writers' claims are kept here.
-std::mutex g_claimedMutex;
-std::set<fs::path> g_claimed;
-
-// The one form of a path that a claim and a sweep both see, however each named its folder.
-fs::path ClaimedForm(const fs::path& path)
-{
-    std::error_code ec;
-    return fs::absolute(path, ec).lexically_normal();
-}
-
+// process the writers' claims (ClaimedFiles) tell.
 bool Claimed(const fs::path& path)
 {
     const std::lock_guard lock(g_claimedMutex);
@@ -145,9 +163,19 @@ void RemoveIfAbandoned(const fs::path& path)
 
 fs::path TemporaryPathFor(const fs::path& target)
 {
-    fs::path name = target.filename();
-    name += "." + UniqueSuffix() + std::string(kTemporaryEnd);
-    return target.parent_path() / PathFromText("." + PathText(name));
+    const fs::path::string_type name = target.filename().native();
+    const std::string end = "." + UniqueSuffix() + std::string(kTemporaryEnd);
+    // Never longer than the target's own name, which fits, or a short name: the target's
+    // name is cut, at a whole character, to make room for the end.
+    const std::size_t allowed = std::max(name.size(), kShortName);
+    std::size_t kept =
+        std::min(name.size(), allowed > end.size() + 1 ? allowed - end.size() - 1 : 1);
+    while (kept > 1 && kept < name.size() && !StartsCharacter(name, kept))
+        --kept;
+    fs::path::string_type temporary(1, '.');
+    temporary += name.substr(0, kept);
+    temporary += fs::path(end).native();
+    return target.parent_path() / temporary;
 }
 
 bool IsTemporaryName(std::string_view fileName)
@@ -206,23 +234,34 @@ bool TemporaryFileClaim::Claim(std::FILE* file, const fs::path& path)
         Release();
         return false;
     }
+    const std::lock_guard lock(g_claimedMutex);
+    m_path = ClaimedForm(path);
+    g_claimed.insert(m_path);
     return true;
 #endif
 }
 
 void TemporaryFileClaim::Release()
 {
-#ifdef _WIN32
-    if (m_path.empty())
-        return;
-    const std::lock_guard lock(g_claimedMutex);
-    g_claimed.erase(m_path);
-    m_path.clear();
-#else
+    if (!m_path.empty()) {
+        const std::lock_guard lock(g_claimedMutex);
+        g_claimed.erase(m_path);
+        m_path.clear();
+    }
+#ifndef _WIN32
     if (m_descriptor >= 0)
         close(m_descriptor);
     m_descriptor = -1;
 #endif
+}
+
+void RemoveClaimedTemporaryFiles()
+{
+    const std::lock_guard lock(g_claimedMutex);
+    for (const fs::path& path : g_claimed) {
+        std::error_code ec;
+        fs::remove(path, ec);
+    }
 }
 
 void RemoveAbandonedTemporaryFiles(const fs::path& folder)

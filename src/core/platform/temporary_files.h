@@ -8,6 +8,8 @@ namespace zvk {
 
 // The temporary name beside `target` under which a file is written before it is
 // renamed into place: hidden, and ending in ".tmp" so that no list pattern takes it.
+// It is never longer than the target's own name (cut short to make room) or 40
+// characters, so that a name that fits has a temporary name that fits.
 std::filesystem::path TemporaryPathFor(const std::filesystem::path& target);
 
 // True for a name that TemporaryPathFor gives: ".NAME.<hex>-<hex>.tmp".
@@ -34,12 +36,16 @@ public:
     void Release();
 
 private:
-#ifdef _WIN32
     std::filesystem::path m_path;
-#else
+#ifndef _WIN32
     int m_descriptor = -1;
 #endif
 };
+
+// Removes every temporary file that a writer of this process holds, for a process about
+// to end at once (a second stop signal): it leaves no half-written file behind. Where a
+// file cannot be removed while open (Windows), the next writer's sweep removes it.
+void RemoveClaimedTemporaryFiles();
 
 // Removes the temporary files in `folder` that no writer holds any more, left by a
 // process that was killed while writing. A file that a running writer holds, or one

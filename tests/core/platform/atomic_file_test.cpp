@@ -1,6 +1,8 @@
 #include "platform/atomic_file.h"
 #include "platform/input_file.h"
 #include "platform/output_refusal.h"
+#include "platform/path_text.h"
+#include "platform/windows1250.h"
 
 #include <cerrno>
 #include <sstream>
@@ -30,6 +32,30 @@ TEST(AtomicFileTest, TemporaryNameIsHiddenBesideTheTargetAndNoList)
     EXPECT_EQ(temporary.filename().string().substr(0, 12), ".LIST01.DAT.");
     EXPECT_EQ(temporary.extension(), ".tmp");
     EXPECT_NE(TemporaryPathFor("/data/LIST01.DAT"), temporary);
+}
+
+// A name that fits has a temporary name that fits: never longer than the target's own
+// name (cut at a whole character) or a short name; a sweep still knows it as temporary.
+TEST(AtomicFileTest, ANameThatFitsHasATemporaryNameThatFits)
+{
+    TempDir dir;
+    std::string slovak;
+    for (int i = 0; i < 123; ++i)
+        slovak += "\xC4\x8D"; // "č", two bytes
+    for (const std::string& name : {std::string(244, 'a') + ".csv", slovak + ".dat"}) {
+        SCOPED_TRACE(name.size());
+        const fs::path target = dir.Path() / PathFromText(name);
+        AtomicFileWriter writer(target);
+        ASSERT_TRUE(writer.IsOpen());
+        const std::string temporary = PathText(writer.TemporaryPath().filename());
+        EXPECT_LE(temporary.size(), name.size());
+        EXPECT_TRUE(IsTemporaryName(temporary));
+        EXPECT_TRUE(Utf8FitsWindows1250(temporary)) << "a letter was cut in two";
+        writer.Write("x");
+        EXPECT_TRUE(Succeeded(writer.Commit()));
+        EXPECT_EQ(ReadBytes(target), "x");
+    }
+    EXPECT_LE(PathText(TemporaryPathFor(dir.Path() / "A.csv").filename()).size(), 40u);
 }
 
 TEST(AtomicFileTest, TargetAppearsOnlyOnCommit)
@@ -156,6 +182,21 @@ TEST(AtomicFileTest, AbandonedTemporaryFilesGoAndHeldOnesStay)
                                           ".LIST06.DAT.tmp .keep.tmp LIST03.DAT.1a-2.tmp");
     ASSERT_TRUE(Succeeded(held.Commit()));
     EXPECT_EQ(ReadBytes(dir.Path() / "LIST01.csv"), "being written");
+}
+
+// What a process ending at once (a second stop signal) leaves: no file half written, and
+// the earlier file of the name as it was.
+TEST(AtomicFileTest, ClaimedTemporaryFilesAreRemovedForAnEndAtOnce)
+{
+    TempDir dir;
+    const fs::path target = dir.Write("LIST01.csv", "earlier");
+    AtomicFileWriter writer(target);
+    writer.Write("half");
+    ASSERT_TRUE(fs::exists(writer.TemporaryPath()));
+    RemoveClaimedTemporaryFiles();
+    EXPECT_EQ(ListFolder(dir.Path()), "LIST01.csv");
+    EXPECT_FALSE(writer.Commit());
+    EXPECT_EQ(ReadBytes(target), "earlier");
 }
 
 TEST(AtomicFileTest, WriteErrorIsReportedAndNothingReplaced)
