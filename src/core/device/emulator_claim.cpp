@@ -31,14 +31,26 @@ private:
 
 fs::path EmulatedTransferLock(const fs::path& folder)
 {
+#ifdef _WIN32
+    // Windows locks no folder; a lock file held open cannot be deleted there.
     return folder / "ZVK_CE" / "transfer.lock";
+#else
+    // The folder itself: a lock file could be deleted under a running transfer, and the
+    // next one would lock a new file of the same name.
+    return folder;
+#endif
 }
 
 Result<std::unique_ptr<TransferClaim>> ClaimEmulatedHandheld(const fs::path& folder,
                                                              EmulatedProgram& program)
 {
+#ifdef _WIN32
     Result<std::unique_ptr<ExclusiveFileLock>> lock =
         ExclusiveFileLock::Take(EmulatedTransferLock(folder));
+#else
+    Result<std::unique_ptr<ExclusiveFileLock>> lock =
+        ExclusiveFileLock::TakeFolder(EmulatedTransferLock(folder));
+#endif
     if (!lock)
         return Unexpected(std::move(lock).error());
     // Another transfer holds the handheld: no claim and nothing wrong.

@@ -9,9 +9,10 @@
 
 namespace zvk {
 
-// The file whose lock keeps transfers to the emulated handheld in `folder` apart: in
-// the handheld program's folder, where neither the list search nor the marker search
-// looks.
+// What is locked to keep transfers to the emulated handheld in `folder` apart, something
+// nobody can remove under a running transfer: the folder itself, or on Windows a file in
+// the handheld program's folder (where neither the list search nor the marker search
+// looks), which cannot be deleted while it is held.
 std::filesystem::path EmulatedTransferLock(const std::filesystem::path& folder);
 
 // Claims the emulated handheld by locking EmulatedTransferLock. The claim is given back

@@ -34,14 +34,19 @@ Unexpected<Failure> CannotLock(const std::filesystem::path& path, const std::err
 Result<std::unique_ptr<ExclusiveFileLock>>
 ExclusiveFileLock::Take(const std::filesystem::path& path)
 {
-    constexpr DWORD kSharing = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+    // Not shared for deletion: nobody deletes the file while a holder has it open.
+    constexpr DWORD kSharing = FILE_SHARE_READ | FILE_SHARE_WRITE;
     HANDLE handle = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, kSharing, nullptr,
                                 OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     // A lock needs no writing: an existing lock file in a folder that became read-only
-    // still serves.
-    if (handle == INVALID_HANDLE_VALUE && GetLastError() == ERROR_ACCESS_DENIED)
+    // still serves. When there is none, the first reason is the one to tell.
+    if (handle == INVALID_HANDLE_VALUE && GetLastError() == ERROR_ACCESS_DENIED) {
+        const std::error_code denied = LastWindowsError();
         handle = CreateFileW(path.c_str(), GENERIC_READ, kSharing, nullptr, OPEN_EXISTING,
                              FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (handle == INVALID_HANDLE_VALUE)
+            return CannotLock(path, denied);
+    }
     if (handle == INVALID_HANDLE_VALUE)
         return CannotLock(path, LastWindowsError());
     OVERLAPPED whole{};
@@ -72,9 +77,25 @@ ExclusiveFileLock::Take(const std::filesystem::path& path)
 {
     int descriptor = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
     // A lock needs no writing: an existing lock file in a folder that became read-only
-    // still serves.
-    if (descriptor < 0 && (errno == EACCES || errno == EROFS))
+    // still serves. When there is none, the first reason is the one to tell.
+    if (descriptor < 0 && (errno == EACCES || errno == EROFS)) {
+        const int firstError = errno;
         descriptor = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        if (descriptor < 0)
+            return CannotLock(path, std::error_code(firstError, std::generic_category()));
+    }
+    return Lock(path, descriptor);
+}
+
+Result<std::unique_ptr<ExclusiveFileLock>>
+ExclusiveFileLock::TakeFolder(const std::filesystem::path& folder)
+{
+    return Lock(folder, open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+}
+
+Result<std::unique_ptr<ExclusiveFileLock>>
+ExclusiveFileLock::Lock(const std::filesystem::path& path, int descriptor)
+{
     if (descriptor < 0)
         return CannotLock(path, std::error_code(errno, std::generic_category()));
     if (flock(descriptor, LOCK_EX | LOCK_NB) == 0)

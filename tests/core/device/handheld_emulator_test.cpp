@@ -328,7 +328,9 @@ TEST(HandheldEmulatorTest, TransfersClaimTheHandheldOneAtATime)
     ASSERT_TRUE(test::Succeeded(first));
     ASSERT_TRUE(*first);
     // The same folder as another process would open it, and this very handheld again:
-    // busy is no failure, only no claim.
+    // busy is no failure, only no claim. Deleting the lock file of old frees nothing.
+    std::error_code ec;
+    fs::remove(emulated.Path("ZVK_CE/transfer.lock"), ec);
     HandheldEmulator other(emulated.dir.Path());
     const Result<std::unique_ptr<TransferClaim>> refused = other.ClaimForTransfer();
     ASSERT_TRUE(test::Succeeded(refused));
@@ -346,7 +348,7 @@ TEST(HandheldEmulatorTest, TransfersClaimTheHandheldOneAtATime)
 
     // Windows removes no folder while a file in it is open: the claim gives its lock back.
     second->reset();
-    fs::remove_all(emulated.Path("ZVK_CE"));
+    fs::remove_all(emulated.dir.Path());
     const Result<std::unique_ptr<TransferClaim>> failed = other.ClaimForTransfer();
     ASSERT_FALSE(failed);
     EXPECT_NE(failed.error().detail.find("cannot lock"), std::string::npos)

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "device/emulator_claim.h"
+
 #include "device/fake_handheld.h"
 #include "device/handheld_emulator.h"
 #include "device/handheld_selection.h"
@@ -228,14 +230,14 @@ TEST(TransferSessionTest, HandheldThatCannotBeClaimedIsNamedNotBusy)
     const auto make = MakeEmulated("");
     Session s([&make](Session& session) {
         Result<std::unique_ptr<RemoteApi>> made = make(session);
-        // The claim's lock cannot be made where the handheld program's folder was.
-        fs::remove_all(session.dir.Path() / "handheld" / "ZVK_CE");
+        // The claim's lock cannot be taken where the handheld's folder was.
+        fs::remove_all(session.dir.Path() / "handheld");
         return made;
     });
     s.session->LinkReady();
     s.session->Start(PendingOperation::SendConfiguration);
     EXPECT_FALSE(s.Ended());
-    const fs::path lock = s.dir.Path() / "handheld" / "ZVK_CE" / "transfer.lock";
+    const fs::path lock = EmulatedTransferLock(s.dir.Path() / "handheld");
     EXPECT_EQ(s.window.Events(),
               (Strings{"link ready",
                        "refused cannot lock " + PathText(lock) + ": No such file or directory",

@@ -57,7 +57,11 @@ TEST(ExclusiveFileLockTest, ExistingLockFileServesInAFolderThatCannotBeWritten)
     EXPECT_TRUE(test::AsOrdinaryUser([&] {
         const Result<std::unique_ptr<ExclusiveFileLock>> lock =
             ExclusiveFileLock::Take(folder / "transfer.lock");
-        return lock && *lock != nullptr;
+        // Where there is none, the folder's refusal is the reason told.
+        const Result<std::unique_ptr<ExclusiveFileLock>> none =
+            ExclusiveFileLock::Take(folder / "other.lock");
+        return lock && *lock != nullptr && !none &&
+               none.error().file.reason == std::errc::permission_denied;
     }));
 }
 
