@@ -114,6 +114,12 @@ std::string ListNotReceived(std::string_view list, std::string_view detail)
     return std::string(list) + " stays on the handheld: " + std::string(detail);
 }
 
+std::string ListStillOnHandheld(std::string_view list, std::string_view detail)
+{
+    return std::string(list) +
+           " was received, but stays on the handheld too: " + std::string(detail);
+}
+
 std::string ListNotConverted(std::string_view list, std::string_view detail)
 {
     return std::string(list) +

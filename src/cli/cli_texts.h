@@ -54,6 +54,7 @@ std::string ExportAbandoned(std::string_view limit);
 // A list a reception did not finish, and why.
 std::string ListNotReceived(std::string_view list, std::string_view detail);
 std::string ListNotConverted(std::string_view list, std::string_view detail);
+std::string ListStillOnHandheld(std::string_view list, std::string_view detail);
 
 // "stopping on SIGINT"
 std::string StoppingOn(std::string_view signal);

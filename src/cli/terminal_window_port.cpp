@@ -12,6 +12,20 @@ namespace {
 
 constexpr std::size_t kBarWidth = 40;
 
+std::string FailureLine(const ListFailure& failure)
+{
+    switch (failure.step) {
+    case ListFailure::Step::Converting:
+        return messages::ListNotConverted(failure.list, failure.failure.detail);
+    case ListFailure::Step::DeletingOnHandheld:
+        return messages::ListStillOnHandheld(failure.list, failure.failure.detail);
+    case ListFailure::Step::ReadingHandheld:
+    case ListFailure::Step::WritingList:
+        break;
+    }
+    return messages::ListNotReceived(failure.list, failure.failure.detail);
+}
+
 } // namespace
 
 TerminalWindowPort::TerminalWindowPort(std::ostream& out, std::ostream& err, bool errIsTerminal,
@@ -69,11 +83,7 @@ void TerminalWindowPort::ShowReceptionFailures(const std::vector<ListFailure>& f
     const std::lock_guard lock(m_mutex);
     EndProgressLine();
     for (const ListFailure& failure : failures) {
-        m_err << messages::kPrefix
-              << (failure.step == ListFailure::Step::Converting
-                      ? messages::ListNotConverted(failure.list, failure.failure.detail)
-                      : messages::ListNotReceived(failure.list, failure.failure.detail))
-              << '\n';
+        m_err << messages::kPrefix << FailureLine(failure) << '\n';
     }
 }
 

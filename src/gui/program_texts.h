@@ -55,12 +55,16 @@ inline const QString kFileUnwritable = QStringLiteral("*** Súbor sa nedá zapí
 inline const QString kListsNotReceived = QStringLiteral("*** Tieto zoznamy neboli prijaté ***");
 inline const QString kListsNotConverted =
     QStringLiteral("*** Tieto zoznamy boli prijaté, ale neboli konvertované ***");
+inline const QString kListsStillOnHandheld =
+    QStringLiteral("*** Tieto zoznamy boli prijaté, ale zostali v prenosnom počítači ***");
 // After the named lists of a group: %1 how many more there are.
 inline const QString kMoreLists = QStringLiteral("a ďalšie (%1)");
 
 // Reasons, after the file or the list they concern.
 inline const QString kReasonNotFromHandheld =
     QStringLiteral("nedá sa prečítať z prenosného počítača");
+inline const QString kReasonNotDeletedOnHandheld =
+    QStringLiteral("prenosný počítač ho nezmazal, príde znova pri ďalšom príjme");
 inline const QString kReasonReadOnlyFile = QStringLiteral("súbor je len na čítanie");
 inline const QString kReasonDataListName =
     QStringLiteral("je to názov zoznamu (.dat), nie dokumentu");

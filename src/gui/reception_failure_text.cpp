@@ -13,8 +13,15 @@ constexpr std::size_t kNamedFailures = 20;
 
 QString ReasonText(const ListFailure& failure)
 {
-    if (failure.step == ListFailure::Step::ReadingHandheld)
+    switch (failure.step) {
+    case ListFailure::Step::ReadingHandheld:
         return kReasonNotFromHandheld;
+    case ListFailure::Step::DeletingOnHandheld:
+        return kReasonNotDeletedOnHandheld;
+    case ListFailure::Step::WritingList:
+    case ListFailure::Step::Converting:
+        break;
+    }
     return SystemReasonText(failure.failure.file.reason);
 }
 
@@ -40,12 +47,25 @@ QString ReceptionFailureMessage(const std::vector<ListFailure>& failures)
 {
     std::vector<const ListFailure*> notReceived;
     std::vector<const ListFailure*> notConverted;
-    for (const ListFailure& failure : failures)
-        (failure.step == ListFailure::Step::Converting ? notConverted : notReceived)
-            .push_back(&failure);
+    std::vector<const ListFailure*> stillOnHandheld;
+    for (const ListFailure& failure : failures) {
+        switch (failure.step) {
+        case ListFailure::Step::Converting:
+            notConverted.push_back(&failure);
+            break;
+        case ListFailure::Step::DeletingOnHandheld:
+            stillOnHandheld.push_back(&failure);
+            break;
+        case ListFailure::Step::ReadingHandheld:
+        case ListFailure::Step::WritingList:
+            notReceived.push_back(&failure);
+            break;
+        }
+    }
     QString message;
     AppendGroup(message, kListsNotReceived, notReceived);
     AppendGroup(message, kListsNotConverted, notConverted);
+    AppendGroup(message, kListsStillOnHandheld, stillOnHandheld);
     return message;
 }
 

@@ -9,8 +9,9 @@
 namespace zvk {
 
 // The "Chyba!" message of a reception that did not finish every list: the lists that
-// stayed on the handheld, then those received without their semicolon text, each on a
-// line of its own with its reason in the program's language.
+// stayed on the handheld, then those received without their semicolon text, then those
+// received but not deleted on the handheld, each on a line of its own with its reason in
+// the program's language.
 QString ReceptionFailureMessage(const std::vector<ListFailure>& failures);
 
 } // namespace zvk

@@ -147,13 +147,18 @@ private slots:
         std::vector<zvk::ListFailure> failures = {
             failure("Zoznam č. 1.DAT", Step::Converting, std::errc::no_space_on_device),
             failure("A.DAT", Step::WritingList, std::errc::permission_denied),
+            {"C.DAT", Step::DeletingOnHandheld, {"in English", {}}},
             {"B.DAT", Step::ReadingHandheld, {"in English", {}}}};
         QCOMPARE(zvk::ReceptionFailureMessage(failures),
                  QStringLiteral("*** Tieto zoznamy neboli prijaté ***\n"
                                 "A.DAT: prístup nie je povolený\n"
                                 "B.DAT: nedá sa prečítať z prenosného počítača\n"
                                 "*** Tieto zoznamy boli prijaté, ale neboli konvertované ***\n"
-                                "Zoznam č. 1.DAT: na disku nie je miesto"));
+                                "Zoznam č. 1.DAT: na disku nie je miesto\n"
+                                "*** Tieto zoznamy boli prijaté, ale zostali v prenosnom počítači "
+                                "***\n"
+                                "C.DAT: prenosný počítač ho nezmazal, príde znova pri ďalšom "
+                                "príjme"));
     }
 
     // A message box has room for twenty lists of a kind: the first twenty are named,

@@ -76,6 +76,8 @@ void RecordingWindowPort::ShowReceptionFailures(const std::vector<ListFailure>& 
         if (failure.step == ListFailure::Step::ReadingHandheld)
             Record("failure not received " + failure.list +
                    " (handheld): " + failure.failure.detail);
+        else if (failure.step == ListFailure::Step::DeletingOnHandheld)
+            Record("failure still on the handheld " + failure.list + ": " + failure.failure.detail);
         else
             Record(std::string(failure.step == ListFailure::Step::Converting
                                    ? "failure not converted "

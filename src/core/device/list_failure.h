@@ -12,9 +12,11 @@ struct ListFailure
 {
     enum class Step
     {
-        ReadingHandheld, // the handheld did not give the list whole: it stays there
-        WritingList,     // its desktop copy could not be written: it stays on the handheld
-        Converting,      // it was received, but its semicolon text could not be written
+        ReadingHandheld,    // the handheld did not give the list whole: it stays there
+        WritingList,        // its desktop copy could not be written: it stays on the handheld
+        Converting,         // it was received, but its semicolon text could not be written
+        DeletingOnHandheld, // it was received, but the handheld did not delete it: it
+                            // comes again with the next reception
     };
 
     // The list's name as the user knows it (UTF-8).

@@ -125,7 +125,11 @@ public:
         if (!CopyList(handheldPath, target, shown))
             return std::nullopt;
         m_received.Add(target);
-        m_handheld.CeDeleteFile(handheldPath);
+        if (!m_handheld.CeDeleteFile(handheldPath))
+            m_failures.push_back(
+                {shown,
+                 ListFailure::Step::DeletingOnHandheld,
+                 {"the handheld did not delete it" + HandheldReason(m_handheld), {}}});
         return target;
     }
 
@@ -302,8 +306,14 @@ bool ReceiveListsWorker(WindowPort& window, RemoteApi& handheld, const ReceiveSe
         FinishTransfer(window);
         return false;
     }
-    handheld.CeDeleteFile(std::u16string(kHandheldExportMarker));
-    StartHandheldProgram(handheld, kExportRequested);
+    // A marker left by an earlier export may be there or not: either way none is now.
+    static_cast<void>(handheld.CeDeleteFile(std::u16string(kHandheldExportMarker)));
+    if (!StartHandheldProgram(handheld, kExportRequested)) {
+        // Nothing would ever make the marker the reception waits for.
+        window.ShowMessage(texts::kExportNotStarted, texts::kCaptionError, MessageIcon::Error);
+        FinishTransfer(window);
+        return false;
+    }
     window.ShowStatus(texts::kStatusPreparingExport);
     window.SetCursor(Cursor::Wait);
     bool succeeded = false;

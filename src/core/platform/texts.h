@@ -30,6 +30,8 @@ inline constexpr std::string_view kSendFailed =
     "*** Súbor sa nepodarilo zapísať do prenosného počítača! ***";
 inline constexpr std::string_view kSendSucceeded = "Prenos bol úspešne ukončený.";
 inline constexpr std::string_view kSearchFailed = "*** CeFindAllFiles failed. ***";
+inline constexpr std::string_view kExportNotStarted =
+    "*** Program prenosného počítača sa nepodarilo spustiť ***";
 inline constexpr std::string_view kNoLists = "*** Neexistujú žiadne zoznamy ***";
 // A receive folder that is, or lies in, the folder playing the handheld: the lists
 // would be deleted where they arrive. Followed by the two folders, each on a line.

@@ -6,6 +6,12 @@
 #include "device/handheld_contract.h"
 
 namespace zvk::test {
+namespace {
+
+// Windows' code for a file the handheld may not delete.
+constexpr std::uint32_t kErrorAccessDenied = 5;
+
+} // namespace
 
 std::string Ascii(std::u16string_view text)
 {
@@ -145,6 +151,10 @@ bool FakeHandheld::CeDeleteFile(const std::u16string& path)
     if (onDelete)
         onDelete(path);
     const std::lock_guard lock(m_mutex);
+    if (failDelete.contains(path)) {
+        m_lastError = kErrorAccessDenied;
+        return false;
+    }
     return files.erase(path) + generatedFiles.erase(path) > 0;
 }
 
@@ -188,6 +198,8 @@ bool FakeHandheld::CeCreateProcess(const std::u16string& application,
                                    const std::u16string& commandLine)
 {
     Log("start " + Ascii(application) + " " + Ascii(commandLine));
+    if (failStart)
+        return false;
     if (commandLine == kExportRequested) {
         const std::lock_guard lock(m_mutex);
         files[std::u16string(kHandheldExportMarker)] = "";

@@ -24,6 +24,9 @@ public:
     // Lists whose content is made up on reading: path and size.
     std::map<std::u16string, std::uint64_t> generatedFiles;
     std::set<std::u16string> failCreate;
+    std::set<std::u16string> failDelete;
+    // The handheld program cannot be started.
+    bool failStart = false;
     std::optional<std::uint64_t> failWriteAfterBytes;
     // Once a file holds this many bytes, a write reports success but takes only the
     // bytes up to it: a handheld whose store is full.

@@ -230,6 +230,31 @@ TEST(ReceiveListsWorkerTest, ListThatStaysOnTheHandheldIsNamedWithTheHandheldsRe
     EXPECT_TRUE(unopened.handheld.files.contains(u"\\A.DAT"));
 }
 
+// The handheld's answers that end or change a reception are heard: a program that cannot
+// be started would leave the reception waiting for a marker for ever, and a list the
+// handheld did not delete would come again unnoticed.
+TEST(ReceiveListsWorkerTest, AHandheldThatFailsToStartOrToDeleteIsNamed)
+{
+    Reception unstarted;
+    unstarted.handheld.files = {{u"\\A.DAT", "a"}};
+    unstarted.handheld.failStart = true;
+    EXPECT_FALSE(unstarted.Run());
+    EXPECT_EQ(unstarted.window.Messages(),
+              Strings{"Chyba!|*** Program prenosného počítača sa nepodarilo spustiť ***"});
+    EXPECT_EQ(ListFolder(unstarted.dir.Path()), "");
+    EXPECT_EQ(unstarted.window.Events().back(), "unlock");
+
+    Reception undeleted;
+    undeleted.handheld.files = {{u"\\A.DAT", "a"}, {u"\\B.DAT", "b"}};
+    undeleted.handheld.failDelete = {u"\\A.DAT"};
+    EXPECT_FALSE(undeleted.Run());
+    EXPECT_EQ(ListFolder(undeleted.dir.Path()), "A.DAT B.DAT");
+    EXPECT_EQ(undeleted.window.Failures(),
+              Strings{"still on the handheld A.DAT: the handheld did not delete it (handheld "
+                      "error 5)"});
+    EXPECT_TRUE(undeleted.StartedWithX());
+}
+
 TEST(ReceiveListsWorkerTest, MissingFolderIsMadeWithItsParents)
 {
     Reception reception;
