@@ -47,7 +47,9 @@ void TransferSession::StartAfter(Clock::Duration delay, PendingOperation operati
 {
     const Clock::TimePoint deadline = m_clock.Now() + delay;
     const std::lock_guard lock(m_mutex);
-    if (m_stop.stop_requested())
+    // Once per session: replacing a waiting start would wait here, holding the mutex,
+    // for a thread that needs it to end.
+    if (m_stop.stop_requested() || m_autoStart.joinable())
         return;
     m_autoStart = std::jthread([this, deadline, operation] {
         if (m_clock.WaitUntil(deadline, m_stop.get_token()))

@@ -62,7 +62,8 @@ public:
     // A button or the command line asks for a transfer. The one asked for last before
     // the link is up is the one that runs; while a transfer runs, nothing is started.
     void Start(PendingOperation operation);
-    // Start(operation) once `delay` has passed on the session's clock (once per session).
+    // Start(operation) once `delay` has passed on the session's clock. Once per session:
+    // a later call is ignored.
     void StartAfter(Clock::Duration delay, PendingOperation operation);
     // The window is closing: a connection is given up, a transfer ends at its next step
     // without leaving a half-written file, and nothing starts any more. Returns when the

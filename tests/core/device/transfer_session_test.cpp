@@ -308,6 +308,8 @@ TEST(TransferSessionTest, StartAfterItsDelayIsTheCommandLinesStart)
     Session s(MakeFake);
     s.session->LinkReady();
     s.session->StartAfter(1s, PendingOperation::SendConfiguration);
+    // Once per session: a second call neither waits for the first nor starts another.
+    s.session->StartAfter(1ms, PendingOperation::ReceiveLists);
     ASSERT_TRUE(s.clock.AdvanceWhenWaiting(999ms));
     ASSERT_TRUE(s.clock.AwaitWaiters(1));
     EXPECT_EQ(s.window.Events(), Strings{"link ready"});
