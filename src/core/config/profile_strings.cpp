@@ -101,9 +101,32 @@ Result<IniDocument> LoadIniDocument(const fs::path& file)
     return IniDocument(std::move(bytes).value());
 }
 
+namespace {
+
+// The file a chain of symbolic links ends at, which may not exist yet; the file itself
+// when it is no link. A loop of links ends where the system would refuse it.
+fs::path LinkedFile(fs::path file)
+{
+    constexpr int kMostLinks = 40;
+    for (int followed = 0; followed < kMostLinks; ++followed) {
+        std::error_code ec;
+        if (!fs::is_symlink(fs::symlink_status(file, ec)))
+            break;
+        const fs::path target = fs::read_symlink(file, ec);
+        if (ec)
+            break;
+        file = target.is_absolute() ? target : file.parent_path() / target;
+    }
+    return file;
+}
+
+} // namespace
+
+// A configuration kept elsewhere and linked to is written where it lies, beside its own
+// file: replacing the link by a plain file would leave the linked one as it was.
 Result<> SaveIniDocument(const fs::path& file, const IniDocument& document)
 {
-    return WriteFileAtomically(file, document.Bytes());
+    return WriteFileAtomically(LinkedFile(file), document.Bytes());
 }
 
 } // namespace zvk

@@ -42,6 +42,7 @@ Result<> WriteProfileString(const std::filesystem::path& file, std::string_view 
 // For an editor that changes many keys at once: load, change in memory, save once.
 // A missing file loads as an empty document.
 Result<IniDocument> LoadIniDocument(const std::filesystem::path& file);
+// A file that is a symbolic link is saved as the file it links to.
 Result<> SaveIniDocument(const std::filesystem::path& file, const IniDocument& document);
 
 } // namespace zvk

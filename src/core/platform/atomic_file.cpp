@@ -14,6 +14,7 @@
 #include <windows.h>
 #else
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -62,6 +63,19 @@ bool SystemSyncFolder([[maybe_unused]] const fs::path& folder)
 }
 
 std::atomic<SyncFolderFunction> g_syncFolder{SystemSyncFolder};
+
+// The replacing file gets the owner and group of the file it replaces, where the process
+// may give them (a file of another user's edited by an administrator stays that user's).
+void KeepOwner([[maybe_unused]] const fs::path& replaced, [[maybe_unused]] const fs::path& file)
+{
+#ifndef _WIN32
+    struct stat owned
+    {
+    };
+    if (stat(replaced.c_str(), &owned) == 0)
+        static_cast<void>(chown(file.c_str(), owned.st_uid, owned.st_gid));
+#endif
+}
 
 // A read-only file is one its owner may not write: checked on the permission bits
 // because the superuser may write anything, yet a file marked read-only must stay.
@@ -144,8 +158,10 @@ Result<> AtomicFileWriter::Commit()
         }
     } else {
         const fs::file_status status = fs::status(m_target, ec);
-        if (fs::exists(status))
+        if (fs::exists(status)) {
             fs::permissions(m_temporary, status.permissions(), ec);
+            KeepOwner(m_target, m_temporary);
+        }
         if (m_durability == Durability::Cached)
             ec = RenameReplacingWithoutWriteBack(m_temporary, m_target);
         else

@@ -119,6 +119,22 @@ TEST(DeviceConfigurationTest, EveryTextReadsBackAsTyped)
     }
 }
 
+// A configuration kept elsewhere and linked to is saved where it lies; the link stays.
+TEST(DeviceConfigurationTest, ALinkedConfigurationIsSavedWhereItLies)
+{
+    TempDir dir;
+    const fs::path kept = dir.Write("shared/ZVK.INI", "[Firma]\r\nFirma1=Stara\r\n");
+    const fs::path link = dir.Path() / "ZVK.INI";
+    fs::create_directory_symlink("shared", dir.Path() / "linked");
+    fs::create_symlink("linked/ZVK.INI", link);
+    DeviceConfiguration configuration = LoadDeviceConfiguration(link);
+    configuration.companyLines[0] = "Nova";
+    ASSERT_TRUE(Succeeded(SaveDeviceConfiguration(link, configuration)));
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(LoadDeviceConfiguration(kept).companyLines[0], "Nova");
+    EXPECT_EQ(test::ListFolder(dir.Path() / "shared"), "ZVK.INI");
+}
+
 TEST(DeviceConfigurationTest, ASaveThatCannotBeWrittenLeavesTheFileAsItWas)
 {
     TempDir dir;

@@ -10,6 +10,11 @@
 
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 #include "support/file_size_limit.h"
 #include "support/succeeded.h"
 #include "support/temp_dir.h"
@@ -107,6 +112,20 @@ TEST(AtomicFileTest, KeepsThePermissionsOfTheFileItReplaces)
     EXPECT_EQ(ReadBytes(target), "newer");
     EXPECT_EQ(fs::status(target).permissions(), kept);
     EXPECT_EQ(ListFolder(dir.Path()), "ZVKServer.ini");
+#ifndef _WIN32
+    // Another user's file, replaced by an administrator, stays that user's.
+    if (geteuid() == 0) {
+        constexpr uid_t kOther = 65534;
+        ASSERT_EQ(chown(target.c_str(), kOther, kOther), 0);
+        ASSERT_TRUE(Succeeded(WriteFileAtomically(target, "newest")));
+        struct stat owned
+        {
+        };
+        ASSERT_EQ(stat(target.c_str(), &owned), 0);
+        EXPECT_EQ(owned.st_uid, kOther);
+        EXPECT_EQ(owned.st_gid, kOther);
+    }
+#endif
 }
 
 TEST(AtomicFileTest, RefusesFoldersReadOnlyFilesAndMissingFolders)
