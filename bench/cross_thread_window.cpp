@@ -103,6 +103,11 @@ void CrossThreadWindow::ShowHandheldRefused(const std::optional<Failure>& failur
         [this, message = failure ? failure->detail : std::string()] { m_lastMessage = message; });
 }
 
+void CrossThreadWindow::ShowFileFailure(std::string_view /*heading*/, const Failure& failure)
+{
+    Invoke([this, message = failure.detail] { m_lastMessage = message; });
+}
+
 void CrossThreadWindow::SetCursor(Cursor /*cursor*/)
 {
     Post([] {});

@@ -96,6 +96,15 @@ void TerminalWindowPort::ShowHandheldRefused(const std::optional<Failure>& failu
     m_refused = true;
 }
 
+// The file and its reason in the tool's words, then the window's heading as a message.
+void TerminalWindowPort::ShowFileFailure(std::string_view heading, const Failure& failure)
+{
+    const std::lock_guard lock(m_mutex);
+    EndProgressLine();
+    m_err << messages::kPrefix << failure.detail << '\n'
+          << texts::kCaptionError << ' ' << heading << '\n';
+}
+
 void TerminalWindowPort::SetCursor(Cursor /*cursor*/) {}
 
 std::optional<fs::path> TerminalWindowPort::AskListToSend(const fs::path& /*initialFolder*/)

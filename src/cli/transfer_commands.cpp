@@ -1,5 +1,4 @@
 #include <charconv>
-#include <fstream>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -13,7 +12,6 @@
 #include "device/handheld_contract.h"
 #include "device/handheld_selection.h"
 #include "device/transfer_session.h"
-#include "platform/input_file.h"
 #include "platform/path_text.h"
 
 #ifdef _WIN32
@@ -96,16 +94,6 @@ bool OneFileArgument(const Arguments& arguments, std::string_view command, std::
     return false;
 }
 
-// A file to send that cannot be read is named with its reason, which the window's
-// message for it does not give; the transfer then takes the window's steps and ends
-// with that message.
-void NameIfUnreadable(const fs::path& file, std::ostream& err)
-{
-    const Result<std::ifstream> opened = OpenInputFile(file);
-    if (!opened)
-        ReportFailure(err, opened.error().detail);
-}
-
 } // namespace
 
 int RunReceive(const Arguments& arguments, std::ostream& out, std::ostream& err)
@@ -148,7 +136,6 @@ int RunSendConfig(const Arguments& arguments, std::ostream& out, std::ostream& e
     if (!OneFileArgument(arguments, "send-config", err))
         return kUsageError;
     const fs::path configuration = PathFromText(arguments[0]);
-    NameIfUnreadable(configuration, err);
     const DesktopSettings settings = DesktopSettings::InWorkingDirectory();
     return TransferOverLink(PendingOperation::SendConfiguration, settings,
                             {settings.ReceiveFolder(), configuration, {}}, {}, out, err);
@@ -163,7 +150,6 @@ int RunSendList(const Arguments& arguments, std::ostream& out, std::ostream& err
         ReportFailure(err, messages::NotADataList(list));
         return kUsageError;
     }
-    NameIfUnreadable(list, err);
     const DesktopSettings settings = DesktopSettings::InWorkingDirectory();
     return TransferOverLink(PendingOperation::SendList, settings,
                             {settings.ReceiveFolder(), {}, list}, {}, out, err);

@@ -136,6 +136,14 @@ void MainWindowPort::ShowHandheldRefused(const std::optional<zvk::Failure>& fail
     ShowBox(text, zvk::kErrorCaption, QMessageBox::Information);
 }
 
+void MainWindowPort::ShowFileFailure(std::string_view heading, const zvk::Failure& failure)
+{
+    ShowBox(FromUtf8(heading) + QLatin1Char('\n') +
+                (failure.file.file.empty() ? FromUtf8(failure.detail)
+                                           : zvk::FileFailureLine(failure.file)),
+            zvk::kErrorCaption, QMessageBox::Information);
+}
+
 void MainWindowPort::ShowBox(const QString& text, const QString& caption, QMessageBox::Icon icon)
 {
     Ask([&] {

@@ -35,6 +35,7 @@ public:
                      zvk::MessageIcon icon) override;
     void ShowReceptionFailures(const std::vector<zvk::ListFailure>& failures) override;
     void ShowHandheldRefused(const std::optional<zvk::Failure>& failure) override;
+    void ShowFileFailure(std::string_view heading, const zvk::Failure& failure) override;
     std::optional<std::filesystem::path>
     AskListToSend(const std::filesystem::path& initialFolder) override;
     std::filesystem::path ReceiveFolder() override;

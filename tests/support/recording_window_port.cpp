@@ -91,6 +91,11 @@ void RecordingWindowPort::ShowHandheldRefused(const std::optional<Failure>& fail
     Record("refused " + (failure ? failure->detail : std::string("busy")));
 }
 
+void RecordingWindowPort::ShowFileFailure(std::string_view heading, const Failure& failure)
+{
+    Record("file failure " + std::string(heading) + "|" + failure.detail);
+}
+
 void RecordingWindowPort::SetCursor(Cursor cursor)
 {
     Record(cursor == Cursor::Wait ? "cursor wait" : "cursor arrow");

@@ -90,13 +90,10 @@ public:
             m_total += ListSize(m_handheld, HandheldListPath(EntryName(entry)));
     }
 
-    // The folder the lists go to; one that does not exist yet is made, parents and all.
+    // The folder the lists go to, made already.
     void UseFolder(fs::path folder)
     {
         m_folder = std::move(folder);
-        if (!m_folder.empty())
-            fs::create_directories(m_folder, m_folderError);
-        m_folderError = StandardReason(m_folderError);
     }
 
     // Copies one list into the folder; its desktop path when it arrived whole.
@@ -109,12 +106,6 @@ public:
             return std::nullopt;
         }
         const std::string shown = PathText(*desktopName);
-        if (m_folderError) {
-            FailWriting(shown, m_folderError, m_folder,
-                        "cannot create folder " + PathText(m_folder) + ": " +
-                            m_folderError.message());
-            return std::nullopt;
-        }
         const fs::path target = m_folder / *desktopName;
         if (m_received.Holds(target)) {
             const std::error_code reason = OutputRefusal::WrittenInThisRun;
@@ -221,7 +212,6 @@ private:
     RemoteApi& m_handheld;
     const std::stop_token& m_stop;
     fs::path m_folder;
-    std::error_code m_folderError;
     // Two handheld names can come to one desktop file: the second stays on the handheld.
     WrittenFiles m_received;
     std::uint64_t m_total = 0;
@@ -229,13 +219,32 @@ private:
     std::vector<ListFailure> m_failures;
 };
 
+// Makes the receive folder when it does not exist yet, parents and all; why it cannot be
+// had. An empty folder is the working folder.
+Result<> MakeReceiveFolder(const fs::path& folder)
+{
+    std::error_code ec;
+    if (folder.empty() || fs::create_directories(folder, ec) || !ec)
+        return {};
+    ec = StandardReason(ec);
+    return Fail("cannot create folder " + PathText(folder) + ": " + ec.message(),
+                {folder, ec, FileFailure::Access::Writing});
+}
+
 // Copies the lists found; false when one of them was not received or not converted.
 bool ReceiveAll(WindowPort& window, RemoteApi& handheld, const ReceiveSettings& settings,
-                const std::stop_token& stop, std::span<const CeFindData> entries)
+                const std::stop_token& stop, const fs::path& folder,
+                std::span<const CeFindData> entries)
 {
+    // Made only when there are lists for it; told once, rather than once for every list.
+    if (Result<> made = MakeReceiveFolder(folder); !made) {
+        StartHandheldProgram(handheld, kListsTaken);
+        window.ShowFileFailure(texts::kReceiveFolderUnusable, made.error());
+        return false;
+    }
     Reception reception(window, handheld, stop);
     reception.CountBytes(entries);
-    reception.UseFolder(window.ReceiveFolder());
+    reception.UseFolder(folder);
     // One conversion for the whole reception: a list without a header is read with the
     // format version of the list before it.
     SemicolonConversion conversion;
@@ -300,8 +309,9 @@ bool ReceiveListsWorker(WindowPort& window, RemoteApi& handheld, const ReceiveSe
                         Clock& clock, std::stop_token stop)
 {
     window.EnableTransferControls(false);
+    const fs::path folder = window.ReceiveFolder();
     if (const std::optional<std::string> refusal =
-            ReceiveFolderRefusal(window.ReceiveFolder(), handheld.EmulatingFolder())) {
+            ReceiveFolderRefusal(folder, handheld.EmulatingFolder())) {
         window.ShowMessage(*refusal, texts::kCaptionError, MessageIcon::Error);
         FinishTransfer(window);
         return false;
@@ -332,7 +342,7 @@ bool ReceiveListsWorker(WindowPort& window, RemoteApi& handheld, const ReceiveSe
             window.ShowMessage(texts::kNoLists, texts::kCaptionError, MessageIcon::Information);
             succeeded = true;
         } else {
-            succeeded = ReceiveAll(window, handheld, settings, stop, lists.Entries());
+            succeeded = ReceiveAll(window, handheld, settings, stop, folder, lists.Entries());
         }
     }
     FinishTransfer(window);

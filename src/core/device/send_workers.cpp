@@ -122,8 +122,7 @@ bool SendConfigurationWorker(WindowPort& window, RemoteApi& handheld)
     bool succeeded = false;
     Result<std::ifstream> local = OpenInputFile(path);
     if (!local) {
-        window.ShowMessage(texts::kConfigurationMissing, texts::kCaptionError,
-                           MessageIcon::Information);
+        window.ShowFileFailure(texts::kConfigurationMissing, local.error());
     } else if (SkipByteOrderMark(*local); IsDataList(path, *local)) {
         window.ShowMessage(texts::kConfigurationIsDataList, texts::kCaptionError,
                            MessageIcon::Information);
@@ -143,7 +142,7 @@ bool SendListWorker(WindowPort& window, RemoteApi& handheld)
     if (chosen) {
         Result<std::ifstream> local = OpenInputFile(*chosen);
         if (!local) {
-            window.ShowMessage(texts::kListMissing, texts::kCaptionError, MessageIcon::Information);
+            window.ShowFileFailure(texts::kListMissing, local.error());
             succeeded = false;
         } else {
             const bool sent = SendFile(window, handheld, *local,

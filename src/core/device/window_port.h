@@ -62,6 +62,10 @@ public:
     // or it cannot be opened or claimed for `failure`, which each window words in its own
     // language; returns when it was dismissed.
     virtual void ShowHandheldRefused(const std::optional<Failure>& failure) = 0;
+    // A transfer cannot go on for a file (the one to send, the receive folder): the
+    // heading (a text of the program's), then the file and the reason, which each
+    // window words in its own language; returns when it was dismissed.
+    virtual void ShowFileFailure(std::string_view heading, const Failure& failure) = 0;
 
     // The open-file question for the list to send (".dat" files, starting in
     // `initialFolder`): the chosen existing file, or nothing when it was cancelled.

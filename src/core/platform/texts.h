@@ -33,6 +33,8 @@ inline constexpr std::string_view kSearchFailed = "*** CeFindAllFiles failed. **
 inline constexpr std::string_view kExportNotStarted =
     "*** Program prenosného počítača sa nepodarilo spustiť ***";
 inline constexpr std::string_view kNoLists = "*** Neexistujú žiadne zoznamy ***";
+inline constexpr std::string_view kReceiveFolderUnusable =
+    "*** Priečinok príjmu sa nedá vytvoriť ***";
 // A receive folder that is, or lies in, the folder playing the handheld: the lists
 // would be deleted where they arrive. Followed by the two folders, each on a line.
 inline constexpr std::string_view kReceiveFolderInHandheld =

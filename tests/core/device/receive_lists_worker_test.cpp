@@ -272,14 +272,23 @@ std::string Reason(std::errc code)
 
 TEST(ReceiveListsWorkerTest, EachListThatStaysIsNamedWithTheSystemsReason)
 {
-    Reception blocked; // a file stands where the folder would be made
-    blocked.handheld.files = {{u"\\A.DAT", "a"}, {u"\\B.DAT", "b"}};
-    blocked.window.receiveFolder = blocked.dir.Write("subor", "") / "prijate";
-    EXPECT_FALSE(blocked.Run());
-    EXPECT_EQ(blocked.handheld.files.size(), 2u);
-    EXPECT_EQ(blocked.window.Failures(),
-              (Strings{"not received A.DAT: " + Reason(std::errc::not_a_directory),
-                       "not received B.DAT: " + Reason(std::errc::not_a_directory)}));
+    // A file stands where the folder would be made, or is named as the folder: said
+    // once, and every list stays on the handheld.
+    for (const char* folder : {"subor/prijate", "subor"}) {
+        Reception blocked;
+        blocked.handheld.files = {{u"\\A.DAT", "a"}, {u"\\B.DAT", "b"}};
+        blocked.dir.Write("subor", "");
+        blocked.window.receiveFolder = blocked.dir.Path() / folder;
+        EXPECT_FALSE(blocked.Run());
+        EXPECT_EQ(blocked.handheld.files.size(), 2u);
+        EXPECT_TRUE(blocked.StartedWithX());
+        EXPECT_TRUE(blocked.window.Failures().empty());
+        const Strings events = blocked.window.Events();
+        EXPECT_EQ(events[events.size() - 3],
+                  "file failure *** Priečinok príjmu sa nedá vytvoriť ***|cannot create folder " +
+                      PathText(blocked.window.receiveFolder) + ": " +
+                      Reason(std::errc::not_a_directory));
+    }
 
     Reception folderInTheWay; // a folder of the list's name
     folderInTheWay.handheld.files = {{u"\\A.DAT", "a"}, {u"\\B.DAT", "b"}};
@@ -314,13 +323,14 @@ TEST(ReceiveListsWorkerTest, AFolderThatTakesNoNewFilesIsNamedAndTheListStays)
 TEST(ReceiveListsWorkerTest, EveryListThatStaysReachesTheWindow)
 {
     Reception reception;
-    reception.window.receiveFolder = reception.dir.Write("subor", "") / "prijate";
     Strings expected;
     for (int i = 10; i < 31; ++i) {
         const std::string name = "L" + std::to_string(i) + ".DAT";
-        reception.handheld.files[u"\\" + std::u16string(name.begin(), name.end())] = "x";
-        expected.push_back("not received " + name + ": " +
-                           std::make_error_code(std::errc::not_a_directory).message());
+        const std::u16string path = u"\\" + std::u16string(name.begin(), name.end());
+        reception.handheld.files[path] = "x";
+        reception.handheld.failCreate.insert(path);
+        expected.push_back("not received " + name +
+                           " (handheld): the handheld could not open it (handheld error 2)");
     }
     EXPECT_FALSE(reception.Run());
     EXPECT_EQ(reception.window.Failures(), expected);

@@ -7,6 +7,7 @@
 
 #include "device/fake_handheld.h"
 #include "device/handheld_contract.h"
+#include "platform/path_text.h"
 #include "platform/texts.h"
 #include "support/recording_window_port.h"
 #include "support/temp_dir.h"
@@ -83,14 +84,22 @@ TEST(SendConfigurationWorkerTest, ProgressOfALargeFileRisesAStepAtATimeTo100)
     EXPECT_EQ(std::set<unsigned>(shown.begin(), shown.end()).size(), 101u);
 }
 
-TEST(SendConfigurationWorkerTest, MissingFileOrFolderSendsNothing)
+// The file and the reason go with the message: the window words them.
+TEST(SendConfigurationWorkerTest, MissingFileOrFolderSendsNothingAndSaysWhy)
 {
     for (const bool folder : {false, true}) {
         ConfigurationSend send("x");
         send.window.configurationPath = folder ? send.dir.Path() : send.dir.Path() / "NONE.INI";
         EXPECT_FALSE(SendConfigurationWorker(send.window, send.handheld));
         EXPECT_TRUE(send.handheld.Calls().empty());
-        EXPECT_EQ(send.window.Messages(), Strings{"Chyba!|*** Konfiguračný súbor chýba! ***"});
+        const std::string path = PathText(send.window.configurationPath);
+        EXPECT_EQ(
+            send.window.Events()[3],
+            "file failure *** Konfiguračný súbor chýba! ***|" +
+                (folder
+                     ? path + " is a folder"
+                     : "cannot open " + path + ": " +
+                           std::make_error_code(std::errc::no_such_file_or_directory).message()));
         // The common ending still unlocks.
         EXPECT_EQ(send.window.Events().back(), "unlock");
     }
@@ -185,7 +194,10 @@ TEST(SendListWorkerTest, UnreadableListOrFailedWriteIsAnError)
     RecordingWindowPort window;
     window.listToSend = dir.Path() / "MISSING.DAT";
     EXPECT_FALSE(SendListWorker(window, handheld));
-    EXPECT_EQ(window.Messages(), Strings{"Chyba!|*** Zoznam sa nedá otvoriť! ***"});
+    EXPECT_EQ(window.Events()[1],
+              "file failure *** Zoznam sa nedá otvoriť! ***|cannot open " +
+                  PathText(window.listToSend.value()) + ": " +
+                  std::make_error_code(std::errc::no_such_file_or_directory).message());
     EXPECT_TRUE(handheld.Calls().empty());
 
     RecordingWindowPort second;

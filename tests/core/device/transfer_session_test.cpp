@@ -266,7 +266,9 @@ TEST(TransferSessionTest, ProgramStartedWithArgumentsClosesAfterEachTransferUnle
     closing.window.configurationPath = closing.dir.Path() / "NONE.INI";
     closing.session->Start(PendingOperation::SendConfiguration);
     EXPECT_FALSE(closing.Ended());
-    EXPECT_EQ(closing.window.Messages().back(), "Chyba!|*** Konfiguračný súbor chýba! ***");
+    const Strings events = closing.window.Events();
+    EXPECT_EQ(events[events.size() - 4].rfind("file failure *** Konfiguračný súbor chýba! ***|", 0),
+              0u);
     EXPECT_EQ(closing.window.Events().back(), "close");
 
     // Stopped in the middle of a list, because the window is closing.
