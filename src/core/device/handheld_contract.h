@@ -27,7 +27,7 @@ inline constexpr std::u16string_view kListSent = u"e";          // a list writte
 inline constexpr std::u16string_view kExportRequested = u"i";   // marker deleted; lists wanted
 inline constexpr std::u16string_view kListsTaken = u"x";        // lists copied and deleted
 
-bool StartHandheldProgram(RemoteApi& handheld, std::u16string_view argument);
+[[nodiscard]] bool StartHandheldProgram(RemoteApi& handheld, std::u16string_view argument);
 
 // Where a list of the given handheld name lies: lists are found in the root folder.
 std::u16string HandheldListPath(std::u16string_view name);

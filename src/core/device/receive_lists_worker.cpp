@@ -238,7 +238,8 @@ bool ReceiveAll(WindowPort& window, RemoteApi& handheld, const ReceiveSettings& 
 {
     // Made only when there are lists for it; told once, rather than once for every list.
     if (Result<> made = MakeReceiveFolder(folder); !made) {
-        StartHandheldProgram(handheld, kListsTaken);
+        // Nothing was taken: the program only tidies its export away.
+        static_cast<void>(StartHandheldProgram(handheld, kListsTaken));
         window.ShowFileFailure(texts::kReceiveFolderUnusable, made.error());
         return false;
     }
@@ -256,10 +257,16 @@ bool ReceiveAll(WindowPort& window, RemoteApi& handheld, const ReceiveSettings& 
             reception.Converted(*received, conversion.ConvertListToSemicolonText(
                                                *received, FileNameInWindows1250(*received)));
     }
-    // Lists still at the top stay the handheld's own; those taken are dropped there.
-    StartHandheldProgram(handheld, kListsTaken);
+    // Lists still at the top stay the handheld's own; those taken are dropped there. A
+    // program that does not start keeps them, and they would come again unnoticed.
+    const bool handedBack = StartHandheldProgram(handheld, kListsTaken);
     if (stop.stop_requested())
         return false;
+    if (!handedBack) {
+        window.ShowMessage(texts::kHandheldProgramNotStarted, texts::kCaptionError,
+                           MessageIcon::Error);
+        return false;
+    }
     if (!reception.Failures().empty()) {
         window.ShowReceptionFailures(reception.Failures());
         return false;
@@ -320,7 +327,8 @@ bool ReceiveListsWorker(WindowPort& window, RemoteApi& handheld, const ReceiveSe
     static_cast<void>(handheld.CeDeleteFile(std::u16string(kHandheldExportMarker)));
     if (!StartHandheldProgram(handheld, kExportRequested)) {
         // Nothing would ever make the marker the reception waits for.
-        window.ShowMessage(texts::kExportNotStarted, texts::kCaptionError, MessageIcon::Error);
+        window.ShowMessage(texts::kHandheldProgramNotStarted, texts::kCaptionError,
+                           MessageIcon::Error);
         FinishTransfer(window);
         return false;
     }

@@ -102,33 +102,34 @@ public:
     // Blocks until the handheld answers; kE_FAIL when it cannot be reached.
     // CeRapiUninit closes the link, and cancels a CeRapiInit that is still waiting
     // (which then returns kE_FAIL).
-    virtual HResult CeRapiInit() = 0;
+    [[nodiscard]] virtual HResult CeRapiInit() = 0;
     virtual HResult CeRapiUninit() = 0;
 
     // kInvalidCeHandle on failure.
-    virtual CeHandle CeCreateFile(const std::u16string& path, std::uint32_t desiredAccess,
-                                  std::uint32_t shareMode, std::uint32_t creationDisposition,
-                                  std::uint32_t flagsAndAttributes) = 0;
-    virtual bool CeReadFile(CeHandle file, void* buffer, std::uint32_t bytesToRead,
-                            std::uint32_t& bytesRead) = 0;
-    virtual bool CeWriteFile(CeHandle file, const void* buffer, std::uint32_t bytesToWrite,
-                             std::uint32_t& bytesWritten) = 0;
-    virtual bool CeCloseHandle(CeHandle file) = 0;
+    [[nodiscard]] virtual CeHandle
+    CeCreateFile(const std::u16string& path, std::uint32_t desiredAccess, std::uint32_t shareMode,
+                 std::uint32_t creationDisposition, std::uint32_t flagsAndAttributes) = 0;
+    [[nodiscard]] virtual bool CeReadFile(CeHandle file, void* buffer, std::uint32_t bytesToRead,
+                                          std::uint32_t& bytesRead) = 0;
+    [[nodiscard]] virtual bool CeWriteFile(CeHandle file, const void* buffer,
+                                           std::uint32_t bytesToWrite,
+                                           std::uint32_t& bytesWritten) = 0;
+    [[nodiscard]] virtual bool CeCloseHandle(CeHandle file) = 0;
     // The low 32 bits of the size, the high ones in *sizeHigh when it is given;
     // kInvalidFileSize on failure.
-    virtual std::uint32_t CeGetFileSize(CeHandle file, std::uint32_t* sizeHigh) = 0;
-    virtual bool CeDeleteFile(const std::u16string& path) = 0;
+    [[nodiscard]] virtual std::uint32_t CeGetFileSize(CeHandle file, std::uint32_t* sizeHigh) = 0;
+    [[nodiscard]] virtual bool CeDeleteFile(const std::u16string& path) = 0;
 
     // The files matching a pattern such as "\*.dat" (wildcards in the last part only,
     // letter case ignored as on the handheld). On success `found` is an array of
     // `count` entries that the caller gives back with CeRapiFreeBuffer.
-    virtual bool CeFindAllFiles(const std::u16string& pattern, std::uint32_t flags,
-                                std::uint32_t& count, CeFindData*& found) = 0;
+    [[nodiscard]] virtual bool CeFindAllFiles(const std::u16string& pattern, std::uint32_t flags,
+                                              std::uint32_t& count, CeFindData*& found) = 0;
     virtual HResult CeRapiFreeBuffer(void* buffer) = 0;
 
     // Starts a program on the handheld and returns at once; true when it started.
-    virtual bool CeCreateProcess(const std::u16string& application,
-                                 const std::u16string& commandLine) = 0;
+    [[nodiscard]] virtual bool CeCreateProcess(const std::u16string& application,
+                                               const std::u16string& commandLine) = 0;
 
     // Why the last call that failed on this thread failed: the handheld's own error code
     // (a Windows error code, 0 when it gave none), and the link's (kS_OK while the link

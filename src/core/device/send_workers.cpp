@@ -106,7 +106,12 @@ bool ReportSend(WindowPort& window, RemoteApi& handheld, bool sent,
         window.ShowMessage(texts::kSendFailed, texts::kCaptionError, MessageIcon::Information);
         return false;
     }
-    StartHandheldProgram(handheld, programArgument);
+    // The handheld program takes the file in only when it starts.
+    if (!StartHandheldProgram(handheld, programArgument)) {
+        window.ShowMessage(texts::kHandheldProgramNotStarted, texts::kCaptionError,
+                           MessageIcon::Error);
+        return false;
+    }
     window.ShowMessage(texts::kSendSucceeded, texts::kCaptionNotice, MessageIcon::Information);
     return true;
 }

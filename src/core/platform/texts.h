@@ -30,7 +30,7 @@ inline constexpr std::string_view kSendFailed =
     "*** Súbor sa nepodarilo zapísať do prenosného počítača! ***";
 inline constexpr std::string_view kSendSucceeded = "Prenos bol úspešne ukončený.";
 inline constexpr std::string_view kSearchFailed = "*** CeFindAllFiles failed. ***";
-inline constexpr std::string_view kExportNotStarted =
+inline constexpr std::string_view kHandheldProgramNotStarted =
     "*** Program prenosného počítača sa nepodarilo spustiť ***";
 inline constexpr std::string_view kNoLists = "*** Neexistujú žiadne zoznamy ***";
 inline constexpr std::string_view kReceiveFolderUnusable =

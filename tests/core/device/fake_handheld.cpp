@@ -198,7 +198,7 @@ bool FakeHandheld::CeCreateProcess(const std::u16string& application,
                                    const std::u16string& commandLine)
 {
     Log("start " + Ascii(application) + " " + Ascii(commandLine));
-    if (failStart)
+    if (failStart.contains(commandLine))
         return false;
     if (commandLine == kExportRequested) {
         const std::lock_guard lock(m_mutex);

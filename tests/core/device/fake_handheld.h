@@ -25,8 +25,8 @@ public:
     std::map<std::u16string, std::uint64_t> generatedFiles;
     std::set<std::u16string> failCreate;
     std::set<std::u16string> failDelete;
-    // The handheld program cannot be started.
-    bool failStart = false;
+    // The arguments the handheld program cannot be started with ("i", "x", "k", "e").
+    std::set<std::u16string> failStart;
     std::optional<std::uint64_t> failWriteAfterBytes;
     // Once a file holds this many bytes, a write reports success but takes only the
     // bytes up to it: a handheld whose store is full.

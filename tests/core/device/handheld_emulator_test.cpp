@@ -313,8 +313,8 @@ TEST(HandheldEmulatorTest, ClosingDuringAnExportDoesNotWaitForIt)
 {
     Emulated emulated("[Emulator]\r\nExportDelayMs=60000\r\n");
     emulated.dir.Write("ZVK_CE/Data/LIST01.DAT", "one");
-    StartHandheldProgram(*emulated.handheld, kExportRequested);
-    StartHandheldProgram(*emulated.handheld, kListsTaken);
+    EXPECT_TRUE(StartHandheldProgram(*emulated.handheld, kExportRequested));
+    EXPECT_TRUE(StartHandheldProgram(*emulated.handheld, kListsTaken));
     const auto started = std::chrono::steady_clock::now();
     emulated.handheld.reset();
     EXPECT_LT(std::chrono::steady_clock::now() - started, 10s);
@@ -364,8 +364,8 @@ TEST(HandheldEmulatorTest, ClaimEndsOnceTheProgramHasDoneWhatTheTransferStarted)
     Result<std::unique_ptr<TransferClaim>> claim = emulated.handheld->ClaimForTransfer();
     ASSERT_TRUE(test::Succeeded(claim));
     ASSERT_TRUE(*claim);
-    StartHandheldProgram(*emulated.handheld, kExportRequested);
-    StartHandheldProgram(*emulated.handheld, kListsTaken);
+    EXPECT_TRUE(StartHandheldProgram(*emulated.handheld, kExportRequested));
+    EXPECT_TRUE(StartHandheldProgram(*emulated.handheld, kListsTaken));
     const auto started = std::chrono::steady_clock::now();
     claim->reset();
     EXPECT_LT(std::chrono::steady_clock::now() - started, 10s);

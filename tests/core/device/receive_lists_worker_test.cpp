@@ -237,7 +237,7 @@ TEST(ReceiveListsWorkerTest, AHandheldThatFailsToStartOrToDeleteIsNamed)
 {
     Reception unstarted;
     unstarted.handheld.files = {{u"\\A.DAT", "a"}};
-    unstarted.handheld.failStart = true;
+    unstarted.handheld.failStart = {u"i"};
     EXPECT_FALSE(unstarted.Run());
     EXPECT_EQ(unstarted.window.Messages(),
               Strings{"Chyba!|*** Program prenosného počítača sa nepodarilo spustiť ***"});
@@ -253,6 +253,14 @@ TEST(ReceiveListsWorkerTest, AHandheldThatFailsToStartOrToDeleteIsNamed)
               Strings{"still on the handheld A.DAT: the handheld did not delete it (handheld "
                       "error 5)"});
     EXPECT_TRUE(undeleted.StartedWithX());
+
+    Reception undropped; // the lists taken stay in the handheld program's own
+    undropped.handheld.files = {{u"\\A.DAT", "a"}};
+    undropped.handheld.failStart = {u"x"};
+    EXPECT_FALSE(undropped.Run());
+    EXPECT_EQ(ListFolder(undropped.dir.Path()), "A.DAT");
+    EXPECT_EQ(undropped.window.Messages(),
+              Strings{"Chyba!|*** Program prenosného počítača sa nepodarilo spustiť ***"});
 }
 
 TEST(ReceiveListsWorkerTest, MissingFolderIsMadeWithItsParents)

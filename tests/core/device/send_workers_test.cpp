@@ -139,6 +139,13 @@ TEST(SendConfigurationWorkerTest, FailedCreateOrWriteIsAnErrorAndStartsNothing)
             EXPECT_EQ(call.find("start"), std::string::npos) << call;
     // The handheld never keeps half a configuration to load later.
     EXPECT_FALSE(full.handheld.files.contains(u"\\ZVK_CE\\ZVK.INI"));
+
+    // Sent whole, but the program that loads it did not start: no success is told.
+    ConfigurationSend unloaded("[Firma]\r\n");
+    unloaded.handheld.failStart = {u"k"};
+    EXPECT_FALSE(SendConfigurationWorker(unloaded.window, unloaded.handheld));
+    EXPECT_EQ(unloaded.window.Messages(),
+              Strings{"Chyba!|*** Program prenosného počítača sa nepodarilo spustiť ***"});
 }
 
 // A handheld that takes fewer bytes than asked while reporting success holds half a
