@@ -8,11 +8,11 @@
 
 #include "gui/CTarnwickDlg.h"
 #include "gui/file_dialog.h"
-#include "gui/file_failure_text.h"
 #include "gui/message_box.h"
 #include "gui/paths.h"
 #include "gui/program_texts.h"
 #include "gui/reception_failure_text.h"
+#include "gui/show_failure.h"
 #include "platform/texts.h"
 
 namespace {
@@ -128,12 +128,13 @@ void MainWindowPort::ShowReceptionFailures(const std::vector<zvk::ListFailure>& 
 // worded by its reason; any other is told in its English detail.
 void MainWindowPort::ShowHandheldRefused(const std::optional<zvk::Failure>& failure)
 {
-    QString text = FromUtf8(zvk::texts::kHandheldBusy);
-    if (failure)
-        text = FromUtf8(zvk::texts::kHandheldUnavailable) + QLatin1Char('\n') +
-               (failure->file.file.empty() ? FromUtf8(failure->detail)
-                                           : zvk::FileFailureLine(failure->file));
-    ShowBox(text, zvk::kErrorCaption, QMessageBox::Information);
+    if (!failure)
+        return ShowBox(FromUtf8(zvk::texts::kHandheldBusy), zvk::kErrorCaption,
+                       QMessageBox::Information);
+    Ask([this, refused = *failure] {
+        zvk::ShowFailure(&m_window, FromUtf8(zvk::texts::kHandheldUnavailable), refused);
+        return true;
+    });
 }
 
 void MainWindowPort::ShowBox(const QString& text, const QString& caption, QMessageBox::Icon icon)
