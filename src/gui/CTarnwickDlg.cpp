@@ -1,5 +1,7 @@
 #include "gui/CTarnwickDlg.h"
 
+#include <utility>
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -77,10 +79,13 @@ void CTarnwickDlg::done(int result)
     QDialog::done(result);
 }
 
+// Only the first showing readies the link: a window restored from the taskbar is shown
+// again, and a running transfer's lock of its controls must hold until the transfer ends.
 void CTarnwickDlg::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
-    m_link->WindowShown();
+    if (!std::exchange(m_shownBefore, true))
+        m_link->WindowShown();
 }
 
 void CTarnwickDlg::EnableLinkButtons(bool enable)

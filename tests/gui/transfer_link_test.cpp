@@ -192,6 +192,31 @@ private slots:
         QVERIFY(fs::exists(m_handheld / "ZVK_CE" / "Data" / "LIST0001.DAT"));
     }
 
+    // A window minimised and restored while it receives keeps the buttons that start
+    // transfers locked, so that no press goes unanswered, until the transfer has ended.
+    void restoringTheWindowDuringATransferKeepsItLocked()
+    {
+        PrepareHandheld("[Emulator]\r\nExportDelayMs=10\r\n");
+        CTarnwickDlg window({QStringLiteral("zvkpc")}, nullptr, *m_clock);
+        RecordMessages(window);
+        window.show();
+        QTest::mouseClick(zvk::FindControl(&window, 1001), Qt::LeftButton);
+        // Held: the handheld's export waits for the clock, which only the test moves on.
+        QTRY_VERIFY_WITH_TIMEOUT(!zvk::FindControl(&window, 1035)->isEnabled(), 3000);
+        window.showMinimized();
+        QCoreApplication::processEvents();
+        window.showNormal();
+        QCoreApplication::processEvents();
+        for (int id : {1001, 1002, 1000})
+            QVERIFY2(!zvk::FindControl(&window, id)->isEnabled(), qPrintable(QString::number(id)));
+
+        QTRY_VERIFY_WITH_TIMEOUT(Idle() && m_session->Messages().size() == 1, 10000);
+        QCOMPARE(m_session->Messages()[0], QStringLiteral("Oznam Príjem bol úspešne ukončený."));
+        QTRY_VERIFY_WITH_TIMEOUT(zvk::FindControl(&window, 1035)->isEnabled(), 3000);
+        for (int id : {1001, 1002, 1000})
+            QVERIFY2(zvk::FindControl(&window, id)->isEnabled(), qPrintable(QString::number(id)));
+    }
+
     void closingWhileConnectingGivesUpTheLink()
     {
         PrepareHandheld("[Emulator]\r\nConnectDelayMs=20000\r\n");
