@@ -3,6 +3,7 @@
 #include <condition_variable>
 #include <memory>
 #include <mutex>
+#include <type_traits>
 
 #include <QThread>
 
@@ -22,12 +23,21 @@ QString FromUtf8(std::string_view text)
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// The answer to one question, handed from the window's thread to the worker.
-template <typename Result> struct Answer
+// One question to the window's thread, owned jointly by the worker that asks it and by the
+// call queued to answer it, so that either may end first: the window may close (Close) while
+// the call runs in a message box's own event loop, and the worker then goes on without its
+// answer. The call is held here by value with everything it carries, so that a call that
+// runs after the worker stopped waiting touches nothing of the worker's.
+template <typename Call> struct Question
 {
+    using Result = std::invoke_result_t<Call&>;
+
+    explicit Question(Call asked) : call(std::move(asked)) {}
+
+    Call call;
     std::mutex mutex;
     std::condition_variable_any given;
-    std::optional<Result> value;
+    std::optional<Result> answer;
 };
 
 } // namespace
@@ -53,20 +63,18 @@ template <typename Call> auto MainWindowPort::Ask(Call call) -> decltype(call())
     const std::stop_token closing = m_closing.get_token();
     if (QThread::currentThread() == m_window.thread())
         return closing.stop_requested() ? Result{} : call();
-    const auto answer = std::make_shared<Answer<Result>>();
-    // `call` may refer to the worker's own data: it runs only while the worker still
-    // waits, since the window stops being asked (Close) on this same thread.
-    m_calls.Post([answer, closing, call] {
-        Result value = closing.stop_requested() ? Result{} : call();
+    const auto question = std::make_shared<Question<Call>>(std::move(call));
+    m_calls.Post([question, closing] {
+        Result answer = closing.stop_requested() ? Result{} : question->call();
         {
-            const std::lock_guard lock(answer->mutex);
-            answer->value = std::move(value);
+            const std::lock_guard lock(question->mutex);
+            question->answer = std::move(answer);
         }
-        answer->given.notify_all();
+        question->given.notify_all();
     });
-    std::unique_lock lock(answer->mutex);
-    answer->given.wait(lock, closing, [&] { return answer->value.has_value(); });
-    return answer->value.value_or(Result{});
+    std::unique_lock lock(question->mutex);
+    question->given.wait(lock, closing, [&question] { return question->answer.has_value(); });
+    return std::move(question->answer).value_or(Result{});
 }
 
 void MainWindowPort::ShowStatus(std::string_view text)
@@ -139,7 +147,7 @@ void MainWindowPort::ShowHandheldRefused(const std::optional<zvk::Failure>& fail
 
 void MainWindowPort::ShowBox(const QString& text, const QString& caption, QMessageBox::Icon icon)
 {
-    Ask([&] {
+    Ask([this, text, caption, icon] {
         zvk::ShowMessageBox(&m_window, text, caption, icon);
         return true;
     });
@@ -148,7 +156,7 @@ void MainWindowPort::ShowBox(const QString& text, const QString& caption, QMessa
 std::optional<std::filesystem::path>
 MainWindowPort::AskListToSend(const std::filesystem::path& initialFolder)
 {
-    return Ask([&]() -> std::optional<std::filesystem::path> {
+    return Ask([this, initialFolder]() -> std::optional<std::filesystem::path> {
         const QString chosen = zvk::AskOpenFileName(&m_window, zvk::ToDisplayPath(initialFolder),
                                                     zvk::kListToSendFilter);
         if (chosen.isEmpty())
@@ -159,10 +167,10 @@ MainWindowPort::AskListToSend(const std::filesystem::path& initialFolder)
 
 std::filesystem::path MainWindowPort::ReceiveFolder()
 {
-    return Ask([&] { return zvk::ToFilePath(m_window.ReceiveFolderText()); });
+    return Ask([this] { return zvk::ToFilePath(m_window.ReceiveFolderText()); });
 }
 
 std::filesystem::path MainWindowPort::ConfigurationPath()
 {
-    return Ask([&] { return zvk::ToFilePath(m_window.ConfigurationPathText()); });
+    return Ask([this] { return zvk::ToFilePath(m_window.ConfigurationPathText()); });
 }

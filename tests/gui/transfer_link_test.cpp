@@ -5,7 +5,9 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QEventLoop>
 #include <QTest>
+#include <QTimer>
 
 #include "device/connection_software_fault.h"
 #include "device/handheld_emulator.h"
@@ -342,6 +344,35 @@ private slots:
         QCoreApplication::processEvents();
         QCOMPARE(m_session->Messages(),
                  QStringList{QStringLiteral("Oznam Príjem bol úspešne ukončený.")});
+    }
+
+    // The window closes while the message box a worker asked for is open in its own event
+    // loop: the worker, its question ended, goes on and its data are gone, and the box
+    // still shows its own text to the end.
+    void closingWhileAWorkersMessageBoxIsOpen()
+    {
+        CTarnwickDlg window({QStringLiteral("zvkpc")}, nullptr, *m_clock);
+        window.show();
+        MainWindowPort port(window);
+        std::jthread asking;
+        QString shown;
+        zvk::SetMessageBoxHandler(
+            [&](const QString& text, const QString& caption, QMessageBox::Icon) {
+                QEventLoop box;
+                QTimer::singleShot(0, &box, [&] {
+                    port.Close();
+                    asking.join();
+                    box.quit();
+                });
+                box.exec();
+                shown = caption + " " + text;
+            });
+        asking = std::jthread([&port] {
+            port.ShowMessage(zvk::texts::kReceiveSucceeded, zvk::texts::kCaptionNotice,
+                             zvk::MessageIcon::Information);
+        });
+        QTRY_VERIFY(!shown.isEmpty());
+        QCOMPARE(shown, QStringLiteral("Oznam Príjem bol úspešne ukončený."));
     }
 
 private:
