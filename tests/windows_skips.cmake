@@ -14,6 +14,9 @@
 set(ZVK_POSIX_ONLY_TEST_SOURCES
     # SIGINT, SIGTERM and SIGSTOP sent to zvk, FIFOs, POSIX file modes
     cli/stop_signals_test.cpp
+    # SIGINT, SIGTERM and SIGHUP sent to zvkpc: Windows ends a window program by messages to
+    # its window, not by signals
+    gui/zvkpc_signals_test.cpp
     # runs the corpus generator through the POSIX shell and waitpid
     bench/corpus_test.cpp
 )

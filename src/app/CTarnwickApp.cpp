@@ -6,6 +6,10 @@
 #include "gui/CTarnwickDlg.h"
 #include "gui/slovak_language.h"
 
+#ifndef _WIN32
+#include "app/stop_signals.h"
+#endif
+
 namespace {
 
 // Every size drawn for the icon, so that the title bar and the task switcher each take a sharp
@@ -30,6 +34,20 @@ CTarnwickApp::CTarnwickApp(int& argc, char** argv) : QApplication(argc, argv)
 int CTarnwickApp::Run()
 {
     CTarnwickDlg window;
+    int stopSignal = 0;
+#ifndef _WIN32
+    // A stop signal closes the window as "Koniec" does, so that its transfer stops cleanly
+    // first; a message box the window shows meanwhile closes too.
+    StopSignals stopSignals;
+    connect(&stopSignals, &StopSignals::Received, &window, [&window, &stopSignal](int number) {
+        if (stopSignal != 0)
+            return;
+        stopSignal = number;
+        window.reject();
+        QApplication::closeAllWindows();
+    });
+#endif
     window.exec();
-    return 0;
+    // As a program that the signal ended: 128 plus its number.
+    return stopSignal == 0 ? 0 : 128 + stopSignal;
 }

@@ -3,8 +3,8 @@
 #include <QLineEdit>
 
 #include "gui/control_ids.h"
-#include "gui/message_box.h"
 #include "gui/program_texts.h"
+#include "gui/show_failure.h"
 #include "gui/windows1250_text.h"
 #include "gui/windows1250_validator.h"
 #include "ui_CKonfigDlg.h"
@@ -88,10 +88,7 @@ void CKonfigDlg::accept()
 {
     const zvk::Result<> saved = zvk::SaveDeviceConfiguration(m_file, EnteredConfiguration());
     if (!saved) {
-        zvk::ShowMessageBox(this,
-                            zvk::kConfigurationNotSaved + QLatin1Char('\n') +
-                                QString::fromStdString(saved.error().detail),
-                            zvk::kErrorCaption, QMessageBox::Information);
+        zvk::ShowFailure(this, zvk::kConfigurationNotSaved, saved.error());
         return;
     }
     QDialog::accept();

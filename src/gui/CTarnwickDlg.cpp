@@ -1,5 +1,7 @@
 #include "gui/CTarnwickDlg.h"
 
+#include <utility>
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -11,14 +13,13 @@
 #include "gui/control_ids.h"
 #include "gui/document_making.h"
 #include "gui/file_dialog.h"
-#include "gui/file_failure_text.h"
 #include "gui/main_window_port.h"
 #include "gui/message_box.h"
 #include "gui/paths.h"
 #include "gui/program_texts.h"
+#include "gui/show_failure.h"
 #include "gui/transfer_link.h"
 #include "lists/text_import.h"
-#include "platform/settings_path_text.h"
 #include "reports/documents.h"
 #include "ui_CTarnwickDlg.h"
 
@@ -78,10 +79,13 @@ void CTarnwickDlg::done(int result)
     QDialog::done(result);
 }
 
+// Only the first showing readies the link: a window restored from the taskbar is shown
+// again, and a running transfer's lock of its controls must hold until the transfer ends.
 void CTarnwickDlg::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
-    m_link->WindowShown();
+    if (!std::exchange(m_shownBefore, true))
+        m_link->WindowShown();
 }
 
 void CTarnwickDlg::EnableLinkButtons(bool enable)
@@ -156,24 +160,24 @@ void CTarnwickDlg::ChooseConfigurationFile()
 }
 
 // A path that was not stored is not shown: the window keeps showing what the settings
-// hold. A settings file that cannot be written goes unsaid, as it always did; a path whose
-// letters the Windows code page lacks is named, since only another choice can help.
+// hold. Why is named: the path, whose letters the Windows code page lacks, or the settings
+// file that cannot be written.
 bool CTarnwickDlg::PathStored(const zvk::Result<>& stored)
 {
-    if (!stored && stored.error().file.reason == zvk::SettingsPathRefusal::NotInCodePage)
-        zvk::ShowMessageBox(this,
-                            zvk::kPathNotStored + QLatin1Char('\n') +
-                                zvk::FileFailureLine(stored.error().file),
-                            zvk::kErrorCaption, QMessageBox::Information);
+    if (!stored)
+        zvk::ShowFailure(this, zvk::kPathNotStored, stored.error());
     return stored.has_value();
 }
 
 void CTarnwickDlg::StoreConvertOption(bool convert)
 {
     // A setting that could not be stored is not in force: the box shows what the next
-    // reception will use.
-    if (!m_settings.WriteConvertReceivedLists(convert))
-        m_ui->convertCheckBox->setChecked(m_settings.ConvertReceivedLists());
+    // reception will use, and the message says why.
+    const zvk::Result<> stored = m_settings.WriteConvertReceivedLists(convert);
+    if (stored)
+        return;
+    m_ui->convertCheckBox->setChecked(m_settings.ConvertReceivedLists());
+    zvk::ShowFailure(this, zvk::kOptionNotStored, stored.error());
 }
 
 void CTarnwickDlg::EditConfiguration()
@@ -206,8 +210,10 @@ void CTarnwickDlg::ImportMeasurementText()
         zvk::AskOpenFileName(this, ReceiveFolderText(), zvk::kMeasurementTextsFilter);
     if (chosen.isEmpty())
         return;
-    if (!zvk::ImportMeasurementText(zvk::ToFilePath(chosen)))
-        zvk::ShowMessageBox(this, zvk::kImportFailed, ApplicationName(), QMessageBox::Warning);
+    const zvk::Result<std::filesystem::path> imported =
+        zvk::ImportMeasurementText(zvk::ToFilePath(chosen));
+    if (!imported)
+        zvk::ShowFailure(this, zvk::kImportFailed, imported.error());
 }
 
 void CTarnwickDlg::Install()

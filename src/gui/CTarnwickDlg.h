@@ -68,4 +68,5 @@ private:
     zvk::DesktopSettings m_settings;
     std::unique_ptr<MainWindowPort> m_port;
     std::unique_ptr<TransferLink> m_link;
+    bool m_shownBefore = false;
 };

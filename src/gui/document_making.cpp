@@ -2,9 +2,9 @@
 
 #include "gui/CTypDlg.h"
 #include "gui/file_failure_text.h"
-#include "gui/message_box.h"
 #include "gui/program_texts.h"
 #include "gui/program_viewer.h"
+#include "gui/show_failure.h"
 
 void MakeDocumentAsked(
     QWidget* owner, const std::filesystem::path& configurationFile,
@@ -20,10 +20,10 @@ void MakeDocumentAsked(
     const zvk::Result<std::filesystem::path> made = make(settings);
     if (made)
         return;
-    // Every failure of a document names its file; the English text is the fallback.
+    // Headed by what was done with the file: the list read, or the document written.
     const zvk::Failure& failure = made.error();
-    const QString message = failure.file.file.empty()
-                                ? zvk::kDocumentFailed.arg(QString::fromStdString(failure.detail))
-                                : zvk::FileFailureMessage({failure.file});
-    zvk::ShowMessageBox(owner, message, zvk::kErrorCaption, QMessageBox::Information);
+    zvk::ShowFailure(owner,
+                     failure.file.file.empty() ? zvk::kDocumentNotMade
+                                               : zvk::FileFailureHeading(failure.file.access),
+                     failure);
 }

@@ -9,9 +9,8 @@
 #include "platform/system_reason.h"
 
 namespace zvk {
-namespace {
 
-QString AccessText(FileFailure::Access access)
+QString FileFailureHeading(FileFailure::Access access)
 {
     switch (access) {
     case FileFailure::Access::Reading:
@@ -23,8 +22,6 @@ QString AccessText(FileFailure::Access access)
     }
     return kFileUnwritable;
 }
-
-} // namespace
 
 QString SystemReasonText(std::error_code reason)
 {
@@ -99,7 +96,7 @@ QString FileFailureMessage(const std::vector<FileFailure>& failures)
 {
     QString message;
     for (const FileFailure& failure : failures) {
-        message += message.isEmpty() ? AccessText(failure.access) + QStringLiteral("\n")
+        message += message.isEmpty() ? FileFailureHeading(failure.access) + QStringLiteral("\n")
                                      : QStringLiteral("\n");
         message += FileFailureLine(failure);
     }

@@ -11,6 +11,9 @@ namespace zvk {
 // The system's reason in the program's language ("súbor neexistuje").
 QString SystemReasonText(std::error_code reason);
 
+// What failed with a file, by what was done with it ("*** Zoznam sa nedá prečítať ***").
+QString FileFailureHeading(FileFailure::Access access);
+
 // One file with its reason on a line ("/prijem/LIST0001.DAT: neexistuje").
 QString FileFailureLine(const FileFailure& failure);
 

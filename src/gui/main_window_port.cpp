@@ -3,16 +3,17 @@
 #include <condition_variable>
 #include <memory>
 #include <mutex>
+#include <type_traits>
 
 #include <QThread>
 
 #include "gui/CTarnwickDlg.h"
 #include "gui/file_dialog.h"
-#include "gui/file_failure_text.h"
 #include "gui/message_box.h"
 #include "gui/paths.h"
 #include "gui/program_texts.h"
 #include "gui/reception_failure_text.h"
+#include "gui/show_failure.h"
 #include "platform/texts.h"
 
 namespace {
@@ -22,12 +23,21 @@ QString FromUtf8(std::string_view text)
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// The answer to one question, handed from the window's thread to the worker.
-template <typename Result> struct Answer
+// One question to the window's thread, owned jointly by the worker that asks it and by the
+// call queued to answer it, so that either may end first: the window may close (Close) while
+// the call runs in a message box's own event loop, and the worker then goes on without its
+// answer. The call is held here by value with everything it carries, so that a call that
+// runs after the worker stopped waiting touches nothing of the worker's.
+template <typename Call> struct Question
 {
+    using Result = std::invoke_result_t<Call&>;
+
+    explicit Question(Call asked) : call(std::move(asked)) {}
+
+    Call call;
     std::mutex mutex;
     std::condition_variable_any given;
-    std::optional<Result> value;
+    std::optional<Result> answer;
 };
 
 } // namespace
@@ -53,20 +63,18 @@ template <typename Call> auto MainWindowPort::Ask(Call call) -> decltype(call())
     const std::stop_token closing = m_closing.get_token();
     if (QThread::currentThread() == m_window.thread())
         return closing.stop_requested() ? Result{} : call();
-    const auto answer = std::make_shared<Answer<Result>>();
-    // `call` may refer to the worker's own data: it runs only while the worker still
-    // waits, since the window stops being asked (Close) on this same thread.
-    m_calls.Post([answer, closing, call] {
-        Result value = closing.stop_requested() ? Result{} : call();
+    const auto question = std::make_shared<Question<Call>>(std::move(call));
+    m_calls.Post([question, closing] {
+        Result answer = closing.stop_requested() ? Result{} : question->call();
         {
-            const std::lock_guard lock(answer->mutex);
-            answer->value = std::move(value);
+            const std::lock_guard lock(question->mutex);
+            question->answer = std::move(answer);
         }
-        answer->given.notify_all();
+        question->given.notify_all();
     });
-    std::unique_lock lock(answer->mutex);
-    answer->given.wait(lock, closing, [&] { return answer->value.has_value(); });
-    return answer->value.value_or(Result{});
+    std::unique_lock lock(question->mutex);
+    question->given.wait(lock, closing, [&question] { return question->answer.has_value(); });
+    return std::move(question->answer).value_or(Result{});
 }
 
 void MainWindowPort::ShowStatus(std::string_view text)
@@ -128,12 +136,13 @@ void MainWindowPort::ShowReceptionFailures(const std::vector<zvk::ListFailure>& 
 // worded by its reason; any other is told in its English detail.
 void MainWindowPort::ShowHandheldRefused(const std::optional<zvk::Failure>& failure)
 {
-    QString text = FromUtf8(zvk::texts::kHandheldBusy);
-    if (failure)
-        text = FromUtf8(zvk::texts::kHandheldUnavailable) + QLatin1Char('\n') +
-               (failure->file.file.empty() ? FromUtf8(failure->detail)
-                                           : zvk::FileFailureLine(failure->file));
-    ShowBox(text, zvk::kErrorCaption, QMessageBox::Information);
+    if (!failure)
+        return ShowBox(FromUtf8(zvk::texts::kHandheldBusy), zvk::kErrorCaption,
+                       QMessageBox::Information);
+    Ask([this, refused = *failure] {
+        zvk::ShowFailure(&m_window, FromUtf8(zvk::texts::kHandheldUnavailable), refused);
+        return true;
+    });
 }
 
 void MainWindowPort::ShowFileFailure(std::string_view heading, const zvk::Failure& failure)
@@ -146,7 +155,7 @@ void MainWindowPort::ShowFileFailure(std::string_view heading, const zvk::Failur
 
 void MainWindowPort::ShowBox(const QString& text, const QString& caption, QMessageBox::Icon icon)
 {
-    Ask([&] {
+    Ask([this, text, caption, icon] {
         zvk::ShowMessageBox(&m_window, text, caption, icon);
         return true;
     });
@@ -155,7 +164,7 @@ void MainWindowPort::ShowBox(const QString& text, const QString& caption, QMessa
 std::optional<std::filesystem::path>
 MainWindowPort::AskListToSend(const std::filesystem::path& initialFolder)
 {
-    return Ask([&]() -> std::optional<std::filesystem::path> {
+    return Ask([this, initialFolder]() -> std::optional<std::filesystem::path> {
         const QString chosen = zvk::AskOpenFileName(&m_window, zvk::ToDisplayPath(initialFolder),
                                                     zvk::kListToSendFilter);
         if (chosen.isEmpty())
@@ -166,10 +175,10 @@ MainWindowPort::AskListToSend(const std::filesystem::path& initialFolder)
 
 std::filesystem::path MainWindowPort::ReceiveFolder()
 {
-    return Ask([&] { return zvk::ToFilePath(m_window.ReceiveFolderText()); });
+    return Ask([this] { return zvk::ToFilePath(m_window.ReceiveFolderText()); });
 }
 
 std::filesystem::path MainWindowPort::ConfigurationPath()
 {
-    return Ask([&] { return zvk::ToFilePath(m_window.ConfigurationPathText()); });
+    return Ask([this] { return zvk::ToFilePath(m_window.ConfigurationPathText()); });
 }

@@ -45,7 +45,8 @@ private:
     // Runs `call` on the window's thread, later unless already there.
     template <typename Call> void Notify(Call call);
     // Runs `call` on the window's thread and gives its result; a default value once the
-    // window is closing.
+    // window is closing. `call` carries its arguments by value (and the port itself): it may
+    // still run after the worker, told of the closing, has gone on.
     template <typename Call> auto Ask(Call call) -> decltype(call());
     // A message box, unless the window is closing.
     void ShowBox(const QString& text, const QString& caption, QMessageBox::Icon icon);

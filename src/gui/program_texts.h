@@ -32,6 +32,7 @@ inline const QString kMeasurementTextsFilter = QStringLiteral("Textové soubory 
 inline const QString kCloseHandheldProgram =
     QStringLiteral("Ak je spustený program ZVK_CE na prenosnom počítači, ukočite ho!");
 inline const QString kInstallerMissing = QStringLiteral("*** Chýba Setup.exe ***");
+// The text import: followed on a line of its own by the file and the reason.
 inline const QString kImportFailed = QStringLiteral("Could not create file!");
 
 // "Nastavenia": followed on a line of its own by the reason.
@@ -41,9 +42,13 @@ inline const QString kConfigurationNotSaved =
 // A chosen folder or configuration file that the settings cannot keep: followed on a line
 // of its own by the path and the reason.
 inline const QString kPathNotStored = QStringLiteral("*** Cesta sa nedá uložiť do nastavení ***");
+// The conversion option ("Konvertovať") that the settings file does not take: followed by the
+// file and the reason.
+inline const QString kOptionNotStored = QStringLiteral("*** Voľba sa nedá uložiť do nastavení ***");
 
-// A document's failure that names no file: %1 the reason in English.
-inline const QString kDocumentFailed = QStringLiteral("*** %1 ***");
+// A document's failure that names no file: followed on a line of its own by the reason in
+// English.
+inline const QString kDocumentNotMade = QStringLiteral("*** Dokument sa nedá vytvoriť ***");
 
 // The first line of a file's failure, by what was done with the file.
 inline const QString kListUnreadable = QStringLiteral("*** Zoznam sa nedá prečítať ***");

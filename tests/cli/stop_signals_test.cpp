@@ -18,10 +18,8 @@
 #include <gtest/gtest.h>
 
 #include "cli/stop_signals.h"
-#include "device/handheld_selection.h"
 #include "platform/atomic_file.h"
-#include "support/environment.h"
-#include "support/succeeded.h"
+#include "support/large_list_handheld.h"
 #include "support/temp_dir.h"
 #include "zvk_process.h"
 
@@ -30,6 +28,7 @@ namespace fs = std::filesystem;
 namespace zvk::cli {
 namespace {
 
+using test::LargeListHandheld;
 using test::ListFolder;
 using test::ReadBytes;
 using test::TempDir;
@@ -151,51 +150,9 @@ TEST(StopSignalsTest, AStoppedReportLeavesTheEarlierDocumentAndNoTemporaryFile)
     }
 }
 
-// A handheld whose program holds a list that takes a while to receive, however fast the
-// machine: each read over the slow link waits a millisecond, so the 2 MB list takes at
-// least twenty seconds and a signal surely comes in the middle of its copy.
-class HandheldWithALargeList
-{
-public:
-    HandheldWithALargeList()
-    {
-        EXPECT_TRUE(test::Succeeded(PrepareHandheldFolder(Folder(), SampleListsFolder())));
-        m_dir.Write("handheld/emulator.ini", "[Emulator]\r\nExportDelayMs=1\r\nReadDelayMs=1\r\n");
-        std::string line(98, '7');
-        line += "\r\n";
-        constexpr int kLines = 20'000;
-        m_large.reserve(line.size() * kLines);
-        for (int i = 0; i < kLines; ++i)
-            m_large += line;
-        m_dir.Write("handheld/ZVK_CE/Data/BIG.DAT", m_large);
-        test::SetEnvironment("ZVK_HANDHELD", Folder());
-    }
-    ~HandheldWithALargeList()
-    {
-        test::UnsetEnvironment("ZVK_HANDHELD");
-    }
-
-    fs::path Folder() const
-    {
-        return m_dir.Path() / "handheld";
-    }
-    const TempDir& Dir() const
-    {
-        return m_dir;
-    }
-    const std::string& Large() const
-    {
-        return m_large;
-    }
-
-private:
-    TempDir m_dir;
-    std::string m_large;
-};
-
 TEST(StopSignalsTest, AStoppedReceptionLeavesNoPartialListAndTheHandheldsListsIntact)
 {
-    const HandheldWithALargeList handheld;
+    const LargeListHandheld handheld;
     const fs::path to = handheld.Dir().Path() / "prijate";
     const fs::path earlier = handheld.Dir().Write("prijate/BIG.DAT", "an earlier copy");
     for (const StopSignal& signal : kStopSignals) {
@@ -254,7 +211,7 @@ TEST(StopSignalsTest, APipeIsRefusedAtOnceWhereAFileBelongs)
           "01.01.2000", "--to", "31.12.2098", "--output", note},
          pipe.string() + notRegular,
          true}};
-    const HandheldWithALargeList handheld; // for send-list
+    const LargeListHandheld handheld; // for send-list
     for (const Case& test : cases) {
         SCOPED_TRACE(test.command.front() + " " + test.command[1]);
         ZvkProcess zvk(test.command, dir.Path(), "pipe");

@@ -10,6 +10,7 @@
 #include "gui/CKonfigDlg.h"
 #include "gui/control_ids.h"
 #include "gui/message_box.h"
+#include "gui/paths.h"
 #include "support/desktop_session.h"
 #include "support/file_bytes.h"
 #include "support/temp_dir.h"
@@ -178,9 +179,10 @@ private slots:
         Click(onFolder, 1);
         QVERIFY(onFolder.isVisible());
         QCOMPARE(Edit(onFolder, 1033)->text(), QStringLiteral("Lesy"));
-        QCOMPARE(m_session->Messages().size(), 1);
-        QVERIFY(m_session->Messages()[0].startsWith(
-            QStringLiteral("Chyba! *** Konfiguračný súbor sa nepodarilo uložiť! ***")));
+        QCOMPARE(m_session->Messages(),
+                 QStringList{QStringLiteral("Chyba! *** Konfiguračný súbor sa nepodarilo uložiť! "
+                                            "***\n%1: je to adresár, nie súbor")
+                                 .arg(zvk::ToDisplayPath(m_file))});
 
         const fs::path readOnly = m_file.parent_path() / "CITAJ.INI";
         zvk::test::WriteFileBytes(readOnly, "[Firma]\r\nFirma1=A\r\n");
@@ -190,6 +192,10 @@ private slots:
         Click(onReadOnly, 1);
         QVERIFY(onReadOnly.isVisible());
         QCOMPARE(m_session->Messages().size(), 2);
+        QCOMPARE(m_session->Messages()[1],
+                 QStringLiteral("Chyba! *** Konfiguračný súbor sa nepodarilo uložiť! ***\n%1: "
+                                "súbor je len na čítanie")
+                     .arg(zvk::ToDisplayPath(readOnly)));
         QCOMPARE(zvk::test::FileBytes(readOnly), std::string("[Firma]\r\nFirma1=A\r\n"));
     }
 

@@ -93,7 +93,9 @@ private slots:
                  section + "\r\nKonvert=0\r\nImportpath=/data/prijem\r\n");
     }
 
-    void convertOptionThatCannotBeStoredIsNotShownAsTicked()
+    // A setting that the settings file does not take is not shown as in force, and the
+    // message names the file and why.
+    void settingsThatCannotBeStoredAreNamedAndNotShown()
     {
         const std::string section = "[" + QCoreApplication::applicationName().toStdString() + "]";
         const std::string settings = section + "\r\nKonvert=0\r\n";
@@ -101,9 +103,33 @@ private slots:
         zvk::test::WriteFileBytes(file, settings);
         fs::permissions(file, fs::perms::owner_read);
         CTarnwickDlg window;
-        auto* convert = qobject_cast<QCheckBox*>(Control(window, 1116));
-        Click(window, 1116);
-        QVERIFY(!convert->isChecked());
+        const QString receiveFolder = Text(window, 1022);
+        const QString configuration = Text(window, 1018);
+        zvk::SetOpenFileHandler([this](const QString&, const QString&) {
+            return m_session->FolderText() + QStringLiteral("/ZVK.INI");
+        });
+        const QString pathNotStored = QStringLiteral("*** Cesta sa nedá uložiť do nastavení ***");
+        const struct
+        {
+            int control;
+            QString heading;
+        } settingsChanges[] = {
+            {1116, QStringLiteral("*** Voľba sa nedá uložiť do nastavení ***")},
+            {1017, pathNotStored},
+            {1021, pathNotStored},
+        };
+        for (const auto& change : settingsChanges) {
+            m_session->Messages().clear();
+            if (change.control == 1017)
+                AnswerNextDialogWith(1); // the folder chooser's "OK"
+            Click(window, change.control);
+            QCOMPARE(m_session->Messages(),
+                     QStringList{QStringLiteral("Chyba! %1\n%2: súbor je len na čítanie")
+                                     .arg(change.heading, zvk::ToDisplayPath(file))});
+        }
+        QVERIFY(!qobject_cast<QCheckBox*>(Control(window, 1116))->isChecked());
+        QCOMPARE(Text(window, 1022), receiveFolder);
+        QCOMPARE(Text(window, 1018), configuration);
         QCOMPARE(zvk::test::FileBytes(file), settings);
     }
 
@@ -271,7 +297,9 @@ private slots:
         fs::create_directory(m_session->Folder() / "LOG0612.dat");
         Click(window, 1003);
         QCOMPARE(m_session->Messages(),
-                 QStringList{QCoreApplication::applicationName() + " Could not create file!"});
+                 QStringList{QStringLiteral("Chyba! Could not create file!\n%1: je to adresár, "
+                                            "nie súbor")
+                                 .arg(zvk::ToDisplayPath(m_session->Folder() / "LOG0612.dat"))});
     }
 
     void installationWarnsFirstAndRunsSetupFromTheWorkingFolder()

@@ -5,7 +5,9 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QEventLoop>
 #include <QTest>
+#include <QTimer>
 
 #include "device/connection_software_fault.h"
 #include "device/handheld_emulator.h"
@@ -192,6 +194,31 @@ private slots:
         QVERIFY(fs::exists(m_handheld / "ZVK_CE" / "Data" / "LIST0001.DAT"));
     }
 
+    // A window minimised and restored while it receives keeps the buttons that start
+    // transfers locked, so that no press goes unanswered, until the transfer has ended.
+    void restoringTheWindowDuringATransferKeepsItLocked()
+    {
+        PrepareHandheld("[Emulator]\r\nExportDelayMs=10\r\n");
+        CTarnwickDlg window({QStringLiteral("zvkpc")}, nullptr, *m_clock);
+        RecordMessages(window);
+        window.show();
+        QTest::mouseClick(zvk::FindControl(&window, 1001), Qt::LeftButton);
+        // Held: the handheld's export waits for the clock, which only the test moves on.
+        QTRY_VERIFY_WITH_TIMEOUT(!zvk::FindControl(&window, 1035)->isEnabled(), 3000);
+        window.showMinimized();
+        QCoreApplication::processEvents();
+        window.showNormal();
+        QCoreApplication::processEvents();
+        for (int id : {1001, 1002, 1000})
+            QVERIFY2(!zvk::FindControl(&window, id)->isEnabled(), qPrintable(QString::number(id)));
+
+        QTRY_VERIFY_WITH_TIMEOUT(Idle() && m_session->Messages().size() == 1, 10000);
+        QCOMPARE(m_session->Messages()[0], QStringLiteral("Oznam Príjem bol úspešne ukončený."));
+        QTRY_VERIFY_WITH_TIMEOUT(zvk::FindControl(&window, 1035)->isEnabled(), 3000);
+        for (int id : {1001, 1002, 1000})
+            QVERIFY2(zvk::FindControl(&window, id)->isEnabled(), qPrintable(QString::number(id)));
+    }
+
     void closingWhileConnectingGivesUpTheLink()
     {
         PrepareHandheld("[Emulator]\r\nConnectDelayMs=20000\r\n");
@@ -317,6 +344,35 @@ private slots:
         QCoreApplication::processEvents();
         QCOMPARE(m_session->Messages(),
                  QStringList{QStringLiteral("Oznam Príjem bol úspešne ukončený.")});
+    }
+
+    // The window closes while the message box a worker asked for is open in its own event
+    // loop: the worker, its question ended, goes on and its data are gone, and the box
+    // still shows its own text to the end.
+    void closingWhileAWorkersMessageBoxIsOpen()
+    {
+        CTarnwickDlg window({QStringLiteral("zvkpc")}, nullptr, *m_clock);
+        window.show();
+        MainWindowPort port(window);
+        std::jthread asking;
+        QString shown;
+        zvk::SetMessageBoxHandler(
+            [&](const QString& text, const QString& caption, QMessageBox::Icon) {
+                QEventLoop box;
+                QTimer::singleShot(0, &box, [&] {
+                    port.Close();
+                    asking.join();
+                    box.quit();
+                });
+                box.exec();
+                shown = caption + " " + text;
+            });
+        asking = std::jthread([&port] {
+            port.ShowMessage(zvk::texts::kReceiveSucceeded, zvk::texts::kCaptionNotice,
+                             zvk::MessageIcon::Information);
+        });
+        QTRY_VERIFY(!shown.isEmpty());
+        QCOMPARE(shown, QStringLiteral("Oznam Príjem bol úspešne ukončený."));
     }
 
 private:
