@@ -97,10 +97,14 @@ void CrossThreadWindow::ShowReceptionFailures(const std::vector<ListFailure>& fa
     });
 }
 
-void CrossThreadWindow::ShowHandheldRefused(const std::optional<Failure>& failure)
+void CrossThreadWindow::ShowHandheldBusy()
 {
-    Invoke(
-        [this, message = failure ? failure->detail : std::string()] { m_lastMessage = message; });
+    Invoke([this] { m_lastMessage.clear(); });
+}
+
+void CrossThreadWindow::ShowHandheldUnavailable(const Failure& failure)
+{
+    Invoke([this, message = failure.detail] { m_lastMessage = message; });
 }
 
 void CrossThreadWindow::ShowFileFailure(std::string_view /*heading*/, const Failure& failure)

@@ -28,7 +28,8 @@ public:
     void EnableTransferControls(bool enable) override;
     void ShowMessage(std::string_view text, std::string_view caption, MessageIcon icon) override;
     void ShowReceptionFailures(const std::vector<ListFailure>& failures) override;
-    void ShowHandheldRefused(const std::optional<Failure>& failure) override;
+    void ShowHandheldBusy() override;
+    void ShowHandheldUnavailable(const Failure& failure) override;
     void ShowFileFailure(std::string_view heading, const Failure& failure) override;
     void SetCursor(Cursor cursor) override;
     std::optional<std::filesystem::path>

@@ -87,12 +87,21 @@ void TerminalWindowPort::ShowReceptionFailures(const std::vector<ListFailure>& f
     }
 }
 
-void TerminalWindowPort::ShowHandheldRefused(const std::optional<Failure>& failure)
+void TerminalWindowPort::ShowHandheldBusy()
+{
+    Refused(messages::kHandheldBusy);
+}
+
+void TerminalWindowPort::ShowHandheldUnavailable(const Failure& failure)
+{
+    Refused(failure.detail);
+}
+
+void TerminalWindowPort::Refused(std::string_view why)
 {
     const std::lock_guard lock(m_mutex);
     EndProgressLine();
-    m_err << messages::kPrefix
-          << (failure ? std::string_view(failure->detail) : messages::kHandheldBusy) << '\n';
+    m_err << messages::kPrefix << why << '\n';
     m_refused = true;
 }
 

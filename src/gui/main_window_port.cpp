@@ -134,23 +134,22 @@ void MainWindowPort::ShowReceptionFailures(const std::vector<zvk::ListFailure>& 
 
 // A failure about a file (the device connection software's dll, the handheld's lock) is
 // worded by its reason; any other is told in its English detail.
-void MainWindowPort::ShowHandheldRefused(const std::optional<zvk::Failure>& failure)
+void MainWindowPort::ShowHandheldBusy()
 {
-    if (!failure)
-        return ShowBox(FromUtf8(zvk::texts::kHandheldBusy), zvk::kErrorCaption,
-                       QMessageBox::Information);
-    Ask([this, refused = *failure] {
-        zvk::ShowFailure(&m_window, FromUtf8(zvk::texts::kHandheldUnavailable), refused);
-        return true;
-    });
+    ShowBox(FromUtf8(zvk::texts::kHandheldBusy), zvk::kErrorCaption, QMessageBox::Information);
+}
+
+void MainWindowPort::ShowHandheldUnavailable(const zvk::Failure& failure)
+{
+    ShowFileFailure(zvk::texts::kHandheldUnavailable, failure);
 }
 
 void MainWindowPort::ShowFileFailure(std::string_view heading, const zvk::Failure& failure)
 {
-    ShowBox(FromUtf8(heading) + QLatin1Char('\n') +
-                (failure.file.file.empty() ? FromUtf8(failure.detail)
-                                           : zvk::FileFailureLine(failure.file)),
-            zvk::kErrorCaption, QMessageBox::Information);
+    Ask([this, shown = FromUtf8(heading), failure] {
+        zvk::ShowFailure(&m_window, shown, failure);
+        return true;
+    });
 }
 
 void MainWindowPort::ShowBox(const QString& text, const QString& caption, QMessageBox::Icon icon)

@@ -34,7 +34,8 @@ public:
     void ShowMessage(std::string_view text, std::string_view caption,
                      zvk::MessageIcon icon) override;
     void ShowReceptionFailures(const std::vector<zvk::ListFailure>& failures) override;
-    void ShowHandheldRefused(const std::optional<zvk::Failure>& failure) override;
+    void ShowHandheldBusy() override;
+    void ShowHandheldUnavailable(const zvk::Failure& failure) override;
     void ShowFileFailure(std::string_view heading, const zvk::Failure& failure) override;
     std::optional<std::filesystem::path>
     AskListToSend(const std::filesystem::path& initialFolder) override;

@@ -27,6 +27,12 @@ namespace fs = std::filesystem;
 
 using namespace std::chrono_literals;
 
+// Whether a claim of the handheld was had, neither busy nor failed.
+bool Held(const zvk::Result<zvk::ClaimOutcome>& claim)
+{
+    return claim && std::holds_alternative<std::unique_ptr<zvk::TransferClaim>>(*claim);
+}
+
 // The main window against the handheld emulator, as a user or a script drives it. The
 // window and the handheld take their time from a clock the test moves on whenever only
 // time can move the program on (a watchdog, an export poll, a delay).
@@ -239,8 +245,8 @@ private slots:
         PrepareHandheld("[Emulator]\r\nExportDelayMs=10\r\n");
         // Another window, or zvk, is transferring with the same handheld.
         zvk::HandheldEmulator elsewhere(m_handheld);
-        zvk::Result<std::unique_ptr<zvk::TransferClaim>> held = elsewhere.ClaimForTransfer();
-        QVERIFY(held && *held);
+        zvk::Result<zvk::ClaimOutcome> held = elsewhere.ClaimForTransfer();
+        QVERIFY(Held(held));
         CTarnwickDlg window({QStringLiteral("zvkpc")}, nullptr, *m_clock);
         RecordMessages(window);
         window.show();
@@ -256,16 +262,12 @@ private slots:
 
         // Once the other transfer has ended the window receives, and holds the handheld
         // only as long as its own transfer lasts.
-        held->reset();
+        *held = zvk::HandheldBusy{}; // the other transfer gives its claim back
         QTest::mouseClick(zvk::FindControl(&window, 1001), Qt::LeftButton);
         QTRY_VERIFY_WITH_TIMEOUT(Idle() && m_session->Messages().size() == 2, 10000);
         QCOMPARE(m_session->Messages()[1], QStringLiteral("Oznam Príjem bol úspešne ukončený."));
         QVERIFY(fs::exists(m_session->Folder() / "LIST0001.DAT"));
-        const auto claimed = [&elsewhere] {
-            const zvk::Result<std::unique_ptr<zvk::TransferClaim>> claim =
-                elsewhere.ClaimForTransfer();
-            return claim && *claim;
-        };
+        const auto claimed = [&elsewhere] { return Held(elsewhere.ClaimForTransfer()); };
         QTRY_VERIFY_WITH_TIMEOUT(claimed(), 3000);
         QVERIFY(window.isVisible());
     }
@@ -274,8 +276,8 @@ private slots:
     {
         PrepareHandheld("[Emulator]\r\nExportDelayMs=10\r\n");
         zvk::HandheldEmulator elsewhere(m_handheld);
-        const zvk::Result<std::unique_ptr<zvk::TransferClaim>> held = elsewhere.ClaimForTransfer();
-        QVERIFY(held && *held);
+        const zvk::Result<zvk::ClaimOutcome> held = elsewhere.ClaimForTransfer();
+        QVERIFY(Held(held));
         CTarnwickDlg window({QStringLiteral("zvkpc"), QStringLiteral("/R")}, nullptr, *m_clock);
         RecordMessages(window);
         window.show();
@@ -293,7 +295,7 @@ private slots:
         CTarnwickDlg window({QStringLiteral("zvkpc")}, nullptr, *m_clock);
         RecordMessages(window);
         MainWindowPort port(window);
-        port.ShowHandheldRefused(
+        port.ShowHandheldUnavailable(
             zvk::Failure{"the device connection software (rapi.dll) is not installed",
                          {"rapi.dll", zvk::ConnectionSoftwareFault::NotInstalled,
                           zvk::FileFailure::Access::Reading}});

@@ -86,9 +86,14 @@ void RecordingWindowPort::ShowReceptionFailures(const std::vector<ListFailure>& 
     }
 }
 
-void RecordingWindowPort::ShowHandheldRefused(const std::optional<Failure>& failure)
+void RecordingWindowPort::ShowHandheldBusy()
 {
-    Record("refused " + (failure ? failure->detail : std::string("busy")));
+    Record("refused busy");
+}
+
+void RecordingWindowPort::ShowHandheldUnavailable(const Failure& failure)
+{
+    Record("refused " + failure.detail);
 }
 
 void RecordingWindowPort::ShowFileFailure(std::string_view heading, const Failure& failure)

@@ -41,8 +41,7 @@ fs::path EmulatedTransferLock(const fs::path& folder)
 #endif
 }
 
-Result<std::unique_ptr<TransferClaim>> ClaimEmulatedHandheld(const fs::path& folder,
-                                                             EmulatedProgram& program)
+Result<ClaimOutcome> ClaimEmulatedHandheld(const fs::path& folder, EmulatedProgram& program)
 {
 #ifdef _WIN32
     Result<std::unique_ptr<ExclusiveFileLock>> lock =
@@ -53,11 +52,9 @@ Result<std::unique_ptr<TransferClaim>> ClaimEmulatedHandheld(const fs::path& fol
 #endif
     if (!lock)
         return Unexpected(std::move(lock).error());
-    // Another transfer holds the handheld: no claim and nothing wrong.
     if (*lock == nullptr)
-        return std::unique_ptr<TransferClaim>();
-    return std::unique_ptr<TransferClaim>(
-        std::make_unique<EmulatorClaim>(std::move(lock).value(), program));
+        return ClaimOutcome(HandheldBusy{});
+    return ClaimOutcome(std::make_unique<EmulatorClaim>(std::move(lock).value(), program));
 }
 
 } // namespace zvk

@@ -79,7 +79,7 @@ HandheldEmulator::~HandheldEmulator()
         std::fclose(file.stream);
 }
 
-Result<std::unique_ptr<TransferClaim>> HandheldEmulator::ClaimForTransfer()
+Result<ClaimOutcome> HandheldEmulator::ClaimForTransfer()
 {
     return ClaimEmulatedHandheld(m_folder, m_program);
 }

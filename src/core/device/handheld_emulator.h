@@ -27,7 +27,7 @@ public:
 
     // Holds the lock file of EmulatedTransferLock until the transfer has ended and the
     // handheld program has done what the transfer started.
-    Result<std::unique_ptr<TransferClaim>> ClaimForTransfer() override;
+    Result<ClaimOutcome> ClaimForTransfer() override;
     std::filesystem::path EmulatingFolder() const override;
     HResult CeRapiInit() override;
     HResult CeRapiUninit() override;

@@ -51,7 +51,7 @@ RapiRemoteApi::~RapiRemoteApi()
         CloseHandle(m_cancelInit);
 }
 
-Result<std::unique_ptr<TransferClaim>> RapiRemoteApi::ClaimForTransfer()
+Result<ClaimOutcome> RapiRemoteApi::ClaimForTransfer()
 {
     std::error_code ec;
     const fs::path folder = fs::temp_directory_path(ec);
@@ -61,10 +61,9 @@ Result<std::unique_ptr<TransferClaim>> RapiRemoteApi::ClaimForTransfer()
         ExclusiveFileLock::Take(folder / "zvk-handheld.lock");
     if (!lock)
         return Unexpected(std::move(lock).error());
-    // Another transfer holds the handheld: no claim and nothing wrong.
     if (*lock == nullptr)
-        return std::unique_ptr<TransferClaim>();
-    return std::unique_ptr<TransferClaim>(std::make_unique<RapiClaim>(std::move(lock).value()));
+        return ClaimOutcome(HandheldBusy{});
+    return ClaimOutcome(std::make_unique<RapiClaim>(std::move(lock).value()));
 }
 
 HResult RapiRemoteApi::CeRapiInit()

@@ -22,7 +22,7 @@ public:
 
     // One handheld is connected to a desktop at a time: one lock for the desktop's user,
     // in the temporary folder, keeps its transfers apart.
-    Result<std::unique_ptr<TransferClaim>> ClaimForTransfer() override;
+    Result<ClaimOutcome> ClaimForTransfer() override;
     HResult CeRapiInit() override;
     HResult CeRapiUninit() override;
     CeHandle CeCreateFile(const std::u16string& path, std::uint32_t desiredAccess,

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <variant>
 
 #include "platform/result.h"
 
@@ -80,16 +81,24 @@ public:
     virtual ~TransferClaim() = default;
 };
 
+// Another transfer holds the handheld: no failure, only no claim.
+struct HandheldBusy
+{
+};
+
+// What claiming the handheld for a transfer came to: the claim, or busy.
+using ClaimOutcome = std::variant<std::unique_ptr<TransferClaim>, HandheldBusy>;
+
 class RemoteApi
 {
 public:
     virtual ~RemoteApi() = default;
 
     // Not a Remote API call: claims the handheld for one transfer, from its connection to
-    // its common ending, without waiting. No claim when another transfer holds the
+    // its common ending, without waiting. HandheldBusy when another transfer holds the
     // handheld; a failure when it cannot be claimed. Each kind of handheld keeps its
     // transfers apart in its own way.
-    [[nodiscard]] virtual Result<std::unique_ptr<TransferClaim>> ClaimForTransfer() = 0;
+    [[nodiscard]] virtual Result<ClaimOutcome> ClaimForTransfer() = 0;
 
     // Not a Remote API call: the desktop folder that holds the handheld's files when a
     // folder plays the handheld, so that no desktop folder of a transfer is taken for it;

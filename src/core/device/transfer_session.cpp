@@ -123,7 +123,7 @@ RemoteApi* TransferSession::OpenedHandheld()
     }
     Result<std::unique_ptr<RemoteApi>> opened = m_open();
     if (!opened) {
-        m_window.ShowHandheldRefused(opened.error());
+        m_window.ShowHandheldUnavailable(opened.error());
         return nullptr;
     }
     const std::lock_guard lock(m_mutex);
@@ -134,11 +134,13 @@ RemoteApi* TransferSession::OpenedHandheld()
 // A handheld that cannot be claimed ends the transfer at once, with the common ending.
 std::unique_ptr<TransferClaim> TransferSession::Claim(RemoteApi& handheld)
 {
-    Result<std::unique_ptr<TransferClaim>> claim = handheld.ClaimForTransfer();
-    if (claim && *claim)
-        return std::move(claim).value();
-    // No failure: another transfer holds the handheld.
-    m_window.ShowHandheldRefused(claim ? std::nullopt : std::optional<Failure>(claim.error()));
+    Result<ClaimOutcome> claim = handheld.ClaimForTransfer();
+    if (!claim)
+        m_window.ShowHandheldUnavailable(claim.error());
+    else if (auto* held = std::get_if<std::unique_ptr<TransferClaim>>(&*claim))
+        return std::move(*held);
+    else
+        m_window.ShowHandheldBusy();
     FinishTransfer(m_window);
     CloseIfAsked();
     return nullptr;

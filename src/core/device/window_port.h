@@ -58,10 +58,12 @@ public:
     // with its reason (in the window a "Chyba!" message box); returns when it was
     // dismissed.
     virtual void ShowReceptionFailures(const std::vector<ListFailure>& failures) = 0;
-    // The handheld cannot be had for a transfer: another transfer holds it (no failure),
-    // or it cannot be opened or claimed for `failure`, which each window words in its own
-    // language; returns when it was dismissed.
-    virtual void ShowHandheldRefused(const std::optional<Failure>& failure) = 0;
+    // Another transfer holds the handheld: no failure, only no transfer; returns when it
+    // was dismissed.
+    virtual void ShowHandheldBusy() = 0;
+    // The handheld cannot be opened or claimed for `failure`, which each window words in
+    // its own language; returns when it was dismissed.
+    virtual void ShowHandheldUnavailable(const Failure& failure) = 0;
     // A transfer cannot go on for a file (the one to send, the receive folder): the
     // heading (a text of the program's), then the file and the reason, which each
     // window words in its own language; returns when it was dismissed.

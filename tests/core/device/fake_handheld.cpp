@@ -32,9 +32,9 @@ char FakeHandheld::GeneratedByte(std::uint64_t offset)
     return static_cast<char>('A' + offset % 26);
 }
 
-Result<std::unique_ptr<TransferClaim>> FakeHandheld::ClaimForTransfer()
+Result<ClaimOutcome> FakeHandheld::ClaimForTransfer()
 {
-    return std::unique_ptr<TransferClaim>(std::make_unique<TransferClaim>());
+    return ClaimOutcome(std::make_unique<TransferClaim>());
 }
 
 HResult FakeHandheld::CeRapiInit()

@@ -46,7 +46,7 @@ public:
     static char GeneratedByte(std::uint64_t offset);
 
     // Always granted: one fake serves one test.
-    Result<std::unique_ptr<TransferClaim>> ClaimForTransfer() override;
+    Result<ClaimOutcome> ClaimForTransfer() override;
     HResult CeRapiInit() override;
     HResult CeRapiUninit() override;
     CeHandle CeCreateFile(const std::u16string& path, std::uint32_t desiredAccess,

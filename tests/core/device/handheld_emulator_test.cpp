@@ -321,38 +321,37 @@ TEST(HandheldEmulatorTest, ClosingDuringAnExportDoesNotWaitForIt)
     EXPECT_FALSE(fs::exists(emulated.Path("LIST01.DAT")));
 }
 
+// The claim held, or busy (no failure); a failure only when the lock cannot be taken.
+std::string OutcomeOf(const Result<ClaimOutcome>& claim)
+{
+    if (!claim)
+        return "failed: " + claim.error().detail;
+    return std::holds_alternative<HandheldBusy>(*claim) ? "busy" : "held";
+}
+
 TEST(HandheldEmulatorTest, TransfersClaimTheHandheldOneAtATime)
 {
     Emulated emulated;
-    Result<std::unique_ptr<TransferClaim>> first = emulated.handheld->ClaimForTransfer();
-    ASSERT_TRUE(test::Succeeded(first));
-    ASSERT_TRUE(*first);
+    Result<ClaimOutcome> first = emulated.handheld->ClaimForTransfer();
+    ASSERT_EQ(OutcomeOf(first), "held");
     // The same folder as another process would open it, and this very handheld again:
     // busy is no failure, only no claim. Deleting the lock file of old frees nothing.
     std::error_code ec;
     fs::remove(emulated.Path("ZVK_CE/transfer.lock"), ec);
     HandheldEmulator other(emulated.dir.Path());
-    const Result<std::unique_ptr<TransferClaim>> refused = other.ClaimForTransfer();
-    ASSERT_TRUE(test::Succeeded(refused));
-    EXPECT_FALSE(*refused);
-    const Result<std::unique_ptr<TransferClaim>> again = emulated.handheld->ClaimForTransfer();
-    ASSERT_TRUE(test::Succeeded(again));
-    EXPECT_FALSE(*again);
-    first->reset();
-    Result<std::unique_ptr<TransferClaim>> second = other.ClaimForTransfer();
-    ASSERT_TRUE(test::Succeeded(second));
-    EXPECT_TRUE(*second);
+    EXPECT_EQ(OutcomeOf(other.ClaimForTransfer()), "busy");
+    EXPECT_EQ(OutcomeOf(emulated.handheld->ClaimForTransfer()), "busy");
+    *first = HandheldBusy{}; // the claim given back
+    Result<ClaimOutcome> second = other.ClaimForTransfer();
+    EXPECT_EQ(OutcomeOf(second), "held");
     // The lock is no list and no marker of the handheld.
     EXPECT_TRUE(emulated.Find(kHandheldListPattern).empty());
     EXPECT_EQ(ListFolder(emulated.dir.Path()), "ZVK_CE emulator.ini");
 
     // Windows removes no folder while a file in it is open: the claim gives its lock back.
-    second->reset();
+    *second = HandheldBusy{};
     fs::remove_all(emulated.dir.Path());
-    const Result<std::unique_ptr<TransferClaim>> failed = other.ClaimForTransfer();
-    ASSERT_FALSE(failed);
-    EXPECT_NE(failed.error().detail.find("cannot lock"), std::string::npos)
-        << failed.error().detail;
+    EXPECT_EQ(OutcomeOf(other.ClaimForTransfer()).rfind("failed: cannot lock", 0), 0u);
 }
 
 // The next transfer must never meet the handheld program still at work on the last
@@ -361,13 +360,12 @@ TEST(HandheldEmulatorTest, ClaimEndsOnceTheProgramHasDoneWhatTheTransferStarted)
 {
     Emulated emulated("[Emulator]\r\nExportDelayMs=60000\r\n");
     emulated.dir.Write("ZVK_CE/Data/LIST01.DAT", "one");
-    Result<std::unique_ptr<TransferClaim>> claim = emulated.handheld->ClaimForTransfer();
-    ASSERT_TRUE(test::Succeeded(claim));
-    ASSERT_TRUE(*claim);
+    Result<ClaimOutcome> claim = emulated.handheld->ClaimForTransfer();
+    ASSERT_EQ(OutcomeOf(claim), "held");
     EXPECT_TRUE(StartHandheldProgram(*emulated.handheld, kExportRequested));
     EXPECT_TRUE(StartHandheldProgram(*emulated.handheld, kListsTaken));
     const auto started = std::chrono::steady_clock::now();
-    claim->reset();
+    *claim = HandheldBusy{};
     EXPECT_LT(std::chrono::steady_clock::now() - started, 10s);
     EXPECT_EQ(emulated.handheld->Program().Runs(), (std::vector<std::u16string>{u"i", u"x"}));
     // The export, still waiting when its transfer ended, was given up.

@@ -208,9 +208,8 @@ TEST(TransferSessionTest, BusyHandheldEndsTheTransferAtOnceWithTheCommonEnding)
         EXPECT_TRUE(s.Ended());
         // Another window or zvk run over the same handheld.
         HandheldEmulator elsewhere(s.dir.Path() / "handheld");
-        const Result<std::unique_ptr<TransferClaim>> held = elsewhere.ClaimForTransfer();
-        ASSERT_TRUE(test::Succeeded(held));
-        ASSERT_TRUE(*held);
+        const Result<ClaimOutcome> held = elsewhere.ClaimForTransfer();
+        ASSERT_TRUE(held && std::holds_alternative<std::unique_ptr<TransferClaim>>(*held));
         const std::size_t before = s.window.Events().size();
         s.session->Start(PendingOperation::ReceiveLists);
         EXPECT_FALSE(s.Ended());
