@@ -30,7 +30,7 @@ using namespace std::chrono_literals;
 // Whether a claim of the handheld was had, neither busy nor failed.
 bool Held(const zvk::Result<zvk::ClaimOutcome>& claim)
 {
-    return claim && std::holds_alternative<std::unique_ptr<zvk::TransferClaim>>(*claim);
+    return claim && !claim->IsBusy();
 }
 
 // The main window against the handheld emulator, as a user or a script drives it. The
@@ -262,7 +262,7 @@ private slots:
 
         // Once the other transfer has ended the window receives, and holds the handheld
         // only as long as its own transfer lasts.
-        *held = zvk::HandheldBusy{}; // the other transfer gives its claim back
+        held->Take().reset(); // the other transfer gives its claim back
         QTest::mouseClick(zvk::FindControl(&window, 1001), Qt::LeftButton);
         QTRY_VERIFY_WITH_TIMEOUT(Idle() && m_session->Messages().size() == 2, 10000);
         QCOMPARE(m_session->Messages()[1], QStringLiteral("Oznam Príjem bol úspešne ukončený."));

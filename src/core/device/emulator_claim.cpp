@@ -53,8 +53,8 @@ Result<ClaimOutcome> ClaimEmulatedHandheld(const fs::path& folder, EmulatedProgr
     if (!lock)
         return Unexpected(std::move(lock).error());
     if (*lock == nullptr)
-        return ClaimOutcome(HandheldBusy{});
-    return ClaimOutcome(std::make_unique<EmulatorClaim>(std::move(lock).value(), program));
+        return ClaimOutcome::Busy();
+    return ClaimOutcome::Held(std::make_unique<EmulatorClaim>(std::move(lock).value(), program));
 }
 
 } // namespace zvk

@@ -17,7 +17,7 @@ std::filesystem::path EmulatedTransferLock(const std::filesystem::path& folder);
 
 // Claims the emulated handheld by locking EmulatedTransferLock. The claim is given back
 // only once `program` has done what the transfer started (the "x" after a reception),
-// so that the next transfer never meets it still at work on the last one. HandheldBusy
+// so that the next transfer never meets it still at work on the last one. Busy
 // when another transfer holds the handheld, a failure when the lock cannot be made.
 Result<ClaimOutcome> ClaimEmulatedHandheld(const std::filesystem::path& folder,
                                            EmulatedProgram& program);

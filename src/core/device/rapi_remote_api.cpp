@@ -62,8 +62,8 @@ Result<ClaimOutcome> RapiRemoteApi::ClaimForTransfer()
     if (!lock)
         return Unexpected(std::move(lock).error());
     if (*lock == nullptr)
-        return ClaimOutcome(HandheldBusy{});
-    return ClaimOutcome(std::make_unique<RapiClaim>(std::move(lock).value()));
+        return ClaimOutcome::Busy();
+    return ClaimOutcome::Held(std::make_unique<RapiClaim>(std::move(lock).value()));
 }
 
 HResult RapiRemoteApi::CeRapiInit()

@@ -1,11 +1,11 @@
 #pragma once
 
+#include <cassert>
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <string>
-#include <variant>
 
 #include "platform/result.h"
 
@@ -81,13 +81,36 @@ public:
     virtual ~TransferClaim() = default;
 };
 
-// Another transfer holds the handheld: no failure, only no claim.
-struct HandheldBusy
+// What claiming the handheld for a transfer came to: held for this transfer, or busy with
+// another one (no failure, only no claim).
+class ClaimOutcome
 {
-};
+public:
+    static ClaimOutcome Busy()
+    {
+        return ClaimOutcome(nullptr);
+    }
+    static ClaimOutcome Held(std::unique_ptr<TransferClaim> claim)
+    {
+        assert(claim != nullptr);
+        return ClaimOutcome(std::move(claim));
+    }
 
-// What claiming the handheld for a transfer came to: the claim, or busy.
-using ClaimOutcome = std::variant<std::unique_ptr<TransferClaim>, HandheldBusy>;
+    bool IsBusy() const
+    {
+        return m_claim == nullptr;
+    }
+    // The claim, for the transfer to hold until its common ending.
+    std::unique_ptr<TransferClaim> Take()
+    {
+        return std::move(m_claim);
+    }
+
+private:
+    explicit ClaimOutcome(std::unique_ptr<TransferClaim> claim) : m_claim(std::move(claim)) {}
+
+    std::unique_ptr<TransferClaim> m_claim;
+};
 
 class RemoteApi
 {
@@ -95,7 +118,7 @@ public:
     virtual ~RemoteApi() = default;
 
     // Not a Remote API call: claims the handheld for one transfer, from its connection to
-    // its common ending, without waiting. HandheldBusy when another transfer holds the
+    // its common ending, without waiting. Busy when another transfer holds the
     // handheld; a failure when it cannot be claimed. Each kind of handheld keeps its
     // transfers apart in its own way.
     [[nodiscard]] virtual Result<ClaimOutcome> ClaimForTransfer() = 0;

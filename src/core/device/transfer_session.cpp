@@ -137,8 +137,8 @@ std::unique_ptr<TransferClaim> TransferSession::Claim(RemoteApi& handheld)
     Result<ClaimOutcome> claim = handheld.ClaimForTransfer();
     if (!claim)
         m_window.ShowHandheldUnavailable(claim.error());
-    else if (auto* held = std::get_if<std::unique_ptr<TransferClaim>>(&*claim))
-        return std::move(*held);
+    else if (!claim->IsBusy())
+        return claim->Take();
     else
         m_window.ShowHandheldBusy();
     FinishTransfer(m_window);

@@ -34,7 +34,7 @@ char FakeHandheld::GeneratedByte(std::uint64_t offset)
 
 Result<ClaimOutcome> FakeHandheld::ClaimForTransfer()
 {
-    return ClaimOutcome(std::make_unique<TransferClaim>());
+    return ClaimOutcome::Held(std::make_unique<TransferClaim>());
 }
 
 HResult FakeHandheld::CeRapiInit()

@@ -326,7 +326,7 @@ std::string OutcomeOf(const Result<ClaimOutcome>& claim)
 {
     if (!claim)
         return "failed: " + claim.error().detail;
-    return std::holds_alternative<HandheldBusy>(*claim) ? "busy" : "held";
+    return claim->IsBusy() ? "busy" : "held";
 }
 
 TEST(HandheldEmulatorTest, TransfersClaimTheHandheldOneAtATime)
@@ -341,7 +341,7 @@ TEST(HandheldEmulatorTest, TransfersClaimTheHandheldOneAtATime)
     HandheldEmulator other(emulated.dir.Path());
     EXPECT_EQ(OutcomeOf(other.ClaimForTransfer()), "busy");
     EXPECT_EQ(OutcomeOf(emulated.handheld->ClaimForTransfer()), "busy");
-    *first = HandheldBusy{}; // the claim given back
+    first->Take().reset(); // the claim given back
     Result<ClaimOutcome> second = other.ClaimForTransfer();
     EXPECT_EQ(OutcomeOf(second), "held");
     // The lock is no list and no marker of the handheld.
@@ -349,7 +349,7 @@ TEST(HandheldEmulatorTest, TransfersClaimTheHandheldOneAtATime)
     EXPECT_EQ(ListFolder(emulated.dir.Path()), "ZVK_CE emulator.ini");
 
     // Windows removes no folder while a file in it is open: the claim gives its lock back.
-    *second = HandheldBusy{};
+    second->Take().reset();
     fs::remove_all(emulated.dir.Path());
     EXPECT_EQ(OutcomeOf(other.ClaimForTransfer()).rfind("failed: cannot lock", 0), 0u);
 }
@@ -365,7 +365,7 @@ TEST(HandheldEmulatorTest, ClaimEndsOnceTheProgramHasDoneWhatTheTransferStarted)
     EXPECT_TRUE(StartHandheldProgram(*emulated.handheld, kExportRequested));
     EXPECT_TRUE(StartHandheldProgram(*emulated.handheld, kListsTaken));
     const auto started = std::chrono::steady_clock::now();
-    *claim = HandheldBusy{};
+    claim->Take().reset();
     EXPECT_LT(std::chrono::steady_clock::now() - started, 10s);
     EXPECT_EQ(emulated.handheld->Program().Runs(), (std::vector<std::u16string>{u"i", u"x"}));
     // The export, still waiting when its transfer ended, was given up.
