@@ -5,6 +5,8 @@
 
 #include "cli/cli_texts.h"
 #include "cli/stop_signals.h"
+#include "cli/terminal_progress.h"
+#include "device/progress_display.h"
 #include "platform/path_text.h"
 
 namespace fs = std::filesystem;
@@ -93,7 +95,7 @@ Result<bool> ReadDocumentOption(const Arguments& arguments, std::size_t& index,
 
 int FinishDocument(const DocumentArguments& parsed, const fs::path& configFile,
                    const std::function<Result<fs::path>(const DocumentSettings&)>& make,
-                   std::ostream& out, std::ostream& err)
+                   std::ostream& out, std::ostream& err, bool errIsTerminal)
 {
     std::error_code ec;
     // The document is made all the same, as the program makes it, but without the
@@ -106,7 +108,15 @@ int FinishDocument(const DocumentArguments& parsed, const fs::path& configFile,
     settings.configFile = configFile;
     settings.target.file = parsed.output;
     settings.stop = CommandStopToken();
+    ProgressDisplay shown;
+    TerminalProgressBar bar(err);
+    if (errIsTerminal)
+        settings.progress = [&](std::uint64_t done, std::uint64_t total) {
+            if (const std::optional<unsigned> percent = shown.Change(done, total))
+                bar.Draw(*percent);
+        };
     const Result<fs::path> made = make(settings);
+    bar.EndLine();
     if (!made) {
         // A stop was told when it was asked for.
         if (!settings.stop.stop_requested())

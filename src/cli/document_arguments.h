@@ -33,10 +33,11 @@ Result<bool> ReadDocumentOption(const Arguments& arguments, std::size_t& index,
 // exist.
 Result<CalendarDate> ParseDate(std::string_view text);
 
-// Makes the document with `make` and prints its path, or the reason it failed.
+// Makes the document with `make` and prints its path, or the reason it failed. On a
+// terminal `err` shows the lists read as a bar, as a reception shows its bytes.
 int FinishDocument(
     const DocumentArguments& parsed, const std::filesystem::path& configFile,
     const std::function<Result<std::filesystem::path>(const DocumentSettings&)>& make,
-    std::ostream& out, std::ostream& err);
+    std::ostream& out, std::ostream& err, bool errIsTerminal);
 
 } // namespace zvk::cli

@@ -4,6 +4,7 @@
 #include "cli/cli_texts.h"
 #include "cli/command_line.h"
 #include "cli/document_arguments.h"
+#include "cli/terminal_progress.h"
 #include "config/desktop_settings.h"
 #include "platform/path_text.h"
 #include "reports/documents.h"
@@ -53,7 +54,7 @@ int RunNote(const Arguments& arguments, std::ostream& out, std::ostream& err)
     return FinishDocument(
         parsed, configFile,
         [&](const DocumentSettings& settings) { return MakeConsignmentNote(*list, settings); }, out,
-        err);
+        err, IsTerminal(err));
 }
 
 } // namespace zvk::cli

@@ -6,6 +6,7 @@
 #include "cli/cli_texts.h"
 #include "cli/command_line.h"
 #include "cli/document_arguments.h"
+#include "cli/terminal_progress.h"
 #include "config/desktop_settings.h"
 #include "platform/local_time.h"
 #include "platform/path_text.h"
@@ -126,7 +127,7 @@ int RunReport(const Arguments& arguments, std::ostream& out, std::ostream& err)
     return FinishDocument(
         parsed.document, configFile,
         [&](const DocumentSettings& settings) { return MakeReport(selection, folder, settings); },
-        out, err);
+        out, err, IsTerminal(err));
 }
 
 } // namespace zvk::cli

@@ -10,8 +10,6 @@ namespace fs = std::filesystem;
 namespace zvk::cli {
 namespace {
 
-constexpr std::size_t kBarWidth = 40;
-
 std::string FailureLine(const ListFailure& failure)
 {
     switch (failure.step) {
@@ -30,7 +28,7 @@ std::string FailureLine(const ListFailure& failure)
 
 TerminalWindowPort::TerminalWindowPort(std::ostream& out, std::ostream& err, bool errIsTerminal,
                                        Paths paths)
-    : m_out(out), m_err(err), m_errIsTerminal(errIsTerminal), m_paths(std::move(paths))
+    : m_out(out), m_err(err), m_errIsTerminal(errIsTerminal), m_paths(std::move(paths)), m_bar(err)
 {}
 
 void TerminalWindowPort::ShowStatus(std::string_view text)
@@ -52,10 +50,7 @@ void TerminalWindowPort::ShowProgress(std::uint64_t done, std::uint64_t total)
         m_err << *percent << "%\n";
         return;
     }
-    const std::size_t filled = kBarWidth * *percent / 100;
-    m_err << "\r[" << std::string(filled, '#') << std::string(kBarWidth - filled, ' ') << "] "
-          << *percent << '%' << std::flush;
-    m_barDrawn = true;
+    m_bar.Draw(*percent);
 }
 
 void TerminalWindowPort::EnableTransferControls(bool /*enable*/)
@@ -140,9 +135,7 @@ void TerminalWindowPort::RequestClose() {}
 
 void TerminalWindowPort::EndProgressLine()
 {
-    if (m_barDrawn)
-        m_err << '\n';
-    m_barDrawn = false;
+    m_bar.EndLine();
 }
 
 } // namespace zvk::cli

@@ -5,6 +5,7 @@
 #include <optional>
 #include <ostream>
 
+#include "cli/terminal_progress.h"
 #include "device/progress_display.h"
 #include "device/window_port.h"
 
@@ -55,7 +56,7 @@ private:
     const Paths m_paths;
     std::mutex m_mutex;
     ProgressDisplay m_progress;
-    bool m_barDrawn = false;
+    TerminalProgressBar m_bar;
     bool m_refused = false;
 };
 

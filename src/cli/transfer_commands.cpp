@@ -1,11 +1,11 @@
 #include <charconv>
-#include <iostream>
 #include <optional>
 #include <string>
 
 #include "cli/cli_texts.h"
 #include "cli/command_line.h"
 #include "cli/stop_signals.h"
+#include "cli/terminal_progress.h"
 #include "cli/terminal_window_port.h"
 #include "cli/transfer_clock.h"
 #include "config/desktop_settings.h"
@@ -14,25 +14,10 @@
 #include "device/transfer_session.h"
 #include "platform/path_text.h"
 
-#ifdef _WIN32
-#include <io.h>
-#else
-#include <unistd.h>
-#endif
-
 namespace fs = std::filesystem;
 
 namespace zvk::cli {
 namespace {
-
-bool IsTerminal(const std::ostream& err)
-{
-#ifdef _WIN32
-    return &err == &std::cerr && _isatty(2) != 0;
-#else
-    return &err == &std::cerr && isatty(2) != 0;
-#endif
-}
 
 // The road of every transfer, the window's own: the session connects under the
 // watchdog, then runs the operation's worker; the link is closed when the tool is done.

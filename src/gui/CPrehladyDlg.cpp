@@ -5,14 +5,16 @@
 #include <QCollator>
 #include <QComboBox>
 #include <QDate>
+#include <QLocale>
 
+#include "device/window_port.h"
 #include "gui/control_ids.h"
 #include "gui/document_making.h"
 #include "gui/file_failure_text.h"
 #include "gui/message_box.h"
+#include "gui/program_texts.h"
 #include "gui/windows1250_text.h"
 #include "reports/documents.h"
-#include "reports/header_value_texts.h"
 #include "reports/report_session.h"
 #include "ui_CPrehladyDlg.h"
 
@@ -44,7 +46,9 @@ zvk::CalendarDate ToCalendarDate(const QDate& date)
 CPrehladyDlg::CPrehladyDlg(std::filesystem::path configurationFile,
                            std::filesystem::path receiveFolder, QWidget* parent)
     : QDialog(parent), m_ui(std::make_unique<Ui::CPrehladyDlg>()),
-      m_configurationFile(std::move(configurationFile)), m_receiveFolder(std::move(receiveFolder))
+      m_configurationFile(std::move(configurationFile)), m_receiveFolder(std::move(receiveFolder)),
+      m_work([this](std::uint64_t done, std::uint64_t total) { ShowProgress(done, total); },
+             [this](bool running) { ShowWorkRunning(running); })
 {
     m_ui->setupUi(this);
     for (std::size_t row = 0; row < zvk::kCriteriaRowCount; ++row) {
@@ -56,11 +60,9 @@ CPrehladyDlg::CPrehladyDlg(std::filesystem::path configurationFile,
     m_ui->fromDate->setDate(QDate::currentDate());
     m_ui->toDate->setDate(QDate::currentDate());
     FillCaptionCombos();
-    for (std::size_t row = 0; row < zvk::kCriteriaRowCount; ++row) {
-        QComboBox* valueCombo = m_valueCombos[row];
+    for (std::size_t row = 0; row < zvk::kCriteriaRowCount; ++row)
         connect(m_captionCombos[row], &QComboBox::currentIndexChanged, this,
-                [this, valueCombo](int index) { FillValueCombo(valueCombo, index); });
-    }
+                [this, row] { OnCaptionChanged(row); });
     connect(m_ui->reportButton, &QPushButton::clicked, this, &CPrehladyDlg::OnPrehlad);
     connect(m_ui->cancelButton, &QPushButton::clicked, this, &CPrehladyDlg::reject);
 }
@@ -79,12 +81,37 @@ void CPrehladyDlg::FillCaptionCombos()
     }
 }
 
-void CPrehladyDlg::FillValueCombo(QComboBox* valueCombo, int valueNumber)
+void CPrehladyDlg::OnCaptionChanged(std::size_t row)
 {
-    valueCombo->clear();
-    if (valueNumber < 1)
+    m_valueCombos[row]->clear();
+    std::erase(m_waitingRows, row);
+    // Texts being read for the caption the row had are of no use any more.
+    if (m_fillingRow == row)
+        m_work.Stop();
+    if (m_captionCombos[row]->currentIndex() > 0)
+        m_waitingRows.push_back(row);
+    FillNextValueCombo();
+}
+
+void CPrehladyDlg::FillNextValueCombo()
+{
+    if (m_work.Running() || m_waitingRows.empty())
         return;
-    const zvk::HeaderValueTexts found = zvk::ReadHeaderValueTexts(m_receiveFolder, valueNumber);
+    const std::size_t row = m_waitingRows.front();
+    m_waitingRows.pop_front();
+    m_fillingRow = row;
+    m_work.Start(
+        [this, row, folder = m_receiveFolder, valueNumber = m_captionCombos[row]->currentIndex()](
+            std::stop_token stop, const zvk::ListProgress& progress) {
+            zvk::HeaderValueTexts found =
+                zvk::ReadHeaderValueTexts(folder, valueNumber, stop, progress);
+            return [this, row, found = std::move(found)] { ShowValueTexts(row, found); };
+        });
+}
+
+void CPrehladyDlg::ShowValueTexts(std::size_t row, const zvk::HeaderValueTexts& found)
+{
+    QComboBox* valueCombo = m_valueCombos[row];
     // Offered in the order a Slovak reader looks for them: "Čierny" after "Cesta",
     // letter case aside.
     QCollator collator(QLocale(QLocale::Slovak, QLocale::Slovakia));
@@ -116,8 +143,45 @@ zvk::ReportSelection CPrehladyDlg::Selection() const
 
 void CPrehladyDlg::OnPrehlad()
 {
+    // The button is locked while a pass runs; a press queued before the lock is not.
+    if (m_work.Running())
+        return;
     const zvk::ReportSelection selection = Selection();
-    MakeDocumentAsked(this, m_configurationFile, [&](const zvk::DocumentSettings& settings) {
-        return zvk::MakeReport(selection, m_receiveFolder, settings);
+    const std::optional<zvk::DocumentSettings> asked =
+        AskDocumentSettings(this, m_configurationFile);
+    if (!asked)
+        return;
+    m_work.Start([this, selection, folder = m_receiveFolder, settings = *asked](
+                     std::stop_token stop, const zvk::ListProgress& progress) mutable {
+        settings.stop = stop;
+        settings.progress = progress;
+        zvk::Result<std::filesystem::path> made = zvk::MakeReport(selection, folder, settings);
+        return [this, made = std::move(made)] { ShowMadeDocument(this, made); };
     });
+}
+
+void CPrehladyDlg::reject()
+{
+    m_waitingRows.clear();
+    m_work.Stop();
+    QDialog::reject();
+}
+
+void CPrehladyDlg::ShowProgress(std::uint64_t done, std::uint64_t total)
+{
+    const QLocale slovak(QLocale::Slovak, QLocale::Slovakia);
+    m_ui->workStatus->setText(zvk::kReadingLists.arg(slovak.toString(qulonglong{done}),
+                                                     slovak.toString(qulonglong{total})));
+    m_ui->workProgress->setValue(static_cast<int>(zvk::ProgressPercent(done, total).value_or(0)));
+}
+
+void CPrehladyDlg::ShowWorkRunning(bool running)
+{
+    m_ui->reportButton->setEnabled(!running);
+    if (running)
+        return;
+    m_fillingRow.reset();
+    m_ui->workStatus->clear();
+    m_ui->workProgress->reset();
+    FillNextValueCombo();
 }

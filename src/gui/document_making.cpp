@@ -6,24 +6,37 @@
 #include "gui/program_viewer.h"
 #include "gui/show_failure.h"
 
-void MakeDocumentAsked(
-    QWidget* owner, const std::filesystem::path& configurationFile,
-    const std::function<zvk::Result<std::filesystem::path>(const zvk::DocumentSettings&)>& make)
+std::optional<zvk::DocumentSettings>
+AskDocumentSettings(QWidget* owner, const std::filesystem::path& configurationFile)
 {
     const std::optional<zvk::ReportOptions> options = CTypDlg::AskReportOptions(owner);
     if (!options)
-        return;
+        return std::nullopt;
     zvk::DocumentSettings settings;
     settings.options = *options;
     settings.configFile = configurationFile;
-    settings.viewer = &zvk::ProgramDocumentViewer();
-    const zvk::Result<std::filesystem::path> made = make(settings);
-    if (made)
+    return settings;
+}
+
+void ShowMadeDocument(QWidget* owner, const zvk::Result<std::filesystem::path>& made)
+{
+    if (made) {
+        zvk::ProgramDocumentViewer().Show(*made);
         return;
+    }
     // Headed by what was done with the file: the list read, or the document written.
     const zvk::Failure& failure = made.error();
     zvk::ShowFailure(owner,
                      failure.file.file.empty() ? zvk::kDocumentNotMade
                                                : zvk::FileFailureHeading(failure.file.access),
                      failure);
+}
+
+void MakeDocumentAsked(
+    QWidget* owner, const std::filesystem::path& configurationFile,
+    const std::function<zvk::Result<std::filesystem::path>(const zvk::DocumentSettings&)>& make)
+{
+    if (const std::optional<zvk::DocumentSettings> settings =
+            AskDocumentSettings(owner, configurationFile))
+        ShowMadeDocument(owner, make(*settings));
 }

@@ -46,6 +46,9 @@ inline const QString kPathNotStored = QStringLiteral("*** Cesta sa nedá uloži�
 // file and the reason.
 inline const QString kOptionNotStored = QStringLiteral("*** Voľba sa nedá uložiť do nastavení ***");
 
+// The report dialog while it reads the receive folder: %1 lists read of %2.
+inline const QString kReadingLists = QStringLiteral("Čítajú sa zoznamy: %1 z %2");
+
 // A document's failure that names no file: followed on a line of its own by the reason in
 // English.
 inline const QString kDocumentNotMade = QStringLiteral("*** Dokument sa nedá vytvoriť ***");

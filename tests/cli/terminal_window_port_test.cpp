@@ -4,6 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include "cli/command_line.h"
+#include "cli/document_arguments.h"
+#include "reports/documents.h"
+#include "support/temp_dir.h"
+
 namespace zvk::cli {
 namespace {
 
@@ -43,6 +48,30 @@ TEST(TerminalWindowPortTest, EveryFailedListIsNamed)
     expected += "zvk: K.DAT was received, but its semicolon text was not written: disk full\n";
     terminal.ShowReceptionFailures(failures);
     EXPECT_EQ(err.str(), expected);
+}
+
+// A report draws the lists it has read as a reception draws its bytes, and only on a
+// terminal: redirected, its output stays what scripts expect.
+TEST(TerminalWindowPortTest, AReportDrawsTheListsReadOnATerminalOnly)
+{
+    for (const bool terminal : {true, false}) {
+        test::TempDir dir;
+        std::ostringstream out;
+        std::ostringstream err;
+        DocumentArguments parsed;
+        parsed.output = dir.Path() / "report.rtf";
+        const int status = FinishDocument(
+            parsed, test::TestData("reports/ZVK.INI"),
+            [](const DocumentSettings& settings) {
+                return MakeReport({{1, 3, 2026}, {31, 3, 2026}, {}},
+                                  test::TestData("reports/lists"), settings);
+            },
+            out, err, terminal);
+        EXPECT_EQ(status, kSuccess) << err.str();
+        EXPECT_EQ(err.str(),
+                  terminal ? Bar(0, 0) + Bar(13, 33) + Bar(26, 66) + Bar(40, 100) + "\n" : "");
+        EXPECT_EQ(out.str(), parsed.output.string() + "\n");
+    }
 }
 
 } // namespace

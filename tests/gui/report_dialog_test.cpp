@@ -1,11 +1,14 @@
+#include <algorithm>
 #include <filesystem>
 
 #include <QApplication>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QLabel>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include "gui/CPrehladyDlg.h"
 #include "gui/control_ids.h"
@@ -28,6 +31,7 @@ namespace {
 
 constexpr int kCaptionCombos[] = {1114, 1117, 1119, 1121, 1123};
 constexpr int kValueCombos[] = {1116, 1118, 1120, 1122, 1124};
+constexpr int kManyLists = 3000;
 
 QComboBox* Combo(const QWidget& dialog, int id)
 {
@@ -66,13 +70,25 @@ void Choose(QComboBox* combo, const std::string& bytes)
     combo->setCurrentIndex(index);
 }
 
+// The documents of a folder, finished (".rtf") or not (a hidden ".NAME.<hex>-<hex>.tmp").
 std::vector<fs::path> Documents(const fs::path& folder)
 {
     std::vector<fs::path> documents;
     for (const auto& entry : fs::directory_iterator(folder))
-        if (entry.path().extension() == ".rtf")
+        if (entry.path().extension() == ".rtf" || entry.path().extension() == ".tmp")
             documents.push_back(entry.path());
     return documents;
+}
+
+QPushButton* ReportButton(const QWidget& dialog)
+{
+    return qobject_cast<QPushButton*>(zvk::FindControl(&dialog, 1113));
+}
+
+// The dialog reads the lists on a worker; its report button is locked until it is done.
+bool WorkEnded(const QWidget& dialog)
+{
+    return QTest::qWaitFor([&] { return ReportButton(dialog)->isEnabled(); }, 60000);
 }
 
 } // namespace
@@ -170,6 +186,7 @@ private slots:
         for (int press = 0; press < 3; ++press)
             QTest::keyClick(captions, Qt::Key_Down);
         QCOMPARE(captions->currentIndex(), 2);
+        QVERIFY(WorkEnded(dialog));
         // In Slovak order: "č" after "c", "ch" after "h", "š" after "s".
         QCOMPARE(Entries(values),
                  (QStringList{QStringLiteral("cesta"), QStringLiteral("Čierny Balog"),
@@ -193,10 +210,12 @@ private slots:
         WriteFileBytes(m_lists / "A.DAT", Pair("0B", "Zvolen", "") + Pair("0B", "Hronec", ""));
         CPrehladyDlg dialog(m_config, m_lists);
         Combo(dialog, 1114)->setCurrentIndex(2);
+        QVERIFY(WorkEnded(dialog));
         Choose(Combo(dialog, 1116), Value("Zvolen"));
         QCOMPARE(dialog.Selection().GetCriterionValue(2), Value("Zvolen"));
         Combo(dialog, 1123)->setCurrentIndex(2);
         QCOMPARE(dialog.Selection().GetCriterionValue(2), std::string());
+        QVERIFY(WorkEnded(dialog));
         Choose(Combo(dialog, 1124), Value("Hronec"));
         QCOMPARE(dialog.Selection().GetCriterionValue(2), Value("Hronec"));
         Combo(dialog, 1123)->setCurrentIndex(0);
@@ -215,14 +234,17 @@ private slots:
         DateEdit(dialog, 1108)->setDate(QDate(2026, 3, 1));
         DateEdit(dialog, 1110)->setDate(QDate(2026, 3, 31));
         Combo(dialog, 1114)->setCurrentIndex(1);
+        QVERIFY(WorkEnded(dialog));
         Choose(Combo(dialog, 1116), Value("LS Brezno"));
         Combo(dialog, 1117)->setCurrentIndex(0);
         Combo(dialog, 1119)->setCurrentIndex(4);
         Combo(dialog, 1121)->setCurrentIndex(3);
+        QVERIFY(WorkEnded(dialog));
         Choose(Combo(dialog, 1122), Value("DL-1"));
 
         AnswerNextDialogWith(1);
         QTest::mouseClick(zvk::FindControl(&dialog, 1113), Qt::LeftButton);
+        QVERIFY(WorkEnded(dialog));
         QVERIFY(m_session->Messages().isEmpty());
         QCOMPARE(m_session->Viewer().Shown().size(), std::size_t{1});
         const fs::path made = m_session->Viewer().Shown().front();
@@ -244,6 +266,7 @@ private slots:
         // The dialog keeps its choices for the next report, which is a new document.
         AnswerNextDialogWith(1);
         QTest::keyClick(Combo(dialog, 1122), Qt::Key_Return);
+        QVERIFY(WorkEnded(dialog));
         QCOMPARE(m_session->Viewer().Shown().size(), std::size_t{2});
         QVERIFY(m_session->Viewer().Shown().back() != made);
         QCOMPARE(FileBytes(m_session->Viewer().Shown().back()), FileBytes(made));
@@ -264,11 +287,13 @@ private slots:
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), zvk::FindControl(&dialog, 1116));
+        QVERIFY(WorkEnded(dialog));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
         QCOMPARE(Combo(dialog, 1116)->currentData().toByteArray(),
                  QByteArray(Value("LS Brezno").c_str()));
         zvk::test::AnswerNextDialog([](QWidget* type) { QTest::keyClick(type, Qt::Key_Return); });
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QVERIFY(WorkEnded(dialog));
         QCOMPARE(m_session->Viewer().Shown().size(), std::size_t{1});
         // Only the list of 2 March passes: its items are listed, those of 3 March are not.
         const std::string report = FileBytes(m_session->Viewer().Shown().front());
@@ -300,6 +325,7 @@ private slots:
         const zvk::test::UnreadableFile bad(m_lists / "BAD.DAT");
         CPrehladyDlg dialog(m_config, m_lists);
         Combo(dialog, 1114)->setCurrentIndex(2);
+        QVERIFY(WorkEnded(dialog));
         QCOMPARE(Entries(Combo(dialog, 1116)), QStringList{QStringLiteral("Zvolen")});
         const QString named =
             QStringLiteral("Chyba! *** Zoznam sa nedá prečítať ***\n%1: %2")
@@ -308,6 +334,7 @@ private slots:
 
         AnswerNextDialogWith(1);
         QTest::mouseClick(zvk::FindControl(&dialog, 1113), Qt::LeftButton);
+        QVERIFY(WorkEnded(dialog));
         QCOMPARE(m_session->Messages(), (QStringList{named, named}));
         QVERIFY(Documents(m_session->Folder()).empty());
         QVERIFY(m_session->Viewer().Shown().empty());
@@ -318,6 +345,7 @@ private slots:
         CPrehladyDlg dialog(m_config, m_lists / "gone");
         AnswerNextDialogWith(1);
         QTest::mouseClick(zvk::FindControl(&dialog, 1113), Qt::LeftButton);
+        QVERIFY(WorkEnded(dialog));
         QCOMPARE(m_session->Messages(),
                  QStringList{QStringLiteral("Chyba! *** Adresár so zoznamami sa nedá prečítať "
                                             "***\n%1: neexistuje")
@@ -326,7 +354,87 @@ private slots:
         QVERIFY(m_session->Viewer().Shown().empty());
     }
 
+    // The window keeps answering while a report reads thousands of lists: its timers
+    // fire, the bar and the count move, and the report button stays locked until the
+    // one report is made.
+    void aReportOverManyListsLeavesTheWindowAnswering()
+    {
+        const std::unique_ptr<CPrehladyDlg> shown = DialogOverManyLists();
+        CPrehladyDlg& dialog = *shown;
+        auto* bar = dialog.findChild<QProgressBar*>(QStringLiteral("workProgress"));
+        auto* status = dialog.findChild<QLabel*>(QStringLiteral("workStatus"));
+        QVERIFY(bar != nullptr && status != nullptr);
+        int ticks = 0;
+        QList<int> values;
+        QString statusSeen;
+        QTimer tick;
+        connect(&tick, &QTimer::timeout, [&] {
+            ++ticks;
+            if (ReportButton(dialog)->isEnabled())
+                return;
+            if (values.isEmpty() || values.back() != bar->value())
+                values << bar->value();
+            statusSeen = status->text();
+        });
+        tick.start(5);
+        AnswerNextDialogWith(1);
+        QTest::mouseClick(ReportButton(dialog), Qt::LeftButton);
+        QVERIFY(!ReportButton(dialog)->isEnabled());
+        QVERIFY(WorkEnded(dialog));
+        QVERIFY2(ticks >= 3, qPrintable(QString::number(ticks)));
+        QVERIFY2(values.size() >= 2 && std::is_sorted(values.begin(), values.end()),
+                 qPrintable(QString::number(values.size())));
+        const QString total = QLocale(QLocale::Slovak, QLocale::Slovakia).toString(kManyLists);
+        QVERIFY2(statusSeen.startsWith(QStringLiteral("Čítajú sa zoznamy: ")) &&
+                     statusSeen.endsWith(QStringLiteral(" z ") + total),
+                 qPrintable(statusSeen));
+        QCOMPARE(m_session->Viewer().Shown().size(), std::size_t{1});
+        QVERIFY(m_session->Messages().isEmpty());
+        QCOMPARE(Documents(m_session->Folder()).size(), std::size_t{1});
+        QCOMPARE(status->text(), QString());
+    }
+
+    // "Zrušiť" during a report stops it and closes the dialog: no document, finished or
+    // not, is left, and none is shown.
+    void zrusitDuringAReportLeavesNoDocument()
+    {
+        const std::unique_ptr<CPrehladyDlg> shown = DialogOverManyLists();
+        CPrehladyDlg& dialog = *shown;
+        auto* bar = dialog.findChild<QProgressBar*>(QStringLiteral("workProgress"));
+        // Pressed as soon as the bar first moves, while most lists are still to be read.
+        bool pressedDuringTheReport = false;
+        connect(bar, &QProgressBar::valueChanged, &dialog, [&](int value) {
+            if (value <= 0 || dialog.isHidden())
+                return;
+            pressedDuringTheReport = !ReportButton(dialog)->isEnabled();
+            QTest::mouseClick(zvk::FindControl(&dialog, 2), Qt::LeftButton);
+        });
+        AnswerNextDialogWith(1);
+        QTest::mouseClick(ReportButton(dialog), Qt::LeftButton);
+        QVERIFY(QTest::qWaitFor([&] { return dialog.isHidden(); }, 60000));
+        QVERIFY(pressedDuringTheReport);
+        QCOMPARE(dialog.result(), int(QDialog::Rejected));
+        QTest::qWait(50);
+        QVERIFY(Documents(m_session->Folder()).empty());
+        QVERIFY(m_session->Viewer().Shown().empty());
+        QVERIFY(m_session->Messages().isEmpty());
+    }
+
 private:
+    // Shown over a receive folder of thousands of lists, each a further name of one list
+    // of March 2026, and chosen to report on all of them.
+    std::unique_ptr<CPrehladyDlg> DialogOverManyLists()
+    {
+        const fs::path list = fs::path(ZVK_TEST_DATA_DIR) / "reports/lists/EVEN.DAT";
+        for (int i = 0; i < kManyLists; ++i)
+            fs::create_hard_link(list, m_lists / QString::asprintf("L%05d.DAT", i).toStdString());
+        auto dialog = std::make_unique<CPrehladyDlg>(m_config, m_lists);
+        dialog->show();
+        DateEdit(*dialog, 1108)->setDate(QDate(2026, 3, 1));
+        DateEdit(*dialog, 1110)->setDate(QDate(2026, 3, 31));
+        return dialog;
+    }
+
     std::unique_ptr<zvk::test::DesktopSession> m_session;
     fs::path m_lists;
     fs::path m_config;

@@ -59,6 +59,7 @@ Result<> WriteNote(ReportSession& session, const fs::path& list)
     }
     if (session.Options().sortedSummary)
         session.WriteSummaries();
+    session.ListRead();
     return {};
 }
 

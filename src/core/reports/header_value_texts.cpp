@@ -19,7 +19,8 @@ bool EndsHeaderValues(std::string_view code)
 
 } // namespace
 
-HeaderValueTexts ReadHeaderValueTexts(const std::filesystem::path& folder, int valueNumber)
+HeaderValueTexts ReadHeaderValueTexts(const std::filesystem::path& folder, int valueNumber,
+                                      std::stop_token stop, const ListProgress& progress)
 {
     HeaderValueTexts found;
     std::unordered_set<std::string> seen; // texts in lower case
@@ -41,9 +42,16 @@ HeaderValueTexts ReadHeaderValueTexts(const std::filesystem::path& folder, int v
         found.unreadable.push_back(lists.error().file);
         return found;
     }
-    for (const std::filesystem::path& list : *lists)
-        if (Result<> read = ForEachListLine(list, take); !read)
+    const auto tell = [&](std::uint64_t done) {
+        if (progress)
+            progress(done, lists->size());
+    };
+    tell(0);
+    for (std::size_t done = 0; done < lists->size() && !stop.stop_requested(); ++done) {
+        if (Result<> read = ForEachListLine((*lists)[done], take); !read)
             found.unreadable.push_back(read.error().file);
+        tell(done + 1);
+    }
     return found;
 }
 

@@ -1,10 +1,12 @@
 #pragma once
 
 #include <filesystem>
+#include <stop_token>
 #include <string>
 #include <vector>
 
 #include "platform/file_failure.h"
+#include "reports/list_progress.h"
 
 namespace zvk {
 
@@ -22,7 +24,9 @@ struct HeaderValueTexts
 
 // Reads header value `valueNumber` (1 to 29) of every data list of `folder`, in
 // the order a report reads them. A list is read up to its first log, stacked-wood
-// or second-log item: header records stand before the items.
-HeaderValueTexts ReadHeaderValueTexts(const std::filesystem::path& folder, int valueNumber);
+// or second-log item: header records stand before the items. A stop request ends
+// the reading between two lists, with the texts read so far.
+HeaderValueTexts ReadHeaderValueTexts(const std::filesystem::path& folder, int valueNumber,
+                                      std::stop_token stop = {}, const ListProgress& progress = {});
 
 } // namespace zvk

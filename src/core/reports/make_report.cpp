@@ -48,14 +48,15 @@ Result<> WriteLists(ReportSession& session, const ReportSelection& selection,
         const Result<ListVerdict> verdict = filter.ListPassesFilter(list);
         if (!verdict)
             return Unexpected(verdict.error());
-        if (*verdict == ListVerdict::LeftOut)
-            continue;
-        if (listing)
-            if (Result<> listed = session.ItemListing().WriteListing(list); !listed)
-                return listed;
-        if (sorted)
-            if (Result<> added = session.AddListToSummaries(list); !added)
-                return added;
+        if (*verdict == ListVerdict::Belongs) {
+            if (listing)
+                if (Result<> listed = session.ItemListing().WriteListing(list); !listed)
+                    return listed;
+            if (sorted)
+                if (Result<> added = session.AddListToSummaries(list); !added)
+                    return added;
+        }
+        session.ListRead();
     }
     if (listing)
         session.ItemListing().WriteTotals();

@@ -114,16 +114,19 @@ Result<fs::path> ReportSession::MakeDocument(const DocumentSettings& settings,
 {
     if (Result<> accepted = AcceptedDocumentTarget(settings, inputs); !accepted)
         return Unexpected(std::move(accepted).error());
-    ReportSession session(settings);
+    ReportSession session(settings, inputs.size());
     if (Result<> opened = session.OpenReportDocument(); !opened)
         return session.Abandon(std::move(opened).error());
+    if (settings.progress)
+        settings.progress(0, inputs.size());
     if (Result<> written = write(session); !written)
         return session.Abandon(std::move(written).error());
     return session.CloseReportDocument();
 }
 
-ReportSession::ReportSession(const DocumentSettings& settings)
-    : m_settings(settings), m_configuration(settings.configFile), m_listing(m_document)
+ReportSession::ReportSession(const DocumentSettings& settings, std::uint64_t listCount)
+    : m_settings(settings), m_configuration(settings.configFile), m_listing(m_document),
+      m_listCount(listCount)
 {}
 
 ReportDocument& ReportSession::Document()
@@ -159,6 +162,13 @@ void ReportSession::WriteSummaries()
 bool ReportSession::StopRequested() const
 {
     return m_settings.stop.stop_requested();
+}
+
+void ReportSession::ListRead()
+{
+    ++m_listsRead;
+    if (m_settings.progress)
+        m_settings.progress(m_listsRead, m_listCount);
 }
 
 Result<> ReportSession::OpenReportDocument()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <stop_token>
@@ -10,6 +11,7 @@
 #include "platform/result.h"
 #include "reports/document_viewer.h"
 #include "reports/list_passes.h"
+#include "reports/list_progress.h"
 #include "reports/listing.h"
 #include "reports/report_document.h"
 #include "reports/summary_lists.h"
@@ -46,7 +48,8 @@ private:
 
 // How a report or consignment note is made: what it holds, the device
 // configuration it prints from, where it goes and who shows it (none: not shown).
-// A stop request ends it unfinished, between two lists: nothing is written.
+// A stop request ends it unfinished, between two lists: nothing is written. The
+// lists read so far are told to `progress`, when there is one.
 struct DocumentSettings
 {
     ReportOptions options;
@@ -54,6 +57,7 @@ struct DocumentSettings
     DocumentTarget target;
     DocumentViewer* viewer = nullptr;
     std::stop_token stop = {};
+    ListProgress progress = {};
 };
 
 // The state of one report or consignment note from its opening to its closing:
@@ -81,9 +85,11 @@ public:
 
     // True once the document is to be given up unfinished.
     bool StopRequested() const;
+    // One more of the document's lists has been read.
+    void ListRead();
 
 private:
-    explicit ReportSession(const DocumentSettings& settings);
+    ReportSession(const DocumentSettings& settings, std::uint64_t listCount);
 
     // Creates the document with its prolog and company header; the summary lists
     // start empty and a two-column listing starts on a fresh line.
@@ -100,6 +106,8 @@ private:
     Listing m_listing;
     SummaryLists m_summaries;
     SummaryPass m_summaryPass;
+    const std::uint64_t m_listCount;
+    std::uint64_t m_listsRead = 0;
 };
 
 } // namespace zvk

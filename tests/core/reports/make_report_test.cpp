@@ -1,9 +1,13 @@
+#include <cstdint>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include <gtest/gtest.h>
 
 #include "platform/output_refusal.h"
 #include "reports/documents.h"
+#include "reports/header_value_texts.h"
 #include "support/recording_viewer.h"
 #include "support/succeeded.h"
 #include "support/temp_dir.h"
@@ -214,6 +218,65 @@ TEST_F(MakeReportTest, AFailedOrStoppedReportLeavesTheEarlierOutput)
 
     EXPECT_EQ(ReadBytes(earlier), "earlier report");
     EXPECT_EQ(ListFolder(output.Path()), "old.rtf");
+    EXPECT_TRUE(viewer.Shown().empty());
+}
+
+using Told = std::vector<std::pair<std::uint64_t, std::uint64_t>>;
+
+// Every count from none to all of `total`, in order, as a pass that reads them all tells.
+Told AllCounts(std::uint64_t total)
+{
+    Told counts;
+    for (std::uint64_t done = 0; done <= total; ++done)
+        counts.emplace_back(done, total);
+    return counts;
+}
+
+TEST_F(MakeReportTest, ProgressTellsEachListReadUpToTheLast)
+{
+    fs::copy(TestData("reports/lists"), lists.Path());
+    Told told;
+    DocumentSettings settings = Settings();
+    settings.progress = [&](std::uint64_t done, std::uint64_t total) {
+        told.emplace_back(done, total);
+    };
+    // Lists that the selection leaves out are read all the same.
+    ASSERT_TRUE(test::Succeeded(MakeReport(kMarch2026, lists.Path(), settings)));
+    EXPECT_EQ(told, AllCounts(3));
+    told.clear();
+    ASSERT_TRUE(test::Succeeded(MakeConsignmentNote(lists.Path() / "EVEN.DAT", settings)));
+    EXPECT_EQ(told, AllCounts(1));
+    told.clear();
+    ReadHeaderValueTexts(lists.Path(), 1, {}, settings.progress);
+    EXPECT_EQ(told, AllCounts(3));
+}
+
+TEST_F(MakeReportTest, AStopBetweenListsEndsTheReadingAndLeavesNoDocument)
+{
+    fs::copy(TestData("reports/lists"), lists.Path());
+    for (const bool report : {true, false}) {
+        std::stop_source stop;
+        Told told;
+        const ListProgress progress = [&](std::uint64_t done, std::uint64_t total) {
+            told.emplace_back(done, total);
+            if (done == 1)
+                stop.request_stop();
+        };
+        if (report) {
+            DocumentSettings settings = Settings();
+            settings.stop = stop.get_token();
+            settings.progress = progress;
+            const Result<fs::path> stopped = MakeReport(kMarch2026, lists.Path(), settings);
+            EXPECT_EQ(stopped.error().file.reason, std::errc::operation_canceled)
+                << test::FailureDetail(stopped);
+        } else {
+            const HeaderValueTexts found =
+                ReadHeaderValueTexts(lists.Path(), 1, stop.get_token(), progress);
+            EXPECT_TRUE(found.unreadable.empty());
+        }
+        EXPECT_EQ(told, (Told{{0, 3}, {1, 3}})) << (report ? "report" : "header values");
+    }
+    EXPECT_EQ(ListFolder(output.Path()), "");
     EXPECT_TRUE(viewer.Shown().empty());
 }
 

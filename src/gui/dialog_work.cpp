@@ -1,0 +1,48 @@
+#include "gui/dialog_work.h"
+
+#include <utility>
+
+DialogWork::DialogWork(std::function<void(std::uint64_t done, std::uint64_t total)> showProgress,
+                       std::function<void(bool running)> showRunning)
+    : m_showProgress(std::move(showProgress)), m_showRunning(std::move(showRunning))
+{}
+
+bool DialogWork::Running() const
+{
+    return m_thread.joinable();
+}
+
+void DialogWork::Start(Work work)
+{
+    Q_ASSERT(!Running());
+    m_shown.Shown(std::nullopt);
+    m_showRunning(true);
+    m_thread = std::jthread([this, work = std::move(work)](std::stop_token stop) {
+        // A stopped pass's calls still in the queue find its stop requested and do
+        // nothing: the window has moved on without it.
+        const zvk::ListProgress progress = [this, stop](std::uint64_t done, std::uint64_t total) {
+            if (m_shown.Change(done, total))
+                m_calls.Post([this, stop, done, total] {
+                    if (!stop.stop_requested())
+                        m_showProgress(done, total);
+                });
+        };
+        std::function<void()> handleOutcome = work(stop, progress);
+        m_calls.Post([this, stop, handleOutcome = std::move(handleOutcome)] {
+            if (stop.stop_requested())
+                return;
+            m_thread.join();
+            m_showRunning(false);
+            handleOutcome();
+        });
+    });
+}
+
+void DialogWork::Stop()
+{
+    if (!Running())
+        return;
+    m_thread.request_stop();
+    m_thread.join();
+    m_showRunning(false);
+}
