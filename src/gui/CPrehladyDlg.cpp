@@ -51,6 +51,7 @@ CPrehladyDlg::CPrehladyDlg(std::filesystem::path configurationFile,
              [this](bool running) { ShowWorkRunning(running); })
 {
     m_ui->setupUi(this);
+    m_ui->workProgress->hide();
     for (std::size_t row = 0; row < zvk::kCriteriaRowCount; ++row) {
         m_captionCombos[row] =
             qobject_cast<QComboBox*>(zvk::FindControl(this, kCaptionComboIds[row]));
@@ -178,6 +179,8 @@ void CPrehladyDlg::ShowProgress(std::uint64_t done, std::uint64_t total)
 void CPrehladyDlg::ShowWorkRunning(bool running)
 {
     m_ui->reportButton->setEnabled(!running);
+    // An empty bar beside "Zrušiť" would look like a field to fill in.
+    m_ui->workProgress->setVisible(running);
     if (running)
         return;
     m_fillingRow.reset();
