@@ -5,7 +5,9 @@
 #include <QComboBox>
 #include <QDate>
 #include <QDateEdit>
+#include <QDeadlineTimer>
 #include <QDir>
+#include <QEventLoop>
 
 #include "gui/CDlgChooseFolder.h"
 #include "gui/CKonfigDlg.h"
@@ -24,14 +26,25 @@ bool Save(QWidget& window, const QDir& folder, const QString& name)
     return window.grab().save(folder.filePath(name));
 }
 
+// The lists are read for a value combo on a worker: "Prehľad" comes back once it is filled.
+void WaitForTheLists(const CPrehladyDlg& reports)
+{
+    const QWidget* reportButton = zvk::FindControl(&reports, 1113);
+    QDeadlineTimer deadline(30000);
+    while (!reportButton->isEnabled() && !deadline.hasExpired())
+        QApplication::processEvents(QEventLoop::AllEvents, 50);
+}
+
 // The report dialog as a clerk fills it: November's lists of one forest office.
 void ChooseSampleCriteria(CPrehladyDlg& reports)
 {
     qobject_cast<QDateEdit*>(zvk::FindControl(&reports, 1108))->setDate(QDate(2026, 11, 1));
     qobject_cast<QDateEdit*>(zvk::FindControl(&reports, 1110))->setDate(QDate(2026, 11, 30));
     qobject_cast<QComboBox*>(zvk::FindControl(&reports, 1114))->setCurrentIndex(1);
+    WaitForTheLists(reports);
     qobject_cast<QComboBox*>(zvk::FindControl(&reports, 1116))->setCurrentIndex(0);
     qobject_cast<QComboBox*>(zvk::FindControl(&reports, 1117))->setCurrentIndex(2);
+    WaitForTheLists(reports);
 }
 
 } // namespace
