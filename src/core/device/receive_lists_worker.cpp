@@ -70,7 +70,8 @@ std::uint64_t ListSize(RemoteApi& handheld, const std::u16string& path)
         return 0;
     std::uint32_t high = 0;
     const std::uint32_t low = handheld.CeGetFileSize(file, &high);
-    handheld.CeCloseHandle(file);
+    // Only read: its close loses nothing.
+    static_cast<void>(handheld.CeCloseHandle(file));
     if (low == kInvalidFileSize)
         return 0;
     return (static_cast<std::uint64_t>(high) << 32) | low;
@@ -190,7 +191,8 @@ private:
                 break;
             }
         }
-        m_handheld.CeCloseHandle(file);
+        // Only read: its close loses nothing of the copy.
+        static_cast<void>(m_handheld.CeCloseHandle(file));
         if (readFailure) {
             FailOnHandheld(shown, *readFailure);
             return false;
@@ -339,7 +341,8 @@ bool ReceiveListsWorker(WindowPort& window, RemoteApi& handheld, const ReceiveSe
     if (wait == ExportWait::Abandoned && settings.exportAbandoned)
         settings.exportAbandoned();
     if (wait == ExportWait::Ready) {
-        handheld.CeDeleteFile(std::u16string(kHandheldExportMarker));
+        // A marker left behind is deleted before the next export is asked for.
+        static_cast<void>(handheld.CeDeleteFile(std::u16string(kHandheldExportMarker)));
         window.ShowStatus(texts::kStatusReceiving);
         window.SetCursor(Cursor::Wait);
         const FoundFiles lists(handheld, kHandheldListPattern);

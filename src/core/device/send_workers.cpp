@@ -95,7 +95,8 @@ bool SendFile(WindowPort& window, RemoteApi& handheld, std::ifstream& local,
     const bool closed = handheld.CeCloseHandle(file);
     if (copied && closed)
         return true;
-    handheld.CeDeleteFile(target);
+    // The send has failed either way; a half file left is replaced by the next send.
+    static_cast<void>(handheld.CeDeleteFile(target));
     return false;
 }
 

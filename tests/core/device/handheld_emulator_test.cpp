@@ -195,7 +195,7 @@ TEST(HandheldEmulatorTest, ReadsFailOnceTheSetNumberOfBytesWasRead)
     EXPECT_EQ(count, 50u);
     EXPECT_FALSE(handheld.CeReadFile(file, buffer, 100, count));
     EXPECT_EQ(count, 0u);
-    handheld.CeCloseHandle(file);
+    EXPECT_TRUE(handheld.CeCloseHandle(file));
 }
 
 TEST(HandheldEmulatorTest, EachReadTakesTheSetDelay)
@@ -215,7 +215,7 @@ TEST(HandheldEmulatorTest, EachReadTakesTheSetDelay)
     clock.Advance(1ms);
     EXPECT_TRUE(read.get());
     EXPECT_EQ(count, 3u);
-    handheld.CeCloseHandle(file);
+    EXPECT_TRUE(handheld.CeCloseHandle(file));
 }
 
 TEST(HandheldEmulatorTest, ConnectsAfterItsDelayUnlessAbsentTooLateOrCancelled)
