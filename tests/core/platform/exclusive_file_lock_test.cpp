@@ -57,11 +57,16 @@ TEST(ExclusiveFileLockTest, ExistingLockFileServesInAFolderThatCannotBeWritten)
     EXPECT_TRUE(test::AsOrdinaryUser([&] {
         const Result<std::unique_ptr<ExclusiveFileLock>> lock =
             ExclusiveFileLock::Take(folder / "transfer.lock");
+        if (!lock || *lock == nullptr)
+            return false;
+#ifdef _WIN32
+        return true; // permission bits keep no new file out of a folder there
+#else
         // Where there is none, the folder's refusal is the reason told.
         const Result<std::unique_ptr<ExclusiveFileLock>> none =
             ExclusiveFileLock::Take(folder / "other.lock");
-        return lock && *lock != nullptr && !none &&
-               none.error().file.reason == std::errc::permission_denied;
+        return !none && none.error().file.reason == std::errc::permission_denied;
+#endif
     }));
 }
 
