@@ -54,7 +54,7 @@ TEST(ExclusiveFileLockTest, ExistingLockFileServesInAFolderThatCannotBeWritten)
     fs::permissions(folder / "transfer.lock", kReadOnly);
     fs::permissions(folder, kReadOnly | fs::perms::owner_exec | fs::perms::group_exec |
                                 fs::perms::others_exec);
-    EXPECT_TRUE(test::AsOrdinaryUser([&] {
+    const auto servesAndNamesTheRefusal = [&] {
         const Result<std::unique_ptr<ExclusiveFileLock>> lock =
             ExclusiveFileLock::Take(folder / "transfer.lock");
         if (!lock || *lock == nullptr)
@@ -67,7 +67,8 @@ TEST(ExclusiveFileLockTest, ExistingLockFileServesInAFolderThatCannotBeWritten)
             ExclusiveFileLock::Take(folder / "other.lock");
         return !none && none.error().file.reason == std::errc::permission_denied;
 #endif
-    }));
+    };
+    EXPECT_TRUE(test::AsOrdinaryUser(servesAndNamesTheRefusal));
 }
 
 } // namespace
