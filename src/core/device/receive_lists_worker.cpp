@@ -81,20 +81,15 @@ std::uint64_t ListSize(RemoteApi& handheld, const std::u16string& path)
 class Reception
 {
 public:
-    Reception(WindowPort& window, RemoteApi& handheld, const std::stop_token& stop)
-        : m_window(window), m_handheld(handheld), m_stop(stop)
+    // Into `folder`, made already.
+    Reception(WindowPort& window, RemoteApi& handheld, const std::stop_token& stop, fs::path folder)
+        : m_window(window), m_handheld(handheld), m_stop(stop), m_folder(std::move(folder))
     {}
 
     void CountBytes(std::span<const CeFindData> entries)
     {
         for (const CeFindData& entry : entries)
             m_total += ListSize(m_handheld, HandheldListPath(EntryName(entry)));
-    }
-
-    // The folder the lists go to, made already.
-    void UseFolder(fs::path folder)
-    {
-        m_folder = std::move(folder);
     }
 
     // Copies one list into the folder; its desktop path when it arrived whole.
@@ -213,7 +208,7 @@ private:
     WindowPort& m_window;
     RemoteApi& m_handheld;
     const std::stop_token& m_stop;
-    fs::path m_folder;
+    const fs::path m_folder;
     // Two handheld names can come to one desktop file: the second stays on the handheld.
     WrittenFiles m_received;
     std::uint64_t m_total = 0;
@@ -245,9 +240,8 @@ bool ReceiveAll(WindowPort& window, RemoteApi& handheld, const ReceiveSettings& 
         window.ShowFileFailure(texts::kReceiveFolderUnusable, made.error());
         return false;
     }
-    Reception reception(window, handheld, stop);
+    Reception reception(window, handheld, stop, folder);
     reception.CountBytes(entries);
-    reception.UseFolder(folder);
     // One conversion for the whole reception: a list without a header is read with the
     // format version of the list before it.
     SemicolonConversion conversion;

@@ -42,15 +42,14 @@ HeaderValueTexts ReadHeaderValueTexts(const std::filesystem::path& folder, int v
         found.unreadable.push_back(lists.error().file);
         return found;
     }
-    const auto tell = [&](std::uint64_t done) {
-        if (progress)
-            progress(done, lists->size());
-    };
-    tell(0);
-    for (std::size_t done = 0; done < lists->size() && !stop.stop_requested(); ++done) {
-        if (Result<> read = ForEachListLine((*lists)[done], take); !read)
+    ListCount count(progress, lists->size());
+    count.Begin();
+    for (const std::filesystem::path& list : *lists) {
+        if (stop.stop_requested())
+            break;
+        if (Result<> read = ForEachListLine(list, take); !read)
             found.unreadable.push_back(read.error().file);
-        tell(done + 1);
+        count.OneMoreRead();
     }
     return found;
 }

@@ -117,8 +117,7 @@ Result<fs::path> ReportSession::MakeDocument(const DocumentSettings& settings,
     ReportSession session(settings, inputs.size());
     if (Result<> opened = session.OpenReportDocument(); !opened)
         return session.Abandon(std::move(opened).error());
-    if (settings.progress)
-        settings.progress(0, inputs.size());
+    session.m_listsRead.Begin();
     if (Result<> written = write(session); !written)
         return session.Abandon(std::move(written).error());
     return session.CloseReportDocument();
@@ -126,7 +125,7 @@ Result<fs::path> ReportSession::MakeDocument(const DocumentSettings& settings,
 
 ReportSession::ReportSession(const DocumentSettings& settings, std::uint64_t listCount)
     : m_settings(settings), m_configuration(settings.configFile), m_listing(m_document),
-      m_listCount(listCount)
+      m_listsRead(m_settings.progress, listCount)
 {}
 
 ReportDocument& ReportSession::Document()
@@ -166,9 +165,7 @@ bool ReportSession::StopRequested() const
 
 void ReportSession::ListRead()
 {
-    ++m_listsRead;
-    if (m_settings.progress)
-        m_settings.progress(m_listsRead, m_listCount);
+    m_listsRead.OneMoreRead();
 }
 
 Result<> ReportSession::OpenReportDocument()

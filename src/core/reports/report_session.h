@@ -106,8 +106,7 @@ private:
     Listing m_listing;
     SummaryLists m_summaries;
     SummaryPass m_summaryPass;
-    const std::uint64_t m_listCount;
-    std::uint64_t m_listsRead = 0;
+    ListCount m_listsRead;
 };
 
 } // namespace zvk
