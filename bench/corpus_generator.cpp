@@ -35,6 +35,7 @@ private:
     std::uint32_t m_state;
 };
 
+constexpr std::size_t kListNameWidth = 12;
 constexpr std::array<std::string_view, 7> kSpecies = {"SM", "JD", "BO", "BK", "DB", "HB", "\x8EI"};
 constexpr std::array<std::string_view, 4> kAssortments = {"Vy   ", "VlA  ", "Pr1  ", "ReF  "};
 constexpr std::array<std::string_view, 6> kQualities = {"I  ", "II ", "III", "IV ", "  B", " A "};
@@ -77,8 +78,11 @@ long WriteList(const fs::path& path, int index, const CorpusShape& shape, Random
 {
     std::ofstream out(path, std::ios::binary);
     const bool oldest = index % 10 == 0;
-    const std::string name = path.filename().string();
-    out << "AD" << name << std::string(12 - name.size(), ' ') << FormatText("%6d", {index})
+    // The header's name field holds 12 characters: "LIST10000.DAT" and later names
+    // are cut there, as the text import cuts a long name.
+    std::string name = path.filename().string();
+    name.resize(kListNameWidth, ' ');
+    out << "AD" << name << FormatText("%6d", {index})
         << (oldest            ? "Spracov 1998"
             : index % 10 == 1 ? "ZVK_CE         V 1.19"
                               : "ZVK_CE         V 3.10")
