@@ -8,6 +8,7 @@
 #include "cli/terminal_progress.h"
 #include "device/progress_display.h"
 #include "platform/path_text.h"
+#include "platform/user_cache_folder.h"
 
 namespace fs = std::filesystem;
 
@@ -107,6 +108,7 @@ int FinishDocument(const DocumentArguments& parsed, const fs::path& configFile,
     settings.options = parsed.options;
     settings.configFile = configFile;
     settings.target.file = parsed.output;
+    settings.indexFolder = UserCacheFolder();
     settings.stop = CommandStopToken();
     ProgressDisplay shown;
     TerminalProgressBar bar(err);

@@ -14,6 +14,7 @@
 #include "gui/message_box.h"
 #include "gui/program_texts.h"
 #include "gui/windows1250_text.h"
+#include "platform/user_cache_folder.h"
 #include "reports/documents.h"
 #include "reports/report_session.h"
 #include "ui_CPrehladyDlg.h"
@@ -101,13 +102,13 @@ void CPrehladyDlg::FillNextValueCombo()
     const std::size_t row = m_waitingRows.front();
     m_waitingRows.pop_front();
     m_fillingRow = row;
-    m_work.Start(
-        [this, row, folder = m_receiveFolder, valueNumber = m_captionCombos[row]->currentIndex()](
-            std::stop_token stop, const zvk::ListProgress& progress) {
-            zvk::HeaderValueTexts found =
-                zvk::ReadHeaderValueTexts(folder, valueNumber, stop, progress);
-            return [this, row, found = std::move(found)] { ShowValueTexts(row, found); };
-        });
+    m_work.Start([this, row, folder = m_receiveFolder,
+                  valueNumber = m_captionCombos[row]->currentIndex()](
+                     std::stop_token stop, const zvk::ListProgress& progress) {
+        zvk::HeaderValueTexts found =
+            zvk::ReadHeaderValueTexts(folder, valueNumber, zvk::UserCacheFolder(), stop, progress);
+        return [this, row, found = std::move(found)] { ShowValueTexts(row, found); };
+    });
 }
 
 void CPrehladyDlg::ShowValueTexts(std::size_t row, const zvk::HeaderValueTexts& found)
@@ -154,6 +155,7 @@ void CPrehladyDlg::OnPrehlad()
         return;
     m_work.Start([this, selection, folder = m_receiveFolder, settings = *asked](
                      std::stop_token stop, const zvk::ListProgress& progress) mutable {
+        settings.indexFolder = zvk::UserCacheFolder();
         settings.stop = stop;
         settings.progress = progress;
         zvk::Result<std::filesystem::path> made = zvk::MakeReport(selection, folder, settings);

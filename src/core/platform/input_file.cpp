@@ -1,7 +1,7 @@
 #include "platform/input_file.h"
 
+#include <array>
 #include <cerrno>
-#include <sstream>
 #include <system_error>
 
 #include "platform/path_text.h"
@@ -56,15 +56,27 @@ Result<std::ifstream> OpenInputFile(const fs::path& path)
 
 Result<std::string> ReadWholeFile(const fs::path& path)
 {
+    std::string bytes;
+    if (Result<> read = ReadWholeFileInto(path, bytes); !read)
+        return Unexpected(std::move(read).error());
+    return bytes;
+}
+
+Result<> ReadWholeFileInto(const fs::path& path, std::string& bytes)
+{
+    bytes.clear();
     Result<std::ifstream> in = OpenInputFile(path);
     if (!in)
         return Unexpected(std::move(in).error());
-    std::ostringstream content;
-    content << in->rdbuf();
+    std::array<char, 1 << 16> block;
+    while (*in) {
+        in->read(block.data(), static_cast<std::streamsize>(block.size()));
+        bytes.append(block.data(), static_cast<std::size_t>(in->gcount()));
+    }
     if (in->bad())
         return Fail("cannot read " + PathText(path),
                     {path, std::make_error_code(std::errc::io_error)});
-    return std::move(content).str();
+    return {};
 }
 
 } // namespace zvk

@@ -27,6 +27,8 @@ Result<std::ifstream> OpenInputFile(const std::filesystem::path& path);
 
 // The whole file as bytes, or why it cannot be read.
 Result<std::string> ReadWholeFile(const std::filesystem::path& path);
+// The same into `bytes`, whose storage serves again: for readers of many files.
+Result<> ReadWholeFileInto(const std::filesystem::path& path, std::string& bytes);
 
 } // namespace zvk
 

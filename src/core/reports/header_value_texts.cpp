@@ -2,55 +2,45 @@
 
 #include <unordered_set>
 
-#include "lists/line_reader.h"
-#include "lists/record_layout.h"
 #include "platform/windows1250.h"
 #include "reports/documents.h"
+#include "reports/header_index.h"
 
 namespace zvk {
-namespace {
-
-// Header records stand before the items; a sawn-timber item does not end them.
-bool EndsHeaderValues(std::string_view code)
-{
-    const std::optional<ItemKind> kind = ItemKindOf(code);
-    return kind == ItemKind::LongWood || kind == ItemKind::StackedWood;
-}
-
-} // namespace
 
 HeaderValueTexts ReadHeaderValueTexts(const std::filesystem::path& folder, int valueNumber,
+                                      const std::filesystem::path& indexFolder,
                                       std::stop_token stop, const ListProgress& progress)
 {
     HeaderValueTexts found;
-    std::unordered_set<std::string> seen; // texts in lower case
-    const auto take = [&](std::string_view line) {
-        const std::string_view code = RecordCode(line);
-        if (EndsHeaderValues(code))
-            return false;
-        for (const HeaderValuePlace& place : HeaderValuesOf(code)) {
-            if (place.number != valueNumber)
-                continue;
-            std::string text = Field(line, place.field);
-            if (seen.insert(Windows1250Lower(text)).second)
-                found.texts.push_back(std::move(text));
-        }
-        return true;
-    };
     const Result<std::vector<std::filesystem::path>> lists = ReportListsIn(folder);
     if (!lists) {
         found.unreadable.push_back(lists.error().file);
         return found;
     }
+    HeaderIndex index = HeaderIndex::Open(indexFolder, folder);
+    IndexedListReader reader(index);
+    std::unordered_set<std::string> seen; // texts in lower case
     ListCount count(progress, lists->size());
     count.Begin();
     for (const std::filesystem::path& list : *lists) {
         if (stop.stop_requested())
             break;
-        if (Result<> read = ForEachListLine(list, take); !read)
-            found.unreadable.push_back(read.error().file);
+        const Result<const ListHeader*> header = reader.Header(list);
+        if (!header) {
+            found.unreadable.push_back(header.error().file);
+        } else {
+            for (const HeaderValueMention& value : (*header)->values) {
+                if (!value.offered || value.number != valueNumber)
+                    continue;
+                const std::string_view text = index.Texts().Text(value.text);
+                if (seen.insert(Windows1250Lower(text)).second)
+                    found.texts.emplace_back(text);
+            }
+        }
         count.OneMoreRead();
     }
+    index.Save(*lists);
     return found;
 }
 

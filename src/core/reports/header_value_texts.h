@@ -23,10 +23,12 @@ struct HeaderValueTexts
 };
 
 // Reads header value `valueNumber` (1 to 29) of every data list of `folder`, in
-// the order a report reads them. A list is read up to its first log, stacked-wood
-// or second-log item: header records stand before the items. A stop request ends
-// the reading between two lists, with the texts read so far.
+// the order a report reads them, through the folder's header index in `indexFolder`
+// (none: every list is read). Only header records before a list's first log,
+// stacked-wood or second-log item offer texts: header records stand before the
+// items. A stop request ends the reading between two lists, with the texts read so far.
 HeaderValueTexts ReadHeaderValueTexts(const std::filesystem::path& folder, int valueNumber,
+                                      const std::filesystem::path& indexFolder = {},
                                       std::stop_token stop = {}, const ListProgress& progress = {});
 
 } // namespace zvk

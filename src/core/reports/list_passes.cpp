@@ -26,33 +26,37 @@ ListFilter::ListFilter(const ReportSelection& selection)
         m_criteria[static_cast<std::size_t>(number)] = selection.GetCriterionValue(number);
 }
 
+ListVerdict ListFilter::Verdict(const ListHeader& header, const HeaderTextTable& texts) const
+{
+    if (header.dated && (header.firstDate < m_firstDay || header.lastDate > m_lastDay))
+        return ListVerdict::LeftOut;
+    for (const HeaderValueMention& value : header.values) {
+        const std::string& criterion = m_criteria[value.number];
+        if (!criterion.empty() && criterion != texts.Text(value.text))
+            return ListVerdict::LeftOut;
+    }
+    return ListVerdict::Belongs;
+}
+
 Result<ListVerdict> ListFilter::ListPassesFilter(const std::filesystem::path& list) const
 {
-    bool passes = true;
+    HeaderTextTable texts;
+    ListHeaderReader header(texts);
     Result<> read = ForEachListLine(list, [&](std::string_view line) {
-        passes = LinePasses(line);
-        return passes;
+        header.Read(line);
+        return true;
     });
     if (!read)
         return Unexpected(std::move(read).error());
-    return passes ? ListVerdict::Belongs : ListVerdict::LeftOut;
+    return Verdict(header.Take(), texts);
 }
 
 bool ListFilter::LinePasses(std::string_view line) const
 {
-    const std::string_view code = RecordCode(line);
-    if (code == kDateRecordCode) {
-        const ListDate date = DateOf(line);
-        const std::int32_t key = DateKey({date.day, date.month, date.year});
-        if (key < m_firstDay || key > m_lastDay)
-            return false;
-    }
-    for (const HeaderValuePlace& place : HeaderValuesOf(code)) {
-        const std::string& criterion = m_criteria[static_cast<std::size_t>(place.number)];
-        if (place.number != 0 && !criterion.empty() && criterion != Field(line, place.field))
-            return false;
-    }
-    return true;
+    HeaderTextTable texts;
+    ListHeaderReader header(texts);
+    header.Read(line);
+    return Verdict(header.Take(), texts) == ListVerdict::Belongs;
 }
 
 Result<> SummaryPass::AddListToSummaries(const std::filesystem::path& list, SummaryLists& lists)

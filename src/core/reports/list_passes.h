@@ -8,6 +8,7 @@
 
 #include "platform/result.h"
 #include "reports/item_reader.h"
+#include "reports/list_header.h"
 #include "reports/report_selection.h"
 #include "reports/summary_lists.h"
 
@@ -30,8 +31,9 @@ public:
 
     // The list belongs when every date record of it lies within the range and every
     // header value with a criterion equals it exactly (bytes, letter case and
-    // trailing spaces); records a list lacks are not tested. Reading stops at the
-    // first record that fails. Fails when the list cannot be read.
+    // trailing spaces); records a list lacks are not tested.
+    ListVerdict Verdict(const ListHeader& header, const HeaderTextTable& texts) const;
+    // The same for the list file; fails when it cannot be read.
     Result<ListVerdict> ListPassesFilter(const std::filesystem::path& list) const;
 
     // The same decision for one line: false when the line fails the list.

@@ -5,8 +5,10 @@
 #include <system_error>
 
 #include "lists/data_list.h"
+#include "lists/line_reader.h"
 #include "platform/path_text.h"
 #include "platform/system_reason.h"
+#include "reports/header_index.h"
 #include "reports/list_passes.h"
 #include "reports/text_format.h"
 
@@ -32,29 +34,34 @@ void WriteSelection(ReportDocument& document, const ReportSelection& selection)
     document.NewLine();
 }
 
-// The listing and the summary of every list that passes the selection; the first
-// list that cannot be read ends it.
+// The listing and the summary of every list that passes the selection, each list
+// read once at most: a list whose header the index holds unchanged is opened only
+// when it belongs. The first list that cannot be read ends it.
 Result<> WriteLists(ReportSession& session, const ReportSelection& selection,
-                    const std::vector<fs::path>& lists)
+                    const std::vector<fs::path>& lists, HeaderIndex& index)
 {
     const bool listing = WantsListing(session.Options());
     const bool sorted = session.Options().sortedSummary;
     if (listing)
         session.ItemListing().WriteListingHeader();
     const ListFilter filter(selection);
+    IndexedListReader reader(index);
     for (const fs::path& list : lists) {
         if (session.StopRequested())
             return {};
-        const Result<ListVerdict> verdict = filter.ListPassesFilter(list);
-        if (!verdict)
-            return Unexpected(verdict.error());
-        if (*verdict == ListVerdict::Belongs) {
-            if (listing)
-                if (Result<> listed = session.ItemListing().WriteListing(list); !listed)
-                    return listed;
-            if (sorted)
-                if (Result<> added = session.AddListToSummaries(list); !added)
-                    return added;
+        const Result<const ListHeader*> header = reader.Header(list);
+        if (!header)
+            return Unexpected(header.error());
+        if (filter.Verdict(**header, index.Texts()) == ListVerdict::Belongs) {
+            const Result<std::string_view> bytes = reader.Bytes(list);
+            if (!bytes)
+                return Unexpected(bytes.error());
+            ForEachLineIn(*bytes, [&](std::string_view line) {
+                if (listing)
+                    session.ItemListing().WriteListingLine(line);
+                if (sorted)
+                    session.AddLineToSummaries(line);
+            });
         }
         session.ListRead();
     }
@@ -94,10 +101,14 @@ Result<fs::path> MakeReport(const ReportSelection& selection, const fs::path& re
     const Result<std::vector<fs::path>> lists = ReportListsIn(receiveFolder);
     if (!lists)
         return Unexpected(lists.error());
-    return ReportSession::MakeDocument(settings, *lists, [&](ReportSession& session) {
-        WriteSelection(session.Document(), selection);
-        return WriteLists(session, selection, *lists);
-    });
+    HeaderIndex index = HeaderIndex::Open(settings.indexFolder, receiveFolder);
+    Result<fs::path> document =
+        ReportSession::MakeDocument(settings, *lists, [&](ReportSession& session) {
+            WriteSelection(session.Document(), selection);
+            return WriteLists(session, selection, *lists, index);
+        });
+    index.Save(*lists);
+    return document;
 }
 
 } // namespace zvk

@@ -153,6 +153,11 @@ Result<> ReportSession::AddListToSummaries(const fs::path& list)
     return m_summaryPass.AddListToSummaries(list, m_summaries);
 }
 
+void ReportSession::AddLineToSummaries(std::string_view line)
+{
+    m_summaryPass.AddLine(line, m_summaries);
+}
+
 void ReportSession::WriteSummaries()
 {
     zvk::WriteSummaries(m_document, m_summaries);

@@ -47,7 +47,8 @@ private:
 };
 
 // How a report or consignment note is made: what it holds, the device
-// configuration it prints from, where it goes and who shows it (none: not shown).
+// configuration it prints from, where it goes, who shows it (none: not shown) and
+// the folder of the lists' header indexes (none: every list is read).
 // A stop request ends it unfinished, between two lists: nothing is written. The
 // lists read so far are told to `progress`, when there is one.
 struct DocumentSettings
@@ -58,6 +59,7 @@ struct DocumentSettings
     DocumentViewer* viewer = nullptr;
     std::stop_token stop = {};
     ListProgress progress = {};
+    std::filesystem::path indexFolder = {};
 };
 
 // The state of one report or consignment note from its opening to its closing:
@@ -79,8 +81,9 @@ public:
     const ReportOptions& Options() const;
     const ReportConfiguration& Configuration() const;
 
-    // Reads the items of a data list into the summary lists.
+    // Reads the items of a data list, or of one line of it, into the summary lists.
     Result<> AddListToSummaries(const std::filesystem::path& list);
+    void AddLineToSummaries(std::string_view line);
     void WriteSummaries();
 
     // True once the document is to be given up unfinished.

@@ -247,7 +247,7 @@ TEST_F(MakeReportTest, ProgressTellsEachListReadUpToTheLast)
     ASSERT_TRUE(test::Succeeded(MakeConsignmentNote(lists.Path() / "EVEN.DAT", settings)));
     EXPECT_EQ(told, AllCounts(1));
     told.clear();
-    ReadHeaderValueTexts(lists.Path(), 1, {}, settings.progress);
+    ReadHeaderValueTexts(lists.Path(), 1, {}, {}, settings.progress);
     EXPECT_EQ(told, AllCounts(3));
 }
 
@@ -271,7 +271,7 @@ TEST_F(MakeReportTest, AStopBetweenListsEndsTheReadingAndLeavesNoDocument)
                 << test::FailureDetail(stopped);
         } else {
             const HeaderValueTexts found =
-                ReadHeaderValueTexts(lists.Path(), 1, stop.get_token(), progress);
+                ReadHeaderValueTexts(lists.Path(), 1, {}, stop.get_token(), progress);
             EXPECT_TRUE(found.unreadable.empty());
         }
         EXPECT_EQ(told, (Told{{0, 3}, {1, 3}})) << (report ? "report" : "header values");

@@ -1,0 +1,245 @@
+#include <cstring>
+#include <optional>
+#include <system_error>
+#include <type_traits>
+#include <unordered_set>
+
+#include "lists/record_layout.h"
+#include "reports/header_index.h"
+
+// The form of the index file: the magic line, a checksum of everything after it, the
+// folder's path, the table of header texts, then each list with its stamp and header.
+// Numbers are in this computer's byte order: the file never leaves the computer that
+// wrote it, and one of another form fails its magic line or its checksum.
+
+namespace fs = std::filesystem;
+
+namespace zvk {
+namespace {
+
+constexpr std::string_view kMagic = "ZVK header index 1\n";
+
+std::uint64_t Checksum(std::string_view bytes)
+{
+    std::uint64_t hash = 14695981039346656037u; // FNV-1a, 64 bits
+    for (const char byte : bytes) {
+        hash ^= static_cast<unsigned char>(byte);
+        hash *= 1099511628211u;
+    }
+    return hash;
+}
+
+class ByteWriter
+{
+public:
+    template <class Number> void Put(Number number)
+    {
+        static_assert(std::is_arithmetic_v<Number>);
+        m_bytes.append(reinterpret_cast<const char*>(&number), sizeof number);
+    }
+    template <class Char> void PutText(std::basic_string_view<Char> text)
+    {
+        Put(static_cast<std::uint32_t>(text.size()));
+        m_bytes.append(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(Char));
+    }
+    std::string Take()
+    {
+        return std::move(m_bytes);
+    }
+
+private:
+    std::string m_bytes;
+};
+
+// Reads what ByteWriter wrote; every read past the end, or of a length that cannot be,
+// leaves the reader failed, and a failed reader reads zeros and empty texts.
+class ByteReader
+{
+public:
+    explicit ByteReader(std::string_view bytes) : m_bytes(bytes) {}
+
+    template <class Number> Number Get()
+    {
+        Number number{};
+        if (Take(sizeof number))
+            std::memcpy(&number, m_taken.data(), sizeof number);
+        return number;
+    }
+    template <class Char> std::basic_string<Char> GetText()
+    {
+        const auto length = Get<std::uint32_t>();
+        if (length > m_bytes.size() / sizeof(Char) || !Take(length * sizeof(Char)))
+            return {};
+        std::basic_string<Char> text(length, Char());
+        std::memcpy(text.data(), m_taken.data(), m_taken.size());
+        return text;
+    }
+    // A count of records of at least `recordBytes` each, which must fit in what is left.
+    std::uint32_t GetCount(std::size_t recordBytes)
+    {
+        const auto count = Get<std::uint32_t>();
+        if (count > m_bytes.size() / recordBytes)
+            m_failed = true;
+        return m_failed ? 0 : count;
+    }
+    void FailUnless(bool condition)
+    {
+        m_failed = m_failed || !condition;
+    }
+    bool Failed() const
+    {
+        return m_failed;
+    }
+    bool AtEnd() const
+    {
+        return m_bytes.empty();
+    }
+
+private:
+    bool Take(std::size_t count)
+    {
+        if (m_failed || count > m_bytes.size()) {
+            m_failed = true;
+            return false;
+        }
+        m_taken = m_bytes.substr(0, count);
+        m_bytes.remove_prefix(count);
+        return true;
+    }
+
+    std::string_view m_bytes;
+    std::string_view m_taken;
+    bool m_failed = false;
+};
+
+using PathChar = fs::path::value_type;
+
+void PutStamp(ByteWriter& out, const FileStamp& stamp)
+{
+    out.Put(stamp.device);
+    out.Put(stamp.file);
+    out.Put(stamp.size);
+    out.Put(stamp.modified);
+    out.Put(stamp.statusChanged);
+}
+
+FileStamp GetStamp(ByteReader& in)
+{
+    FileStamp stamp;
+    stamp.device = in.Get<std::uint64_t>();
+    stamp.file = in.Get<std::uint64_t>();
+    stamp.size = in.Get<std::uint64_t>();
+    stamp.modified = in.Get<std::int64_t>();
+    stamp.statusChanged = in.Get<std::int64_t>();
+    return stamp;
+}
+
+// The folder as the index knows it: its full path, whichever way it was spelt.
+fs::path::string_type FolderKey(const fs::path& folder)
+{
+    std::error_code ec;
+    const fs::path full = fs::weakly_canonical(fs::absolute(folder, ec), ec);
+    return (ec ? folder : full).native();
+}
+
+} // namespace
+
+fs::path HeaderIndexFile(const fs::path& cacheFolder, const fs::path& folder)
+{
+    const fs::path::string_type key = FolderKey(folder);
+    const std::uint64_t hash =
+        Checksum({reinterpret_cast<const char*>(key.data()), key.size() * sizeof(PathChar)});
+    constexpr std::string_view kDigits = "0123456789abcdef";
+    std::string name = "headers-";
+    for (int shift = 60; shift >= 0; shift -= 4)
+        name += kDigits[(hash >> shift) & 0xF];
+    return cacheFolder / (name + ".idx");
+}
+
+std::string HeaderIndex::Serialized(const std::vector<fs::path>& lists) const
+{
+    // Only the texts of the lists kept are written, numbered anew in their order.
+    std::vector<std::uint32_t> renumbered(m_texts.Size(), UINT32_MAX);
+    std::vector<std::uint32_t> kept;
+    std::vector<std::pair<const fs::path::string_type*, const Entry*>> entries;
+    for (const fs::path& list : lists) {
+        const auto found = m_entries.find(list.filename().native());
+        if (found == m_entries.end())
+            continue;
+        entries.emplace_back(&found->first, &found->second);
+        for (const HeaderValueMention& value : found->second.header.values) {
+            if (renumbered[value.text] == UINT32_MAX) {
+                renumbered[value.text] = static_cast<std::uint32_t>(kept.size());
+                kept.push_back(value.text);
+            }
+        }
+    }
+    ByteWriter out;
+    out.PutText<PathChar>(FolderKey(m_folder));
+    out.Put(static_cast<std::uint32_t>(kept.size()));
+    for (const std::uint32_t text : kept)
+        out.PutText(m_texts.Text(text));
+    out.Put(static_cast<std::uint32_t>(entries.size()));
+    for (const auto& [name, entry] : entries) {
+        out.PutText<PathChar>(*name);
+        PutStamp(out, entry->stamp);
+        const ListHeader& header = entry->header;
+        out.Put(static_cast<std::uint8_t>(header.dated));
+        out.Put(header.firstDate);
+        out.Put(header.lastDate);
+        out.Put(static_cast<std::uint32_t>(header.values.size()));
+        for (const HeaderValueMention& value : header.values) {
+            out.Put(value.number);
+            out.Put(static_cast<std::uint8_t>(value.offered));
+            out.Put(renumbered[value.text]);
+        }
+    }
+    const std::string body = out.Take();
+    ByteWriter file;
+    file.Put(Checksum(body));
+    return std::string(kMagic) + file.Take() + body;
+}
+
+HeaderIndex HeaderIndex::Deserialized(std::string_view bytes, const fs::path& folder)
+{
+    if (!bytes.starts_with(kMagic))
+        return {};
+    ByteReader file(bytes.substr(kMagic.size()));
+    const auto checksum = file.Get<std::uint64_t>();
+    const std::string_view body = bytes.substr(std::min(bytes.size(), kMagic.size() + 8));
+    if (file.Failed() || checksum != Checksum(body))
+        return {};
+    ByteReader in(body);
+    if (in.GetText<PathChar>() != FolderKey(folder))
+        return {};
+    HeaderIndex index;
+    const std::uint32_t textCount = in.GetCount(sizeof(std::uint32_t));
+    for (std::uint32_t text = 0; text < textCount; ++text)
+        in.FailUnless(index.m_texts.NumberOf(in.GetText<char>()) == text);
+    const std::uint32_t listCount = in.GetCount(sizeof(std::uint32_t));
+    for (std::uint32_t list = 0; list < listCount && !in.Failed(); ++list) {
+        const fs::path::string_type name = in.GetText<PathChar>();
+        Entry entry;
+        entry.stamp = GetStamp(in);
+        ListHeader& header = entry.header;
+        header.dated = in.Get<std::uint8_t>() != 0;
+        header.firstDate = in.Get<std::int32_t>();
+        header.lastDate = in.Get<std::int32_t>();
+        const std::uint32_t valueCount = in.GetCount(6);
+        for (std::uint32_t value = 0; value < valueCount; ++value) {
+            HeaderValueMention mention;
+            mention.number = in.Get<std::uint8_t>();
+            mention.offered = in.Get<std::uint8_t>() != 0;
+            mention.text = in.Get<std::uint32_t>();
+            in.FailUnless(mention.number >= 1 && mention.number <= kHeaderValueCount &&
+                          mention.text < textCount);
+            header.values.push_back(mention);
+        }
+        in.FailUnless(index.m_entries.emplace(name, std::move(entry)).second);
+    }
+    if (in.Failed() || !in.AtEnd())
+        return {};
+    return index;
+}
+
+} // namespace zvk

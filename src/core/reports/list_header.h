@@ -1,0 +1,66 @@
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace zvk {
+
+// The header texts of many lists, each kept once: a folder's lists repeat the same
+// few forest, district and buyer names, and a ten-year archive holds 50,000 lists.
+class HeaderTextTable
+{
+public:
+    // The number of `text`, added when it is new.
+    std::uint32_t NumberOf(std::string_view text);
+    std::string_view Text(std::uint32_t number) const;
+    std::uint32_t Size() const;
+
+private:
+    std::deque<std::string> m_texts; // which never moves a text it holds
+    std::unordered_map<std::string_view, std::uint32_t> m_numbers; // views into m_texts
+};
+
+// One header value that a list holds: value `number` (1 to 29) with a text, and
+// whether the report dialog offers it as a criterion (it stands before the list's
+// first log or stacked-wood item).
+struct HeaderValueMention
+{
+    std::uint8_t number = 0;
+    bool offered = false;
+    std::uint32_t text = 0; // in the list's HeaderTextTable
+};
+
+// What the report's filter and the dialog's value combos need to know of a list:
+// the range of its dates and every header value it holds, each distinct one once,
+// in the order of their first appearance. A list's verdict and the texts it offers
+// follow from its header alone, so that it need not be opened again while it is
+// unchanged.
+struct ListHeader
+{
+    bool dated = false; // has a date record
+    std::int32_t firstDate = 0;
+    std::int32_t lastDate = 0;
+    std::vector<HeaderValueMention> values;
+};
+
+// Gathers the header of one list from its lines, in order.
+class ListHeaderReader
+{
+public:
+    explicit ListHeaderReader(HeaderTextTable& texts);
+
+    void Read(std::string_view line);
+    // The header of the lines read so far; the reader starts anew for the next list.
+    ListHeader Take();
+
+private:
+    HeaderTextTable& m_texts;
+    ListHeader m_header;
+    bool m_itemsBegun = false;
+};
+
+} // namespace zvk
