@@ -96,13 +96,13 @@ int main(int argc, char* argv[])
     const long items = zvk::bench::GenerateCorpus(full, shape);
     shape.lists /= 4;
     zvk::bench::GenerateCorpus(quarter, shape);
-    const zvk::Result<std::vector<fs::path>> found = zvk::ReportListsIn(full);
+    const zvk::Result<zvk::FolderLists> found = zvk::ReportListsIn(full);
     if (!found) {
         std::cerr << "cannot read the corpus " << full << ": "
                   << found.error().file.reason.message() << '\n';
         return 1;
     }
-    const std::vector<fs::path>& lists = *found;
+    const std::vector<fs::path>& lists = found->paths;
 
     std::size_t bytes = 0;
     BaselineSeconds(lists, bytes); // brings the files into the page cache

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <string>
 #include <vector>
 
 #include "platform/result.h"
@@ -11,9 +12,16 @@ namespace zvk {
 
 // The data lists of a folder that a report reads: files whose names end in ".dat"
 // in any letter case, in the byte order of their names, so that the same folder
-// always gives the same report. A folder that cannot be read (a missing one too)
-// fails: a report over it would look like one over an empty folder.
-Result<std::vector<std::filesystem::path>> ReportListsIn(const std::filesystem::path& folder);
+// always gives the same report.
+struct FolderLists
+{
+    std::vector<std::filesystem::path> paths;
+    std::vector<std::string> names; // of each path, as PathText gives it
+};
+
+// The data lists of `folder`. A folder that cannot be read (a missing one too) fails:
+// a report over it would look like one over an empty folder.
+Result<FolderLists> ReportListsIn(const std::filesystem::path& folder);
 
 // The report of the dialog's "Prehľad": the date range and the criteria rows, then
 // for every list of `receiveFolder` that passes the selection its listing and its

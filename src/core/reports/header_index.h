@@ -1,14 +1,16 @@
 #pragma once
 
 #include <chrono>
+#include <cstddef>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "platform/file_stamp.h"
 #include "platform/result.h"
+#include "reports/documents.h"
 #include "reports/list_header.h"
 
 namespace zvk {
@@ -20,40 +22,42 @@ namespace zvk {
 // its stamp is the one its header was read at, an index that cannot be read or was
 // made for another folder is built anew, and one that cannot be written is simply
 // not kept. A report through it has the same bytes as one without it.
+//
+// An index is opened for the folder's lists as they are now and knows them by their
+// place among them.
 class HeaderIndex
 {
 public:
     // An index that keeps nothing between reports: every list is read.
-    HeaderIndex() = default;
-    // The index of `folder` in `cacheFolder`; one that keeps nothing when
+    explicit HeaderIndex(const FolderLists& lists);
+    // The index of the folder of `lists` in `cacheFolder`; one that keeps nothing when
     // `cacheFolder` is empty. A list changed less than `settling` ago is read again
     // next time (see IsSettled).
     static HeaderIndex Open(const std::filesystem::path& cacheFolder,
-                            const std::filesystem::path& folder,
+                            const std::filesystem::path& folder, const FolderLists& lists,
                             std::chrono::nanoseconds settling = std::chrono::seconds(2));
 
+    // The header of list number `list` as the index holds it for the file at `stamp`;
+    // null when the index has none or one of another stamp.
+    const ListHeader* Current(std::size_t list, const FileStamp& stamp) const;
     // Whether the header of a list read at `stamp` is kept for later reports.
     bool Keeps(const FileStamp& stamp) const;
-
-    // The header of `list` as the index holds it for the file at `stamp`; null when the
-    // index has none or one of another stamp.
-    const ListHeader* Current(const std::filesystem::path& list, const FileStamp& stamp) const;
-    // Keeps the header of `list`, read from the file at `stamp`.
-    const ListHeader& Remember(const std::filesystem::path& list, const FileStamp& stamp,
-                               ListHeader header);
+    // Keeps the header of list number `list`, read from the file at `stamp`.
+    const ListHeader& Remember(std::size_t list, const FileStamp& stamp, ListHeader header);
     HeaderTextTable& Texts();
     const HeaderTextTable& Texts() const;
 
-    // Writes the headers of `lists` (the folder's lists now; others are forgotten) to
-    // the index's file, replacing it whole. Nothing is written for an index that keeps
-    // nothing or holds nothing new, and a file that cannot be written is left as it
-    // was: the next report reads the lists again.
-    void Save(const std::vector<std::filesystem::path>& lists) const;
+    // Writes the index to its file, replacing it whole, when it learnt something or
+    // holds lists that have gone. Nothing is written for an index that keeps nothing,
+    // and a file that cannot be written is left as it was: the next report reads the
+    // lists again.
+    void Save() const;
 
-    // The index file's bytes, and the index they hold for `folder`: an empty index
-    // when they are damaged, of another form or of another folder.
-    std::string Serialized(const std::vector<std::filesystem::path>& lists) const;
-    static HeaderIndex Deserialized(std::string_view bytes, const std::filesystem::path& folder);
+    // The index file's bytes, and the index they hold for `folder` and its `lists`:
+    // one that knows no list when they are damaged, of another form or of another folder.
+    std::string Serialized() const;
+    static HeaderIndex Deserialized(std::string_view bytes, const std::filesystem::path& folder,
+                                    const FolderLists& lists);
 
 private:
     struct Entry
@@ -65,9 +69,10 @@ private:
     std::filesystem::path m_file;
     std::filesystem::path m_folder;
     std::chrono::nanoseconds m_settling{};
+    const std::vector<std::string>* m_names;
     HeaderTextTable m_texts;
-    std::unordered_map<std::filesystem::path::string_type, Entry> m_entries; // by list name
-    bool m_changed = false;
+    std::vector<std::optional<Entry>> m_entries; // by list number
+    bool m_changed = false;                       // since it was read
 };
 
 // The file of `folder`'s index in `cacheFolder`: one per folder, named by a hash of
@@ -81,19 +86,21 @@ std::filesystem::path HeaderIndexFile(const std::filesystem::path& cacheFolder,
 class IndexedListReader
 {
 public:
-    explicit IndexedListReader(HeaderIndex& index);
+    IndexedListReader(HeaderIndex& index, const FolderLists& lists);
 
-    // The header of `list`; fails when the list has to be read and cannot be.
-    Result<const ListHeader*> Header(const std::filesystem::path& list);
+    // The header of list number `list`; fails when the list has to be read and cannot be.
+    Result<const ListHeader*> Header(std::size_t list);
     // The bytes of the list whose header was asked for last: those read for its header,
     // or read now. Valid until the next call.
-    Result<std::string_view> Bytes(const std::filesystem::path& list);
+    Result<std::string_view> Bytes();
 
 private:
     HeaderIndex& m_index;
+    const FolderLists& m_lists;
+    std::size_t m_list = 0;
     std::string m_bytes;
     bool m_haveBytes = false;
-    ListHeader m_uncached; // of a list whose stamp could not be taken
+    ListHeader m_uncached; // of a list whose header is not kept
 };
 
 } // namespace zvk

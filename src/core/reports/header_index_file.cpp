@@ -2,7 +2,6 @@
 #include <optional>
 #include <system_error>
 #include <type_traits>
-#include <unordered_set>
 
 #include "lists/record_layout.h"
 #include "reports/header_index.h"
@@ -156,18 +155,17 @@ fs::path HeaderIndexFile(const fs::path& cacheFolder, const fs::path& folder)
     return cacheFolder / (name + ".idx");
 }
 
-std::string HeaderIndex::Serialized(const std::vector<fs::path>& lists) const
+std::string HeaderIndex::Serialized() const
 {
     // Only the texts of the lists kept are written, numbered anew in their order.
     std::vector<std::uint32_t> renumbered(m_texts.Size(), UINT32_MAX);
     std::vector<std::uint32_t> kept;
-    std::vector<std::pair<const fs::path::string_type*, const Entry*>> entries;
-    for (const fs::path& list : lists) {
-        const auto found = m_entries.find(list.filename().native());
-        if (found == m_entries.end())
+    std::uint32_t listCount = 0;
+    for (const std::optional<Entry>& entry : m_entries) {
+        if (!entry)
             continue;
-        entries.emplace_back(&found->first, &found->second);
-        for (const HeaderValueMention& value : found->second.header.values) {
+        ++listCount;
+        for (const HeaderValueMention& value : entry->header.values) {
             if (renumbered[value.text] == UINT32_MAX) {
                 renumbered[value.text] = static_cast<std::uint32_t>(kept.size());
                 kept.push_back(value.text);
@@ -179,16 +177,18 @@ std::string HeaderIndex::Serialized(const std::vector<fs::path>& lists) const
     out.Put(static_cast<std::uint32_t>(kept.size()));
     for (const std::uint32_t text : kept)
         out.PutText(m_texts.Text(text));
-    out.Put(static_cast<std::uint32_t>(entries.size()));
-    for (const auto& [name, entry] : entries) {
-        out.PutText<PathChar>(*name);
-        PutStamp(out, entry->stamp);
-        const ListHeader& header = entry->header;
-        out.Put(static_cast<std::uint8_t>(header.dated));
-        out.Put(header.firstDate);
-        out.Put(header.lastDate);
-        out.Put(static_cast<std::uint32_t>(header.values.size()));
-        for (const HeaderValueMention& value : header.values) {
+    out.Put(listCount);
+    for (std::size_t list = 0; list < m_entries.size(); ++list) {
+        if (!m_entries[list])
+            continue;
+        const Entry& entry = *m_entries[list];
+        out.PutText(std::string_view((*m_names)[list]));
+        PutStamp(out, entry.stamp);
+        out.Put(static_cast<std::uint8_t>(entry.header.dated));
+        out.Put(entry.header.firstDate);
+        out.Put(entry.header.lastDate);
+        out.Put(static_cast<std::uint32_t>(entry.header.values.size()));
+        for (const HeaderValueMention& value : entry.header.values) {
             out.Put(value.number);
             out.Put(static_cast<std::uint8_t>(value.offered));
             out.Put(renumbered[value.text]);
@@ -200,25 +200,32 @@ std::string HeaderIndex::Serialized(const std::vector<fs::path>& lists) const
     return std::string(kMagic) + file.Take() + body;
 }
 
-HeaderIndex HeaderIndex::Deserialized(std::string_view bytes, const fs::path& folder)
+HeaderIndex HeaderIndex::Deserialized(std::string_view bytes, const fs::path& folder,
+                                      const FolderLists& lists)
 {
     if (!bytes.starts_with(kMagic))
-        return {};
+        return HeaderIndex(lists);
     ByteReader file(bytes.substr(kMagic.size()));
     const auto checksum = file.Get<std::uint64_t>();
     const std::string_view body = bytes.substr(std::min(bytes.size(), kMagic.size() + 8));
     if (file.Failed() || checksum != Checksum(body))
-        return {};
+        return HeaderIndex(lists);
     ByteReader in(body);
     if (in.GetText<PathChar>() != FolderKey(folder))
-        return {};
-    HeaderIndex index;
+        return HeaderIndex(lists);
+    HeaderIndex index(lists);
     const std::uint32_t textCount = in.GetCount(sizeof(std::uint32_t));
     for (std::uint32_t text = 0; text < textCount; ++text)
         in.FailUnless(index.m_texts.NumberOf(in.GetText<char>()) == text);
+    // The lists are written in the order of their names, as the folder's are: each
+    // finds its place among them in one walk.
+    const std::vector<std::string>& names = lists.names;
+    std::size_t place = 0;
+    std::string previous;
     const std::uint32_t listCount = in.GetCount(sizeof(std::uint32_t));
     for (std::uint32_t list = 0; list < listCount && !in.Failed(); ++list) {
-        const fs::path::string_type name = in.GetText<PathChar>();
+        std::string name = in.GetText<char>();
+        in.FailUnless(list == 0 || previous < name);
         Entry entry;
         entry.stamp = GetStamp(in);
         ListHeader& header = entry.header;
@@ -226,6 +233,7 @@ HeaderIndex HeaderIndex::Deserialized(std::string_view bytes, const fs::path& fo
         header.firstDate = in.Get<std::int32_t>();
         header.lastDate = in.Get<std::int32_t>();
         const std::uint32_t valueCount = in.GetCount(6);
+        header.values.reserve(valueCount);
         for (std::uint32_t value = 0; value < valueCount; ++value) {
             HeaderValueMention mention;
             mention.number = in.Get<std::uint8_t>();
@@ -235,10 +243,16 @@ HeaderIndex HeaderIndex::Deserialized(std::string_view bytes, const fs::path& fo
                           mention.text < textCount);
             header.values.push_back(mention);
         }
-        in.FailUnless(index.m_entries.emplace(name, std::move(entry)).second);
+        while (place < names.size() && names[place] < name)
+            ++place;
+        if (place < names.size() && names[place] == name)
+            index.m_entries[place] = std::move(entry);
+        else
+            index.m_changed = true; // a list that has gone is forgotten when it is saved
+        previous = std::move(name);
     }
     if (in.Failed() || !in.AtEnd())
-        return {};
+        return HeaderIndex(lists);
     return index;
 }
 

@@ -13,17 +13,17 @@ HeaderValueTexts ReadHeaderValueTexts(const std::filesystem::path& folder, int v
                                       std::stop_token stop, const ListProgress& progress)
 {
     HeaderValueTexts found;
-    const Result<std::vector<std::filesystem::path>> lists = ReportListsIn(folder);
+    const Result<FolderLists> lists = ReportListsIn(folder);
     if (!lists) {
         found.unreadable.push_back(lists.error().file);
         return found;
     }
-    HeaderIndex index = HeaderIndex::Open(indexFolder, folder);
-    IndexedListReader reader(index);
+    HeaderIndex index = HeaderIndex::Open(indexFolder, folder, *lists);
+    IndexedListReader reader(index, *lists);
     std::unordered_set<std::string> seen; // texts in lower case
-    ListCount count(progress, lists->size());
+    ListCount count(progress, lists->paths.size());
     count.Begin();
-    for (const std::filesystem::path& list : *lists) {
+    for (std::size_t list = 0; list < lists->paths.size(); ++list) {
         if (stop.stop_requested())
             break;
         const Result<const ListHeader*> header = reader.Header(list);
@@ -40,7 +40,7 @@ HeaderValueTexts ReadHeaderValueTexts(const std::filesystem::path& folder, int v
         }
         count.OneMoreRead();
     }
-    index.Save(*lists);
+    index.Save();
     return found;
 }
 

@@ -38,22 +38,22 @@ void WriteSelection(ReportDocument& document, const ReportSelection& selection)
 // read once at most: a list whose header the index holds unchanged is opened only
 // when it belongs. The first list that cannot be read ends it.
 Result<> WriteLists(ReportSession& session, const ReportSelection& selection,
-                    const std::vector<fs::path>& lists, HeaderIndex& index)
+                    const FolderLists& lists, HeaderIndex& index)
 {
     const bool listing = WantsListing(session.Options());
     const bool sorted = session.Options().sortedSummary;
     if (listing)
         session.ItemListing().WriteListingHeader();
     const ListFilter filter(selection);
-    IndexedListReader reader(index);
-    for (const fs::path& list : lists) {
+    IndexedListReader reader(index, lists);
+    for (std::size_t list = 0; list < lists.paths.size(); ++list) {
         if (session.StopRequested())
             return {};
         const Result<const ListHeader*> header = reader.Header(list);
         if (!header)
             return Unexpected(header.error());
         if (filter.Verdict(**header, index.Texts()) == ListVerdict::Belongs) {
-            const Result<std::string_view> bytes = reader.Bytes(list);
+            const Result<std::string_view> bytes = reader.Bytes();
             if (!bytes)
                 return Unexpected(bytes.error());
             ForEachLineIn(*bytes, [&](std::string_view line) {
@@ -74,23 +74,30 @@ Result<> WriteLists(ReportSession& session, const ReportSelection& selection,
 
 } // namespace
 
-Result<std::vector<fs::path>> ReportListsIn(const fs::path& folder)
+Result<FolderLists> ReportListsIn(const fs::path& folder)
 {
-    std::vector<fs::path> lists;
+    // Sorted by the names' text, each made once: a ten-year archive holds 50,000 lists.
+    std::vector<std::pair<std::string, fs::path>> named;
     std::error_code error;
     fs::directory_iterator it(folder, error);
     for (; !error && it != fs::directory_iterator(); it.increment(error)) {
         std::error_code ignored; // an entry that vanished is simply not a list
         if (!it->is_directory(ignored) && HasDataListName(it->path()))
-            lists.push_back(it->path());
+            named.emplace_back(PathText(it->path().filename()), it->path());
     }
-    std::sort(lists.begin(), lists.end(), [](const fs::path& a, const fs::path& b) {
-        return PathText(a.filename()) < PathText(b.filename());
-    });
     if (error) {
         error = StandardReason(error);
         return Fail("cannot read the folder " + PathText(folder) + ": " + error.message(),
                     {folder, error, FileFailure::Access::ReadingFolder});
+    }
+    std::sort(named.begin(), named.end(),
+              [](const auto& a, const auto& b) { return a.first < b.first; });
+    FolderLists lists;
+    lists.paths.reserve(named.size());
+    lists.names.reserve(named.size());
+    for (auto& [name, list] : named) {
+        lists.names.push_back(std::move(name));
+        lists.paths.push_back(std::move(list));
     }
     return lists;
 }
@@ -98,16 +105,16 @@ Result<std::vector<fs::path>> ReportListsIn(const fs::path& folder)
 Result<fs::path> MakeReport(const ReportSelection& selection, const fs::path& receiveFolder,
                             const DocumentSettings& settings)
 {
-    const Result<std::vector<fs::path>> lists = ReportListsIn(receiveFolder);
+    const Result<FolderLists> lists = ReportListsIn(receiveFolder);
     if (!lists)
         return Unexpected(lists.error());
-    HeaderIndex index = HeaderIndex::Open(settings.indexFolder, receiveFolder);
+    HeaderIndex index = HeaderIndex::Open(settings.indexFolder, receiveFolder, *lists);
     Result<fs::path> document =
-        ReportSession::MakeDocument(settings, *lists, [&](ReportSession& session) {
+        ReportSession::MakeDocument(settings, lists->paths, [&](ReportSession& session) {
             WriteSelection(session.Document(), selection);
             return WriteLists(session, selection, *lists, index);
         });
-    index.Save(*lists);
+    index.Save();
     return document;
 }
 

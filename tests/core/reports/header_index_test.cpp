@@ -128,21 +128,25 @@ TEST_F(HeaderIndexTest, ReportsThroughTheIndexAreThoseWithoutIt)
 TEST(HeaderIndexFileTest, KeepsTheHeadersOfItsFolderAndTrustsNothingElse)
 {
     TempDir folder;
-    const fs::path list = folder.Write("A.DAT", "");
-    HeaderIndex index;
+    const FolderLists lists{{folder.Path() / "A.DAT", folder.Path() / "B.DAT"}, {"A.DAT", "B.DAT"}};
+    HeaderIndex index(lists);
     ListHeader header{true, 20260301, 20260302, {}};
     header.values.push_back({3, true, index.Texts().NumberOf("Brezno              ")});
     const FileStamp stamp{1, 2, 3, 4, 5};
-    index.Remember(list, stamp, header);
-    const std::string bytes = index.Serialized({list});
+    index.Remember(1, stamp, header);
+    const std::string bytes = index.Serialized();
 
-    const HeaderIndex read = HeaderIndex::Deserialized(bytes, {});
-    ASSERT_NE(read.Current(list, stamp), nullptr);
-    EXPECT_EQ(read.Current(list, {1, 2, 3, 4, 6}), nullptr) << "another stamp";
-    const ListHeader& kept = *read.Current(list, stamp);
+    const HeaderIndex read = HeaderIndex::Deserialized(bytes, {}, lists);
+    EXPECT_EQ(read.Current(0, stamp), nullptr);
+    ASSERT_NE(read.Current(1, stamp), nullptr);
+    EXPECT_EQ(read.Current(1, {1, 2, 3, 4, 6}), nullptr) << "another stamp";
+    const ListHeader& kept = *read.Current(1, stamp);
     EXPECT_EQ(kept.lastDate, 20260302);
     ASSERT_EQ(kept.values.size(), 1u);
     EXPECT_EQ(read.Texts().Text(kept.values[0].text), "Brezno              ");
+    // Found by its name among the folder's lists now.
+    const FolderLists fewer{{folder.Path() / "B.DAT"}, {"B.DAT"}};
+    EXPECT_NE(HeaderIndex::Deserialized(bytes, {}, fewer).Current(0, stamp), nullptr);
 
     const std::vector<std::string> untrusted = {
         "",
@@ -152,9 +156,9 @@ TEST(HeaderIndexFileTest, KeepsTheHeadersOfItsFolderAndTrustsNothingElse)
         std::string(bytes.size(), '\0'),
     };
     for (const std::string& damaged : untrusted)
-        EXPECT_EQ(HeaderIndex::Deserialized(damaged, {}).Current(list, stamp), nullptr)
+        EXPECT_EQ(HeaderIndex::Deserialized(damaged, {}, lists).Current(1, stamp), nullptr)
             << damaged.size() << " bytes";
-    EXPECT_EQ(HeaderIndex::Deserialized(bytes, folder.Path()).Current(list, stamp), nullptr)
+    EXPECT_EQ(HeaderIndex::Deserialized(bytes, folder.Path(), lists).Current(1, stamp), nullptr)
         << "another folder";
 }
 

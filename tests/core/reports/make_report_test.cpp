@@ -83,17 +83,18 @@ TEST_F(MakeReportTest, ReadsTheListsOfTheFolderInNameOrder)
     for (const char* name : {"b.dat", "A.DAT", "c.Dat", ".dat", "x.data", "notes.txt"})
         lists.Write(name, "");
     fs::create_directory(lists.Path() / "folder.dat");
-    const Result<std::vector<fs::path>> found = ReportListsIn(lists.Path());
+    const Result<FolderLists> found = ReportListsIn(lists.Path());
     ASSERT_TRUE(test::Succeeded(found));
     std::string names;
-    for (const fs::path& list : *found)
+    for (const fs::path& list : found->paths)
         names += list.filename().string() + " ";
     EXPECT_EQ(names, ".dat A.DAT b.dat c.Dat ");
+    EXPECT_EQ(found->names, (std::vector<std::string>{".dat", "A.DAT", "b.dat", "c.Dat"}));
 }
 
 TEST_F(MakeReportTest, AFolderThatCannotBeReadIsNoEmptyReport)
 {
-    const Result<std::vector<fs::path>> missing = ReportListsIn(lists.Path() / "missing");
+    const Result<FolderLists> missing = ReportListsIn(lists.Path() / "missing");
     ASSERT_FALSE(missing);
     EXPECT_EQ(missing.error().file.reason, std::errc::no_such_file_or_directory);
     const fs::path file = lists.Write("LIST.DAT", "");
