@@ -26,8 +26,9 @@ TEST(TerminalWindowPortTest, BarFillsInFortiethsAndIsFullOnlyAtTheEnd)
     TerminalWindowPort terminal(out, err, true, {});
     for (const std::uint64_t done : {0, 5, 199, 200})
         terminal.ShowProgress(done, 200);
-    terminal.ShowStatus("Stav");
-    EXPECT_EQ(err.str(), Bar(0, 0) + Bar(0, 2) + Bar(39, 99) + Bar(40, 100) + "\nStav\n");
+    terminal.ShowStage(TransferStage::Receiving);
+    EXPECT_EQ(err.str(),
+              Bar(0, 0) + Bar(0, 2) + Bar(39, 99) + Bar(40, 100) + "\nStav: Príjem dát...\n");
     EXPECT_EQ(out.str(), "");
 }
 
@@ -46,7 +47,7 @@ TEST(TerminalWindowPortTest, EveryFailedListIsNamed)
     }
     failures.push_back({"K.DAT", ListFailure::Step::Converting, {"disk full", {}}});
     expected += "zvk: K.DAT was received, but its semicolon text was not written: disk full\n";
-    terminal.ShowReceptionFailures(failures);
+    terminal.ReportReceptionFailures(failures);
     EXPECT_EQ(err.str(), expected);
 }
 
