@@ -65,7 +65,7 @@ void CrossThreadWindow::Loop()
     }
 }
 
-void CrossThreadWindow::ShowStatus(std::string_view /*text*/)
+void CrossThreadWindow::ShowStage(TransferStage /*stage*/)
 {
     Post([] {});
 }
@@ -84,37 +84,29 @@ void CrossThreadWindow::EnableTransferControls(bool enable)
     m_progress.Shown(enable ? std::nullopt : std::optional<unsigned>(0));
 }
 
-void CrossThreadWindow::ShowMessage(std::string_view text, std::string_view /*caption*/,
-                                    MessageIcon /*icon*/)
+void CrossThreadWindow::Report(TransferOutcome outcome)
 {
-    Invoke([this, message = std::string(text)] { m_lastMessage = message; });
+    Invoke([this, message = "outcome " + std::to_string(static_cast<int>(outcome))] {
+        m_lastMessage = message;
+    });
 }
 
-void CrossThreadWindow::ShowReceptionFailures(const std::vector<ListFailure>& failures)
+void CrossThreadWindow::ReportReceiveFolderInHandheld(const fs::path& /*receiveFolder*/,
+                                                      const fs::path& /*handheldFolder*/)
+{
+    Invoke([this] { m_lastMessage = "the receive folder lies in the handheld's"; });
+}
+
+void CrossThreadWindow::ReportReceptionFailures(const std::vector<ListFailure>& failures)
 {
     Invoke([this, first = failures.front().list + ": " + failures.front().failure.detail] {
         m_lastMessage = first;
     });
 }
 
-void CrossThreadWindow::ShowHandheldBusy()
-{
-    Invoke([this] { m_lastMessage.clear(); });
-}
-
-void CrossThreadWindow::ShowHandheldUnavailable(const Failure& failure)
+void CrossThreadWindow::ReportUnavailable(Unavailable /*what*/, const Failure& failure)
 {
     Invoke([this, message = failure.detail] { m_lastMessage = message; });
-}
-
-void CrossThreadWindow::ShowFileFailure(std::string_view /*heading*/, const Failure& failure)
-{
-    Invoke([this, message = failure.detail] { m_lastMessage = message; });
-}
-
-void CrossThreadWindow::SetCursor(Cursor /*cursor*/)
-{
-    Post([] {});
 }
 
 std::optional<fs::path> CrossThreadWindow::AskListToSend(const fs::path& /*initialFolder*/)
@@ -133,12 +125,6 @@ fs::path CrossThreadWindow::ConfigurationPath()
 {
     return {};
 }
-
-void CrossThreadWindow::LinkReady() {}
-
-void CrossThreadWindow::LinkResult(bool /*connected*/) {}
-
-void CrossThreadWindow::RequestClose() {}
 
 unsigned CrossThreadWindow::ShownPercent()
 {

@@ -17,31 +17,28 @@ namespace zvk::bench {
 // waited for, so each costs what a real cross-thread call costs. What the window does
 // with a call is next to nothing, as a label and a progress bar cost little. Made with
 // `crossThread` false it answers on the caller's thread, to show what the hand-over costs.
-class CrossThreadWindow final : public WindowPort
+class CrossThreadWindow final : public TransferPort
 {
 public:
     CrossThreadWindow(std::filesystem::path receiveFolder, bool crossThread);
     ~CrossThreadWindow() override;
 
-    void ShowStatus(std::string_view text) override;
+    void ShowStage(TransferStage stage) override;
     void ShowProgress(std::uint64_t done, std::uint64_t total) override;
     void EnableTransferControls(bool enable) override;
-    void ShowMessage(std::string_view text, std::string_view caption, MessageIcon icon) override;
-    void ShowReceptionFailures(const std::vector<ListFailure>& failures) override;
-    void ShowHandheldBusy() override;
-    void ShowHandheldUnavailable(const Failure& failure) override;
-    void ShowFileFailure(std::string_view heading, const Failure& failure) override;
-    void SetCursor(Cursor cursor) override;
+    void Report(TransferOutcome outcome) override;
+    void ReportUnavailable(Unavailable what, const Failure& failure) override;
+    void ReportReceptionFailures(const std::vector<ListFailure>& failures) override;
+    void ReportReceiveFolderInHandheld(const std::filesystem::path& receiveFolder,
+                                       const std::filesystem::path& handheldFolder) override;
     std::optional<std::filesystem::path>
     AskListToSend(const std::filesystem::path& initialFolder) override;
     std::filesystem::path ReceiveFolder() override;
     std::filesystem::path ConfigurationPath() override;
-    void LinkReady() override;
-    void LinkResult(bool connected) override;
-    void RequestClose() override;
 
     // Once every call made so far has been handled.
     unsigned ShownPercent();
+    // The last outcome: its number, or the failure's detail.
     const std::string& LastMessage() const;
 
 private:

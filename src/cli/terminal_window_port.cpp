@@ -3,6 +3,7 @@
 #include <string>
 
 #include "cli/cli_texts.h"
+#include "platform/path_text.h"
 #include "platform/texts.h"
 
 namespace fs = std::filesystem;
@@ -24,6 +25,34 @@ std::string FailureLine(const ListFailure& failure)
     return messages::ListNotReceived(failure.list, failure.failure.detail);
 }
 
+std::string_view StageStatus(TransferStage stage)
+{
+    switch (stage) {
+    case TransferStage::SendingConfiguration:
+        return texts::kStatusSendingConfiguration;
+    case TransferStage::PreparingExport:
+        return texts::kStatusPreparingExport;
+    case TransferStage::Receiving:
+        return texts::kStatusReceiving;
+    }
+    return {};
+}
+
+std::string_view UnavailableHeading(Unavailable what)
+{
+    switch (what) {
+    case Unavailable::Handheld:
+        return texts::kHandheldUnavailable;
+    case Unavailable::ReceiveFolder:
+        return texts::kReceiveFolderUnusable;
+    case Unavailable::Configuration:
+        return texts::kConfigurationMissing;
+    case Unavailable::ListToSend:
+        return texts::kListMissing;
+    }
+    return {};
+}
+
 } // namespace
 
 TerminalWindowPort::TerminalWindowPort(std::ostream& out, std::ostream& err, bool errIsTerminal,
@@ -31,11 +60,11 @@ TerminalWindowPort::TerminalWindowPort(std::ostream& out, std::ostream& err, boo
     : m_out(out), m_err(err), m_errIsTerminal(errIsTerminal), m_paths(std::move(paths)), m_bar(err)
 {}
 
-void TerminalWindowPort::ShowStatus(std::string_view text)
+void TerminalWindowPort::ShowStage(TransferStage stage)
 {
     const std::lock_guard lock(m_mutex);
     EndProgressLine();
-    m_err << text << '\n';
+    m_err << StageStatus(stage) << '\n';
 }
 
 void TerminalWindowPort::ShowProgress(std::uint64_t done, std::uint64_t total)
@@ -60,20 +89,57 @@ void TerminalWindowPort::EnableTransferControls(bool /*enable*/)
     m_progress.Shown(std::nullopt);
 }
 
-void TerminalWindowPort::ShowMessage(std::string_view text, std::string_view caption,
-                                     MessageIcon /*icon*/)
+void TerminalWindowPort::Report(TransferOutcome outcome)
+{
+    switch (outcome) {
+    case TransferOutcome::HandheldBusy:
+        return Refused(messages::kHandheldBusy);
+    case TransferOutcome::HandheldNotConnected:
+        return SaidWith(texts::kCaptionWarning, texts::kHandheldNotConnected);
+    case TransferOutcome::HandheldProgramNotStarted:
+        return SaidWith(texts::kCaptionError, texts::kHandheldProgramNotStarted);
+    case TransferOutcome::ConfigurationIsDataList:
+        return SaidWith(texts::kCaptionError, texts::kConfigurationIsDataList);
+    case TransferOutcome::SendFailed:
+        return SaidWith(texts::kCaptionError, texts::kSendFailed);
+    case TransferOutcome::ConfigurationSent:
+    case TransferOutcome::ListSent:
+        return Said(texts::kSendSucceeded);
+    case TransferOutcome::SearchFailed:
+        return SaidWith(texts::kCaptionError, texts::kSearchFailed);
+    case TransferOutcome::NothingToReceive:
+        // An empty handheld is no failure of the tool: the window's "Chyba!" box is a
+        // notice here.
+        return Said(texts::kNoLists);
+    case TransferOutcome::Received:
+        return Said(texts::kReceiveSucceeded);
+    }
+}
+
+void TerminalWindowPort::Said(std::string_view text)
 {
     const std::lock_guard lock(m_mutex);
     EndProgressLine();
-    // An empty handheld is no failure of the tool: the window's "Chyba!" box is a
-    // notice here.
-    if (caption == texts::kCaptionNotice || text == texts::kNoLists)
-        m_out << text << '\n';
-    else
-        m_err << caption << ' ' << text << '\n';
+    m_out << text << '\n';
 }
 
-void TerminalWindowPort::ShowReceptionFailures(const std::vector<ListFailure>& failures)
+void TerminalWindowPort::SaidWith(std::string_view caption, std::string_view text)
+{
+    const std::lock_guard lock(m_mutex);
+    EndProgressLine();
+    m_err << caption << ' ' << text << '\n';
+}
+
+void TerminalWindowPort::ReportReceiveFolderInHandheld(const fs::path& receiveFolder,
+                                                       const fs::path& handheldFolder)
+{
+    SaidWith(texts::kCaptionError,
+             std::string(texts::kReceiveFolderInHandheld) + "\n" +
+                 std::string(texts::kReceiveFolderLabel) + PathText(receiveFolder) + "\n" +
+                 std::string(texts::kHandheldFolderLabel) + PathText(handheldFolder));
+}
+
+void TerminalWindowPort::ReportReceptionFailures(const std::vector<ListFailure>& failures)
 {
     const std::lock_guard lock(m_mutex);
     EndProgressLine();
@@ -82,14 +148,16 @@ void TerminalWindowPort::ShowReceptionFailures(const std::vector<ListFailure>& f
     }
 }
 
-void TerminalWindowPort::ShowHandheldBusy()
+// The file and its reason in the tool's words, then the window's heading as a message; a
+// handheld that cannot be had is said in the tool's words alone.
+void TerminalWindowPort::ReportUnavailable(Unavailable what, const Failure& failure)
 {
-    Refused(messages::kHandheldBusy);
-}
-
-void TerminalWindowPort::ShowHandheldUnavailable(const Failure& failure)
-{
-    Refused(failure.detail);
+    if (what == Unavailable::Handheld)
+        return Refused(failure.detail);
+    const std::lock_guard lock(m_mutex);
+    EndProgressLine();
+    m_err << messages::kPrefix << failure.detail << '\n'
+          << texts::kCaptionError << ' ' << UnavailableHeading(what) << '\n';
 }
 
 void TerminalWindowPort::Refused(std::string_view why)
@@ -99,17 +167,6 @@ void TerminalWindowPort::Refused(std::string_view why)
     m_err << messages::kPrefix << why << '\n';
     m_refused = true;
 }
-
-// The file and its reason in the tool's words, then the window's heading as a message.
-void TerminalWindowPort::ShowFileFailure(std::string_view heading, const Failure& failure)
-{
-    const std::lock_guard lock(m_mutex);
-    EndProgressLine();
-    m_err << messages::kPrefix << failure.detail << '\n'
-          << texts::kCaptionError << ' ' << heading << '\n';
-}
-
-void TerminalWindowPort::SetCursor(Cursor /*cursor*/) {}
 
 std::optional<fs::path> TerminalWindowPort::AskListToSend(const fs::path& /*initialFolder*/)
 {
@@ -125,13 +182,6 @@ fs::path TerminalWindowPort::ConfigurationPath()
 {
     return m_paths.configurationPath;
 }
-
-// The terminal has no buttons to follow the link, and the tool ends after its transfer.
-void TerminalWindowPort::LinkReady() {}
-
-void TerminalWindowPort::LinkResult(bool /*connected*/) {}
-
-void TerminalWindowPort::RequestClose() {}
 
 void TerminalWindowPort::EndProgressLine()
 {

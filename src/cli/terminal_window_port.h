@@ -11,12 +11,14 @@
 
 namespace zvk::cli {
 
-// The window of the zvk tool: the terminal. Notices go to `out`; status lines, progress,
-// errors and warnings to `err`, the progress as a bar redrawn in place when `err` is a
+// The port of the zvk tool: the terminal. It has no buttons to follow the link and ends
+// after its one transfer, so it takes no link notices. Transfers that succeeded (and a
+// handheld with nothing to receive) are told on `out`; status lines, progress, errors
+// and warnings on `err`, the progress as a bar redrawn in place when `err` is a
 // terminal, else as a line per new percentage. The paths a window would show are
 // given by the command's arguments. A handheld refused to the tool is said in one line,
 // with no progress after it.
-class TerminalWindowPort final : public WindowPort
+class TerminalWindowPort final : public TransferPort
 {
 public:
     struct Paths
@@ -28,27 +30,26 @@ public:
 
     TerminalWindowPort(std::ostream& out, std::ostream& err, bool errIsTerminal, Paths paths);
 
-    void ShowStatus(std::string_view text) override;
+    void ShowStage(TransferStage stage) override;
     void ShowProgress(std::uint64_t done, std::uint64_t total) override;
     void EnableTransferControls(bool enable) override;
-    void ShowMessage(std::string_view text, std::string_view caption, MessageIcon icon) override;
-    void ShowReceptionFailures(const std::vector<ListFailure>& failures) override;
-    void ShowHandheldBusy() override;
-    void ShowHandheldUnavailable(const Failure& failure) override;
-    void ShowFileFailure(std::string_view heading, const Failure& failure) override;
-    void SetCursor(Cursor cursor) override;
+    void Report(TransferOutcome outcome) override;
+    void ReportUnavailable(Unavailable what, const Failure& failure) override;
+    void ReportReceptionFailures(const std::vector<ListFailure>& failures) override;
+    void ReportReceiveFolderInHandheld(const std::filesystem::path& receiveFolder,
+                                       const std::filesystem::path& handheldFolder) override;
     std::optional<std::filesystem::path>
     AskListToSend(const std::filesystem::path& initialFolder) override;
     std::filesystem::path ReceiveFolder() override;
     std::filesystem::path ConfigurationPath() override;
-    void LinkReady() override;
-    void LinkResult(bool connected) override;
-    void RequestClose() override;
 
 private:
     void EndProgressLine();
     // No transfer, for `why`: said, and the progress shown no more.
     void Refused(std::string_view why);
+    // A line on `out`, or on `err` after a caption of the window's.
+    void Said(std::string_view text);
+    void SaidWith(std::string_view caption, std::string_view text);
 
     std::ostream& m_out;
     std::ostream& m_err;

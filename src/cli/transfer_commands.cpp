@@ -28,7 +28,7 @@ int TransferOverLink(PendingOperation operation, const DesktopSettings& settings
     TerminalWindowPort window(out, err, IsTerminal(err), std::move(paths));
     Clock& clock = TransferClock();
     TransferSession session(
-        window, clock,
+        window, nullptr, clock,
         [folder = settings.HandheldFolder(), &clock] { return OpenHandheld(folder, clock); },
         {receive, false, CommandStopToken()});
     session.LinkReady();

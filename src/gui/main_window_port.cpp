@@ -14,14 +14,8 @@
 #include "gui/program_texts.h"
 #include "gui/reception_failure_text.h"
 #include "gui/show_failure.h"
-#include "platform/texts.h"
 
 namespace {
-
-QString FromUtf8(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // One question to the window's thread, owned jointly by the worker that asks it and by the
 // call queued to answer it, so that either may end first: the window may close (Close) while
@@ -77,9 +71,12 @@ template <typename Call> auto MainWindowPort::Ask(Call call) -> decltype(call())
     return std::move(question->answer).value_or(Result{});
 }
 
-void MainWindowPort::ShowStatus(std::string_view text)
+void MainWindowPort::ShowStage(zvk::TransferStage stage)
 {
-    Notify([this, shown = FromUtf8(text)] { m_window.ShowStatus(shown); });
+    Notify([this, stage] {
+        m_window.ShowStatus(zvk::StageStatus(stage));
+        m_window.setCursor(Qt::WaitCursor);
+    });
 }
 
 void MainWindowPort::ShowProgress(std::uint64_t done, std::uint64_t total)
@@ -90,18 +87,12 @@ void MainWindowPort::ShowProgress(std::uint64_t done, std::uint64_t total)
 
 void MainWindowPort::EnableTransferControls(bool enable)
 {
-    Notify([this, enable] { m_window.EnableTransferControls(enable); });
-    m_progress.Shown(enable ? std::nullopt : std::optional<unsigned>(0));
-}
-
-void MainWindowPort::SetCursor(zvk::Cursor cursor)
-{
-    Notify([this, cursor] {
-        if (cursor == zvk::Cursor::Wait)
-            m_window.setCursor(Qt::WaitCursor);
-        else
+    Notify([this, enable] {
+        if (enable)
             m_window.unsetCursor();
+        m_window.EnableTransferControls(enable);
     });
+    m_progress.Shown(enable ? std::nullopt : std::optional<unsigned>(0));
 }
 
 void MainWindowPort::LinkReady()
@@ -120,42 +111,37 @@ void MainWindowPort::RequestClose()
     m_calls.Post([this] { m_window.reject(); });
 }
 
-void MainWindowPort::ShowMessage(std::string_view text, std::string_view caption,
-                                 zvk::MessageIcon icon)
+void MainWindowPort::Report(zvk::TransferOutcome outcome)
 {
-    ShowBox(FromUtf8(text), FromUtf8(caption),
-            icon == zvk::MessageIcon::Error ? QMessageBox::Critical : QMessageBox::Information);
+    ShowBox(zvk::TransferOutcomeMessage(outcome));
 }
 
-void MainWindowPort::ShowReceptionFailures(const std::vector<zvk::ListFailure>& failures)
+// A failure about a file (the device connection software's dll, the handheld's lock, the
+// file to send, the receive folder) is worded by its reason; any other is told in its
+// English detail.
+void MainWindowPort::ReportUnavailable(zvk::Unavailable what, const zvk::Failure& failure)
 {
-    ShowBox(zvk::ReceptionFailureMessage(failures), zvk::kErrorCaption, QMessageBox::Information);
-}
-
-// A failure about a file (the device connection software's dll, the handheld's lock) is
-// worded by its reason; any other is told in its English detail.
-void MainWindowPort::ShowHandheldBusy()
-{
-    ShowBox(FromUtf8(zvk::texts::kHandheldBusy), zvk::kErrorCaption, QMessageBox::Information);
-}
-
-void MainWindowPort::ShowHandheldUnavailable(const zvk::Failure& failure)
-{
-    ShowFileFailure(zvk::texts::kHandheldUnavailable, failure);
-}
-
-void MainWindowPort::ShowFileFailure(std::string_view heading, const zvk::Failure& failure)
-{
-    Ask([this, shown = FromUtf8(heading), failure] {
-        zvk::ShowFailure(&m_window, shown, failure);
+    Ask([this, heading = zvk::UnavailableHeading(what), failure] {
+        zvk::ShowFailure(&m_window, heading, failure);
         return true;
     });
 }
 
-void MainWindowPort::ShowBox(const QString& text, const QString& caption, QMessageBox::Icon icon)
+void MainWindowPort::ReportReceptionFailures(const std::vector<zvk::ListFailure>& failures)
 {
-    Ask([this, text, caption, icon] {
-        zvk::ShowMessageBox(&m_window, text, caption, icon);
+    ShowBox({zvk::ReceptionFailureMessage(failures), zvk::kErrorCaption, QMessageBox::Information});
+}
+
+void MainWindowPort::ReportReceiveFolderInHandheld(const std::filesystem::path& receiveFolder,
+                                                   const std::filesystem::path& handheldFolder)
+{
+    ShowBox(zvk::ReceiveFolderInHandheldMessage(receiveFolder, handheldFolder));
+}
+
+void MainWindowPort::ShowBox(const zvk::OutcomeMessage& message)
+{
+    Ask([this, message] {
+        zvk::ShowMessageBox(&m_window, message.text, message.caption, message.icon);
         return true;
     });
 }

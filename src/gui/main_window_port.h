@@ -6,17 +6,19 @@
 
 #include "device/progress_display.h"
 #include "device/window_port.h"
+#include "gui/transfer_outcome_text.h"
 #include "gui/window_call_queue.h"
 
 class CTarnwickDlg;
 
-// The main window as the workers see it. Notices are queued to the window's thread and
+// The main window as the link and the workers see it; it words their outcomes in the
+// program's language (gui/transfer_outcome_text.h). Notices are queued to the window's thread and
 // shown there in the order the worker made them; the worker goes on at once. Questions
 // are queued the same way (so every notice made before is shown first) and the worker
 // waits for the answer, or until the window is closing: from Close on, every question
 // is answered at once, showing nothing, so that closing never waits for a worker that
 // waits for the window.
-class MainWindowPort : public zvk::WindowPort
+class MainWindowPort : public zvk::TransferPort, public zvk::LinkNotices
 {
 public:
     explicit MainWindowPort(CTarnwickDlg& window);
@@ -24,19 +26,18 @@ public:
     // The window is closing (called on its thread).
     void Close();
 
-    void ShowStatus(std::string_view text) override;
+    // A stage shows the wait cursor until the controls are unlocked.
+    void ShowStage(zvk::TransferStage stage) override;
     void ShowProgress(std::uint64_t done, std::uint64_t total) override;
     void EnableTransferControls(bool enable) override;
-    void SetCursor(zvk::Cursor cursor) override;
     void LinkReady() override;
     void LinkResult(bool connected) override;
     void RequestClose() override;
-    void ShowMessage(std::string_view text, std::string_view caption,
-                     zvk::MessageIcon icon) override;
-    void ShowReceptionFailures(const std::vector<zvk::ListFailure>& failures) override;
-    void ShowHandheldBusy() override;
-    void ShowHandheldUnavailable(const zvk::Failure& failure) override;
-    void ShowFileFailure(std::string_view heading, const zvk::Failure& failure) override;
+    void Report(zvk::TransferOutcome outcome) override;
+    void ReportUnavailable(zvk::Unavailable what, const zvk::Failure& failure) override;
+    void ReportReceptionFailures(const std::vector<zvk::ListFailure>& failures) override;
+    void ReportReceiveFolderInHandheld(const std::filesystem::path& receiveFolder,
+                                       const std::filesystem::path& handheldFolder) override;
     std::optional<std::filesystem::path>
     AskListToSend(const std::filesystem::path& initialFolder) override;
     std::filesystem::path ReceiveFolder() override;
@@ -50,7 +51,7 @@ private:
     // still run after the worker, told of the closing, has gone on.
     template <typename Call> auto Ask(Call call) -> decltype(call());
     // A message box, unless the window is closing.
-    void ShowBox(const QString& text, const QString& caption, QMessageBox::Icon icon);
+    void ShowBox(const zvk::OutcomeMessage& message);
 
     CTarnwickDlg& m_window;
     WindowCallQueue m_calls;

@@ -29,7 +29,7 @@ TransferLink::TransferLink(MainWindowPort& port, const QStringList& arguments,
                            std::function<bool()> convertRequested, zvk::Clock& clock)
     : m_port(port), m_argumentText(ArgumentText(arguments)),
       m_session(
-          port, clock,
+          port, &port, clock,
           [folder = std::move(handheldFolder), &clock] { return zvk::OpenHandheld(folder, clock); },
           SessionOptions(arguments, std::move(convertRequested)))
 {

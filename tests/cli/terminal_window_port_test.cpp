@@ -26,8 +26,9 @@ TEST(TerminalWindowPortTest, BarFillsInFortiethsAndIsFullOnlyAtTheEnd)
     TerminalWindowPort terminal(out, err, true, {});
     for (const std::uint64_t done : {0, 5, 199, 200})
         terminal.ShowProgress(done, 200);
-    terminal.ShowStatus("Stav");
-    EXPECT_EQ(err.str(), Bar(0, 0) + Bar(0, 2) + Bar(39, 99) + Bar(40, 100) + "\nStav\n");
+    terminal.ShowStage(TransferStage::Receiving);
+    EXPECT_EQ(err.str(),
+              Bar(0, 0) + Bar(0, 2) + Bar(39, 99) + Bar(40, 100) + "\nStav: Príjem dát...\n");
     EXPECT_EQ(out.str(), "");
 }
 
@@ -46,8 +47,58 @@ TEST(TerminalWindowPortTest, EveryFailedListIsNamed)
     }
     failures.push_back({"K.DAT", ListFailure::Step::Converting, {"disk full", {}}});
     expected += "zvk: K.DAT was received, but its semicolon text was not written: disk full\n";
-    terminal.ShowReceptionFailures(failures);
+    terminal.ReportReceptionFailures(failures);
     EXPECT_EQ(err.str(), expected);
+}
+
+// The workers tell what happened; the terminal says it in the window's words after the
+// window's caption on the error stream, a transfer done (or nothing to receive) alone on
+// the output, and what refuses the transfer in the tool's own words.
+TEST(TerminalWindowPortTest, EveryOutcomeIsSaidOnItsStream)
+{
+    struct Case
+    {
+        TransferOutcome outcome;
+        std::string out;
+        std::string err;
+    };
+    const Case cases[] = {
+        {TransferOutcome::HandheldBusy, "", "zvk: the handheld is busy with another transfer\n"},
+        {TransferOutcome::HandheldNotConnected, "",
+         "Pozor! Pripojte počítač pomocou Microsoft ActiveSync a znova spustite prenosový "
+         "program!\n"},
+        {TransferOutcome::HandheldProgramNotStarted, "",
+         "Chyba! *** Program prenosného počítača sa nepodarilo spustiť ***\n"},
+        {TransferOutcome::ConfigurationIsDataList, "",
+         "Chyba! *** Zvolený súbor je zoznam, nie konfiguračný súbor! ***\n"},
+        {TransferOutcome::SendFailed, "",
+         "Chyba! *** Súbor sa nepodarilo zapísať do prenosného počítača! ***\n"},
+        {TransferOutcome::ConfigurationSent, "Prenos bol úspešne ukončený.\n", ""},
+        {TransferOutcome::ListSent, "Prenos bol úspešne ukončený.\n", ""},
+        {TransferOutcome::SearchFailed, "", "Chyba! *** CeFindAllFiles failed. ***\n"},
+        {TransferOutcome::NothingToReceive, "*** Neexistujú žiadne zoznamy ***\n", ""},
+        {TransferOutcome::Received, "Príjem bol úspešne ukončený.\n", ""},
+    };
+    for (const Case& c : cases) {
+        std::ostringstream out;
+        std::ostringstream err;
+        TerminalWindowPort terminal(out, err, false, {});
+        terminal.Report(c.outcome);
+        EXPECT_EQ(out.str(), c.out) << c.err;
+        EXPECT_EQ(err.str(), c.err) << c.out;
+    }
+
+    std::ostringstream out;
+    std::ostringstream err;
+    TerminalWindowPort terminal(out, err, false, {});
+    terminal.ReportReceiveFolderInHandheld("/ruka/Data", "/ruka");
+    terminal.ReportUnavailable(Unavailable::Configuration, {"cannot open ZVK.INI", {}});
+    terminal.ReportUnavailable(Unavailable::Handheld, {"/media/zvk is not a folder", {}});
+    EXPECT_EQ(out.str(), "");
+    EXPECT_EQ(err.str(), "Chyba! *** Zoznamy sa nedajú prijať do priečinka prenosného počítača "
+                         "***\nPriečinok príjmu: /ruka/Data\nPriečinok prenosného počítača: "
+                         "/ruka\nzvk: cannot open ZVK.INI\nChyba! *** Konfiguračný súbor "
+                         "chýba! ***\nzvk: /media/zvk is not a folder\n");
 }
 
 // A report draws the lists it has read as a reception draws its bytes, and only on a

@@ -17,7 +17,6 @@
 #include "gui/file_dialog.h"
 #include "gui/main_window_port.h"
 #include "gui/message_box.h"
-#include "platform/texts.h"
 #include "support/desktop_session.h"
 #include "support/file_bytes.h"
 #include "support/manual_clock.h"
@@ -307,7 +306,8 @@ private slots:
         CTarnwickDlg window({QStringLiteral("zvkpc")}, nullptr, *m_clock);
         RecordMessages(window);
         MainWindowPort port(window);
-        port.ShowHandheldUnavailable(
+        port.ReportUnavailable(
+            zvk::Unavailable::Handheld,
             zvk::Failure{"the device connection software (rapi.dll) is not installed",
                          {"rapi.dll", zvk::ConnectionSoftwareFault::NotInstalled,
                           zvk::FileFailure::Access::Reading}});
@@ -329,15 +329,14 @@ private slots:
         MainWindowPort port(window);
         std::jthread([&] {
             port.EnableTransferControls(false);
-            port.ShowStatus(zvk::texts::kStatusReceiving);
+            port.ShowStage(zvk::TransferStage::Receiving);
             port.ShowProgress(50, 200);
         }).join();
         QVERIFY(zvk::FindControl(&window, 1035)->isEnabled());
 
         std::atomic<bool> answered = false;
         std::jthread asking([&] {
-            port.ShowMessage(zvk::texts::kReceiveSucceeded, zvk::texts::kCaptionNotice,
-                             zvk::MessageIcon::Information);
+            port.Report(zvk::TransferOutcome::Received);
             answered = true;
         });
         QTRY_VERIFY(answered);
@@ -347,10 +346,8 @@ private slots:
         QCOMPARE(zvk::FindControl(&window, 1032)->property("text").toString(),
                  QStringLiteral("25%"));
 
-        std::future<void> waiting = std::async(std::launch::async, [&] {
-            port.ShowMessage(zvk::texts::kSendFailed, zvk::texts::kCaptionError,
-                             zvk::MessageIcon::Information);
-        });
+        std::future<void> waiting =
+            std::async(std::launch::async, [&] { port.Report(zvk::TransferOutcome::SendFailed); });
         // The window, busy elsewhere, has not answered yet.
         QCOMPARE(waiting.wait_for(50ms), std::future_status::timeout);
         port.Close();
@@ -381,10 +378,7 @@ private slots:
                 box.exec();
                 shown = caption + " " + text;
             });
-        asking = std::jthread([&port] {
-            port.ShowMessage(zvk::texts::kReceiveSucceeded, zvk::texts::kCaptionNotice,
-                             zvk::MessageIcon::Information);
-        });
+        asking = std::jthread([&port] { port.Report(zvk::TransferOutcome::Received); });
         QTRY_VERIFY(!shown.isEmpty());
         QCOMPARE(shown, QStringLiteral("Oznam Príjem bol úspešne ukončený."));
     }

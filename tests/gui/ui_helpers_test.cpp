@@ -15,6 +15,7 @@
 #include "gui/file_failure_text.h"
 #include "gui/reception_failure_text.h"
 #include "gui/slovak_language.h"
+#include "gui/transfer_outcome_text.h"
 #include "gui/windows1250_text.h"
 #include "platform/output_refusal.h"
 #include "platform/settings_path_text.h"
@@ -159,6 +160,60 @@ private slots:
                                 "***\n"
                                 "C.DAT: prenosný počítač ho nezmazal, príde znova pri ďalšom "
                                 "príjme"));
+    }
+
+    // The workers tell what happened; the window alone words it, each outcome in the box
+    // and with the icon the program has always shown for it.
+    void transferOutcomesAreWordedInTheWindowsMessages()
+    {
+        using zvk::TransferOutcome;
+        const auto shown = [](const zvk::OutcomeMessage& message) {
+            return message.caption + QLatin1Char('|') + message.text +
+                   (message.icon == QMessageBox::Critical ? QStringLiteral("|error")
+                                                          : QStringLiteral("|info"));
+        };
+        const std::pair<TransferOutcome, QString> outcomes[] = {
+            {TransferOutcome::HandheldBusy,
+             QStringLiteral("Chyba!|*** Prenosný počítač práve používa iný prenos ***|info")},
+            {TransferOutcome::HandheldNotConnected,
+             QStringLiteral("Pozor!|Pripojte počítač pomocou Microsoft ActiveSync a znova "
+                            "spustite prenosový program!|error")},
+            {TransferOutcome::HandheldProgramNotStarted,
+             QStringLiteral(
+                 "Chyba!|*** Program prenosného počítača sa nepodarilo spustiť ***|error")},
+            {TransferOutcome::ConfigurationIsDataList,
+             QStringLiteral(
+                 "Chyba!|*** Zvolený súbor je zoznam, nie konfiguračný súbor! ***|info")},
+            {TransferOutcome::SendFailed,
+             QStringLiteral(
+                 "Chyba!|*** Súbor sa nepodarilo zapísať do prenosného počítača! ***|info")},
+            {TransferOutcome::ConfigurationSent,
+             QStringLiteral("Oznam|Prenos bol úspešne ukončený.|info")},
+            {TransferOutcome::ListSent, QStringLiteral("Oznam|Prenos bol úspešne ukončený.|info")},
+            {TransferOutcome::SearchFailed,
+             QStringLiteral("Chyba!|*** CeFindAllFiles failed. ***|info")},
+            {TransferOutcome::NothingToReceive,
+             QStringLiteral("Chyba!|*** Neexistujú žiadne zoznamy ***|info")},
+            {TransferOutcome::Received, QStringLiteral("Oznam|Príjem bol úspešne ukončený.|info")},
+        };
+        for (const auto& [outcome, expected] : outcomes)
+            QCOMPARE(shown(zvk::TransferOutcomeMessage(outcome)), expected);
+        QCOMPARE(shown(zvk::ReceiveFolderInHandheldMessage("/ruka/Data", "/ruka")),
+                 QStringLiteral("Chyba!|*** Zoznamy sa nedajú prijať do priečinka prenosného "
+                                "počítača ***\nPriečinok príjmu: /ruka/Data\nPriečinok "
+                                "prenosného počítača: /ruka|error"));
+        QCOMPARE(zvk::StageStatus(zvk::TransferStage::SendingConfiguration),
+                 QStringLiteral("Stav: Prenos konfigurácie..."));
+        QCOMPARE(zvk::StageStatus(zvk::TransferStage::PreparingExport),
+                 QStringLiteral("Stav: Vytváranie súborov..."));
+        QCOMPARE(zvk::StageStatus(zvk::TransferStage::Receiving),
+                 QStringLiteral("Stav: Príjem dát..."));
+        QCOMPARE(zvk::UnavailableHeading(zvk::Unavailable::ReceiveFolder),
+                 QStringLiteral("*** Priečinok príjmu sa nedá vytvoriť ***"));
+        QCOMPARE(zvk::UnavailableHeading(zvk::Unavailable::Configuration),
+                 QStringLiteral("*** Konfiguračný súbor chýba! ***"));
+        QCOMPARE(zvk::UnavailableHeading(zvk::Unavailable::ListToSend),
+                 QStringLiteral("*** Zoznam sa nedá otvoriť! ***"));
     }
 
     // A message box has room for twenty lists of a kind: the first twenty are named,

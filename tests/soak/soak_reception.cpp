@@ -29,9 +29,9 @@ public:
         : m_plan(plan), m_ledger(ledger), m_stop(stop)
     {}
 
-    void ShowStatus(std::string_view text) override
+    void ShowStage(TransferStage stage) override
     {
-        RecordingWindowPort::ShowStatus(text);
+        RecordingWindowPort::ShowStage(stage);
         Notice();
     }
 
@@ -70,7 +70,7 @@ Outcome ReceiveInProcess(const ReceptionPlan& plan, const SoakFolders& folders, 
     bool succeeded = false;
     clock.RunAdvancing([&] {
         TransferSession session(
-            window, clock,
+            window, &window, clock,
             [&]() -> Result<std::unique_ptr<RemoteApi>> {
                 return std::unique_ptr<RemoteApi>(
                     std::make_unique<HandheldEmulator>(folders.handheld, clock));

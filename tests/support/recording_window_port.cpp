@@ -2,7 +2,67 @@
 
 namespace fs = std::filesystem;
 
+#include "platform/path_text.h"
+
 namespace zvk::test {
+namespace {
+
+std::string StageName(TransferStage stage)
+{
+    switch (stage) {
+    case TransferStage::SendingConfiguration:
+        return "sending configuration";
+    case TransferStage::PreparingExport:
+        return "preparing export";
+    case TransferStage::Receiving:
+        return "receiving";
+    }
+    return "?";
+}
+
+std::string UnavailableName(Unavailable what)
+{
+    switch (what) {
+    case Unavailable::Handheld:
+        return "handheld";
+    case Unavailable::ReceiveFolder:
+        return "receive folder";
+    case Unavailable::Configuration:
+        return "configuration";
+    case Unavailable::ListToSend:
+        return "list to send";
+    }
+    return "?";
+}
+
+std::string OutcomeName(TransferOutcome outcome)
+{
+    switch (outcome) {
+    case TransferOutcome::HandheldBusy:
+        return "handheld busy";
+    case TransferOutcome::HandheldNotConnected:
+        return "not connected";
+    case TransferOutcome::HandheldProgramNotStarted:
+        return "program not started";
+    case TransferOutcome::ConfigurationIsDataList:
+        return "configuration is a list";
+    case TransferOutcome::SendFailed:
+        return "send failed";
+    case TransferOutcome::ConfigurationSent:
+        return "configuration sent";
+    case TransferOutcome::ListSent:
+        return "list sent";
+    case TransferOutcome::SearchFailed:
+        return "search failed";
+    case TransferOutcome::NothingToReceive:
+        return "nothing to receive";
+    case TransferOutcome::Received:
+        return "received";
+    }
+    return "?";
+}
+
+} // namespace
 
 std::vector<std::string> RecordingWindowPort::Events() const
 {
@@ -25,13 +85,13 @@ std::vector<unsigned> RecordingWindowPort::Percentages() const
     return shown;
 }
 
-std::vector<std::string> RecordingWindowPort::Messages() const
+std::vector<std::string> RecordingWindowPort::Outcomes() const
 {
-    std::vector<std::string> messages;
+    std::vector<std::string> outcomes;
     for (const std::string& event : Events())
-        if (event.rfind("message ", 0) == 0)
-            messages.push_back(event.substr(8, event.rfind('|') - 8));
-    return messages;
+        if (event.rfind("outcome ", 0) == 0)
+            outcomes.push_back(event.substr(8));
+    return outcomes;
 }
 
 std::vector<std::string> RecordingWindowPort::Failures() const
@@ -43,9 +103,9 @@ std::vector<std::string> RecordingWindowPort::Failures() const
     return failures;
 }
 
-void RecordingWindowPort::ShowStatus(std::string_view text)
+void RecordingWindowPort::ShowStage(TransferStage stage)
 {
-    Record("status " + std::string(text));
+    Record("stage " + StageName(stage));
 }
 
 void RecordingWindowPort::ShowProgress(std::uint64_t done, std::uint64_t total)
@@ -63,14 +123,24 @@ void RecordingWindowPort::EnableTransferControls(bool enable)
     Record(enable ? "unlock" : "lock");
 }
 
-void RecordingWindowPort::ShowMessage(std::string_view text, std::string_view caption,
-                                      MessageIcon icon)
+void RecordingWindowPort::Report(TransferOutcome outcome)
 {
-    Record("message " + std::string(caption) + "|" + std::string(text) +
-           (icon == MessageIcon::Error ? "|error" : "|info"));
+    Record("outcome " + OutcomeName(outcome));
 }
 
-void RecordingWindowPort::ShowReceptionFailures(const std::vector<ListFailure>& failures)
+void RecordingWindowPort::ReportUnavailable(Unavailable what, const Failure& failure)
+{
+    Record("unavailable " + UnavailableName(what) + "|" + failure.detail);
+}
+
+void RecordingWindowPort::ReportReceiveFolderInHandheld(const fs::path& refused,
+                                                        const fs::path& handheldFolder)
+{
+    Record("outcome receive folder in handheld|" + PathText(refused) + "|" +
+           PathText(handheldFolder));
+}
+
+void RecordingWindowPort::ReportReceptionFailures(const std::vector<ListFailure>& failures)
 {
     for (const ListFailure& failure : failures) {
         if (failure.step == ListFailure::Step::ReadingHandheld)
@@ -84,26 +154,6 @@ void RecordingWindowPort::ShowReceptionFailures(const std::vector<ListFailure>& 
                                    : "failure not received ") +
                    failure.list + ": " + failure.failure.file.reason.message());
     }
-}
-
-void RecordingWindowPort::ShowHandheldBusy()
-{
-    Record("refused busy");
-}
-
-void RecordingWindowPort::ShowHandheldUnavailable(const Failure& failure)
-{
-    Record("refused " + failure.detail);
-}
-
-void RecordingWindowPort::ShowFileFailure(std::string_view heading, const Failure& failure)
-{
-    Record("file failure " + std::string(heading) + "|" + failure.detail);
-}
-
-void RecordingWindowPort::SetCursor(Cursor cursor)
-{
-    Record(cursor == Cursor::Wait ? "cursor wait" : "cursor arrow");
 }
 
 std::optional<fs::path> RecordingWindowPort::AskListToSend(const fs::path& initialFolder)

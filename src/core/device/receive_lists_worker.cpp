@@ -11,7 +11,6 @@
 #include "platform/output_refusal.h"
 #include "platform/path_text.h"
 #include "platform/system_reason.h"
-#include "platform/texts.h"
 #include "platform/windows1250.h"
 #include "platform/written_files.h"
 
@@ -82,8 +81,9 @@ class Reception
 {
 public:
     // Into `folder`, made already.
-    Reception(WindowPort& window, RemoteApi& handheld, const std::stop_token& stop, fs::path folder)
-        : m_window(window), m_handheld(handheld), m_stop(stop), m_folder(std::move(folder))
+    Reception(TransferNotices& notices, RemoteApi& handheld, const std::stop_token& stop,
+              fs::path folder)
+        : m_notices(notices), m_handheld(handheld), m_stop(stop), m_folder(std::move(folder))
     {}
 
     void CountBytes(std::span<const CeFindData> entries)
@@ -180,7 +180,7 @@ private:
             }
             writer.Write(std::string_view(buffer.data(), count));
             m_done += count;
-            m_window.ShowProgress(m_done, m_total);
+            m_notices.ShowProgress(m_done, m_total);
             if (count == 0) {
                 complete = true;
                 break;
@@ -205,7 +205,7 @@ private:
         return false;
     }
 
-    WindowPort& m_window;
+    TransferNotices& m_notices;
     RemoteApi& m_handheld;
     const std::stop_token& m_stop;
     const fs::path m_folder;
@@ -229,7 +229,7 @@ Result<> MakeReceiveFolder(const fs::path& folder)
 }
 
 // Copies the lists found; false when one of them was not received or not converted.
-bool ReceiveAll(WindowPort& window, RemoteApi& handheld, const ReceiveSettings& settings,
+bool ReceiveAll(TransferPort& port, RemoteApi& handheld, const ReceiveSettings& settings,
                 const std::stop_token& stop, const fs::path& folder,
                 std::span<const CeFindData> entries)
 {
@@ -237,10 +237,10 @@ bool ReceiveAll(WindowPort& window, RemoteApi& handheld, const ReceiveSettings& 
     if (Result<> made = MakeReceiveFolder(folder); !made) {
         // Nothing was taken: the program only tidies its export away.
         static_cast<void>(StartHandheldProgram(handheld, kListsTaken));
-        window.ShowFileFailure(texts::kReceiveFolderUnusable, made.error());
+        port.ReportUnavailable(Unavailable::ReceiveFolder, made.error());
         return false;
     }
-    Reception reception(window, handheld, stop, folder);
+    Reception reception(port, handheld, stop, folder);
     reception.CountBytes(entries);
     // One conversion for the whole reception: a list without a header is read with the
     // format version of the list before it.
@@ -259,15 +259,14 @@ bool ReceiveAll(WindowPort& window, RemoteApi& handheld, const ReceiveSettings& 
     if (stop.stop_requested())
         return false;
     if (!handedBack) {
-        window.ShowMessage(texts::kHandheldProgramNotStarted, texts::kCaptionError,
-                           MessageIcon::Error);
+        port.Report(TransferOutcome::HandheldProgramNotStarted);
         return false;
     }
     if (!reception.Failures().empty()) {
-        window.ShowReceptionFailures(reception.Failures());
+        port.ReportReceptionFailures(reception.Failures());
         return false;
     }
-    window.ShowMessage(texts::kReceiveSucceeded, texts::kCaptionNotice, MessageIcon::Information);
+    port.Report(TransferOutcome::Received);
     return true;
 }
 
@@ -296,40 +295,33 @@ bool LiesIn(const fs::path& folder, const fs::path& outer)
 }
 
 // Lists received into the folder that plays the handheld would be deleted there at once.
-std::optional<std::string> ReceiveFolderRefusal(const fs::path& receiveFolder,
-                                                const fs::path& handheldFolder)
+bool RefusedInHandheld(const fs::path& receiveFolder, const fs::path& handheldFolder)
 {
-    if (handheldFolder.empty() || !LiesIn(receiveFolder, handheldFolder))
-        return std::nullopt;
-    return std::string(texts::kReceiveFolderInHandheld) + "\n" +
-           std::string(texts::kReceiveFolderLabel) + PathText(receiveFolder) + "\n" +
-           std::string(texts::kHandheldFolderLabel) + PathText(handheldFolder);
+    return !handheldFolder.empty() && LiesIn(receiveFolder, handheldFolder);
 }
 
 } // namespace
 
-bool ReceiveListsWorker(WindowPort& window, RemoteApi& handheld, const ReceiveSettings& settings,
+bool ReceiveListsWorker(TransferPort& port, RemoteApi& handheld, const ReceiveSettings& settings,
                         Clock& clock, std::stop_token stop)
 {
-    window.EnableTransferControls(false);
-    const fs::path folder = window.ReceiveFolder();
-    if (const std::optional<std::string> refusal =
-            ReceiveFolderRefusal(folder, handheld.EmulatingFolder())) {
-        window.ShowMessage(*refusal, texts::kCaptionError, MessageIcon::Error);
-        FinishTransfer(window);
+    port.EnableTransferControls(false);
+    const fs::path folder = port.ReceiveFolder();
+    if (const fs::path handheldFolder = handheld.EmulatingFolder();
+        RefusedInHandheld(folder, handheldFolder)) {
+        port.ReportReceiveFolderInHandheld(folder, handheldFolder);
+        FinishTransfer(port);
         return false;
     }
     // A marker left by an earlier export may be there or not: either way none is now.
     static_cast<void>(handheld.CeDeleteFile(std::u16string(kHandheldExportMarker)));
     if (!StartHandheldProgram(handheld, kExportRequested)) {
         // Nothing would ever make the marker the reception waits for.
-        window.ShowMessage(texts::kHandheldProgramNotStarted, texts::kCaptionError,
-                           MessageIcon::Error);
-        FinishTransfer(window);
+        port.Report(TransferOutcome::HandheldProgramNotStarted);
+        FinishTransfer(port);
         return false;
     }
-    window.ShowStatus(texts::kStatusPreparingExport);
-    window.SetCursor(Cursor::Wait);
+    port.ShowStage(TransferStage::PreparingExport);
     bool succeeded = false;
     const ExportWait wait = WaitForExportMarker(handheld, settings, clock, stop);
     if (wait == ExportWait::Abandoned && settings.exportAbandoned)
@@ -337,20 +329,18 @@ bool ReceiveListsWorker(WindowPort& window, RemoteApi& handheld, const ReceiveSe
     if (wait == ExportWait::Ready) {
         // A marker left behind is deleted before the next export is asked for.
         static_cast<void>(handheld.CeDeleteFile(std::u16string(kHandheldExportMarker)));
-        window.ShowStatus(texts::kStatusReceiving);
-        window.SetCursor(Cursor::Wait);
+        port.ShowStage(TransferStage::Receiving);
         const FoundFiles lists(handheld, kHandheldListPattern);
         if (!lists.Succeeded()) {
-            window.ShowMessage(texts::kSearchFailed, texts::kCaptionError,
-                               MessageIcon::Information);
+            port.Report(TransferOutcome::SearchFailed);
         } else if (lists.Entries().empty()) {
-            window.ShowMessage(texts::kNoLists, texts::kCaptionError, MessageIcon::Information);
+            port.Report(TransferOutcome::NothingToReceive);
             succeeded = true;
         } else {
-            succeeded = ReceiveAll(window, handheld, settings, stop, folder, lists.Entries());
+            succeeded = ReceiveAll(port, handheld, settings, stop, folder, lists.Entries());
         }
     }
-    FinishTransfer(window);
+    FinishTransfer(port);
     return succeeded;
 }
 

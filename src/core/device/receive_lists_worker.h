@@ -35,7 +35,7 @@ struct ReceiveSettings
 // closing) ends the wait for the marker and the copy at the next chunk, leaving no
 // partial file behind.
 // Returns false when a list found on the handheld was not received or not converted.
-bool ReceiveListsWorker(WindowPort& window, RemoteApi& handheld, const ReceiveSettings& settings,
+bool ReceiveListsWorker(TransferPort& port, RemoteApi& handheld, const ReceiveSettings& settings,
                         Clock& clock, std::stop_token stop);
 
 } // namespace zvk

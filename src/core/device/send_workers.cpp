@@ -9,7 +9,6 @@
 #include "lists/data_list.h"
 #include "lists/record_layout.h"
 #include "platform/input_file.h"
-#include "platform/texts.h"
 
 namespace fs = std::filesystem;
 
@@ -60,7 +59,8 @@ bool IsDataList(const fs::path& path, std::ifstream& local)
 // report per chunk; the last pass moves nothing and reports the total once more. A
 // failed read or write ends the copy and gives false: the handheld would otherwise
 // start working on half a file.
-bool CopyToHandheld(std::ifstream& local, RemoteApi& handheld, CeHandle file, WindowPort& window)
+bool CopyToHandheld(std::ifstream& local, RemoteApi& handheld, CeHandle file,
+                    TransferNotices& notices)
 {
     const std::uint64_t total = SizeOf(local);
     std::array<char, kChunkBytes> buffer{};
@@ -75,7 +75,7 @@ bool CopyToHandheld(std::ifstream& local, RemoteApi& handheld, CeHandle file, Wi
         if (!handheld.CeWriteFile(file, buffer.data(), count, written) || written != count)
             return false;
         done += count;
-        window.ShowProgress(done, total);
+        notices.ShowProgress(done, total);
     } while (count > 0);
     return true;
 }
@@ -84,14 +84,14 @@ bool CopyToHandheld(std::ifstream& local, RemoteApi& handheld, CeHandle file, Wi
 // handheld program is started on it, as the program reads it at once. Half a file is
 // deleted again: the next list sent would otherwise take a half list from the import
 // folder into the handheld's own, and the handheld would load half a configuration.
-bool SendFile(WindowPort& window, RemoteApi& handheld, std::ifstream& local,
+bool SendFile(TransferNotices& notices, RemoteApi& handheld, std::ifstream& local,
               const std::u16string& target, std::uint32_t shareMode)
 {
     const CeHandle file = handheld.CeCreateFile(target, kGenericWrite, shareMode, kCreateAlways,
                                                 kFileAttributeNormal);
     if (file == kInvalidCeHandle)
         return false;
-    const bool copied = CopyToHandheld(local, handheld, file, window);
+    const bool copied = CopyToHandheld(local, handheld, file, notices);
     const bool closed = handheld.CeCloseHandle(file);
     if (copied && closed)
         return true;
@@ -100,63 +100,62 @@ bool SendFile(WindowPort& window, RemoteApi& handheld, std::ifstream& local,
     return false;
 }
 
-bool ReportSend(WindowPort& window, RemoteApi& handheld, bool sent,
-                std::u16string_view programArgument)
+// `done` is the outcome of a file that arrived whole and was taken in.
+bool ReportSend(TransferPort& port, RemoteApi& handheld, bool sent,
+                std::u16string_view programArgument, TransferOutcome done)
 {
     if (!sent) {
-        window.ShowMessage(texts::kSendFailed, texts::kCaptionError, MessageIcon::Information);
+        port.Report(TransferOutcome::SendFailed);
         return false;
     }
     // The handheld program takes the file in only when it starts.
     if (!StartHandheldProgram(handheld, programArgument)) {
-        window.ShowMessage(texts::kHandheldProgramNotStarted, texts::kCaptionError,
-                           MessageIcon::Error);
+        port.Report(TransferOutcome::HandheldProgramNotStarted);
         return false;
     }
-    window.ShowMessage(texts::kSendSucceeded, texts::kCaptionNotice, MessageIcon::Information);
+    port.Report(done);
     return true;
 }
 
 } // namespace
 
-bool SendConfigurationWorker(WindowPort& window, RemoteApi& handheld)
+bool SendConfigurationWorker(TransferPort& port, RemoteApi& handheld)
 {
-    const fs::path path = window.ConfigurationPath();
-    window.EnableTransferControls(false);
-    window.ShowStatus(texts::kStatusSendingConfiguration);
-    window.SetCursor(Cursor::Wait);
+    const fs::path path = port.ConfigurationPath();
+    port.EnableTransferControls(false);
+    port.ShowStage(TransferStage::SendingConfiguration);
     bool succeeded = false;
     Result<std::ifstream> local = OpenInputFile(path);
     if (!local) {
-        window.ShowFileFailure(texts::kConfigurationMissing, local.error());
+        port.ReportUnavailable(Unavailable::Configuration, local.error());
     } else if (SkipByteOrderMark(*local); IsDataList(path, *local)) {
-        window.ShowMessage(texts::kConfigurationIsDataList, texts::kCaptionError,
-                           MessageIcon::Information);
+        port.Report(TransferOutcome::ConfigurationIsDataList);
     } else {
-        const bool sent = SendFile(window, handheld, *local,
+        const bool sent = SendFile(port, handheld, *local,
                                    std::u16string(kHandheldConfigurationFile), kFileShareWrite);
-        succeeded = ReportSend(window, handheld, sent, kConfigurationSent);
+        succeeded = ReportSend(port, handheld, sent, kConfigurationSent,
+                               TransferOutcome::ConfigurationSent);
     }
-    FinishTransfer(window);
+    FinishTransfer(port);
     return succeeded;
 }
 
-bool SendListWorker(WindowPort& window, RemoteApi& handheld)
+bool SendListWorker(TransferPort& port, RemoteApi& handheld)
 {
-    const std::optional<fs::path> chosen = window.AskListToSend(window.ReceiveFolder());
+    const std::optional<fs::path> chosen = port.AskListToSend(port.ReceiveFolder());
     bool succeeded = true;
     if (chosen) {
         Result<std::ifstream> local = OpenInputFile(*chosen);
         if (!local) {
-            window.ShowFileFailure(texts::kListMissing, local.error());
+            port.ReportUnavailable(Unavailable::ListToSend, local.error());
             succeeded = false;
         } else {
-            const bool sent = SendFile(window, handheld, *local,
+            const bool sent = SendFile(port, handheld, *local,
                                        HandheldImportPath(HandheldNameOf(*chosen)), kFileShareRead);
-            succeeded = ReportSend(window, handheld, sent, kListSent);
+            succeeded = ReportSend(port, handheld, sent, kListSent, TransferOutcome::ListSent);
         }
     }
-    FinishTransfer(window);
+    FinishTransfer(port);
     return succeeded;
 }
 

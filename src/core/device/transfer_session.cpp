@@ -1,13 +1,13 @@
 #include "device/transfer_session.h"
 
 #include "device/send_workers.h"
-#include "platform/texts.h"
 
 namespace zvk {
 
-TransferSession::TransferSession(WindowPort& window, Clock& clock, HandheldOpener open,
-                                 Options options)
-    : m_window(window), m_clock(clock), m_open(std::move(open)), m_options(std::move(options)),
+TransferSession::TransferSession(TransferPort& port, LinkNotices* links, Clock& clock,
+                                 HandheldOpener open, Options options)
+    : m_port(port), m_links(links), m_clock(clock), m_open(std::move(open)),
+      m_options(std::move(options)),
       m_stopWhen(m_options.stopWhen, [this] { m_stop.request_stop(); })
 {}
 
@@ -24,7 +24,8 @@ void TransferSession::LinkReady()
         const std::lock_guard lock(m_mutex);
         m_linkFlag = true;
     }
-    m_window.LinkReady();
+    if (m_links)
+        m_links->LinkReady();
 }
 
 void TransferSession::Start(PendingOperation operation)
@@ -103,7 +104,8 @@ void TransferSession::Attempt()
         }
         m_linkFlag = true;
     }
-    m_window.LinkResult(true);
+    if (m_links)
+        m_links->LinkResult(true);
     bool succeeded = !m_stop.stop_requested();
     if (operation != PendingOperation::None) {
         succeeded = RunTransferWorker(operation, *handheld);
@@ -123,7 +125,7 @@ RemoteApi* TransferSession::OpenedHandheld()
     }
     Result<std::unique_ptr<RemoteApi>> opened = m_open();
     if (!opened) {
-        m_window.ShowHandheldUnavailable(opened.error());
+        m_port.ReportUnavailable(Unavailable::Handheld, opened.error());
         return nullptr;
     }
     const std::lock_guard lock(m_mutex);
@@ -136,12 +138,12 @@ std::unique_ptr<TransferClaim> TransferSession::Claim(RemoteApi& handheld)
 {
     Result<ClaimOutcome> claim = handheld.ClaimForTransfer();
     if (!claim)
-        m_window.ShowHandheldUnavailable(claim.error());
+        m_port.ReportUnavailable(Unavailable::Handheld, claim.error());
     else if (!claim->IsBusy())
         return claim->Take();
     else
-        m_window.ShowHandheldBusy();
-    FinishTransfer(m_window);
+        m_port.Report(TransferOutcome::HandheldBusy);
+    FinishTransfer(m_port);
     CloseIfAsked();
     return nullptr;
 }
@@ -198,11 +200,13 @@ void TransferSession::LinkFailed()
         const std::lock_guard lock(m_mutex);
         m_linkFlag = false;
     }
-    m_window.LinkResult(false);
+    if (m_links)
+        m_links->LinkResult(false);
     if (m_stop.stop_requested())
         return;
-    m_window.ShowMessage(texts::kHandheldNotConnected, texts::kCaptionWarning, MessageIcon::Error);
-    m_window.RequestClose();
+    m_port.Report(TransferOutcome::HandheldNotConnected);
+    if (m_links)
+        m_links->RequestClose();
 }
 
 bool TransferSession::RunTransferWorker(PendingOperation operation, RemoteApi& handheld)
@@ -211,12 +215,11 @@ bool TransferSession::RunTransferWorker(PendingOperation operation, RemoteApi& h
     case PendingOperation::None:
         return true;
     case PendingOperation::SendConfiguration:
-        return SendConfigurationWorker(m_window, handheld);
+        return SendConfigurationWorker(m_port, handheld);
     case PendingOperation::ReceiveLists:
-        return ReceiveListsWorker(m_window, handheld, m_options.receive, m_clock,
-                                  m_stop.get_token());
+        return ReceiveListsWorker(m_port, handheld, m_options.receive, m_clock, m_stop.get_token());
     case PendingOperation::SendList:
-        return SendListWorker(m_window, handheld);
+        return SendListWorker(m_port, handheld);
     }
     return false;
 }
@@ -224,8 +227,8 @@ bool TransferSession::RunTransferWorker(PendingOperation operation, RemoteApi& h
 // Not when the window itself stopped the transfer because it is closing.
 void TransferSession::CloseIfAsked()
 {
-    if (m_options.closeAfterEachTransfer && !m_stop.stop_requested())
-        m_window.RequestClose();
+    if (m_options.closeAfterEachTransfer && m_links && !m_stop.stop_requested())
+        m_links->RequestClose();
 }
 
 void TransferSession::End(bool succeeded)

@@ -32,7 +32,7 @@ inline constexpr std::chrono::milliseconds kLinkWatchdogPeriod{1000};
 // Opens the handheld on first use, or says why it cannot be had.
 using HandheldOpener = std::function<Result<std::unique_ptr<RemoteApi>>()>;
 
-// The link between one window (the program's main window, or the zvk tool's terminal)
+// The link between one port (the program's main window, or the zvk tool's terminal)
 // and the handheld: the pending operation, the link flag, the connection under its
 // watchdog, the transfer worker of the pending operation, the closing after each
 // transfer of a program started with arguments, and one transfer per handheld at a time
@@ -51,7 +51,10 @@ public:
         std::stop_token stopWhen;
     };
 
-    TransferSession(WindowPort& window, Clock& clock, HandheldOpener open, Options options);
+    // `links` is told of the link and asked to close, where the port has buttons to follow
+    // the link and a window to close; the zvk tool has none and gives nothing.
+    TransferSession(TransferPort& port, LinkNotices* links, Clock& clock, HandheldOpener open,
+                    Options options);
     // Stops, then closes a link left open.
     ~TransferSession();
     TransferSession(const TransferSession&) = delete;
@@ -90,7 +93,8 @@ private:
     void CloseIfAsked();
     void End(bool succeeded);
 
-    WindowPort& m_window;
+    TransferPort& m_port;
+    LinkNotices* const m_links;
     Clock& m_clock;
     const HandheldOpener m_open;
     const Options m_options;

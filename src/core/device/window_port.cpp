@@ -18,11 +18,10 @@ std::optional<unsigned> ProgressPercent(std::uint64_t done, std::uint64_t total)
     return static_cast<unsigned>(std::min<std::uint64_t>(99, done / (total / 100)));
 }
 
-void FinishTransfer(WindowPort& window)
+void FinishTransfer(TransferNotices& notices)
 {
-    window.SetCursor(Cursor::Arrow);
-    window.ShowProgress(100, 100);
-    window.EnableTransferControls(true);
+    notices.ShowProgress(100, 100);
+    notices.EnableTransferControls(true);
 }
 
 } // namespace zvk

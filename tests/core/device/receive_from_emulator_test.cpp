@@ -167,12 +167,10 @@ TEST(ReceiveFromEmulatorTest, AReceiveFolderInTheHandheldsOwnIsRefusedBeforeAnyt
         EXPECT_FALSE(reception.Run());
         EXPECT_EQ(reception.HandheldLists(), kSamples);
         EXPECT_TRUE(reception.handheld->Program().Runs().empty());
-        EXPECT_EQ(reception.window.Messages(),
-                  std::vector<std::string>{
-                      "Chyba!|*** Zoznamy sa nedajú prijať do priečinka prenosného počítača "
-                      "***\nPriečinok príjmu: " +
-                      PathText(reception.window.receiveFolder) +
-                      "\nPriečinok prenosného počítača: " + PathText(reception.HandheldFolder())});
+        EXPECT_EQ(reception.window.Outcomes(),
+                  std::vector<std::string>{"receive folder in handheld|" +
+                                           PathText(reception.window.receiveFolder) + "|" +
+                                           PathText(reception.HandheldFolder())});
         EXPECT_EQ(reception.window.Events().back(), "unlock");
     }
     // Beside the handheld's folder, as `make run` has it, lists are received.
@@ -201,7 +199,7 @@ TEST(ReceiveFromEmulatorTest, WaitForAnExportThatNeverEndsIsToldAndGivenUp)
     EXPECT_EQ(ListFolder(reception.desktop.Path()), "");
     EXPECT_EQ(reception.HandheldLists(), kSamples);
     EXPECT_EQ(reception.handheld->Program().Runs(), std::vector<std::u16string>{u"i"});
-    EXPECT_TRUE(reception.window.Messages().empty());
+    EXPECT_TRUE(reception.window.Outcomes().empty());
     EXPECT_EQ(reception.window.Events().back(), "unlock");
 }
 
@@ -221,7 +219,7 @@ TEST(ReceiveFromEmulatorTest, ClosingWhileTheMarkerNeverComesLosesNothing)
     EXPECT_FALSE(received);
     EXPECT_EQ(ListFolder(reception.desktop.Path()), "");
     EXPECT_EQ(reception.HandheldLists(), kSamples);
-    EXPECT_TRUE(reception.window.Messages().empty());
+    EXPECT_TRUE(reception.window.Outcomes().empty());
 }
 
 } // namespace

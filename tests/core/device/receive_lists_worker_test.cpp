@@ -26,8 +26,6 @@ using test::TempDir;
 using Strings = std::vector<std::string>;
 using Progress = std::vector<std::pair<std::uint64_t, std::uint64_t>>;
 
-const std::string kReceived = "Oznam|Príjem bol úspešne ukončený.";
-
 // A reception from the in-memory handheld into a fresh receive folder.
 struct Reception
 {
@@ -82,9 +80,8 @@ TEST(ReceiveListsWorkerTest, CopiesEveryListWithOneRunningByteCount)
     EXPECT_EQ(ReadBytes(reception.dir.Path() / "C.DAT"), third);
     EXPECT_TRUE(reception.handheld.files.empty());
     EXPECT_EQ(reception.window.Events(),
-              (Strings{"lock", "status Stav: Vytváranie súborov...", "cursor wait",
-                       "status Stav: Príjem dát...", "cursor wait",
-                       "message " + kReceived + "|info", "cursor arrow", "unlock"}));
+              (Strings{"lock", "stage preparing export", "stage receiving", "outcome received",
+                       "unlock"}));
 }
 
 TEST(ReceiveListsWorkerTest, AsksForTheExportFirstAndHandsTheListsBackLast)
@@ -177,7 +174,7 @@ TEST(ReceiveListsWorkerTest, NoListsOrAFailedSearchEndsWithoutHandingBack)
 {
     Reception none;
     EXPECT_TRUE(none.Run());
-    EXPECT_EQ(none.window.Messages(), Strings{"Chyba!|*** Neexistujú žiadne zoznamy ***"});
+    EXPECT_EQ(none.window.Outcomes(), Strings{"nothing to receive"});
     EXPECT_FALSE(none.StartedWithX());
     EXPECT_EQ(none.window.Events().back(), "unlock");
 
@@ -185,7 +182,7 @@ TEST(ReceiveListsWorkerTest, NoListsOrAFailedSearchEndsWithoutHandingBack)
     failed.handheld.files = {{u"\\A.DAT", "a"}};
     failed.handheld.failSearch = true;
     EXPECT_FALSE(failed.Run());
-    EXPECT_EQ(failed.window.Messages(), Strings{"Chyba!|*** CeFindAllFiles failed. ***"});
+    EXPECT_EQ(failed.window.Outcomes(), Strings{"search failed"});
     EXPECT_FALSE(failed.StartedWithX());
     EXPECT_EQ(ListFolder(failed.dir.Path()), "");
 }
@@ -203,7 +200,7 @@ TEST(ReceiveListsWorkerTest, ReadFailureLeavesThatListOnTheHandheldAndGoesOn)
     EXPECT_EQ(reception.window.Failures(),
               Strings{"not received Zoznam č.DAT (handheld): reading it from the handheld failed "
                       "(handheld error 30)"});
-    EXPECT_TRUE(reception.window.Messages().empty());
+    EXPECT_TRUE(reception.window.Outcomes().empty());
     EXPECT_TRUE(reception.StartedWithX());
 }
 
@@ -239,8 +236,7 @@ TEST(ReceiveListsWorkerTest, AHandheldThatFailsToStartOrToDeleteIsNamed)
     unstarted.handheld.files = {{u"\\A.DAT", "a"}};
     unstarted.handheld.failStart = {u"i"};
     EXPECT_FALSE(unstarted.Run());
-    EXPECT_EQ(unstarted.window.Messages(),
-              Strings{"Chyba!|*** Program prenosného počítača sa nepodarilo spustiť ***"});
+    EXPECT_EQ(unstarted.window.Outcomes(), Strings{"program not started"});
     EXPECT_EQ(ListFolder(unstarted.dir.Path()), "");
     EXPECT_EQ(unstarted.window.Events().back(), "unlock");
 
@@ -259,8 +255,7 @@ TEST(ReceiveListsWorkerTest, AHandheldThatFailsToStartOrToDeleteIsNamed)
     undropped.handheld.failStart = {u"x"};
     EXPECT_FALSE(undropped.Run());
     EXPECT_EQ(ListFolder(undropped.dir.Path()), "A.DAT");
-    EXPECT_EQ(undropped.window.Messages(),
-              Strings{"Chyba!|*** Program prenosného počítača sa nepodarilo spustiť ***"});
+    EXPECT_EQ(undropped.window.Outcomes(), Strings{"program not started"});
 }
 
 TEST(ReceiveListsWorkerTest, MissingFolderIsMadeWithItsParents)
@@ -292,10 +287,9 @@ TEST(ReceiveListsWorkerTest, EachListThatStaysIsNamedWithTheSystemsReason)
         EXPECT_TRUE(blocked.StartedWithX());
         EXPECT_TRUE(blocked.window.Failures().empty());
         const Strings events = blocked.window.Events();
-        EXPECT_EQ(events[events.size() - 3],
-                  "file failure *** Priečinok príjmu sa nedá vytvoriť ***|cannot create folder " +
-                      PathText(blocked.window.receiveFolder) + ": " +
-                      Reason(std::errc::not_a_directory));
+        EXPECT_EQ(events[events.size() - 2], "unavailable receive folder|cannot create folder " +
+                                                 PathText(blocked.window.receiveFolder) + ": " +
+                                                 Reason(std::errc::not_a_directory));
     }
 
     Reception folderInTheWay; // a folder of the list's name
@@ -404,7 +398,7 @@ TEST(ReceiveListsWorkerTest, ListWhoseTextCannotBeWrittenStaysReceivedAndIsNamed
     EXPECT_EQ(reception.window.Failures(),
               Strings{"not converted LIST01.DAT: " +
                       std::make_error_code(std::errc::is_a_directory).message()});
-    EXPECT_TRUE(reception.window.Messages().empty());
+    EXPECT_TRUE(reception.window.Outcomes().empty());
 }
 
 TEST(ReceiveListsWorkerTest, StopEndsTheCopyWithoutAPartialFileOrAMessage)
@@ -418,7 +412,7 @@ TEST(ReceiveListsWorkerTest, StopEndsTheCopyWithoutAPartialFileOrAMessage)
     EXPECT_FALSE(reception.Run());
     EXPECT_EQ(ListFolder(reception.dir.Path()), "A.DAT");
     EXPECT_TRUE(reception.handheld.files.contains(u"\\B.DAT"));
-    EXPECT_TRUE(reception.window.Messages().empty());
+    EXPECT_TRUE(reception.window.Outcomes().empty());
     // The handheld drops the list that was taken.
     EXPECT_TRUE(reception.StartedWithX());
     EXPECT_EQ(reception.window.Events().back(), "unlock");

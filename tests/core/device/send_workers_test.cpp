@@ -22,8 +22,7 @@ using test::RecordingWindowPort;
 using test::TempDir;
 using Strings = std::vector<std::string>;
 
-const std::string kSucceeded = "Oznam|Prenos bol úspešne ukončený.";
-const std::string kFailed = "Chyba!|*** Súbor sa nepodarilo zapísať do prenosného počítača! ***";
+const std::string kFailed = "send failed";
 
 struct ConfigurationSend
 {
@@ -47,9 +46,8 @@ TEST(SendConfigurationWorkerTest, SendsInChunksThenStartsTheProgramWithK)
     EXPECT_EQ(send.handheld.Calls(), (Strings{"create \\ZVK_CE\\ZVK.INI", "close \\ZVK_CE\\ZVK.INI",
                                               "start \\ZVK_CE\\Slave.exe k"}));
     EXPECT_EQ(send.window.Percentages(), (std::vector<unsigned>{40, 80, 100, 100, 100}));
-    EXPECT_EQ(send.window.Events(),
-              (Strings{"lock", "status Stav: Prenos konfigurácie...", "cursor wait",
-                       "message " + kSucceeded + "|info", "cursor arrow", "unlock"}));
+    EXPECT_EQ(send.window.Events(), (Strings{"lock", "stage sending configuration",
+                                             "outcome configuration sent", "unlock"}));
 }
 
 TEST(SendConfigurationWorkerTest, AnEditorsByteOrderMarkIsNotSent)
@@ -94,8 +92,8 @@ TEST(SendConfigurationWorkerTest, MissingFileOrFolderSendsNothingAndSaysWhy)
         EXPECT_TRUE(send.handheld.Calls().empty());
         const std::string path = PathText(send.window.configurationPath);
         EXPECT_EQ(
-            send.window.Events()[3],
-            "file failure *** Konfiguračný súbor chýba! ***|" +
+            send.window.Events()[2],
+            "unavailable configuration|" +
                 (folder
                      ? path + " is a folder"
                      : "cannot open " + path + ": " +
@@ -117,8 +115,7 @@ TEST(SendConfigurationWorkerTest, ADataListIsNotSentAsTheConfiguration)
             name, name == std::string("ZVK.INI") ? "\xEF\xBB\xBF" + list : "[Firma]\r\n");
         EXPECT_FALSE(SendConfigurationWorker(send.window, send.handheld));
         EXPECT_TRUE(send.handheld.Calls().empty());
-        EXPECT_EQ(send.window.Messages(),
-                  Strings{"Chyba!|*** Zvolený súbor je zoznam, nie konfiguračný súbor! ***"});
+        EXPECT_EQ(send.window.Outcomes(), Strings{"configuration is a list"});
         EXPECT_EQ(send.window.Events().back(), "unlock");
     }
 }
@@ -128,12 +125,12 @@ TEST(SendConfigurationWorkerTest, FailedCreateOrWriteIsAnErrorAndStartsNothing)
     ConfigurationSend refused("[Firma]\r\n");
     refused.handheld.failCreate.insert(u"\\ZVK_CE\\ZVK.INI");
     EXPECT_FALSE(SendConfigurationWorker(refused.window, refused.handheld));
-    EXPECT_EQ(refused.window.Messages(), Strings{kFailed});
+    EXPECT_EQ(refused.window.Outcomes(), Strings{kFailed});
 
     ConfigurationSend full(std::string(250, 'k'));
     full.handheld.failWriteAfterBytes = 150;
     EXPECT_FALSE(SendConfigurationWorker(full.window, full.handheld));
-    EXPECT_EQ(full.window.Messages(), Strings{kFailed});
+    EXPECT_EQ(full.window.Outcomes(), Strings{kFailed});
     for (const FakeHandheld* handheld : {&refused.handheld, &full.handheld})
         for (const std::string& call : handheld->Calls())
             EXPECT_EQ(call.find("start"), std::string::npos) << call;
@@ -144,8 +141,7 @@ TEST(SendConfigurationWorkerTest, FailedCreateOrWriteIsAnErrorAndStartsNothing)
     ConfigurationSend unloaded("[Firma]\r\n");
     unloaded.handheld.failStart = {u"k"};
     EXPECT_FALSE(SendConfigurationWorker(unloaded.window, unloaded.handheld));
-    EXPECT_EQ(unloaded.window.Messages(),
-              Strings{"Chyba!|*** Program prenosného počítača sa nepodarilo spustiť ***"});
+    EXPECT_EQ(unloaded.window.Outcomes(), Strings{"program not started"});
 }
 
 // A handheld that takes fewer bytes than asked while reporting success holds half a
@@ -161,7 +157,7 @@ TEST(SendConfigurationWorkerTest, WriteThatTakesFewerBytesThanAskedIsAFailedWrit
     ConfigurationSend shortByOne(bytes);
     shortByOne.handheld.writeShortAfterBytes = 249;
     EXPECT_FALSE(SendConfigurationWorker(shortByOne.window, shortByOne.handheld));
-    EXPECT_EQ(shortByOne.window.Messages(), Strings{kFailed});
+    EXPECT_EQ(shortByOne.window.Outcomes(), Strings{kFailed});
     EXPECT_EQ(shortByOne.handheld.Calls().back(), "delete \\ZVK_CE\\ZVK.INI");
     EXPECT_FALSE(shortByOne.handheld.files.contains(u"\\ZVK_CE\\ZVK.INI"));
 }
@@ -180,8 +176,7 @@ TEST(SendListWorkerTest, SendsTheChosenListUnderItsOwnNameAndStartsTheProgramWit
     EXPECT_EQ(handheld.Calls().back(), "start \\ZVK_CE\\Slave.exe e");
     // Nothing is locked while the question is open.
     EXPECT_EQ(window.Events(),
-              (Strings{"ask " + window.receiveFolder.string(), "message " + kSucceeded + "|info",
-                       "cursor arrow", "unlock"}));
+              (Strings{"ask " + window.receiveFolder.string(), "outcome list sent", "unlock"}));
 }
 
 TEST(SendListWorkerTest, CancelledQuestionSendsNothing)
@@ -190,7 +185,7 @@ TEST(SendListWorkerTest, CancelledQuestionSendsNothing)
     RecordingWindowPort window;
     EXPECT_TRUE(SendListWorker(window, handheld));
     EXPECT_TRUE(handheld.Calls().empty());
-    EXPECT_TRUE(window.Messages().empty());
+    EXPECT_TRUE(window.Outcomes().empty());
     EXPECT_EQ(window.Events().back(), "unlock");
 }
 
@@ -202,8 +197,7 @@ TEST(SendListWorkerTest, UnreadableListOrFailedWriteIsAnError)
     window.listToSend = dir.Path() / "MISSING.DAT";
     EXPECT_FALSE(SendListWorker(window, handheld));
     EXPECT_EQ(window.Events()[1],
-              "file failure *** Zoznam sa nedá otvoriť! ***|cannot open " +
-                  PathText(window.listToSend.value()) + ": " +
+              "unavailable list to send|cannot open " + PathText(window.listToSend.value()) + ": " +
                   std::make_error_code(std::errc::no_such_file_or_directory).message());
     EXPECT_TRUE(handheld.Calls().empty());
 
@@ -211,7 +205,7 @@ TEST(SendListWorkerTest, UnreadableListOrFailedWriteIsAnError)
     second.listToSend = dir.Write("LIST01.DAT", std::string(300, 'x'));
     handheld.failWriteAfterBytes = 0;
     EXPECT_FALSE(SendListWorker(second, handheld));
-    EXPECT_EQ(second.Messages(), Strings{kFailed});
+    EXPECT_EQ(second.Outcomes(), Strings{kFailed});
     // Half a list is not left in the import folder, where the next list sent would take
     // it into the handheld's own.
     EXPECT_EQ(handheld.Calls().back(), "delete \\ZVK_CE\\Import\\LIST01.DAT");
@@ -223,7 +217,7 @@ TEST(SendListWorkerTest, UnreadableListOrFailedWriteIsAnError)
     handheld.failWriteAfterBytes.reset();
     handheld.writeShortAfterBytes = 150;
     EXPECT_FALSE(SendListWorker(third, handheld));
-    EXPECT_EQ(third.Messages(), Strings{kFailed});
+    EXPECT_EQ(third.Outcomes(), Strings{kFailed});
     EXPECT_EQ(handheld.Calls().back(), "delete \\ZVK_CE\\Import\\LIST01.DAT");
     EXPECT_FALSE(handheld.files.contains(u"\\ZVK_CE\\Import\\LIST01.DAT"));
 }

@@ -30,10 +30,6 @@ using test::TempDir;
 using Strings = std::vector<std::string>;
 using namespace std::chrono_literals;
 
-const std::string kNotConnected = "message Pozor!|Pripojte počítač pomocou Microsoft ActiveSync "
-                                  "a znova spustite prenosový program!|error";
-const std::string kSent = "message Oznam|Prenos bol úspešne ukončený.|info";
-
 TEST(ProgressPercentTest, TruncatesAndNeverOverflows)
 {
     EXPECT_EQ(ProgressPercent(50, 200), 25u);
@@ -79,7 +75,7 @@ struct Session
         window.receiveFolder = dir.Path() / "prijate";
         window.configurationPath = dir.Write("ZVK.INI", "[Firma]\r\n");
         session = std::make_unique<TransferSession>(
-            window, clock,
+            window, &window, clock,
             [this, make]() -> Result<std::unique_ptr<RemoteApi>> {
                 Result<std::unique_ptr<RemoteApi>> made = make(*this);
                 if (made)
@@ -137,8 +133,8 @@ TEST(TransferSessionTest, ConnectsThenRunsThePendingTransfer)
               (Strings{"uninit", "init", "create \\ZVK_CE\\ZVK.INI", "close \\ZVK_CE\\ZVK.INI",
                        "start \\ZVK_CE\\Slave.exe k"}));
     EXPECT_EQ(s.window.Events(),
-              (Strings{"link ready", "link 1", "lock", "status Stav: Prenos konfigurácie...",
-                       "cursor wait", kSent, "cursor arrow", "unlock"}));
+              (Strings{"link ready", "link 1", "lock", "stage sending configuration",
+                       "outcome configuration sent", "unlock"}));
 }
 
 TEST(TransferSessionTest, LinkThatComesUpBeforeTheWindowIsReadyStartsNothing)
@@ -169,7 +165,8 @@ TEST(TransferSessionTest, AbsentOrSlowHandheldIsReportedByTheWatchdogAfterItsSec
         EXPECT_EQ(s.window.Events(), Strings{"link ready"}) << settings;
         s.clock.Advance(1ms);
         EXPECT_FALSE(s.session->WaitUntilEnded());
-        EXPECT_EQ(s.window.Events(), (Strings{"link ready", "link 0", kNotConnected, "close"}))
+        EXPECT_EQ(s.window.Events(),
+                  (Strings{"link ready", "link 0", "outcome not connected", "close"}))
             << settings;
         EXPECT_TRUE(s.Emulator().Program().Runs().empty());
     }
@@ -196,7 +193,7 @@ TEST(TransferSessionTest, LastPressBeforeTheLinkIsUpDecidesAndOnlyOneTransferRun
     const Strings events = s.window.Events();
     EXPECT_EQ(std::count(events.begin(), events.end(), "lock"), 1);
     EXPECT_EQ(std::count(events.begin(), events.end(), "link 1"), 1);
-    EXPECT_EQ(s.window.Messages(), Strings{"Oznam|Príjem bol úspešne ukončený."});
+    EXPECT_EQ(s.window.Outcomes(), Strings{"received"});
 }
 
 TEST(TransferSessionTest, BusyHandheldEndsTheTransferAtOnceWithTheCommonEnding)
@@ -214,7 +211,7 @@ TEST(TransferSessionTest, BusyHandheldEndsTheTransferAtOnceWithTheCommonEnding)
         s.session->Start(PendingOperation::ReceiveLists);
         EXPECT_FALSE(s.Ended());
         const Strings events = s.window.Events();
-        Strings expected{"refused busy", "cursor arrow", "unlock"};
+        Strings expected{"outcome handheld busy", "unlock"};
         if (arguments)
             expected.push_back("close");
         EXPECT_EQ(Strings(events.begin() + static_cast<std::ptrdiff_t>(before), events.end()),
@@ -237,10 +234,10 @@ TEST(TransferSessionTest, HandheldThatCannotBeClaimedIsNamedNotBusy)
     s.session->Start(PendingOperation::SendConfiguration);
     EXPECT_FALSE(s.Ended());
     const fs::path lock = EmulatedTransferLock(s.dir.Path() / "handheld");
-    EXPECT_EQ(s.window.Events(),
-              (Strings{"link ready",
-                       "refused cannot lock " + PathText(lock) + ": No such file or directory",
-                       "cursor arrow", "unlock"}));
+    EXPECT_EQ(s.window.Events(), (Strings{"link ready",
+                                          "unavailable handheld|cannot lock " + PathText(lock) +
+                                              ": No such file or directory",
+                                          "unlock"}));
 }
 
 TEST(TransferSessionTest, HandheldThatCannotBeOpenedIsNamedAndNothingStarts)
@@ -251,7 +248,8 @@ TEST(TransferSessionTest, HandheldThatCannotBeOpenedIsNamedAndNothingStarts)
     s.session->LinkReady();
     s.session->Start(PendingOperation::ReceiveLists);
     EXPECT_FALSE(s.Ended());
-    EXPECT_EQ(s.window.Events(), (Strings{"link ready", "refused /media/zvk is not a folder"}));
+    EXPECT_EQ(s.window.Events(),
+              (Strings{"link ready", "unavailable handheld|/media/zvk is not a folder"}));
 }
 
 TEST(TransferSessionTest, ProgramStartedWithArgumentsClosesAfterEachTransferUnlessStopped)
@@ -266,8 +264,7 @@ TEST(TransferSessionTest, ProgramStartedWithArgumentsClosesAfterEachTransferUnle
     closing.session->Start(PendingOperation::SendConfiguration);
     EXPECT_FALSE(closing.Ended());
     const Strings events = closing.window.Events();
-    EXPECT_EQ(events[events.size() - 4].rfind("file failure *** Konfiguračný súbor chýba! ***|", 0),
-              0u);
+    EXPECT_EQ(events[events.size() - 3].rfind("unavailable configuration|", 0), 0u);
     EXPECT_EQ(closing.window.Events().back(), "close");
 
     // Stopped in the middle of a list, because the window is closing.
@@ -318,7 +315,7 @@ TEST(TransferSessionTest, StartAfterItsDelayIsTheCommandLinesStart)
     const auto deadline = std::chrono::steady_clock::now() + 10s;
     while (s.window.Events().back() != "unlock" && std::chrono::steady_clock::now() < deadline)
         std::this_thread::sleep_for(1ms);
-    EXPECT_EQ(s.window.Messages(), Strings{"Oznam|Prenos bol úspešne ukončený."});
+    EXPECT_EQ(s.window.Outcomes(), Strings{"configuration sent"});
 }
 
 } // namespace
