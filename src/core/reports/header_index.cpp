@@ -39,8 +39,7 @@ bool HeaderIndex::Keeps(const FileStamp& stamp) const
     return !m_file.empty() && IsSettled(stamp, m_settling);
 }
 
-const ListHeader& HeaderIndex::Remember(std::size_t list, const FileStamp& stamp,
-                                        ListHeader header)
+const ListHeader& HeaderIndex::Remember(std::size_t list, const FileStamp& stamp, ListHeader header)
 {
     m_changed = true;
     return m_entries[list].emplace(Entry{stamp, std::move(header)}).header;

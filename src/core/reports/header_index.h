@@ -72,7 +72,7 @@ private:
     const std::vector<std::string>* m_names;
     HeaderTextTable m_texts;
     std::vector<std::optional<Entry>> m_entries; // by list number
-    bool m_changed = false;                       // since it was read
+    bool m_changed = false;                      // since it was read
 };
 
 // The file of `folder`'s index in `cacheFolder`: one per folder, named by a hash of
