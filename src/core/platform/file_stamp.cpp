@@ -1,5 +1,8 @@
 #include "platform/file_stamp.h"
 
+#include <algorithm>
+#include <thread>
+
 #ifdef _WIN32
 #include <windows.h>
 #else
@@ -73,6 +76,32 @@ std::optional<FileStamp> StampOf(const std::filesystem::path& path)
         static_cast<std::int64_t>(status.st_ctim.tv_sec) * 1000000000 + status.st_ctim.tv_nsec;
     return stamp;
 #endif
+}
+
+} // namespace zvk
+
+namespace zvk {
+
+std::vector<std::optional<FileStamp>> StampsOf(const std::vector<std::filesystem::path>& paths)
+{
+    constexpr std::size_t kFilesPerThreadAtLeast = 1024;
+    constexpr std::size_t kThreadsAtMost = 8;
+    std::vector<std::optional<FileStamp>> stamps(paths.size());
+    const std::size_t threads =
+        std::clamp<std::size_t>(std::min<std::size_t>(std::thread::hardware_concurrency(),
+                                                      paths.size() / kFilesPerThreadAtLeast),
+                                1, kThreadsAtMost);
+    const auto stampPart = [&](std::size_t part) {
+        for (std::size_t file = part; file < paths.size(); file += threads)
+            stamps[file] = StampOf(paths[file]);
+    };
+    {
+        std::vector<std::jthread> helpers;
+        for (std::size_t part = 1; part < threads; ++part)
+            helpers.emplace_back(stampPart, part);
+        stampPart(0);
+    }
+    return stamps;
 }
 
 } // namespace zvk

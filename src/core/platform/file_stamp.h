@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <optional>
+#include <vector>
 
 namespace zvk {
 
@@ -31,5 +32,10 @@ bool IsSettled(const FileStamp& stamp, std::chrono::nanoseconds margin);
 // The stamp of the file at `path` (a symbolic link followed); nothing when there is no
 // such file or it cannot be asked about.
 std::optional<FileStamp> StampOf(const std::filesystem::path& path);
+
+// The stamps of many files, asked for on several threads: the system answers for a
+// file in its cache in a microsecond or two, which over a ten-year archive of 50,000
+// lists is most of a report, and for one on the disk only as fast as it is asked.
+std::vector<std::optional<FileStamp>> StampsOf(const std::vector<std::filesystem::path>& paths);
 
 } // namespace zvk

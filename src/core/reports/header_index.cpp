@@ -68,20 +68,19 @@ void HeaderIndex::Save() const
 }
 
 IndexedListReader::IndexedListReader(HeaderIndex& index, const FolderLists& lists)
-    : m_index(index), m_lists(lists)
+    : m_index(index), m_lists(lists), m_stamps(StampsOf(lists.paths))
 {}
 
 Result<const ListHeader*> IndexedListReader::Header(std::size_t list)
 {
     m_list = list;
     m_haveBytes = false;
-    const fs::path& path = m_lists.paths[list];
-    const std::optional<FileStamp> stamp = StampOf(path);
+    // The stamps were taken before any list was read: a list written meanwhile has a
+    // newer stamp than the one kept, and is read again next time.
+    const std::optional<FileStamp>& stamp = m_stamps[list];
     if (stamp)
         if (const ListHeader* known = m_index.Current(list, *stamp))
             return known;
-    // The stamp is taken before the bytes are read: a list written meanwhile has a
-    // newer stamp than the one kept, and is read again next time.
     if (Result<std::string_view> read = Bytes(); !read)
         return Unexpected(std::move(read).error());
     ListHeaderReader reader(m_index.Texts());

@@ -97,6 +97,7 @@ public:
 private:
     HeaderIndex& m_index;
     const FolderLists& m_lists;
+    std::vector<std::optional<FileStamp>> m_stamps; // of the lists, taken first
     std::size_t m_list = 0;
     std::string m_bytes;
     bool m_haveBytes = false;
