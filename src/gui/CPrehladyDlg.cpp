@@ -153,14 +153,16 @@ void CPrehladyDlg::OnPrehlad()
         AskDocumentSettings(this, m_configurationFile);
     if (!asked)
         return;
-    m_work.Start([this, selection, folder = m_receiveFolder, settings = *asked](
-                     std::stop_token stop, const zvk::ListProgress& progress) mutable {
-        settings.indexFolder = zvk::UserCacheFolder();
-        settings.stop = stop;
-        settings.progress = progress;
-        zvk::Result<std::filesystem::path> made = zvk::MakeReport(selection, folder, settings);
-        return [this, made = std::move(made)] { ShowMadeDocument(this, made); };
-    });
+    m_work.Start(
+        [this, selection, folder = m_receiveFolder,
+         settings = *asked](std::stop_token stop, const zvk::ListProgress& progress) mutable {
+            settings.indexFolder = zvk::UserCacheFolder();
+            settings.stop = stop;
+            settings.progress = progress;
+            zvk::Result<std::filesystem::path> made = zvk::MakeReport(selection, folder, settings);
+            return [this, made = std::move(made)] { ShowMadeDocument(this, made); };
+        },
+        DialogWork::WhenStopped::Deliver);
 }
 
 void CPrehladyDlg::reject()

@@ -37,7 +37,11 @@ QString ApplicationName()
 
 CTarnwickDlg::CTarnwickDlg(const QStringList& arguments, QWidget* parent, zvk::Clock& clock)
     : QDialog(parent), m_ui(std::make_unique<Ui::CTarnwickDlg>()),
-      m_settings(zvk::ToFilePath(QDir::currentPath()), ApplicationName().toStdString())
+      m_settings(zvk::ToFilePath(QDir::currentPath()), ApplicationName().toStdString()),
+      // A consignment note reads one list: it shows no progress of its own, and its
+      // button stays locked while it is made.
+      m_documentWork([](std::uint64_t, std::uint64_t) {},
+                     [this](bool running) { m_ui->consignmentButton->setEnabled(!running); })
 {
     m_ui->setupUi(this);
     setWindowFlags(windowFlags() | Qt::WindowMinimizeButtonHint);
@@ -75,6 +79,7 @@ CTarnwickDlg::~CTarnwickDlg() = default;
 
 void CTarnwickDlg::done(int result)
 {
+    m_documentWork.Stop();
     m_link->Shutdown();
     QDialog::done(result);
 }
@@ -198,10 +203,20 @@ void CTarnwickDlg::MakeConsignment()
     const QString chosen = zvk::AskOpenFileName(this, ReceiveFolderText(), zvk::kDataFilesFilter);
     if (chosen.isEmpty())
         return;
-    MakeDocumentAsked(this, zvk::ToFilePath(ConfigurationPathText()),
-                      [list = zvk::ToFilePath(chosen)](const zvk::DocumentSettings& settings) {
-                          return zvk::MakeConsignmentNote(list, settings);
-                      });
+    const std::optional<zvk::DocumentSettings> asked =
+        AskDocumentSettings(this, zvk::ToFilePath(ConfigurationPathText()));
+    // A transfer's end unlocks the button; a note already being made is not started twice.
+    if (!asked || m_documentWork.Running())
+        return;
+    m_documentWork.Start(
+        [this, list = zvk::ToFilePath(chosen),
+         settings = *asked](std::stop_token stop, const zvk::ListProgress& progress) mutable {
+            settings.stop = stop;
+            settings.progress = progress;
+            zvk::Result<std::filesystem::path> made = zvk::MakeConsignmentNote(list, settings);
+            return [this, made = std::move(made)] { ShowMadeDocument(this, made); };
+        },
+        DialogWork::WhenStopped::Deliver);
 }
 
 void CTarnwickDlg::ImportMeasurementText()

@@ -10,6 +10,7 @@
 
 #include "config/desktop_settings.h"
 #include "device/clock.h"
+#include "gui/dialog_work.h"
 
 class MainWindowPort;
 class TransferLink;
@@ -69,4 +70,7 @@ private:
     std::unique_ptr<MainWindowPort> m_port;
     std::unique_ptr<TransferLink> m_link;
     bool m_shownBefore = false;
+    // The consignment note, made on a thread of its own. Last, so that a note still being
+    // made is stopped before the rest of the window goes.
+    DialogWork m_documentWork;
 };

@@ -12,9 +12,10 @@ bool DialogWork::Running() const
     return m_thread.joinable();
 }
 
-void DialogWork::Start(Work work)
+void DialogWork::Start(Work work, WhenStopped whenStopped)
 {
     Q_ASSERT(!Running());
+    m_whenStopped = whenStopped;
     m_shown.Shown(std::nullopt);
     m_showRunning(true);
     m_thread = std::jthread([this, work = std::move(work)](std::stop_token stop) {
@@ -27,13 +28,15 @@ void DialogWork::Start(Work work)
                         m_showProgress(done, total);
                 });
         };
-        std::function<void()> handleOutcome = work(stop, progress);
-        m_calls.Post([this, stop, handleOutcome = std::move(handleOutcome)] {
+        // The queue hands the outcome over to the window's thread; Stop() takes it
+        // once the thread has been joined.
+        m_outcome = work(stop, progress);
+        m_calls.Post([this, stop] {
             if (stop.stop_requested())
                 return;
             m_thread.join();
             m_showRunning(false);
-            handleOutcome();
+            std::exchange(m_outcome, {})();
         });
     });
 }
@@ -45,4 +48,7 @@ void DialogWork::Stop()
     m_thread.request_stop();
     m_thread.join();
     m_showRunning(false);
+    std::function<void()> outcome = std::exchange(m_outcome, {});
+    if (outcome && m_whenStopped == WhenStopped::Deliver)
+        outcome();
 }

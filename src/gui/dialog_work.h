@@ -31,11 +31,20 @@ public:
     DialogWork(const DialogWork&) = delete;
     DialogWork& operator=(const DialogWork&) = delete;
 
+    // What becomes of the outcome of a pass that is stopped: the texts of a value combo
+    // read for a caption no longer chosen are dropped; a document is shown when it was
+    // finished before the stop came, and its maker says nothing of a stop the user asked for.
+    enum class WhenStopped
+    {
+        Drop,
+        Deliver,
+    };
+
     bool Running() const;
     // Starts `work`; no other pass may be running.
-    void Start(Work work);
+    void Start(Work work, WhenStopped whenStopped = WhenStopped::Drop);
     // Stops the running pass, if any, and waits for its thread: it stops between two
-    // lists, so the window waits no longer than one list takes. Its outcome is dropped.
+    // lists, so the window waits no longer than one list takes.
     void Stop();
 
 private:
@@ -43,6 +52,9 @@ private:
     std::function<void(bool)> m_showRunning;
     WindowCallQueue m_calls;
     zvk::ProgressDisplay m_shown;
+    WhenStopped m_whenStopped = WhenStopped::Drop;
+    // Set by the pass's thread when its work returns, taken on the window's thread.
+    std::function<void()> m_outcome;
     // Last, so that it is joined before what its thread uses goes away.
     std::jthread m_thread;
 };

@@ -26,17 +26,10 @@ void ShowMadeDocument(QWidget* owner, const zvk::Result<std::filesystem::path>& 
     }
     // Headed by what was done with the file: the list read, or the document written.
     const zvk::Failure& failure = made.error();
+    if (failure.file.reason == std::errc::operation_canceled)
+        return;
     zvk::ShowFailure(owner,
                      failure.file.file.empty() ? zvk::kDocumentNotMade
                                                : zvk::FileFailureHeading(failure.file.access),
                      failure);
-}
-
-void MakeDocumentAsked(
-    QWidget* owner, const std::filesystem::path& configurationFile,
-    const std::function<zvk::Result<std::filesystem::path>(const zvk::DocumentSettings&)>& make)
-{
-    if (const std::optional<zvk::DocumentSettings> settings =
-            AskDocumentSettings(owner, configurationFile))
-        ShowMadeDocument(owner, make(*settings));
 }

@@ -253,10 +253,11 @@ private slots:
         QCOMPARE(std::distance(fs::directory_iterator(lists), fs::directory_iterator()), 1);
         QVERIFY(m_session->Viewer().Shown().empty());
 
+        // The note is made on a thread of its own and shown when it is finished.
         AnswerNextDialogWith(1);
         Click(window, 1115);
+        QTRY_COMPARE(m_session->Viewer().Shown().size(), std::size_t{1});
         QCOMPARE(m_session->Messages(), QStringList());
-        QCOMPARE(m_session->Viewer().Shown().size(), std::size_t{1});
         const fs::path note = m_session->Viewer().Shown().front();
         // The file dialog moved the working folder to the list's, where the note goes.
         QCOMPARE(note.parent_path(), lists);
@@ -269,10 +270,10 @@ private slots:
             [&](const QString&, const QString&) { return zvk::ToDisplayPath(lists / "BAD.DAT"); });
         AnswerNextDialogWith(1);
         Click(window, 1115);
-        QCOMPARE(m_session->Messages(),
-                 QStringList{QStringLiteral("Chyba! *** Zoznam sa nedá prečítať ***\n%1: %2")
-                                 .arg(zvk::ToDisplayPath(lists / "BAD.DAT"),
-                                      zvk::SystemReasonText(bad.Reason()))});
+        QTRY_COMPARE(m_session->Messages(),
+                     QStringList{QStringLiteral("Chyba! *** Zoznam sa nedá prečítať ***\n%1: %2")
+                                     .arg(zvk::ToDisplayPath(lists / "BAD.DAT"),
+                                          zvk::SystemReasonText(bad.Reason()))});
         QCOMPARE(m_session->Viewer().Shown().size(), std::size_t{1});
         QCOMPARE(std::distance(fs::directory_iterator(lists), fs::directory_iterator()), 3);
     }

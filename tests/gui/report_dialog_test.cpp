@@ -1,5 +1,7 @@
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
+#include <thread>
 
 #include <QApplication>
 #include <QComboBox>
@@ -417,6 +419,30 @@ private slots:
         QTest::qWait(50);
         QVERIFY(Documents(m_session->Folder()).empty());
         QVERIFY(m_session->Viewer().Shown().empty());
+        QVERIFY(m_session->Messages().isEmpty());
+    }
+
+    // The window had no turn between the report's end and the press: the finished
+    // document is shown all the same, not left unopened.
+    void zrusitJustAfterTheReportFinishedStillShowsIt()
+    {
+        fs::copy_file(fs::path(ZVK_TEST_DATA_DIR) / "reports/lists/EVEN.DAT", m_lists / "EVEN.DAT");
+        CPrehladyDlg dialog(m_config, m_lists);
+        dialog.show();
+        DateEdit(dialog, 1108)->setDate(QDate(2026, 3, 1));
+        DateEdit(dialog, 1110)->setDate(QDate(2026, 3, 31));
+        AnswerNextDialogWith(1);
+        QTest::mouseClick(ReportButton(dialog), Qt::LeftButton);
+        const auto finished = [&] {
+            const std::vector<fs::path> documents = Documents(m_session->Folder());
+            return documents.size() == 1 && documents.front().extension() == ".rtf";
+        };
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+        while (!finished() && std::chrono::steady_clock::now() < deadline)
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        QVERIFY(finished());
+        dialog.reject(); // what "Zrušiť" does, before the window ran its queued calls
+        QCOMPARE(m_session->Viewer().Shown(), Documents(m_session->Folder()));
         QVERIFY(m_session->Messages().isEmpty());
     }
 
