@@ -7,8 +7,8 @@
 #
 #   fuzz/run.sh BUILD_DIR SECONDS [TARGET...]
 #
-# Targets: data_list semicolon text_import ini report_criteria handheld_names (all when
-# none is named).
+# Targets: data_list semicolon text_import ini report_criteria handheld_names header_index
+# (all when none is named).
 set -eu
 
 if [ $# -lt 2 ]; then
@@ -19,7 +19,7 @@ build=$1
 seconds=$2
 shift 2
 source_dir=$(cd "$(dirname "$0")/.." && pwd)
-targets=${*:-data_list semicolon text_import ini report_criteria handheld_names}
+targets=${*:-data_list semicolon text_import ini report_criteria handheld_names header_index}
 sanitizers="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer"
 
 cmake -S "$source_dir" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
