@@ -1,6 +1,7 @@
 #include "platform/file_stamp.h"
 
 #include <algorithm>
+#include <system_error>
 #include <thread>
 
 #ifdef _WIN32
@@ -97,8 +98,15 @@ std::vector<std::optional<FileStamp>> StampsOf(const std::vector<std::filesystem
     };
     {
         std::vector<std::jthread> helpers;
-        for (std::size_t part = 1; part < threads; ++part)
-            helpers.emplace_back(stampPart, part);
+        std::size_t part = 1;
+        try {
+            for (; part < threads; ++part)
+                helpers.emplace_back(stampPart, part);
+        } catch (const std::system_error&) {
+            // A system out of threads: this one asks for the parts left.
+        }
+        for (; part < threads; ++part)
+            stampPart(part);
         stampPart(0);
     }
     return stamps;

@@ -20,6 +20,14 @@ std::vector<std::string> LinesOf(const std::string& bytes)
     return lines;
 }
 
+// The same lines from bytes already read.
+std::vector<std::string> LinesIn(const std::string& bytes)
+{
+    std::vector<std::string> lines;
+    ForEachLineIn(bytes, [&](std::string_view line) { lines.emplace_back(line); });
+    return lines;
+}
+
 // What a line of a list is: the bytes up to LF, less one CR before it.
 std::vector<std::string> GetlineLines(const std::string& bytes)
 {
@@ -36,12 +44,15 @@ std::vector<std::string> GetlineLines(const std::string& bytes)
 TEST(LineReaderTest, SplitsAtLineEndsWithoutLosingALastLineOrAddingOne)
 {
     using Lines = std::vector<std::string>;
-    EXPECT_EQ(LinesOf(""), Lines{});
-    EXPECT_EQ(LinesOf("\n"), Lines{""});
-    EXPECT_EQ(LinesOf("0A\r\n2M\r\n"), (Lines{"0A", "2M"}));
-    EXPECT_EQ(LinesOf("0A\n2M"), (Lines{"0A", "2M"})) << "a last line without its end";
-    EXPECT_EQ(LinesOf("a\r\r\nb\rc\n\r"), (Lines{"a\r", "b\rc", ""})) << "only one CR before LF";
-    EXPECT_EQ(LinesOf(std::string("a\0b\n", 4)), Lines{std::string("a\0b", 3)});
+    for (const auto& linesOf : {LinesOf, LinesIn}) {
+        EXPECT_EQ(linesOf(""), Lines{});
+        EXPECT_EQ(linesOf("\n"), Lines{""});
+        EXPECT_EQ(linesOf("0A\r\n2M\r\n"), (Lines{"0A", "2M"}));
+        EXPECT_EQ(linesOf("0A\n2M"), (Lines{"0A", "2M"})) << "a last line without its end";
+        EXPECT_EQ(linesOf("a\r\r\nb\rc\n\r"), (Lines{"a\r", "b\rc", ""}))
+            << "only one CR before LF";
+        EXPECT_EQ(linesOf(std::string("a\0b\n", 4)), Lines{std::string("a\0b", 3)});
+    }
 }
 
 TEST(LineReaderTest, ReadsAsGetlineAcrossBlocksAndLinesLongerThanABlock)
@@ -55,6 +66,7 @@ TEST(LineReaderTest, ReadsAsGetlineAcrossBlocksAndLinesLongerThanABlock)
         }
         bytes.append(random() % longest, 'z');
         EXPECT_EQ(LinesOf(bytes), GetlineLines(bytes)) << "lines up to " << longest << " bytes";
+        EXPECT_EQ(LinesIn(bytes), GetlineLines(bytes)) << "lines up to " << longest << " bytes";
     }
 }
 
