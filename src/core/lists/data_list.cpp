@@ -52,7 +52,11 @@ void NormalizeItemLineInto(std::string_view itemLine, std::string_view versionIn
 
 bool HasDataListName(const std::filesystem::path& path)
 {
-    const std::string name = PathText(path.filename());
+    return IsDataListName(PathText(path.filename()));
+}
+
+bool IsDataListName(std::string_view name)
+{
     return name.size() >= 4 && EqualsIgnoringAsciiCase(name.substr(name.size() - 4), ".dat");
 }
 

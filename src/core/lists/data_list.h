@@ -34,6 +34,8 @@ void NormalizeItemLineInto(std::string_view itemLine, std::string_view versionIn
 
 // A name that ends in ".dat" in any letter case: the name of a data list.
 bool HasDataListName(const std::filesystem::path& path);
+// The same for a file name as PathText gives it.
+bool IsDataListName(std::string_view name);
 
 // Numbers inside fields: leading white space is skipped and the longest decimal
 // prefix is read, always with "." as the decimal point whatever the process

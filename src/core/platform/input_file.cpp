@@ -68,6 +68,10 @@ Result<> ReadWholeFileInto(const fs::path& path, std::string& bytes)
     Result<std::ifstream> in = OpenInputFile(path);
     if (!in)
         return Unexpected(std::move(in).error());
+    std::error_code unknown; // the size only spares copies while the bytes come in
+    const std::uintmax_t size = fs::file_size(path, unknown);
+    if (!unknown)
+        bytes.reserve(static_cast<std::size_t>(size));
     std::array<char, 1 << 16> block;
     while (*in) {
         in->read(block.data(), static_cast<std::streamsize>(block.size()));

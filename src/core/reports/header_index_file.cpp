@@ -216,7 +216,7 @@ HeaderIndex HeaderIndex::Deserialized(std::string_view bytes, const fs::path& fo
     HeaderIndex index(lists);
     const std::uint32_t textCount = in.GetCount(sizeof(std::uint32_t));
     for (std::uint32_t text = 0; text < textCount; ++text)
-        in.FailUnless(index.m_texts.NumberOf(in.GetText<char>()) == text);
+        index.m_texts.Append(in.GetText<char>());
     // The lists are written in the order of their names, as the folder's are: each
     // finds its place among them in one walk.
     const std::vector<std::string>& names = lists.names;

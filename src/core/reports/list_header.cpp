@@ -19,24 +19,68 @@ bool EndsOfferedValues(std::string_view code)
 
 } // namespace
 
+HeaderTextTable::HeaderTextTable() : m_numbers(0, ByText{this}, ByText{this}) {}
+
+// The numbers' table hashes through the table that owns it: a moved one is made anew.
+HeaderTextTable::HeaderTextTable(HeaderTextTable&& other) noexcept
+    : m_bytes(std::move(other.m_bytes)), m_ends(std::move(other.m_ends)),
+      m_numbers(0, ByText{this}, ByText{this})
+{}
+
 std::uint32_t HeaderTextTable::NumberOf(std::string_view text)
 {
+    if (m_numbers.size() < m_ends.size()) {
+        m_numbers.reserve(m_ends.size());
+        for (std::uint32_t number = 0; number < Size(); ++number)
+            m_numbers.insert(number);
+    }
     if (const auto found = m_numbers.find(text); found != m_numbers.end())
-        return found->second;
-    const auto number = static_cast<std::uint32_t>(m_texts.size());
-    m_texts.emplace_back(text);
-    m_numbers.emplace(m_texts.back(), number);
-    return number;
+        return *found;
+    Append(text);
+    m_numbers.insert(Size() - 1);
+    return Size() - 1;
+}
+
+void HeaderTextTable::Append(std::string_view text)
+{
+    m_bytes.append(text);
+    m_ends.push_back(static_cast<std::uint32_t>(m_bytes.size()));
 }
 
 std::string_view HeaderTextTable::Text(std::uint32_t number) const
 {
-    return m_texts[number];
+    const std::uint32_t begin = number == 0 ? 0 : m_ends[number - 1];
+    return std::string_view(m_bytes).substr(begin, m_ends[number] - begin);
 }
 
 std::uint32_t HeaderTextTable::Size() const
 {
-    return static_cast<std::uint32_t>(m_texts.size());
+    return static_cast<std::uint32_t>(m_ends.size());
+}
+
+std::size_t HeaderTextTable::ByText::operator()(std::uint32_t number) const
+{
+    return (*this)(table->Text(number));
+}
+
+std::size_t HeaderTextTable::ByText::operator()(std::string_view text) const
+{
+    return std::hash<std::string_view>()(text);
+}
+
+bool HeaderTextTable::ByText::operator()(std::uint32_t a, std::uint32_t b) const
+{
+    return a == b || table->Text(a) == table->Text(b);
+}
+
+bool HeaderTextTable::ByText::operator()(std::string_view a, std::uint32_t b) const
+{
+    return a == table->Text(b);
+}
+
+bool HeaderTextTable::ByText::operator()(std::uint32_t a, std::string_view b) const
+{
+    return table->Text(a) == b;
 }
 
 ListHeaderReader::ListHeaderReader(HeaderTextTable& texts) : m_texts(texts) {}

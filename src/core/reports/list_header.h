@@ -1,27 +1,50 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <string>
 #include <string_view>
-#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 namespace zvk {
 
 // The header texts of many lists, each kept once: a folder's lists repeat the same
 // few forest, district and buyer names, and a ten-year archive holds 50,000 lists.
+// The texts lie end to end in one block; the table that finds a text's number is made
+// only when a text is looked up, which a report over unchanged lists never does.
 class HeaderTextTable
 {
 public:
+    HeaderTextTable();
+    HeaderTextTable(const HeaderTextTable&) = delete;
+    HeaderTextTable& operator=(const HeaderTextTable&) = delete;
+    HeaderTextTable(HeaderTextTable&& other) noexcept;
+    HeaderTextTable& operator=(HeaderTextTable&&) = delete;
+
     // The number of `text`, added when it is new.
     std::uint32_t NumberOf(std::string_view text);
+    // Adds `text` under the next number without looking whether it is known: for an
+    // index read back, whose texts were each written once.
+    void Append(std::string_view text);
     std::string_view Text(std::uint32_t number) const;
     std::uint32_t Size() const;
 
 private:
-    std::deque<std::string> m_texts; // which never moves a text it holds
-    std::unordered_map<std::string_view, std::uint32_t> m_numbers; // views into m_texts
+    // Hashes and compares numbers by their texts, and texts looked up as they are.
+    struct ByText
+    {
+        using is_transparent = void;
+        const HeaderTextTable* table;
+        std::size_t operator()(std::uint32_t number) const;
+        std::size_t operator()(std::string_view text) const;
+        bool operator()(std::uint32_t a, std::uint32_t b) const;
+        bool operator()(std::string_view a, std::uint32_t b) const;
+        bool operator()(std::uint32_t a, std::string_view b) const;
+    };
+
+    std::string m_bytes;
+    std::vector<std::uint32_t> m_ends; // of each text in m_bytes
+    std::unordered_set<std::uint32_t, ByText, ByText> m_numbers;
 };
 
 // One header value that a list holds: value `number` (1 to 29) with a text, and

@@ -82,8 +82,9 @@ Result<FolderLists> ReportListsIn(const fs::path& folder)
     fs::directory_iterator it(folder, error);
     for (; !error && it != fs::directory_iterator(); it.increment(error)) {
         std::error_code ignored; // an entry that vanished is simply not a list
-        if (!it->is_directory(ignored) && HasDataListName(it->path()))
-            named.emplace_back(PathText(it->path().filename()), it->path());
+        std::string name = PathText(it->path().filename());
+        if (IsDataListName(name) && !it->is_directory(ignored))
+            named.emplace_back(std::move(name), it->path());
     }
     if (error) {
         error = StandardReason(error);
