@@ -1,11 +1,18 @@
 #include "platform/input_file.h"
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <system_error>
 
 #include "platform/path_text.h"
 #include "platform/worded_error_category.h"
+
+#ifndef _WIN32
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace fs = std::filesystem;
 
@@ -65,13 +72,10 @@ Result<std::string> ReadWholeFile(const fs::path& path)
 Result<> ReadWholeFileInto(const fs::path& path, std::string& bytes)
 {
     bytes.clear();
+#ifdef _WIN32
     Result<std::ifstream> in = OpenInputFile(path);
     if (!in)
         return Unexpected(std::move(in).error());
-    std::error_code unknown; // the size only spares copies while the bytes come in
-    const std::uintmax_t size = fs::file_size(path, unknown);
-    if (!unknown)
-        bytes.reserve(static_cast<std::size_t>(size));
     std::array<char, 1 << 16> block;
     while (*in) {
         in->read(block.data(), static_cast<std::streamsize>(block.size()));
@@ -81,6 +85,55 @@ Result<> ReadWholeFileInto(const fs::path& path, std::string& bytes)
         return Fail("cannot read " + PathText(path),
                     {path, std::make_error_code(std::errc::io_error)});
     return {};
+#else
+    // A report reads thousands of lists: one open, one status and the reads, where a
+    // stream asks for the status twice and sets up its buffer and locale. Opened
+    // without waiting, so that a pipe is refused rather than waited on.
+    const int file = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (file < 0) {
+        const std::error_code reason(errno, std::generic_category());
+        return Fail("cannot open " + PathText(path) + ": " + reason.message(), {path, reason});
+    }
+    struct stat status
+    {
+    };
+    Result<> read;
+    if (::fstat(file, &status) != 0) {
+        const std::error_code reason(errno, std::generic_category());
+        read = Fail("cannot open " + PathText(path) + ": " + reason.message(), {path, reason});
+    } else if (S_ISDIR(status.st_mode)) {
+        read = Fail(PathText(path) + " is a folder",
+                    {path, std::make_error_code(std::errc::is_a_directory)});
+    } else if (!S_ISREG(status.st_mode)) {
+        const std::error_code reason = InputRefusal::NotARegularFile;
+        read = Fail(PathText(path) + " " + reason.message(), {path, reason});
+    } else {
+        // As many bytes as its status says, then whatever it grew by meanwhile.
+        bytes.resize(static_cast<std::size_t>(status.st_size));
+        std::size_t done = 0;
+        std::array<char, 1 << 12> more;
+        for (;;) {
+            const bool into = done < bytes.size();
+            const ssize_t count = into ? ::read(file, bytes.data() + done, bytes.size() - done)
+                                       : ::read(file, more.data(), more.size());
+            if (count < 0 && errno == EINTR)
+                continue;
+            if (count < 0) {
+                read = Fail("cannot read " + PathText(path),
+                            {path, std::make_error_code(std::errc::io_error)});
+                break;
+            }
+            if (count == 0)
+                break;
+            if (!into)
+                bytes.append(more.data(), static_cast<std::size_t>(count));
+            done += static_cast<std::size_t>(count);
+        }
+        bytes.resize(std::min(done, bytes.size()));
+    }
+    ::close(file);
+    return read;
+#endif
 }
 
 } // namespace zvk

@@ -99,8 +99,14 @@ void ListHeaderReader::Read(std::string_view line)
     for (const HeaderValuePlace& place : HeaderValuesOf(code)) {
         if (place.number == 0)
             continue;
+        // Most values lie whole within their lines: only a short line's are padded.
+        std::string_view text = FieldWithinLine(line, place.field);
+        if (text.size() < place.field.width) {
+            m_padded = Field(line, place.field);
+            text = m_padded;
+        }
         const HeaderValueMention mention{static_cast<std::uint8_t>(place.number), !m_itemsBegun,
-                                         m_texts.NumberOf(Field(line, place.field))};
+                                         m_texts.NumberOf(text)};
         const bool known =
             std::any_of(m_header.values.begin(), m_header.values.end(), [&](const auto& value) {
                 return value.number == mention.number && value.text == mention.text;

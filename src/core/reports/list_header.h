@@ -84,6 +84,7 @@ private:
     HeaderTextTable& m_texts;
     ListHeader m_header;
     bool m_itemsBegun = false;
+    std::string m_padded; // a value of a short line, filled up with spaces
 };
 
 } // namespace zvk
