@@ -9,9 +9,8 @@
 
 #include "fuzz_scratch.h"
 #include "fuzz_target.h"
-#include "lists/data_list.h"
+#include "lists/format_version_reader.h"
 #include "lists/line_reader.h"
-#include "lists/record_layout.h"
 #include "reports/documents.h"
 #include "reports/list_passes.h"
 
@@ -35,13 +34,11 @@ void PassLinesInMemory(std::string_view list)
     const zvk::ListFilter filter(WideSelection(true));
     zvk::SummaryPass summaries;
     zvk::SummaryLists summaryLists;
-    std::string versionInForce;
-    std::string fixedUp;
+    zvk::FormatVersionReader versions;
     std::string_view line;
     while (lines.Next(line)) {
-        if (zvk::RecordCode(line) == zvk::kListHeaderCode)
-            versionInForce = zvk::FormatVersionOf(line);
-        zvk::NormalizeItemLineInto(line, versionInForce, fixedUp);
+        if (!versions.ReadHeader(line))
+            static_cast<void>(versions.Item(line));
         static_cast<void>(filter.LinePasses(line));
         summaries.AddLine(line, summaryLists);
     }

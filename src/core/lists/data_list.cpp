@@ -32,13 +32,6 @@ bool VersionAbove(std::string_view version, std::string_view threshold)
     return version > threshold;
 }
 
-std::string NormalizeItemLine(std::string_view itemLine, std::string_view versionInForce)
-{
-    std::string line;
-    NormalizeItemLineInto(itemLine, versionInForce, line);
-    return line;
-}
-
 void NormalizeItemLineInto(std::string_view itemLine, std::string_view versionInForce,
                            std::string& out)
 {

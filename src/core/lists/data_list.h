@@ -25,10 +25,8 @@ std::string FormatVersionOf(std::string_view headerLine);
 bool VersionBelow(std::string_view version, std::string_view threshold);
 bool VersionAbove(std::string_view version, std::string_view threshold);
 
-// The item line with the column shift of lists older than 1.19 undone.
-std::string NormalizeItemLine(std::string_view itemLine, std::string_view versionInForce);
-// The same into `out`, reusing its storage: for readers that fix up a season's
-// hundreds of thousands of items.
+// The item line with the column shift of lists older than 1.19 undone, into
+// `out`, reusing its storage (FormatVersionReader follows the version in force).
 void NormalizeItemLineInto(std::string_view itemLine, std::string_view versionInForce,
                            std::string& out);
 

@@ -102,9 +102,8 @@ std::string SemicolonConversion::ConvertLine(std::string_view line, std::string_
 {
     const std::string_view code = RecordCode(line);
     std::string out;
-    if (code == kListHeaderCode) {
-        m_versionInForce = FormatVersionOf(line);
-        if (VersionAbove(m_versionInForce, kWideNameVersion))
+    if (m_versions.ReadHeader(line)) {
+        if (VersionAbove(m_versions.VersionInForce(), kWideNameVersion))
             AppendJoined(out, {listName, Field(line, kWideListHeader.listNumber),
                                Field(line, kWideListHeader.program)});
         else
@@ -117,14 +116,14 @@ std::string SemicolonConversion::ConvertLine(std::string_view line, std::string_
         AppendJoined(out, {" ", Field(line, kValuePair.first)});
         AppendJoined(out, {" ", Field(line, kValuePair.second)});
     } else if (const ItemColumns* columns = ItemColumnsOf(code)) {
-        out = ItemLine(*columns, NormalizeItemLine(line, m_versionInForce));
+        out = ItemLine(*columns, m_versions.Item(line));
     }
     return out;
 }
 
 const std::string& SemicolonConversion::VersionInForce() const
 {
-    return m_versionInForce;
+    return m_versions.VersionInForce();
 }
 
 Result<fs::path> SemicolonConversion::ConvertListToSemicolonText(const fs::path& listPath,

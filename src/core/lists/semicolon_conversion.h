@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "lists/format_version_reader.h"
 #include "platform/result.h"
 #include "platform/written_files.h"
 
@@ -36,7 +37,7 @@ public:
     const std::string& VersionInForce() const;
 
 private:
-    std::string m_versionInForce;
+    FormatVersionReader m_versions;
     WrittenFiles m_written;
 };
 

@@ -28,18 +28,10 @@ std::optional<SummaryKind> ItemReader::Read(std::string_view line)
     const std::string_view code = RecordCode(line);
     const std::optional<SummaryKind> kind = SummaryKindOf(code);
     if (!kind) {
-        if (code == kListHeaderCode) {
-            m_versionInForce = FormatVersionOf(line);
-            m_fixUpItems = VersionBelow(m_versionInForce, kFirstSixDigitItemVersion);
-        }
+        m_versions.ReadHeader(line);
         return kind;
     }
-    if (m_fixUpItems) {
-        NormalizeItemLineInto(line, m_versionInForce, m_fixedUp);
-        m_item = m_fixedUp;
-    } else {
-        m_item = line;
-    }
+    m_item = m_versions.Item(line);
     return kind;
 }
 

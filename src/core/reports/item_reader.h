@@ -2,9 +2,9 @@
 
 #include <cstdint>
 #include <optional>
-#include <string>
 #include <string_view>
 
+#include "lists/format_version_reader.h"
 #include "lists/record_layout.h"
 #include "reports/summary_lists.h"
 
@@ -22,13 +22,9 @@ public:
     std::string_view Item() const;
 
 private:
-    std::string m_versionInForce;
-    // Whether that version is older than six-digit item numbers; so is a list
-    // without any version.
-    bool m_fixUpItems = true;
-    // The item as it stands in the line, or as fixed up in m_fixedUp for old lists.
+    FormatVersionReader m_versions;
+    // The item as it stands in the line, or as m_versions fixed it up for old lists.
     std::string_view m_item;
-    std::string m_fixedUp; // kept to spare an allocation per item
 };
 
 // The piece count in that field of an item; counts are kept in 32 bits.

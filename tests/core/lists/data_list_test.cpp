@@ -35,18 +35,5 @@ TEST(FormatVersionTest, ComparesByteByByte)
     EXPECT_TRUE(VersionAbove("\xE1.00", "V 4."));
 }
 
-TEST(NormalizeItemLineTest, ShiftsItemsOfListsBelow119)
-{
-    const std::string old = "2M 12345SMVy   I   3   4.00 28KO 0.25";
-    const std::string fixed = NormalizeItemLine(old, "1.18");
-    EXPECT_EQ(Field(fixed, kItem.itemNumber), " 12345");
-    EXPECT_EQ(Field(fixed, kItem.species), "SM");
-    EXPECT_EQ(Field(fixed, kLongWood.length), " 4.00");
-    EXPECT_EQ(NormalizeItemLine(old, ""), fixed) << "lists before any header get the fix-up";
-    EXPECT_EQ(NormalizeItemLine(old, "1.19"), old);
-    EXPECT_EQ(NormalizeItemLine(old, "3.02"), old);
-    EXPECT_EQ(NormalizeItemLine("2M", "1.18"), "2M  ");
-}
-
 } // namespace
 } // namespace zvk

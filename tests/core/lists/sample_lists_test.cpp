@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "lists/data_list.h"
+#include "lists/format_version_reader.h"
 #include "lists/record_layout.h"
 #include "support/temp_dir.h"
 
@@ -27,7 +28,7 @@ TEST(SampleListsTest, AreWellFormedDataLists)
         ASSERT_GE(bytes.size(), 2u);
         EXPECT_EQ(bytes.substr(bytes.size() - 2), "\r\n");
         EXPECT_EQ(RecordCode(bytes), "AD");
-        std::string version;
+        FormatVersionReader versions;
         int headerValues = 0;
         int items = 0;
         std::size_t begin = 0;
@@ -35,13 +36,12 @@ TEST(SampleListsTest, AreWellFormedDataLists)
              begin = end + 2) {
             const std::string_view line(bytes.data() + begin, end - begin);
             const std::string_view code = RecordCode(line);
-            if (code == "AD")
-                version = FormatVersionOf(line);
+            versions.ReadHeader(line);
             headerValues += IsHeaderValueRecord(code) ? 1 : 0;
             if (!ItemKindOf(code))
                 continue;
             ++items;
-            const std::string item = NormalizeItemLine(line, version);
+            const std::string_view item = versions.Item(line);
             EXPECT_GT(ReadInteger(Field(item, kItem.itemNumber)), 0) << item;
             for (std::size_t point : kDecimalPoints.at(std::string(code)))
                 EXPECT_EQ(item[point], '.') << item;
