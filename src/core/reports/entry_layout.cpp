@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cassert>
-#include <cstring>
 
 namespace zvk {
 
@@ -28,10 +27,8 @@ void EntryLayout::Append(std::string& out, std::string_view item) const
     out += m_blankEntry;
     char* const blanks = out.data() + entry;
     for (const Placement& placement : m_placements) {
-        const RecordField& field = placement.field;
-        if (field.start < item.size())
-            std::memcpy(blanks + placement.offset, item.data() + field.start,
-                        std::min(field.width, item.size() - field.start));
+        const std::string_view field = FieldWithinLine(item, placement.field);
+        std::ranges::copy(field, blanks + placement.offset);
     }
 }
 
