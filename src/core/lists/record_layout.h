@@ -130,6 +130,8 @@ struct LongWoodFields
     RecordField partCode{38, 2};
     RecordField note{40, 21};
     RecordField pieces{69, 3}; // the volume of one piece is the volume divided by this
+    // Written by the text import after the piece count; no reader reads it.
+    RecordField closingFlag{72, 1};
 };
 inline constexpr LongWoodFields kLongWood;
 

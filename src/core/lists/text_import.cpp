@@ -8,6 +8,7 @@
 #include "lists/data_list.h"
 #include "lists/line_reader.h"
 #include "lists/record_layout.h"
+#include "lists/record_line_builder.h"
 #include "platform/ascii.h"
 #include "platform/atomic_file.h"
 #include "platform/input_file.h"
@@ -23,11 +24,10 @@ constexpr std::string_view kMarker = "FmoR";
 // What the import writes where the handheld would identify itself and the list.
 constexpr std::string_view kProgram = "ZVK_CE         V 3.02";
 constexpr int kListNumber = 0;
-constexpr std::string_view kAssortment = "Vy   ";
+constexpr std::string_view kAssortment = "Vy";
 constexpr std::string_view kMerCode = "KO";
-constexpr std::string_view kPartCode = " 0";
+constexpr int kPartCode = 0;
 constexpr int kPieces = 1;
-// The character after the piece count, which no reader reads.
 constexpr std::string_view kClosingFlag = "1";
 
 // One log as the measurement text gives it; values stay until the next log overwrites them.
@@ -74,57 +74,50 @@ std::int32_t SignedValue(std::string_view prefix)
     return static_cast<std::int32_t>(value);
 }
 
-// `text` right-aligned (or left-aligned) in at least `width` characters, as printf pads.
-std::string Padded(std::string_view text, std::size_t width, bool leftAligned)
-{
-    std::string out;
-    if (!leftAligned && text.size() < width)
-        out.assign(width - text.size(), ' ');
-    out += text;
-    if (leftAligned && out.size() < width)
-        out.append(width - out.size(), ' ');
-    return out;
-}
-
-template <typename T> std::string Integer(T value, std::size_t width)
+template <typename T> std::string Digits(T value)
 {
     char digits[24];
     const auto result = std::to_chars(digits, digits + sizeof digits, value);
-    return Padded(std::string_view(digits, result.ptr - digits), width, false);
+    return std::string(digits, result.ptr);
 }
 
-// A decimal field as "%5.2f" writes a field of five with two decimals: rounded as
+// A decimal with the field's decimals, as "%.2f" writes it for two: rounded as
 // printf rounds, with a point whatever the locale.
 std::string Decimal(float value, const RecordField& field)
 {
     char digits[64];
     const auto result = std::to_chars(digits, digits + sizeof digits, static_cast<double>(value),
                                       std::chars_format::fixed, static_cast<int>(field.decimals));
-    return Padded(std::string_view(digits, result.ptr - digits), field.width, false);
+    return std::string(digits, result.ptr);
 }
 
 std::string HeaderLine(std::string_view listFileName)
 {
-    const std::size_t nameWidth = kListHeader.fileName.width;
-    return std::string(kListHeaderCode) +
-           Padded(listFileName.substr(0, nameWidth), nameWidth, true) +
-           Integer(kListNumber, kListHeader.listNumber.width) + std::string(kProgram) + "\r\n";
+    return RecordLineBuilder(kListHeaderCode)
+        .Text(kListHeader.fileName, listFileName.substr(0, kListHeader.fileName.width))
+        .Number(kListHeader.listNumber, Digits(kListNumber))
+        .Text(kListHeader.program, kProgram)
+        .Line();
 }
 
-// The fields as printf writes them: a value longer than its field moves the rest
-// of the line on. Single spaces stand where the layout has a gap.
+// The second part of the assortment, the note and the unread columns before the
+// piece count stay blank.
 std::string ItemLine(const Log& log)
 {
-    // A blank note and the unread columns after it.
-    const std::size_t noteToPieces = kLongWood.pieces.start - kLongWood.note.start;
-    return std::string(kLongWoodCode) + " " + Integer(log.itemNumber, kItem.itemNumber.width) +
-           Padded(log.species, kItem.species.width, true) + std::string(kAssortment) +
-           Padded(log.quality, kItem.quality.width, true) + " " +
-           Padded(log.diameterClass, kLongWood.diameterClass.width, true) + " " +
-           Decimal(log.length, kLongWood.length) + Integer(log.diameter, kLongWood.diameter.width) +
-           std::string(kMerCode) + Decimal(log.volume, kLongWood.volume) + std::string(kPartCode) +
-           std::string(noteToPieces, ' ') + Integer(kPieces, kLongWood.pieces.width) +
-           std::string(kClosingFlag) + "\r\n";
+    return RecordLineBuilder(kLongWoodCode)
+        .Number(kItem.itemNumber, Digits(log.itemNumber))
+        .Text(kItem.species, log.species)
+        .Text(kItem.assortment, kAssortment)
+        .Text(kItem.quality, log.quality)
+        .Text(kLongWood.diameterClass, log.diameterClass)
+        .Number(kLongWood.length, Decimal(log.length, kLongWood.length))
+        .Number(kLongWood.diameter, Digits(log.diameter))
+        .Text(kLongWood.merCode, kMerCode)
+        .Number(kLongWood.volume, Decimal(log.volume, kLongWood.volume))
+        .Number(kLongWood.partCode, Digits(kPartCode))
+        .Number(kLongWood.pieces, Digits(kPieces))
+        .Text(kLongWood.closingFlag, kClosingFlag)
+        .Line();
 }
 
 // Moves the reader on by one value line; returns the item line once a log is complete.

@@ -117,7 +117,8 @@ TEST(RecordLayoutTest, FieldsOfARecordDoNotOverlap)
                                              kItem.assortmentPart2, kItem.quality};
     const std::vector<std::vector<RecordField>> kinds = {
         {kLongWood.diameterClass, kLongWood.length, kLongWood.diameter, kLongWood.merCode,
-         kLongWood.volume, kLongWood.partCode, kLongWood.note, kLongWood.pieces},
+         kLongWood.volume, kLongWood.partCode, kLongWood.note, kLongWood.pieces,
+         kLongWood.closingFlag},
         {kStackedWood.coefficient, kStackedWood.stackedVolume, kStackedWood.merCode,
          kStackedWood.volume, kStackedWood.partCode, kStackedWood.note},
         {kSawnTimber.zkKf, kSawnTimber.length, kSawnTimber.thickness, kSawnTimber.prKf,
