@@ -30,7 +30,11 @@ TransferLink::TransferLink(MainWindowPort& port, const QStringList& arguments,
     : m_port(port), m_argumentText(ArgumentText(arguments)),
       m_session(
           port, clock,
-          [folder = std::move(handheldFolder), &clock] { return zvk::OpenHandheld(folder, clock); },
+          // The window's working folder moves with the files the user chooses: handheld/ is
+          // looked for where it is when the link opens.
+          [folder = std::move(handheldFolder), &clock] {
+              return zvk::OpenHandheld({folder, std::filesystem::current_path()}, clock);
+          },
           SessionOptions(arguments, std::move(convertRequested)))
 {
     if (arguments.size() < 2 || arguments[1].isEmpty())

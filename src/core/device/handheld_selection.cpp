@@ -62,10 +62,10 @@ fs::path NamedHandheldFolder(const fs::path& configuredFolder)
     return variable.empty() ? configuredFolder : variable;
 }
 
-fs::path ChooseHandheldFolder(const fs::path& configuredFolder)
+fs::path ChooseHandheldFolder(const HandheldPlace& place)
 {
-    const fs::path named = NamedHandheldFolder(configuredFolder);
-    return named.empty() ? fs::current_path() / "handheld" : named;
+    const fs::path named = NamedHandheldFolder(place.configuredFolder);
+    return named.empty() ? place.workingFolder / "handheld" : named;
 }
 
 fs::path InstalledSampleLists(const fs::path& executableFolder)
@@ -102,13 +102,13 @@ Result<> PrepareHandheldFolder(const fs::path& folder, const fs::path& samples)
     return {};
 }
 
-Result<std::unique_ptr<RemoteApi>> OpenHandheld(const fs::path& configuredFolder, Clock& clock)
+Result<std::unique_ptr<RemoteApi>> OpenHandheld(const HandheldPlace& place, Clock& clock)
 {
 #ifdef _WIN32
-    if (NamedHandheldFolder(configuredFolder).empty())
+    if (NamedHandheldFolder(place.configuredFolder).empty())
         return RapiRemoteApi::Open();
 #endif
-    const fs::path folder = ChooseHandheldFolder(configuredFolder);
+    const fs::path folder = ChooseHandheldFolder(place);
     Result<> prepared = PrepareHandheldFolder(folder, SampleListsFolder());
     if (!prepared)
         return Unexpected(std::move(prepared).error());

@@ -376,11 +376,11 @@ TEST(HandheldSelectionTest, EnvironmentWinsOverTheSettingOverTheWorkingDirectory
 {
     {
         const test::ScopedEnvironment unset("ZVK_HANDHELD", "");
-        EXPECT_EQ(ChooseHandheldFolder(""), fs::current_path() / "handheld");
-        EXPECT_EQ(ChooseHandheldFolder("/media/zvk"), fs::path("/media/zvk"));
+        EXPECT_EQ(ChooseHandheldFolder({"", "/home/les"}), fs::path("/home/les/handheld"));
+        EXPECT_EQ(ChooseHandheldFolder({"/media/zvk", "/home/les"}), fs::path("/media/zvk"));
     }
     const test::ScopedEnvironment named("ZVK_HANDHELD", "/tmp/zvk-handheld");
-    EXPECT_EQ(ChooseHandheldFolder("/media/zvk"), fs::path("/tmp/zvk-handheld"));
+    EXPECT_EQ(ChooseHandheldFolder({"/media/zvk", "/home/les"}), fs::path("/tmp/zvk-handheld"));
 }
 
 // The Windows package keeps the samples beside the program, the Linux package in the data
