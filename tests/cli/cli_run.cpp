@@ -14,7 +14,8 @@ CliRun Zvk(const Arguments& arguments, const std::filesystem::path& workingFolde
     // A transfer's watchdog, export poll and handheld delays take no real time.
     test::ManualClock clock;
     const CommandContext context{out, err, false, clock, {}, workingFolder};
-    clock.RunAdvancing([&] { status = RunCommandLine(arguments, context); });
+    clock.RunAdvancing(test::ManualClock::Work::WaitsForActivities,
+                       [&] { status = RunCommandLine(arguments, context); });
     return {status, out.str(), err.str()};
 }
 

@@ -27,9 +27,9 @@ namespace fs = std::filesystem;
 
 using namespace std::chrono_literals;
 
-// How long a wait for the window may take, in milliseconds. Under Wine the manual clock
-// moves on only while the Wine server sleeps, and a slow moment of the machine (its first
-// fonts, another program) holds it up for seconds: the waits there are four times longer.
+// How long a wait for the window may take, in milliseconds. Under Wine a slow moment of
+// the machine (its first fonts, another program) holds the window up for seconds: the
+// waits there are four times longer.
 constexpr int Patience(int milliseconds)
 {
 #ifdef _WIN32

@@ -58,10 +58,11 @@ struct EmulatedReception
     bool Run()
     {
         bool received = false;
-        clock.RunAdvancing([&] {
+        clock.RunAdvancing(test::ManualClock::Work::WaitsOnTheClock, [&] {
             received = ReceiveListsWorker(window, *handheld, settings, clock, stop.get_token());
-            handheld->Program().WaitUntilIdle();
         });
+        clock.RunAdvancing(test::ManualClock::Work::WaitsForActivities,
+                           [&] { handheld->Program().WaitUntilIdle(); });
         return received;
     }
 };

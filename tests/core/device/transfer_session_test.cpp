@@ -94,7 +94,8 @@ struct Session
     bool Ended()
     {
         bool succeeded = false;
-        clock.RunAdvancing([&] { succeeded = session->WaitUntilEnded(); });
+        clock.RunAdvancing(test::ManualClock::Work::WaitsForActivities,
+                           [&] { succeeded = session->WaitUntilEnded(); });
         return succeeded;
     }
 
