@@ -24,6 +24,8 @@ struct CommandContext
     // Where ZVKServer.ini is read, the default handheld/ and document are, and relative
     // paths among the arguments start.
     std::filesystem::path workingFolder;
+    // The lists a new emulated handheld starts with (SampleListsFolder).
+    std::filesystem::path sampleLists;
 
     // A path given among the arguments (UTF-8), a relative one taken in the working folder.
     std::filesystem::path PathOf(std::string_view argument) const;

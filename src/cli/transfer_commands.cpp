@@ -23,12 +23,11 @@ int TransferOverLink(PendingOperation operation, const DesktopSettings& settings
 {
     TerminalWindowPort window(context.out, context.err, context.errIsTerminal, std::move(paths));
     Clock& clock = context.clock;
-    TransferSession session(
-        window, clock,
-        [place = HandheldPlace{settings.HandheldFolder(), context.workingFolder}, &clock] {
-            return OpenHandheld(place, clock);
-        },
-        {receive, false, context.stop});
+    TransferSession session(window, clock,
+                            [place = HandheldPlace{settings.HandheldFolder(), context.workingFolder,
+                                                   context.sampleLists},
+                             &clock] { return OpenHandheld(place, clock); },
+                            {receive, false, context.stop});
     session.LinkReady();
     session.Start(operation);
     return session.WaitUntilEnded() ? kSuccess : kFailure;

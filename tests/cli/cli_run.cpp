@@ -13,7 +13,7 @@ CliRun Zvk(const Arguments& arguments, const std::filesystem::path& workingFolde
     int status = 0;
     // A transfer's watchdog, export poll and handheld delays take no real time.
     test::ManualClock clock;
-    const CommandContext context{out, err, false, clock, {}, workingFolder};
+    const CommandContext context{out, err, false, clock, {}, workingFolder, ZVK_SAMPLE_DIR};
     clock.RunAdvancing(test::ManualClock::Work::WaitsForActivities,
                        [&] { status = RunCommandLine(arguments, context); });
     return {status, out.str(), err.str()};

@@ -58,7 +58,7 @@ TEST(TerminalWindowPortTest, AReportDrawsTheListsReadOnATerminalOnly)
         test::TempDir dir;
         std::ostringstream out;
         std::ostringstream err;
-        const CommandContext context{out, err, terminal, SteadyClock(), {}, dir.Path()};
+        const CommandContext context{out, err, terminal, SteadyClock(), {}, dir.Path(), {}};
         DocumentArguments parsed;
         parsed.output = dir.Path() / "report.rtf";
         const int status = FinishDocument(

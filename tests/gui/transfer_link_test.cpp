@@ -78,7 +78,7 @@ private slots:
         // While the worker waited for the message to be dismissed, the transfer
         // controls were locked and the reports stayed usable.
         QCOMPARE(m_lockedDuringMessage, QStringLiteral("1001 1116 1002 1000 1021 1017 1034 1035"));
-        for (const auto& sample : fs::directory_iterator(zvk::SampleListsFolder())) {
+        for (const auto& sample : fs::directory_iterator(zvk::SampleListsFolder(ZVK_SAMPLE_DIR))) {
             const fs::path received = m_session->Folder() / sample.path().filename();
             QVERIFY2(fs::exists(received), qPrintable(QString::fromStdString(received.string())));
             QCOMPARE(zvk::test::FileBytes(received), zvk::test::FileBytes(sample.path()));
@@ -94,7 +94,7 @@ private slots:
         QCOMPARE(m_session->Messages(),
                  QStringList{QStringLiteral("Oznam Príjem bol úspešne ukončený.")});
         QCOMPARE(zvk::test::FileBytes(folder / "LIST0001.DAT"),
-                 zvk::test::FileBytes(zvk::SampleListsFolder() / "LIST0001.DAT"));
+                 zvk::test::FileBytes(zvk::SampleListsFolder(ZVK_SAMPLE_DIR) / "LIST0001.DAT"));
     }
 
     void semicolonTextThatRunsOutOfSpaceIsNamedWithItsReasonInSlovak()
@@ -112,7 +112,7 @@ private slots:
                      "Chyba! *** Tieto zoznamy boli prijaté, ale neboli konvertované ***\n"
                      "LIST0001.DAT: na disku nie je miesto")});
         QCOMPARE(zvk::test::FileBytes(disk.Path() / "LIST0001.DAT"),
-                 zvk::test::FileBytes(zvk::SampleListsFolder() / "LIST0001.DAT"));
+                 zvk::test::FileBytes(zvk::SampleListsFolder(ZVK_SAMPLE_DIR) / "LIST0001.DAT"));
         QVERIFY(!fs::exists(disk.Path() / "LIST0001.csv"));
     }
 
@@ -392,7 +392,8 @@ private slots:
 private:
     void PrepareHandheld(const std::string& emulatorSettings)
     {
-        QVERIFY(zvk::PrepareHandheldFolder(m_handheld, zvk::SampleListsFolder()).has_value());
+        QVERIFY(zvk::PrepareHandheldFolder(m_handheld, zvk::SampleListsFolder(ZVK_SAMPLE_DIR))
+                    .has_value());
         if (!emulatorSettings.empty())
             zvk::test::WriteFileBytes(m_handheld / "emulator.ini", emulatorSettings);
     }

@@ -78,10 +78,10 @@ fs::path InstalledSampleLists(const fs::path& executableFolder)
     return {};
 }
 
-fs::path SampleListsFolder()
+fs::path SampleListsFolder(const fs::path& builtSamples)
 {
     const fs::path installed = InstalledSampleLists(ExecutableFolder());
-    return installed.empty() ? fs::path(ZVK_SAMPLE_DIR) : installed;
+    return installed.empty() ? builtSamples : installed;
 }
 
 Result<> PrepareHandheldFolder(const fs::path& folder, const fs::path& samples)
@@ -109,7 +109,7 @@ Result<std::unique_ptr<RemoteApi>> OpenHandheld(const HandheldPlace& place, Cloc
         return RapiRemoteApi::Open();
 #endif
     const fs::path folder = ChooseHandheldFolder(place);
-    Result<> prepared = PrepareHandheldFolder(folder, SampleListsFolder());
+    Result<> prepared = PrepareHandheldFolder(folder, place.sampleLists);
     if (!prepared)
         return Unexpected(std::move(prepared).error());
     return std::unique_ptr<RemoteApi>(std::make_unique<HandheldEmulator>(folder, clock));

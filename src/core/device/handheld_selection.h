@@ -21,6 +21,8 @@ struct HandheldPlace
     std::filesystem::path configuredFolder;
     // The folder the program works in: handheld/ in it when no folder is named.
     std::filesystem::path workingFolder;
+    // The lists a new emulated handheld starts with (SampleListsFolder).
+    std::filesystem::path sampleLists;
 };
 
 // The folder of the emulated handheld: the named one, else handheld/ in the working
@@ -33,8 +35,9 @@ std::filesystem::path ChooseHandheldFolder(const HandheldPlace& place);
 std::filesystem::path InstalledSampleLists(const std::filesystem::path& executableFolder);
 
 // The sample lists a new emulated handheld starts with: those the installed program brings,
-// else the repository's data/samples, for a program run where it was built.
-std::filesystem::path SampleListsFolder();
+// else `builtSamples`, which the program names for a run where it was built (the
+// repository's data/samples).
+std::filesystem::path SampleListsFolder(const std::filesystem::path& builtSamples);
 
 // Creates a missing handheld folder and gives its program the sample lists; an existing
 // folder is used as it is. A failure says why the folder cannot be used.

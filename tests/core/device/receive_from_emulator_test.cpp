@@ -37,7 +37,8 @@ struct EmulatedReception
 
     explicit EmulatedReception(std::string_view emulatorSettings = "")
     {
-        EXPECT_TRUE(test::Succeeded(PrepareHandheldFolder(HandheldFolder(), SampleListsFolder())));
+        EXPECT_TRUE(test::Succeeded(
+            PrepareHandheldFolder(HandheldFolder(), SampleListsFolder(ZVK_SAMPLE_DIR))));
         handheldDir.Write("handheld/emulator.ini",
                           "[Emulator]\r\nExportDelayMs=5\r\n" + std::string(emulatorSettings));
         handheld = std::make_unique<HandheldEmulator>(HandheldFolder(), clock);
