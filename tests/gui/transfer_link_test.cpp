@@ -273,7 +273,9 @@ private slots:
         QVERIFY(!fs::exists(m_session->Folder() / "LIST0001.DAT"));
 
         // Once the other transfer has ended the window receives, and holds the handheld
-        // only as long as its own transfer lasts.
+        // only as long as its own transfer lasts. The refused attempt unlocks the controls
+        // just before it ends: a press in between would be taken as one for it, and lost.
+        QVERIFY(m_clock->AwaitNoActivity());
         held->Take().reset(); // the other transfer gives its claim back
         QTest::mouseClick(zvk::FindControl(&window, 1001), Qt::LeftButton);
         QTRY_VERIFY_WITH_TIMEOUT(Idle() && m_session->Messages().size() == 2, Patience(10000));

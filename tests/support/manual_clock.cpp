@@ -39,6 +39,12 @@ bool ManualClock::AwaitWaiters(std::size_t count)
                               [&] { return m_waits.size() >= count; });
 }
 
+bool ManualClock::AwaitNoActivity()
+{
+    std::unique_lock lock(m_mutex);
+    return m_changed.wait_for(lock, std::chrono::seconds(10), [&] { return m_activities == 0; });
+}
+
 bool ManualClock::AdvanceWhenWaiting(Duration step, std::size_t count)
 {
     const bool waiting = AwaitWaiters(count);

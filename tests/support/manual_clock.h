@@ -37,6 +37,9 @@ public:
     // Waits (in real time, at most ten seconds) until at least `count` threads wait on
     // this clock, so that an advance meets the waits it is meant for; false if they never do.
     bool AwaitWaiters(std::size_t count);
+    // Waits (in real time, at most ten seconds) until no activity is under way: the link's
+    // and the handheld's threads are done with their work; false if they never are.
+    bool AwaitNoActivity();
     // AwaitWaiters(count), then Advance(step).
     bool AdvanceWhenWaiting(Duration step, std::size_t count = 1);
     // When every activity under way waits on this clock (and nothing else does), moves the
