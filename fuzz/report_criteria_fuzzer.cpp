@@ -64,7 +64,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     std::ostringstream out;
     std::ostringstream err;
-    const int status = zvk::cli::RunReport(arguments, out, err);
+    // Whatever the arguments leave to the working folder stays in the scratch folder.
+    const zvk::cli::CommandContext context{out, err, false, zvk::SteadyClock(), {}, scratch, {}};
+    const int status = zvk::cli::RunReport(arguments, context);
     zvk::fuzz::Require(status == zvk::cli::kSuccess || status == zvk::cli::kFailure ||
                            status == zvk::cli::kUsageError,
                        "the report ended with an unknown exit status");

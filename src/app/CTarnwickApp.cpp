@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QIcon>
 
+#include "device/handheld_selection.h"
 #include "gui/CTarnwickDlg.h"
 #include "gui/slovak_language.h"
 
@@ -33,7 +34,8 @@ CTarnwickApp::CTarnwickApp(int& argc, char** argv) : QApplication(argc, argv)
 
 int CTarnwickApp::Run()
 {
-    CTarnwickDlg window;
+    CTarnwickDlg window(arguments(), nullptr, zvk::SteadyClock(),
+                        zvk::SampleListsFolder(ZVK_SAMPLE_DIR));
     int stopSignal = 0;
 #ifndef _WIN32
     // A stop signal closes the window as "Koniec" does, so that its transfer stops cleanly

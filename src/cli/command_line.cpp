@@ -131,8 +131,10 @@ void ReportFailure(std::ostream& err, std::string_view message)
 
 namespace {
 
-int RunCommand(const Arguments& arguments, std::ostream& out, std::ostream& err)
+int RunCommand(const Arguments& arguments, const CommandContext& context)
 {
+    std::ostream& out = context.out;
+    std::ostream& err = context.err;
     if (arguments.empty()) {
         PrintUsage(err);
         return kUsageError;
@@ -153,18 +155,18 @@ int RunCommand(const Arguments& arguments, std::ostream& out, std::ostream& err)
             return kSuccess;
         }
     }
-    return command->run(rest, out, err);
+    return command->run(rest, context);
 }
 
 } // namespace
 
-int RunCommandLine(const Arguments& arguments, std::ostream& out, std::ostream& err)
+int RunCommandLine(const Arguments& arguments, const CommandContext& context)
 {
-    const int status = RunCommand(arguments, out, err);
+    const int status = RunCommand(arguments, context);
     // An output that was closed (zvk ... | head) fails the write: what the command wrote
     // did not all reach its reader.
-    if (!out.flush()) {
-        ReportFailure(err, messages::kOutputClosed);
+    if (!context.out.flush()) {
+        ReportFailure(context.err, messages::kOutputClosed);
         return status == kSuccess ? kFailure : status;
     }
     return status;

@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "cli/command_context.h"
+
 namespace zvk::cli {
 
 using Arguments = std::vector<std::string>;
@@ -15,7 +17,7 @@ struct Command
     std::string_view name;
     std::string_view summary;
     std::string_view help;
-    int (*run)(const Arguments& arguments, std::ostream& out, std::ostream& err);
+    int (*run)(const Arguments& arguments, const CommandContext& context);
 };
 
 inline constexpr int kSuccess = 0;
@@ -23,7 +25,7 @@ inline constexpr int kFailure = 1;
 inline constexpr int kUsageError = 2;
 
 // Runs `zvk ARGUMENTS...` (without the program name) and returns the exit status.
-int RunCommandLine(const Arguments& arguments, std::ostream& out, std::ostream& err);
+int RunCommandLine(const Arguments& arguments, const CommandContext& context);
 
 // True for "-h" and "--help".
 bool IsHelpRequest(std::string_view argument);
@@ -31,12 +33,12 @@ bool IsHelpRequest(std::string_view argument);
 // Prints the one-line message of a failure as "zvk: MESSAGE".
 void ReportFailure(std::ostream& err, std::string_view message);
 
-int RunConvert(const Arguments& arguments, std::ostream& out, std::ostream& err);
-int RunImport(const Arguments& arguments, std::ostream& out, std::ostream& err);
-int RunReceive(const Arguments& arguments, std::ostream& out, std::ostream& err);
-int RunSendConfig(const Arguments& arguments, std::ostream& out, std::ostream& err);
-int RunSendList(const Arguments& arguments, std::ostream& out, std::ostream& err);
-int RunReport(const Arguments& arguments, std::ostream& out, std::ostream& err);
-int RunNote(const Arguments& arguments, std::ostream& out, std::ostream& err);
+int RunConvert(const Arguments& arguments, const CommandContext& context);
+int RunImport(const Arguments& arguments, const CommandContext& context);
+int RunReceive(const Arguments& arguments, const CommandContext& context);
+int RunSendConfig(const Arguments& arguments, const CommandContext& context);
+int RunSendList(const Arguments& arguments, const CommandContext& context);
+int RunReport(const Arguments& arguments, const CommandContext& context);
+int RunNote(const Arguments& arguments, const CommandContext& context);
 
 } // namespace zvk::cli

@@ -4,11 +4,9 @@
 #include <system_error>
 
 #include "cli/cli_texts.h"
-#include "cli/stop_signals.h"
 #include "cli/terminal_progress.h"
 #include "device/progress_display.h"
 #include "platform/path_text.h"
-#include "platform/user_cache_folder.h"
 
 namespace fs = std::filesystem;
 
@@ -67,7 +65,7 @@ Result<CalendarDate> ParseDate(std::string_view text)
 }
 
 Result<bool> ReadDocumentOption(const Arguments& arguments, std::size_t& index,
-                                DocumentArguments& parsed)
+                                const CommandContext& context, DocumentArguments& parsed)
 {
     const std::string& option = arguments[index];
     if (option == "--sorted" || option == "--no-sorted") {
@@ -86,9 +84,9 @@ Result<bool> ReadDocumentOption(const Arguments& arguments, std::size_t& index,
         return Fail(messages::NeedsValue(option));
     const std::string& value = arguments[++index];
     if (option == "--config")
-        parsed.configFile = PathFromText(value);
+        parsed.configFile = context.PathOf(value);
     else if (option == "--output")
-        parsed.output = PathFromText(value);
+        parsed.output = context.PathOf(value);
     else if (!ReadListingOption(value, parsed.options))
         return Fail(messages::NotAListing(value));
     return true;
@@ -96,8 +94,9 @@ Result<bool> ReadDocumentOption(const Arguments& arguments, std::size_t& index,
 
 int FinishDocument(const DocumentArguments& parsed, const fs::path& configFile,
                    const std::function<Result<fs::path>(const DocumentSettings&)>& make,
-                   std::ostream& out, std::ostream& err, bool errIsTerminal)
+                   const CommandContext& context)
 {
+    std::ostream& err = context.err;
     std::error_code ec;
     // The document is made all the same, as the program makes it, but without the
     // company lines and captions the user may be expecting.
@@ -108,11 +107,12 @@ int FinishDocument(const DocumentArguments& parsed, const fs::path& configFile,
     settings.options = parsed.options;
     settings.configFile = configFile;
     settings.target.file = parsed.output;
-    settings.indexFolder = UserCacheFolder();
-    settings.stop = CommandStopToken();
+    settings.target.folder = context.workingFolder;
+    settings.indexFolder = context.cacheFolder;
+    settings.stop = context.stop;
     ProgressDisplay shown;
     TerminalProgressBar bar(err);
-    if (errIsTerminal)
+    if (context.errIsTerminal)
         settings.progress = [&](std::uint64_t done, std::uint64_t total) {
             if (const std::optional<unsigned> percent = shown.Change(done, total))
                 bar.Draw(*percent);
@@ -125,7 +125,7 @@ int FinishDocument(const DocumentArguments& parsed, const fs::path& configFile,
             ReportFailure(err, made.error().detail);
         return kFailure;
     }
-    out << PathText(*made) << '\n';
+    context.out << PathText(*made) << '\n';
     if (parsed.open && !viewer.Show(*made))
         ReportFailure(err, messages::NoViewer(*made));
     return kSuccess;

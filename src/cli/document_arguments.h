@@ -4,7 +4,6 @@
 #include <filesystem>
 #include <functional>
 #include <optional>
-#include <ostream>
 #include <string>
 
 #include "cli/command_line.h"
@@ -25,19 +24,21 @@ struct DocumentArguments
 };
 
 // Reads the shared option at `arguments[index]`, moving `index` past its value: false
-// when it is none of them, a failure when its value is missing or wrong.
+// when it is none of them, a failure when its value is missing or wrong. Paths are taken
+// in the working folder.
 Result<bool> ReadDocumentOption(const Arguments& arguments, std::size_t& index,
-                                DocumentArguments& parsed);
+                                const CommandContext& context, DocumentArguments& parsed);
 
 // "DD.MM.YYYY" or "YYYY-MM-DD"; a failure for any other text or a day that does not
 // exist.
 Result<CalendarDate> ParseDate(std::string_view text);
 
-// Makes the document with `make` and prints its path, or the reason it failed. On a
-// terminal `err` shows the lists read as a bar, as a reception shows its bytes.
+// Makes the document with `make` (by default in the working folder) and prints its path,
+// or the reason it failed. On a terminal `err` shows the lists read as a bar, as a
+// reception shows its bytes.
 int FinishDocument(
     const DocumentArguments& parsed, const std::filesystem::path& configFile,
     const std::function<Result<std::filesystem::path>(const DocumentSettings&)>& make,
-    std::ostream& out, std::ostream& err, bool errIsTerminal);
+    const CommandContext& context);
 
 } // namespace zvk::cli

@@ -2,29 +2,29 @@
 
 #include "cli/cli_texts.h"
 #include "cli/command_line.h"
-#include "cli/stop_signals.h"
 #include "lists/text_import.h"
 #include "platform/path_text.h"
 
 namespace zvk::cli {
 
-int RunImport(const Arguments& arguments, std::ostream& out, std::ostream& err)
+int RunImport(const Arguments& arguments, const CommandContext& context)
 {
     if (arguments.empty()) {
-        ReportFailure(err, messages::NeedsArguments("import", "at least one measurement text"));
+        ReportFailure(context.err,
+                      messages::NeedsArguments("import", "at least one measurement text"));
         return kUsageError;
     }
-    const std::stop_token stop = CommandStopToken();
+    const std::stop_token& stop = context.stop;
     int status = kSuccess;
     for (const std::string& argument : arguments) {
         if (stop.stop_requested())
             return kFailure;
         const Result<std::filesystem::path> imported =
-            ImportMeasurementText(PathFromText(argument));
+            ImportMeasurementText(context.PathOf(argument));
         if (imported) {
-            out << PathText(*imported) << '\n';
+            context.out << PathText(*imported) << '\n';
         } else {
-            ReportFailure(err, imported.error().detail);
+            ReportFailure(context.err, imported.error().detail);
             status = kFailure;
         }
     }

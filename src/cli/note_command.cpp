@@ -4,9 +4,7 @@
 #include "cli/cli_texts.h"
 #include "cli/command_line.h"
 #include "cli/document_arguments.h"
-#include "cli/terminal_progress.h"
 #include "config/desktop_settings.h"
-#include "platform/path_text.h"
 #include "reports/documents.h"
 
 namespace fs = std::filesystem;
@@ -16,10 +14,11 @@ namespace {
 
 // Reads the option or the list at `arguments[index]`, moving `index` past an option's
 // value.
-Result<> ReadNoteArgument(const Arguments& arguments, std::size_t& index, DocumentArguments& parsed,
+Result<> ReadNoteArgument(const Arguments& arguments, std::size_t& index,
+                          const CommandContext& context, DocumentArguments& parsed,
                           std::optional<fs::path>& list)
 {
-    Result<bool> documentOption = ReadDocumentOption(arguments, index, parsed);
+    Result<bool> documentOption = ReadDocumentOption(arguments, index, context, parsed);
     if (!documentOption)
         return Unexpected(std::move(documentOption).error());
     if (*documentOption)
@@ -28,33 +27,33 @@ Result<> ReadNoteArgument(const Arguments& arguments, std::size_t& index, Docume
         return Fail(messages::UnknownOption("note", arguments[index]));
     if (list)
         return Fail(std::string(messages::kNoteTakesOneList));
-    list = PathFromText(arguments[index]);
+    list = context.PathOf(arguments[index]);
     return {};
 }
 
 } // namespace
 
-int RunNote(const Arguments& arguments, std::ostream& out, std::ostream& err)
+int RunNote(const Arguments& arguments, const CommandContext& context)
 {
     DocumentArguments parsed;
     std::optional<fs::path> list;
     for (std::size_t index = 0; index < arguments.size(); ++index) {
-        const Result<> read = ReadNoteArgument(arguments, index, parsed, list);
+        const Result<> read = ReadNoteArgument(arguments, index, context, parsed, list);
         if (!read) {
-            ReportFailure(err, read.error().detail);
+            ReportFailure(context.err, read.error().detail);
             return kUsageError;
         }
     }
     if (!list) {
-        ReportFailure(err, messages::NeedsArguments("note", "a data list"));
+        ReportFailure(context.err, messages::NeedsArguments("note", "a data list"));
         return kUsageError;
     }
     const fs::path configFile =
-        parsed.configFile.value_or(DesktopSettings::InWorkingDirectory().ConfigurationPath());
+        parsed.configFile.value_or(DesktopSettings(context.workingFolder).ConfigurationPath());
     return FinishDocument(
         parsed, configFile,
-        [&](const DocumentSettings& settings) { return MakeConsignmentNote(*list, settings); }, out,
-        err, IsTerminal(err));
+        [&](const DocumentSettings& settings) { return MakeConsignmentNote(*list, settings); },
+        context);
 }
 
 } // namespace zvk::cli

@@ -6,10 +6,8 @@
 #include "cli/cli_texts.h"
 #include "cli/command_line.h"
 #include "cli/document_arguments.h"
-#include "cli/terminal_progress.h"
 #include "config/desktop_settings.h"
 #include "platform/local_time.h"
-#include "platform/path_text.h"
 #include "platform/windows1250.h"
 #include "reports/documents.h"
 #include "reports/report_session.h"
@@ -59,10 +57,11 @@ Result<WhereRow> ReadWhere(const std::string& value)
     return row;
 }
 
-Result<> ReadReportOption(const Arguments& arguments, std::size_t& index, ReportArguments& parsed)
+Result<> ReadReportOption(const Arguments& arguments, std::size_t& index,
+                          const CommandContext& context, ReportArguments& parsed)
 {
     const std::string& option = arguments[index];
-    Result<bool> documentOption = ReadDocumentOption(arguments, index, parsed.document);
+    Result<bool> documentOption = ReadDocumentOption(arguments, index, context, parsed.document);
     if (!documentOption)
         return Unexpected(std::move(documentOption).error());
     if (*documentOption)
@@ -73,7 +72,7 @@ Result<> ReadReportOption(const Arguments& arguments, std::size_t& index, Report
         return Fail(messages::NeedsValue(option));
     const std::string& value = arguments[++index];
     if (option == "--folder") {
-        parsed.folder = PathFromText(value);
+        parsed.folder = context.PathOf(value);
     } else if (option == "--where") {
         Result<WhereRow> row = ReadWhere(value);
         if (!row)
@@ -102,24 +101,24 @@ ReportSelection SelectionOf(const ReportArguments& parsed, const fs::path& confi
 
 } // namespace
 
-int RunReport(const Arguments& arguments, std::ostream& out, std::ostream& err)
+int RunReport(const Arguments& arguments, const CommandContext& context)
 {
     // Both dates start at today, as the dialog's date pickers do.
     const LocalTime now = CurrentLocalTime();
     ReportArguments parsed;
     parsed.from = parsed.to = {now.day, now.month, now.year};
     for (std::size_t index = 0; index < arguments.size(); ++index) {
-        const Result<> read = ReadReportOption(arguments, index, parsed);
+        const Result<> read = ReadReportOption(arguments, index, context, parsed);
         if (!read) {
-            ReportFailure(err, read.error().detail);
+            ReportFailure(context.err, read.error().detail);
             return kUsageError;
         }
     }
-    const DesktopSettings desktop = DesktopSettings::InWorkingDirectory();
+    const DesktopSettings desktop(context.workingFolder);
     const fs::path folder = parsed.folder.value_or(desktop.ReceiveFolder());
     std::error_code ec;
     if (!fs::is_directory(folder, ec)) {
-        ReportFailure(err, messages::NoListFolder(folder));
+        ReportFailure(context.err, messages::NoListFolder(folder));
         return kFailure;
     }
     const fs::path configFile = parsed.document.configFile.value_or(desktop.ConfigurationPath());
@@ -127,7 +126,7 @@ int RunReport(const Arguments& arguments, std::ostream& out, std::ostream& err)
     return FinishDocument(
         parsed.document, configFile,
         [&](const DocumentSettings& settings) { return MakeReport(selection, folder, settings); },
-        out, err, IsTerminal(err));
+        context);
 }
 
 } // namespace zvk::cli

@@ -28,6 +28,9 @@ void RememberFirstSignal(int number)
     g_signal.compare_exchange_strong(none, number);
 }
 
+// The one stop source of the process's command. Process-wide because Windows calls its
+// console handler with no way to hand it anything; only this file reaches it, and the
+// command gets its token through StopOnSignals.
 std::stop_source& CommandStop()
 {
     static std::stop_source source;
@@ -188,7 +191,7 @@ int StopOnSignals::ExitStatus(int commandStatus) const
 #endif
 }
 
-std::stop_token CommandStopToken()
+std::stop_token StopOnSignals::StopToken() const
 {
     return CommandStop().get_token();
 }

@@ -20,6 +20,9 @@ public:
     StopOnSignals(const StopOnSignals&) = delete;
     StopOnSignals& operator=(const StopOnSignals&) = delete;
 
+    // The stop request of the running command: requested once a stop signal came.
+    std::stop_token StopToken() const;
+
     // The command's exit status, or that of a process ended by the signal (128 plus
     // its number; on Windows that of a process ended by Ctrl-C) when one came.
     int ExitStatus(int commandStatus) const;
@@ -27,8 +30,5 @@ public:
 private:
     std::thread m_watcher;
 };
-
-// The stop request of the running command: requested once a stop signal came.
-std::stop_token CommandStopToken();
 
 } // namespace zvk::cli

@@ -1,6 +1,5 @@
 #include "cli/terminal_progress.h"
 
-#include <iostream>
 #include <string>
 
 #ifdef _WIN32
@@ -16,12 +15,12 @@ constexpr std::size_t kBarWidth = 40;
 
 } // namespace
 
-bool IsTerminal(const std::ostream& err)
+bool StandardErrorIsTerminal()
 {
 #ifdef _WIN32
-    return &err == &std::cerr && _isatty(2) != 0;
+    return _isatty(2) != 0;
 #else
-    return &err == &std::cerr && isatty(2) != 0;
+    return isatty(2) != 0;
 #endif
 }
 

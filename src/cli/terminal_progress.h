@@ -4,10 +4,10 @@
 
 namespace zvk::cli {
 
-// True when `err` is the process's standard error and that is a terminal: only there
-// is progress drawn in place. Redirected, a bar redrawn with carriage returns would be
-// noise in a log, and scripts see the tool's output unchanged.
-bool IsTerminal(const std::ostream& err);
+// True when the process's standard error is a terminal: only there is progress drawn in
+// place. Redirected, a bar redrawn with carriage returns would be noise in a log, and
+// scripts see the tool's output unchanged.
+bool StandardErrorIsTerminal();
 
 // A progress bar of forty places on a terminal, "[####    ] 10%", redrawn in place on
 // its own line until that line is ended.

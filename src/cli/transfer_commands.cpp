@@ -4,15 +4,11 @@
 
 #include "cli/cli_texts.h"
 #include "cli/command_line.h"
-#include "cli/stop_signals.h"
-#include "cli/terminal_progress.h"
 #include "cli/terminal_window_port.h"
-#include "cli/transfer_clock.h"
 #include "config/desktop_settings.h"
 #include "device/handheld_contract.h"
 #include "device/handheld_selection.h"
 #include "device/transfer_session.h"
-#include "platform/path_text.h"
 
 namespace fs = std::filesystem;
 
@@ -23,14 +19,15 @@ namespace {
 // watchdog, then runs the operation's worker; the link is closed when the tool is done.
 int TransferOverLink(PendingOperation operation, const DesktopSettings& settings,
                      TerminalWindowPort::Paths paths, const ReceiveSettings& receive,
-                     std::ostream& out, std::ostream& err)
+                     const CommandContext& context)
 {
-    TerminalWindowPort window(out, err, IsTerminal(err), std::move(paths));
-    Clock& clock = TransferClock();
-    TransferSession session(
-        window, nullptr, clock,
-        [folder = settings.HandheldFolder(), &clock] { return OpenHandheld(folder, clock); },
-        {receive, false, CommandStopToken()});
+    TerminalWindowPort window(context.out, context.err, context.errIsTerminal, std::move(paths));
+    Clock& clock = context.clock;
+    TransferSession session(window, nullptr, clock,
+                            [place = HandheldPlace{settings.HandheldFolder(), context.workingFolder,
+                                                   context.sampleLists},
+                             &clock] { return OpenHandheld(place, clock); },
+                            {receive, false, context.stop});
     session.LinkReady();
     session.Start(operation);
     return session.WaitUntilEnded() ? kSuccess : kFailure;
@@ -81,9 +78,10 @@ bool OneFileArgument(const Arguments& arguments, std::string_view command, std::
 
 } // namespace
 
-int RunReceive(const Arguments& arguments, std::ostream& out, std::ostream& err)
+int RunReceive(const Arguments& arguments, const CommandContext& context)
 {
-    const DesktopSettings settings = DesktopSettings::InWorkingDirectory();
+    std::ostream& err = context.err;
+    const DesktopSettings settings(context.workingFolder);
     TerminalWindowPort::Paths paths{settings.ReceiveFolder(), {}, {}};
     ReceiveSettings receive;
     receive.convertRequested = [settings] { return settings.ConvertReceivedLists(); };
@@ -97,7 +95,7 @@ int RunReceive(const Arguments& arguments, std::ostream& out, std::ostream& err)
                 ReportFailure(err, messages::kToNeedsFolder);
                 return kUsageError;
             }
-            paths.receiveFolder = PathFromText(*folder);
+            paths.receiveFolder = context.PathOf(*folder);
         } else if (arguments[i] == "--wait") {
             const std::optional<std::string> value = OptionValue(arguments, i);
             const std::optional<int> seconds = value ? WholeSeconds(*value) : std::nullopt;
@@ -113,31 +111,31 @@ int RunReceive(const Arguments& arguments, std::ostream& out, std::ostream& err)
     }
     LimitExportWait(receive, waitSeconds, err);
     return TransferOverLink(PendingOperation::ReceiveLists, settings, std::move(paths), receive,
-                            out, err);
+                            context);
 }
 
-int RunSendConfig(const Arguments& arguments, std::ostream& out, std::ostream& err)
+int RunSendConfig(const Arguments& arguments, const CommandContext& context)
 {
-    if (!OneFileArgument(arguments, "send-config", err))
+    if (!OneFileArgument(arguments, "send-config", context.err))
         return kUsageError;
-    const fs::path configuration = PathFromText(arguments[0]);
-    const DesktopSettings settings = DesktopSettings::InWorkingDirectory();
+    const fs::path configuration = context.PathOf(arguments[0]);
+    const DesktopSettings settings(context.workingFolder);
     return TransferOverLink(PendingOperation::SendConfiguration, settings,
-                            {settings.ReceiveFolder(), configuration, {}}, {}, out, err);
+                            {settings.ReceiveFolder(), configuration, {}}, {}, context);
 }
 
-int RunSendList(const Arguments& arguments, std::ostream& out, std::ostream& err)
+int RunSendList(const Arguments& arguments, const CommandContext& context)
 {
-    if (!OneFileArgument(arguments, "send-list", err))
+    if (!OneFileArgument(arguments, "send-list", context.err))
         return kUsageError;
-    const fs::path list = PathFromText(arguments[0]);
+    const fs::path list = context.PathOf(arguments[0]);
     if (!IsHandheldListName(HandheldNameOf(list))) {
-        ReportFailure(err, messages::NotADataList(list));
+        ReportFailure(context.err, messages::NotADataList(list));
         return kUsageError;
     }
-    const DesktopSettings settings = DesktopSettings::InWorkingDirectory();
+    const DesktopSettings settings(context.workingFolder);
     return TransferOverLink(PendingOperation::SendList, settings,
-                            {settings.ReceiveFolder(), {}, list}, {}, out, err);
+                            {settings.ReceiveFolder(), {}, list}, {}, context);
 }
 
 } // namespace zvk::cli

@@ -35,7 +35,8 @@ QString ApplicationName()
 
 } // namespace
 
-CTarnwickDlg::CTarnwickDlg(const QStringList& arguments, QWidget* parent, zvk::Clock& clock)
+CTarnwickDlg::CTarnwickDlg(const QStringList& arguments, QWidget* parent, zvk::Clock& clock,
+                           std::filesystem::path sampleLists)
     : QDialog(parent), m_ui(std::make_unique<Ui::CTarnwickDlg>()),
       m_settings(zvk::ToFilePath(QDir::currentPath()), ApplicationName().toStdString()),
       // A consignment note reads one list: it shows no progress of its own, and its
@@ -49,7 +50,7 @@ CTarnwickDlg::CTarnwickDlg(const QStringList& arguments, QWidget* parent, zvk::C
     ReadSettings();
     m_port = std::make_unique<MainWindowPort>(*this);
     m_link = std::make_unique<TransferLink>(
-        *m_port, arguments, m_settings.HandheldFolder(),
+        *m_port, arguments, m_settings.HandheldFolder(), std::move(sampleLists),
         // Asked anew for each received list, on the worker's thread.
         [settings = m_settings] { return settings.ConvertReceivedLists(); }, clock);
 

@@ -27,9 +27,11 @@ class CTarnwickDlg : public QDialog
 
 public:
     // `arguments` are the program's command line, its name first; the link and the
-    // emulated handheld take their time from `clock`.
+    // emulated handheld take their time from `clock`; a new emulated handheld starts with
+    // the lists in `sampleLists` (none when empty).
     explicit CTarnwickDlg(const QStringList& arguments = QCoreApplication::arguments(),
-                          QWidget* parent = nullptr, zvk::Clock& clock = zvk::SteadyClock());
+                          QWidget* parent = nullptr, zvk::Clock& clock = zvk::SteadyClock(),
+                          std::filesystem::path sampleLists = {});
     ~CTarnwickDlg() override;
 
     // Closing stops a running transfer first; nothing is left half-written.

@@ -25,12 +25,16 @@ zvk::TransferSession::Options SessionOptions(const QStringList& arguments,
 } // namespace
 
 TransferLink::TransferLink(MainWindowPort& port, const QStringList& arguments,
-                           std::filesystem::path handheldFolder,
+                           std::filesystem::path handheldFolder, std::filesystem::path sampleLists,
                            std::function<bool()> convertRequested, zvk::Clock& clock)
     : m_port(port), m_argumentText(ArgumentText(arguments)),
       m_session(
           port, &port, clock,
-          [folder = std::move(handheldFolder), &clock] { return zvk::OpenHandheld(folder, clock); },
+          // The window's working folder moves with the files the user chooses: handheld/ is
+          // looked for where it is when the link opens.
+          [folder = std::move(handheldFolder), samples = std::move(sampleLists), &clock] {
+              return zvk::OpenHandheld({folder, std::filesystem::current_path(), samples}, clock);
+          },
           SessionOptions(arguments, std::move(convertRequested)))
 {
     if (arguments.size() < 2 || arguments[1].isEmpty())

@@ -17,11 +17,12 @@ class TransferLink
 {
 public:
     // `arguments` are the program's command line, its name first; `handheldFolder` is the
-    // configured folder of the emulated handheld (may be empty); `convertRequested` tells,
-    // for each received list, whether to convert it.
+    // configured folder of the emulated handheld (may be empty) and `sampleLists` the lists
+    // a new one starts with; `convertRequested` tells, for each received list, whether to
+    // convert it.
     TransferLink(MainWindowPort& port, const QStringList& arguments,
-                 std::filesystem::path handheldFolder, std::function<bool()> convertRequested,
-                 zvk::Clock& clock);
+                 std::filesystem::path handheldFolder, std::filesystem::path sampleLists,
+                 std::function<bool()> convertRequested, zvk::Clock& clock);
     ~TransferLink();
 
     // A button or the command line asks for a transfer: it starts once the link is up.

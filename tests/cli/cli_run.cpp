@@ -2,21 +2,20 @@
 
 #include <sstream>
 
-#include "cli/transfer_clock.h"
 #include "support/manual_clock.h"
 
 namespace zvk::cli {
 
-CliRun Zvk(const Arguments& arguments)
+CliRun Zvk(const Arguments& arguments, const std::filesystem::path& workingFolder)
 {
     std::ostringstream out;
     std::ostringstream err;
     int status = 0;
     // A transfer's watchdog, export poll and handheld delays take no real time.
     test::ManualClock clock;
-    SetTransferClock(&clock);
-    clock.RunAdvancing([&] { status = RunCommandLine(arguments, out, err); });
-    SetTransferClock(nullptr);
+    const CommandContext context{out, err, false, clock, {}, workingFolder, ZVK_SAMPLE_DIR};
+    clock.RunAdvancing(test::ManualClock::Work::WaitsForActivities,
+                       [&] { status = RunCommandLine(arguments, context); });
     return {status, out.str(), err.str()};
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <string>
 
 #include "cli/command_line.h"
@@ -14,8 +15,10 @@ struct CliRun
     std::string err;
 };
 
-// Runs zvk in this process; its transfers take their time from a clock that moves on
-// whenever only time can move them on, so none of them waits for real seconds.
-CliRun Zvk(const Arguments& arguments);
+// Runs zvk in this process, working in `workingFolder`; its transfers take their time
+// from a clock that moves on whenever only time can move them on, so none of them waits
+// for real seconds.
+CliRun Zvk(const Arguments& arguments,
+           const std::filesystem::path& workingFolder = std::filesystem::current_path());
 
 } // namespace zvk::cli

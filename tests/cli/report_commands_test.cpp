@@ -21,23 +21,6 @@ using test::TestData;
 const fs::path kSamples = ZVK_SAMPLE_DIR;
 const fs::path kSampleConfig = test::SampleConfiguration();
 
-// Runs in another working directory and comes back, whatever the test does.
-class WorkingDirectory
-{
-public:
-    explicit WorkingDirectory(const fs::path& folder) : m_previous(fs::current_path())
-    {
-        fs::current_path(folder);
-    }
-    ~WorkingDirectory()
-    {
-        fs::current_path(m_previous);
-    }
-
-private:
-    fs::path m_previous;
-};
-
 TEST(ReportCommandTest, MakesTheSameDocumentAsTheDialog)
 {
     TempDir dir;
@@ -51,13 +34,12 @@ TEST(ReportCommandTest, MakesTheSameDocumentAsTheDialog)
     EXPECT_EQ(ReadBytes(output), ReadBytes(TestData("reports/sample_report.rtf")));
 }
 
-TEST(ReportCommandTest, TakesFolderAndConfigurationFromTheSettingsFile)
+TEST(ReportCommandTest, TakesItsSettingsAndPathsInTheWorkingFolder)
 {
     TempDir dir;
     dir.Write("ZVKServer.ini", "[zvkpc]\r\nImportpath=" + kSamples.string() +
                                    "\r\nKonfig=" + kSampleConfig.string() + "\r\n");
-    const WorkingDirectory inside(dir.Path());
-    const CliRun run = Zvk({"report", "--from", "2026-10-01", "--to", "2026-11-30"});
+    const CliRun run = Zvk({"report", "--from", "2026-10-01", "--to", "2026-11-30"}, dir.Path());
     ASSERT_EQ(run.status, kSuccess) << run.err;
     const fs::path document = run.out.substr(0, run.out.size() - 1);
     EXPECT_EQ(document.parent_path(), dir.Path());
@@ -65,6 +47,9 @@ TEST(ReportCommandTest, TakesFolderAndConfigurationFromTheSettingsFile)
     const std::string report = ReadBytes(document);
     EXPECT_NE(report.find("Lesy Horehronie"), std::string::npos);
     EXPECT_NE(report.find("Dlhe drevo:   16 ks"), std::string::npos);
+    const CliRun named = Zvk({"report", "--output", "named.rtf"}, dir.Path());
+    EXPECT_EQ(named.out, (dir.Path() / "named.rtf").string() + "\n");
+    EXPECT_TRUE(fs::is_regular_file(dir.Path() / "named.rtf"));
 }
 
 TEST(ReportCommandTest, RefusesWhatTheDialogCouldNotChoose)

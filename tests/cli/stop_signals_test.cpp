@@ -389,7 +389,7 @@ TEST(StopSignalsTest, TheStopIsToldInOneWrite)
             const StopOnSignals signals;
             // As signals come from outside: to the process, not to this thread.
             kill(getpid(), SIGINT);
-            told = WaitUntil([] { return CommandStopToken().stop_requested(); });
+            told = WaitUntil([&] { return signals.StopToken().stop_requested(); });
         }
         std::cerr.rdbuf(previous);
         const std::vector<std::string> expected{"zvk: stopping on SIGINT\n"};
@@ -409,7 +409,7 @@ TEST(StopSignalsTest, TheCommandsOwnThreadsAreNotInterruptedBySignals)
         });
         timespec wait{0, 300'000'000};
         const bool waitedToTheEnd = nanosleep(&wait, &wait) == 0;
-        return waitedToTheEnd && WaitUntil([] { return CommandStopToken().stop_requested(); });
+        return waitedToTheEnd && WaitUntil([&] { return signals.StopToken().stop_requested(); });
     }));
 }
 

@@ -109,6 +109,7 @@ TEST(TerminalWindowPortTest, AReportDrawsTheListsReadOnATerminalOnly)
         test::TempDir dir;
         std::ostringstream out;
         std::ostringstream err;
+        const CommandContext context{out, err, terminal, SteadyClock(), {}, dir.Path(), {}};
         DocumentArguments parsed;
         parsed.output = dir.Path() / "report.rtf";
         const int status = FinishDocument(
@@ -117,7 +118,7 @@ TEST(TerminalWindowPortTest, AReportDrawsTheListsReadOnATerminalOnly)
                 return MakeReport({{1, 3, 2026}, {31, 3, 2026}, {}},
                                   test::TestData("reports/lists"), settings);
             },
-            out, err, terminal);
+            context);
         EXPECT_EQ(status, kSuccess) << err.str();
         EXPECT_EQ(err.str(),
                   terminal ? Bar(0, 0) + Bar(13, 33) + Bar(26, 66) + Bar(40, 100) + "\n" : "");

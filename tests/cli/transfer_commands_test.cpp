@@ -33,7 +33,8 @@ class EmulatedHandheld
 public:
     explicit EmulatedHandheld(std::string_view settings = "")
     {
-        EXPECT_TRUE(test::Succeeded(PrepareHandheldFolder(Folder(), SampleListsFolder())));
+        EXPECT_TRUE(
+            test::Succeeded(PrepareHandheldFolder(Folder(), SampleListsFolder(ZVK_SAMPLE_DIR))));
         m_dir.Write("handheld/emulator.ini",
                     "[Emulator]\r\nExportDelayMs=1\r\n" + std::string(settings));
         test::SetEnvironment("ZVK_HANDHELD", Folder());

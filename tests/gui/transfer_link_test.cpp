@@ -26,9 +26,9 @@ namespace fs = std::filesystem;
 
 using namespace std::chrono_literals;
 
-// How long a wait for the window may take, in milliseconds. Under Wine the manual clock
-// moves on only while the Wine server sleeps, and a slow moment of the machine (its first
-// fonts, another program) holds it up for seconds: the waits there are four times longer.
+// How long a wait for the window may take, in milliseconds. Under Wine a slow moment of
+// the machine (its first fonts, another program) holds the window up for seconds: the
+// waits there are four times longer.
 constexpr int Patience(int milliseconds)
 {
 #ifdef _WIN32
@@ -77,7 +77,7 @@ private slots:
         // While the worker waited for the message to be dismissed, the transfer
         // controls were locked and the reports stayed usable.
         QCOMPARE(m_lockedDuringMessage, QStringLiteral("1001 1116 1002 1000 1021 1017 1034 1035"));
-        for (const auto& sample : fs::directory_iterator(zvk::SampleListsFolder())) {
+        for (const auto& sample : fs::directory_iterator(zvk::SampleListsFolder(ZVK_SAMPLE_DIR))) {
             const fs::path received = m_session->Folder() / sample.path().filename();
             QVERIFY2(fs::exists(received), qPrintable(QString::fromStdString(received.string())));
             QCOMPARE(zvk::test::FileBytes(received), zvk::test::FileBytes(sample.path()));
@@ -93,7 +93,7 @@ private slots:
         QCOMPARE(m_session->Messages(),
                  QStringList{QStringLiteral("Oznam Príjem bol úspešne ukončený.")});
         QCOMPARE(zvk::test::FileBytes(folder / "LIST0001.DAT"),
-                 zvk::test::FileBytes(zvk::SampleListsFolder() / "LIST0001.DAT"));
+                 zvk::test::FileBytes(zvk::SampleListsFolder(ZVK_SAMPLE_DIR) / "LIST0001.DAT"));
     }
 
     void semicolonTextThatRunsOutOfSpaceIsNamedWithItsReasonInSlovak()
@@ -111,7 +111,7 @@ private slots:
                      "Chyba! *** Tieto zoznamy boli prijaté, ale neboli konvertované ***\n"
                      "LIST0001.DAT: na disku nie je miesto")});
         QCOMPARE(zvk::test::FileBytes(disk.Path() / "LIST0001.DAT"),
-                 zvk::test::FileBytes(zvk::SampleListsFolder() / "LIST0001.DAT"));
+                 zvk::test::FileBytes(zvk::SampleListsFolder(ZVK_SAMPLE_DIR) / "LIST0001.DAT"));
         QVERIFY(!fs::exists(disk.Path() / "LIST0001.csv"));
     }
 
@@ -272,7 +272,9 @@ private slots:
         QVERIFY(!fs::exists(m_session->Folder() / "LIST0001.DAT"));
 
         // Once the other transfer has ended the window receives, and holds the handheld
-        // only as long as its own transfer lasts.
+        // only as long as its own transfer lasts. The refused attempt unlocks the controls
+        // just before it ends: a press in between would be taken as one for it, and lost.
+        QVERIFY(m_clock->AwaitNoActivity());
         held->Take().reset(); // the other transfer gives its claim back
         QTest::mouseClick(zvk::FindControl(&window, 1001), Qt::LeftButton);
         QTRY_VERIFY_WITH_TIMEOUT(Idle() && m_session->Messages().size() == 2, Patience(10000));
@@ -386,7 +388,8 @@ private slots:
 private:
     void PrepareHandheld(const std::string& emulatorSettings)
     {
-        QVERIFY(zvk::PrepareHandheldFolder(m_handheld, zvk::SampleListsFolder()).has_value());
+        QVERIFY(zvk::PrepareHandheldFolder(m_handheld, zvk::SampleListsFolder(ZVK_SAMPLE_DIR))
+                    .has_value());
         if (!emulatorSettings.empty())
             zvk::test::WriteFileBytes(m_handheld / "emulator.ini", emulatorSettings);
     }

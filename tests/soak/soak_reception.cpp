@@ -68,7 +68,7 @@ Outcome ReceiveInProcess(const ReceptionPlan& plan, const SoakFolders& folders, 
     // the soak goes on.
     receive.exportWaitLimit = std::chrono::minutes(1);
     bool succeeded = false;
-    clock.RunAdvancing([&] {
+    clock.RunAdvancing(test::ManualClock::Work::WaitsForActivities, [&] {
         TransferSession session(
             window, &window, clock,
             [&]() -> Result<std::unique_ptr<RemoteApi>> {

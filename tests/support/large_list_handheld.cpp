@@ -10,7 +10,7 @@ namespace zvk::test {
 
 LargeListHandheld::LargeListHandheld()
 {
-    EXPECT_TRUE(Succeeded(PrepareHandheldFolder(Folder(), SampleListsFolder())));
+    EXPECT_TRUE(Succeeded(PrepareHandheldFolder(Folder(), SampleListsFolder(ZVK_SAMPLE_DIR))));
     m_dir.Write("handheld/emulator.ini", "[Emulator]\r\nExportDelayMs=1\r\nReadDelayMs=1\r\n");
     std::string line(98, '7');
     line += "\r\n";

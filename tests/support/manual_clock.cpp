@@ -1,9 +1,8 @@
 #include "support/manual_clock.h"
 
-#include <atomic>
+#include <algorithm>
+#include <optional>
 #include <thread>
-
-#include "support/idle_threads.h"
 
 namespace zvk::test {
 
@@ -16,10 +15,10 @@ Clock::TimePoint ManualClock::Now()
 bool ManualClock::WaitUntil(TimePoint deadline, std::stop_token stop)
 {
     std::unique_lock lock(m_mutex);
-    const auto registered = m_deadlines.insert(deadline);
+    const auto registered = m_waits.emplace(deadline, stop);
     m_changed.notify_all();
     const bool came = m_changed.wait(lock, stop, [&] { return m_now >= deadline; });
-    m_deadlines.erase(registered);
+    m_waits.erase(registered);
     m_changed.notify_all();
     return came && !stop.stop_requested();
 }
@@ -37,7 +36,13 @@ bool ManualClock::AwaitWaiters(std::size_t count)
 {
     std::unique_lock lock(m_mutex);
     return m_changed.wait_for(lock, std::chrono::seconds(10),
-                              [&] { return m_deadlines.size() >= count; });
+                              [&] { return m_waits.size() >= count; });
+}
+
+bool ManualClock::AwaitNoActivity()
+{
+    std::unique_lock lock(m_mutex);
+    return m_changed.wait_for(lock, std::chrono::seconds(10), [&] { return m_activities == 0; });
 }
 
 bool ManualClock::AdvanceWhenWaiting(Duration step, std::size_t count)
@@ -47,36 +52,75 @@ bool ManualClock::AdvanceWhenWaiting(Duration step, std::size_t count)
     return waiting;
 }
 
+bool ManualClock::Idle() const
+{
+    // A wait whose deadline has come or whose stop was requested is about to return: its
+    // thread is as good as running.
+    const auto later = m_waits.upper_bound(m_now);
+    const auto stillWaiting = std::count_if(
+        later, m_waits.end(), [](const auto& wait) { return !wait.second.stop_requested(); });
+    return stillWaiting > 0 && static_cast<std::size_t>(stillWaiting) == m_activities;
+}
+
+void ManualClock::AdvanceToNextDeadline()
+{
+    m_now = m_waits.upper_bound(m_now)->first;
+}
+
 bool ManualClock::AdvanceIfIdle()
 {
     {
         const std::lock_guard lock(m_mutex);
-        if (m_deadlines.upper_bound(m_now) == m_deadlines.end())
+        if (!Idle())
             return false;
-    }
-    if (!OtherThreadsAsleep())
-        return false;
-    {
-        const std::lock_guard lock(m_mutex);
-        const auto next = m_deadlines.upper_bound(m_now);
-        if (next == m_deadlines.end())
-            return false;
-        m_now = *next;
+        AdvanceToNextDeadline();
     }
     m_changed.notify_all();
     return true;
 }
 
-void ManualClock::RunAdvancing(const std::function<void()>& work)
+void ManualClock::RunAdvancing(Work work, const std::function<void()>& run)
 {
-    std::atomic<bool> done = false;
-    std::jthread worker([&] {
-        work();
-        done = true;
+    bool done = false;
+    // Counted before its thread starts, so that no advance comes before the work's first wait.
+    std::optional<Activity> working;
+    if (work == Work::WaitsOnTheClock)
+        working.emplace(*this);
+    std::jthread worker([&, working = std::move(working)]() mutable {
+        run();
+        working.reset();
+        {
+            const std::lock_guard lock(m_mutex);
+            done = true;
+        }
+        m_changed.notify_all();
     });
-    while (!done)
-        if (!AdvanceIfIdle())
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    std::unique_lock lock(m_mutex);
+    while (true) {
+        m_changed.wait(lock, [&] { return done || Idle(); });
+        if (done)
+            return;
+        AdvanceToNextDeadline();
+        m_changed.notify_all();
+    }
+}
+
+void ManualClock::ActivityBegun()
+{
+    {
+        const std::lock_guard lock(m_mutex);
+        ++m_activities;
+    }
+    m_changed.notify_all();
+}
+
+void ManualClock::ActivityEnded()
+{
+    {
+        const std::lock_guard lock(m_mutex);
+        --m_activities;
+    }
+    m_changed.notify_all();
 }
 
 } // namespace zvk::test

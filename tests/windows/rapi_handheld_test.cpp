@@ -72,7 +72,8 @@ public:
             const fs::path folder = dll == Dll::BesideTheProgram ? Program().parent_path() : Work();
             fs::copy_file(fs::absolute(ZVK_STAND_IN_RAPI), folder / "rapi.dll");
         }
-        EXPECT_TRUE(Succeeded(PrepareHandheldFolder(Handheld(), SampleListsFolder())));
+        EXPECT_TRUE(
+            Succeeded(PrepareHandheldFolder(Handheld(), SampleListsFolder(ZVK_SAMPLE_DIR))));
         m_dir.Write("handheld/emulator.ini",
                     "[Emulator]\r\nExportDelayMs=1\r\n" + std::string(emulatorSettings));
     }

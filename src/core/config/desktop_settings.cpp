@@ -20,11 +20,6 @@ DesktopSettings::DesktopSettings(fs::path workingDirectory, std::string section)
       m_section(std::move(section))
 {}
 
-DesktopSettings DesktopSettings::InWorkingDirectory()
-{
-    return DesktopSettings(fs::current_path());
-}
-
 const fs::path& DesktopSettings::File() const
 {
     return m_file;

@@ -26,7 +26,6 @@ public:
     // named after its executable.
     explicit DesktopSettings(std::filesystem::path workingDirectory,
                              std::string section = std::string(kProgramSection));
-    static DesktopSettings InWorkingDirectory();
 
     const std::filesystem::path& File() const;
 

@@ -2,6 +2,7 @@
 
 #include <condition_variable>
 #include <mutex>
+#include <utility>
 
 namespace zvk {
 namespace {
@@ -25,6 +26,21 @@ public:
 };
 
 } // namespace
+
+Clock::Activity::Activity(Clock& clock) : m_clock(&clock)
+{
+    m_clock->ActivityBegun();
+}
+
+Clock::Activity::Activity(Activity&& other) noexcept
+    : m_clock(std::exchange(other.m_clock, nullptr))
+{}
+
+Clock::Activity::~Activity()
+{
+    if (m_clock != nullptr)
+        m_clock->ActivityEnded();
+}
 
 bool Clock::WaitFor(Duration period, std::stop_token stop)
 {

@@ -78,6 +78,8 @@ void EmulatedProgram::Start(std::u16string argument)
 {
     {
         const std::lock_guard lock(m_mutex);
+        if (!m_working)
+            m_working.emplace(m_clock);
         m_queue.push_back(std::move(argument));
     }
     m_wake.notify_all();
@@ -127,6 +129,8 @@ void EmulatedProgram::Loop()
         Run(argument);
         lock.lock();
         m_running = false;
+        if (m_queue.empty())
+            m_working.reset();
         m_wake.notify_all();
     }
 }

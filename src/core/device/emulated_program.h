@@ -72,6 +72,9 @@ private:
     std::condition_variable m_wake;
     std::deque<std::u16string> m_queue;
     bool m_running = false;
+    // Held from the start of a run until the queue is empty again: the program's thread
+    // has work that waits for nothing but the clock.
+    std::optional<Clock::Activity> m_working;
     bool m_shuttingDown = false;
     // Requested when the program ends or its started runs are to be finished: an export
     // still waiting for its delay is then given up.

@@ -62,10 +62,10 @@ fs::path NamedHandheldFolder(const fs::path& configuredFolder)
     return variable.empty() ? configuredFolder : variable;
 }
 
-fs::path ChooseHandheldFolder(const fs::path& configuredFolder)
+fs::path ChooseHandheldFolder(const HandheldPlace& place)
 {
-    const fs::path named = NamedHandheldFolder(configuredFolder);
-    return named.empty() ? fs::current_path() / "handheld" : named;
+    const fs::path named = NamedHandheldFolder(place.configuredFolder);
+    return named.empty() ? place.workingFolder / "handheld" : named;
 }
 
 fs::path InstalledSampleLists(const fs::path& executableFolder)
@@ -78,10 +78,10 @@ fs::path InstalledSampleLists(const fs::path& executableFolder)
     return {};
 }
 
-fs::path SampleListsFolder()
+fs::path SampleListsFolder(const fs::path& builtSamples)
 {
     const fs::path installed = InstalledSampleLists(ExecutableFolder());
-    return installed.empty() ? fs::path(ZVK_SAMPLE_DIR) : installed;
+    return installed.empty() ? builtSamples : installed;
 }
 
 Result<> PrepareHandheldFolder(const fs::path& folder, const fs::path& samples)
@@ -102,14 +102,14 @@ Result<> PrepareHandheldFolder(const fs::path& folder, const fs::path& samples)
     return {};
 }
 
-Result<std::unique_ptr<RemoteApi>> OpenHandheld(const fs::path& configuredFolder, Clock& clock)
+Result<std::unique_ptr<RemoteApi>> OpenHandheld(const HandheldPlace& place, Clock& clock)
 {
 #ifdef _WIN32
-    if (NamedHandheldFolder(configuredFolder).empty())
+    if (NamedHandheldFolder(place.configuredFolder).empty())
         return RapiRemoteApi::Open();
 #endif
-    const fs::path folder = ChooseHandheldFolder(configuredFolder);
-    Result<> prepared = PrepareHandheldFolder(folder, SampleListsFolder());
+    const fs::path folder = ChooseHandheldFolder(place);
+    Result<> prepared = PrepareHandheldFolder(folder, place.sampleLists);
     if (!prepared)
         return Unexpected(std::move(prepared).error());
     return std::unique_ptr<RemoteApi>(std::make_unique<HandheldEmulator>(folder, clock));

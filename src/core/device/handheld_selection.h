@@ -14,9 +14,20 @@ namespace zvk {
 // ZVK_HANDHELD, else the "Zariadenie" setting; empty when neither names one.
 std::filesystem::path NamedHandheldFolder(const std::filesystem::path& configuredFolder);
 
+// Where the program looks for its emulated handheld.
+struct HandheldPlace
+{
+    // The "Zariadenie" setting; empty when unset.
+    std::filesystem::path configuredFolder;
+    // The folder the program works in: handheld/ in it when no folder is named.
+    std::filesystem::path workingFolder;
+    // The lists a new emulated handheld starts with (SampleListsFolder).
+    std::filesystem::path sampleLists;
+};
+
 // The folder of the emulated handheld: the named one, else handheld/ in the working
-// directory.
-std::filesystem::path ChooseHandheldFolder(const std::filesystem::path& configuredFolder);
+// folder.
+std::filesystem::path ChooseHandheldFolder(const HandheldPlace& place);
 
 // The sample lists that a program installed in `executableFolder` brings: samples/ beside
 // it (the Windows package), else share/zvk-pc/samples of its prefix (the Linux package,
@@ -24,8 +35,9 @@ std::filesystem::path ChooseHandheldFolder(const std::filesystem::path& configur
 std::filesystem::path InstalledSampleLists(const std::filesystem::path& executableFolder);
 
 // The sample lists a new emulated handheld starts with: those the installed program brings,
-// else the repository's data/samples, for a program run where it was built.
-std::filesystem::path SampleListsFolder();
+// else `builtSamples`, which the program names for a run where it was built (the
+// repository's data/samples).
+std::filesystem::path SampleListsFolder(const std::filesystem::path& builtSamples);
 
 // Creates a missing handheld folder and gives its program the sample lists; an existing
 // folder is used as it is. A failure says why the folder cannot be used.
@@ -36,7 +48,6 @@ Result<> PrepareHandheldFolder(const std::filesystem::path& folder,
 // handheld connected through the desktop's device connection software, unless a folder is
 // named for an emulated one; elsewhere it is always the emulated handheld of
 // ChooseHandheldFolder, prepared. A failure says why no handheld can be had.
-Result<std::unique_ptr<RemoteApi>> OpenHandheld(const std::filesystem::path& configuredFolder,
-                                                Clock& clock);
+Result<std::unique_ptr<RemoteApi>> OpenHandheld(const HandheldPlace& place, Clock& clock);
 
 } // namespace zvk

@@ -41,7 +41,7 @@ void TransferSession::Start(PendingOperation operation)
     if (m_attempt.joinable())
         m_attempt.join();
     m_phase = Phase::Connecting;
-    m_attempt = std::jthread([this] { Attempt(); });
+    m_attempt = std::jthread([this, working = Clock::Activity(m_clock)] { Attempt(); });
 }
 
 void TransferSession::StartAfter(Clock::Duration delay, PendingOperation operation)
@@ -52,7 +52,7 @@ void TransferSession::StartAfter(Clock::Duration delay, PendingOperation operati
     // for a thread that needs it to end.
     if (m_stop.stop_requested() || m_autoStart.joinable())
         return;
-    m_autoStart = std::jthread([this, deadline, operation] {
+    m_autoStart = std::jthread([this, deadline, operation, waiting = Clock::Activity(m_clock)] {
         if (m_clock.WaitUntil(deadline, m_stop.get_token()))
             Start(operation);
     });
@@ -167,7 +167,7 @@ bool TransferSession::Connect(RemoteApi& handheld)
     bool late = false;
     std::stop_source answered;
     const std::stop_callback stopping(m_stop.get_token(), [&answered] { answered.request_stop(); });
-    std::jthread init([&] {
+    std::jthread init([&, working = Clock::Activity(m_clock)] {
         // E_FAIL is reported by the watchdog alone.
         if (handheld.CeRapiInit() == kE_FAIL)
             return;

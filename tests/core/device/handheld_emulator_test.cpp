@@ -376,11 +376,11 @@ TEST(HandheldSelectionTest, EnvironmentWinsOverTheSettingOverTheWorkingDirectory
 {
     {
         const test::ScopedEnvironment unset("ZVK_HANDHELD", "");
-        EXPECT_EQ(ChooseHandheldFolder(""), fs::current_path() / "handheld");
-        EXPECT_EQ(ChooseHandheldFolder("/media/zvk"), fs::path("/media/zvk"));
+        EXPECT_EQ(ChooseHandheldFolder({"", "/home/les", {}}), fs::path("/home/les/handheld"));
+        EXPECT_EQ(ChooseHandheldFolder({"/media/zvk", "/home/les", {}}), fs::path("/media/zvk"));
     }
     const test::ScopedEnvironment named("ZVK_HANDHELD", "/tmp/zvk-handheld");
-    EXPECT_EQ(ChooseHandheldFolder("/media/zvk"), fs::path("/tmp/zvk-handheld"));
+    EXPECT_EQ(ChooseHandheldFolder({"/media/zvk", "/home/les", {}}), fs::path("/tmp/zvk-handheld"));
 }
 
 // The Windows package keeps the samples beside the program, the Linux package in the data
@@ -403,17 +403,17 @@ TEST(HandheldSelectionTest, MissingFolderIsSeededWithTheSampleListsAnExistingOne
 {
     TempDir dir;
     const fs::path folder = dir.Path() / "handheld";
-    ASSERT_TRUE(test::Succeeded(PrepareHandheldFolder(folder, SampleListsFolder())));
+    ASSERT_TRUE(test::Succeeded(PrepareHandheldFolder(folder, SampleListsFolder(ZVK_SAMPLE_DIR))));
     EXPECT_EQ(ListFolder(folder / "ZVK_CE" / "Data"),
               "LIST0001.DAT LIST0002.DAT LIST0003.DAT STARY001.DAT");
     EXPECT_EQ(ReadBytes(folder / "ZVK_CE" / "Data" / "LIST0001.DAT"),
               ReadBytes(fs::path(ZVK_SAMPLE_DIR) / "LIST0001.DAT"));
 
     fs::remove(folder / "ZVK_CE" / "Data" / "LIST0001.DAT");
-    ASSERT_TRUE(test::Succeeded(PrepareHandheldFolder(folder, SampleListsFolder())));
+    ASSERT_TRUE(test::Succeeded(PrepareHandheldFolder(folder, SampleListsFolder(ZVK_SAMPLE_DIR))));
     EXPECT_FALSE(fs::exists(folder / "ZVK_CE" / "Data" / "LIST0001.DAT"));
     const fs::path file = dir.Write("file", "");
-    EXPECT_EQ(test::FailureDetail(PrepareHandheldFolder(file, SampleListsFolder())),
+    EXPECT_EQ(test::FailureDetail(PrepareHandheldFolder(file, SampleListsFolder(ZVK_SAMPLE_DIR))),
               file.string() + " is not a folder");
 }
 

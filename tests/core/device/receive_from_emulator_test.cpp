@@ -37,7 +37,8 @@ struct EmulatedReception
 
     explicit EmulatedReception(std::string_view emulatorSettings = "")
     {
-        EXPECT_TRUE(test::Succeeded(PrepareHandheldFolder(HandheldFolder(), SampleListsFolder())));
+        EXPECT_TRUE(test::Succeeded(
+            PrepareHandheldFolder(HandheldFolder(), SampleListsFolder(ZVK_SAMPLE_DIR))));
         handheldDir.Write("handheld/emulator.ini",
                           "[Emulator]\r\nExportDelayMs=5\r\n" + std::string(emulatorSettings));
         handheld = std::make_unique<HandheldEmulator>(HandheldFolder(), clock);
@@ -58,10 +59,11 @@ struct EmulatedReception
     bool Run()
     {
         bool received = false;
-        clock.RunAdvancing([&] {
+        clock.RunAdvancing(test::ManualClock::Work::WaitsOnTheClock, [&] {
             received = ReceiveListsWorker(window, *handheld, settings, clock, stop.get_token());
-            handheld->Program().WaitUntilIdle();
         });
+        clock.RunAdvancing(test::ManualClock::Work::WaitsForActivities,
+                           [&] { handheld->Program().WaitUntilIdle(); });
         return received;
     }
 };

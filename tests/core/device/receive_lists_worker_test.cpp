@@ -45,7 +45,7 @@ struct Reception
     bool Run()
     {
         bool received = false;
-        clock.RunAdvancing([&] {
+        clock.RunAdvancing(test::ManualClock::Work::WaitsOnTheClock, [&] {
             received = ReceiveListsWorker(window, handheld, settings, clock, stop.get_token());
         });
         return received;

@@ -90,7 +90,8 @@ struct Session
     bool Ended()
     {
         bool succeeded = false;
-        clock.RunAdvancing([&] { succeeded = session->WaitUntilEnded(); });
+        clock.RunAdvancing(test::ManualClock::Work::WaitsForActivities,
+                           [&] { succeeded = session->WaitUntilEnded(); });
         return succeeded;
     }
 
@@ -115,7 +116,8 @@ std::function<Result<std::unique_ptr<RemoteApi>>(Session&)> MakeEmulated(std::st
 {
     return [settings](Session& session) -> Result<std::unique_ptr<RemoteApi>> {
         const fs::path folder = session.dir.Path() / "handheld";
-        EXPECT_TRUE(test::Succeeded(PrepareHandheldFolder(folder, SampleListsFolder())));
+        EXPECT_TRUE(
+            test::Succeeded(PrepareHandheldFolder(folder, SampleListsFolder(ZVK_SAMPLE_DIR))));
         session.dir.Write("handheld/emulator.ini", "[Emulator]\r\n" + settings);
         return std::unique_ptr<RemoteApi>(
             std::make_unique<HandheldEmulator>(folder, session.clock));

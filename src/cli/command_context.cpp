@@ -1,0 +1,15 @@
+#include "cli/command_context.h"
+
+#include "platform/path_text.h"
+
+namespace zvk::cli {
+
+std::filesystem::path CommandContext::PathOf(std::string_view argument) const
+{
+    // An empty argument names no file, not the working folder.
+    if (argument.empty())
+        return {};
+    return workingFolder / PathFromText(argument);
+}
+
+} // namespace zvk::cli
