@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <system_error>
 
 #include <fcntl.h>
 #include <spawn.h>
@@ -26,6 +27,9 @@ ReportRun RunReport(const fs::path& zvk, const fs::path& folder, const fs::path&
     for (std::string& argument : all)
         argv.push_back(argument.data());
     argv.push_back(nullptr);
+    // Each report makes its document anew, as the program's time-stamped ones are.
+    std::error_code ignored;
+    fs::remove(output, ignored);
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
