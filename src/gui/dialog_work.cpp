@@ -35,8 +35,11 @@ void DialogWork::Start(Work work, WhenStopped whenStopped)
             if (stop.stop_requested())
                 return;
             m_thread.join();
+            // Taken before the window hears that the pass ended: it may start the next
+            // pass at once, whose thread sets the next outcome.
+            std::function<void()> outcome = std::exchange(m_outcome, {});
             m_showRunning(false);
-            std::exchange(m_outcome, {})();
+            outcome();
         });
     });
 }
@@ -47,8 +50,10 @@ void DialogWork::Stop()
         return;
     m_thread.request_stop();
     m_thread.join();
-    m_showRunning(false);
+    // Both taken before the window hears that the pass ended, which may start the next.
     std::function<void()> outcome = std::exchange(m_outcome, {});
-    if (outcome && m_whenStopped == WhenStopped::Deliver)
+    const WhenStopped whenStopped = m_whenStopped;
+    m_showRunning(false);
+    if (outcome && whenStopped == WhenStopped::Deliver)
         outcome();
 }
