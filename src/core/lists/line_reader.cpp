@@ -1,24 +1,12 @@
 #include "lists/line_reader.h"
 
 #include <cstring>
-#include <fstream>
-#include <system_error>
-
-#include "platform/input_file.h"
-#include "platform/path_text.h"
 
 namespace zvk {
 namespace {
 
 // Most data lists fit into one block whole.
 constexpr std::size_t kBlockSize = 1 << 16;
-
-std::string_view WithoutCarriageReturn(std::string_view line)
-{
-    if (!line.empty() && line.back() == '\r')
-        line.remove_suffix(1);
-    return line;
-}
 
 } // namespace
 
@@ -71,23 +59,6 @@ bool LineReader::Refill()
     m_end += count;
     m_endOfInput = !m_in;
     return count > 0;
-}
-
-Result<> ForEachListLine(const std::filesystem::path& list,
-                         const std::function<bool(std::string_view line)>& handle)
-{
-    Result<std::ifstream> in = OpenInputFile(list);
-    if (!in)
-        return Unexpected(std::move(in).error());
-    LineReader lines(*in);
-    std::string_view line;
-    while (lines.Next(line))
-        if (!handle(line))
-            return {};
-    if (in->bad())
-        return Fail("cannot read " + PathText(list),
-                    {list, std::make_error_code(std::errc::io_error)});
-    return {};
 }
 
 } // namespace zvk

@@ -1,13 +1,9 @@
 #pragma once
 
 #include <cstddef>
-#include <filesystem>
-#include <functional>
 #include <istream>
 #include <memory>
 #include <string_view>
-
-#include "platform/result.h"
 
 namespace zvk {
 
@@ -34,23 +30,22 @@ private:
     bool m_endOfInput = false;
 };
 
+// A line without the CR of its CR LF line end.
+inline std::string_view WithoutCarriageReturn(std::string_view line)
+{
+    if (!line.empty() && line.back() == '\r')
+        line.remove_suffix(1);
+    return line;
+}
+
 // Hands each line of `bytes`, as LineReader would read them from a file, to `handle`.
 template <class Handle> void ForEachLineIn(std::string_view bytes, Handle&& handle)
 {
     while (!bytes.empty()) {
         const std::size_t end = bytes.find('\n');
-        std::string_view line = bytes.substr(0, end);
-        if (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
-        handle(line);
+        handle(WithoutCarriageReturn(bytes.substr(0, end)));
         bytes.remove_prefix(end == std::string_view::npos ? bytes.size() : end + 1);
     }
 }
-
-// Hands each line of the list file, without its line end, to `handle` until it returns
-// false. Fails when the file cannot be opened or read: a document or a choice that
-// silently left out a list would be wrong.
-Result<> ForEachListLine(const std::filesystem::path& list,
-                         const std::function<bool(std::string_view line)>& handle);
 
 } // namespace zvk

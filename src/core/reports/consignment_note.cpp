@@ -4,6 +4,7 @@
 
 #include "lists/line_reader.h"
 #include "lists/record_layout.h"
+#include "platform/input_file.h"
 #include "platform/texts.h"
 #include "platform/windows1250.h"
 #include "reports/text_format.h"
@@ -15,10 +16,10 @@ namespace {
 
 // The date and the filled header values of the list, each after its caption, in
 // the order of the records in the file.
-Result<> WriteHeaderValues(ReportSession& session, const fs::path& list)
+void WriteHeaderValues(ReportSession& session, std::string_view bytes)
 {
     ReportDocument& document = session.Document();
-    return ForEachListLine(list, [&](std::string_view line) {
+    ForEachLineIn(bytes, [&](std::string_view line) {
         const std::string_view code = RecordCode(line);
         if (code == kDateRecordCode) {
             const ListDate date = DateOf(line);
@@ -35,30 +36,24 @@ Result<> WriteHeaderValues(ReportSession& session, const fs::path& list)
             document.WriteText(value);
             document.NewLine();
         }
-        return true;
     });
 }
 
+// The list is read once for its header values, its listing and its summary.
 Result<> WriteNote(ReportSession& session, const fs::path& list)
 {
-    if (Result<> added = session.AddListToSummaries(list); !added)
-        return added;
+    std::string bytes;
+    if (Result<> read = ReadWholeFileInto(list, bytes); !read)
+        return read;
     ReportDocument& document = session.Document();
     document.WriteText(FormatText(texts::kListName, {FileNameInWindows1250(list)}));
     document.NewLine();
     document.NewLine();
-    if (Result<> written = WriteHeaderValues(session, list); !written)
-        return written;
+    WriteHeaderValues(session, bytes);
     document.NewLine();
-    if (WantsListing(session.Options())) {
-        Listing& listing = session.ItemListing();
-        listing.WriteListingHeader();
-        if (Result<> listed = listing.WriteListing(list); !listed)
-            return listed;
-        listing.WriteTotals();
-    }
-    if (session.Options().sortedSummary)
-        session.WriteSummaries();
+    session.BeginItems();
+    session.TakeItems(bytes);
+    session.EndItems();
     session.ListRead();
     return {};
 }

@@ -2,7 +2,6 @@
 
 #include <system_error>
 
-#include "lists/line_reader.h"
 #include "platform/atomic_file.h"
 #include "platform/input_file.h"
 
@@ -83,11 +82,10 @@ Result<const ListHeader*> IndexedListReader::Header(std::size_t list)
             return known;
     if (Result<std::string_view> read = Bytes(); !read)
         return Unexpected(std::move(read).error());
-    ListHeaderReader reader(m_index.Texts());
-    ForEachLineIn(m_bytes, [&](std::string_view line) { reader.Read(line); });
+    ListHeader header = ReadListHeader(m_bytes, m_index.Texts());
     if (!stamp || !m_index.Keeps(*stamp))
-        return &(m_uncached = reader.Take());
-    return &m_index.Remember(list, *stamp, reader.Take());
+        return &(m_uncached = std::move(header));
+    return &m_index.Remember(list, *stamp, std::move(header));
 }
 
 Result<std::string_view> IndexedListReader::Bytes()

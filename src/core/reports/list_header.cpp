@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "lists/line_reader.h"
 #include "lists/record_layout.h"
 #include "reports/report_selection.h"
 
@@ -83,44 +84,40 @@ bool HeaderTextTable::ByText::operator()(std::uint32_t a, std::string_view b) co
     return table->Text(a) == b;
 }
 
-ListHeaderReader::ListHeaderReader(HeaderTextTable& texts) : m_texts(texts) {}
-
-void ListHeaderReader::Read(std::string_view line)
+ListHeader ReadListHeader(std::string_view bytes, HeaderTextTable& texts)
 {
-    const std::string_view code = RecordCode(line);
-    if (code == kDateRecordCode) {
-        const ListDate date = DateOf(line);
-        const std::int32_t key = DateKey({date.day, date.month, date.year});
-        m_header.firstDate = m_header.dated ? std::min(m_header.firstDate, key) : key;
-        m_header.lastDate = m_header.dated ? std::max(m_header.lastDate, key) : key;
-        m_header.dated = true;
-    }
-    m_itemsBegun = m_itemsBegun || EndsOfferedValues(code);
-    for (const HeaderValuePlace& place : HeaderValuesOf(code)) {
-        if (place.number == 0)
-            continue;
-        // Most values lie whole within their lines: only a short line's are padded.
-        std::string_view text = FieldWithinLine(line, place.field);
-        if (text.size() < place.field.width) {
-            m_padded = Field(line, place.field);
-            text = m_padded;
+    ListHeader header;
+    bool itemsBegun = false;
+    std::string padded; // a value of a short line, filled up with spaces
+    ForEachLineIn(bytes, [&](std::string_view line) {
+        const std::string_view code = RecordCode(line);
+        if (code == kDateRecordCode) {
+            const ListDate date = DateOf(line);
+            const std::int32_t key = DateKey({date.day, date.month, date.year});
+            header.firstDate = header.dated ? std::min(header.firstDate, key) : key;
+            header.lastDate = header.dated ? std::max(header.lastDate, key) : key;
+            header.dated = true;
         }
-        const HeaderValueMention mention{static_cast<std::uint8_t>(place.number), !m_itemsBegun,
-                                         m_texts.NumberOf(text)};
-        const bool known =
-            std::any_of(m_header.values.begin(), m_header.values.end(), [&](const auto& value) {
-                return value.number == mention.number && value.text == mention.text;
-            });
-        if (!known)
-            m_header.values.push_back(mention);
-    }
-}
-
-ListHeader ListHeaderReader::Take()
-{
-    ListHeader header = std::move(m_header);
-    m_header = {};
-    m_itemsBegun = false;
+        itemsBegun = itemsBegun || EndsOfferedValues(code);
+        for (const HeaderValuePlace& place : HeaderValuesOf(code)) {
+            if (place.number == 0)
+                continue;
+            // Most values lie whole within their lines: only a short line's are padded.
+            std::string_view text = FieldWithinLine(line, place.field);
+            if (text.size() < place.field.width) {
+                padded = Field(line, place.field);
+                text = padded;
+            }
+            const HeaderValueMention mention{static_cast<std::uint8_t>(place.number), !itemsBegun,
+                                             texts.NumberOf(text)};
+            const bool known =
+                std::any_of(header.values.begin(), header.values.end(), [&](const auto& value) {
+                    return value.number == mention.number && value.text == mention.text;
+                });
+            if (!known)
+                header.values.push_back(mention);
+        }
+    });
     return header;
 }
 

@@ -70,21 +70,8 @@ struct ListHeader
     std::vector<HeaderValueMention> values;
 };
 
-// Gathers the header of one list from its lines, in order.
-class ListHeaderReader
-{
-public:
-    explicit ListHeaderReader(HeaderTextTable& texts);
-
-    void Read(std::string_view line);
-    // The header of the lines read so far; the reader starts anew for the next list.
-    ListHeader Take();
-
-private:
-    HeaderTextTable& m_texts;
-    ListHeader m_header;
-    bool m_itemsBegun = false;
-    std::string m_padded; // a value of a short line, filled up with spaces
-};
+// The header of the list whose bytes (or one line of it) are `bytes`, its texts kept in
+// `texts`.
+ListHeader ReadListHeader(std::string_view bytes, HeaderTextTable& texts);
 
 } // namespace zvk

@@ -1,8 +1,8 @@
 #include "reports/list_passes.h"
 
 #include "lists/data_list.h"
-#include "lists/line_reader.h"
 #include "lists/record_layout.h"
+#include "platform/input_file.h"
 
 namespace zvk {
 namespace {
@@ -40,31 +40,17 @@ ListVerdict ListFilter::Verdict(const ListHeader& header, const HeaderTextTable&
 
 Result<ListVerdict> ListFilter::ListPassesFilter(const std::filesystem::path& list) const
 {
-    HeaderTextTable texts;
-    ListHeaderReader header(texts);
-    Result<> read = ForEachListLine(list, [&](std::string_view line) {
-        header.Read(line);
-        return true;
-    });
-    if (!read)
+    std::string bytes;
+    if (Result<> read = ReadWholeFileInto(list, bytes); !read)
         return Unexpected(std::move(read).error());
-    return Verdict(header.Take(), texts);
+    HeaderTextTable texts;
+    return Verdict(ReadListHeader(bytes, texts), texts);
 }
 
 bool ListFilter::LinePasses(std::string_view line) const
 {
     HeaderTextTable texts;
-    ListHeaderReader header(texts);
-    header.Read(line);
-    return Verdict(header.Take(), texts) == ListVerdict::Belongs;
-}
-
-Result<> SummaryPass::AddListToSummaries(const std::filesystem::path& list, SummaryLists& lists)
-{
-    return ForEachListLine(list, [&](std::string_view line) {
-        AddLine(line, lists);
-        return true;
-    });
+    return Verdict(ReadListHeader(line, texts), texts) == ListVerdict::Belongs;
 }
 
 void SummaryPass::AddLine(std::string_view line, SummaryLists& lists)

@@ -49,8 +49,7 @@ private:
 class SummaryPass
 {
 public:
-    // Adds every item of the list to `lists`; fails when the list cannot be read.
-    Result<> AddListToSummaries(const std::filesystem::path& list, SummaryLists& lists);
+    // Adds the item of one line of a list to `lists`; other records pass over it.
     void AddLine(std::string_view line, SummaryLists& lists);
 
 private:

@@ -1,7 +1,6 @@
 #include "reports/listing.h"
 
 #include "lists/data_list.h"
-#include "lists/line_reader.h"
 #include "lists/record_layout.h"
 #include "platform/texts.h"
 #include "reports/entry_layout.h"
@@ -87,14 +86,6 @@ void Listing::WriteListingHeader()
     m_document.WriteControl(ControlWord::BoldOff);
     m_document.NewLine();
     m_totals = {};
-}
-
-Result<> Listing::WriteListing(const std::filesystem::path& list)
-{
-    return ForEachListLine(list, [this](std::string_view line) {
-        WriteListingLine(line);
-        return true;
-    });
 }
 
 void Listing::WriteListingLine(std::string_view line)

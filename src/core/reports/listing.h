@@ -38,8 +38,6 @@ public:
 
     // The column header; the totals start from zero here.
     void WriteListingHeader();
-    // Every item of the list; fails when the list cannot be read.
-    Result<> WriteListing(const std::filesystem::path& list);
     // One line of a list: "AD" sets the format version, an item is printed and
     // added to the totals, every other record is passed over.
     void WriteListingLine(std::string_view line);

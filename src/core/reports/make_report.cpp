@@ -40,10 +40,7 @@ void WriteSelection(ReportDocument& document, const ReportSelection& selection)
 Result<> WriteLists(ReportSession& session, const ReportSelection& selection,
                     const FolderLists& lists, HeaderIndex& index)
 {
-    const bool listing = WantsListing(session.Options());
-    const bool sorted = session.Options().sortedSummary;
-    if (listing)
-        session.ItemListing().WriteListingHeader();
+    session.BeginItems();
     const ListFilter filter(selection);
     IndexedListReader reader(index, lists);
     for (std::size_t list = 0; list < lists.paths.size(); ++list) {
@@ -56,19 +53,11 @@ Result<> WriteLists(ReportSession& session, const ReportSelection& selection,
             const Result<std::string_view> bytes = reader.Bytes();
             if (!bytes)
                 return Unexpected(bytes.error());
-            ForEachLineIn(*bytes, [&](std::string_view line) {
-                if (listing)
-                    session.ItemListing().WriteListingLine(line);
-                if (sorted)
-                    session.AddLineToSummaries(line);
-            });
+            session.TakeItems(*bytes);
         }
         session.ListRead();
     }
-    if (listing)
-        session.ItemListing().WriteTotals();
-    if (sorted)
-        session.WriteSummaries();
+    session.EndItems();
     return {};
 }
 

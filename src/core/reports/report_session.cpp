@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include "lists/data_list.h"
+#include "lists/line_reader.h"
 #include "platform/name_count.h"
 #include "platform/output_refusal.h"
 #include "platform/path_text.h"
@@ -133,11 +134,6 @@ ReportDocument& ReportSession::Document()
     return m_document;
 }
 
-Listing& ReportSession::ItemListing()
-{
-    return m_listing;
-}
-
 const ReportOptions& ReportSession::Options() const
 {
     return m_settings.options;
@@ -148,19 +144,30 @@ const ReportConfiguration& ReportSession::Configuration() const
     return m_configuration;
 }
 
-Result<> ReportSession::AddListToSummaries(const fs::path& list)
+void ReportSession::BeginItems()
 {
-    return m_summaryPass.AddListToSummaries(list, m_summaries);
+    if (WantsListing(m_settings.options))
+        m_listing.WriteListingHeader();
 }
 
-void ReportSession::AddLineToSummaries(std::string_view line)
+void ReportSession::TakeItems(std::string_view bytes)
 {
-    m_summaryPass.AddLine(line, m_summaries);
+    const bool listing = WantsListing(m_settings.options);
+    const bool sorted = m_settings.options.sortedSummary;
+    ForEachLineIn(bytes, [&](std::string_view line) {
+        if (listing)
+            m_listing.WriteListingLine(line);
+        if (sorted)
+            m_summaryPass.AddLine(line, m_summaries);
+    });
 }
 
-void ReportSession::WriteSummaries()
+void ReportSession::EndItems()
 {
-    zvk::WriteSummaries(m_document, m_summaries);
+    if (WantsListing(m_settings.options))
+        m_listing.WriteTotals();
+    if (m_settings.options.sortedSummary)
+        WriteSummaries(m_document, m_summaries);
 }
 
 bool ReportSession::StopRequested() const

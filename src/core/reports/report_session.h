@@ -77,14 +77,16 @@ public:
                  const std::function<Result<>(ReportSession&)>& write);
 
     ReportDocument& Document();
-    Listing& ItemListing();
     const ReportOptions& Options() const;
     const ReportConfiguration& Configuration() const;
 
-    // Reads the items of a data list, or of one line of it, into the summary lists.
-    Result<> AddListToSummaries(const std::filesystem::path& list);
-    void AddLineToSummaries(std::string_view line);
-    void WriteSummaries();
+    // The items of the document's lists, as the options choose them: BeginItems writes
+    // the listing's column header, TakeItems lists the items of one list (`bytes` as read
+    // from its file) and adds them to the summary lists, EndItems writes the listing's
+    // totals and the sorted summary.
+    void BeginItems();
+    void TakeItems(std::string_view bytes);
+    void EndItems();
 
     // True once the document is to be given up unfinished.
     bool StopRequested() const;
