@@ -1,6 +1,5 @@
 #include "platform/input_file.h"
 
-#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <system_error>
@@ -28,6 +27,30 @@ std::string RefusalWords(int value)
     return "is refused";
 }
 
+// The failures of an input, each said alike however the file was opened.
+Unexpected<Failure> CannotOpen(const fs::path& path, int error)
+{
+    const std::error_code reason(error, std::generic_category());
+    return Fail("cannot open " + PathText(path) + ": " + reason.message(), {path, reason});
+}
+
+Unexpected<Failure> IsAFolder(const fs::path& path)
+{
+    return Fail(PathText(path) + " is a folder",
+                {path, std::make_error_code(std::errc::is_a_directory)});
+}
+
+Unexpected<Failure> NotARegularFile(const fs::path& path)
+{
+    const std::error_code reason = InputRefusal::NotARegularFile;
+    return Fail(PathText(path) + " " + reason.message(), {path, reason});
+}
+
+Unexpected<Failure> CannotRead(const fs::path& path)
+{
+    return Fail("cannot read " + PathText(path), {path, std::make_error_code(std::errc::io_error)});
+}
+
 } // namespace
 
 const std::error_category& InputRefusalCategory()
@@ -47,17 +70,12 @@ Result<std::ifstream> OpenInputFile(const fs::path& path)
     // A folder opens as a stream on some systems and then reads as empty.
     const fs::file_status status = fs::status(path, ec);
     if (fs::is_directory(status))
-        return Fail(PathText(path) + " is a folder",
-                    {path, std::make_error_code(std::errc::is_a_directory)});
-    if (fs::exists(status) && !fs::is_regular_file(status)) {
-        const std::error_code reason = InputRefusal::NotARegularFile;
-        return Fail(PathText(path) + " " + reason.message(), {path, reason});
-    }
+        return IsAFolder(path);
+    if (fs::exists(status) && !fs::is_regular_file(status))
+        return NotARegularFile(path);
     std::ifstream in(path, std::ios::binary);
-    if (!in.is_open()) {
-        const std::error_code reason(errno, std::generic_category());
-        return Fail("cannot open " + PathText(path) + ": " + reason.message(), {path, reason});
-    }
+    if (!in.is_open())
+        return CannotOpen(path, errno);
     return in;
 }
 
@@ -82,54 +100,42 @@ Result<> ReadWholeFileInto(const fs::path& path, std::string& bytes)
         bytes.append(block.data(), static_cast<std::size_t>(in->gcount()));
     }
     if (in->bad())
-        return Fail("cannot read " + PathText(path),
-                    {path, std::make_error_code(std::errc::io_error)});
+        return CannotRead(path);
     return {};
 #else
     // A report reads thousands of lists: one open, one status and the reads, where a
     // stream asks for the status twice and sets up its buffer and locale. Opened
     // without waiting, so that a pipe is refused rather than waited on.
     const int file = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (file < 0) {
-        const std::error_code reason(errno, std::generic_category());
-        return Fail("cannot open " + PathText(path) + ": " + reason.message(), {path, reason});
-    }
-    struct stat status
-    {
-    };
+    if (file < 0)
+        return CannotOpen(path, errno);
+    struct stat status = {};
     Result<> read;
     if (::fstat(file, &status) != 0) {
-        const std::error_code reason(errno, std::generic_category());
-        read = Fail("cannot open " + PathText(path) + ": " + reason.message(), {path, reason});
+        read = CannotOpen(path, errno);
     } else if (S_ISDIR(status.st_mode)) {
-        read = Fail(PathText(path) + " is a folder",
-                    {path, std::make_error_code(std::errc::is_a_directory)});
+        read = IsAFolder(path);
     } else if (!S_ISREG(status.st_mode)) {
-        const std::error_code reason = InputRefusal::NotARegularFile;
-        read = Fail(PathText(path) + " " + reason.message(), {path, reason});
+        read = NotARegularFile(path);
     } else {
-        // As many bytes as its status says, then whatever it grew by meanwhile.
-        bytes.resize(static_cast<std::size_t>(status.st_size));
+        // One byte more than its status says: a read that fills it finds a file that
+        // grew meanwhile, and the bytes grow with it.
+        bytes.resize(static_cast<std::size_t>(status.st_size) + 1);
         std::size_t done = 0;
-        std::array<char, 1 << 12> more;
         for (;;) {
-            const bool into = done < bytes.size();
-            const ssize_t count = into ? ::read(file, bytes.data() + done, bytes.size() - done)
-                                       : ::read(file, more.data(), more.size());
+            if (done == bytes.size())
+                bytes.resize(2 * done);
+            const ssize_t count = ::read(file, bytes.data() + done, bytes.size() - done);
             if (count < 0 && errno == EINTR)
                 continue;
-            if (count < 0) {
-                read = Fail("cannot read " + PathText(path),
-                            {path, std::make_error_code(std::errc::io_error)});
+            if (count <= 0) {
+                if (count < 0)
+                    read = CannotRead(path);
                 break;
             }
-            if (count == 0)
-                break;
-            if (!into)
-                bytes.append(more.data(), static_cast<std::size_t>(count));
             done += static_cast<std::size_t>(count);
         }
-        bytes.resize(std::min(done, bytes.size()));
+        bytes.resize(done);
     }
     ::close(file);
     return read;
