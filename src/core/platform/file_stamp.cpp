@@ -35,19 +35,8 @@ std::int64_t Now()
 #endif
 }
 
-} // namespace
-
-bool IsSettled(const FileStamp& stamp, std::chrono::nanoseconds margin)
-{
-#ifdef _WIN32
-    const std::int64_t units = margin.count() / 100; // FILETIME counts 100 ns
-#else
-    const std::int64_t units = margin.count();
-#endif
-    const std::int64_t latest = Now() - units;
-    return stamp.modified <= latest && stamp.statusChanged <= latest;
-}
-
+// The stamp of the file at `path` (a symbolic link followed); nothing when there is no
+// such file or it cannot be asked about.
 std::optional<FileStamp> StampOf(const std::filesystem::path& path)
 {
 #ifdef _WIN32
@@ -79,9 +68,18 @@ std::optional<FileStamp> StampOf(const std::filesystem::path& path)
 #endif
 }
 
-} // namespace zvk
+} // namespace
 
-namespace zvk {
+bool IsSettled(const FileStamp& stamp, std::chrono::nanoseconds margin)
+{
+#ifdef _WIN32
+    const std::int64_t units = margin.count() / 100; // FILETIME counts 100 ns
+#else
+    const std::int64_t units = margin.count();
+#endif
+    const std::int64_t latest = Now() - units;
+    return stamp.modified <= latest && stamp.statusChanged <= latest;
+}
 
 std::vector<std::optional<FileStamp>> StampsOf(const std::vector<std::filesystem::path>& paths)
 {

@@ -29,11 +29,8 @@ struct FileStamp
 // keeps its stamp, and only a settled stamp tells that the bytes are still those read.
 bool IsSettled(const FileStamp& stamp, std::chrono::nanoseconds margin);
 
-// The stamp of the file at `path` (a symbolic link followed); nothing when there is no
-// such file or it cannot be asked about.
-std::optional<FileStamp> StampOf(const std::filesystem::path& path);
-
-// The stamps of many files, asked for on several threads: the system answers for a
+// The stamps of many files (symbolic links followed; nothing for a file that is not
+// there or cannot be asked about), asked for on several threads: the system answers for a
 // file in its cache in a microsecond or two, which over a ten-year archive of 50,000
 // lists is most of a report, and for one on the disk only as fast as it is asked.
 std::vector<std::optional<FileStamp>> StampsOf(const std::vector<std::filesystem::path>& paths);
