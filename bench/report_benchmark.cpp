@@ -60,7 +60,9 @@ int main(int argc, char* argv[])
                   << found.error().file.reason.message() << '\n';
         return 1;
     }
-    const std::vector<fs::path>& lists = found->paths;
+    std::vector<fs::path> lists;
+    for (std::size_t list = 0; list < found->names.size(); ++list)
+        lists.push_back(found->PathOf(list));
 
     // The index keeps lists that have not changed for two seconds; a first report of
     // each folder makes it current, and brings the files into the page cache.

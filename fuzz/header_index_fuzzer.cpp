@@ -10,10 +10,10 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    const zvk::FolderLists lists{{"/A.DAT", "/B.DAT", "/C.DAT"}, {"A.DAT", "B.DAT", "C.DAT"}};
+    const zvk::FolderLists lists{{}, {"A.DAT", "B.DAT", "C.DAT"}};
     const zvk::HeaderIndex read =
-        zvk::HeaderIndex::Deserialized(zvk::fuzz::BytesOf(data, size), {}, lists);
-    const zvk::HeaderIndex again = zvk::HeaderIndex::Deserialized(read.Serialized(), {}, lists);
+        zvk::HeaderIndex::Deserialized(zvk::fuzz::BytesOf(data, size), lists);
+    const zvk::HeaderIndex again = zvk::HeaderIndex::Deserialized(read.Serialized(), lists);
     for (std::size_t list = 0; list < lists.names.size(); ++list) {
         for (const zvk::FileStamp& stamp : {zvk::FileStamp{}, zvk::FileStamp{1, 2, 3, 4, 5}}) {
             const zvk::ListHeader* first = read.Current(list, stamp);

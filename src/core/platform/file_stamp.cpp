@@ -4,15 +4,23 @@
 #include <system_error>
 #include <thread>
 
+#include "platform/path_text.h"
+
 #ifdef _WIN32
 #include <windows.h>
 #else
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <time.h>
+#include <unistd.h>
 #endif
 
 namespace zvk {
 namespace {
+
+// Files asked for by one thread at a time: enough to make the hand-over cheap, few
+// enough that the first lists are soon there.
+constexpr std::size_t kPartFiles = 256;
 
 #ifdef _WIN32
 std::uint64_t Joined(DWORD high, DWORD low)
@@ -35,11 +43,9 @@ std::int64_t Now()
 #endif
 }
 
-// The stamp of the file at `path` (a symbolic link followed); nothing when there is no
-// such file or it cannot be asked about.
-std::optional<FileStamp> StampOf(const std::filesystem::path& path)
-{
 #ifdef _WIN32
+std::optional<FileStamp> StampAt(const std::filesystem::path& path)
+{
     // The attributes come from the folder's entry: a file is not opened for them.
     WIN32_FILE_ATTRIBUTE_DATA data;
     if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data))
@@ -50,11 +56,14 @@ std::optional<FileStamp> StampOf(const std::filesystem::path& path)
     stamp.modified = static_cast<std::int64_t>(
         Joined(data.ftLastWriteTime.dwHighDateTime, data.ftLastWriteTime.dwLowDateTime));
     return stamp;
+}
 #else
+std::optional<FileStamp> StampAt(int folder, const char* name)
+{
     struct stat status
     {
     };
-    if (::stat(path.c_str(), &status) != 0)
+    if (::fstatat(folder, name, &status, 0) != 0)
         return std::nullopt;
     FileStamp stamp;
     stamp.device = static_cast<std::uint64_t>(status.st_dev);
@@ -65,8 +74,8 @@ std::optional<FileStamp> StampOf(const std::filesystem::path& path)
     stamp.statusChanged =
         static_cast<std::int64_t>(status.st_ctim.tv_sec) * 1000000000 + status.st_ctim.tv_nsec;
     return stamp;
-#endif
 }
+#endif
 
 } // namespace
 
@@ -81,33 +90,72 @@ bool IsSettled(const FileStamp& stamp, std::chrono::nanoseconds margin)
     return stamp.modified <= latest && stamp.statusChanged <= latest;
 }
 
-std::vector<std::optional<FileStamp>> StampsOf(const std::vector<std::filesystem::path>& paths)
+FolderStamps::FolderStamps(const std::filesystem::path& folder,
+                           const std::vector<std::string>& names)
+    : m_names(names),
+#ifdef _WIN32
+      m_folder(folder),
+#else
+      m_folder(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)),
+#endif
+      m_stamps(names.size()), m_partCount((names.size() + kPartFiles - 1) / kPartFiles),
+      m_partDone(std::make_unique<std::atomic<bool>[]>(m_partCount))
 {
-    constexpr std::size_t kFilesPerThreadAtLeast = 1024;
-    constexpr std::size_t kThreadsAtMost = 8;
-    std::vector<std::optional<FileStamp>> stamps(paths.size());
-    const std::size_t threads =
-        std::clamp<std::size_t>(std::min<std::size_t>(std::thread::hardware_concurrency(),
-                                                      paths.size() / kFilesPerThreadAtLeast),
-                                1, kThreadsAtMost);
-    const auto stampPart = [&](std::size_t part) {
-        for (std::size_t file = part; file < paths.size(); file += threads)
-            stamps[file] = StampOf(paths[file]);
-    };
-    {
-        std::vector<std::jthread> helpers;
-        std::size_t part = 1;
-        try {
-            for (; part < threads; ++part)
-                helpers.emplace_back(stampPart, part);
-        } catch (const std::system_error&) {
-            // A system out of threads: this one asks for the parts left.
-        }
-        for (; part < threads; ++part)
-            stampPart(part);
-        stampPart(0);
+    constexpr std::size_t kFilesPerHelperAtLeast = 1024;
+    constexpr std::size_t kHelpersAtMost = 7;
+    const std::size_t cores = std::max(1u, std::thread::hardware_concurrency());
+    const std::size_t helpers =
+        std::min({cores - 1, names.size() / kFilesPerHelperAtLeast, kHelpersAtMost});
+    try {
+        for (std::size_t helper = 0; helper < helpers; ++helper)
+            m_helpers.emplace_back([this] {
+                while (StampNextPart()) {
+                }
+            });
+    } catch (const std::system_error&) {
+        // A system out of threads: the caller asks for the stamps as it wants them.
     }
-    return stamps;
+}
+
+FolderStamps::~FolderStamps()
+{
+    m_nextPart = m_partCount; // the parts not yet taken are not wanted any more
+    m_helpers.clear();
+#ifndef _WIN32
+    if (m_folder >= 0)
+        ::close(m_folder);
+#endif
+}
+
+const std::optional<FileStamp>& FolderStamps::Of(std::size_t file)
+{
+    std::atomic<bool>& done = m_partDone[file / kPartFiles];
+    while (!done.load(std::memory_order_acquire))
+        if (!StampNextPart())
+            done.wait(false, std::memory_order_acquire); // a helper is taking that part
+    return m_stamps[file];
+}
+
+bool FolderStamps::StampNextPart()
+{
+    const std::size_t part = m_nextPart.fetch_add(1);
+    if (part >= m_partCount)
+        return false;
+    const std::size_t end = std::min(m_names.size(), (part + 1) * kPartFiles);
+    for (std::size_t file = part * kPartFiles; file < end; ++file)
+        m_stamps[file] = StampOf(file);
+    m_partDone[part].store(true, std::memory_order_release);
+    m_partDone[part].notify_all();
+    return true;
+}
+
+std::optional<FileStamp> FolderStamps::StampOf(std::size_t file) const
+{
+#ifdef _WIN32
+    return StampAt(m_folder / PathFromText(m_names[file]));
+#else
+    return m_folder < 0 ? std::nullopt : StampAt(m_folder, m_names[file].c_str());
+#endif
 }
 
 } // namespace zvk

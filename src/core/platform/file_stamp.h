@@ -1,9 +1,14 @@
 #pragma once
 
+#include <atomic>
 #include <chrono>
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <optional>
+#include <string>
+#include <thread>
 #include <vector>
 
 namespace zvk {
@@ -29,10 +34,40 @@ struct FileStamp
 // keeps its stamp, and only a settled stamp tells that the bytes are still those read.
 bool IsSettled(const FileStamp& stamp, std::chrono::nanoseconds margin);
 
-// The stamps of many files (symbolic links followed; nothing for a file that is not
-// there or cannot be asked about), asked for on several threads: the system answers for a
-// file in its cache in a microsecond or two, which over a ten-year archive of 50,000
-// lists is most of a report, and for one on the disk only as fast as it is asked.
-std::vector<std::optional<FileStamp>> StampsOf(const std::vector<std::filesystem::path>& paths);
+// The stamps of the files `names` (as PathText gives them) of one folder, symbolic
+// links followed; nothing for a file that is not there or cannot be asked about. The
+// system answers for a file in its cache in a microsecond or two, which over a
+// ten-year archive of 50,000 lists is a good part of a report: helper threads ask for
+// them, part after part in the files' order, from the moment this is made, so that
+// the caller reads its index and its first lists meanwhile; a stamp not yet there when
+// it is wanted is asked for by the caller too.
+class FolderStamps
+{
+public:
+    FolderStamps(const std::filesystem::path& folder, const std::vector<std::string>& names);
+    FolderStamps(const FolderStamps&) = delete;
+    FolderStamps& operator=(const FolderStamps&) = delete;
+    ~FolderStamps();
+
+    // The stamp of file number `file`, taken before this returned.
+    const std::optional<FileStamp>& Of(std::size_t file);
+
+private:
+    // Takes the stamps of the next part no thread has taken; false when none is left.
+    bool StampNextPart();
+    std::optional<FileStamp> StampOf(std::size_t file) const;
+
+    const std::vector<std::string>& m_names;
+#ifdef _WIN32
+    std::filesystem::path m_folder;
+#else
+    int m_folder = -1; // descriptor the files are asked for by name in
+#endif
+    std::vector<std::optional<FileStamp>> m_stamps;
+    std::size_t m_partCount = 0;
+    std::unique_ptr<std::atomic<bool>[]> m_partDone;
+    std::atomic<std::size_t> m_nextPart{0};
+    std::vector<std::jthread> m_helpers;
+};
 
 } // namespace zvk

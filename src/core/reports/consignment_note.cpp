@@ -5,6 +5,7 @@
 #include "lists/line_reader.h"
 #include "lists/record_layout.h"
 #include "platform/input_file.h"
+#include "platform/path_text.h"
 #include "platform/texts.h"
 #include "platform/windows1250.h"
 #include "reports/text_format.h"
@@ -63,7 +64,8 @@ Result<> WriteNote(ReportSession& session, const fs::path& list)
 Result<fs::path> MakeConsignmentNote(const fs::path& list, const DocumentSettings& settings)
 {
     return ReportSession::MakeDocument(
-        settings, {list}, [&](ReportSession& session) { return WriteNote(session, list); });
+        settings, FolderLists{list.parent_path(), {PathText(list.filename())}},
+        [&](ReportSession& session) { return WriteNote(session, list); });
 }
 
 } // namespace zvk

@@ -5,23 +5,11 @@
 #include <vector>
 
 #include "platform/result.h"
+#include "reports/folder_lists.h"
 #include "reports/report_selection.h"
 #include "reports/report_session.h"
 
 namespace zvk {
-
-// The data lists of a folder that a report reads: files whose names end in ".dat"
-// in any letter case, in the byte order of their names, so that the same folder
-// always gives the same report.
-struct FolderLists
-{
-    std::vector<std::filesystem::path> paths;
-    std::vector<std::string> names; // of each path, as PathText gives it
-};
-
-// The data lists of `folder`. A folder that cannot be read (a missing one too) fails:
-// a report over it would look like one over an empty folder.
-Result<FolderLists> ReportListsIn(const std::filesystem::path& folder);
 
 // The report of the dialog's "Prehľad": the date range and the criteria rows, then
 // for every list of `receiveFolder` that passes the selection its listing and its

@@ -9,20 +9,18 @@ namespace fs = std::filesystem;
 
 namespace zvk {
 
-HeaderIndex::HeaderIndex(const FolderLists& lists)
-    : m_names(&lists.names), m_entries(lists.names.size())
+HeaderIndex::HeaderIndex(const FolderLists& lists) : m_lists(&lists), m_entries(lists.names.size())
 {}
 
-HeaderIndex HeaderIndex::Open(const fs::path& cacheFolder, const fs::path& folder,
-                              const FolderLists& lists, std::chrono::nanoseconds settling)
+HeaderIndex HeaderIndex::Open(const fs::path& cacheFolder, const FolderLists& lists,
+                              std::chrono::nanoseconds settling)
 {
     if (cacheFolder.empty())
         return HeaderIndex(lists);
-    const fs::path file = HeaderIndexFile(cacheFolder, folder);
+    const fs::path file = HeaderIndexFile(cacheFolder, lists.folder);
     const Result<std::string> bytes = ReadWholeFile(file);
-    HeaderIndex index = bytes ? Deserialized(*bytes, folder, lists) : HeaderIndex(lists);
+    HeaderIndex index = bytes ? Deserialized(*bytes, lists) : HeaderIndex(lists);
     index.m_file = file;
-    index.m_folder = folder;
     index.m_settling = settling;
     return index;
 }
@@ -66,17 +64,18 @@ void HeaderIndex::Save() const
     static_cast<void>(writer.Commit()); // an index not kept is read again next time
 }
 
-IndexedListReader::IndexedListReader(HeaderIndex& index, const FolderLists& lists)
-    : m_index(index), m_lists(lists), m_stamps(StampsOf(lists.paths))
+IndexedListReader::IndexedListReader(const fs::path& cacheFolder, const FolderLists& lists)
+    : m_lists(lists), m_stamps(lists.folder, lists.names),
+      m_index(HeaderIndex::Open(cacheFolder, lists))
 {}
 
 Result<const ListHeader*> IndexedListReader::Header(std::size_t list)
 {
     m_list = list;
     m_haveBytes = false;
-    // The stamps were taken before any list was read: a list written meanwhile has a
-    // newer stamp than the one kept, and is read again next time.
-    const std::optional<FileStamp>& stamp = m_stamps[list];
+    // The stamp is taken before the list is read: a list written meanwhile has a newer
+    // stamp than the one kept, and is read again next time.
+    const std::optional<FileStamp>& stamp = m_stamps.Of(list);
     if (stamp)
         if (const ListHeader* known = m_index.Current(list, *stamp))
             return known;
@@ -91,11 +90,21 @@ Result<const ListHeader*> IndexedListReader::Header(std::size_t list)
 Result<std::string_view> IndexedListReader::Bytes()
 {
     if (!m_haveBytes) {
-        if (Result<> read = ReadWholeFileInto(m_lists.paths[m_list], m_bytes); !read)
+        if (Result<> read = ReadWholeFileInto(m_lists.PathOf(m_list), m_bytes); !read)
             return Unexpected(std::move(read).error());
         m_haveBytes = true;
     }
     return std::string_view(m_bytes);
+}
+
+const HeaderTextTable& IndexedListReader::Texts() const
+{
+    return m_index.Texts();
+}
+
+void IndexedListReader::SaveIndex() const
+{
+    m_index.Save();
 }
 
 } // namespace zvk

@@ -33,8 +33,7 @@ public:
     // The index of the folder of `lists` in `cacheFolder`; one that keeps nothing when
     // `cacheFolder` is empty. A list changed less than `settling` ago is read again
     // next time (see IsSettled).
-    static HeaderIndex Open(const std::filesystem::path& cacheFolder,
-                            const std::filesystem::path& folder, const FolderLists& lists,
+    static HeaderIndex Open(const std::filesystem::path& cacheFolder, const FolderLists& lists,
                             std::chrono::nanoseconds settling = std::chrono::seconds(2));
 
     // The header of list number `list` as the index holds it for the file at `stamp`;
@@ -53,11 +52,10 @@ public:
     // lists again.
     void Save() const;
 
-    // The index file's bytes, and the index they hold for `folder` and its `lists`:
-    // one that knows no list when they are damaged, of another form or of another folder.
+    // The index file's bytes, and the index they hold for `lists`: one that knows no
+    // list when they are damaged, of another form or of another folder.
     std::string Serialized() const;
-    static HeaderIndex Deserialized(std::string_view bytes, const std::filesystem::path& folder,
-                                    const FolderLists& lists);
+    static HeaderIndex Deserialized(std::string_view bytes, const FolderLists& lists);
 
 private:
     struct Entry
@@ -67,9 +65,8 @@ private:
     };
 
     std::filesystem::path m_file;
-    std::filesystem::path m_folder;
     std::chrono::nanoseconds m_settling{};
-    const std::vector<std::string>* m_names;
+    const FolderLists* m_lists;
     HeaderTextTable m_texts;
     std::vector<std::optional<Entry>> m_entries; // by list number
     bool m_changed = false;                      // since it was read
@@ -80,24 +77,31 @@ private:
 std::filesystem::path HeaderIndexFile(const std::filesystem::path& cacheFolder,
                                       const std::filesystem::path& folder);
 
-// Reads lists for a report through an index: the header of each list from the index
-// while the list is unchanged, else from the list itself, whose bytes are then kept
-// for the report's listing and summary, so that no list is read twice.
+// Reads the lists of a folder, in their order, through the folder's index: the header
+// of each list from the index while the list is unchanged, else from the list itself,
+// whose bytes are then kept for the report's listing and summary, so that no list is
+// read twice. The lists' stamps are taken from the moment it is made, while the index
+// is read.
 class IndexedListReader
 {
 public:
-    IndexedListReader(HeaderIndex& index, const FolderLists& lists);
+    // Through the index of `lists`' folder in `cacheFolder`; through one that keeps
+    // nothing when `cacheFolder` is empty.
+    IndexedListReader(const std::filesystem::path& cacheFolder, const FolderLists& lists);
 
     // The header of list number `list`; fails when the list has to be read and cannot be.
     Result<const ListHeader*> Header(std::size_t list);
     // The bytes of the list whose header was asked for last: those read for its header,
     // or read now. Valid until the next call.
     Result<std::string_view> Bytes();
+    const HeaderTextTable& Texts() const;
+    // Keeps what was learnt for the next reader of the folder (HeaderIndex::Save).
+    void SaveIndex() const;
 
 private:
-    HeaderIndex& m_index;
     const FolderLists& m_lists;
-    std::vector<std::optional<FileStamp>> m_stamps; // of the lists, taken first
+    FolderStamps m_stamps; // before the index, which is read while they are taken
+    HeaderIndex m_index;
     std::size_t m_list = 0;
     std::string m_bytes;
     bool m_haveBytes = false;

@@ -18,12 +18,11 @@ HeaderValueTexts ReadHeaderValueTexts(const std::filesystem::path& folder, int v
         found.unreadable.push_back(lists.error().file);
         return found;
     }
-    HeaderIndex index = HeaderIndex::Open(indexFolder, folder, *lists);
-    IndexedListReader reader(index, *lists);
+    IndexedListReader reader(indexFolder, *lists);
     std::unordered_set<std::string> seen; // texts in lower case
-    ListCount count(progress, lists->paths.size());
+    ListCount count(progress, lists->names.size());
     count.Begin();
-    for (std::size_t list = 0; list < lists->paths.size(); ++list) {
+    for (std::size_t list = 0; list < lists->names.size(); ++list) {
         if (stop.stop_requested())
             break;
         const Result<const ListHeader*> header = reader.Header(list);
@@ -33,14 +32,14 @@ HeaderValueTexts ReadHeaderValueTexts(const std::filesystem::path& folder, int v
             for (const HeaderValueMention& value : (*header)->values) {
                 if (!value.offered || value.number != valueNumber)
                     continue;
-                const std::string_view text = index.Texts().Text(value.text);
+                const std::string_view text = reader.Texts().Text(value.text);
                 if (seen.insert(Windows1250Lower(text)).second)
                     found.texts.emplace_back(text);
             }
         }
         count.OneMoreRead();
     }
-    index.Save();
+    reader.SaveIndex();
     return found;
 }
 

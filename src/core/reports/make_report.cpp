@@ -7,7 +7,6 @@
 #include "lists/data_list.h"
 #include "lists/line_reader.h"
 #include "platform/path_text.h"
-#include "platform/system_reason.h"
 #include "reports/header_index.h"
 #include "reports/list_passes.h"
 #include "reports/text_format.h"
@@ -38,18 +37,17 @@ void WriteSelection(ReportDocument& document, const ReportSelection& selection)
 // read once at most: a list whose header the index holds unchanged is opened only
 // when it belongs. The first list that cannot be read ends it.
 Result<> WriteLists(ReportSession& session, const ReportSelection& selection,
-                    const FolderLists& lists, HeaderIndex& index)
+                    const FolderLists& lists, IndexedListReader& reader)
 {
     session.BeginItems();
     const ListFilter filter(selection);
-    IndexedListReader reader(index, lists);
-    for (std::size_t list = 0; list < lists.paths.size(); ++list) {
+    for (std::size_t list = 0; list < lists.names.size(); ++list) {
         if (session.StopRequested())
             return {};
         const Result<const ListHeader*> header = reader.Header(list);
         if (!header)
             return Unexpected(header.error());
-        if (filter.Verdict(**header, index.Texts()) == ListVerdict::Belongs) {
+        if (filter.Verdict(**header, reader.Texts()) == ListVerdict::Belongs) {
             const Result<std::string_view> bytes = reader.Bytes();
             if (!bytes)
                 return Unexpected(bytes.error());
@@ -63,48 +61,19 @@ Result<> WriteLists(ReportSession& session, const ReportSelection& selection,
 
 } // namespace
 
-Result<FolderLists> ReportListsIn(const fs::path& folder)
-{
-    // Sorted by the names' text, each made once: a ten-year archive holds 50,000 lists.
-    std::vector<std::pair<std::string, fs::path>> named;
-    std::error_code error;
-    fs::directory_iterator it(folder, error);
-    for (; !error && it != fs::directory_iterator(); it.increment(error)) {
-        std::error_code ignored; // an entry that vanished is simply not a list
-        std::string name = PathText(it->path().filename());
-        if (IsDataListName(name) && !it->is_directory(ignored))
-            named.emplace_back(std::move(name), it->path());
-    }
-    if (error) {
-        error = StandardReason(error);
-        return Fail("cannot read the folder " + PathText(folder) + ": " + error.message(),
-                    {folder, error, FileFailure::Access::ReadingFolder});
-    }
-    std::sort(named.begin(), named.end(),
-              [](const auto& a, const auto& b) { return a.first < b.first; });
-    FolderLists lists;
-    lists.paths.reserve(named.size());
-    lists.names.reserve(named.size());
-    for (auto& [name, list] : named) {
-        lists.names.push_back(std::move(name));
-        lists.paths.push_back(std::move(list));
-    }
-    return lists;
-}
-
 Result<fs::path> MakeReport(const ReportSelection& selection, const fs::path& receiveFolder,
                             const DocumentSettings& settings)
 {
     const Result<FolderLists> lists = ReportListsIn(receiveFolder);
     if (!lists)
         return Unexpected(lists.error());
-    HeaderIndex index = HeaderIndex::Open(settings.indexFolder, receiveFolder, *lists);
+    IndexedListReader reader(settings.indexFolder, *lists);
     Result<fs::path> document =
-        ReportSession::MakeDocument(settings, lists->paths, [&](ReportSession& session) {
+        ReportSession::MakeDocument(settings, *lists, [&](ReportSession& session) {
             WriteSelection(session.Document(), selection);
-            return WriteLists(session, selection, *lists, index);
+            return WriteLists(session, selection, *lists, reader);
         });
-    index.Save();
+    reader.SaveIndex();
     return document;
 }
 

@@ -15,28 +15,17 @@ namespace fs = std::filesystem;
 namespace zvk {
 namespace {
 
-// The folder an input lies in, as a folder listing names it.
-fs::path FolderOf(const fs::path& input)
+// The names of the symbolic links in `folder`, found by reading it once rather than
+// by asking for every input on its own.
+std::set<std::string> SymbolicLinksIn(const fs::path& folder)
 {
-    return input.has_parent_path() ? input.parent_path() : fs::path(".");
-}
-
-// The inputs that are symbolic links, found by reading each of their folders once
-// rather than by asking for every input on its own.
-std::set<fs::path> SymbolicLinksAmong(const std::vector<fs::path>& inputs)
-{
-    std::set<fs::path> folders;
-    for (const fs::path& input : inputs)
-        folders.insert(FolderOf(input));
-    std::set<fs::path> links;
-    for (const fs::path& folder : folders) {
-        std::error_code ec;
-        for (fs::directory_iterator it(folder, ec); !ec && it != fs::directory_iterator();
-             it.increment(ec)) {
-            std::error_code ignored; // an entry that vanished is no link
-            if (it->is_symlink(ignored))
-                links.insert(it->path());
-        }
+    std::set<std::string> links;
+    std::error_code ec;
+    for (fs::directory_iterator it(folder.empty() ? fs::path(".") : folder, ec);
+         !ec && it != fs::directory_iterator(); it.increment(ec)) {
+        std::error_code ignored; // an entry that vanished is no link
+        if (it->is_symlink(ignored))
+            links.insert(PathText(it->path().filename()));
     }
     return links;
 }
@@ -44,19 +33,21 @@ std::set<fs::path> SymbolicLinksAmong(const std::vector<fs::path>& inputs)
 // An output with a single name can be the file of an input only when the input has
 // that name too or is a symbolic link, so only those are compared: a report over
 // thousands of lists does not look at each of them once more.
-bool IsTheFileOfAny(const fs::path& output, const std::vector<fs::path>& inputs)
+bool IsTheFileOfAny(const fs::path& output, const FolderLists& inputs)
 {
     std::error_code ec;
     const fs::file_status status = fs::symlink_status(output, ec);
     if (!fs::exists(status))
         return false;
     const bool singleName = fs::is_regular_file(status) && NameCount(output, ec) == 1;
-    const std::set<fs::path> links = singleName ? SymbolicLinksAmong(inputs) : std::set<fs::path>();
-    for (const fs::path& input : inputs) {
-        if (singleName && input.filename() != output.filename() &&
-            !links.contains(FolderOf(input) / input.filename()))
+    const std::set<std::string> links =
+        singleName ? SymbolicLinksIn(inputs.folder) : std::set<std::string>();
+    const std::string outputName = PathText(output.filename());
+    for (std::size_t input = 0; input < inputs.names.size(); ++input) {
+        const std::string& name = inputs.names[input];
+        if (singleName && name != outputName && !links.contains(name))
             continue;
-        if (fs::equivalent(output, input, ec))
+        if (fs::equivalent(output, inputs.PathOf(input), ec))
             return true;
     }
     return false;
@@ -66,8 +57,7 @@ bool IsTheFileOfAny(const fs::path& output, const std::vector<fs::path>& inputs)
 // read, when the named output has the name of a data list, or is the very file of one
 // of `lists` or of the configuration it prints from: it would destroy what the
 // document is made of. A time-stamped document never replaces a file.
-Result<> AcceptedDocumentTarget(const DocumentSettings& settings,
-                                const std::vector<fs::path>& lists)
+Result<> AcceptedDocumentTarget(const DocumentSettings& settings, const FolderLists& lists)
 {
     const fs::path& output = settings.target.file;
     if (output.empty())
@@ -110,12 +100,12 @@ std::string ReportConfiguration::Caption(int valueNumber) const
 }
 
 Result<fs::path> ReportSession::MakeDocument(const DocumentSettings& settings,
-                                             const std::vector<fs::path>& inputs,
+                                             const FolderLists& inputs,
                                              const std::function<Result<>(ReportSession&)>& write)
 {
     if (Result<> accepted = AcceptedDocumentTarget(settings, inputs); !accepted)
         return Unexpected(std::move(accepted).error());
-    ReportSession session(settings, inputs.size());
+    ReportSession session(settings, inputs.names.size());
     if (Result<> opened = session.OpenReportDocument(); !opened)
         return session.Abandon(std::move(opened).error());
     session.m_listsRead.Begin();

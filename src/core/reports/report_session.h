@@ -10,6 +10,7 @@
 #include "config/device_configuration.h"
 #include "platform/result.h"
 #include "reports/document_viewer.h"
+#include "reports/folder_lists.h"
 #include "reports/list_passes.h"
 #include "reports/list_progress.h"
 #include "reports/listing.h"
@@ -73,7 +74,7 @@ public:
     // closes it; the document's path, or why there is none. A list that `write`
     // cannot read gives the document up unfinished.
     static Result<std::filesystem::path>
-    MakeDocument(const DocumentSettings& settings, const std::vector<std::filesystem::path>& inputs,
+    MakeDocument(const DocumentSettings& settings, const FolderLists& inputs,
                  const std::function<Result<>(ReportSession&)>& write);
 
     ReportDocument& Document();

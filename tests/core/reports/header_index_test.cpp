@@ -128,7 +128,7 @@ TEST_F(HeaderIndexTest, ReportsThroughTheIndexAreThoseWithoutIt)
 TEST(HeaderIndexFileTest, KeepsTheHeadersOfItsFolderAndTrustsNothingElse)
 {
     TempDir folder;
-    const FolderLists lists{{folder.Path() / "A.DAT", folder.Path() / "B.DAT"}, {"A.DAT", "B.DAT"}};
+    const FolderLists lists{folder.Path(), {"A.DAT", "B.DAT"}};
     HeaderIndex index(lists);
     ListHeader header{true, 20260301, 20260302, {}};
     header.values.push_back({3, true, index.Texts().NumberOf("Brezno              ")});
@@ -136,7 +136,7 @@ TEST(HeaderIndexFileTest, KeepsTheHeadersOfItsFolderAndTrustsNothingElse)
     index.Remember(1, stamp, header);
     const std::string bytes = index.Serialized();
 
-    const HeaderIndex read = HeaderIndex::Deserialized(bytes, {}, lists);
+    const HeaderIndex read = HeaderIndex::Deserialized(bytes, lists);
     EXPECT_EQ(read.Current(0, stamp), nullptr);
     ASSERT_NE(read.Current(1, stamp), nullptr);
     EXPECT_EQ(read.Current(1, {1, 2, 3, 4, 6}), nullptr) << "another stamp";
@@ -145,8 +145,8 @@ TEST(HeaderIndexFileTest, KeepsTheHeadersOfItsFolderAndTrustsNothingElse)
     ASSERT_EQ(kept.values.size(), 1u);
     EXPECT_EQ(read.Texts().Text(kept.values[0].text), "Brezno              ");
     // Found by its name among the folder's lists now.
-    const FolderLists fewer{{folder.Path() / "B.DAT"}, {"B.DAT"}};
-    EXPECT_NE(HeaderIndex::Deserialized(bytes, {}, fewer).Current(0, stamp), nullptr);
+    const FolderLists fewer{folder.Path(), {"B.DAT"}};
+    EXPECT_NE(HeaderIndex::Deserialized(bytes, fewer).Current(0, stamp), nullptr);
 
     const std::vector<std::string> untrusted = {
         "",
@@ -156,9 +156,10 @@ TEST(HeaderIndexFileTest, KeepsTheHeadersOfItsFolderAndTrustsNothingElse)
         std::string(bytes.size(), '\0'),
     };
     for (const std::string& damaged : untrusted)
-        EXPECT_EQ(HeaderIndex::Deserialized(damaged, {}, lists).Current(1, stamp), nullptr)
+        EXPECT_EQ(HeaderIndex::Deserialized(damaged, lists).Current(1, stamp), nullptr)
             << damaged.size() << " bytes";
-    EXPECT_EQ(HeaderIndex::Deserialized(bytes, folder.Path(), lists).Current(1, stamp), nullptr)
+    const FolderLists elsewhere{folder.Path() / "elsewhere", lists.names};
+    EXPECT_EQ(HeaderIndex::Deserialized(bytes, elsewhere).Current(1, stamp), nullptr)
         << "another folder";
 }
 

@@ -85,11 +85,8 @@ TEST_F(MakeReportTest, ReadsTheListsOfTheFolderInNameOrder)
     fs::create_directory(lists.Path() / "folder.dat");
     const Result<FolderLists> found = ReportListsIn(lists.Path());
     ASSERT_TRUE(test::Succeeded(found));
-    std::string names;
-    for (const fs::path& list : found->paths)
-        names += list.filename().string() + " ";
-    EXPECT_EQ(names, ".dat A.DAT b.dat c.Dat ");
     EXPECT_EQ(found->names, (std::vector<std::string>{".dat", "A.DAT", "b.dat", "c.Dat"}));
+    EXPECT_EQ(found->PathOf(1), lists.Path() / "A.DAT");
 }
 
 TEST_F(MakeReportTest, AFolderThatCannotBeReadIsNoEmptyReport)
