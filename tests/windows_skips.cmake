@@ -44,6 +44,7 @@ set(ZVK_WINE_SKIPPED_TESTS
     AtomicFileTest.SymbolicLinkIsReplacedAndItsTargetLeftAlone
     DocumentOutputTest.ALinkAsOutputIsReplacedAndItsTargetLeftAlone
     MakeReportTest.AListThatLinksToTheOutputIsRefused
+    FileNamesInTest.NamesFilesAndLinksToFilesButNoFolders
     DeviceConfigurationTest.ALinkedConfigurationIsSavedWhereItLies
     # Its names are near 255 characters: beside the test's folder, the whole path passes
     # the 260 characters Windows allows without long paths.
