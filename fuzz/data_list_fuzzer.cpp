@@ -32,6 +32,8 @@ void PassLinesInMemory(std::string_view list)
     std::istringstream in{std::string(list)};
     zvk::LineReader lines(in);
     const zvk::ListFilter filter(WideSelection(true));
+    zvk::HeaderTextTable texts;
+    static_cast<void>(filter.Verdict(zvk::ReadListHeader(list, texts), texts));
     zvk::SummaryPass summaries;
     zvk::SummaryLists summaryLists;
     zvk::FormatVersionReader versions;
@@ -39,7 +41,6 @@ void PassLinesInMemory(std::string_view list)
     while (lines.Next(line)) {
         if (!versions.ReadHeader(line))
             static_cast<void>(versions.Item(line));
-        static_cast<void>(filter.LinePasses(line));
         summaries.AddLine(line, summaryLists);
     }
 }

@@ -1,5 +1,6 @@
 #include "reports/header_index.h"
 
+#include <chrono>
 #include <system_error>
 
 #include "platform/atomic_file.h"
@@ -12,8 +13,7 @@ namespace zvk {
 HeaderIndex::HeaderIndex(const FolderLists& lists) : m_lists(&lists), m_entries(lists.names.size())
 {}
 
-HeaderIndex HeaderIndex::Open(const fs::path& cacheFolder, const FolderLists& lists,
-                              std::chrono::nanoseconds settling)
+HeaderIndex HeaderIndex::Open(const fs::path& cacheFolder, const FolderLists& lists)
 {
     if (cacheFolder.empty())
         return HeaderIndex(lists);
@@ -21,7 +21,6 @@ HeaderIndex HeaderIndex::Open(const fs::path& cacheFolder, const FolderLists& li
     const Result<std::string> bytes = ReadWholeFile(file);
     HeaderIndex index = bytes ? Deserialized(*bytes, lists) : HeaderIndex(lists);
     index.m_file = file;
-    index.m_settling = settling;
     return index;
 }
 
@@ -33,7 +32,7 @@ const ListHeader* HeaderIndex::Current(std::size_t list, const FileStamp& stamp)
 
 bool HeaderIndex::Keeps(const FileStamp& stamp) const
 {
-    return !m_file.empty() && IsSettled(stamp, m_settling);
+    return !m_file.empty() && IsSettled(stamp, std::chrono::seconds(2));
 }
 
 const ListHeader& HeaderIndex::Remember(std::size_t list, const FileStamp& stamp, ListHeader header)

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <chrono>
 #include <cstddef>
 #include <filesystem>
 #include <optional>
@@ -31,15 +30,14 @@ public:
     // An index that keeps nothing between reports: every list is read.
     explicit HeaderIndex(const FolderLists& lists);
     // The index of the folder of `lists` in `cacheFolder`; one that keeps nothing when
-    // `cacheFolder` is empty. A list changed less than `settling` ago is read again
-    // next time (see IsSettled).
-    static HeaderIndex Open(const std::filesystem::path& cacheFolder, const FolderLists& lists,
-                            std::chrono::nanoseconds settling = std::chrono::seconds(2));
+    // `cacheFolder` is empty.
+    static HeaderIndex Open(const std::filesystem::path& cacheFolder, const FolderLists& lists);
 
     // The header of list number `list` as the index holds it for the file at `stamp`;
     // null when the index has none or one of another stamp.
     const ListHeader* Current(std::size_t list, const FileStamp& stamp) const;
-    // Whether the header of a list read at `stamp` is kept for later reports.
+    // Whether the header of a list read at `stamp` is kept for later reports: not when it
+    // changed in the last two seconds (see IsSettled).
     bool Keeps(const FileStamp& stamp) const;
     // Keeps the header of list number `list`, read from the file at `stamp`.
     const ListHeader& Remember(std::size_t list, const FileStamp& stamp, ListHeader header);
@@ -65,7 +63,6 @@ private:
     };
 
     std::filesystem::path m_file;
-    std::chrono::nanoseconds m_settling{};
     const FolderLists* m_lists;
     HeaderTextTable m_texts;
     std::vector<std::optional<Entry>> m_entries; // by list number

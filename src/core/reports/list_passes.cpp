@@ -2,7 +2,6 @@
 
 #include "lists/data_list.h"
 #include "lists/record_layout.h"
-#include "platform/input_file.h"
 
 namespace zvk {
 namespace {
@@ -36,21 +35,6 @@ ListVerdict ListFilter::Verdict(const ListHeader& header, const HeaderTextTable&
             return ListVerdict::LeftOut;
     }
     return ListVerdict::Belongs;
-}
-
-Result<ListVerdict> ListFilter::ListPassesFilter(const std::filesystem::path& list) const
-{
-    std::string bytes;
-    if (Result<> read = ReadWholeFileInto(list, bytes); !read)
-        return Unexpected(std::move(read).error());
-    HeaderTextTable texts;
-    return Verdict(ReadListHeader(bytes, texts), texts);
-}
-
-bool ListFilter::LinePasses(std::string_view line) const
-{
-    HeaderTextTable texts;
-    return Verdict(ReadListHeader(line, texts), texts) == ListVerdict::Belongs;
 }
 
 void SummaryPass::AddLine(std::string_view line, SummaryLists& lists)

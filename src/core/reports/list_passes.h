@@ -2,11 +2,9 @@
 
 #include <array>
 #include <cstdint>
-#include <filesystem>
 #include <string>
 #include <string_view>
 
-#include "platform/result.h"
 #include "reports/item_reader.h"
 #include "reports/list_header.h"
 #include "reports/report_selection.h"
@@ -14,8 +12,7 @@
 
 namespace zvk {
 
-// Whether a list that was read belongs to the report. Not a bool: a Result<bool>
-// would read as true for every list that was read, whatever the filter said.
+// Whether a list belongs to the report.
 enum class ListVerdict
 {
     Belongs,
@@ -33,11 +30,6 @@ public:
     // header value with a criterion equals it exactly (bytes, letter case and
     // trailing spaces); records a list lacks are not tested.
     ListVerdict Verdict(const ListHeader& header, const HeaderTextTable& texts) const;
-    // The same for the list file; fails when it cannot be read.
-    Result<ListVerdict> ListPassesFilter(const std::filesystem::path& list) const;
-
-    // The same decision for one line: false when the line fails the list.
-    bool LinePasses(std::string_view line) const;
 
 private:
     std::int32_t m_firstDay;

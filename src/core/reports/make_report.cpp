@@ -1,12 +1,5 @@
 #include "reports/documents.h"
 
-#include <algorithm>
-#include <string>
-#include <system_error>
-
-#include "lists/data_list.h"
-#include "lists/line_reader.h"
-#include "platform/path_text.h"
 #include "reports/header_index.h"
 #include "reports/list_passes.h"
 #include "reports/text_format.h"

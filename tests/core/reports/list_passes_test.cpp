@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/input_file.h"
 #include "reports/item_reader.h"
 #include "reports/list_passes.h"
 #include "support/temp_dir.h"
@@ -16,6 +17,22 @@ ReportSelection Range(CalendarDate from, CalendarDate to, std::vector<CriteriaRo
     return {from, to, std::move(rows)};
 }
 
+// Whether a list of `bytes` (one line will do) passes `filter`.
+bool Passes(const ListFilter& filter, std::string_view bytes)
+{
+    HeaderTextTable texts;
+    return filter.Verdict(ReadListHeader(bytes, texts), texts) == ListVerdict::Belongs;
+}
+
+// The verdict on the list file at `list`, as a report reads it.
+Result<ListVerdict> VerdictOnFile(const ListFilter& filter, const std::filesystem::path& list)
+{
+    const Result<std::string> bytes = ReadWholeFile(list);
+    if (!bytes)
+        return Unexpected(bytes.error());
+    return Passes(filter, *bytes) ? ListVerdict::Belongs : ListVerdict::LeftOut;
+}
+
 std::string HeaderValue(std::string text)
 {
     text.resize(20, ' ');
@@ -25,13 +42,13 @@ std::string HeaderValue(std::string text)
 TEST(ListFilterTest, BothBordersOfTheDateRangeBelongToIt)
 {
     ListFilter filter(Range({5, 3, 2026}, {7, 3, 2026}));
-    EXPECT_FALSE(filter.LinePasses("0A04.03.26LS Brezno"));
-    EXPECT_TRUE(filter.LinePasses("0A05.03.26LS Brezno"));
-    EXPECT_TRUE(filter.LinePasses("0A07.03.26"));
-    EXPECT_FALSE(filter.LinePasses("0A08.03.26"));
-    EXPECT_FALSE(filter.LinePasses("0Axx.xx.xx")) << "no digits: 1 January 2000 is later";
+    EXPECT_FALSE(Passes(filter, "0A04.03.26LS Brezno"));
+    EXPECT_TRUE(Passes(filter, "0A05.03.26LS Brezno"));
+    EXPECT_TRUE(Passes(filter, "0A07.03.26"));
+    EXPECT_FALSE(Passes(filter, "0A08.03.26"));
+    EXPECT_FALSE(Passes(filter, "0Axx.xx.xx")) << "no digits: 1 January 2000 is later";
     ListFilter far(Range({1, 1, 2099}, {31, 12, 2099}));
-    EXPECT_TRUE(far.LinePasses("0A15.06.99")) << "the year 99 is 2099";
+    EXPECT_TRUE(Passes(far, "0A15.06.99")) << "the year 99 is 2099";
 }
 
 TEST(ListFilterTest, CriteriaMatchExactlyAndTheLastRowDecides)
@@ -39,30 +56,30 @@ TEST(ListFilterTest, CriteriaMatchExactlyAndTheLastRowDecides)
     const std::string brezno = HeaderValue("LS Brezno");
     ListFilter filter(Range({1, 1, 2000}, {31, 12, 2099},
                             {{3, "Cislo", HeaderValue("DL-1")}, {1, "Sprava", brezno}}));
-    EXPECT_TRUE(filter.LinePasses("0A05.03.26" + brezno));
-    EXPECT_FALSE(filter.LinePasses("0A05.03.26LS BREZNO           "));
-    EXPECT_TRUE(filter.LinePasses("0A05.03.26LS Brezno")) << "a short record is filled with spaces";
-    EXPECT_TRUE(filter.LinePasses("0B" + HeaderValue("any") + HeaderValue("DL-1")));
-    EXPECT_FALSE(filter.LinePasses("0B" + HeaderValue("any") + HeaderValue("DL-2")));
-    EXPECT_TRUE(filter.LinePasses("0b" + HeaderValue("any") + HeaderValue("DL-2")))
+    EXPECT_TRUE(Passes(filter, "0A05.03.26" + brezno));
+    EXPECT_FALSE(Passes(filter, "0A05.03.26LS BREZNO           "));
+    EXPECT_TRUE(Passes(filter, "0A05.03.26LS Brezno")) << "a short record is filled with spaces";
+    EXPECT_TRUE(Passes(filter, "0B" + HeaderValue("any") + HeaderValue("DL-1")));
+    EXPECT_FALSE(Passes(filter, "0B" + HeaderValue("any") + HeaderValue("DL-2")));
+    EXPECT_TRUE(Passes(filter, "0b" + HeaderValue("any") + HeaderValue("DL-2")))
         << "record codes are case-sensitive";
 
     ListFilter overridden(
         Range({1, 1, 2000}, {31, 12, 2099}, {{1, "Sprava", brezno}, {1, "Sprava", ""}}));
-    EXPECT_TRUE(overridden.LinePasses("0A05.03.26LS Revuca           "));
+    EXPECT_TRUE(Passes(overridden, "0A05.03.26LS Revuca           "));
 }
 
-TEST(ListFilterTest, ReadsAListUntilItsFirstFailingRecord)
+TEST(ListFilterTest, EveryDateRecordOfAListFileCounts)
 {
     TempDir dir;
     ListFilter filter(Range({1, 3, 2026}, {31, 3, 2026}));
-    EXPECT_EQ(filter.ListPassesFilter(dir.Write("EMPTY.DAT", "")).value(), ListVerdict::Belongs);
-    EXPECT_EQ(filter.ListPassesFilter(dir.Write("NODATE.DAT", "2M    101SMVy\r\n")).value(),
+    EXPECT_EQ(VerdictOnFile(filter, dir.Write("EMPTY.DAT", "")).value(), ListVerdict::Belongs);
+    EXPECT_EQ(VerdictOnFile(filter, dir.Write("NODATE.DAT", "2M    101SMVy\r\n")).value(),
               ListVerdict::Belongs);
-    EXPECT_EQ(filter.ListPassesFilter(dir.Write("TWO.DAT", "0A05.03.26\r\n0A05.04.26\r\n")).value(),
+    EXPECT_EQ(VerdictOnFile(filter, dir.Write("TWO.DAT", "0A05.03.26\r\n0A05.04.26\r\n")).value(),
               ListVerdict::LeftOut)
         << "every date record counts";
-    const Result<ListVerdict> missing = filter.ListPassesFilter(dir.Path() / "MISSING.DAT");
+    const Result<ListVerdict> missing = VerdictOnFile(filter, dir.Path() / "MISSING.DAT");
     ASSERT_FALSE(missing);
     EXPECT_EQ(missing.error().file.file, dir.Path() / "MISSING.DAT");
     EXPECT_EQ(missing.error().file.reason, std::errc::no_such_file_or_directory);
