@@ -130,12 +130,12 @@ CeHandle HandheldEmulator::CeCreateFile(const std::u16string& path, std::uint32_
     const bool writing = desiredAccess == kGenericWrite && creationDisposition == kCreateAlways;
     if (!reading && !writing)
         return kInvalidCeHandle; // the desktop opens files in no other way
-    std::FILE* stream = reading ? OpenFileForReading(*file) : OpenFileForWriting(*file);
-    if (stream == nullptr)
+    const OpenedFile stream = reading ? OpenFileForReading(*file) : OpenFileForWriting(*file);
+    if (!stream)
         return Failed(kInvalidCeHandle, kErrorFileNotFound);
     const std::lock_guard lock(m_mutex);
     const CeHandle handle = m_nextHandle++;
-    m_files[handle] = OpenFile{stream, 0};
+    m_files[handle] = OpenFile{*stream, 0};
     return handle;
 }
 

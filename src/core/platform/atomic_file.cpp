@@ -8,6 +8,7 @@
 #include "platform/output_refusal.h"
 #include "platform/path_text.h"
 #include "platform/system_reason.h"
+#include "platform/windows_refusal.h"
 
 #ifdef _WIN32
 #include <io.h>
@@ -91,6 +92,20 @@ bool IsDevice(const fs::file_status& linkStatus)
            !fs::is_directory(linkStatus) && !fs::is_symlink(linkStatus);
 }
 
+// Whether Windows would refuse the file's path, or a part of it, for its length: refused
+// before anything is made, so that no folder or temporary file is left of a write that
+// cannot end. The temporary name is never longer than the target's.
+bool ExceedsPathLimit([[maybe_unused]] const fs::path& target)
+{
+#ifdef _WIN32
+    std::error_code ec;
+    const fs::path absolute = fs::absolute(target, ec);
+    return !ec && absolute.native().size() >= kWindowsPathLimit;
+#else
+    return false;
+#endif
+}
+
 } // namespace
 
 AtomicFileWriter::AtomicFileWriter(fs::path target, Existing existing, Durability durability)
@@ -101,9 +116,11 @@ AtomicFileWriter::AtomicFileWriter(fs::path target, Existing existing, Durabilit
     std::error_code ec;
     if (m_existing == Existing::Replace && IsDevice(fs::symlink_status(m_target, ec))) {
         m_direct = true;
-        m_file = OpenFileForWriting(m_target);
-        if (m_file == nullptr)
-            FailWriting();
+        OpenedFile file = OpenFileForWriting(m_target);
+        if (file)
+            m_file = *file;
+        else
+            Fail("cannot write " + PathText(m_target), file.error());
         return;
     }
     CreateTemporary();
@@ -210,6 +227,9 @@ bool AtomicFileWriter::Refused()
     } else if (m_existing == Existing::Replace && fs::exists(status) && IsReadOnly(status)) {
         reason = OutputRefusal::ReadOnly;
         detail = PathText(m_target) + " " + reason.message();
+    } else if (ExceedsPathLimit(m_target)) {
+        reason = WindowsRefusal::PathTooLong;
+        detail = "cannot write " + PathText(m_target) + ": " + reason.message();
     }
     if (reason)
         m_failure = Failure{detail, {m_target, reason, FileFailure::Access::Writing}};
@@ -222,13 +242,14 @@ void AtomicFileWriter::CreateTemporary()
     std::error_code reason = std::make_error_code(std::errc::device_or_resource_busy);
     for (int attempt = 0; attempt < kTemporaryAttempts; ++attempt) {
         m_temporary = TemporaryPathFor(m_target);
-        m_file = OpenNewFile(m_temporary);
-        if (m_file == nullptr) {
-            reason = Errno();
+        OpenedFile file = OpenNewFile(m_temporary);
+        if (!file) {
+            reason = file.error();
             if (reason != std::errc::file_exists)
                 break;
             continue;
         }
+        m_file = *file;
         if (m_claim.Claim(m_file, m_temporary))
             return;
         // Taken by a sweep of abandoned files before it was claimed: start over.

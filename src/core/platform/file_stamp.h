@@ -2,10 +2,12 @@
 
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <thread>
@@ -15,16 +17,18 @@ namespace zvk {
 
 // What the system says of a file without opening it: which file it is, its size and
 // the times of its last changes. A file whose stamp is the same as before still has
-// the bytes it had: a new file under an old name has another identity, a write
-// changes the modification time, and on POSIX any change of the file, even of its
-// permissions or of a modification time set back by hand, changes the status time.
+// the bytes it had: a write changes the modification time, and any change of the file,
+// even of its permissions or of a modification time set back by hand, changes the
+// status time (Windows' change time), as does a new file under an old name. No creation
+// time is part of it: NTFS gives a file made under the name of one deleted a moment
+// before that file's creation time.
 struct FileStamp
 {
     std::uint64_t device = 0; // the identity: POSIX device and inode, on Windows
-    std::uint64_t file = 0;   // 0 and the creation time
+    std::uint64_t file = 0;   // 0 and the file id
     std::uint64_t size = 0;
     std::int64_t modified = 0;      // in the system's own units
-    std::int64_t statusChanged = 0; // POSIX only; 0 on Windows
+    std::int64_t statusChanged = 0;
 
     friend bool operator==(const FileStamp&, const FileStamp&) = default;
 };
@@ -35,12 +39,14 @@ struct FileStamp
 bool IsSettled(const FileStamp& stamp, std::chrono::nanoseconds margin);
 
 // The stamps of the files `names` (as PathText gives them) of one folder, symbolic
-// links followed; nothing for a file that is not there or cannot be asked about. The
-// system answers for a file in its cache in a microsecond or two, which over a
-// ten-year archive of 50,000 lists is a good part of a report: helper threads ask for
-// them, part after part in the files' order, from the moment this is made, so that
-// the caller reads its index and its first lists meanwhile; a stamp not yet there when
-// it is wanted is asked for by the caller too.
+// links followed; nothing for a file that is not there or cannot be asked about.
+// POSIX answers for one file at a time, in a microsecond or two for a file in its
+// cache, which over a ten-year archive of 50,000 lists is a good part of a report:
+// helper threads ask for them, part after part in the files' order, from the moment
+// this is made, so that the caller reads its index and its first lists meanwhile; a
+// stamp not yet there when it is wanted is asked for by the caller too. Windows gives
+// every stamp with one listing of the folder, taken when this is made; a link there
+// has no stamp, so a list reached through one is always read.
 class FolderStamps
 {
 public:
@@ -53,21 +59,24 @@ public:
     const std::optional<FileStamp>& Of(std::size_t file);
 
 private:
+#ifndef _WIN32
     // Takes the stamps of the next part no thread has taken; false when none is left.
     bool StampNextPart();
-    std::optional<FileStamp> StampOf(std::size_t file) const;
-
-    const std::vector<std::string>& m_names;
-#ifdef _WIN32
-    std::filesystem::path m_folder;
-#else
-    int m_folder = -1; // descriptor the files are asked for by name in
 #endif
+
     std::vector<std::optional<FileStamp>> m_stamps;
+#ifndef _WIN32
+    const std::vector<std::string>& m_names;
+    int m_folder = -1; // descriptor the files are asked for by name in
     std::size_t m_partCount = 0;
     std::unique_ptr<std::atomic<bool>[]> m_partDone;
     std::atomic<std::size_t> m_nextPart{0};
+    // A part's taker wakes those that wait for it. Never a wait on an atomic: the C++
+    // runtime of mingw-w64 loses its wake-ups, and the program keeps to one way.
+    std::mutex m_partMutex;
+    std::condition_variable m_partTaken;
     std::vector<std::jthread> m_helpers;
+#endif
 };
 
 } // namespace zvk

@@ -2,9 +2,12 @@
 
 #include <array>
 #include <cerrno>
+#include <cstdio>
 #include <system_error>
 
+#include "platform/output_file.h"
 #include "platform/path_text.h"
+#include "platform/system_reason.h"
 #include "platform/worded_error_category.h"
 
 #ifndef _WIN32
@@ -28,9 +31,9 @@ std::string RefusalWords(int value)
 }
 
 // The failures of an input, each said alike however the file was opened.
-Unexpected<Failure> CannotOpen(const fs::path& path, int error)
+Unexpected<Failure> CannotOpen(const fs::path& path, std::error_code reason)
 {
-    const std::error_code reason(error, std::generic_category());
+    reason = StandardReason(reason);
     return Fail("cannot open " + PathText(path) + ": " + reason.message(), {path, reason});
 }
 
@@ -51,6 +54,20 @@ Unexpected<Failure> CannotRead(const fs::path& path)
     return Fail("cannot read " + PathText(path), {path, std::make_error_code(std::errc::io_error)});
 }
 
+// A folder opens as a stream on some systems and then reads as empty, and a pipe or a
+// device would be waited on: only a regular file is read. A missing one is left to the
+// open, which says so.
+Result<> RegularFileOrMissing(const fs::path& path)
+{
+    std::error_code ec;
+    const fs::file_status status = fs::status(path, ec);
+    if (fs::is_directory(status))
+        return IsAFolder(path);
+    if (fs::exists(status) && !fs::is_regular_file(status))
+        return NotARegularFile(path);
+    return {};
+}
+
 } // namespace
 
 const std::error_category& InputRefusalCategory()
@@ -66,16 +83,11 @@ std::error_code make_error_code(InputRefusal refusal)
 
 Result<std::ifstream> OpenInputFile(const fs::path& path)
 {
-    std::error_code ec;
-    // A folder opens as a stream on some systems and then reads as empty.
-    const fs::file_status status = fs::status(path, ec);
-    if (fs::is_directory(status))
-        return IsAFolder(path);
-    if (fs::exists(status) && !fs::is_regular_file(status))
-        return NotARegularFile(path);
+    if (Result<> kind = RegularFileOrMissing(path); !kind)
+        return Unexpected(std::move(kind).error());
     std::ifstream in(path, std::ios::binary);
     if (!in.is_open())
-        return CannotOpen(path, errno);
+        return CannotOpen(path, {errno, std::generic_category()});
     return in;
 }
 
@@ -91,15 +103,20 @@ Result<> ReadWholeFileInto(const fs::path& path, std::string& bytes)
 {
     bytes.clear();
 #ifdef _WIN32
-    Result<std::ifstream> in = OpenInputFile(path);
-    if (!in)
-        return Unexpected(std::move(in).error());
+    // Through the system's own open, which waits a moment for a file that another program
+    // holds and lets others read, write and rename the file meanwhile.
+    if (Result<> kind = RegularFileOrMissing(path); !kind)
+        return kind;
+    OpenedFile file = OpenFileForReading(path);
+    if (!file)
+        return CannotOpen(path, file.error());
     std::array<char, 1 << 16> block;
-    while (*in) {
-        in->read(block.data(), static_cast<std::streamsize>(block.size()));
-        bytes.append(block.data(), static_cast<std::size_t>(in->gcount()));
-    }
-    if (in->bad())
+    std::size_t count = 0;
+    while ((count = std::fread(block.data(), 1, block.size(), *file)) > 0)
+        bytes.append(block.data(), count);
+    const bool failed = std::ferror(*file) != 0;
+    std::fclose(*file);
+    if (failed)
         return CannotRead(path);
     return {};
 #else
@@ -108,11 +125,11 @@ Result<> ReadWholeFileInto(const fs::path& path, std::string& bytes)
     // without waiting, so that a pipe is refused rather than waited on.
     const int file = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (file < 0)
-        return CannotOpen(path, errno);
+        return CannotOpen(path, {errno, std::generic_category()});
     struct stat status = {};
     Result<> read;
     if (::fstat(file, &status) != 0) {
-        read = CannotOpen(path, errno);
+        read = CannotOpen(path, {errno, std::generic_category()});
     } else if (S_ISDIR(status.st_mode)) {
         read = IsAFolder(path);
     } else if (!S_ISREG(status.st_mode)) {

@@ -4,22 +4,29 @@
 #include <filesystem>
 #include <system_error>
 
+#include "platform/result.h"
+
 namespace zvk {
 
-// Creates `path` for writing bytes only when no file of that name exists yet, so
-// that two writers can never end up in the same file; null when it exists or
-// cannot be created (errno says why).
-std::FILE* OpenNewFile(const std::filesystem::path& path);
+// A file opened as a stream of bytes, or the system's reason it could not be.
+using OpenedFile = Expected<std::FILE*, std::error_code>;
 
-// Opens `path` for writing bytes, replacing an existing file; null on failure.
-std::FILE* OpenFileForWriting(const std::filesystem::path& path);
+// Creates `path` for writing bytes only when no file of that name exists yet, so that
+// two writers can never end up in the same file (file_exists when one does). Others may
+// read the file and rename it away while it is written: a viewer or the search indexer
+// looking in does not stop its writer.
+OpenedFile OpenNewFile(const std::filesystem::path& path);
 
-// Opens `path` for reading bytes; null on failure.
-std::FILE* OpenFileForReading(const std::filesystem::path& path);
+// Opens `path` for writing bytes, replacing an existing file.
+OpenedFile OpenFileForWriting(const std::filesystem::path& path);
+
+// Opens `path` for reading bytes.
+OpenedFile OpenFileForReading(const std::filesystem::path& path);
 
 // Renames `from` to `to` in one step, replacing a file of that name, and returns once the
 // rename itself is on the disk where the system can tell (Windows): a crash then finds
-// the old file or the new one, whole.
+// the old file or the new one, whole. On Windows a replaced file's access rights and
+// attributes pass to the new one.
 std::error_code RenameReplacing(const std::filesystem::path& from, const std::filesystem::path& to);
 
 // Renames `from` to `to`, replacing a file of that name, without the write-back that

@@ -1,0 +1,35 @@
+#include "platform/windows_refusal.h"
+
+#include <string>
+
+#include "platform/worded_error_category.h"
+
+namespace zvk {
+namespace {
+
+std::string RefusalWords(int value)
+{
+    switch (static_cast<WindowsRefusal>(value)) {
+    case WindowsRefusal::HeldByAnotherProgram:
+        return "the file is open in another program; close it there and try again";
+    case WindowsRefusal::PathTooLong:
+        return "the path is longer than Windows' limit of " + std::to_string(kWindowsPathLimit) +
+               " characters";
+    }
+    return "is refused by Windows";
+}
+
+} // namespace
+
+const std::error_category& WindowsRefusalCategory()
+{
+    static const WordedErrorCategory category("windows refusal", &RefusalWords);
+    return category;
+}
+
+std::error_code make_error_code(WindowsRefusal refusal)
+{
+    return {static_cast<int>(refusal), WindowsRefusalCategory()};
+}
+
+} // namespace zvk
