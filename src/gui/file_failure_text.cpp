@@ -7,6 +7,7 @@
 #include "platform/output_refusal.h"
 #include "platform/settings_path_text.h"
 #include "platform/system_reason.h"
+#include "platform/windows_refusal.h"
 
 namespace zvk {
 
@@ -37,6 +38,14 @@ QString SystemReasonText(std::error_code reason)
     }
     if (reason == InputRefusal::NotARegularFile)
         return kReasonNotRegularFile;
+    if (reason.category() == WindowsRefusalCategory()) {
+        switch (static_cast<WindowsRefusal>(reason.value())) {
+        case WindowsRefusal::HeldByAnotherProgram:
+            return kReasonHeldByAnotherProgram;
+        case WindowsRefusal::PathTooLong:
+            return kReasonPathTooLong.arg(kWindowsPathLimit);
+        }
+    }
     if (reason.category() == OutputRefusalCategory()) {
         switch (static_cast<OutputRefusal>(reason.value())) {
         case OutputRefusal::ReadOnly:

@@ -93,6 +93,12 @@ inline const QString kReasonLinkLoop = QStringLiteral("príliš veľa symbolick�
 inline const QString kReasonTooManyFiles = QStringLiteral("príliš veľa otvorených súborov");
 inline const QString kReasonDiskError = QStringLiteral("chyba pri čítaní alebo zápise na disk");
 inline const QString kReasonBadName = QStringLiteral("názov obsahuje neplatné znaky");
+// Windows' own refusals: a file that another program keeps open; a path over Windows'
+// limit, %1 the limit.
+inline const QString kReasonHeldByAnotherProgram =
+    QStringLiteral("je otvorený v inom programe, zatvorte ho tam a skúste znova");
+inline const QString kReasonPathTooLong =
+    QStringLiteral("cesta je dlhšia ako %1 znakov, ktoré Windows dovoľuje");
 // A path in the settings file on Windows.
 inline const QString kReasonNotInCodePage =
     QStringLiteral("kódová stránka systému Windows nemá všetky písmená názvu");

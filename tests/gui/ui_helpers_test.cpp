@@ -20,6 +20,7 @@
 #include "platform/output_refusal.h"
 #include "platform/settings_path_text.h"
 #include "platform/windows1250.h"
+#include "platform/windows_refusal.h"
 
 class UiHelpersTest : public QObject
 {
@@ -125,6 +126,14 @@ private slots:
                  QStringLiteral("súbor je len na čítanie"));
         QCOMPARE(zvk::SystemReasonText(zvk::OutputRefusal::SameAsInput),
                  QStringLiteral("je to súbor, z ktorého sa dokument robí"));
+        const zvk::FileFailure held{"/prijem/LIST01.csv", zvk::WindowsRefusal::HeldByAnotherProgram,
+                                    zvk::FileFailure::Access::Writing};
+        QCOMPARE(
+            zvk::FileFailureLine(held),
+            shown(QStringLiteral("/prijem/LIST01.csv")) +
+                QStringLiteral(": je otvorený v inom programe, zatvorte ho tam a skúste znova"));
+        QCOMPARE(zvk::SystemReasonText(zvk::WindowsRefusal::PathTooLong),
+                 QStringLiteral("cesta je dlhšia ako 260 znakov, ktoré Windows dovoľuje"));
         const zvk::FileFailure lettersMissing{std::filesystem::path(u8"Ωmega"),
                                               zvk::SettingsPathRefusal::NotInCodePage,
                                               zvk::FileFailure::Access::Writing};

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/windows_refusal.h"
+
 namespace zvk::test {
 
 #ifdef _WIN32
@@ -23,10 +25,10 @@ UnreadableFile::~UnreadableFile()
         CloseHandle(m_handle);
 }
 
-// The C runtime tells a sharing violation as a denied access.
+// A reader waits a moment for the holder to let go, then says who holds it.
 std::error_code UnreadableFile::Reason() const
 {
-    return std::make_error_code(std::errc::permission_denied);
+    return WindowsRefusal::HeldByAnotherProgram;
 }
 
 #else

@@ -12,6 +12,7 @@
 #include "platform/path_text.h"
 #include "platform/system_reason.h"
 #include "platform/windows1250.h"
+#include "platform/windows_refusal.h"
 #include "platform/written_files.h"
 
 namespace fs = std::filesystem;
@@ -220,6 +221,14 @@ private:
 // had. An empty folder is the working folder.
 Result<> MakeReceiveFolder(const fs::path& folder)
 {
+    // Windows makes no folder that leaves no room for a file name of eight and three
+    // characters in it; one it would refuse is named at once, before any part is made.
+    constexpr std::size_t kShortFileName = 12;
+    if (ExceedsWindowsPathLimit(folder, kShortFileName)) {
+        const std::error_code tooLong = WindowsRefusal::PathTooLong;
+        return Fail("cannot create folder " + PathText(folder) + ": " + tooLong.message(),
+                    {folder, tooLong, FileFailure::Access::Writing});
+    }
     std::error_code ec;
     if (folder.empty() || fs::create_directories(folder, ec) || !ec)
         return {};

@@ -92,20 +92,6 @@ bool IsDevice(const fs::file_status& linkStatus)
            !fs::is_directory(linkStatus) && !fs::is_symlink(linkStatus);
 }
 
-// Whether Windows would refuse the file's path, or a part of it, for its length: refused
-// before anything is made, so that no folder or temporary file is left of a write that
-// cannot end. The temporary name is never longer than the target's.
-bool ExceedsPathLimit([[maybe_unused]] const fs::path& target)
-{
-#ifdef _WIN32
-    std::error_code ec;
-    const fs::path absolute = fs::absolute(target, ec);
-    return !ec && absolute.native().size() >= kWindowsPathLimit;
-#else
-    return false;
-#endif
-}
-
 } // namespace
 
 AtomicFileWriter::AtomicFileWriter(fs::path target, Existing existing, Durability durability)
@@ -227,7 +213,9 @@ bool AtomicFileWriter::Refused()
     } else if (m_existing == Existing::Replace && fs::exists(status) && IsReadOnly(status)) {
         reason = OutputRefusal::ReadOnly;
         detail = PathText(m_target) + " " + reason.message();
-    } else if (ExceedsPathLimit(m_target)) {
+    } else if (ExceedsWindowsPathLimit(m_target)) {
+        // Refused before anything is made, so that no temporary file is left of a write
+        // that cannot end; the temporary name is never longer than the target's.
         reason = WindowsRefusal::PathTooLong;
         detail = "cannot write " + PathText(m_target) + ": " + reason.message();
     }

@@ -27,7 +27,7 @@ struct FileStamp
     std::uint64_t device = 0; // the identity: POSIX device and inode, on Windows
     std::uint64_t file = 0;   // 0 and the file id
     std::uint64_t size = 0;
-    std::int64_t modified = 0;      // in the system's own units
+    std::int64_t modified = 0; // in the system's own units
     std::int64_t statusChanged = 0;
 
     friend bool operator==(const FileStamp&, const FileStamp&) = default;

@@ -65,8 +65,8 @@ template <class Attempt> std::error_code WhileHeld(Step step, Attempt attempt)
 {
     DWORD error = attempt();
     DWORD waited = 0;
-    for (DWORD pause = kFirstPauseMs; error != ERROR_SUCCESS && HeldAnswer(error, step) &&
-                                      waited < kHeldPatienceMs;
+    for (DWORD pause = kFirstPauseMs;
+         error != ERROR_SUCCESS && HeldAnswer(error, step) && waited < kHeldPatienceMs;
          pause = std::min(2 * pause, kLongestPauseMs)) {
         Sleep(pause);
         waited += pause;
@@ -119,9 +119,9 @@ OpenedFile OpenStream(const std::filesystem::path& path, DWORD access, DWORD sha
 // replace, but flushing the file commits its entry with it.
 DWORD FlushToDisk(const std::filesystem::path& path)
 {
-    const HANDLE handle =
-        CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE handle = CreateFileW(path.c_str(), GENERIC_WRITE,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE)
         return GetLastError();
     const DWORD error = LastErrorUnless(FlushFileBuffers(handle));

@@ -21,6 +21,18 @@ std::string RefusalWords(int value)
 
 } // namespace
 
+bool ExceedsWindowsPathLimit([[maybe_unused]] const std::filesystem::path& path,
+                             [[maybe_unused]] std::size_t room)
+{
+#ifdef _WIN32
+    std::error_code ec;
+    const std::filesystem::path absolute = std::filesystem::absolute(path, ec);
+    return !ec && absolute.native().size() + room >= kWindowsPathLimit;
+#else
+    return false;
+#endif
+}
+
 const std::error_category& WindowsRefusalCategory()
 {
     static const WordedErrorCategory category("windows refusal", &RefusalWords);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+#include <filesystem>
 #include <system_error>
 #include <type_traits>
 
@@ -18,6 +20,10 @@ enum class WindowsRefusal
 
 // The characters a Windows path may have, its terminating null included.
 inline constexpr std::size_t kWindowsPathLimit = 260;
+
+// Whether Windows would refuse `path` for its length, with `room` characters still to be
+// added to it (a folder's files' names). Never on other systems.
+bool ExceedsWindowsPathLimit(const std::filesystem::path& path, std::size_t room = 0);
 
 const std::error_category& WindowsRefusalCategory();
 std::error_code make_error_code(WindowsRefusal refusal);
