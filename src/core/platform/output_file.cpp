@@ -129,16 +129,35 @@ DWORD FlushToDisk(const std::filesystem::path& path)
     return error;
 }
 
+// Whether a holder keeps `path` from being replaced: ERROR_SUCCESS when nobody does or
+// there is no such file. Asked before a replace, since Wine's ReplaceFileW leaves a file
+// of its own behind each time a holder refuses it.
+DWORD ReplaceableOrGone(const std::filesystem::path& path)
+{
+    const HANDLE handle =
+        CreateFileW(path.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return GetLastError() == ERROR_FILE_NOT_FOUND ? ERROR_SUCCESS : GetLastError();
+    CloseHandle(handle);
+    return ERROR_SUCCESS;
+}
+
 // A file that exists is replaced with ReplaceFileW, which gives the new file the access
 // rights, attributes and streams of the one it replaces, as an edit in place would;
-// otherwise the new file only takes the name.
+// otherwise the new file only takes the name. The attributes are set again after it:
+// Wine's ReplaceFileW does not keep them, and a file hidden or kept out of the search
+// index by its user stays so whoever replaces it.
 std::error_code MoveReplacing(const std::filesystem::path& from, const std::filesystem::path& to,
                               bool writeThrough)
 {
     constexpr DWORD kKeepGoing = REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IGNORE_ACL_ERRORS;
     const DWORD moveFlags = MOVEFILE_REPLACE_EXISTING | (writeThrough ? MOVEFILE_WRITE_THROUGH : 0);
+    const DWORD attributes = GetFileAttributesW(to.c_str());
     bool replaced = false;
     const std::error_code moved = WhileHeld(Step::Rename, [&] {
+        if (const DWORD held = ReplaceableOrGone(to); held != ERROR_SUCCESS)
+            return held;
         const DWORD error = LastErrorUnless(
             ReplaceFileW(to.c_str(), from.c_str(), nullptr, kKeepGoing, nullptr, nullptr));
         replaced = error == ERROR_SUCCESS;
@@ -147,8 +166,12 @@ std::error_code MoveReplacing(const std::filesystem::path& from, const std::file
             return LastErrorUnless(MoveFileExW(from.c_str(), to.c_str(), moveFlags));
         return error;
     });
-    if (moved || !replaced || !writeThrough)
+    if (moved || !replaced)
         return moved;
+    if (attributes != INVALID_FILE_ATTRIBUTES && GetFileAttributesW(to.c_str()) != attributes)
+        SetFileAttributesW(to.c_str(), attributes);
+    if (!writeThrough)
+        return {};
     return WhileHeld(Step::Open, [&] { return FlushToDisk(to); });
 }
 
