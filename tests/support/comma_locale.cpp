@@ -8,9 +8,12 @@ namespace zvk::test {
 
 CommaDecimalLocale::CommaDecimalLocale() : m_previous(std::setlocale(LC_ALL, nullptr))
 {
-    // The names of Linux, then those of the Windows C runtime.
-    for (const char* name : {"sk_SK.UTF-8", "de_DE.UTF-8", "sk_SK.utf8", "de_DE.utf8",
-                             "Slovak_Slovakia.1250", "German_Germany.1252"}) {
+    // Each system's own names: msvcrt.dll knows no POSIX name and takes no UTF-8 locale.
+#ifdef _WIN32
+    for (const char* name : {"Slovak_Slovakia.1250", "German_Germany.1252"}) {
+#else
+    for (const char* name : {"sk_SK.UTF-8", "de_DE.UTF-8", "sk_SK.utf8", "de_DE.utf8"}) {
+#endif
         if (std::setlocale(LC_ALL, name) != nullptr) {
             m_active = std::strcmp(std::localeconv()->decimal_point, ",") == 0;
             return;

@@ -13,6 +13,12 @@
 #include "support/recording_window_port.h"
 #include "support/temp_dir.h"
 
+#ifdef _WIN32
+#include <windows.h>
+
+#include "platform/windows_refusal.h"
+#endif
+
 namespace fs = std::filesystem;
 
 namespace zvk {
@@ -400,6 +406,47 @@ TEST(ReceiveListsWorkerTest, ListWhoseTextCannotBeWrittenStaysReceivedAndIsNamed
                       std::make_error_code(std::errc::is_a_directory).message()});
     EXPECT_TRUE(reception.window.Outcomes().empty());
 }
+
+#ifdef _WIN32
+// A semicolon text that another program keeps open (LIST01.csv in a spreadsheet): the list
+// is received all the same, and the text is named as open in another program.
+TEST(ReceiveListsWorkerTest, ATextHeldOpenLeavesItsListReceivedAndIsNamed)
+{
+    Reception reception;
+    const std::string list = "ADLIST01.DAT       0ZVK_CE         V 3.02\r\n";
+    reception.handheld.files = {{u"\\LIST01.DAT", list}};
+    reception.settings.convertRequested = [] { return true; };
+    const fs::path text = reception.dir.Write("LIST01.csv", "earlier");
+    const HANDLE spreadsheet = CreateFileW(text.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(spreadsheet, INVALID_HANDLE_VALUE);
+    EXPECT_FALSE(reception.Run());
+    CloseHandle(spreadsheet);
+    EXPECT_EQ(ReadBytes(reception.dir.Path() / "LIST01.DAT"), list);
+    EXPECT_EQ(ReadBytes(text), "earlier");
+    EXPECT_EQ(ListFolder(reception.dir.Path()), "LIST01.DAT LIST01.csv");
+    EXPECT_TRUE(reception.handheld.files.empty());
+    const std::error_code held = WindowsRefusal::HeldByAnotherProgram;
+    EXPECT_EQ(reception.window.Failures(), Strings{"not converted LIST01.DAT: " + held.message()});
+}
+
+// A receive folder that leaves no room for a list's name within Windows' limit is named
+// before anything is made or taken from the handheld.
+TEST(ReceiveListsWorkerTest, AReceiveFolderOverWindowsLimitIsNamedAndTheListsStay)
+{
+    Reception reception;
+    reception.handheld.files = {{u"\\A.DAT", "a"}};
+    reception.window.receiveFolder = reception.dir.Path() / std::string(250, 'p');
+    EXPECT_FALSE(reception.Run());
+    EXPECT_EQ(reception.handheld.files.size(), 1u);
+    EXPECT_EQ(ListFolder(reception.dir.Path()), "");
+    const Strings events = reception.window.Events();
+    const std::error_code tooLong = WindowsRefusal::PathTooLong;
+    EXPECT_EQ(events[events.size() - 2], "unavailable receive folder|cannot create folder " +
+                                             PathText(reception.window.receiveFolder) + ": " +
+                                             tooLong.message());
+}
+#endif
 
 TEST(ReceiveListsWorkerTest, StopEndsTheCopyWithoutAPartialFileOrAMessage)
 {
