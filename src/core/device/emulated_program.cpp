@@ -153,6 +153,9 @@ void EmulatedProgram::Export()
     if (!SleepUnlessGivenUp(settings.exportDelayMs))
         return;
     m_exported.clear();
+    // Copies of an export the program did not finish (it was killed) would lie at the top
+    // for good: they go, as a desktop writer's do.
+    RemoveAbandonedTemporaryFiles(m_folder);
     for (const fs::path& list : FilesIn(EmulatedListStore(m_folder))) {
         // Written under a name no list search takes, so the desktop never sees half a list.
         const fs::path target = m_folder / list.filename();

@@ -4,6 +4,7 @@
 #include <cassert>
 #include <cerrno>
 
+#include "platform/input_file.h"
 #include "platform/output_file.h"
 #include "platform/output_refusal.h"
 #include "platform/path_text.h"
@@ -85,11 +86,18 @@ bool IsReadOnly(const fs::file_status& status)
     return (status.permissions() & fs::perms::owner_write) == fs::perms::none;
 }
 
-// A device, a pipe or a socket: something to write into, not a file to replace.
-bool IsDevice(const fs::file_status& linkStatus)
+// A device that takes what is written at once (a terminal, /dev/null): there is no file
+// to replace, and it is written directly.
+bool IsCharacterDevice(const fs::file_status& linkStatus)
 {
-    return fs::exists(linkStatus) && !fs::is_regular_file(linkStatus) &&
-           !fs::is_directory(linkStatus) && !fs::is_symlink(linkStatus);
+    return fs::is_character_file(linkStatus);
+}
+
+// A pipe, a socket or a disk: an open would wait for a reader, or the bytes would go
+// where no file is. Refused with its name, never opened.
+bool IsNoFile(const fs::file_status& linkStatus)
+{
+    return fs::is_fifo(linkStatus) || fs::is_socket(linkStatus) || fs::is_block_file(linkStatus);
 }
 
 } // namespace
@@ -100,7 +108,7 @@ AtomicFileWriter::AtomicFileWriter(fs::path target, Existing existing, Durabilit
     if (Refused())
         return;
     std::error_code ec;
-    if (m_existing == Existing::Replace && IsDevice(fs::symlink_status(m_target, ec))) {
+    if (m_existing == Existing::Replace && IsCharacterDevice(fs::symlink_status(m_target, ec))) {
         m_direct = true;
         OpenedFile file = OpenFileForWriting(m_target);
         if (file)
@@ -160,8 +168,10 @@ Result<> AtomicFileWriter::Commit()
             return Unexpected(*m_failure);
         }
     } else {
+        // Only a file passes its mode on: a link to a device does not make the new file
+        // writable for everyone.
         const fs::file_status status = fs::status(m_target, ec);
-        if (fs::exists(status)) {
+        if (fs::is_regular_file(status)) {
             fs::permissions(m_temporary, status.permissions(), ec);
             KeepOwner(m_target, m_temporary);
         }
@@ -207,7 +217,10 @@ bool AtomicFileWriter::Refused()
     const fs::file_status status = fs::status(m_target, ec);
     std::error_code reason;
     std::string detail;
-    if (fs::is_directory(status)) {
+    if (IsNoFile(fs::symlink_status(m_target, ec))) {
+        reason = InputRefusal::NotARegularFile;
+        detail = PathText(m_target) + " " + reason.message();
+    } else if (fs::is_directory(status)) {
         reason = std::make_error_code(std::errc::is_a_directory);
         detail = PathText(m_target) + " is a folder";
     } else if (m_existing == Existing::Replace && fs::exists(status) && IsReadOnly(status)) {

@@ -20,9 +20,10 @@ namespace zvk {
 // claimed while it is written; the first writer into a folder removes the
 // temporary files there that no writer holds any more.
 //
-// An existing target that is a device (a terminal, /dev/null) is written directly:
-// there is no file to replace. A symbolic link is replaced by the new file and its
-// target is left alone.
+// An existing target that is a character device (a terminal, /dev/null) is written
+// directly: there is no file to replace. A pipe, a socket or a disk is refused, never
+// opened: an open would wait for a reader. A symbolic link is replaced by the new file
+// and its target is left alone.
 class AtomicFileWriter
 {
 public:

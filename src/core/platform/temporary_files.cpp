@@ -94,7 +94,12 @@ bool SameFile(const struct stat& a, const struct stat& b)
 // still that file, so nothing else is removed in its place.
 void RemoveIfAbandoned(const fs::path& path)
 {
-    const int descriptor = open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    constexpr int kFlags = O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC;
+    int descriptor = open(path.c_str(), O_RDONLY | kFlags);
+    // A writer under a narrow mask (umask 0577) makes files only it may write: the lock is
+    // taken through a descriptor for writing, which changes nothing in the file.
+    if (descriptor < 0 && errno == EACCES)
+        descriptor = open(path.c_str(), O_WRONLY | kFlags);
     if (descriptor < 0)
         return;
     struct stat held

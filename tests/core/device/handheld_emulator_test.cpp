@@ -251,6 +251,10 @@ TEST(HandheldEmulatorTest, ProgramExportsItsListsWholeThenCreatesTheMarker)
     Emulated emulated;
     emulated.dir.Write("ZVK_CE/Data/LIST01.DAT", "one");
     emulated.dir.Write("ZVK_CE/Data/LIST02.DAT", "two");
+    // The copy of an export that was killed, made under a mask that left it only writable:
+    // it goes with the next export.
+    const fs::path abandoned = emulated.dir.Write(".L00006.DAT.1a-2.tmp", "");
+    fs::permissions(abandoned, fs::perms::owner_write);
     emulated.RunProgram(kExportRequested);
     EXPECT_EQ(ReadBytes(emulated.Path("LIST01.DAT")), "one");
     EXPECT_EQ(ReadBytes(emulated.Path("LIST02.DAT")), "two");

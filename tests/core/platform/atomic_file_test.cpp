@@ -5,6 +5,7 @@
 #include "platform/windows1250.h"
 
 #include <cerrno>
+#include <fstream>
 #include <sstream>
 #include <vector>
 
@@ -152,6 +153,34 @@ TEST(AtomicFileTest, RefusesFoldersReadOnlyFilesAndMissingFolders)
     EXPECT_EQ(ListFolder(dir.Path()), "ZVK.INI");
 }
 
+#ifndef _WIN32
+// What is no file: a pipe or a socket is refused at once (an open would wait for a
+// reader), a terminal or /dev/null is written directly, and a link to a device is replaced
+// by a file with the mode any new file gets, not the device's.
+TEST(AtomicFileTest, ThingsThatAreNoFilesAreNeverWaitedOnNorCopied)
+{
+    TempDir dir;
+    const fs::path pipe = dir.Path() / "LIST01.csv";
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    const Result<> refused = WriteFileAtomically(pipe, "x");
+    ASSERT_FALSE(refused);
+    EXPECT_EQ(refused.error().detail, pipe.string() + " is not a regular file");
+    EXPECT_EQ(refused.error().file.reason, InputRefusal::NotARegularFile);
+    EXPECT_TRUE(fs::is_fifo(fs::symlink_status(pipe)));
+
+    EXPECT_TRUE(Succeeded(WriteFileAtomically("/dev/null", "x")));
+    EXPECT_TRUE(fs::is_character_file(fs::status("/dev/null")));
+
+    const fs::path index = dir.Path() / "headers.idx";
+    fs::create_symlink("/dev/zero", index);
+    ASSERT_TRUE(Succeeded(WriteFileAtomically(index, "index")));
+    const fs::perms usual = fs::status(dir.Write("fresh", "")).permissions();
+    EXPECT_EQ(fs::status(index).permissions(), usual);
+    EXPECT_EQ(ReadBytes(index), "index");
+    EXPECT_EQ(ListFolder(dir.Path()), "LIST01.csv fresh headers.idx");
+}
+#endif
+
 TEST(AtomicFileTest, KeepingWriterTakesOnlyAFreeName)
 {
     TempDir dir;
@@ -201,6 +230,18 @@ TEST(AtomicFileTest, AbandonedTemporaryFilesGoAndHeldOnesStay)
                                           ".LIST06.DAT.tmp .keep.tmp LIST03.DAT.1a-2.tmp");
     ASSERT_TRUE(Succeeded(held.Commit()));
     EXPECT_EQ(ReadBytes(dir.Path() / "LIST01.csv"), "being written");
+#ifndef _WIN32
+    // One that a writer under a narrow mask (umask 0577) left, which even its owner may
+    // only write, goes too.
+    fs::permissions(dir.Path(), fs::perms::all);
+    EXPECT_TRUE(test::AsOrdinaryUser([&dir] {
+        const fs::path narrow = TemporaryPathFor(dir.Path() / "LIST07.DAT");
+        std::ofstream(narrow) << "left";
+        fs::permissions(narrow, fs::perms::owner_write);
+        RemoveAbandonedTemporaryFiles(dir.Path());
+        return !fs::exists(narrow);
+    }));
+#endif
 }
 
 // What a process ending at once (a second stop signal) leaves: no file half written, and
