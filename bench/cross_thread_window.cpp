@@ -104,6 +104,11 @@ void CrossThreadWindow::ReportReceptionFailures(const std::vector<ListFailure>& 
     });
 }
 
+void CrossThreadWindow::ReportKeptVersions(const std::vector<KeptVersion>& kept)
+{
+    Invoke([this, first = kept.front().keptAs.string()] { m_lastMessage = first; });
+}
+
 void CrossThreadWindow::ReportUnavailable(Unavailable /*what*/, const Failure& failure)
 {
     Invoke([this, message = failure.detail] { m_lastMessage = message; });

@@ -114,6 +114,12 @@ std::string ListNotReceived(std::string_view list, std::string_view detail)
     return std::string(list) + " stays on the handheld: " + std::string(detail);
 }
 
+std::string EarlierListKept(std::string_view list, std::string_view keptAs)
+{
+    return std::string(list) + " replaced an earlier list of its name, which was kept as " +
+           std::string(keptAs);
+}
+
 std::string ListStillOnHandheld(std::string_view list, std::string_view detail)
 {
     return std::string(list) +

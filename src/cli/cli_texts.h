@@ -55,6 +55,8 @@ std::string ExportAbandoned(std::string_view limit);
 std::string ListNotReceived(std::string_view list, std::string_view detail);
 std::string ListNotConverted(std::string_view list, std::string_view detail);
 std::string ListStillOnHandheld(std::string_view list, std::string_view detail);
+// A list received under the name of a desktop list with other bytes, kept as `keptAs`.
+std::string EarlierListKept(std::string_view list, std::string_view keptAs);
 
 // "stopping on SIGINT"
 std::string StoppingOn(std::string_view signal);

@@ -19,10 +19,13 @@ int RunImport(const Arguments& arguments, const CommandContext& context)
     for (const std::string& argument : arguments) {
         if (stop.stop_requested())
             return kFailure;
-        const Result<std::filesystem::path> imported =
-            ImportMeasurementText(context.PathOf(argument));
+        const Result<ImportedList> imported = ImportMeasurementText(context.PathOf(argument));
         if (imported) {
-            context.out << PathText(*imported) << '\n';
+            context.out << PathText(imported->list) << '\n';
+            if (imported->kept)
+                ReportFailure(context.err,
+                              messages::EarlierListKept(PathText(imported->list.filename()),
+                                                        PathText(imported->kept->keptAs)));
         } else {
             ReportFailure(context.err, imported.error().detail);
             status = kFailure;

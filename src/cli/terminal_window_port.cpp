@@ -148,6 +148,17 @@ void TerminalWindowPort::ReportReceptionFailures(const std::vector<ListFailure>&
     }
 }
 
+void TerminalWindowPort::ReportKeptVersions(const std::vector<KeptVersion>& kept)
+{
+    const std::lock_guard lock(m_mutex);
+    EndProgressLine();
+    for (const KeptVersion& version : kept)
+        m_err << messages::kPrefix
+              << messages::EarlierListKept(PathText(version.list.filename()),
+                                           PathText(version.keptAs))
+              << '\n';
+}
+
 // The file and its reason in the tool's words, then the window's heading as a message; a
 // handheld that cannot be had is said in the tool's words alone.
 void TerminalWindowPort::ReportUnavailable(Unavailable what, const Failure& failure)

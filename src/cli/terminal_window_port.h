@@ -36,6 +36,7 @@ public:
     void Report(TransferOutcome outcome) override;
     void ReportUnavailable(Unavailable what, const Failure& failure) override;
     void ReportReceptionFailures(const std::vector<ListFailure>& failures) override;
+    void ReportKeptVersions(const std::vector<KeptVersion>& kept) override;
     void ReportReceiveFolderInHandheld(const std::filesystem::path& receiveFolder,
                                        const std::filesystem::path& handheldFolder) override;
     std::optional<std::filesystem::path>

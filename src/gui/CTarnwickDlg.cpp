@@ -17,6 +17,7 @@
 #include "gui/message_box.h"
 #include "gui/paths.h"
 #include "gui/program_texts.h"
+#include "gui/reception_failure_text.h"
 #include "gui/show_failure.h"
 #include "gui/transfer_link.h"
 #include "lists/text_import.h"
@@ -226,10 +227,13 @@ void CTarnwickDlg::ImportMeasurementText()
         zvk::AskOpenFileName(this, ReceiveFolderText(), zvk::kMeasurementTextsFilter);
     if (chosen.isEmpty())
         return;
-    const zvk::Result<std::filesystem::path> imported =
+    const zvk::Result<zvk::ImportedList> imported =
         zvk::ImportMeasurementText(zvk::ToFilePath(chosen));
     if (!imported)
         zvk::ShowFailure(this, zvk::kImportFailed, imported.error());
+    else if (imported->kept)
+        zvk::ShowMessageBox(this, zvk::KeptVersionsMessage({*imported->kept}), zvk::kNoticeCaption,
+                            QMessageBox::Information);
 }
 
 void CTarnwickDlg::Install()

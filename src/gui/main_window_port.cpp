@@ -132,6 +132,11 @@ void MainWindowPort::ReportReceptionFailures(const std::vector<zvk::ListFailure>
     ShowBox({zvk::ReceptionFailureMessage(failures), zvk::kErrorCaption, QMessageBox::Information});
 }
 
+void MainWindowPort::ReportKeptVersions(const std::vector<zvk::KeptVersion>& kept)
+{
+    ShowBox({zvk::KeptVersionsMessage(kept), zvk::kNoticeCaption, QMessageBox::Information});
+}
+
 void MainWindowPort::ReportReceiveFolderInHandheld(const std::filesystem::path& receiveFolder,
                                                    const std::filesystem::path& handheldFolder)
 {

@@ -36,6 +36,7 @@ public:
     void Report(zvk::TransferOutcome outcome) override;
     void ReportUnavailable(zvk::Unavailable what, const zvk::Failure& failure) override;
     void ReportReceptionFailures(const std::vector<zvk::ListFailure>& failures) override;
+    void ReportKeptVersions(const std::vector<zvk::KeptVersion>& kept) override;
     void ReportReceiveFolderInHandheld(const std::filesystem::path& receiveFolder,
                                        const std::filesystem::path& handheldFolder) override;
     std::optional<std::filesystem::path>

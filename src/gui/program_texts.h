@@ -65,6 +65,10 @@ inline const QString kListsNotConverted =
     QStringLiteral("*** Tieto zoznamy boli prijaté, ale neboli konvertované ***");
 inline const QString kListsStillOnHandheld =
     QStringLiteral("*** Tieto zoznamy boli prijaté, ale zostali v prenosnom počítači ***");
+// The lists of a reception that replaced desktop lists of their names with other bytes;
+// each line names where the earlier list is now.
+inline const QString kEarlierListsKept = QStringLiteral(
+    "*** Tieto zoznamy nahradili skoršie zoznamy s rovnakým menom, skoršie sú odložené ***");
 // After the named lists of a group: %1 how many more there are.
 inline const QString kMoreLists = QStringLiteral("a ďalšie (%1)");
 

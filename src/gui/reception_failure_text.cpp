@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "gui/file_failure_text.h"
+#include "gui/paths.h"
 #include "gui/program_texts.h"
 
 namespace zvk {
@@ -66,6 +67,15 @@ QString ReceptionFailureMessage(const std::vector<ListFailure>& failures)
     AppendGroup(message, kListsNotReceived, notReceived);
     AppendGroup(message, kListsNotConverted, notConverted);
     AppendGroup(message, kListsStillOnHandheld, stillOnHandheld);
+    return message;
+}
+
+QString KeptVersionsMessage(const std::vector<KeptVersion>& kept)
+{
+    QString message = kEarlierListsKept;
+    for (const KeptVersion& version : kept)
+        message += QLatin1Char('\n') + ToDisplayPath(version.list.filename()) +
+                   QStringLiteral(": ") + ToDisplayPath(version.keptAs);
     return message;
 }
 

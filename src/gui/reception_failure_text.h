@@ -5,6 +5,7 @@
 #include <QString>
 
 #include "device/list_failure.h"
+#include "platform/earlier_version.h"
 
 namespace zvk {
 
@@ -13,5 +14,9 @@ namespace zvk {
 // received but not deleted on the handheld, each on a line of its own with its reason in
 // the program's language.
 QString ReceptionFailureMessage(const std::vector<ListFailure>& failures);
+
+// The "Oznam" message of a reception that replaced desktop lists of their names with other
+// bytes: each list, and where its earlier version was kept.
+QString KeptVersionsMessage(const std::vector<KeptVersion>& kept);
 
 } // namespace zvk

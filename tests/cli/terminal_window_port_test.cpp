@@ -48,6 +48,10 @@ TEST(TerminalWindowPortTest, EveryFailedListIsNamed)
     failures.push_back({"K.DAT", ListFailure::Step::Converting, {"disk full", {}}});
     expected += "zvk: K.DAT was received, but its semicolon text was not written: disk full\n";
     terminal.ReportReceptionFailures(failures);
+    // Lists that replaced earlier ones of their names, each with where the earlier went.
+    terminal.ReportKeptVersions({{"/prijem/A.DAT", "/prijem/nahradené/A.20261208-152530.DAT"}});
+    expected += "zvk: A.DAT replaced an earlier list of its name, which was kept as "
+                "/prijem/nahradené/A.20261208-152530.DAT\n";
     EXPECT_EQ(err.str(), expected);
 }
 

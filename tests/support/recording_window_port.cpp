@@ -140,6 +140,13 @@ void RecordingWindowPort::ReportReceiveFolderInHandheld(const fs::path& refused,
            PathText(handheldFolder));
 }
 
+void RecordingWindowPort::ReportKeptVersions(const std::vector<KeptVersion>& kept)
+{
+    for (const KeptVersion& version : kept)
+        Record("kept " + PathText(version.list.filename()) + " as " +
+               PathText(version.keptAs.parent_path().filename() / version.keptAs.filename()));
+}
+
 void RecordingWindowPort::ReportReceptionFailures(const std::vector<ListFailure>& failures)
 {
     for (const ListFailure& failure : failures) {

@@ -8,6 +8,8 @@
 #include "device/handheld_contract.h"
 #include "lists/semicolon_conversion.h"
 #include "platform/atomic_file.h"
+#include "platform/earlier_version.h"
+#include "platform/local_time.h"
 #include "platform/output_refusal.h"
 #include "platform/path_text.h"
 #include "platform/system_reason.h"
@@ -134,6 +136,11 @@ public:
         return m_failures;
     }
 
+    const std::vector<KeptVersion>& Kept() const
+    {
+        return m_kept;
+    }
+
 private:
     static std::string DisplayName(std::u16string_view name)
     {
@@ -170,6 +177,8 @@ private:
             return false;
         }
         AtomicFileWriter writer(target);
+        // The whole list, to tell whether it has the bytes of a desktop list it replaces.
+        std::string received;
         std::array<char, kChunkBytes> buffer{};
         std::uint32_t count = 0;
         bool complete = false;
@@ -180,6 +189,7 @@ private:
                 break;
             }
             writer.Write(std::string_view(buffer.data(), count));
+            received.append(buffer.data(), count);
             m_done += count;
             m_notices.ShowProgress(m_done, m_total);
             if (count == 0) {
@@ -196,6 +206,19 @@ private:
         // A stop leaves the list where it was without naming it: the window is closing.
         if (!complete && m_stop.stop_requested())
             return false;
+        // An earlier list of the name with other bytes is kept before it is replaced; one
+        // that cannot be kept is not replaced, and the new list stays on the handheld.
+        if (complete && writer.IsOpen()) {
+            Result<std::optional<KeptVersion>> kept =
+                KeepEarlierVersion(target, received, CurrentLocalTime());
+            if (!kept) {
+                m_failures.push_back(
+                    {shown, ListFailure::Step::WritingList, std::move(kept).error()});
+                return false;
+            }
+            if (*kept)
+                m_kept.push_back(std::move(**kept));
+        }
         // Complete, or the writer failed: Commit puts the list in place or says why not.
         Result<> written = writer.Commit();
         if (written)
@@ -215,6 +238,7 @@ private:
     std::uint64_t m_total = 0;
     std::uint64_t m_done = 0;
     std::vector<ListFailure> m_failures;
+    std::vector<KeptVersion> m_kept;
 };
 
 // Makes the receive folder when it does not exist yet, parents and all; why it cannot be
@@ -267,6 +291,8 @@ bool ReceiveAll(TransferPort& port, RemoteApi& handheld, const ReceiveSettings& 
     const bool handedBack = StartHandheldProgram(handheld, kListsTaken);
     if (stop.stop_requested())
         return false;
+    if (!reception.Kept().empty())
+        port.ReportKeptVersions(reception.Kept());
     if (!handedBack) {
         port.Report(TransferOutcome::HandheldProgramNotStarted);
         return false;

@@ -7,6 +7,7 @@
 
 #include "device/list_failure.h"
 #include "device/transfer_outcome.h"
+#include "platform/earlier_version.h"
 #include "platform/result.h"
 
 namespace zvk {
@@ -51,6 +52,9 @@ public:
     virtual void ReportUnavailable(Unavailable what, const Failure& failure) = 0;
     // A reception that did not finish every list, each named with its reason.
     virtual void ReportReceptionFailures(const std::vector<ListFailure>& failures) = 0;
+    // Lists received under the names of desktop lists with other bytes, whose earlier
+    // versions were kept before they were replaced, each with where it now is.
+    virtual void ReportKeptVersions(const std::vector<KeptVersion>& kept) = 0;
     // No reception into a receive folder that is, or lies in, the folder playing the
     // handheld: the lists would be deleted where they arrive.
     virtual void ReportReceiveFolderInHandheld(const std::filesystem::path& receiveFolder,

@@ -12,6 +12,7 @@
 #include "platform/ascii.h"
 #include "platform/atomic_file.h"
 #include "platform/input_file.h"
+#include "platform/local_time.h"
 #include "platform/path_text.h"
 #include "platform/windows1250.h"
 
@@ -229,7 +230,7 @@ fs::path DataListPathFor(const fs::path& textPath)
     return list;
 }
 
-Result<fs::path> ImportMeasurementText(const fs::path& textPath)
+Result<ImportedList> ImportMeasurementText(const fs::path& textPath)
 {
     // In any letter case: on Windows "x.DAT" and "x.dat" are one file.
     if (HasDataListName(textPath))
@@ -242,9 +243,12 @@ Result<fs::path> ImportMeasurementText(const fs::path& textPath)
     if (text->bad())
         return Fail("cannot read " + PathText(textPath),
                     {textPath, std::make_error_code(std::errc::io_error)});
+    Result<std::optional<KeptVersion>> kept = KeepEarlierVersion(output, list, CurrentLocalTime());
+    if (!kept)
+        return Unexpected(std::move(kept).error());
     if (Result<> written = WriteFileAtomically(output, list); !written)
         return Unexpected(std::move(written).error());
-    return output;
+    return ImportedList{output, std::move(kept).value()};
 }
 
 } // namespace zvk

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/earlier_version.h"
 #include "platform/result.h"
 
 namespace zvk {
@@ -21,8 +22,17 @@ std::string DataListFromMeasurementText(std::istream& text, std::string_view lis
 // its name and the extension ".dat".
 std::filesystem::path DataListPathFor(const std::filesystem::path& textPath);
 
-// Reads the text file and writes its data list beside it, whole or not at all; the
-// list's path, or why there is none.
-Result<std::filesystem::path> ImportMeasurementText(const std::filesystem::path& textPath);
+// The data list an import wrote, and the earlier list of its name that it replaced, where
+// one with other bytes was there.
+struct ImportedList
+{
+    std::filesystem::path list;
+    std::optional<KeptVersion> kept;
+};
+
+// Reads the text file and writes its data list beside it, whole or not at all, keeping an
+// earlier list of the name with other bytes (KeepEarlierVersion); the list, or why there
+// is none.
+Result<ImportedList> ImportMeasurementText(const std::filesystem::path& textPath);
 
 } // namespace zvk

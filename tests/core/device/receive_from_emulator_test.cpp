@@ -157,6 +157,16 @@ TEST(ReceiveFromEmulatorTest, TwoListsOfOneDesktopNameNeverReplaceEachOther)
     EXPECT_EQ(reception.window.Failures(),
               (std::vector<std::string>{"not converted A.dat: " + reason,
                                         "not received latčin.DAT: " + reason}));
+
+    // The next reception takes the list that stayed, and keeps the first one's bytes.
+    reception.Run();
+    EXPECT_EQ(reception.HandheldLists(), "");
+    EXPECT_EQ(ReadBytes(desktop / PathFromText("latčin.DAT")), codePageList);
+    const fs::path kept = desktop / PathFromText("nahradené");
+    const std::string keptNames = ListFolder(kept);
+    const std::string keptList = keptNames.substr(0, keptNames.find(' '));
+    EXPECT_TRUE(keptList.starts_with("latčin.")) << keptNames;
+    EXPECT_EQ(ReadBytes(kept / PathFromText(keptList)), utf8List);
 }
 
 // Lists received into the folder that plays the handheld would be deleted as they arrive.

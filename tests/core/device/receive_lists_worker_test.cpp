@@ -70,7 +70,6 @@ TEST(ReceiveListsWorkerTest, CopiesEveryListWithOneRunningByteCount)
     const std::string first(250, '1');
     const std::string third(1000, '3');
     reception.handheld.files = {{u"\\A.DAT", first}, {u"\\B.DAT", ""}, {u"\\C.DAT", third}};
-    reception.dir.Write("A.DAT", "an older list of that name");
     EXPECT_TRUE(reception.Run());
     Progress expected;
     for (const std::uint64_t done : {100, 200, 250, 250, 250})
@@ -88,6 +87,52 @@ TEST(ReceiveListsWorkerTest, CopiesEveryListWithOneRunningByteCount)
     EXPECT_EQ(reception.window.Events(),
               (Strings{"lock", "stage preparing export", "stage receiving", "outcome received",
                        "unlock"}));
+}
+
+// A list received under the name of a desktop list keeps that list when their bytes
+// differ: the earlier one, and its semicolon text, move to the folder of replaced lists
+// under the time of the replacement, and the window is told where. The same bytes keep
+// nothing.
+TEST(ReceiveListsWorkerTest, AnEarlierListOfTheNameIsKeptUnlessItHasTheSameBytes)
+{
+    Reception reception;
+    reception.dir.Write("A.DAT", "measured yesterday");
+    reception.dir.Write("A.csv", "yesterday's text");
+    reception.dir.Write("B.DAT", "received before");
+    reception.handheld.files = {{u"\\A.DAT", "measured today"}, {u"\\B.DAT", "received before"}};
+    EXPECT_TRUE(reception.Run());
+    EXPECT_EQ(ReadBytes(reception.dir.Path() / "A.DAT"), "measured today");
+    EXPECT_EQ(ReadBytes(reception.dir.Path() / "B.DAT"), "received before");
+    EXPECT_EQ(ListFolder(reception.dir.Path()), "A.DAT B.DAT nahradené");
+    const fs::path kept = reception.dir.Path() / "nahradené";
+    const std::string keptNames = ListFolder(kept);
+    ASSERT_EQ(keptNames.size(), std::string("A.20261208-152832.DAT A.20261208-152832.csv").size())
+        << keptNames;
+    const std::string keptList = keptNames.substr(0, keptNames.find(' '));
+    EXPECT_EQ(ReadBytes(kept / keptList), "measured yesterday");
+    EXPECT_EQ(ReadBytes(kept / (keptList.substr(0, keptList.size() - 3) + "csv")),
+              "yesterday's text");
+    const Strings events = reception.window.Events();
+    EXPECT_EQ(events.at(3), "kept A.DAT as nahradené/" + keptList);
+    EXPECT_EQ(events.at(4), "outcome received");
+}
+
+// Two handheld names that come to one desktop name (one in UTF-16, one in the handheld's
+// code page) over two receptions: the second list no longer takes the first one's place
+// unseen, and neither list is lost.
+TEST(ReceiveListsWorkerTest, TheSecondOfTwoNamesForOneFileKeepsTheFirst)
+{
+    TempDir folder;
+    for (const char* bytes : {"first list", "second list"}) {
+        Reception reception;
+        reception.window.receiveFolder = folder.Path();
+        reception.handheld.files = {{u"\\ZOZNAM.DAT", bytes}};
+        EXPECT_TRUE(reception.Run());
+    }
+    EXPECT_EQ(ReadBytes(folder.Path() / "ZOZNAM.DAT"), "second list");
+    const fs::path kept = folder.Path() / "nahradené";
+    const std::string keptList = ListFolder(kept);
+    EXPECT_EQ(ReadBytes(kept / keptList), "first list");
 }
 
 TEST(ReceiveListsWorkerTest, AsksForTheExportFirstAndHandsTheListsBackLast)

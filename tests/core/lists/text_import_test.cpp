@@ -136,22 +136,33 @@ TEST_F(TextImportFileTest, WritesTheListBesideTheTextWhateverTheWorkingFolder)
 {
     const fs::path text = m_dir.Write("merania/Meranie ľavý breh.txt",
                                       Lines({"FmoR", "1", "SM", "I", "3", "4", "30", "0,28"}));
-    const Result<fs::path> outcome = ImportMeasurementText(text);
+    const Result<ImportedList> outcome = ImportMeasurementText(text);
     ASSERT_TRUE(test::Succeeded(outcome));
-    EXPECT_EQ(*outcome, m_dir.Path() / PathFromText("merania/Meranie ľavý breh.dat"));
+    EXPECT_EQ(outcome->list, m_dir.Path() / PathFromText("merania/Meranie ľavý breh.dat"));
+    EXPECT_FALSE(outcome->kept);
     // The name inside the list is Windows-1250, as every text of a list.
-    EXPECT_EQ(ReadBytes(*outcome).substr(0, 15), "ADMeranie \xBE"
-                                                 "av\xFD"
-                                                 " ");
+    EXPECT_EQ(ReadBytes(outcome->list).substr(0, 15), "ADMeranie \xBE"
+                                                      "av\xFD"
+                                                      " ");
     EXPECT_EQ(ListFolder(m_dir.Path() / "merania"), "Meranie ľavý breh.dat Meranie ľavý breh.txt");
 }
 
-TEST_F(TextImportFileTest, ReplacesAnEarlierList)
+// An earlier list of the name is replaced, and kept first; one with the same bytes is
+// replaced alone.
+TEST_F(TextImportFileTest, ReplacesAnEarlierListAndKeepsIt)
 {
     m_dir.Write("LOG0612.dat", "old list");
-    const Result<fs::path> outcome = ImportMeasurementText(m_dir.Write("LOG0612.txt", ""));
+    const Result<ImportedList> outcome = ImportMeasurementText(m_dir.Write("LOG0612.txt", ""));
     ASSERT_TRUE(test::Succeeded(outcome));
-    EXPECT_EQ(ReadBytes(*outcome), kHead);
+    EXPECT_EQ(ReadBytes(outcome->list), kHead);
+    ASSERT_TRUE(outcome->kept);
+    EXPECT_EQ(outcome->kept->keptAs.parent_path(), m_dir.Path() / PathFromText("nahradené"));
+    EXPECT_EQ(ReadBytes(outcome->kept->keptAs), "old list");
+    const Result<ImportedList> again = ImportMeasurementText(m_dir.Path() / "LOG0612.txt");
+    ASSERT_TRUE(test::Succeeded(again));
+    EXPECT_FALSE(again->kept);
+    EXPECT_EQ(ListFolder(m_dir.Path() / PathFromText("nahradené")),
+              PathText(outcome->kept->keptAs.filename()));
 }
 
 TEST_F(TextImportFileTest, FailuresAreReportedAndWriteNothing)
@@ -184,10 +195,10 @@ TEST_F(TextImportFileTest, BinaryGarbageAndHugeLinesDoNotCrash)
     std::string garbage(1 << 20, '\0');
     for (std::size_t i = 0; i < garbage.size(); ++i)
         garbage[i] = static_cast<char>((i * 2654435761u) >> 24);
-    const Result<fs::path> outcome =
+    const Result<ImportedList> outcome =
         ImportMeasurementText(m_dir.Write("garbage.txt", "FmoR\n" + garbage + "\n" + garbage));
     ASSERT_TRUE(test::Succeeded(outcome));
-    EXPECT_EQ(ReadBytes(*outcome).substr(0, 2), "AD");
+    EXPECT_EQ(ReadBytes(outcome->list).substr(0, 2), "AD");
 }
 
 } // namespace
