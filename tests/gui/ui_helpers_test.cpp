@@ -149,15 +149,17 @@ private slots:
         const auto shown = [](QString text) {
             return text.replace(QLatin1Char('/'), QDir::separator());
         };
-        QCOMPARE(
-            zvk::KeptVersionsMessage(
-                {{"/prijem/A.DAT", "/prijem/nahradené/A.20261208-152530.DAT"},
-                 {"/prijem/Zoznam č. 1.DAT", "/prijem/nahradené/Zoznam č. 1.20261208-152530.DAT"}}),
-            QStringLiteral("*** Tieto zoznamy nahradili skoršie zoznamy s rovnakým menom, "
-                           "skoršie sú odložené ***\nA.DAT: ") +
-                shown(QStringLiteral("/prijem/nahradené/A.20261208-152530.DAT")) +
-                QStringLiteral("\nZoznam č. 1.DAT: ") +
-                shown(QStringLiteral("/prijem/nahradené/Zoznam č. 1.20261208-152530.DAT")));
+        using std::filesystem::path;
+        const std::vector<zvk::KeptVersion> kept = {
+            {path(u8"/prijem/A.DAT"), path(u8"/prijem/nahradené/A.20261208-152530.DAT")},
+            {path(u8"/prijem/Zoznam č. 1.DAT"),
+             path(u8"/prijem/nahradené/Zoznam č. 1.20261208-152530.DAT")}};
+        QCOMPARE(zvk::KeptVersionsMessage(kept),
+                 QStringLiteral("*** Tieto zoznamy nahradili skoršie zoznamy s rovnakým menom, "
+                                "skoršie sú odložené ***\nA.DAT: ") +
+                     shown(QStringLiteral("/prijem/nahradené/A.20261208-152530.DAT")) +
+                     QStringLiteral("\nZoznam č. 1.DAT: ") +
+                     shown(QStringLiteral("/prijem/nahradené/Zoznam č. 1.20261208-152530.DAT")));
     }
 
     void receptionFailuresAreToldInSlovakListByList()
