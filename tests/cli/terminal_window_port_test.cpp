@@ -49,7 +49,9 @@ TEST(TerminalWindowPortTest, EveryFailedListIsNamed)
     expected += "zvk: K.DAT was received, but its semicolon text was not written: disk full\n";
     terminal.ReportReceptionFailures(failures);
     // Lists that replaced earlier ones of their names, each with where the earlier went.
-    terminal.ReportKeptVersions({{"/prijem/A.DAT", "/prijem/nahradené/A.20261208-152530.DAT"}});
+    terminal.ReportKeptVersions(
+        {{std::filesystem::path(u8"/prijem/A.DAT"),
+          std::filesystem::path(u8"/prijem/nahradené/A.20261208-152530.DAT")}});
     expected += "zvk: A.DAT replaced an earlier list of its name, which was kept as "
                 "/prijem/nahradené/A.20261208-152530.DAT\n";
     EXPECT_EQ(err.str(), expected);
