@@ -17,6 +17,7 @@ std::string FailureLine(const ListFailure& failure)
     case ListFailure::Step::Converting:
         return messages::ListNotConverted(failure.list, failure.failure.detail);
     case ListFailure::Step::DeletingOnHandheld:
+    case ListFailure::Step::Journaling:
         return messages::ListStillOnHandheld(failure.list, failure.failure.detail);
     case ListFailure::Step::ReadingHandheld:
     case ListFailure::Step::WritingList:

@@ -77,6 +77,9 @@ inline const QString kReasonNotFromHandheld =
     QStringLiteral("nedá sa prečítať z prenosného počítača");
 inline const QString kReasonNotDeletedOnHandheld =
     QStringLiteral("prenosný počítač ho nezmazal, príde znova pri ďalšom príjme");
+// %1 why the journal of receptions could not be written.
+inline const QString kReasonNotJournaled =
+    QStringLiteral("denník príjmov sa nedá zapísať (%1), príjem sa zastavil");
 inline const QString kReasonReadOnlyFile = QStringLiteral("súbor je len na čítanie");
 inline const QString kReasonDataListName =
     QStringLiteral("je to názov zoznamu (.dat), nie dokumentu");

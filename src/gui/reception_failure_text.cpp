@@ -19,6 +19,8 @@ QString ReasonText(const ListFailure& failure)
         return kReasonNotFromHandheld;
     case ListFailure::Step::DeletingOnHandheld:
         return kReasonNotDeletedOnHandheld;
+    case ListFailure::Step::Journaling:
+        return kReasonNotJournaled.arg(SystemReasonText(failure.failure.file.reason));
     case ListFailure::Step::WritingList:
     case ListFailure::Step::Converting:
         break;
@@ -55,6 +57,7 @@ QString ReceptionFailureMessage(const std::vector<ListFailure>& failures)
             notConverted.push_back(&failure);
             break;
         case ListFailure::Step::DeletingOnHandheld:
+        case ListFailure::Step::Journaling:
             stillOnHandheld.push_back(&failure);
             break;
         case ListFailure::Step::ReadingHandheld:

@@ -109,7 +109,10 @@ private slots:
         QCOMPARE(m_session->Messages(),
                  QStringList{QStringLiteral(
                      "Chyba! *** Tieto zoznamy boli prijaté, ale neboli konvertované ***\n"
-                     "LIST0001.DAT: na disku nie je miesto")});
+                     "LIST0001.DAT: na disku nie je miesto\n"
+                     "*** Tieto zoznamy boli prijaté, ale zostali v prenosnom počítači ***\n"
+                     "LIST0001.DAT: denník príjmov sa nedá zapísať (na disku nie je miesto), "
+                     "príjem sa zastavil")});
         QCOMPARE(zvk::test::FileBytes(disk.Path() / "LIST0001.DAT"),
                  zvk::test::FileBytes(zvk::SampleListsFolder(ZVK_SAMPLE_DIR) / "LIST0001.DAT"));
         QVERIFY(!fs::exists(disk.Path() / "LIST0001.csv"));

@@ -1,10 +1,14 @@
 #include "soak_ledger.h"
 
+#include <map>
+
 #include <system_error>
 
 #include "device/emulated_program.h"
 #include "device/emulator_settings.h"
+#include "device/reception_journal.h"
 #include "platform/input_file.h"
+#include "platform/sha256.h"
 
 namespace fs = std::filesystem;
 
@@ -65,7 +69,15 @@ std::vector<std::string> SoakLedger::Problems() const
 {
     const std::lock_guard lock(m_mutex);
     std::vector<std::string> problems;
-    std::set<std::string> names;
+    // The journal names every list on the desktop with its bytes' digest, and no other.
+    std::map<std::string, std::string> journaled;
+    if (const Result<JournalReading> journal = ReadJournal(m_desktop)) {
+        for (const JournalEntry& entry : journal->entries)
+            journaled[entry.desktopName] = entry.sha256;
+        if (!journal->damagedLines.empty())
+            problems.push_back("the journal has damaged lines");
+    }
+    std::set<std::string> names{std::string(kJournalName)};
     for (const auto& [name, bytes] : m_lists) {
         names.insert(name);
         const Result<std::string> desktop = ReadWholeFile(m_desktop / name);
@@ -77,6 +89,11 @@ std::vector<std::string> SoakLedger::Problems() const
             problems.push_back(name + " differs on the desktop (" +
                                std::to_string(desktop->size()) + " bytes of " +
                                std::to_string(bytes.size()) + ")");
+        const auto named = journaled.find(name);
+        if (desktop && (named == journaled.end() || named->second != Sha256Hex(*desktop)))
+            problems.push_back(name + " is on the desktop without its line in the journal");
+        if (!desktop && named != journaled.end())
+            problems.push_back("the journal names " + name + ", which is not on the desktop");
         if (store && *store != bytes)
             problems.push_back(name + " differs in the handheld's store");
         if (exported && *exported != bytes)

@@ -17,6 +17,8 @@ struct ListFailure
         Converting,         // it was received, but its semicolon text could not be written
         DeletingOnHandheld, // it was received, but the handheld did not delete it: it
                             // comes again with the next reception
+        Journaling,         // it was received, but the journal could not name it: it stays
+                            // on the handheld, and the reception took nothing more
     };
 
     // The list's name as the user knows it (UTF-8).

@@ -1,17 +1,20 @@
 #include "device/receive_lists_worker.h"
 
 #include <array>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "device/handheld_contract.h"
+#include "device/reception_journal.h"
 #include "lists/semicolon_conversion.h"
 #include "platform/atomic_file.h"
 #include "platform/earlier_version.h"
 #include "platform/local_time.h"
 #include "platform/output_refusal.h"
 #include "platform/path_text.h"
+#include "platform/sha256.h"
 #include "platform/system_reason.h"
 #include "platform/windows1250.h"
 #include "platform/windows_refusal.h"
@@ -79,6 +82,14 @@ std::uint64_t ListSize(RemoteApi& handheld, const std::u16string& path)
     return (static_cast<std::uint64_t>(high) << 32) | low;
 }
 
+// "2026-12-08 15:35:02"
+std::string JournalTime(const LocalTime& now)
+{
+    const auto two = [](int value) { return (value < 10 ? "0" : "") + std::to_string(value); };
+    return std::to_string(now.year) + "-" + two(now.month) + "-" + two(now.day) + " " +
+           two(now.hour) + ":" + two(now.minute) + ":" + two(now.second);
+}
+
 // One reception: the byte counts over all lists and the lists it did not finish.
 class Reception
 {
@@ -95,32 +106,56 @@ public:
             m_total += ListSize(m_handheld, HandheldListPath(EntryName(entry)));
     }
 
-    // Copies one list into the folder; its desktop path when it arrived whole.
-    std::optional<fs::path> Receive(std::u16string_view name)
+    // Copies one list into the folder, has its semicolon text written (`convert`: whether
+    // it was), journals it, and only then deletes it on the handheld.
+    void Receive(std::u16string_view name, const std::function<bool(const fs::path&)>& convert)
     {
         const std::optional<fs::path> desktopName = DesktopNameOf(name);
         if (!desktopName) {
             FailWriting(DisplayName(name), std::make_error_code(std::errc::illegal_byte_sequence),
                         m_folder, "its handheld name is no file name here");
-            return std::nullopt;
+            return;
         }
         const std::string shown = PathText(*desktopName);
         const fs::path target = m_folder / *desktopName;
         if (m_received.Holds(target)) {
             const std::error_code reason = OutputRefusal::WrittenInThisRun;
             FailWriting(shown, reason, target, PathText(target) + " " + reason.message());
-            return std::nullopt;
+            return;
         }
         const std::u16string handheldPath = HandheldListPath(name);
-        if (!CopyList(handheldPath, target, shown))
-            return std::nullopt;
+        const std::optional<std::string> bytes = CopyList(handheldPath, target, shown);
+        if (!bytes)
+            return;
         m_received.Add(target);
+        const bool textWritten = convert(target);
+        // The desktop file takes the handheld's own name.
+        const JournalEntry entry{JournalTime(CurrentLocalTime()),
+                                 shown,
+                                 shown,
+                                 bytes->size(),
+                                 Sha256Hex(*bytes),
+                                 textWritten,
+                                 m_keptNow ? PathText(*m_keptNow) : std::string()};
+        // A list the journal does not name stays on the handheld, and so do the lists after
+        // it: the journal never names a list the disk does not have, nor misses one.
+        if (Result<> journaled = AppendToJournal(m_folder, entry); !journaled) {
+            m_failures.push_back(
+                {shown, ListFailure::Step::Journaling, std::move(journaled).error()});
+            m_journalBroken = true;
+            return;
+        }
         if (!m_handheld.CeDeleteFile(handheldPath))
             m_failures.push_back(
                 {shown,
                  ListFailure::Step::DeletingOnHandheld,
                  {"the handheld did not delete it" + HandheldReason(m_handheld), {}}});
-        return target;
+    }
+
+    // True once the journal could not be written: nothing more is taken.
+    bool JournalBroken() const
+    {
+        return m_journalBroken;
     }
 
     // A received list stays received when its semicolon text cannot be written.
@@ -166,15 +201,17 @@ private:
     }
 
     // The desktop file appears under its name only when written, flushed and closed
-    // without error; anything less leaves no file and the list on the handheld.
-    bool CopyList(const std::u16string& handheldPath, const fs::path& target,
-                  const std::string& shown)
+    // without error; anything less leaves no file and the list on the handheld. The
+    // list's bytes when it is in place.
+    std::optional<std::string> CopyList(const std::u16string& handheldPath, const fs::path& target,
+                                        const std::string& shown)
     {
+        m_keptNow.reset();
         const CeHandle file = m_handheld.CeCreateFile(handheldPath, kGenericRead, kFileShareRead,
                                                       kOpenExisting, kFileAttributeNormal);
         if (file == kInvalidCeHandle) {
             FailOnHandheld(shown, "the handheld could not open it" + HandheldReason(m_handheld));
-            return false;
+            return std::nullopt;
         }
         AtomicFileWriter writer(target);
         // The whole list, to tell whether it has the bytes of a desktop list it replaces.
@@ -201,11 +238,11 @@ private:
         static_cast<void>(m_handheld.CeCloseHandle(file));
         if (readFailure) {
             FailOnHandheld(shown, *readFailure);
-            return false;
+            return std::nullopt;
         }
         // A stop leaves the list where it was without naming it: the window is closing.
         if (!complete && m_stop.stop_requested())
-            return false;
+            return std::nullopt;
         // An earlier list of the name with other bytes is kept before it is replaced; one
         // that cannot be kept is not replaced, and the new list stays on the handheld.
         if (complete && writer.IsOpen()) {
@@ -214,19 +251,21 @@ private:
             if (!kept) {
                 m_failures.push_back(
                     {shown, ListFailure::Step::WritingList, std::move(kept).error()});
-                return false;
+                return std::nullopt;
             }
-            if (*kept)
+            if (*kept) {
+                m_keptNow = (*kept)->keptAs;
                 m_kept.push_back(std::move(**kept));
+            }
         }
         // Complete, or the writer failed: Commit puts the list in place or says why not.
         Result<> written = writer.Commit();
         if (written)
-            return true;
+            return received;
         if (!m_stop.stop_requested())
             m_failures.push_back(
                 {shown, ListFailure::Step::WritingList, std::move(written).error()});
-        return false;
+        return std::nullopt;
     }
 
     TransferNotices& m_notices;
@@ -239,6 +278,9 @@ private:
     std::uint64_t m_done = 0;
     std::vector<ListFailure> m_failures;
     std::vector<KeptVersion> m_kept;
+    // Where the earlier list of the list being received went, if it had one.
+    std::optional<fs::path> m_keptNow;
+    bool m_journalBroken = false;
 };
 
 // Makes the receive folder when it does not exist yet, parents and all; why it cannot be
@@ -278,13 +320,18 @@ bool ReceiveAll(TransferPort& port, RemoteApi& handheld, const ReceiveSettings& 
     // One conversion for the whole reception: a list without a header is read with the
     // format version of the list before it.
     SemicolonConversion conversion;
+    const auto convert = [&](const fs::path& list) {
+        if (!settings.convertRequested())
+            return false;
+        const Result<fs::path> converted =
+            conversion.ConvertListToSemicolonText(list, FileNameInWindows1250(list));
+        reception.Converted(list, converted);
+        return converted.has_value();
+    };
     for (const CeFindData& entry : entries) {
-        if (stop.stop_requested())
+        if (stop.stop_requested() || reception.JournalBroken())
             break;
-        const std::optional<fs::path> received = reception.Receive(EntryName(entry));
-        if (received && settings.convertRequested())
-            reception.Converted(*received, conversion.ConvertListToSemicolonText(
-                                               *received, FileNameInWindows1250(*received)));
+        reception.Receive(EntryName(entry), convert);
     }
     // Lists still at the top stay the handheld's own; those taken are dropped there. A
     // program that does not start keeps them, and they would come again unnoticed.

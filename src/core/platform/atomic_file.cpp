@@ -318,6 +318,43 @@ SyncFolderFunction ReplaceSyncFolder(SyncFolderFunction sync)
     return g_syncFolder.exchange(sync);
 }
 
+Result<> AppendDurably(const fs::path& file, std::string_view bytes, std::string_view firstBytes)
+{
+    const auto failed = [&file](std::error_code reason) -> Result<> {
+        reason = StandardReason(reason);
+        return Fail("cannot write " + PathText(file) + ": " + reason.message(),
+                    {file, reason, FileFailure::Access::Writing});
+    };
+    std::error_code ec;
+    const fs::file_status status = fs::status(file, ec);
+    const bool made = !fs::exists(status);
+    if (!made && !fs::is_regular_file(status))
+        return failed(fs::is_directory(status) ? std::make_error_code(std::errc::is_a_directory)
+                                               : std::error_code(InputRefusal::NotARegularFile));
+    const OpenedFile opened = OpenFileForAppending(file);
+    if (!opened)
+        return failed(opened.error());
+    std::FILE* stream = *opened;
+    std::string text;
+    if (std::fseek(stream, 0, SEEK_END) == 0 && std::ftell(stream) > 0) {
+        std::fseek(stream, -1, SEEK_END);
+        if (std::fgetc(stream) != '\n')
+            text = "\n";
+        std::fseek(stream, 0, SEEK_END);
+    } else {
+        text = firstBytes;
+    }
+    text += bytes;
+    const bool written = std::fwrite(text.data(), 1, text.size(), stream) == text.size() &&
+                         std::fflush(stream) == 0 && g_syncToDisk.load()(stream);
+    const std::error_code reason = Errno();
+    if (std::fclose(stream) != 0 || !written)
+        return failed(written ? Errno() : reason);
+    if (made && !g_syncFolder.load()(file.parent_path()))
+        return failed(Errno());
+    return {};
+}
+
 Result<> WriteFileAtomically(const fs::path& target, std::string_view bytes)
 {
     AtomicFileWriter writer(target);

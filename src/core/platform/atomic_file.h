@@ -99,6 +99,13 @@ SyncToDiskFunction ReplaceSyncToDisk(SyncToDiskFunction sync);
 using SyncFolderFunction = bool (*)(const std::filesystem::path& folder);
 SyncFolderFunction ReplaceSyncFolder(SyncFolderFunction sync);
 
+// Appends `bytes` to `file`, which starts with `firstBytes` when it is made, and returns
+// once they are on the disk (with the file's name, when the file is new): for a journal,
+// whose lines must be there before what they tell of is done. A pipe or a device is
+// refused; after a line that was cut (a full disk, an editor), the new one starts a line.
+Result<> AppendDurably(const std::filesystem::path& file, std::string_view bytes,
+                       std::string_view firstBytes);
+
 // One-shot form of AtomicFileWriter.
 Result<> WriteFileAtomically(const std::filesystem::path& target, std::string_view bytes);
 

@@ -205,6 +205,18 @@ OpenedFile OpenFileForWriting(const std::filesystem::path& path)
 #endif
 }
 
+OpenedFile OpenFileForAppending(const std::filesystem::path& path)
+{
+#ifdef _WIN32
+    std::FILE* file = _wfopen(path.c_str(), L"a+b");
+#else
+    std::FILE* file = std::fopen(path.c_str(), "a+be");
+#endif
+    if (file == nullptr)
+        return Unexpected(Errno());
+    return file;
+}
+
 OpenedFile OpenFileForReading(const std::filesystem::path& path)
 {
 #ifdef _WIN32

@@ -20,6 +20,9 @@ OpenedFile OpenNewFile(const std::filesystem::path& path);
 // Opens `path` for writing bytes, replacing an existing file.
 OpenedFile OpenFileForWriting(const std::filesystem::path& path);
 
+// Opens `path` for appending bytes and reading them, made when it is missing.
+OpenedFile OpenFileForAppending(const std::filesystem::path& path);
+
 // Opens `path` for reading bytes.
 OpenedFile OpenFileForReading(const std::filesystem::path& path);
 

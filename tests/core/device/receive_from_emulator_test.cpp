@@ -1,5 +1,6 @@
 #include "device/handheld_emulator.h"
 #include "device/receive_lists_worker.h"
+#include "device/reception_journal.h"
 
 #include <thread>
 
@@ -97,9 +98,14 @@ TEST(ReceiveFromEmulatorTest, ThousandListsWithSlovakNamesAndAnEmptyOne)
     EXPECT_TRUE(reception.Run());
     EXPECT_EQ(ReadBytes(reception.desktop.Path() / PathFromText("Zoznam č 999.dat")), "AD999\r\n");
     EXPECT_EQ(ReadBytes(reception.desktop.Path() / "PRAZDNY.DAT"), "");
+    // The 1,005 lists and the journal that names each of them.
     EXPECT_EQ(
         std::distance(fs::directory_iterator(reception.desktop.Path()), fs::directory_iterator()),
-        1005);
+        1006);
+    const Result<JournalReading> journal = ReadJournal(reception.desktop.Path());
+    ASSERT_TRUE(journal);
+    EXPECT_EQ(journal->entries.size(), 1005u);
+    EXPECT_TRUE(journal->damagedLines.empty());
     EXPECT_EQ(reception.HandheldLists(), "");
 }
 

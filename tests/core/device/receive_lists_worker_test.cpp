@@ -206,7 +206,8 @@ TEST(ReceiveListsWorkerTest, TheReceiveFolderReachesTheDiskBeforeTheHandheldDele
         const FolderSyncs syncs(events);
         EXPECT_TRUE(reception.Run());
     }
-    EXPECT_EQ(events, (Strings{"folder synced", "handheld deletes A.DAT"}));
+    // The list's name, then the journal's (made by this reception), before the delete.
+    EXPECT_EQ(events, (Strings{"folder synced", "folder synced", "handheld deletes A.DAT"}));
 
     Reception unsynced;
     unsynced.handheld.files = {{u"\\A.DAT", "a"}};
