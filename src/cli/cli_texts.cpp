@@ -120,6 +120,12 @@ std::string EarlierListKept(std::string_view list, std::string_view keptAs)
            std::string(keptAs);
 }
 
+std::string DamagedJournalLine(std::size_t line, std::string_view journal)
+{
+    return "line " + std::to_string(line) + " of " + std::string(journal) +
+           " is damaged and was skipped";
+}
+
 std::string ListStillOnHandheld(std::string_view list, std::string_view detail)
 {
     return std::string(list) +

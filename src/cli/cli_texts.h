@@ -58,6 +58,9 @@ std::string ListStillOnHandheld(std::string_view list, std::string_view detail);
 // A list received under the name of a desktop list with other bytes, kept as `keptAs`.
 std::string EarlierListKept(std::string_view list, std::string_view keptAs);
 
+// A line of the journal of receptions that is no entry.
+std::string DamagedJournalLine(std::size_t line, std::string_view journal);
+
 // "stopping on SIGINT"
 std::string StoppingOn(std::string_view signal);
 

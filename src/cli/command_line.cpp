@@ -7,7 +7,7 @@
 namespace zvk::cli {
 namespace {
 
-constexpr std::array<Command, 7> kCommands = {{
+constexpr std::array<Command, 8> kCommands = {{
     {"convert", "write the semicolon text (.csv) of data lists",
      "usage: zvk convert LIST.DAT...\n"
      "\n"
@@ -25,6 +25,19 @@ constexpr std::array<Command, 7> kCommands = {{
      "class, length, diameter, volume) and writes it beside the text file:\n"
      "LOG0612.txt gives LOG0612.dat. An existing list of that name is replaced.\n",
      &RunImport},
+    {"journal", "show the journal of receptions, or verify the lists against it",
+     "usage: zvk journal [--folder FOLDER] [--verify]\n"
+     "\n"
+     "Prints the journal of receptions of FOLDER (default: the \"Importpath\" setting of\n"
+     "ZVKServer.ini, else the working directory): prijmy.log, a line for every list a\n"
+     "reception took, with its time, its handheld and desktop names, its size, the\n"
+     "SHA-256 of its bytes, whether its semicolon text was written, and where an\n"
+     "earlier list of its name was kept.\n"
+     "\n"
+     "With --verify, each list named in it is compared with the file now in FOLDER:\n"
+     "\"unchanged\", \"changed since its reception\" or \"missing\". The exit status\n"
+     "is 0 only when every list is unchanged. A damaged line is named and skipped.\n",
+     &RunJournal},
     {"receive", "move the handheld's data lists into a folder",
      "usage: zvk receive [--to FOLDER] [--convert] [--wait SECONDS]\n"
      "\n"

@@ -35,6 +35,7 @@ void ReportFailure(std::ostream& err, std::string_view message);
 
 int RunConvert(const Arguments& arguments, const CommandContext& context);
 int RunImport(const Arguments& arguments, const CommandContext& context);
+int RunJournal(const Arguments& arguments, const CommandContext& context);
 int RunReceive(const Arguments& arguments, const CommandContext& context);
 int RunSendConfig(const Arguments& arguments, const CommandContext& context);
 int RunSendList(const Arguments& arguments, const CommandContext& context);

@@ -2,6 +2,9 @@
 #include <sstream>
 #include <thread>
 
+#include <algorithm>
+#include <fstream>
+
 #include <gtest/gtest.h>
 
 #include "cli/command_line.h"
@@ -83,6 +86,33 @@ TEST(TransferCommandsTest, ReceiveBringsTheListsOverByteForByteWithTheirText)
     }
     EXPECT_EQ(ListFolder(handheld.Folder()), "ZVK_CE emulator.ini");
     EXPECT_EQ(ListFolder(handheld.Folder() / "ZVK_CE" / "Data"), "");
+}
+
+// The journal a reception wrote: printed a line per list, and each list verified against
+// it, "unchanged" alone ending with 0; a damaged line is named and skipped.
+TEST(TransferCommandsTest, TheJournalNamesEveryListAndVerifiesIt)
+{
+    const EmulatedHandheld handheld;
+    const fs::path to = handheld.Dir().Path() / "prijate";
+    ASSERT_EQ(Zvk({"receive", "--to", to.string()}).status, kSuccess);
+    const CliRun listed = Zvk({"journal", "--folder", to.string()});
+    EXPECT_EQ(listed.status, kSuccess) << listed.err;
+    EXPECT_EQ(std::count(listed.out.begin(), listed.out.end(), '\n'), 4);
+    EXPECT_NE(listed.out.find("\tLIST0001.DAT\tLIST0001.DAT\t"), std::string::npos) << listed.out;
+    const CliRun unchanged = Zvk({"journal", "--folder", to.string(), "--verify"});
+    EXPECT_EQ(unchanged.status, kSuccess);
+    EXPECT_EQ(unchanged.out, "LIST0001.DAT: unchanged\nLIST0002.DAT: unchanged\n"
+                             "LIST0003.DAT: unchanged\nSTARY001.DAT: unchanged\n");
+
+    std::ofstream(to / "LIST0001.DAT", std::ios::app) << "a line added";
+    fs::remove(to / "LIST0002.DAT");
+    std::ofstream(to / "prijmy.log", std::ios::app) << "not a line of the journal\n";
+    const CliRun verified = Zvk({"journal", "--folder", to.string(), "--verify"});
+    EXPECT_EQ(verified.status, kFailure);
+    EXPECT_EQ(verified.out, "LIST0001.DAT: changed since its reception\nLIST0002.DAT: missing\n"
+                            "LIST0003.DAT: unchanged\nSTARY001.DAT: unchanged\n");
+    EXPECT_EQ(verified.err,
+              "zvk: line 6 of " + (to / "prijmy.log").string() + " is damaged and was skipped\n");
 }
 
 TEST(TransferCommandsTest, AbsentHandheldOrListsNotReceivedEndNonZero)

@@ -155,6 +155,9 @@ void RecordingWindowPort::ReportReceptionFailures(const std::vector<ListFailure>
                    " (handheld): " + failure.failure.detail);
         else if (failure.step == ListFailure::Step::DeletingOnHandheld)
             Record("failure still on the handheld " + failure.list + ": " + failure.failure.detail);
+        else if (failure.step == ListFailure::Step::Journaling)
+            Record("failure not journaled " + failure.list + ": " +
+                   failure.failure.file.reason.message());
         else
             Record(std::string(failure.step == ListFailure::Step::Converting
                                    ? "failure not converted "

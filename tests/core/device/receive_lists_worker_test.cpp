@@ -2,15 +2,19 @@
 
 #include <set>
 #include <thread>
+#include <tuple>
 
 #include <gtest/gtest.h>
 
 #include "device/fake_handheld.h"
+#include "device/reception_journal.h"
 #include "platform/atomic_file.h"
 #include "platform/path_text.h"
+#include "platform/sha256.h"
 #include "support/file_size_limit.h"
 #include "support/manual_clock.h"
 #include "support/recording_window_port.h"
+#include "support/succeeded.h"
 #include "support/temp_dir.h"
 
 #ifdef _WIN32
@@ -115,6 +119,34 @@ TEST(ReceiveListsWorkerTest, AnEarlierListOfTheNameIsKeptUnlessItHasTheSameBytes
     const Strings events = reception.window.Events();
     EXPECT_EQ(events.at(3), "kept A.DAT as nahradené/" + keptList);
     EXPECT_EQ(events.at(4), "outcome received");
+    // The journal names both lists as received, and where the earlier A.DAT went.
+    const Result<JournalReading> journal = ReadJournal(reception.dir.Path());
+    ASSERT_TRUE(test::Succeeded(journal));
+    ASSERT_EQ(journal->entries.size(), 2u);
+    const JournalEntry& a = journal->entries[0];
+    EXPECT_EQ(std::tie(a.handheldName, a.desktopName, a.size, a.sha256, a.textWritten),
+              std::make_tuple(std::string("A.DAT"), std::string("A.DAT"), std::uint64_t{14},
+                              Sha256Hex("measured today"), false));
+    EXPECT_EQ(a.keptAs, PathText(kept / keptList));
+    EXPECT_EQ(journal->entries[1].keptAs, "");
+    EXPECT_EQ(journal->entries[1].sha256, Sha256Hex("received before"));
+}
+
+// A journal that cannot be written stops the reception before the handheld deletes the
+// list it could not name, and names why; the lists after it are not taken.
+TEST(ReceiveListsWorkerTest, AJournalThatCannotBeWrittenStopsBeforeAnyDelete)
+{
+    Reception reception;
+    fs::create_directory(reception.dir.Path() / "prijmy.log");
+    reception.handheld.files = {{u"\\A.DAT", "a"}, {u"\\B.DAT", "b"}};
+    reception.settings.convertRequested = [] { return true; };
+    EXPECT_FALSE(reception.Run());
+    EXPECT_EQ(reception.handheld.files.size(), 2u);
+    EXPECT_EQ(ListFolder(reception.dir.Path()), "A.DAT A.csv");
+    EXPECT_EQ(reception.window.Failures(),
+              Strings{"not journaled A.DAT: " +
+                      std::make_error_code(std::errc::is_a_directory).message()});
+    EXPECT_TRUE(reception.StartedWithX());
 }
 
 // Two handheld names that come to one desktop name (one in UTF-16, one in the handheld's
