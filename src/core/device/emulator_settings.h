@@ -17,6 +17,10 @@ struct EmulatorSettings
     bool exportMarker = true;             // ExportMarker=0: the export never signals it is done
     std::int64_t failReadAfterBytes = -1; // FailReadAfterBytes=N: a list read fails after N bytes
     std::int64_t readDelayMs = 0;         // ReadDelayMs: how long each read of a file takes
+    // The simulated link: every Remote API call a round trip of CallDelayMs, and the bytes of
+    // files at BandwidthBytesPerSecond (0: at once).
+    std::int64_t callDelayMs = 0;
+    std::int64_t bandwidthBytesPerSecond = 0;
 };
 
 EmulatorSettings ReadEmulatorSettings(const std::filesystem::path& handheldFolder);
