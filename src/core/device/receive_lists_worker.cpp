@@ -1,6 +1,6 @@
 #include "device/receive_lists_worker.h"
 
-#include <array>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -19,7 +19,6 @@ namespace fs = std::filesystem;
 namespace zvk {
 namespace {
 
-constexpr std::uint32_t kChunkBytes = 100;
 // How often the handheld is asked whether its export is ready.
 constexpr std::chrono::seconds kExportPollPeriod{1};
 
@@ -61,21 +60,6 @@ std::string HandheldReason(RemoteApi& handheld)
     return "";
 }
 
-std::uint64_t ListSize(RemoteApi& handheld, const std::u16string& path)
-{
-    const CeHandle file = handheld.CeCreateFile(path, kGenericRead, kFileShareRead, kOpenExisting,
-                                                kFileAttributeNormal);
-    if (file == kInvalidCeHandle)
-        return 0;
-    std::uint32_t high = 0;
-    const std::uint32_t low = handheld.CeGetFileSize(file, &high);
-    // Only read: its close loses nothing.
-    static_cast<void>(handheld.CeCloseHandle(file));
-    if (low == kInvalidFileSize)
-        return 0;
-    return (static_cast<std::uint64_t>(high) << 32) | low;
-}
-
 // One reception: the byte counts over all lists and the lists it did not finish.
 class Reception
 {
@@ -86,10 +70,13 @@ public:
         : m_notices(notices), m_handheld(handheld), m_stop(stop), m_folder(std::move(folder))
     {}
 
+    // The total comes from the sizes in the listing: no list is opened to count its bytes.
     void CountBytes(std::span<const CeFindData> entries)
     {
-        for (const CeFindData& entry : entries)
-            m_total += ListSize(m_handheld, HandheldListPath(EntryName(entry)));
+        for (const CeFindData& entry : entries) {
+            m_listedSizes[HandheldListPath(EntryName(entry))] = EntrySize(entry);
+            m_total += EntrySize(entry);
+        }
     }
 
     // Copies one list into the folder; its desktop path when it arrived whole.
@@ -169,17 +156,26 @@ private:
             return false;
         }
         AtomicFileWriter writer(target);
-        std::array<char, kChunkBytes> buffer{};
+        std::uint64_t listed = m_listedSizes[handheldPath];
+        std::uint64_t copied = 0;
         std::uint32_t count = 0;
         bool complete = false;
         std::optional<std::string> readFailure;
         while (writer.IsOpen() && !m_stop.stop_requested()) {
-            if (!m_handheld.CeReadFile(file, buffer.data(), kChunkBytes, count)) {
+            if (!m_handheld.CeReadFile(file, m_piece.data(), kTransferPieceBytes, count)) {
                 readFailure = "reading it from the handheld failed" + HandheldReason(m_handheld);
                 break;
             }
-            writer.Write(std::string_view(buffer.data(), count));
+            writer.Write(std::string_view(m_piece.data(), count));
             m_done += count;
+            copied += count;
+            // The list is read to its end whatever the listing said of it: one that has
+            // grown since raises the total as its bytes come, one that has shrunk lowers
+            // it at its end, so that the bar still ends full.
+            if (copied > listed || count == 0) {
+                m_total = m_total - listed + copied;
+                listed = copied;
+            }
             m_notices.ShowProgress(m_done, m_total);
             if (count == 0) {
                 complete = true;
@@ -211,8 +207,11 @@ private:
     const fs::path m_folder;
     // Two handheld names can come to one desktop file: the second stays on the handheld.
     WrittenFiles m_received;
+    // What the listing said of each list's size, by its handheld path.
+    std::map<std::u16string, std::uint64_t> m_listedSizes;
     std::uint64_t m_total = 0;
     std::uint64_t m_done = 0;
+    std::vector<char> m_piece = std::vector<char>(kTransferPieceBytes);
     std::vector<ListFailure> m_failures;
 };
 
@@ -330,7 +329,7 @@ bool ReceiveListsWorker(TransferPort& port, RemoteApi& handheld, const ReceiveSe
         // A marker left behind is deleted before the next export is asked for.
         static_cast<void>(handheld.CeDeleteFile(std::u16string(kHandheldExportMarker)));
         port.ShowStage(TransferStage::Receiving);
-        const FoundFiles lists(handheld, kHandheldListPattern);
+        const FoundFiles lists(handheld, kHandheldListPattern, kFafSizeHigh | kFafSizeLow);
         if (!lists.Succeeded()) {
             port.Report(TransferOutcome::SearchFailed);
         } else if (lists.Entries().empty()) {
