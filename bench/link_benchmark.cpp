@@ -14,7 +14,6 @@
 #include <iomanip>
 #include <iostream>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "corpus_generator.h"
@@ -22,6 +21,7 @@
 #include "device/handheld_emulator.h"
 #include "device/receive_lists_worker.h"
 #include "device/send_workers.h"
+#include "hurried_clock.h"
 
 namespace fs = std::filesystem;
 using SteadyTime = std::chrono::steady_clock;
@@ -34,8 +34,6 @@ constexpr int kItemsPerList = 1520;
 constexpr int kItemsOfTheSentList = 15200;
 constexpr int kCallDelayMs = 1;
 constexpr std::int64_t kBytesPerSecond = 1'000'000;
-// The floor reads and writes a file in the pieces of the Remote API's own copy tools.
-constexpr std::uint64_t kFloorPieceBytes = 16 * 1024;
 
 double Seconds(SteadyTime::duration duration)
 {
@@ -48,23 +46,6 @@ double Median(std::vector<double> values)
     return values[values.size() / 2];
 }
 
-// The once-a-second poll for the export marker is waiting, not work: here every wait
-// lasts a millisecond.
-class HurriedClock final : public zvk::Clock
-{
-public:
-    TimePoint Now() override
-    {
-        return SteadyTime::now();
-    }
-
-    bool WaitUntil(TimePoint /*deadline*/, std::stop_token stop) override
-    {
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        return !stop.stop_requested();
-    }
-};
-
 std::string Bytes(const fs::path& file)
 {
     std::ifstream in(file, std::ios::binary);
@@ -73,7 +54,7 @@ std::string Bytes(const fs::path& file)
 
 std::uint64_t Pieces(std::uint64_t bytes)
 {
-    return (bytes + kFloorPieceBytes - 1) / kFloorPieceBytes;
+    return (bytes + zvk::kTransferPieceBytes - 1) / zvk::kTransferPieceBytes;
 }
 
 // What the link needs at the least: the bytes over the bandwidth, and each call that no
@@ -119,7 +100,7 @@ Measured TimedReception(const fs::path& root, const fs::path& corpus, bool slowL
     fs::remove_all(desktop);
     fs::create_directories(desktop);
     zvk::bench::CrossThreadWindow window(desktop, true);
-    HurriedClock clock;
+    zvk::bench::HurriedClock clock;
     zvk::ReceiveSettings settings;
     settings.convertRequested = [convert] { return convert; };
     const bool received = zvk::ReceiveListsWorker(window, emulator, settings, clock, {});
