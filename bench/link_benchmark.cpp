@@ -2,7 +2,8 @@
 // as the handheld's cable: each Remote API call a round trip of a millisecond, the bytes at
 // 1 MB/s. Prints the medians of the runs beside the floor, the time that the link itself
 // needs, and the calls made by kind; beside them the same work with the link's delay and
-// bandwidth off, which is the desktop's own (conversion, durability, progress).
+// bandwidth off, in runs paired with those over the link: the desktop's own work
+// (conversion, durability, progress), with the emulated handheld's reading of its files.
 //
 // usage: zvk_bench_link [RUNS [FOLDER]]   (defaults: 5, a fresh folder under the system's
 // temporary folder, removed afterwards)
@@ -14,6 +15,7 @@
 #include <iomanip>
 #include <iostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "corpus_generator.h"
@@ -140,16 +142,22 @@ Measured TimedSending(const fs::path& root, const fs::path& list, bool slowLink)
     return {seconds, calls};
 }
 
-// The median time of `runs` runs, with the calls of the last.
-template <typename Run> Measured MedianOf(int runs, const Run& run)
+// The median times of `runs` runs over the slow link and as many with the link off, each
+// with the calls of its last run. The two take turns, so that a machine busy with other
+// work for a while slows both alike.
+template <typename Run> std::pair<Measured, Measured> PairedMedians(int runs, const Run& run)
 {
-    std::vector<double> seconds;
-    Measured last;
+    std::vector<double> slow;
+    std::vector<double> off;
+    Measured lastSlow;
+    Measured lastOff;
     for (int i = 0; i < runs; ++i) {
-        last = run();
-        seconds.push_back(last.seconds);
+        lastSlow = run(true);
+        slow.push_back(lastSlow.seconds);
+        lastOff = run(false);
+        off.push_back(lastOff.seconds);
     }
-    return {Median(seconds), last.calls};
+    return {{Median(slow), lastSlow.calls}, {Median(off), lastOff.calls}};
 }
 
 std::string CallsInOneLine(const zvk::LinkCallCounts& calls)
@@ -209,15 +217,13 @@ int main(int argc, char* argv[])
               << "                         time      floor  ratio   link off  of floor\n"
               << "reception of " << kLists << " lists, " << bytes << " bytes:\n";
     for (const bool convert : {false, true}) {
-        const Measured slow =
-            MedianOf(runs, [&] { return TimedReception(root, corpus, true, convert); });
-        const Measured off =
-            MedianOf(runs, [&] { return TimedReception(root, corpus, false, convert); });
+        const auto [slow, off] = PairedMedians(
+            runs, [&](bool slowLink) { return TimedReception(root, corpus, slowLink, convert); });
         PrintRow(convert ? "with conversion" : "without conversion", slow, off, receptionFloor);
     }
     std::cout << "sending one list of " << sentBytes << " bytes:\n";
-    const Measured slow = MedianOf(runs, [&] { return TimedSending(root, sent, true); });
-    const Measured off = MedianOf(runs, [&] { return TimedSending(root, sent, false); });
+    const auto [slow, off] =
+        PairedMedians(runs, [&](bool slowLink) { return TimedSending(root, sent, slowLink); });
     PrintRow("send-list", slow, off, sendingFloor);
     fs::remove_all(root);
     return EXIT_SUCCESS;
