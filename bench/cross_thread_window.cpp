@@ -65,8 +65,11 @@ void CrossThreadWindow::Loop()
     }
 }
 
-void CrossThreadWindow::ShowStage(TransferStage /*stage*/)
+void CrossThreadWindow::ShowStage(TransferStage stage)
 {
+    // Taken on the worker's thread, when it tells the stage, not when the window shows it.
+    if (stage == TransferStage::Receiving)
+        m_receivingSince = std::chrono::steady_clock::now();
     Post([] {});
 }
 
@@ -116,7 +119,9 @@ void CrossThreadWindow::ReportUnavailable(Unavailable /*what*/, const Failure& f
 
 std::optional<fs::path> CrossThreadWindow::AskListToSend(const fs::path& /*initialFolder*/)
 {
-    return std::nullopt;
+    std::optional<fs::path> chosen;
+    Invoke([this, &chosen] { chosen = m_listToSend; });
+    return chosen;
 }
 
 fs::path CrossThreadWindow::ReceiveFolder()
@@ -129,6 +134,16 @@ fs::path CrossThreadWindow::ReceiveFolder()
 fs::path CrossThreadWindow::ConfigurationPath()
 {
     return {};
+}
+
+void CrossThreadWindow::ChooseListToSend(fs::path list)
+{
+    m_listToSend = std::move(list);
+}
+
+std::optional<std::chrono::steady_clock::time_point> CrossThreadWindow::ReceivingSince() const
+{
+    return m_receivingSince;
 }
 
 unsigned CrossThreadWindow::ShownPercent()

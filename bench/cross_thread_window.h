@@ -1,10 +1,12 @@
 #pragma once
 
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
 #include <functional>
 #include <mutex>
+#include <optional>
 #include <thread>
 
 #include "device/progress_display.h"
@@ -37,6 +39,10 @@ public:
     std::filesystem::path ReceiveFolder() override;
     std::filesystem::path ConfigurationPath() override;
 
+    // The list that AskListToSend answers with; none is chosen unless this is called.
+    void ChooseListToSend(std::filesystem::path list);
+    // When the worker told the stage "receiving": the copy of the lists begins.
+    std::optional<std::chrono::steady_clock::time_point> ReceivingSince() const;
     // Once every call made so far has been handled.
     unsigned ShownPercent();
     // The last outcome: its number, or the failure's detail.
@@ -60,6 +66,8 @@ private:
     ProgressDisplay m_progress;
     unsigned m_percent = 0;
     std::string m_lastMessage;
+    std::optional<std::filesystem::path> m_listToSend;
+    std::optional<std::chrono::steady_clock::time_point> m_receivingSince;
     std::thread m_thread;
 };
 

@@ -10,11 +10,11 @@
 #include <fstream>
 #include <iostream>
 #include <string>
-#include <thread>
 
 #include "cross_thread_window.h"
 #include "device/handheld_emulator.h"
 #include "device/receive_lists_worker.h"
+#include "hurried_clock.h"
 
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
@@ -25,23 +25,6 @@ double Seconds(Clock::duration duration)
 {
     return std::chrono::duration<double>(duration).count();
 }
-
-// The once-a-second poll for the export marker is waiting, not work: here every wait
-// lasts a millisecond.
-class HurriedClock final : public zvk::Clock
-{
-public:
-    TimePoint Now() override
-    {
-        return std::chrono::steady_clock::now();
-    }
-
-    bool WaitUntil(TimePoint /*deadline*/, std::stop_token stop) override
-    {
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        return !stop.stop_requested();
-    }
-};
 
 // The lists lie at the handheld's top, as its program leaves them for the desktop.
 void StageLists(const fs::path& handheld, std::uint64_t largeBytes, int smallLists)
@@ -81,7 +64,7 @@ double TimedReception(const fs::path& root, std::uint64_t largeBytes, int smallL
     fs::create_directories(desktop);
     zvk::HandheldEmulator emulator(handheld);
     zvk::bench::CrossThreadWindow window(desktop, crossThread);
-    HurriedClock clock;
+    zvk::bench::HurriedClock clock;
     const auto started = Clock::now();
     const bool received = zvk::ReceiveListsWorker(window, emulator, {}, clock, {});
     const double seconds = Seconds(Clock::now() - started);

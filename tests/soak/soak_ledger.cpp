@@ -16,10 +16,10 @@ namespace zvk::soak {
 namespace {
 
 // Bytes as a measured list may hold them: header and item lines with CR LF, letters of
-// the handheld's code page, now and then a NUL; from a few bytes to several chunks.
+// the handheld's code page, now and then a NUL; from a few bytes to a few pieces of a copy.
 std::string ListBytes(std::mt19937_64& random)
 {
-    std::uniform_int_distribution<int> length(1, 4000);
+    std::uniform_int_distribution<int> length(1, 40000);
     std::uniform_int_distribution<int> byte(0, 255);
     std::string bytes(static_cast<std::size_t>(length(random)), '\0');
     for (char& c : bytes)

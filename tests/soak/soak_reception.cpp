@@ -129,7 +129,7 @@ ReceptionPlan ReceptionPlan::Draw(std::mt19937_64& random, std::size_t lists)
     ReceptionPlan plan;
     const bool absent = Chance(random, 0, 29) == 0;
     const int connectDelay = Chance(random, 0, 19) == 0 ? 1000 : Chance(random, 0, 300);
-    const int failRead = Chance(random, 0, 4) == 0 ? Chance(random, 0, 5000) : -1;
+    const int failRead = Chance(random, 0, 4) == 0 ? Chance(random, 0, 50000) : -1;
     const bool marker = Chance(random, 0, 29) != 0;
     plan.inProcess = Chance(random, 0, 3) != 0;
     const int readDelay = plan.inProcess ? 0 : Chance(random, 0, 2);
@@ -142,9 +142,9 @@ ReceptionPlan ReceptionPlan::Draw(std::mt19937_64& random, std::size_t lists)
     plan.emulatorSettings = settings.str();
     plan.faulty = absent || connectDelay >= 1000 || failRead >= 0 || !marker;
     if (plan.inProcess) {
-        // A few status notices, then one progress notice per 100 bytes of the lists
-        // (2 kB on average).
-        const int notices = 4 + 20 * static_cast<int>(lists);
+        // A few status notices, then per list one progress notice for each of its pieces
+        // (20 kB on average: two) and one for its end.
+        const int notices = 4 + 3 * static_cast<int>(lists);
         plan.stopAtNotice = Chance(random, 0, 1) == 0 ? Chance(random, 0, notices) : -1;
         plan.measureAtNotice = Chance(random, 0, 1) == 0 ? Chance(random, 0, notices) : -1;
     } else {

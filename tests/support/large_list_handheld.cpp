@@ -11,7 +11,8 @@ namespace zvk::test {
 LargeListHandheld::LargeListHandheld()
 {
     EXPECT_TRUE(Succeeded(PrepareHandheldFolder(Folder(), SampleListsFolder(ZVK_SAMPLE_DIR))));
-    m_dir.Write("handheld/emulator.ini", "[Emulator]\r\nExportDelayMs=1\r\nReadDelayMs=1\r\n");
+    m_dir.Write("handheld/emulator.ini",
+                "[Emulator]\r\nExportDelayMs=1\r\nBandwidthBytesPerSecond=100000\r\n");
     std::string line(98, '7');
     line += "\r\n";
     constexpr int kLines = 20'000;

@@ -8,9 +8,9 @@
 namespace zvk::test {
 
 // An emulated handheld, selected for the programs this process starts (ZVK_HANDHELD), whose
-// program holds a list that takes a while to receive, however fast the machine: each read
-// over the slow link waits a millisecond, so the 2 MB list BIG.DAT takes at least twenty
-// seconds and a signal surely comes in the middle of its copy.
+// program holds a list that takes a while to receive, however fast the machine: its link
+// carries 100,000 bytes a second, so the 2 MB list BIG.DAT takes twenty seconds and a
+// signal surely comes in the middle of its copy.
 class LargeListHandheld
 {
 public:

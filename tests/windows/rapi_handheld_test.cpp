@@ -152,6 +152,30 @@ TEST(RapiHandheldTest, ReceptionBringsTheListsOverByteForByteAndDeletesOnlyWhole
     EXPECT_EQ(ListFolder(desktop.Lists()), "");
 }
 
+// The stand-in's link is as slow as emulator.ini says and counts its calls: a list of
+// 100 KB comes over it in seven pieces and the empty read at its end, opened only once.
+TEST(RapiHandheldTest, AListOf100KBTakesAtMostEightReadsOverTheLink)
+{
+    const Desktop desktop("CallDelayMs=1\r\nBandwidthBytesPerSecond=1000000\r\n");
+    const fs::path calls = desktop.Dir().Path() / "calls.txt";
+    const ScopedEnvironment counted("ZVK_STAND_IN_CALLS", calls);
+    fs::remove_all(desktop.Lists());
+    std::string list;
+    while (list.size() < 102'400)
+        list += Sample("LIST0001");
+    list.resize(102'400);
+    desktop.Dir().Write("handheld/ZVK_CE/Data/DENNY.DAT", list);
+    const ZvkRun run = desktop.Zvk({"receive", "--to", PathText(desktop.Received())});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(ReadBytes(desktop.Received() / "DENNY.DAT"), list);
+    const std::string counts = ReadBytes(calls);
+    const std::size_t reads = counts.find("CeReadFile ");
+    ASSERT_NE(reads, std::string::npos) << counts;
+    EXPECT_LE(std::stoi(counts.substr(reads + 11)), 8) << counts;
+    EXPECT_NE(counts.find("CeCreateFile 1\n"), std::string::npos) << counts;
+    EXPECT_NE(counts.find("CeGetFileSize 0\n"), std::string::npos) << counts;
+}
+
 TEST(RapiHandheldTest, ReadFailureInTheMiddleOfAListLeavesEveryListOnTheHandheld)
 {
     const Desktop desktop("FailReadAfterBytes=150\r\n");

@@ -19,6 +19,11 @@ EmulatorSettings ReadEmulatorSettings(const std::filesystem::path& handheldFolde
     settings.failReadAfterBytes = GetProfileInt(file, kSection, "FailReadAfterBytes", -1);
     settings.readDelayMs =
         GetProfileInt(file, kSection, "ReadDelayMs", static_cast<int>(defaults.readDelayMs));
+    settings.callDelayMs =
+        GetProfileInt(file, kSection, "CallDelayMs", static_cast<int>(defaults.callDelayMs));
+    settings.bandwidthBytesPerSecond =
+        GetProfileInt(file, kSection, "BandwidthBytesPerSecond",
+                      static_cast<int>(defaults.bandwidthBytesPerSecond));
     return settings;
 }
 

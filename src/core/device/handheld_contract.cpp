@@ -91,9 +91,16 @@ std::u16string_view EntryName(const CeFindData& entry)
     return whole.substr(0, whole.find(u'\0'));
 }
 
-FoundFiles::FoundFiles(RemoteApi& handheld, std::u16string_view pattern) : m_handheld(handheld)
+std::uint64_t EntrySize(const CeFindData& entry)
 {
-    m_succeeded = m_handheld.CeFindAllFiles(std::u16string(pattern), kFafName, m_count, m_entries);
+    return (static_cast<std::uint64_t>(entry.fileSizeHigh) << 32) | entry.fileSizeLow;
+}
+
+FoundFiles::FoundFiles(RemoteApi& handheld, std::u16string_view pattern, std::uint32_t flags)
+    : m_handheld(handheld)
+{
+    m_succeeded =
+        m_handheld.CeFindAllFiles(std::u16string(pattern), kFafName | flags, m_count, m_entries);
     if (!m_succeeded || m_entries == nullptr)
         m_count = 0;
 }

@@ -53,12 +53,16 @@ bool IsHandheldListName(std::u16string_view name);
 
 // The name of a search entry, up to its terminating NUL.
 std::u16string_view EntryName(const CeFindData& entry);
+// The size of a search entry's file, when the search asked for it (kFafSizeHigh and
+// kFafSizeLow).
+std::uint64_t EntrySize(const CeFindData& entry);
 
 // The result of CeFindAllFiles, given back to the Remote API however the search ends.
 class FoundFiles
 {
 public:
-    FoundFiles(RemoteApi& handheld, std::u16string_view pattern);
+    // `flags` says what of each entry is asked for besides its name.
+    FoundFiles(RemoteApi& handheld, std::u16string_view pattern, std::uint32_t flags = 0);
     ~FoundFiles();
     FoundFiles(const FoundFiles&) = delete;
     FoundFiles& operator=(const FoundFiles&) = delete;

@@ -26,20 +26,46 @@ template <typename Result> Result Failed(Result result, std::uint32_t error)
     return result;
 }
 
-std::vector<std::u16string> MatchingNames(const fs::path& folder, std::u16string_view pattern)
+struct FoundFile
 {
-    std::vector<std::u16string> names;
+    std::u16string name;
+    std::uint64_t size = 0;
+
+    bool operator<(const FoundFile& other) const
+    {
+        return name < other.name;
+    }
+};
+
+std::vector<FoundFile> MatchingFiles(const fs::path& folder, std::u16string_view pattern)
+{
+    std::vector<FoundFile> found;
     std::error_code ec;
     for (fs::directory_iterator it(folder, ec); !ec && it != fs::directory_iterator();
          it.increment(ec)) {
         if (!it->is_regular_file(ec))
             continue;
         const std::u16string name = HandheldNameOf(it->path());
-        if (name.size() < kCeMaxPath && MatchesHandheldPattern(name, pattern))
-            names.push_back(name);
+        if (name.size() < kCeMaxPath && MatchesHandheldPattern(name, pattern)) {
+            std::error_code sizeError;
+            const std::uintmax_t size = it->file_size(sizeError);
+            found.push_back({name, sizeError ? 0 : static_cast<std::uint64_t>(size)});
+        }
     }
-    std::sort(names.begin(), names.end());
-    return names;
+    std::sort(found.begin(), found.end());
+    return found;
+}
+
+// A search entry as the handheld gives it: the size only when it was asked for.
+CeFindData EntryOf(const FoundFile& file, std::uint32_t flags)
+{
+    CeFindData entry{};
+    std::copy(file.name.begin(), file.name.end(), entry.fileName);
+    if ((flags & kFafSizeHigh) != 0)
+        entry.fileSizeHigh = static_cast<std::uint32_t>(file.size >> 32);
+    if ((flags & kFafSizeLow) != 0)
+        entry.fileSizeLow = static_cast<std::uint32_t>(file.size);
+    return entry;
 }
 
 // The file a handheld path names. A name the handheld wrote in its code page is not
@@ -64,8 +90,9 @@ std::optional<fs::path> FileOf(const fs::path& folder, std::u16string_view handh
 
 HandheldEmulator::HandheldEmulator(fs::path folder, Clock& clock)
     : m_folder(std::move(folder)), m_clock(clock), m_settings(ReadEmulatorSettings(m_folder)),
-      m_program(m_folder, clock)
+      m_program(m_folder, clock), m_link(clock)
 {
+    Configure(m_settings);
     // The handheld program's folders exist wherever it is installed.
     std::error_code ec;
     fs::create_directories(EmulatedListStore(m_folder), ec);
@@ -97,6 +124,7 @@ HResult HandheldEmulator::CeRapiInit()
         const std::lock_guard lock(m_mutex);
         m_settings = ReadEmulatorSettings(m_folder);
         settings = m_settings;
+        Configure(m_settings);
         m_cancelInit = std::stop_source();
         cancelled = m_cancelInit.get_token();
     }
@@ -120,6 +148,7 @@ CeHandle HandheldEmulator::CeCreateFile(const std::u16string& path, std::uint32_
                                         std::uint32_t creationDisposition,
                                         std::uint32_t /*flagsAndAttributes*/)
 {
+    m_link.Carry(LinkCall::CreateFile);
     const std::optional<fs::path> file = FileOf(m_folder, path);
     std::error_code ec;
     // The handheld knows files and folders only: a pipe in its folder would hold the open.
@@ -151,6 +180,14 @@ bool HandheldEmulator::CeReadFile(CeHandle file, void* buffer, std::uint32_t byt
     // A slow link: the reader waits for its bytes, as the desktop does over a cable.
     if (delayMs > 0)
         m_clock.WaitFor(std::chrono::milliseconds(delayMs), {});
+    const bool read = ReadFrom(file, buffer, bytesToRead, bytesRead);
+    m_link.Carry(LinkCall::ReadFile, bytesRead);
+    return read;
+}
+
+bool HandheldEmulator::ReadFrom(CeHandle file, void* buffer, std::uint32_t bytesToRead,
+                                std::uint32_t& bytesRead)
+{
     const std::lock_guard lock(m_mutex);
     OpenFile* open = Find(file);
     if (open == nullptr)
@@ -170,6 +207,7 @@ bool HandheldEmulator::CeReadFile(CeHandle file, void* buffer, std::uint32_t byt
 bool HandheldEmulator::CeWriteFile(CeHandle file, const void* buffer, std::uint32_t bytesToWrite,
                                    std::uint32_t& bytesWritten)
 {
+    m_link.Carry(LinkCall::WriteFile, bytesToWrite);
     const std::lock_guard lock(m_mutex);
     OpenFile* open = Find(file);
     bytesWritten = 0;
@@ -181,6 +219,7 @@ bool HandheldEmulator::CeWriteFile(CeHandle file, const void* buffer, std::uint3
 
 bool HandheldEmulator::CeCloseHandle(CeHandle file)
 {
+    m_link.Carry(LinkCall::CloseHandle);
     const std::lock_guard lock(m_mutex);
     const auto it = m_files.find(file);
     if (it == m_files.end())
@@ -192,6 +231,7 @@ bool HandheldEmulator::CeCloseHandle(CeHandle file)
 
 std::uint32_t HandheldEmulator::CeGetFileSize(CeHandle file, std::uint32_t* sizeHigh)
 {
+    m_link.Carry(LinkCall::GetFileSize);
     const std::lock_guard lock(m_mutex);
     OpenFile* open = Find(file);
     if (open == nullptr)
@@ -209,14 +249,16 @@ std::uint32_t HandheldEmulator::CeGetFileSize(CeHandle file, std::uint32_t* size
 
 bool HandheldEmulator::CeDeleteFile(const std::u16string& path)
 {
+    m_link.Carry(LinkCall::DeleteFile);
     const std::optional<fs::path> file = FileOf(m_folder, path);
     std::error_code ec;
     return file && fs::is_regular_file(*file, ec) && fs::remove(*file, ec);
 }
 
-bool HandheldEmulator::CeFindAllFiles(const std::u16string& pattern, std::uint32_t /*flags*/,
+bool HandheldEmulator::CeFindAllFiles(const std::u16string& pattern, std::uint32_t flags,
                                       std::uint32_t& count, CeFindData*& found)
 {
+    m_link.Carry(LinkCall::FindAllFiles);
     count = 0;
     found = nullptr;
     const std::size_t lastSeparator = pattern.rfind(u'\\');
@@ -227,14 +269,14 @@ bool HandheldEmulator::CeFindAllFiles(const std::u16string& pattern, std::uint32
     std::error_code ec;
     if (!folder || !fs::is_directory(*folder, ec))
         return false;
-    const std::vector<std::u16string> names =
-        MatchingNames(*folder, std::u16string_view(pattern).substr(lastSeparator + 1));
-    if (names.empty())
+    const std::vector<FoundFile> files =
+        MatchingFiles(*folder, std::u16string_view(pattern).substr(lastSeparator + 1));
+    if (files.empty())
         return true;
-    auto entries = std::make_unique<CeFindData[]>(names.size());
-    for (std::size_t i = 0; i < names.size(); ++i)
-        std::copy(names[i].begin(), names[i].end(), entries[i].fileName);
-    count = static_cast<std::uint32_t>(names.size());
+    auto entries = std::make_unique<CeFindData[]>(files.size());
+    for (std::size_t i = 0; i < files.size(); ++i)
+        entries[i] = EntryOf(files[i], flags);
+    count = static_cast<std::uint32_t>(files.size());
     found = entries.get();
     const std::lock_guard lock(m_mutex);
     m_searchResults[found] = std::move(entries);
@@ -250,6 +292,7 @@ HResult HandheldEmulator::CeRapiFreeBuffer(void* buffer)
 bool HandheldEmulator::CeCreateProcess(const std::u16string& application,
                                        const std::u16string& commandLine)
 {
+    m_link.Carry(LinkCall::CreateProcess);
     if (application != kHandheldProgram)
         return false;
     m_program.Start(commandLine);
@@ -274,6 +317,17 @@ const fs::path& HandheldEmulator::Folder() const
 EmulatedProgram& HandheldEmulator::Program()
 {
     return m_program;
+}
+
+LinkCallCounts HandheldEmulator::CallCounts() const
+{
+    return m_link.Counts();
+}
+
+void HandheldEmulator::Configure(const EmulatorSettings& settings)
+{
+    m_link.Configure(std::chrono::milliseconds(settings.callDelayMs),
+                     settings.bandwidthBytesPerSecond);
 }
 
 HandheldEmulator::OpenFile* HandheldEmulator::Find(CeHandle file)

@@ -11,13 +11,15 @@
 #include "device/emulated_program.h"
 #include "device/emulator_settings.h"
 #include "device/remote_api.h"
+#include "device/simulated_link.h"
 
 namespace zvk {
 
 // A handheld played by a desktop folder: its storage is the folder (see EmulatedPath),
 // its program is EmulatedProgram, and emulator.ini at its top can make it absent, slow
 // to connect (a second or more: too slow for the desktop, so the connection fails), or
-// fail or slow down reads. The settings are read when it is created and at every
+// fail or slow down reads, and can make its link as slow as a real one (SimulatedLink),
+// which counts the calls made. The settings are read when it is created and at every
 // CeRapiInit. Its delays take their time from `clock`. All calls may come from any thread.
 class HandheldEmulator final : public RemoteApi
 {
@@ -52,6 +54,8 @@ public:
 
     const std::filesystem::path& Folder() const;
     EmulatedProgram& Program();
+    // The calls that went over its link so far, by kind.
+    LinkCallCounts CallCounts() const;
 
 private:
     struct OpenFile
@@ -61,6 +65,8 @@ private:
     };
 
     OpenFile* Find(CeHandle file);
+    bool ReadFrom(CeHandle file, void* buffer, std::uint32_t bytesToRead, std::uint32_t& bytesRead);
+    void Configure(const EmulatorSettings& settings);
 
     const std::filesystem::path m_folder;
     Clock& m_clock;
@@ -72,6 +78,7 @@ private:
     std::map<CeHandle, OpenFile> m_files;
     std::map<const void*, std::unique_ptr<CeFindData[]>> m_searchResults;
     EmulatedProgram m_program;
+    SimulatedLink m_link;
 };
 
 } // namespace zvk

@@ -6,10 +6,10 @@
 
 namespace zvk {
 
-// What the window shows of a transfer's progress. Workers report every 100-byte
-// chunk; the window is asked to redraw only when the percentage it shows would
-// change, so that a list of a hundred megabytes costs a hundred redraws, not a
-// million calls across threads.
+// What the window shows of a transfer's progress. Workers report every piece of a
+// copy; the window is asked to redraw only when the percentage it shows would
+// change, so that a list of a hundred megabytes costs a hundred redraws, not
+// thousands of calls across threads.
 class ProgressDisplay
 {
 public:

@@ -1,7 +1,7 @@
 #include "device/receive_lists_worker.h"
 
-#include <array>
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -25,7 +25,6 @@ namespace fs = std::filesystem;
 namespace zvk {
 namespace {
 
-constexpr std::uint32_t kChunkBytes = 100;
 // How often the handheld is asked whether its export is ready.
 constexpr std::chrono::seconds kExportPollPeriod{1};
 
@@ -67,21 +66,6 @@ std::string HandheldReason(RemoteApi& handheld)
     return "";
 }
 
-std::uint64_t ListSize(RemoteApi& handheld, const std::u16string& path)
-{
-    const CeHandle file = handheld.CeCreateFile(path, kGenericRead, kFileShareRead, kOpenExisting,
-                                                kFileAttributeNormal);
-    if (file == kInvalidCeHandle)
-        return 0;
-    std::uint32_t high = 0;
-    const std::uint32_t low = handheld.CeGetFileSize(file, &high);
-    // Only read: its close loses nothing.
-    static_cast<void>(handheld.CeCloseHandle(file));
-    if (low == kInvalidFileSize)
-        return 0;
-    return (static_cast<std::uint64_t>(high) << 32) | low;
-}
-
 // "2026-12-08 15:35:02"
 std::string JournalTime(const LocalTime& now)
 {
@@ -100,10 +84,13 @@ public:
         : m_notices(notices), m_handheld(handheld), m_stop(stop), m_folder(std::move(folder))
     {}
 
+    // The total comes from the sizes in the listing: no list is opened to count its bytes.
     void CountBytes(std::span<const CeFindData> entries)
     {
-        for (const CeFindData& entry : entries)
-            m_total += ListSize(m_handheld, HandheldListPath(EntryName(entry)));
+        for (const CeFindData& entry : entries) {
+            m_listedSizes[HandheldListPath(EntryName(entry))] = EntrySize(entry);
+            m_total += EntrySize(entry);
+        }
     }
 
     // Copies one list into the folder, has its semicolon text written (`convert`: whether
@@ -216,18 +203,27 @@ private:
         AtomicFileWriter writer(target);
         // The whole list, to tell whether it has the bytes of a desktop list it replaces.
         std::string received;
-        std::array<char, kChunkBytes> buffer{};
+        std::uint64_t listed = m_listedSizes[handheldPath];
+        std::uint64_t copied = 0;
         std::uint32_t count = 0;
         bool complete = false;
         std::optional<std::string> readFailure;
         while (writer.IsOpen() && !m_stop.stop_requested()) {
-            if (!m_handheld.CeReadFile(file, buffer.data(), kChunkBytes, count)) {
+            if (!m_handheld.CeReadFile(file, m_piece.data(), kTransferPieceBytes, count)) {
                 readFailure = "reading it from the handheld failed" + HandheldReason(m_handheld);
                 break;
             }
-            writer.Write(std::string_view(buffer.data(), count));
-            received.append(buffer.data(), count);
+            writer.Write(std::string_view(m_piece.data(), count));
+            received.append(m_piece.data(), count);
             m_done += count;
+            copied += count;
+            // The list is read to its end whatever the listing said of it: one that has
+            // grown since raises the total as its bytes come, one that has shrunk lowers
+            // it at its end, so that the bar still ends full.
+            if (copied > listed || count == 0) {
+                m_total = m_total - listed + copied;
+                listed = copied;
+            }
             m_notices.ShowProgress(m_done, m_total);
             if (count == 0) {
                 complete = true;
@@ -274,8 +270,11 @@ private:
     const fs::path m_folder;
     // Two handheld names can come to one desktop file: the second stays on the handheld.
     WrittenFiles m_received;
+    // What the listing said of each list's size, by its handheld path.
+    std::map<std::u16string, std::uint64_t> m_listedSizes;
     std::uint64_t m_total = 0;
     std::uint64_t m_done = 0;
+    std::vector<char> m_piece = std::vector<char>(kTransferPieceBytes);
     std::vector<ListFailure> m_failures;
     std::vector<KeptVersion> m_kept;
     // Where the earlier list of the list being received went, if it had one.
@@ -412,7 +411,7 @@ bool ReceiveListsWorker(TransferPort& port, RemoteApi& handheld, const ReceiveSe
         // A marker left behind is deleted before the next export is asked for.
         static_cast<void>(handheld.CeDeleteFile(std::u16string(kHandheldExportMarker)));
         port.ShowStage(TransferStage::Receiving);
-        const FoundFiles lists(handheld, kHandheldListPattern);
+        const FoundFiles lists(handheld, kHandheldListPattern, kFafSizeHigh | kFafSizeLow);
         if (!lists.Succeeded()) {
             port.Report(TransferOutcome::SearchFailed);
         } else if (lists.Entries().empty()) {

@@ -32,7 +32,7 @@ struct ReceiveSettings
 // disk, and only then deleted on the handheld. A list that cannot be read or written
 // stays on the handheld, and one whose semicolon text cannot be written stays received;
 // the closing message names each with its reason. A stop request (the window is
-// closing) ends the wait for the marker and the copy at the next chunk, leaving no
+// closing) ends the wait for the marker and the copy at the next piece, leaving no
 // partial file behind.
 // Returns false when a list found on the handheld was not received or not converted.
 bool ReceiveListsWorker(TransferPort& port, RemoteApi& handheld, const ReceiveSettings& settings,

@@ -37,8 +37,17 @@ inline constexpr std::uint32_t kInvalidFileSize = 0xFFFFFFFF;
 // The handheld's error codes that the emulated handheld gives (those of Windows).
 inline constexpr std::uint32_t kErrorFileNotFound = 2;
 inline constexpr std::uint32_t kErrorReadFault = 30;
-// CeFindAllFiles: only the names of the entries are asked for.
+// CeFindAllFiles: what of each entry is asked for; the rest of an entry is left empty.
+inline constexpr std::uint32_t kFafSizeHigh = 0x10;
+inline constexpr std::uint32_t kFafSizeLow = 0x20;
 inline constexpr std::uint32_t kFafName = 0x80;
+
+// A file goes to or from the handheld in pieces of this size, one call each. Every call is
+// a round trip over the link, so the pieces are large: 16 KiB is the smaller of the sizes
+// that the Remote API's own file-copy tools move per call (16 to 64 KiB), so no handheld is
+// asked for more in one call than they ask of it, and nothing that the handheld program
+// relies on depends on the size of a piece.
+inline constexpr std::uint32_t kTransferPieceBytes = 16 * 1024;
 
 // The longest name a search entry holds, its terminating NUL included.
 inline constexpr std::size_t kCeMaxPath = 260;

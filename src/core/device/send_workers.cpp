@@ -4,6 +4,7 @@
 #include <fstream>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "device/handheld_contract.h"
 #include "lists/data_list.h"
@@ -14,8 +15,6 @@ namespace fs = std::filesystem;
 
 namespace zvk {
 namespace {
-
-constexpr std::uint32_t kChunkBytes = 100;
 
 // The bytes from where the stream stands to its end.
 std::uint64_t SizeOf(std::ifstream& local)
@@ -55,15 +54,15 @@ bool IsDataList(const fs::path& path, std::ifstream& local)
     return header;
 }
 
-// Copies the local file to an open handheld file in 100-byte chunks with one progress
-// report per chunk; the last pass moves nothing and reports the total once more. A
+// Copies the local file to an open handheld file in pieces of kTransferPieceBytes with one
+// progress report per piece; the last pass moves nothing and reports the total once more. A
 // failed read or write ends the copy and gives false: the handheld would otherwise
 // start working on half a file.
 bool CopyToHandheld(std::ifstream& local, RemoteApi& handheld, CeHandle file,
                     TransferNotices& notices)
 {
     const std::uint64_t total = SizeOf(local);
-    std::array<char, kChunkBytes> buffer{};
+    std::vector<char> buffer(kTransferPieceBytes);
     std::uint64_t done = 0;
     std::uint32_t count = 0;
     do {

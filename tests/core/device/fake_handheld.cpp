@@ -158,7 +158,7 @@ bool FakeHandheld::CeDeleteFile(const std::u16string& path)
     return files.erase(path) + generatedFiles.erase(path) > 0;
 }
 
-bool FakeHandheld::CeFindAllFiles(const std::u16string& pattern, std::uint32_t /*flags*/,
+bool FakeHandheld::CeFindAllFiles(const std::u16string& pattern, std::uint32_t flags,
                                   std::uint32_t& count, CeFindData*& found)
 {
     Log("find " + Ascii(pattern));
@@ -176,6 +176,12 @@ bool FakeHandheld::CeFindAllFiles(const std::u16string& pattern, std::uint32_t /
             MatchesHandheldPattern(name, std::u16string_view(pattern).substr(split))) {
             CeFindData entry{};
             std::copy(name.begin(), name.end(), entry.fileName);
+            const auto listed = listedSizes.find(path);
+            const std::uint64_t size = listed != listedSizes.end() ? listed->second : SizeOf(path);
+            if ((flags & kFafSizeHigh) != 0)
+                entry.fileSizeHigh = static_cast<std::uint32_t>(size >> 32);
+            if ((flags & kFafSizeLow) != 0)
+                entry.fileSizeLow = static_cast<std::uint32_t>(size);
             m_found.push_back(entry);
         }
     };

@@ -23,6 +23,9 @@ public:
     std::map<std::u16string, std::string> files;
     // Lists whose content is made up on reading: path and size.
     std::map<std::u16string, std::uint64_t> generatedFiles;
+    // Sizes that the search gives instead of the files' own: lists that grew or shrank
+    // between the listing and their copy.
+    std::map<std::u16string, std::uint64_t> listedSizes;
     std::set<std::u16string> failCreate;
     std::set<std::u16string> failDelete;
     // The arguments the handheld program cannot be started with ("i", "x", "k", "e").

@@ -147,6 +147,28 @@ TEST(HandheldEmulatorTest, SearchGivesNamesInThePublishedLayoutIgnoringLetterCas
     EXPECT_FALSE(emulated.handheld->CeFindAllFiles(u"\\missing\\*.dat", kFafName, count, found));
 }
 
+// As a handheld gives them: only when asked for, the high part beyond 4 GiB included.
+TEST(HandheldEmulatorTest, SearchGivesTheSizesWhenAskedForThem)
+{
+    Emulated emulated;
+    emulated.dir.Write("SMALL.DAT", std::string(70000, 's'));
+    fs::resize_file(emulated.dir.Write("HUGE.DAT", ""), (1ull << 32) + 7);
+    const auto sizes = [&](std::uint32_t flags) {
+        std::uint32_t count = 0;
+        CeFindData* found = nullptr;
+        EXPECT_TRUE(emulated.handheld->CeFindAllFiles(u"\\*.dat", flags, count, found));
+        std::vector<std::uint64_t> listed;
+        for (std::uint32_t i = 0; i < count; ++i)
+            listed.push_back(EntrySize(found[i]));
+        EXPECT_EQ(emulated.handheld->CeRapiFreeBuffer(found), kS_OK);
+        return listed;
+    };
+    EXPECT_EQ(sizes(kFafName | kFafSizeHigh | kFafSizeLow),
+              (std::vector<std::uint64_t>{(1ull << 32) + 7, 70000}));
+    EXPECT_EQ(sizes(kFafName | kFafSizeLow), (std::vector<std::uint64_t>{7, 70000}));
+    EXPECT_EQ(sizes(kFafName), (std::vector<std::uint64_t>{0, 0}));
+}
+
 TEST(HandheldEmulatorTest, FilesAreReadWrittenAndDeletedAsOnTheHandheld)
 {
     Emulated emulated;
@@ -216,6 +238,52 @@ TEST(HandheldEmulatorTest, EachReadTakesTheSetDelay)
     EXPECT_TRUE(read.get());
     EXPECT_EQ(count, 3u);
     EXPECT_TRUE(handheld.CeCloseHandle(file));
+}
+
+// Off unless set, so that a test's handheld answers at once; every call over the link is
+// counted by its kind and takes the call's delay, and the bytes it carries take their time
+// at the bandwidth.
+TEST(HandheldEmulatorTest, TheSimulatedLinkTakesItsTimeAndCountsTheCallsByKind)
+{
+    struct Case
+    {
+        std::string settings;
+        Clock::Duration takes;
+    };
+    const std::vector<Case> cases = {
+        {"", 0ms}, {"CallDelayMs=2\r\nBandwidthBytesPerSecond=1000\r\n", 11 * 2ms + 500ms + 300ms}};
+    for (const Case& link : cases) {
+        SCOPED_TRACE(link.settings);
+        test::ManualClock clock;
+        Emulated emulated("[Emulator]\r\n" + link.settings, clock);
+        emulated.dir.Write("A.DAT", std::string(500, 'a'));
+        RemoteApi& handheld = *emulated.handheld;
+        const Clock::TimePoint started = clock.Now();
+        clock.RunAdvancing(test::ManualClock::Work::WaitsOnTheClock, [&] {
+            std::uint32_t count = 0;
+            CeFindData* found = nullptr;
+            EXPECT_TRUE(handheld.CeFindAllFiles(u"\\*.DAT", kFafName, count, found));
+            EXPECT_EQ(handheld.CeRapiFreeBuffer(found), kS_OK);
+            const CeHandle in = handheld.CeCreateFile(u"\\A.DAT", kGenericRead, kFileShareRead,
+                                                      kOpenExisting, kFileAttributeNormal);
+            EXPECT_EQ(handheld.CeGetFileSize(in, nullptr), 500u);
+            std::vector<char> piece(kTransferPieceBytes);
+            EXPECT_TRUE(handheld.CeReadFile(in, piece.data(), kTransferPieceBytes, count));
+            EXPECT_EQ(count, 500u);
+            EXPECT_TRUE(handheld.CeReadFile(in, piece.data(), kTransferPieceBytes, count));
+            EXPECT_TRUE(handheld.CeCloseHandle(in));
+            const CeHandle out = handheld.CeCreateFile(u"\\B.DAT", kGenericWrite, kFileShareRead,
+                                                       kCreateAlways, kFileAttributeNormal);
+            EXPECT_TRUE(handheld.CeWriteFile(out, piece.data(), 300, count));
+            EXPECT_TRUE(handheld.CeCloseHandle(out));
+            EXPECT_TRUE(handheld.CeDeleteFile(u"\\A.DAT"));
+            EXPECT_FALSE(handheld.CeCreateProcess(u"\\Windows\\none.exe", u""));
+        });
+        EXPECT_EQ(clock.Now() - started, link.takes);
+        EXPECT_EQ(emulated.handheld->CallCounts().Text(),
+                  "CeCreateFile 2\nCeReadFile 2\nCeWriteFile 1\nCeCloseHandle 2\nCeGetFileSize 1\n"
+                  "CeDeleteFile 1\nCeFindAllFiles 1\nCeCreateProcess 1\n");
+    }
 }
 
 TEST(HandheldEmulatorTest, ConnectsAfterItsDelayUnlessAbsentTooLateOrCancelled)

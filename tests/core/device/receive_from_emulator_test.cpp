@@ -122,6 +122,29 @@ TEST(ReceiveFromEmulatorTest, ReadFailuresLoseNothing)
     EXPECT_EQ(reception.window.Failures(), failures);
 }
 
+// Every call is a round trip over the handheld's link: a list of 100 KB comes in seven
+// pieces and the empty read at its end, is opened only to be copied, and the byte total
+// comes from the listing.
+TEST(ReceiveFromEmulatorTest, AListOf100KBTakesAtMostEightReadsOverTheLink)
+{
+    EmulatedReception reception("CallDelayMs=1\r\nBandwidthBytesPerSecond=1000000\r\n");
+    const fs::path store = reception.HandheldFolder() / "ZVK_CE" / "Data";
+    fs::remove_all(store);
+    std::string list;
+    while (list.size() < 102'400)
+        list += ReadBytes(fs::path(ZVK_SAMPLE_DIR) / "LIST0001.DAT");
+    list.resize(102'400);
+    reception.handheldDir.Write("handheld/ZVK_CE/Data/DENNY.DAT", list);
+    EXPECT_TRUE(reception.Run());
+    EXPECT_EQ(ReadBytes(reception.desktop.Path() / "DENNY.DAT"), list);
+    const LinkCallCounts calls = reception.handheld->CallCounts();
+    EXPECT_LE(calls.Of(LinkCall::ReadFile), 8u);
+    EXPECT_EQ(calls.Of(LinkCall::CreateFile), 1u);
+    EXPECT_EQ(calls.Of(LinkCall::GetFileSize), 0u);
+    EXPECT_EQ(reception.window.Progress().front(),
+              (std::pair<std::uint64_t, std::uint64_t>{kTransferPieceBytes, 102'400}));
+}
+
 TEST(ReceiveFromEmulatorTest, ListNamedInTheHandheldsCodePageArrivesUnderItsLetters)
 {
     EmulatedReception reception;

@@ -71,16 +71,15 @@ struct Reception
 TEST(ReceiveListsWorkerTest, CopiesEveryListWithOneRunningByteCount)
 {
     Reception reception;
-    const std::string first(250, '1');
+    const std::string first(20000, '1');
     const std::string third(1000, '3');
     reception.handheld.files = {{u"\\A.DAT", first}, {u"\\B.DAT", ""}, {u"\\C.DAT", third}};
     EXPECT_TRUE(reception.Run());
+    // A piece of 16 KiB and the rest; the empty read at each list's end tells the same
+    // count once more.
     Progress expected;
-    for (const std::uint64_t done : {100, 200, 250, 250, 250})
-        expected.emplace_back(done, 1250);
-    for (std::uint64_t done = 350; done <= 1250; done += 100)
-        expected.emplace_back(done, 1250);
-    expected.emplace_back(1250, 1250);
+    for (const std::uint64_t done : {16384, 20000, 20000, 20000, 21000, 21000})
+        expected.emplace_back(done, 21000);
     expected.emplace_back(100, 100);
     EXPECT_EQ(reception.window.Progress(), expected);
     EXPECT_EQ(ListFolder(reception.dir.Path()), "A.DAT B.DAT C.DAT");
@@ -172,13 +171,31 @@ TEST(ReceiveListsWorkerTest, AsksForTheExportFirstAndHandsTheListsBackLast)
     Reception reception;
     reception.handheld.files = {{u"\\A.DAT", "a"}};
     EXPECT_TRUE(reception.Run());
-    EXPECT_EQ(
-        reception.handheld.Calls(),
-        (Strings{"delete \\ZVK_CE\\Export\\export.tmp", "start \\ZVK_CE\\Slave.exe i",
-                 "find \\ZVK_CE\\Export\\export.tmp", "free", "delete \\ZVK_CE\\Export\\export.tmp",
-                 "find \\*.dat", "open \\A.DAT", "close \\A.DAT", "open \\A.DAT", "close \\A.DAT",
-                 "delete \\A.DAT", "start \\ZVK_CE\\Slave.exe x", "free"}));
+    EXPECT_EQ(reception.handheld.Calls(),
+              (Strings{"delete \\ZVK_CE\\Export\\export.tmp", "start \\ZVK_CE\\Slave.exe i",
+                       "find \\ZVK_CE\\Export\\export.tmp", "free",
+                       "delete \\ZVK_CE\\Export\\export.tmp", "find \\*.dat", "open \\A.DAT",
+                       "close \\A.DAT", "delete \\A.DAT", "start \\ZVK_CE\\Slave.exe x", "free"}));
     EXPECT_EQ(reception.window.Events().back(), "unlock");
+}
+
+// The total comes from the listing; a list that grew or shrank after it is still copied
+// to its end, and the total follows, so that the bar ends full and never runs past it.
+TEST(ReceiveListsWorkerTest, ListThatChangedSinceTheListingIsCopiedWholeAndTheTotalFollows)
+{
+    Reception reception;
+    const std::string grown(20000, 'g');
+    reception.handheld.files = {{u"\\A.DAT", grown}, {u"\\B.DAT", "shrunk"}};
+    reception.handheld.listedSizes = {{u"\\A.DAT", 100}, {u"\\B.DAT", 500}};
+    EXPECT_TRUE(reception.Run());
+    EXPECT_EQ(ReadBytes(reception.dir.Path() / "A.DAT"), grown);
+    EXPECT_EQ(ReadBytes(reception.dir.Path() / "B.DAT"), "shrunk");
+    EXPECT_EQ(reception.window.Progress(), (Progress{{16384, 16884},
+                                                     {20000, 20500},
+                                                     {20000, 20500},
+                                                     {20006, 20500},
+                                                     {20006, 20006},
+                                                     {100, 100}}));
 }
 
 TEST(ReceiveListsWorkerTest, ListIsDeletedOnTheHandheldOnlyWhenItsCopyIsComplete)
@@ -568,13 +585,14 @@ TEST(ReceiveListsWorkerTest, LargeListShowsEveryPercentageInTurn)
     reception.handheld.generatedFiles = {{u"\\BIG.DAT", kSize}};
     EXPECT_TRUE(reception.Run());
     const std::vector<unsigned> shown = reception.window.Percentages();
-    ASSERT_EQ(shown.size(), kSize / 100 + 2);
+    // Every piece, the empty read at the end, and the closing 100%.
+    ASSERT_EQ(shown.size(), (kSize + kTransferPieceBytes - 1) / kTransferPieceBytes + 2);
     EXPECT_EQ(shown.front(), 0u);
     EXPECT_EQ(shown.back(), 100u);
     EXPECT_TRUE(std::is_sorted(shown.begin(), shown.end()));
     // Rising a step at a time: every percentage is shown, none is skipped.
     EXPECT_EQ(std::set<unsigned>(shown.begin(), shown.end()).size(), 101u);
-    EXPECT_EQ(shown[kSize / 200], 50u);
+    EXPECT_EQ(shown[shown.size() / 2], 50u);
     EXPECT_EQ(fs::file_size(reception.dir.Path() / "BIG.DAT"), kSize);
 }
 

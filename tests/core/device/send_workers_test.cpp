@@ -38,14 +38,15 @@ struct ConfigurationSend
 
 TEST(SendConfigurationWorkerTest, SendsInChunksThenStartsTheProgramWithK)
 {
-    const std::string bytes(250, 'k');
+    const std::string bytes(20000, 'k');
     ConfigurationSend send(bytes);
     EXPECT_TRUE(SendConfigurationWorker(send.window, send.handheld));
     EXPECT_EQ(send.handheld.files.at(u"\\ZVK_CE\\ZVK.INI"), bytes);
     // The file is closed before the program that reads it starts.
     EXPECT_EQ(send.handheld.Calls(), (Strings{"create \\ZVK_CE\\ZVK.INI", "close \\ZVK_CE\\ZVK.INI",
                                               "start \\ZVK_CE\\Slave.exe k"}));
-    EXPECT_EQ(send.window.Percentages(), (std::vector<unsigned>{40, 80, 100, 100, 100}));
+    // A piece of 16 KiB, the rest, the empty write at the end and the closing 100%.
+    EXPECT_EQ(send.window.Percentages(), (std::vector<unsigned>{81, 100, 100, 100}));
     EXPECT_EQ(send.window.Events(), (Strings{"lock", "stage sending configuration",
                                              "outcome configuration sent", "unlock"}));
 }
@@ -73,7 +74,8 @@ TEST(SendConfigurationWorkerTest, EmptyFileLeavesThePercentageUntilTheEnding)
 
 TEST(SendConfigurationWorkerTest, ProgressOfALargeFileRisesAStepAtATimeTo100)
 {
-    ConfigurationSend send(std::string(1 << 20, 'k'));
+    // More than a hundred pieces: a percentage skipped would show.
+    ConfigurationSend send(std::string(4 << 20, 'k'));
     EXPECT_TRUE(SendConfigurationWorker(send.window, send.handheld));
     const std::vector<unsigned> shown = send.window.Percentages();
     EXPECT_EQ(shown.front(), 0u);

@@ -1,11 +1,15 @@
 // A rapi.dll of our own for the tests of zvk.exe on Windows: it exports what the desktop
 // calls in the real one, with the same calling convention, and plays a handheld over the
 // folder that ZVK_STAND_IN_HANDHELD names: the handheld emulator, emulator.ini knobs and
-// all. zvk.exe loads it as it loads the real dll, when it lies beside the program.
+// all, its simulated link included. zvk.exe loads it as it loads the real dll, when it lies
+// beside the program.
 //
 // ZVK_STAND_IN_DELETIONS, when set, names a file that gets one line for every list the
 // desktop deletes on the handheld, saying whether the desktop's copy of it in the folder
 // ZVK_STAND_IN_DESKTOP was complete at that moment: "LIST0001.DAT complete".
+//
+// ZVK_STAND_IN_CALLS, when set, names a file that gets, as each link closes, the calls that
+// went over it by kind, one line each: "CeReadFile 8".
 
 #include <cwchar>
 #include <fstream>
@@ -130,6 +134,8 @@ HRESULT WINAPI CeRapiUninit()
     handheld->CeRapiUninit();
     if (attempt.joinable())
         attempt.join();
+    if (const std::optional<fs::path> calls = FolderOf(L"ZVK_STAND_IN_CALLS"))
+        std::ofstream(*calls, std::ios::binary | std::ios::app) << handheld->CallCounts().Text();
     // The handheld's program finishes what the transfer started as the handheld goes.
     return S_OK;
 }
