@@ -93,6 +93,16 @@ inline const QString kReasonLinkLoop = QStringLiteral("príliš veľa symbolick�
 inline const QString kReasonTooManyFiles = QStringLiteral("príliš veľa otvorených súborov");
 inline const QString kReasonDiskError = QStringLiteral("chyba pri čítaní alebo zápise na disk");
 inline const QString kReasonBadName = QStringLiteral("názov obsahuje neplatné znaky");
+// A name that no file of Windows may have.
+inline const QString kReasonWindowsDeviceName =
+    QStringLiteral("Windows nedovolí taký názov: je to názov zariadenia (CON, PRN, AUX, NUL, "
+                   "COM1 až COM9, LPT1 až LPT9, s akoukoľvek príponou)");
+inline const QString kReasonWindowsNameEnd =
+    QStringLiteral("Windows nedovolí taký názov: končí bodkou alebo medzerou");
+inline const QString kReasonWindowsCharacter =
+    QStringLiteral("Windows nedovolí taký názov: obsahuje niektorý zo znakov < > : \" / \\ | ? *");
+inline const QString kReasonWindowsControlCharacter =
+    QStringLiteral("Windows nedovolí taký názov: obsahuje riadiaci znak");
 // A path in the settings file on Windows.
 inline const QString kReasonNotInCodePage =
     QStringLiteral("kódová stránka systému Windows nemá všetky písmená názvu");

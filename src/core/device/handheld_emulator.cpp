@@ -38,7 +38,6 @@ std::vector<std::u16string> MatchingNames(const fs::path& folder, std::u16string
         if (name.size() < kCeMaxPath && MatchesHandheldPattern(name, pattern))
             names.push_back(name);
     }
-    std::sort(names.begin(), names.end());
     return names;
 }
 
@@ -227,8 +226,16 @@ bool HandheldEmulator::CeFindAllFiles(const std::u16string& pattern, std::uint32
     std::error_code ec;
     if (!folder || !fs::is_directory(*folder, ec))
         return false;
-    const std::vector<std::u16string> names =
-        MatchingNames(*folder, std::u16string_view(pattern).substr(lastSeparator + 1));
+    const std::u16string_view namePattern = std::u16string_view(pattern).substr(lastSeparator + 1);
+    std::vector<std::u16string> names = MatchingNames(*folder, namePattern);
+    // The lists the program exported are at the top, though this folder could not hold
+    // every one of their names: the desktop hears of each.
+    if (lastSeparator == 0)
+        for (const std::u16string& list : m_program.ListsNotHandedOver())
+            if (list.size() < kCeMaxPath && MatchesHandheldPattern(list, namePattern) &&
+                std::find(names.begin(), names.end(), list) == names.end())
+                names.push_back(list);
+    std::sort(names.begin(), names.end());
     if (names.empty())
         return true;
     auto entries = std::make_unique<CeFindData[]>(names.size());

@@ -8,6 +8,7 @@
 #include "device/handheld_selection.h"
 #include "platform/output_refusal.h"
 #include "platform/path_text.h"
+#include "platform/windows_file_name.h"
 #include "support/manual_clock.h"
 #include "support/recording_window_port.h"
 #include "support/succeeded.h"
@@ -157,6 +158,36 @@ TEST(ReceiveFromEmulatorTest, TwoListsOfOneDesktopNameNeverReplaceEachOther)
     EXPECT_EQ(reception.window.Failures(),
               (std::vector<std::string>{"not converted A.dat: " + reason,
                                         "not received latčin.DAT: " + reason}));
+}
+
+// The handheld's own file system holds these names; Windows' does not. They reach the
+// reception, which names each and receives the samples beside them.
+TEST(ReceiveFromEmulatorTest, ListsNamedAsWindowsDevicesStayOnTheHandheldAndAreNamed)
+{
+    EmulatedReception reception;
+    reception.handheldDir.Write("handheld/ZVK_CE/Data/AUX.DAT", "aux");
+    reception.handheldDir.Write("handheld/ZVK_CE/Data/LPT1.txt.dat", "lpt");
+    EXPECT_FALSE(reception.Run());
+    EXPECT_EQ(ListFolder(reception.desktop.Path()), kSamples);
+    EXPECT_EQ(reception.HandheldLists(), "AUX.DAT LPT1.txt.dat");
+    const std::string reason = make_error_code(WindowsNameFault::ReservedDeviceName).message();
+    EXPECT_EQ(reception.window.Failures(),
+              (std::vector<std::string>{"not received AUX.DAT: " + reason,
+                                        "not received LPT1.txt.dat: " + reason}));
+}
+
+// A list the handheld program could not write to the top folder (here a folder of its
+// name stands there; under Windows, a device name) is found still, and named.
+TEST(ReceiveFromEmulatorTest, AListTheExportCouldNotWriteIsFoundAndNamed)
+{
+    EmulatedReception reception;
+    fs::create_directories(reception.HandheldFolder() / "LIST0002.DAT");
+    EXPECT_FALSE(reception.Run());
+    EXPECT_EQ(ListFolder(reception.desktop.Path()), "LIST0001.DAT LIST0003.DAT STARY001.DAT");
+    EXPECT_EQ(reception.HandheldLists(), "LIST0002.DAT");
+    EXPECT_EQ(reception.window.Failures(),
+              std::vector<std::string>{"not received LIST0002.DAT (handheld): the handheld "
+                                       "could not open it (handheld error 2)"});
 }
 
 // Lists received into the folder that plays the handheld would be deleted as they arrive.
