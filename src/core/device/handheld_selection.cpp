@@ -102,13 +102,23 @@ Result<> PrepareHandheldFolder(const fs::path& folder, const fs::path& samples)
     return {};
 }
 
-Result<std::unique_ptr<RemoteApi>> OpenHandheld(const HandheldPlace& place, Clock& clock)
+std::optional<fs::path> EmulatedHandheldFolder(const HandheldPlace& place)
 {
 #ifdef _WIN32
     if (NamedHandheldFolder(place.configuredFolder).empty())
+        return std::nullopt;
+#endif
+    return ChooseHandheldFolder(place);
+}
+
+Result<std::unique_ptr<RemoteApi>> OpenHandheld(const HandheldPlace& place, Clock& clock)
+{
+    const std::optional<fs::path> emulated = EmulatedHandheldFolder(place);
+#ifdef _WIN32
+    if (!emulated)
         return RapiRemoteApi::Open();
 #endif
-    const fs::path folder = ChooseHandheldFolder(place);
+    const fs::path folder = emulated.value();
     Result<> prepared = PrepareHandheldFolder(folder, place.sampleLists);
     if (!prepared)
         return Unexpected(std::move(prepared).error());

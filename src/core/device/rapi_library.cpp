@@ -1,8 +1,10 @@
 #include "device/rapi_library.h"
 
 #include <string>
+#include <vector>
 
 #include "device/connection_software_fault.h"
+#include "platform/system_reason.h"
 
 namespace zvk {
 namespace {
@@ -25,13 +27,13 @@ template <typename Function> bool Resolve(HMODULE module, const char* name, Func
     return found != nullptr;
 }
 
-// The first function that `module` lacks, or null when it has them all.
-const char* ResolveAll(HMODULE module, rapi::Functions& functions)
+// The functions that `module` lacks; none when it has them all.
+std::vector<std::string> ResolveAll(HMODULE module, rapi::Functions& functions)
 {
-    const char* missing = nullptr;
+    std::vector<std::string> missing;
     const auto need = [&](const char* name, auto& function) {
-        if (!Resolve(module, name, function) && missing == nullptr)
-            missing = name;
+        if (!Resolve(module, name, function))
+            missing.emplace_back(name);
     };
     need("CeRapiInitEx", functions.ceRapiInitEx);
     need("CeRapiUninit", functions.ceRapiUninit);
@@ -49,19 +51,53 @@ const char* ResolveAll(HMODULE module, rapi::Functions& functions)
     return missing;
 }
 
+HMODULE LoadRapi()
+{
+    return LoadLibraryExW(L"rapi.dll", nullptr, LOAD_LIBRARY_SEARCH_DEFAULT_DIRS);
+}
+
+// The file the loaded `module` came from.
+Result<std::filesystem::path> ModuleFile(HMODULE module)
+{
+    std::wstring file(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length =
+            GetModuleFileNameW(module, file.data(), static_cast<DWORD>(file.size()));
+        if (length == 0)
+            return Fail("its file is not known: " + LastWindowsError().message());
+        // A name cut to the buffer fills it whole.
+        if (length < file.size()) {
+            file.resize(length);
+            return std::filesystem::path(file);
+        }
+        file.resize(file.size() * 2);
+    }
+}
+
 } // namespace
 
 Result<std::unique_ptr<RapiLibrary>> RapiLibrary::Load()
 {
-    const HMODULE module = LoadLibraryExW(L"rapi.dll", nullptr, LOAD_LIBRARY_SEARCH_DEFAULT_DIRS);
+    const HMODULE module = LoadRapi();
     if (module == nullptr)
         return Refused(ConnectionSoftwareFault::NotInstalled, "is not installed");
     rapi::Functions functions;
-    if (const char* missing = ResolveAll(module, functions)) {
+    if (const std::vector<std::string> missing = ResolveAll(module, functions); !missing.empty()) {
         FreeLibrary(module);
-        return Refused(ConnectionSoftwareFault::Incomplete, "has no " + std::string(missing));
+        return Refused(ConnectionSoftwareFault::Incomplete, "has no " + missing.front());
     }
     return std::unique_ptr<RapiLibrary>(new RapiLibrary(module, functions));
+}
+
+RapiLibraryProbe RapiLibrary::Probe()
+{
+    const HMODULE module = LoadRapi();
+    if (module == nullptr)
+        return {Fail("does not load: " + LastWindowsError().message()), {}};
+    rapi::Functions functions;
+    RapiLibraryProbe probe{ModuleFile(module), ResolveAll(module, functions)};
+    FreeLibrary(module);
+    return probe;
 }
 
 RapiLibrary::RapiLibrary(HMODULE module, const rapi::Functions& functions)
