@@ -45,7 +45,7 @@ public:
         Line("FAIL    ", subject, detail);
         m_failed = true;
     }
-    void Said(std::string_view subject, const Result<>& result, std::string_view done)
+    void Check(std::string_view subject, const Result<>& result, std::string_view done)
     {
         if (result)
             Ok(subject, done);
@@ -171,8 +171,8 @@ void SayReceiveFolder(Diagnosis& diagnosis, const fs::path& folder)
                        shown + ": its free space is not known: " + StandardReason(ec).message());
     else
         diagnosis.Ok("receive folder", shown + ", " + SpaceText(space.available) + " free");
-    diagnosis.Said("receive folder", CheckFileCanBeKeptIn(folder),
-                   "a file was written, synced to the disk, renamed and removed");
+    diagnosis.Check("receive folder", CheckFileCanBeKeptIn(folder),
+                    "a file was written, synced to the disk, renamed and removed");
 }
 
 // A folder of its own in the system's temporary folder, removed with what it holds.
@@ -242,9 +242,9 @@ void SaySettings(Diagnosis& diagnosis, const DesktopSettings& settings, const fs
         else
             diagnosis.Fail("settings file", read.error().detail);
     }
-    diagnosis.Said("settings paths", ReceiveFolderRoundTrip(settings, folder),
-                   "the receive folder is written and read back in " + SettingsPathEncoding() +
-                       " (tried in a copy)");
+    diagnosis.Check("settings paths", ReceiveFolderRoundTrip(settings, folder),
+                    "the receive folder is written and read back in " + SettingsPathEncoding() +
+                        " (tried in a copy)");
 }
 
 void SayCacheFolder(Diagnosis& diagnosis, const fs::path& folder)
@@ -268,7 +268,7 @@ void SayCacheFolder(Diagnosis& diagnosis, const fs::path& folder)
             return;
         }
     }
-    diagnosis.Said(subject, CheckFileCanBeKeptIn(folder), "a file was written and removed");
+    diagnosis.Check(subject, CheckFileCanBeKeptIn(folder), "a file was written and removed");
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "device/connection_software_fault.h"
+#include "platform/module_file.h"
 #include "platform/system_reason.h"
 
 namespace zvk {
@@ -56,22 +57,12 @@ HMODULE LoadRapi()
     return LoadLibraryExW(L"rapi.dll", nullptr, LOAD_LIBRARY_SEARCH_DEFAULT_DIRS);
 }
 
-// The file the loaded `module` came from.
-Result<std::filesystem::path> ModuleFile(HMODULE module)
+Result<std::filesystem::path> LoadedFrom(HMODULE module)
 {
-    std::wstring file(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length =
-            GetModuleFileNameW(module, file.data(), static_cast<DWORD>(file.size()));
-        if (length == 0)
-            return Fail("its file is not known: " + LastWindowsError().message());
-        // A name cut to the buffer fills it whole.
-        if (length < file.size()) {
-            file.resize(length);
-            return std::filesystem::path(file);
-        }
-        file.resize(file.size() * 2);
-    }
+    std::filesystem::path file = ModuleFile(module);
+    if (file.empty())
+        return Fail("its file is not known: " + LastWindowsError().message());
+    return file;
 }
 
 } // namespace
@@ -95,7 +86,7 @@ RapiLibraryProbe RapiLibrary::Probe()
     if (module == nullptr)
         return {Fail("does not load: " + LastWindowsError().message()), {}};
     rapi::Functions functions;
-    RapiLibraryProbe probe{ModuleFile(module), ResolveAll(module, functions)};
+    RapiLibraryProbe probe{LoadedFrom(module), ResolveAll(module, functions)};
     FreeLibrary(module);
     return probe;
 }
