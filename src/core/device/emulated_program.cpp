@@ -20,7 +20,7 @@ std::vector<fs::path> FilesIn(const fs::path& folder)
     std::error_code ec;
     for (fs::directory_iterator it(folder, ec); !ec && it != fs::directory_iterator();
          it.increment(ec))
-        if (it->is_regular_file(ec))
+        if (IsHandheldFile(*it))
             files.push_back(it->path());
     return files;
 }
@@ -57,6 +57,12 @@ std::optional<fs::path> EmulatedPath(const fs::path& folder, std::u16string_view
 fs::path EmulatedListStore(const fs::path& folder)
 {
     return folder / "ZVK_CE" / "Data";
+}
+
+bool IsHandheldFile(const fs::directory_entry& entry)
+{
+    std::error_code ec;
+    return entry.is_regular_file(ec) || ec;
 }
 
 EmulatedProgram::EmulatedProgram(fs::path folder, Clock& clock)

@@ -25,6 +25,11 @@ std::optional<std::filesystem::path> EmulatedPath(const std::filesystem::path& f
 // The handheld's own lists, which only the handheld program touches.
 std::filesystem::path EmulatedListStore(const std::filesystem::path& folder);
 
+// Whether an entry of the emulated handheld's folder is a file of the handheld: a regular
+// file, or one whose kind this system cannot tell (Windows opens a device for AUX.DAT, not
+// the file of that name), so that the desktop hears of it; never a folder, pipe or device.
+bool IsHandheldFile(const std::filesystem::directory_entry& entry);
+
 // Slave.exe of the emulated handheld, run on a thread of its own so that the desktop
 // really has to wait for it. Started programs run one after the other in the order
 // they were started:

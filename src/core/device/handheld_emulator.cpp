@@ -32,7 +32,7 @@ std::vector<std::u16string> MatchingNames(const fs::path& folder, std::u16string
     std::error_code ec;
     for (fs::directory_iterator it(folder, ec); !ec && it != fs::directory_iterator();
          it.increment(ec)) {
-        if (!it->is_regular_file(ec))
+        if (!IsHandheldFile(*it))
             continue;
         const std::u16string name = HandheldNameOf(it->path());
         if (name.size() < kCeMaxPath && MatchesHandheldPattern(name, pattern))

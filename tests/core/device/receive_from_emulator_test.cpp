@@ -167,12 +167,17 @@ TEST(ReceiveFromEmulatorTest, ListsNamedAsWindowsDevicesStayOnTheHandheldAndAreN
     EmulatedReception reception;
     reception.handheldDir.Write("handheld/ZVK_CE/Data/AUX.DAT", "aux");
     reception.handheldDir.Write("handheld/ZVK_CE/Data/LPT1.txt.dat", "lpt");
+    // Windows cannot tell what kind of file AUX.DAT is (it opens the device); a link to
+    // nowhere plays such a file here. It is handed over as far as it can be, and named.
+    fs::create_symlink("nowhere", reception.HandheldFolder() / "ZVK_CE" / "Data" / "GONE.DAT");
     EXPECT_FALSE(reception.Run());
     EXPECT_EQ(ListFolder(reception.desktop.Path()), kSamples);
-    EXPECT_EQ(reception.HandheldLists(), "AUX.DAT LPT1.txt.dat");
+    EXPECT_EQ(reception.HandheldLists(), "AUX.DAT GONE.DAT LPT1.txt.dat");
     const std::string reason = make_error_code(WindowsNameFault::ReservedDeviceName).message();
     EXPECT_EQ(reception.window.Failures(),
               (std::vector<std::string>{"not received AUX.DAT: " + reason,
+                                        "not received GONE.DAT (handheld): the handheld could "
+                                        "not open it (handheld error 2)",
                                         "not received LPT1.txt.dat: " + reason}));
 }
 
