@@ -2,6 +2,7 @@
 // plays the handheld over a folder, and zvk.exe finds it beside itself, as it finds the
 // real one of the device connection software.
 
+#include <fstream>
 #include <optional>
 
 #include <gtest/gtest.h>
@@ -9,6 +10,7 @@
 #include "cli/zvk_process.h"
 #include "device/handheld_selection.h"
 #include "platform/path_text.h"
+#include "platform/settings_path_text.h"
 #include "support/environment.h"
 #include "support/succeeded.h"
 #include "support/temp_dir.h"
@@ -236,6 +238,11 @@ TEST(RapiHandheldTest, DiagnoseNamesTheDllAndTheHandheldOrSaysTheDllDoesNotLoad)
 {
     {
         const Desktop desktop;
+        // A receive folder that every ANSI code page holds: the settings keep it there.
+        const fs::path received = desktop.Dir().Path() / "prijate";
+        fs::create_directories(received);
+        std::ofstream(desktop.Work() / "ZVKServer.ini", std::ios::binary)
+            << "[zvkpc]\r\nImportpath=" << SettingsPathText(received).value() << "\r\n";
         const ZvkRun run = desktop.Zvk({"diagnose"});
         EXPECT_EQ(run.status, 0) << run.out;
         const std::size_t dll = run.out.find("ok      rapi.dll: ");
