@@ -4,11 +4,11 @@
 #include <gtest/gtest.h>
 
 #include "cli/command_line.h"
+#include "cli_run.h"
 #include "device/handheld_selection.h"
 #include "platform/path_text.h"
 #include "platform/settings_path_text.h"
 #include "support/environment.h"
-#include "support/manual_clock.h"
 #include "support/succeeded.h"
 #include "support/temp_dir.h"
 
@@ -38,19 +38,9 @@ public:
     }
 
     // Runs `zvk diagnose` in the working folder; the watchdog takes no real time.
-    int Diagnose(std::string& out, std::string& err) const
+    CliRun Diagnose() const
     {
-        std::ostringstream outStream;
-        std::ostringstream errStream;
-        test::ManualClock clock;
-        const CommandContext context{outStream, errStream, false,          clock,
-                                     {},        Work(),    ZVK_SAMPLE_DIR, Cache()};
-        int status = 0;
-        clock.RunAdvancing(test::ManualClock::Work::WaitsForActivities,
-                           [&] { status = RunCommandLine({"diagnose"}, context); });
-        out = outStream.str();
-        err = errStream.str();
-        return status;
+        return Zvk({"diagnose"}, Work(), Cache());
     }
 
     fs::path Work() const
@@ -94,12 +84,11 @@ TEST(DiagnoseCommandTest, AllIsWellOnEveryLineAndNothingIsLeftBehind)
 {
     const Desktop desktop;
     const std::string settings = ReadBytes(desktop.Work() / "ZVKServer.ini");
-    std::string out;
-    std::string err;
-    EXPECT_EQ(desktop.Diagnose(out, err), kSuccess) << out;
-    EXPECT_EQ(err, "");
-    const std::vector<std::string> lines = Lines(out);
-    ASSERT_EQ(lines.size(), 9u) << out;
+    const CliRun run = desktop.Diagnose();
+    EXPECT_EQ(run.status, kSuccess) << run.out;
+    EXPECT_EQ(run.err, "");
+    const std::vector<std::string> lines = Lines(run.out);
+    ASSERT_EQ(lines.size(), 9u) << run.out;
     for (const std::string& line : lines) {
 #ifdef _WIN32
         if (line.rfind("warning rapi.dll: ", 0) == 0)
@@ -160,14 +149,13 @@ TEST(DiagnoseCommandTest, WhatFailsIsTheLineThatSaysFail)
                                          std::pair{"%cache%", desktop.Cache()}})
             if (const std::size_t at = failed.find(mark); at != std::string::npos)
                 failed.replace(at, std::string_view(mark).size(), PathText(path));
-        std::string out;
-        std::string err;
-        EXPECT_EQ(desktop.Diagnose(out, err), kFailure);
+        const CliRun run = desktop.Diagnose();
+        EXPECT_EQ(run.status, kFailure);
         std::vector<std::string> failures;
-        for (const std::string& line : Lines(out))
+        for (const std::string& line : Lines(run.out))
             if (line.rfind("FAIL    ", 0) == 0)
                 failures.push_back(line.substr(8));
-        EXPECT_EQ(failures, std::vector<std::string>{failed}) << out;
+        EXPECT_EQ(failures, std::vector<std::string>{failed}) << run.out;
     }
 }
 
