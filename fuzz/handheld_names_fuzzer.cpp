@@ -1,8 +1,10 @@
 // Handheld names from anywhere on the link: the input, read as UTF-16 (two bytes, low
 // byte first), is a handheld path and a search pattern. Whatever it holds, the file it
-// maps to lies inside the emulated handheld's folder, and the emulator never finds,
-// reads or deletes a file beside that folder.
+// maps to lies inside the emulated handheld's folder, the emulator never finds, reads or
+// deletes a file beside that folder, and a last part that the rule of Windows' names takes
+// holds nothing Windows refuses.
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <system_error>
@@ -12,6 +14,7 @@
 #include "device/handheld_emulator.h"
 #include "fuzz_scratch.h"
 #include "fuzz_target.h"
+#include "platform/windows_file_name.h"
 
 namespace fs = std::filesystem;
 
@@ -39,6 +42,18 @@ bool LiesInside(const fs::path& file, const fs::path& folder)
         if (part == "..")
             return false;
     return true;
+}
+
+// A name the rule of Windows' names lets through has none of what Windows refuses in it.
+void CheckWindowsName(std::u16string_view name)
+{
+    if (zvk::WindowsNameFaultOf(name))
+        return;
+    const bool control = std::any_of(name.begin(), name.end(), [](char16_t c) { return c < 32; });
+    zvk::fuzz::Require(!control &&
+                           name.find_first_of(u"<>:\"/\\|?*") == std::u16string_view::npos &&
+                           (name.empty() || (name.back() != u'.' && name.back() != u' ')),
+                       "a name Windows cannot hold passed the rule of Windows' names");
 }
 
 void CheckDesktopName(std::u16string_view name)
@@ -102,6 +117,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static Handheld handheld;
     const std::u16string path = Utf16Of(data, size);
     CheckDesktopName(path);
+    CheckWindowsName(path.substr(path.rfind(u'\\') + 1));
     if (const std::optional<fs::path> file = zvk::EmulatedPath(handheld.folder, path))
         zvk::fuzz::Require(LiesInside(*file, handheld.folder),
                            "a handheld path maps to a file outside the handheld's folder");

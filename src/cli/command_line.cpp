@@ -7,7 +7,7 @@
 namespace zvk::cli {
 namespace {
 
-constexpr std::array<Command, 8> kCommands = {{
+constexpr std::array<Command, 9> kCommands = {{
     {"convert", "write the semicolon text (.csv) of data lists",
      "usage: zvk convert LIST.DAT...\n"
      "\n"
@@ -108,6 +108,23 @@ constexpr std::array<Command, 8> kCommands = {{
      "header values with their captions, then its listing and sorted summary as\n"
      "chosen, and prints the document's path. The options are those of 'zvk report'.\n",
      &RunNote},
+    {"diagnose", "check what the program needs, for support",
+     "usage: zvk diagnose\n"
+     "\n"
+     "Prints one line for each thing the program needs, its verdict first (ok,\n"
+     "warning or FAIL): the program's and the system's version; rapi.dll, where it\n"
+     "was loaded from and which of the functions zvk calls it lacks; whether the\n"
+     "handheld answers within the link's watchdog (the handheld is chosen as for\n"
+     "'zvk receive'; nothing is transferred); the receive folder, its free space, and\n"
+     "whether a file can be written, synced, renamed and removed there; the settings\n"
+     "file ZVKServer.ini, and whether the receive folder is written and read back in\n"
+     "its code page (tried in a copy: the file itself is not changed); the cache\n"
+     "folder of the reports, and whether a file can be written there. The files tried\n"
+     "are removed again.\n"
+     "\n"
+     "The exit status is non-zero when a line says FAIL. Send the output to support\n"
+     "with a question about a PC.\n",
+     &RunDiagnose},
 }};
 
 void PrintUsage(std::ostream& out)

@@ -41,5 +41,6 @@ int RunSendConfig(const Arguments& arguments, const CommandContext& context);
 int RunSendList(const Arguments& arguments, const CommandContext& context);
 int RunReport(const Arguments& arguments, const CommandContext& context);
 int RunNote(const Arguments& arguments, const CommandContext& context);
+int RunDiagnose(const Arguments& arguments, const CommandContext& context);
 
 } // namespace zvk::cli

@@ -7,6 +7,7 @@
 #include "platform/output_refusal.h"
 #include "platform/settings_path_text.h"
 #include "platform/system_reason.h"
+#include "platform/windows_file_name.h"
 #include "platform/windows_refusal.h"
 
 namespace zvk {
@@ -34,6 +35,18 @@ QString SystemReasonText(std::error_code reason)
             return kReasonConnectionSoftwareMissing;
         case ConnectionSoftwareFault::Incomplete:
             return kReasonConnectionSoftwareIncomplete;
+        }
+    }
+    if (reason.category() == WindowsNameFaultCategory()) {
+        switch (static_cast<WindowsNameFault>(reason.value())) {
+        case WindowsNameFault::ReservedDeviceName:
+            return kReasonWindowsDeviceName;
+        case WindowsNameFault::EndsInDotOrSpace:
+            return kReasonWindowsNameEnd;
+        case WindowsNameFault::ForbiddenCharacter:
+            return kReasonWindowsCharacter;
+        case WindowsNameFault::ControlCharacter:
+            return kReasonWindowsControlCharacter;
         }
     }
     if (reason == InputRefusal::NotARegularFile)

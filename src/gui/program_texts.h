@@ -106,6 +106,16 @@ inline const QString kReasonHeldByAnotherProgram =
     QStringLiteral("je otvorený v inom programe, zatvorte ho tam a skúste znova");
 inline const QString kReasonPathTooLong =
     QStringLiteral("cesta je dlhšia ako %1 znakov, ktoré Windows dovoľuje");
+// A name that no file of Windows may have.
+inline const QString kReasonWindowsDeviceName =
+    QStringLiteral("Windows nedovolí taký názov: je to názov zariadenia (CON, PRN, AUX, NUL, "
+                   "COM1 až COM9, LPT1 až LPT9, s akoukoľvek príponou)");
+inline const QString kReasonWindowsNameEnd =
+    QStringLiteral("Windows nedovolí taký názov: končí bodkou alebo medzerou");
+inline const QString kReasonWindowsCharacter =
+    QStringLiteral("Windows nedovolí taký názov: obsahuje niektorý zo znakov < > : \" / \\ | ? *");
+inline const QString kReasonWindowsControlCharacter =
+    QStringLiteral("Windows nedovolí taký názov: obsahuje riadiaci znak");
 // A path in the settings file on Windows.
 inline const QString kReasonNotInCodePage =
     QStringLiteral("kódová stránka systému Windows nemá všetky písmená názvu");

@@ -15,10 +15,11 @@ struct CliRun
     std::string err;
 };
 
-// Runs zvk in this process, working in `workingFolder`; its transfers take their time
-// from a clock that moves on whenever only time can move them on, so none of them waits
-// for real seconds.
+// Runs zvk in this process, working in `workingFolder`, with the reports' cache in
+// `cacheFolder` (none by default); its transfers take their time from a clock that moves
+// on whenever only time can move them on, so none of them waits for real seconds.
 CliRun Zvk(const Arguments& arguments,
-           const std::filesystem::path& workingFolder = std::filesystem::current_path());
+           const std::filesystem::path& workingFolder = std::filesystem::current_path(),
+           const std::filesystem::path& cacheFolder = {});
 
 } // namespace zvk::cli

@@ -138,6 +138,24 @@ TEST(TransferCommandsTest, AbsentHandheldOrListsNotReceivedEndNonZero)
     EXPECT_EQ(ListFolder(handheld.Lists()), kSamples);
 }
 
+// The list stays on the handheld, named in the tool's words, and the tool fails.
+TEST(TransferCommandsTest, AListNamedAsAWindowsDeviceIsNamedAndTheExitIsNonZero)
+{
+    const EmulatedHandheld handheld;
+    handheld.Dir().Write("handheld/ZVK_CE/Data/aux.dat", "aux");
+    const fs::path to = handheld.Dir().Path() / "prijate";
+    const CliRun run = Zvk({"receive", "--to", to.string()});
+    EXPECT_EQ(run.status, kFailure);
+    EXPECT_EQ(run.out, "");
+    EXPECT_NE(run.err.find("zvk: aux.dat stays on the handheld: its name is a device name on "
+                           "Windows (CON, PRN, AUX, NUL, COM1-COM9, LPT1-LPT9, with any "
+                           "extension)\n"),
+              std::string::npos)
+        << run.err;
+    EXPECT_EQ(ListFolder(to), kSamples);
+    EXPECT_EQ(ListFolder(handheld.Lists()), "aux.dat");
+}
+
 // A disk with room for the list alone: its text is named, and so is the journal, which
 // cannot name the list either, so the list stays on the handheld too.
 TEST(TransferCommandsTest, SemicolonTextThatRunsOutOfSpaceIsNamedAndTheListStaysReceived)

@@ -20,6 +20,7 @@
 #include "platform/output_refusal.h"
 #include "platform/settings_path_text.h"
 #include "platform/windows1250.h"
+#include "platform/windows_file_name.h"
 #include "platform/windows_refusal.h"
 
 class UiHelpersTest : public QObject
@@ -165,22 +166,35 @@ private slots:
     void receptionFailuresAreToldInSlovakListByList()
     {
         using Step = zvk::ListFailure::Step;
-        const auto failure = [](std::string list, Step step, std::errc reason) {
+        using Fault = zvk::WindowsNameFault;
+        const auto failure = [](std::string list, Step step, std::error_code reason) {
             return zvk::ListFailure{
                 std::move(list),
                 step,
-                {"in English",
-                 {"/prijem/x", std::make_error_code(reason), zvk::FileFailure::Access::Writing}}};
+                {"in English", {"/prijem/x", reason, zvk::FileFailure::Access::Writing}}};
         };
         std::vector<zvk::ListFailure> failures = {
-            failure("Zoznam č. 1.DAT", Step::Converting, std::errc::no_space_on_device),
-            failure("A.DAT", Step::WritingList, std::errc::permission_denied),
+            failure("Zoznam č. 1.DAT", Step::Converting,
+                    std::make_error_code(std::errc::no_space_on_device)),
+            failure("A.DAT", Step::WritingList, std::make_error_code(std::errc::permission_denied)),
             {"C.DAT", Step::DeletingOnHandheld, {"in English", {}}},
-            {"B.DAT", Step::ReadingHandheld, {"in English", {}}}};
+            {"B.DAT", Step::ReadingHandheld, {"in English", {}}},
+            failure("aux.dat", Step::WritingList, Fault::ReservedDeviceName),
+            failure("D.DAT.", Step::WritingList, Fault::EndsInDotOrSpace),
+            failure("E:F.DAT", Step::WritingList, Fault::ForbiddenCharacter),
+            failure("G?H.DAT", Step::WritingList, Fault::ControlCharacter)};
         QCOMPARE(zvk::ReceptionFailureMessage(failures),
                  QStringLiteral("*** Tieto zoznamy neboli prijaté ***\n"
                                 "A.DAT: prístup nie je povolený\n"
                                 "B.DAT: nedá sa prečítať z prenosného počítača\n"
+                                "aux.dat: Windows nedovolí taký názov: je to názov zariadenia "
+                                "(CON, PRN, AUX, NUL, COM1 až COM9, LPT1 až LPT9, s akoukoľvek "
+                                "príponou)\n"
+                                "D.DAT.: Windows nedovolí taký názov: končí bodkou alebo "
+                                "medzerou\n"
+                                "E:F.DAT: Windows nedovolí taký názov: obsahuje niektorý zo "
+                                "znakov < > : \" / \\ | ? *\n"
+                                "G?H.DAT: Windows nedovolí taký názov: obsahuje riadiaci znak\n"
                                 "*** Tieto zoznamy boli prijaté, ale neboli konvertované ***\n"
                                 "Zoznam č. 1.DAT: na disku nie je miesto\n"
                                 "*** Tieto zoznamy boli prijaté, ale zostali v prenosnom počítači "

@@ -2,6 +2,7 @@
 // plays the handheld over a folder, and zvk.exe finds it beside itself, as it finds the
 // real one of the device connection software.
 
+#include <fstream>
 #include <optional>
 
 #include <gtest/gtest.h>
@@ -9,6 +10,7 @@
 #include "cli/zvk_process.h"
 #include "device/handheld_selection.h"
 #include "platform/path_text.h"
+#include "platform/settings_path_text.h"
 #include "support/environment.h"
 #include "support/succeeded.h"
 #include "support/temp_dir.h"
@@ -252,6 +254,39 @@ TEST(RapiHandheldTest, WithoutRapiDllBesideItZvkSaysTheConnectionSoftwareIsMissi
         EXPECT_FALSE(fs::exists(desktop.Received()));
         EXPECT_EQ(ListFolder(desktop.Lists()), kSamples);
     }
+}
+
+// What support hears from a clerk's PC: the dll and where it was loaded from, and the
+// handheld's answer; without the dll, that it does not load, and the tool fails.
+TEST(RapiHandheldTest, DiagnoseNamesTheDllAndTheHandheldOrSaysTheDllDoesNotLoad)
+{
+    {
+        const Desktop desktop;
+        // A receive folder that every ANSI code page holds: the settings keep it there.
+        const fs::path received = desktop.Dir().Path() / "prijate";
+        fs::create_directories(received);
+        std::ofstream(desktop.Work() / "ZVKServer.ini", std::ios::binary)
+            << "[zvkpc]\r\nImportpath=" << SettingsPathText(received).value() << "\r\n";
+        const ZvkRun run = desktop.Zvk({"diagnose"});
+        EXPECT_EQ(run.status, 0) << run.out;
+        const std::size_t dll = run.out.find("ok      rapi.dll: ");
+        ASSERT_NE(dll, std::string::npos) << run.out;
+        const std::string line = run.out.substr(dll, run.out.find('\n', dll) - dll);
+        EXPECT_TRUE(line.ends_with("\\ZVK PC\\rapi.dll, with every function zvk calls")) << line;
+        EXPECT_NE(run.out.find("ok      handheld (rapi.dll): answered in "), std::string::npos)
+            << run.out;
+        EXPECT_EQ(run.out.find("FAIL"), std::string::npos) << run.out;
+        // Asked, and nothing transferred.
+        EXPECT_EQ(ListFolder(desktop.Lists()), kSamples);
+    }
+    const Desktop desktop("", Desktop::Dll::Missing);
+    const ZvkRun run = desktop.Zvk({"diagnose"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.out.find("FAIL    rapi.dll: does not load: "), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("FAIL    handheld (rapi.dll): the device connection software "
+                           "(rapi.dll) is not installed\n"),
+              std::string::npos)
+        << run.out;
 }
 
 TEST(RapiHandheldTest, NamedFolderChoosesTheEmulatedHandheldEvenWithoutRapiDll)

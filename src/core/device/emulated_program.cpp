@@ -20,7 +20,7 @@ std::vector<fs::path> FilesIn(const fs::path& folder)
     std::error_code ec;
     for (fs::directory_iterator it(folder, ec); !ec && it != fs::directory_iterator();
          it.increment(ec))
-        if (it->is_regular_file(ec))
+        if (IsHandheldFile(*it))
             files.push_back(it->path());
     return files;
 }
@@ -57,6 +57,12 @@ std::optional<fs::path> EmulatedPath(const fs::path& folder, std::u16string_view
 fs::path EmulatedListStore(const fs::path& folder)
 {
     return folder / "ZVK_CE" / "Data";
+}
+
+bool IsHandheldFile(const fs::directory_entry& entry)
+{
+    std::error_code ec;
+    return entry.is_regular_file(ec) || ec;
 }
 
 EmulatedProgram::EmulatedProgram(fs::path folder, Clock& clock)
@@ -114,6 +120,12 @@ std::optional<std::string> EmulatedProgram::LoadedConfiguration() const
     return m_loadedConfiguration;
 }
 
+std::vector<std::u16string> EmulatedProgram::ListsNotHandedOver() const
+{
+    const std::lock_guard lock(m_mutex);
+    return m_notHandedOver;
+}
+
 void EmulatedProgram::Loop()
 {
     std::unique_lock lock(m_mutex);
@@ -156,20 +168,29 @@ void EmulatedProgram::Export()
     // Copies of an export the program did not finish (it was killed) would lie at the top
     // for good: they go, as a desktop writer's do.
     RemoveAbandonedTemporaryFiles(m_folder);
+    std::vector<std::u16string> notHandedOver;
     for (const fs::path& list : FilesIn(EmulatedListStore(m_folder))) {
         // Written under a name no list search takes, so the desktop never sees half a list.
         const fs::path target = m_folder / list.filename();
         const fs::path temporary = TemporaryPathFor(target);
         std::error_code ec;
-        if (!fs::copy_file(list, temporary, ec))
-            continue;
-        // The bytes handed over, so that "x" can tell a list measured on since.
-        Result<std::string> exported = ReadWholeFile(temporary);
-        fs::rename(temporary, target, ec);
-        if (!ec && exported)
-            m_exported[list.filename()] = std::move(exported).value();
-        else
+        bool handedOver = false;
+        if (fs::copy_file(list, temporary, ec)) {
+            // The bytes handed over, so that "x" can tell a list measured on since.
+            Result<std::string> exported = ReadWholeFile(temporary);
+            fs::rename(temporary, target, ec);
+            handedOver = !ec && exported;
+            if (handedOver)
+                m_exported[list.filename()] = std::move(exported).value();
+        }
+        if (!handedOver) {
             fs::remove(temporary, ec);
+            notHandedOver.push_back(HandheldNameOf(list));
+        }
+    }
+    {
+        const std::lock_guard lock(m_mutex);
+        m_notHandedOver = std::move(notHandedOver);
     }
     if (settings.exportMarker)
         std::ofstream(Emulated(m_folder, kHandheldExportMarker), std::ios::binary);

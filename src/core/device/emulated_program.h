@@ -25,11 +25,17 @@ std::optional<std::filesystem::path> EmulatedPath(const std::filesystem::path& f
 // The handheld's own lists, which only the handheld program touches.
 std::filesystem::path EmulatedListStore(const std::filesystem::path& folder);
 
+// Whether an entry of the emulated handheld's folder is a file of the handheld: a regular
+// file, or one whose kind this system cannot tell (Windows opens a device for AUX.DAT, not
+// the file of that name), so that the desktop hears of it; never a folder, pipe or device.
+bool IsHandheldFile(const std::filesystem::directory_entry& entry);
+
 // Slave.exe of the emulated handheld, run on a thread of its own so that the desktop
 // really has to wait for it. Started programs run one after the other in the order
 // they were started:
 //   "i" writes each of its lists whole to the top folder, then creates the export marker
-//       (after the export delay of emulator.ini, and not at all when ExportMarker=0);
+//       (after the export delay of emulator.ini, and not at all when ExportMarker=0); a
+//       list it cannot write there is kept in ListsNotHandedOver;
 //   "x" drops the lists it handed over with the last "i" that the desktop has since taken
 //       (deleted from the top folder); a list measured or received after that export
 //       is not among them and stays, as does one still at the top;
@@ -56,6 +62,10 @@ public:
     std::vector<std::u16string> Runs() const;
     // The configuration the last "k" loaded; nothing before one.
     std::optional<std::string> LoadedConfiguration() const;
+    // The names of the lists that the last "i" could not write to the top folder: the
+    // desktop's file system may refuse a name that the handheld's holds (Windows' device
+    // names, for one). The handheld lists them still, so that the desktop names them.
+    std::vector<std::u16string> ListsNotHandedOver() const;
 
 private:
     void Loop();
@@ -84,6 +94,8 @@ private:
     // The lists the last export handed over, by name, with the bytes handed over; touched
     // only by the program's runs.
     std::map<std::filesystem::path, std::string> m_exported;
+    // Written by the program's runs, read by the handheld's list search.
+    std::vector<std::u16string> m_notHandedOver;
     std::thread m_thread;
 };
 

@@ -43,7 +43,7 @@ std::vector<FoundFile> MatchingFiles(const fs::path& folder, std::u16string_view
     std::error_code ec;
     for (fs::directory_iterator it(folder, ec); !ec && it != fs::directory_iterator();
          it.increment(ec)) {
-        if (!it->is_regular_file(ec))
+        if (!IsHandheldFile(*it))
             continue;
         const std::u16string name = HandheldNameOf(it->path());
         if (name.size() < kCeMaxPath && MatchesHandheldPattern(name, pattern)) {
@@ -52,7 +52,6 @@ std::vector<FoundFile> MatchingFiles(const fs::path& folder, std::u16string_view
             found.push_back({name, sizeError ? 0 : static_cast<std::uint64_t>(size)});
         }
     }
-    std::sort(found.begin(), found.end());
     return found;
 }
 
@@ -269,8 +268,17 @@ bool HandheldEmulator::CeFindAllFiles(const std::u16string& pattern, std::uint32
     std::error_code ec;
     if (!folder || !fs::is_directory(*folder, ec))
         return false;
-    const std::vector<FoundFile> files =
-        MatchingFiles(*folder, std::u16string_view(pattern).substr(lastSeparator + 1));
+    const std::u16string_view namePattern = std::u16string_view(pattern).substr(lastSeparator + 1);
+    std::vector<FoundFile> files = MatchingFiles(*folder, namePattern);
+    // The lists the program exported are at the top, though this folder could not hold
+    // every one of their names: the desktop hears of each (its size unknown here).
+    if (lastSeparator == 0)
+        for (const std::u16string& list : m_program.ListsNotHandedOver())
+            if (list.size() < kCeMaxPath && MatchesHandheldPattern(list, namePattern) &&
+                std::none_of(files.begin(), files.end(),
+                             [&list](const FoundFile& file) { return file.name == list; }))
+                files.push_back({list, 0});
+    std::sort(files.begin(), files.end());
     if (files.empty())
         return true;
     auto entries = std::make_unique<CeFindData[]>(files.size());

@@ -9,9 +9,8 @@
 #include "platform/system_reason.h"
 
 #ifdef _WIN32
-#include <windows.h>
-
 #include "device/rapi_remote_api.h"
+#include "platform/module_file.h"
 #endif
 
 namespace fs = std::filesystem;
@@ -22,18 +21,7 @@ namespace {
 fs::path ExecutableFolder()
 {
 #ifdef _WIN32
-    std::wstring executable(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length =
-            GetModuleFileNameW(nullptr, executable.data(), static_cast<DWORD>(executable.size()));
-        if (length == 0)
-            return {};
-        if (length < executable.size()) {
-            executable.resize(length);
-            return fs::path(executable).parent_path();
-        }
-        executable.resize(executable.size() * 2);
-    }
+    return ModuleFile(nullptr).parent_path();
 #else
     std::error_code ec;
     const fs::path executable = fs::read_symlink("/proc/self/exe", ec);
@@ -102,13 +90,23 @@ Result<> PrepareHandheldFolder(const fs::path& folder, const fs::path& samples)
     return {};
 }
 
-Result<std::unique_ptr<RemoteApi>> OpenHandheld(const HandheldPlace& place, Clock& clock)
+std::optional<fs::path> EmulatedHandheldFolder(const HandheldPlace& place)
 {
 #ifdef _WIN32
     if (NamedHandheldFolder(place.configuredFolder).empty())
+        return std::nullopt;
+#endif
+    return ChooseHandheldFolder(place);
+}
+
+Result<std::unique_ptr<RemoteApi>> OpenHandheld(const HandheldPlace& place, Clock& clock)
+{
+    const std::optional<fs::path> emulated = EmulatedHandheldFolder(place);
+#ifdef _WIN32
+    if (!emulated)
         return RapiRemoteApi::Open();
 #endif
-    const fs::path folder = ChooseHandheldFolder(place);
+    const fs::path folder = emulated.value();
     Result<> prepared = PrepareHandheldFolder(folder, place.sampleLists);
     if (!prepared)
         return Unexpected(std::move(prepared).error());

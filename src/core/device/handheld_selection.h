@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 
 #include "device/clock.h"
 #include "device/remote_api.h"
@@ -43,6 +44,10 @@ std::filesystem::path SampleListsFolder(const std::filesystem::path& builtSample
 // folder is used as it is. A failure says why the folder cannot be used.
 Result<> PrepareHandheldFolder(const std::filesystem::path& folder,
                                const std::filesystem::path& samples);
+
+// The folder of the emulated handheld the program talks to; nothing where it talks to
+// the handheld connected through rapi.dll (on Windows, unless a folder is named).
+std::optional<std::filesystem::path> EmulatedHandheldFolder(const HandheldPlace& place);
 
 // The handheld the program talks to, taking its time from `clock`. On Windows it is the
 // handheld connected through the desktop's device connection software, unless a folder is

@@ -1,8 +1,11 @@
 #include "device/rapi_library.h"
 
 #include <string>
+#include <vector>
 
 #include "device/connection_software_fault.h"
+#include "platform/module_file.h"
+#include "platform/system_reason.h"
 
 namespace zvk {
 namespace {
@@ -25,13 +28,13 @@ template <typename Function> bool Resolve(HMODULE module, const char* name, Func
     return found != nullptr;
 }
 
-// The first function that `module` lacks, or null when it has them all.
-const char* ResolveAll(HMODULE module, rapi::Functions& functions)
+// The functions that `module` lacks; none when it has them all.
+std::vector<std::string> ResolveAll(HMODULE module, rapi::Functions& functions)
 {
-    const char* missing = nullptr;
+    std::vector<std::string> missing;
     const auto need = [&](const char* name, auto& function) {
-        if (!Resolve(module, name, function) && missing == nullptr)
-            missing = name;
+        if (!Resolve(module, name, function))
+            missing.emplace_back(name);
     };
     need("CeRapiInitEx", functions.ceRapiInitEx);
     need("CeRapiUninit", functions.ceRapiUninit);
@@ -49,19 +52,43 @@ const char* ResolveAll(HMODULE module, rapi::Functions& functions)
     return missing;
 }
 
+HMODULE LoadRapi()
+{
+    return LoadLibraryExW(L"rapi.dll", nullptr, LOAD_LIBRARY_SEARCH_DEFAULT_DIRS);
+}
+
+Result<std::filesystem::path> LoadedFrom(HMODULE module)
+{
+    std::filesystem::path file = ModuleFile(module);
+    if (file.empty())
+        return Fail("its file is not known: " + LastWindowsError().message());
+    return file;
+}
+
 } // namespace
 
 Result<std::unique_ptr<RapiLibrary>> RapiLibrary::Load()
 {
-    const HMODULE module = LoadLibraryExW(L"rapi.dll", nullptr, LOAD_LIBRARY_SEARCH_DEFAULT_DIRS);
+    const HMODULE module = LoadRapi();
     if (module == nullptr)
         return Refused(ConnectionSoftwareFault::NotInstalled, "is not installed");
     rapi::Functions functions;
-    if (const char* missing = ResolveAll(module, functions)) {
+    if (const std::vector<std::string> missing = ResolveAll(module, functions); !missing.empty()) {
         FreeLibrary(module);
-        return Refused(ConnectionSoftwareFault::Incomplete, "has no " + std::string(missing));
+        return Refused(ConnectionSoftwareFault::Incomplete, "has no " + missing.front());
     }
     return std::unique_ptr<RapiLibrary>(new RapiLibrary(module, functions));
+}
+
+RapiLibraryProbe RapiLibrary::Probe()
+{
+    const HMODULE module = LoadRapi();
+    if (module == nullptr)
+        return {Fail("does not load: " + LastWindowsError().message()), {}};
+    rapi::Functions functions;
+    RapiLibraryProbe probe{LoadedFrom(module), ResolveAll(module, functions)};
+    FreeLibrary(module);
+    return probe;
 }
 
 RapiLibrary::RapiLibrary(HMODULE module, const rapi::Functions& functions)

@@ -17,6 +17,7 @@
 #include "platform/sha256.h"
 #include "platform/system_reason.h"
 #include "platform/windows1250.h"
+#include "platform/windows_file_name.h"
 #include "platform/windows_refusal.h"
 #include "platform/written_files.h"
 
@@ -98,6 +99,14 @@ public:
     void Receive(std::u16string_view name, const std::function<bool(const fs::path&)>& convert)
     {
         const std::optional<fs::path> desktopName = DesktopNameOf(name);
+        // Refused wherever the folder is: it may be shared with Windows PCs, and a device
+        // name there would take the list's bytes and lose them. Nothing is written.
+        if (const std::optional<WindowsNameFault> fault = WindowsNameFaultOf(name)) {
+            const std::error_code reason = *fault;
+            FailWriting(ShownName(name, desktopName), reason, m_folder,
+                        "its name " + reason.message());
+            return;
+        }
         if (!desktopName) {
             FailWriting(DisplayName(name), std::make_error_code(std::errc::illegal_byte_sequence),
                         m_folder, "its handheld name is no file name here");
@@ -169,6 +178,18 @@ private:
         std::string shown;
         for (const char16_t unit : name)
             shown += unit < 0x80 ? static_cast<char>(unit) : '?';
+        return shown;
+    }
+
+    // The name as a message can show it: its letters where it has a desktop name, a
+    // control character as '?' (it would break the line or the terminal).
+    static std::string ShownName(std::u16string_view name,
+                                 const std::optional<fs::path>& desktopName)
+    {
+        std::string shown = desktopName ? PathText(*desktopName) : DisplayName(name);
+        for (char& c : shown)
+            if (static_cast<unsigned char>(c) < 32)
+                c = '?';
         return shown;
     }
 

@@ -29,8 +29,9 @@ struct ReceiveSettings
 // second of `clock`), then moves every
 // list into the window's receive folder (made when it does not exist yet): each is
 // written under a temporary name, renamed to its handheld name once it is complete on
-// disk, and only then deleted on the handheld. A list that cannot be read or written
-// stays on the handheld, and one whose semicolon text cannot be written stays received;
+// disk, and only then deleted on the handheld. A list that cannot be read or written,
+// or whose name Windows cannot hold (WindowsNameFaultOf), stays on the handheld, and one
+// whose semicolon text cannot be written stays received;
 // the closing message names each with its reason. A stop request (the window is
 // closing) ends the wait for the marker and the copy at the next piece, leaving no
 // partial file behind.

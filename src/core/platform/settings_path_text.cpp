@@ -93,4 +93,13 @@ fs::path PathFromSettingsText(std::string_view text)
 #endif
 }
 
+std::string SettingsPathEncoding()
+{
+#ifdef _WIN32
+    return "the ANSI code page " + std::to_string(GetACP());
+#else
+    return "the file name's bytes";
+#endif
+}
+
 } // namespace zvk

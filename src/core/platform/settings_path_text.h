@@ -33,6 +33,10 @@ Result<std::string> SettingsPathText(const std::filesystem::path& path);
 // The path that a settings value names.
 std::filesystem::path PathFromSettingsText(std::string_view text);
 
+// How paths are kept in the settings here, for a report to support: "the ANSI code page
+// 1250", or "the file name's bytes".
+std::string SettingsPathEncoding();
+
 } // namespace zvk
 
 template <> struct std::is_error_code_enum<zvk::SettingsPathRefusal> : std::true_type

@@ -9,6 +9,7 @@
 #include "device/handheld_selection.h"
 #include "platform/output_refusal.h"
 #include "platform/path_text.h"
+#include "platform/windows_file_name.h"
 #include "support/manual_clock.h"
 #include "support/recording_window_port.h"
 #include "support/succeeded.h"
@@ -196,6 +197,41 @@ TEST(ReceiveFromEmulatorTest, TwoListsOfOneDesktopNameNeverReplaceEachOther)
     const std::string keptList = keptNames.substr(0, keptNames.find(' '));
     EXPECT_TRUE(keptList.starts_with("latčin.")) << keptNames;
     EXPECT_EQ(ReadBytes(kept / PathFromText(keptList)), utf8List);
+}
+
+// The handheld's own file system holds these names; Windows' does not. They reach the
+// reception, which names each and receives the samples beside them.
+TEST(ReceiveFromEmulatorTest, ListsNamedAsWindowsDevicesStayOnTheHandheldAndAreNamed)
+{
+    EmulatedReception reception;
+    reception.handheldDir.Write("handheld/ZVK_CE/Data/AUX.DAT", "aux");
+    reception.handheldDir.Write("handheld/ZVK_CE/Data/LPT1.txt.dat", "lpt");
+    // Windows cannot tell what kind of file AUX.DAT is (it opens the device); a link to
+    // nowhere plays such a file here. It is handed over as far as it can be, and named.
+    fs::create_symlink("nowhere", reception.HandheldFolder() / "ZVK_CE" / "Data" / "GONE.DAT");
+    EXPECT_FALSE(reception.Run());
+    EXPECT_EQ(ListFolder(reception.desktop.Path()), kSamples);
+    EXPECT_EQ(reception.HandheldLists(), "AUX.DAT GONE.DAT LPT1.txt.dat");
+    const std::string reason = make_error_code(WindowsNameFault::ReservedDeviceName).message();
+    EXPECT_EQ(reception.window.Failures(),
+              (std::vector<std::string>{"not received AUX.DAT: " + reason,
+                                        "not received GONE.DAT (handheld): the handheld could "
+                                        "not open it (handheld error 2)",
+                                        "not received LPT1.txt.dat: " + reason}));
+}
+
+// A list the handheld program could not write to the top folder (here a folder of its
+// name stands there; under Windows, a device name) is found still, and named.
+TEST(ReceiveFromEmulatorTest, AListTheExportCouldNotWriteIsFoundAndNamed)
+{
+    EmulatedReception reception;
+    fs::create_directories(reception.HandheldFolder() / "LIST0002.DAT");
+    EXPECT_FALSE(reception.Run());
+    EXPECT_EQ(ListFolder(reception.desktop.Path()), "LIST0001.DAT LIST0003.DAT STARY001.DAT");
+    EXPECT_EQ(reception.HandheldLists(), "LIST0002.DAT");
+    EXPECT_EQ(reception.window.Failures(),
+              std::vector<std::string>{"not received LIST0002.DAT (handheld): the handheld "
+                                       "could not open it (handheld error 2)"});
 }
 
 // Lists received into the folder that plays the handheld would be deleted as they arrive.

@@ -468,6 +468,41 @@ TEST(ReceiveListsWorkerTest, KeepsFullNamesWithSlovakLettersAndSpaces)
     EXPECT_TRUE(reception.handheld.files.empty());
 }
 
+// A name Windows cannot hold is refused before a byte is read or written, on every
+// system: the list stays on the handheld and is named with the rule it breaks, and the
+// reception is no success; the lists beside it arrive.
+TEST(ReceiveListsWorkerTest, NamesWindowsCannotHoldStayOnTheHandheldAndAreNamed)
+{
+    Reception reception;
+    reception.handheld.files = {{u"\\AUX.DAT", "aux"},      {u"\\lpt1.txt.dat", "lpt"},
+                                {u"\\Con .dat", "con"},     {u"\\A:B.DAT", "colon"},
+                                {u"\\TAB\tX.DAT", "tab"},   {u"\\COM10.DAT", "com10"},
+                                {u"\\LIST0001.DAT", "list"}};
+    reception.settings.convertRequested = [] { return true; };
+    EXPECT_FALSE(reception.Run());
+    EXPECT_EQ(ListFolder(reception.dir.Path()), "COM10.DAT COM10.csv LIST0001.DAT LIST0001.csv");
+    EXPECT_EQ(ReadBytes(reception.dir.Path() / "LIST0001.DAT"), "list");
+    const std::string device = "is a device name on Windows (CON, PRN, AUX, NUL, COM1-COM9, "
+                               "LPT1-LPT9, with any extension)";
+    const std::string character =
+        "holds a character that Windows allows in no name (< > : \" / \\ | ? *)";
+    // In the order of the handheld's search, which sorts by UTF-16 units.
+    EXPECT_EQ(reception.window.Failures(),
+              (Strings{"not received A:B.DAT: " + character, "not received AUX.DAT: " + device,
+                       "not received Con .dat: " + device,
+                       "not received TAB?X.DAT: holds a control character, which Windows "
+                       "allows in no name",
+                       "not received lpt1.txt.dat: " + device}));
+    for (const std::u16string refused :
+         {u"\\AUX.DAT", u"\\lpt1.txt.dat", u"\\Con .dat", u"\\A:B.DAT", u"\\TAB\tX.DAT"}) {
+        EXPECT_TRUE(reception.handheld.files.contains(refused)) << test::Ascii(refused);
+        const Strings calls = reception.handheld.Calls();
+        EXPECT_EQ(std::count(calls.begin(), calls.end(), "delete " + test::Ascii(refused)), 0);
+    }
+    EXPECT_TRUE(reception.window.Outcomes().empty());
+    EXPECT_TRUE(reception.StartedWithX());
+}
+
 TEST(ReceiveListsWorkerTest, ConversionIsAskedForAfterEachList)
 {
     Reception reception;
