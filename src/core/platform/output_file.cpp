@@ -175,6 +175,18 @@ std::error_code MoveReplacing(const std::filesystem::path& from, const std::file
     return WhileHeld(Step::Open, [&] { return FlushToDisk(to); });
 }
 
+#else
+
+// Opened as bytes and not handed on to programs that the process starts (a viewer),
+// which would keep a writer's claim on it: `mode` ends in "e".
+OpenedFile OpenWithMode(const std::filesystem::path& path, const char* mode)
+{
+    std::FILE* file = std::fopen(path.c_str(), mode);
+    if (file == nullptr)
+        return Unexpected(Errno());
+    return file;
+}
+
 #endif
 
 } // namespace
@@ -184,12 +196,7 @@ OpenedFile OpenNewFile(const std::filesystem::path& path)
 #ifdef _WIN32
     return OpenStream(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE, CREATE_NEW);
 #else
-    // Not handed on to programs that the process starts (a viewer), which would keep a
-    // writer's claim on it.
-    std::FILE* file = std::fopen(path.c_str(), "wbxe");
-    if (file == nullptr)
-        return Unexpected(Errno());
-    return file;
+    return OpenWithMode(path, "wbxe");
 #endif
 }
 
@@ -198,23 +205,21 @@ OpenedFile OpenFileForWriting(const std::filesystem::path& path)
 #ifdef _WIN32
     return OpenStream(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, CREATE_ALWAYS);
 #else
-    std::FILE* file = std::fopen(path.c_str(), "wbe");
-    if (file == nullptr)
-        return Unexpected(Errno());
-    return file;
+    return OpenWithMode(path, "wbe");
 #endif
 }
 
 OpenedFile OpenFileForAppending(const std::filesystem::path& path)
 {
 #ifdef _WIN32
+    // A mode msvcrt.dll knows: appending, and reading the last byte before.
     std::FILE* file = _wfopen(path.c_str(), L"a+b");
-#else
-    std::FILE* file = std::fopen(path.c_str(), "a+be");
-#endif
     if (file == nullptr)
         return Unexpected(Errno());
     return file;
+#else
+    return OpenWithMode(path, "a+be");
+#endif
 }
 
 OpenedFile OpenFileForReading(const std::filesystem::path& path)
@@ -223,10 +228,7 @@ OpenedFile OpenFileForReading(const std::filesystem::path& path)
     return OpenStream(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                       OPEN_EXISTING);
 #else
-    std::FILE* file = std::fopen(path.c_str(), "rbe");
-    if (file == nullptr)
-        return Unexpected(Errno());
-    return file;
+    return OpenWithMode(path, "rbe");
 #endif
 }
 
