@@ -4,12 +4,12 @@
 # rapi.dll (and says so), with the stand-in rapi.dll of the tests beside it (and receives the
 # handheld's lists whole), and with ZVK_HANDHELD naming a new folder (which it seeds with the
 # package's own sample lists). Wine runs as the
-# environment says (WINEPREFIX and the rest: the Makefile's WINE_ENV).
+# environment says (WINEPREFIX and the rest: the Makefile's WINE_ENV), through the Wine gate.
 #   sh packaging/windows/check_package.sh BUILD_DIR ZIP
 set -eu
 build=$(realpath "$1")
 zip_file=$(realpath "$2")
-
+gate=$(realpath "$(dirname "$0")/../../tests/windows/wine_gate.sh")
 
 fresh=$(mktemp -d)
 trap 'rm -rf "$fresh"' EXIT
@@ -32,7 +32,7 @@ zvk() {
 	shift
 	mkdir -p "$work"
 	status=0
-	(cd "$work" && wine "$program" "$@" >"$work.out" 2>"$work.err") || status=$?
+	(cd "$work" && sh "$gate" "$program" "$@" >"$work.out" 2>"$work.err") || status=$?
 	out=$(tr -d '\r' <"$work.out")
 	err=$(tr -d '\r' <"$work.err")
 }
