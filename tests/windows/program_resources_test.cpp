@@ -17,28 +17,19 @@ namespace {
 
 struct Program
 {
-    const char* path;
+    std::wstring path;
     std::wstring file;
     std::wstring description;
 };
 
-std::wstring Wide(const std::string& utf8)
-{
-    const int size =
-        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(size), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), size);
-    return wide;
-}
-
-const std::wstring kVersion = Wide(ZVK_VERSION_TEXT);
+const std::wstring kVersion = L"" ZVK_VERSION_TEXT;
 
 std::vector<Program> Programs()
 {
-    std::vector<Program> programs{{ZVK_CLI_PATH, L"zvk.exe", L"ZVK PC command-line tool"}};
+    std::vector<Program> programs{{L"" ZVK_CLI_PATH, L"zvk.exe", L"ZVK PC command-line tool"}};
 #ifdef ZVK_WINDOW_PROGRAM_PATH
-    programs.push_back({ZVK_WINDOW_PROGRAM_PATH, L"zvkpc.exe",
-                        Wide("ZVK PC – prenos zoznamov z prenosného počítača")});
+    programs.push_back({L"" ZVK_WINDOW_PROGRAM_PATH, L"zvkpc.exe",
+                        L"ZVK PC – prenos zoznamov z prenosného počítača"});
 #endif
     return programs;
 }
@@ -52,9 +43,9 @@ void PrintTo(const Program& program, std::ostream* out)
 class ProgramResources : public testing::TestWithParam<Program>
 {
 protected:
-    std::wstring Path() const
+    const std::wstring& Path() const
     {
-        return Wide(GetParam().path);
+        return GetParam().path;
     }
 };
 
