@@ -4,37 +4,27 @@
 # rapi.dll (and says so), with the stand-in rapi.dll of the tests beside it (and receives the
 # handheld's lists whole), and with ZVK_HANDHELD naming a new folder (which it seeds with the
 # package's own sample lists). Wine runs as the
-# environment says (WINEPREFIX and the rest: the Makefile's WINE_ENV).
+# environment says (WINEPREFIX and the rest: the Makefile's WINE_ENV), through the Wine gate.
 #   sh packaging/windows/check_package.sh BUILD_DIR ZIP
 set -eu
 build=$(realpath "$1")
 zip_file=$(realpath "$2")
-
+gate=$(realpath "$(dirname "$0")/../../tests/windows/wine_gate.sh")
 
 fresh=$(mktemp -d)
 trap 'rm -rf "$fresh"' EXIT
 unzip -q "$zip_file" -d "$fresh"
 program="$fresh/ZVK PC/zvk.exe"
-passed=0
-failed=0
-check() {
-	if [ "$2" = "$3" ]; then
-		passed=$((passed + 1))
-	else
-		failed=$((failed + 1))
-		printf 'check_package: %s\n  expected: %s\n  got:      %s\n' "$1" "$3" "$2" >&2
-	fi
-}
-# zvk.exe in the working folder $1 with the arguments after it; its status, stdout and
-# stderr (Windows' line ends read as "\n") in status, out and err.
+checker=check_package
+. "$(dirname "$0")/../../tests/windows/checks.sh"
+# zvk.exe in the working folder $1 with the arguments after it, captured.
 zvk() {
 	work=$1
 	shift
 	mkdir -p "$work"
-	status=0
-	(cd "$work" && wine "$program" "$@" >"$work.out" 2>"$work.err") || status=$?
-	out=$(tr -d '\r' <"$work.out")
-	err=$(tr -d '\r' <"$work.err")
+	cd "$work"
+	captured "$work" sh "$gate" "$program" "$@"
+	cd - >/dev/null
 }
 # The lists of a folder, as one line.
 lists() {
@@ -74,5 +64,4 @@ check "emulated handheld: status" "$status" "0"
 check "emulated handheld: lists received" "$(lists "$fresh/emulator/received")" \
 	"LIST0001.DAT LIST0002.DAT LIST0003.DAT "
 
-echo "check_package: $passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+checks_done

@@ -4,13 +4,15 @@
 # "/R" in a fresh working folder, with the stand-in rapi.dll of the tests beside it playing a
 # connected handheld. The lists (one with a Slovak name) must arrive whole, the handheld must
 # be emptied, and the program must end once its message is answered. The screen with that
-# message is kept as SCREENSHOT. Wine runs as the environment says (the Makefile's WINE_ENV).
+# message is kept as SCREENSHOT. Wine runs as the environment says (the Makefile's WINE_ENV),
+# through the Wine gate.
 #   sh packaging/windows/check_window.sh BUILD_DIR ZIP SCREENSHOT
 set -eu
 build=$(realpath "$1")
 zip_file=$(realpath "$2")
 screenshot=$(realpath -m "$3")
 samples=$(cd "$(dirname "$0")/../../data/samples" && pwd)
+gate=$(realpath "$(dirname "$0")/../../tests/windows/wine_gate.sh")
 
 fresh=$(mktemp -d)
 xvfb=""
@@ -48,7 +50,7 @@ export DISPLAY=":$(cat "$fresh/display")"
 # A Slovak Windows (code page 1250): Wine writes a Slovak name to Linux only under a UTF-8
 # locale.
 (cd "$fresh/work" && LANG=sk_SK.UTF-8 LC_ALL=sk_SK.UTF-8 ZVK_STAND_IN_HANDHELD="$handheld" \
-	exec wine "$fresh/ZVK PC/zvkpc.exe" /R >"$fresh/program.out" 2>&1) &
+	exec sh "$gate" "$fresh/ZVK PC/zvkpc.exe" /R >"$fresh/program.out" 2>&1) &
 program=$!
 
 # The reception ends with its message box "Oznam"; the program waits there for the clerk.
@@ -86,5 +88,6 @@ done
 status=0
 wait "$program" || status=$?
 program=""
-[ "$status" -eq 0 ] || fail "zvkpc.exe ended with status $status"
+# The gate's verdict, if it gave one, is the output's last line.
+[ "$status" -eq 0 ] || fail "zvkpc.exe ended with status $status: $(tail -n 1 "$fresh/program.out")"
 echo "check_window: zvkpc.exe received $(ls "$samples" | wc -l) lists whole under Wine and ended; screen in $screenshot"
