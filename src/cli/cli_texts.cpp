@@ -75,6 +75,14 @@ std::string HeaderValueTooLong(std::string_view number)
     return "--where " + std::string(number) + ": a header value has at most 20 characters";
 }
 
+std::string DateInDoubt(const DoubtfulDate& list)
+{
+    if (list.doubt == DateDoubt::NoDateRecord)
+        return list.list + " has no date record: every report holds it, whatever its range";
+    return list.list + " has a date that is no day of the calendar" +
+           (list.inDocument ? "" : ": this report leaves it out");
+}
+
 std::string NoConfiguration(const std::filesystem::path& file)
 {
     return "no configuration file " + PathText(file) +

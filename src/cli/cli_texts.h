@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "reports/report_session.h"
+
 // zvk's own messages: English one-liners, each printed after "zvk: " on the error
 // stream, that say what went wrong and, for a mistake in the command line, where
 // help is found. The words of the program's documents and transfers are the shared
@@ -42,6 +44,10 @@ std::string NotAListing(std::string_view value);
 std::string NotAHeaderValueNumber(std::string_view number);
 std::string NotWindows1250(std::string_view number, std::string_view typed);
 std::string HeaderValueTooLong(std::string_view number);
+
+// A list whose dates do not decide whether a report holds it: "L.DAT has no date
+// record: every report holds it, whatever its range".
+std::string DateInDoubt(const DoubtfulDate& list);
 
 std::string NoConfiguration(const std::filesystem::path& file);
 std::string NoViewer(const std::filesystem::path& document);

@@ -1,7 +1,7 @@
 #include "cli/document_arguments.h"
 
-#include <chrono>
 #include <system_error>
+#include <vector>
 
 #include "cli/cli_texts.h"
 #include "cli/terminal_progress.h"
@@ -54,12 +54,9 @@ Result<CalendarDate> ParseDate(std::string_view text)
     else if (text.size() == 10 && text[4] == '-' && text[7] == '-')
         read = ReadNumber(text.substr(0, 4), date.year) &&
                ReadNumber(text.substr(5, 2), date.month) && ReadNumber(text.substr(8), date.day);
-    const std::chrono::year_month_day day{std::chrono::year(date.year),
-                                          std::chrono::month(static_cast<unsigned>(date.month)),
-                                          std::chrono::day(static_cast<unsigned>(date.day))};
     if (!read)
         return Fail(messages::NotADate(text));
-    if (!day.ok())
+    if (!IsCalendarDay(date))
         return Fail(messages::NotACalendarDay(text));
     return date;
 }
@@ -110,6 +107,9 @@ int FinishDocument(const DocumentArguments& parsed, const fs::path& configFile,
     settings.target.folder = context.workingFolder;
     settings.indexFolder = context.cacheFolder;
     settings.stop = context.stop;
+    // Said once the bar has ended, so that no line breaks into it.
+    std::vector<DoubtfulDate> doubtful;
+    settings.doubtfulDate = [&](const DoubtfulDate& list) { doubtful.push_back(list); };
     ProgressDisplay shown;
     TerminalProgressBar bar(err);
     if (context.errIsTerminal)
@@ -125,6 +125,8 @@ int FinishDocument(const DocumentArguments& parsed, const fs::path& configFile,
             ReportFailure(err, made.error().detail);
         return kFailure;
     }
+    for (const DoubtfulDate& list : doubtful)
+        ReportFailure(err, messages::DateInDoubt(list));
     context.out << PathText(*made) << '\n';
     if (parsed.open && !viewer.Show(*made))
         ReportFailure(err, messages::NoViewer(*made));

@@ -22,6 +22,9 @@ int RunImport(const Arguments& arguments, const CommandContext& context)
         const Result<std::filesystem::path> imported =
             ImportMeasurementText(context.PathOf(argument));
         if (imported) {
+            // A measurement text holds no date, so the list made of it has no date record.
+            ReportFailure(context.err, messages::DateInDoubt({PathText(imported->filename()),
+                                                              DateDoubt::NoDateRecord, true}));
             context.out << PathText(*imported) << '\n';
         } else {
             ReportFailure(context.err, imported.error().detail);

@@ -88,6 +88,8 @@ TEST(CliTest, ImportWritesEachListBesideItsText)
     const CliRun import = Zvk({"import", text.string(), (dir.Path() / "missing.txt").string()});
     EXPECT_EQ(import.status, kFailure);
     EXPECT_EQ(import.out, (dir.Path() / "merania" / "LOG0612.dat").string() + "\n");
+    EXPECT_EQ(import.err.substr(0, import.err.find('\n') + 1),
+              "zvk: LOG0612.dat has no date record: every report holds it, whatever its range\n");
     EXPECT_EQ(ReadBytes(dir.Path() / "merania" / "LOG0612.dat").substr(0, 14), "ADLOG0612.dat ");
 }
 

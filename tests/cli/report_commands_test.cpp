@@ -128,6 +128,41 @@ TEST(ReportCommandTest, TakesTheDialogsBordersAndNothingPast)
     }
 }
 
+// The lists whose dates do not decide are in the report or not as before, but each is
+// said once the document is made: one without a date record is in every report, one
+// whose date is no day of the calendar only in one whose range spans it.
+TEST(ReportCommandTest, ListsWhoseDatesDoNotDecideAreSaid)
+{
+    TempDir dir;
+    fs::copy_file(kSamples / "LIST0001.DAT", dir.Path() / "LIST0001.DAT");
+    dir.Write("FEB31.DAT", "0A31.02.26\r\n");
+    dir.Write("NODATE.DAT", "2M    101SMVy   I    3  4.00 28KO 0.25 0\r\n");
+    dir.Write("ZERO.DAT", "0A00.00.00\r\n");
+    dir.Write("OTHER.DAT", "0A00.00.00\r\n0B" + std::string(20, 'x') + "\r\n");
+    const CliRun run = Zvk({"report", "--folder", dir.Path().string(), "--config",
+                            kSampleConfig.string(), "--from", "01.01.2026", "--to", "31.12.2026",
+                            "--where", "2=", "--output", (dir.Path() / "report.rtf").string()});
+    ASSERT_EQ(run.status, kSuccess) << run.err;
+    EXPECT_EQ(run.err, "zvk: FEB31.DAT has a date that is no day of the calendar\n"
+                       "zvk: NODATE.DAT has no date record: every report holds it, whatever its "
+                       "range\n"
+                       "zvk: ZERO.DAT has a date that is no day of the calendar: this report "
+                       "leaves it out\n");
+    const std::string report = ReadBytes(dir.Path() / "report.rtf");
+    EXPECT_NE(report.find("MVy"), std::string::npos) << "the undated list's item is listed";
+
+    const CliRun note =
+        Zvk({"note", (dir.Path() / "NODATE.DAT").string(), "--config", kSampleConfig.string(),
+             "--output", (dir.Path() / "note.rtf").string()});
+    EXPECT_EQ(note.status, kSuccess);
+    EXPECT_EQ(note.err,
+              "zvk: NODATE.DAT has no date record: every report holds it, whatever its range\n");
+    EXPECT_EQ(Zvk({"note", (kSamples / "LIST0001.DAT").string(), "--config", kSampleConfig.string(),
+                   "--output", (dir.Path() / "dated.rtf").string()})
+                  .err,
+              "");
+}
+
 TEST(NoteCommandTest, AMissingConfigurationIsSaidAndTheNoteStillMade)
 {
     TempDir dir;

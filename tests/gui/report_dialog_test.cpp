@@ -274,6 +274,39 @@ private slots:
         QCOMPARE(FileBytes(m_session->Viewer().Shown().back()), FileBytes(made));
     }
 
+    // The report is the same, but the lists whose dates did not decide are said under the
+    // bar once it is made, and no longer once a report has none.
+    void listsWhoseDatesDoNotDecideAreSaidUnderTheBar()
+    {
+        fs::copy(fs::path(ZVK_TEST_DATA_DIR) / "reports/lists", m_lists);
+        WriteFileBytes(m_lists / "BEZ.DAT", "2M    101SMVy   I    3  4.00 28KO 0.25 0\r\n");
+        WriteFileBytes(m_lists / "ZLY.DAT", "0A31.02.26\r\n");
+        CPrehladyDlg dialog(m_config, m_lists);
+        dialog.show();
+        const auto* said = dialog.findChild<QLabel*>(QStringLiteral("dateDoubts"));
+        QVERIFY(said != nullptr);
+        QVERIFY(said->isHidden());
+        DateEdit(dialog, 1108)->setDate(QDate(2026, 3, 1));
+        DateEdit(dialog, 1110)->setDate(QDate(2026, 3, 31));
+        AnswerNextDialogWith(1);
+        QTest::mouseClick(ReportButton(dialog), Qt::LeftButton);
+        QVERIFY(WorkEnded(dialog));
+        QCOMPARE(m_session->Viewer().Shown().size(), std::size_t{1});
+        QVERIFY(!said->isHidden());
+        QCOMPARE(said->text(),
+                 QStringLiteral("Pozor: zoznam bez dátumu je v každom prehľade: BEZ.DAT\n"
+                                "Pozor: zoznam s neplatným dátumom nie je v tomto prehľade: "
+                                "ZLY.DAT"));
+
+        fs::remove(m_lists / "BEZ.DAT");
+        fs::remove(m_lists / "ZLY.DAT");
+        AnswerNextDialogWith(1);
+        QTest::mouseClick(ReportButton(dialog), Qt::LeftButton);
+        QVERIFY(WorkEnded(dialog));
+        QCOMPARE(m_session->Viewer().Shown().size(), std::size_t{2});
+        QVERIFY(said->isHidden());
+    }
+
     void aReportFromTheKeyboardAlone()
     {
         fs::copy(fs::path(ZVK_TEST_DATA_DIR) / "reports/lists", m_lists);
