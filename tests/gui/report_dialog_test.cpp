@@ -1,12 +1,14 @@
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <thread>
 
 #include <QApplication>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QLabel>
+#include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
@@ -158,6 +160,69 @@ private slots:
         QCOMPARE(qobject_cast<QPushButton*>(zvk::FindControl(&dialog, 2))->text(),
                  QStringLiteral("Zrušiť"));
         QVERIFY(zvk::FindControl(&dialog, 1112) != nullptr);
+    }
+
+    // A whole date typed into "Od:" or "Do:" is that date however the field was reached:
+    // its text selected whole, a click into its month or past its year, the cursor moved
+    // to its end; with the dots, without them and with one-digit day and month, also a
+    // day the month the field showed does not have. What is typed starts at the day.
+    void aDateTypedIntoAFieldIsThatDateWhereverTheCursorWas()
+    {
+        const struct
+        {
+            const char* way;
+            std::function<void(QDateEdit*)> reach;
+        } ways[] = {
+            {"Ctrl+A",
+             [](QDateEdit* edit) { QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier); }},
+            {"click into the month",
+             [](QDateEdit* edit) {
+                 auto* text = edit->findChild<QLineEdit*>();
+                 const int x = text->fontMetrics().horizontalAdvance(QStringLiteral("08.0"));
+                 QTest::mouseClick(text, Qt::LeftButton, {}, QPoint(x, text->height() / 2));
+             }},
+            {"click past the year",
+             [](QDateEdit* edit) {
+                 auto* text = edit->findChild<QLineEdit*>();
+                 QTest::mouseClick(text, Qt::LeftButton, {},
+                                   QPoint(text->width() - 2, text->height() / 2));
+             }},
+            {"End", [](QDateEdit* edit) { QTest::keyClick(edit, Qt::Key_End); }},
+        };
+        const struct
+        {
+            const char* typed;
+            QDate date;
+        } dates[] = {
+            {"01.10.2026", QDate(2026, 10, 1)}, {"01102026", QDate(2026, 10, 1)},
+            {"1.10.2026", QDate(2026, 10, 1)},  {"31.10.2026", QDate(2026, 10, 31)},
+            {"15", QDate(2027, 2, 15)}, // a day alone, as it is typed
+        };
+        CPrehladyDlg dialog(m_config, m_lists);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        for (const int id : {1108, 1110}) {
+            QDateEdit* edit = DateEdit(dialog, id);
+            for (const auto& [way, reach] : ways) {
+                for (const auto& [typed, date] : dates) {
+                    edit->setDate(QDate(2027, 2, 8));
+                    edit->setFocus();
+                    reach(edit);
+                    QTest::keyClicks(edit, QString::fromLatin1(typed));
+                    QVERIFY2(edit->date() == date,
+                             qPrintable(QStringLiteral("%1, %2, %3: %4")
+                                            .arg(id)
+                                            .arg(way, typed, edit->date().toString())));
+                }
+            }
+        }
+        // The arrow keys still step the section the cursor is in.
+        QDateEdit* from = DateEdit(dialog, 1108);
+        from->setDate(QDate(2027, 2, 8));
+        QTest::keyClick(from, Qt::Key_Home);
+        QTest::keyClick(from, Qt::Key_Up);
+        QCOMPARE(from->date(), QDate(2027, 2, 9));
+        QCOMPARE(dialog.Selection().from.day, 9);
     }
 
     void choosingACaptionOffersEachTextOfTheListsOnce()
