@@ -112,12 +112,18 @@ int FinishDocument(const DocumentArguments& parsed, const fs::path& configFile,
     settings.doubtfulDate = [&](const DoubtfulDate& list) { doubtful.push_back(list); };
     ProgressDisplay shown;
     TerminalProgressBar bar(err);
+    // Every list read is not yet the document written: 100 % waits for it.
+    bool allRead = false;
     if (context.errIsTerminal)
         settings.progress = [&](std::uint64_t done, std::uint64_t total) {
-            if (const std::optional<unsigned> percent = shown.Change(done, total))
+            const std::optional<unsigned> percent = shown.Change(done, total);
+            allRead = allRead || percent == 100u;
+            if (percent && percent != 100u)
                 bar.Draw(*percent);
         };
     const Result<fs::path> made = make(settings);
+    if (made && allRead)
+        bar.Draw(100);
     bar.EndLine();
     if (!made) {
         // A stop was told when it was asked for.
