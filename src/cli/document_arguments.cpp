@@ -5,6 +5,7 @@
 
 #include "cli/cli_texts.h"
 #include "cli/terminal_progress.h"
+#include "config/desktop_settings.h"
 #include "device/progress_display.h"
 #include "platform/path_text.h"
 
@@ -61,6 +62,40 @@ Result<CalendarDate> ParseDate(std::string_view text)
     return date;
 }
 
+std::optional<std::string> NotOfKind(const fs::path& path, PathKind kind)
+{
+    std::error_code ec;
+    const fs::file_type type = fs::status(path, ec).type();
+    if (type == fs::file_type::not_found)
+        return "does not exist";
+    if (ec)
+        return "cannot be reached: " + ec.message();
+    if (kind == PathKind::File) {
+        if (type == fs::file_type::regular)
+            return std::nullopt;
+        return type == fs::file_type::directory ? "is a folder, not a file"
+                                                : "is not a regular file";
+    }
+    if (type == fs::file_type::directory)
+        return std::nullopt;
+    return type == fs::file_type::regular ? "is a file, not a folder" : "is not a folder";
+}
+
+fs::path DocumentConfiguration(const DocumentArguments& parsed, const CommandContext& context)
+{
+    if (parsed.configFile)
+        return *parsed.configFile;
+    const DesktopSettings desktop(context.workingFolder);
+    const std::optional<fs::path> chosen = desktop.ChosenConfigurationPath();
+    std::error_code ec;
+    if (!chosen)
+        ReportFailure(context.err, messages::NoConfigurationChosen(desktop.File(),
+                                                                   fs::exists(desktop.File(), ec)));
+    else if (NotOfKind(*chosen, PathKind::File))
+        ReportFailure(context.err, messages::NoConfiguration(*chosen));
+    return desktop.ConfigurationPath();
+}
+
 Result<bool> ReadDocumentOption(const Arguments& arguments, std::size_t& index,
                                 const CommandContext& context, DocumentArguments& parsed)
 {
@@ -80,9 +115,12 @@ Result<bool> ReadDocumentOption(const Arguments& arguments, std::size_t& index,
     if (index + 1 >= arguments.size() || arguments[index + 1].empty())
         return Fail(messages::NeedsValue(option));
     const std::string& value = arguments[++index];
-    if (option == "--config")
-        parsed.configFile = context.PathOf(value);
-    else if (option == "--output")
+    if (option == "--config") {
+        const fs::path file = context.PathOf(value);
+        if (const std::optional<std::string> why = NotOfKind(file, PathKind::File))
+            return Fail(messages::NotWhatTheOptionNames(option, file, *why));
+        parsed.configFile = file;
+    } else if (option == "--output")
         parsed.output = context.PathOf(value);
     else if (!ReadListingOption(value, parsed.options))
         return Fail(messages::NotAListing(value));
@@ -94,11 +132,6 @@ int FinishDocument(const DocumentArguments& parsed, const fs::path& configFile,
                    const CommandContext& context)
 {
     std::ostream& err = context.err;
-    std::error_code ec;
-    // The document is made all the same, as the program makes it, but without the
-    // company lines and captions the user may be expecting.
-    if (!fs::is_regular_file(configFile, ec))
-        ReportFailure(err, messages::NoConfiguration(configFile));
     SystemDocumentViewer viewer;
     DocumentSettings settings;
     settings.options = parsed.options;
