@@ -83,9 +83,9 @@ TEST(ReportCommandTest, RefusesWhatTheDialogCouldNotChoose)
     const std::string list = (kSamples / "LIST0001.DAT").string();
     const std::string folder = kSamples.string();
     const std::string missing = (dir.Path() / "ZVK.IN").string();
+    const std::string gone = (dir.Path() / "lists").string();
     const std::pair<Arguments, std::string> wrongPaths[] = {
-        {{"report", "--folder", "/nonexistent/lists"},
-         "--folder /nonexistent/lists does not exist"},
+        {{"report", "--folder", gone}, "--folder " + gone + " does not exist"},
         {{"report", "--folder", list}, "--folder " + list + " is a file, not a folder"},
         {{"report", "--config", missing}, "--config " + missing + " does not exist"},
         {{"note", list, "--config", missing}, "--config " + missing + " does not exist"},
