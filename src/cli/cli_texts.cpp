@@ -1,6 +1,7 @@
 #include "cli/cli_texts.h"
 
 #include "platform/path_text.h"
+#include "reports/text_format.h"
 
 namespace zvk::cli::messages {
 namespace {
@@ -75,10 +76,39 @@ std::string HeaderValueTooLong(std::string_view number)
     return "--where " + std::string(number) + ": a header value has at most 20 characters";
 }
 
+std::string DateInDoubt(const DoubtfulDate& list)
+{
+    if (list.doubt == DateDoubt::NoDateRecord)
+        return list.list + " has no date record: every report holds it, whatever its range";
+    return list.list + " has a date that is no day of the calendar" +
+           (list.inDocument ? "" : ": this report leaves it out");
+}
+
 std::string NoConfiguration(const std::filesystem::path& file)
 {
     return "no configuration file " + PathText(file) +
            ": the document has no company lines or captions";
+}
+
+std::string NoConfigurationChosen(const std::filesystem::path& settingsFile, bool settingsExist)
+{
+    return "no configuration file: " +
+           (settingsExist ? PathText(settingsFile) + " names none (Konfig)"
+                          : "there is no " + PathText(settingsFile) + " to name one") +
+           "; the document has no company lines or captions";
+}
+
+std::string NotWhatTheOptionNames(std::string_view option, const std::filesystem::path& path,
+                                  std::string_view why)
+{
+    return std::string(option) + " " + PathText(path) + " " + std::string(why);
+}
+
+std::string FromAfterTo(const CalendarDate& from, const CalendarDate& to)
+{
+    return FormatText("--from %02d.%02d.%04d is after --to %02d.%02d.%04d: no list with a date "
+                      "is in the report",
+                      {from.day, from.month, from.year, to.day, to.month, to.year});
 }
 
 std::string NoViewer(const std::filesystem::path& document)
@@ -86,15 +116,20 @@ std::string NoViewer(const std::filesystem::path& document)
     return "no viewer could be started for " + PathText(document);
 }
 
-std::string NoListFolder(const std::filesystem::path& folder)
+std::string NoListFolder(const std::filesystem::path& folder, std::string_view why)
 {
-    return "the folder of data lists " + PathText(folder) + " does not exist";
+    return "the folder of data lists " + PathText(folder) + " " + std::string(why);
 }
 
 std::string NotADataList(const std::filesystem::path& file)
 {
     return PathText(file.filename()) +
            " is not a data list (*.dat): the handheld would never hand it back";
+}
+
+std::string NoDataListRecords(const std::filesystem::path& file)
+{
+    return PathText(file) + " is not a data list: not one line of it starts with a record code";
 }
 
 std::string WaitingForExport(std::string_view limit)

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "reports/report_session.h"
+
 // zvk's own messages: English one-liners, each printed after "zvk: " on the error
 // stream, that say what went wrong and, for a mistake in the command line, where
 // help is found. The words of the program's documents and transfers are the shared
@@ -43,10 +45,24 @@ std::string NotAHeaderValueNumber(std::string_view number);
 std::string NotWindows1250(std::string_view number, std::string_view typed);
 std::string HeaderValueTooLong(std::string_view number);
 
+// A list whose dates do not decide whether a report holds it: "L.DAT has no date
+// record: every report holds it, whatever its range".
+std::string DateInDoubt(const DoubtfulDate& list);
+
 std::string NoConfiguration(const std::filesystem::path& file);
+// No "Konfig" in the desktop settings `settingsFile`, or no such file at all.
+std::string NoConfigurationChosen(const std::filesystem::path& settingsFile, bool settingsExist);
+// "--config ZVK.IN does not exist": a path given with `option` that is not what it names.
+std::string NotWhatTheOptionNames(std::string_view option, const std::filesystem::path& path,
+                                  std::string_view why);
+// "--from 05.03.2026 is after --to 01.03.2026: ..."
+std::string FromAfterTo(const CalendarDate& from, const CalendarDate& to);
 std::string NoViewer(const std::filesystem::path& document);
-std::string NoListFolder(const std::filesystem::path& folder);
+// The receive folder of the desktop settings, and why it is none ("does not exist").
+std::string NoListFolder(const std::filesystem::path& folder, std::string_view why);
 std::string NotADataList(const std::filesystem::path& file);
+// A file that holds bytes but not one record of a data list.
+std::string NoDataListRecords(const std::filesystem::path& file);
 
 // The handheld's export, waited for at most `limit` ("600 s").
 std::string WaitingForExport(std::string_view limit);

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "cli/cli_texts.h"
+#include "lists/data_list.h"
 
 namespace zvk::cli {
 namespace {
@@ -157,6 +158,16 @@ bool IsHelpRequest(std::string_view argument)
 void ReportFailure(std::ostream& err, std::string_view message)
 {
     err << messages::kPrefix << message << '\n';
+}
+
+Result<> RefuseNoDataList(const std::filesystem::path& list)
+{
+    const Result<bool> holds = HoldsDataListRecords(list);
+    if (!holds)
+        return Unexpected(holds.error());
+    if (!*holds)
+        return Fail(messages::NoDataListRecords(list));
+    return {};
 }
 
 namespace {

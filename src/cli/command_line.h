@@ -1,11 +1,13 @@
 #pragma once
 
+#include <filesystem>
 #include <ostream>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "cli/command_context.h"
+#include "platform/result.h"
 
 namespace zvk::cli {
 
@@ -32,6 +34,11 @@ bool IsHelpRequest(std::string_view argument);
 
 // Prints the one-line message of a failure as "zvk: MESSAGE".
 void ReportFailure(std::ostream& err, std::string_view message);
+
+// Refuses, before a list is converted or noted, a file that holds bytes but not one
+// record of a data list, or that cannot be read: an empty text or an empty note of it
+// would look like a list without items.
+Result<> RefuseNoDataList(const std::filesystem::path& list);
 
 int RunConvert(const Arguments& arguments, const CommandContext& context);
 int RunImport(const Arguments& arguments, const CommandContext& context);

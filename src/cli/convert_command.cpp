@@ -23,6 +23,11 @@ int RunConvert(const Arguments& arguments, const CommandContext& context)
         if (stop.stop_requested())
             return kFailure;
         const std::filesystem::path list = context.PathOf(argument);
+        if (const Result<> refused = RefuseNoDataList(list); !refused) {
+            ReportFailure(context.err, refused.error().detail);
+            status = kFailure;
+            continue;
+        }
         const Result<std::filesystem::path> converted =
             conversion.ConvertListToSemicolonText(list, FileNameInWindows1250(list), stop);
         if (converted) {

@@ -21,6 +21,9 @@ int RunImport(const Arguments& arguments, const CommandContext& context)
             return kFailure;
         const Result<ImportedList> imported = ImportMeasurementText(context.PathOf(argument));
         if (imported) {
+            // A measurement text holds no date, so the list made of it has no date record.
+            ReportFailure(context.err, messages::DateInDoubt({PathText(imported->list.filename()),
+                                                              DateDoubt::NoDateRecord, true}));
             context.out << PathText(imported->list) << '\n';
             if (imported->kept)
                 ReportFailure(context.err,

@@ -4,7 +4,6 @@
 #include "cli/cli_texts.h"
 #include "cli/command_line.h"
 #include "cli/document_arguments.h"
-#include "config/desktop_settings.h"
 #include "reports/documents.h"
 
 namespace fs = std::filesystem;
@@ -48,8 +47,11 @@ int RunNote(const Arguments& arguments, const CommandContext& context)
         ReportFailure(context.err, messages::NeedsArguments("note", "a data list"));
         return kUsageError;
     }
-    const fs::path configFile =
-        parsed.configFile.value_or(DesktopSettings(context.workingFolder).ConfigurationPath());
+    if (const Result<> refused = RefuseNoDataList(*list); !refused) {
+        ReportFailure(context.err, refused.error().detail);
+        return kFailure;
+    }
+    const fs::path configFile = DocumentConfiguration(parsed, context);
     return FinishDocument(
         parsed, configFile,
         [&](const DocumentSettings& settings) { return MakeConsignmentNote(*list, settings); },

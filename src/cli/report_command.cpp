@@ -72,7 +72,10 @@ Result<> ReadReportOption(const Arguments& arguments, std::size_t& index,
         return Fail(messages::NeedsValue(option));
     const std::string& value = arguments[++index];
     if (option == "--folder") {
-        parsed.folder = context.PathOf(value);
+        const fs::path folder = context.PathOf(value);
+        if (const std::optional<std::string> why = NotOfKind(folder, PathKind::Folder))
+            return Fail(messages::NotWhatTheOptionNames(option, folder, *why));
+        parsed.folder = folder;
     } else if (option == "--where") {
         Result<WhereRow> row = ReadWhere(value);
         if (!row)
@@ -114,14 +117,17 @@ int RunReport(const Arguments& arguments, const CommandContext& context)
             return kUsageError;
         }
     }
-    const DesktopSettings desktop(context.workingFolder);
-    const fs::path folder = parsed.folder.value_or(desktop.ReceiveFolder());
-    std::error_code ec;
-    if (!fs::is_directory(folder, ec)) {
-        ReportFailure(context.err, messages::NoListFolder(folder));
+    // The report is made all the same, as the window makes it: of the lists without a
+    // date record.
+    if (DateKey(parsed.from) > DateKey(parsed.to))
+        ReportFailure(context.err, messages::FromAfterTo(parsed.from, parsed.to));
+    const fs::path folder =
+        parsed.folder.value_or(DesktopSettings(context.workingFolder).ReceiveFolder());
+    if (const std::optional<std::string> why = NotOfKind(folder, PathKind::Folder)) {
+        ReportFailure(context.err, messages::NoListFolder(folder, *why));
         return kFailure;
     }
-    const fs::path configFile = parsed.document.configFile.value_or(desktop.ConfigurationPath());
+    const fs::path configFile = DocumentConfiguration(parsed.document, context);
     const ReportSelection selection = SelectionOf(parsed, configFile);
     return FinishDocument(
         parsed.document, configFile,

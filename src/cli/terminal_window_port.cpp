@@ -76,11 +76,21 @@ void TerminalWindowPort::ShowProgress(std::uint64_t done, std::uint64_t total)
     const std::lock_guard lock(m_mutex);
     if (m_refused)
         return;
-    if (!m_errIsTerminal) {
-        m_err << *percent << "%\n";
+    // The last byte written is not yet the list taken in, nor the reception ended.
+    if (*percent == 100 && !m_done) {
+        m_fullHeldBack = true;
         return;
     }
-    m_bar.Draw(*percent);
+    DrawPercent(*percent);
+}
+
+void TerminalWindowPort::DrawPercent(unsigned percent)
+{
+    if (!m_errIsTerminal) {
+        m_err << percent << "%\n";
+        return;
+    }
+    m_bar.Draw(percent);
 }
 
 void TerminalWindowPort::EnableTransferControls(bool /*enable*/)
@@ -88,6 +98,8 @@ void TerminalWindowPort::EnableTransferControls(bool /*enable*/)
     const std::lock_guard lock(m_mutex);
     EndProgressLine();
     m_progress.Shown(std::nullopt);
+    m_fullHeldBack = false;
+    m_done = false;
 }
 
 void TerminalWindowPort::Report(TransferOutcome outcome)
@@ -105,21 +117,25 @@ void TerminalWindowPort::Report(TransferOutcome outcome)
         return SaidWith(texts::kCaptionError, texts::kSendFailed);
     case TransferOutcome::ConfigurationSent:
     case TransferOutcome::ListSent:
-        return Said(texts::kSendSucceeded);
+        return Done(texts::kSendSucceeded);
     case TransferOutcome::SearchFailed:
         return SaidWith(texts::kCaptionError, texts::kSearchFailed);
     case TransferOutcome::NothingToReceive:
         // An empty handheld is no failure of the tool: the window's "Chyba!" box is a
         // notice here.
-        return Said(texts::kNoLists);
+        return Done(texts::kNoLists);
     case TransferOutcome::Received:
-        return Said(texts::kReceiveSucceeded);
+        return Done(texts::kReceiveSucceeded);
     }
 }
 
-void TerminalWindowPort::Said(std::string_view text)
+void TerminalWindowPort::Done(std::string_view text)
 {
     const std::lock_guard lock(m_mutex);
+    m_done = true;
+    if (m_fullHeldBack && !m_refused)
+        DrawPercent(100);
+    m_fullHeldBack = false;
     EndProgressLine();
     m_out << text << '\n';
 }

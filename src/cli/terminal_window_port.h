@@ -17,7 +17,9 @@ namespace zvk::cli {
 // and warnings on `err`, the progress as a bar redrawn in place when `err` is a
 // terminal, else as a line per new percentage. The paths a window would show are
 // given by the command's arguments. A handheld refused to the tool is said in one line,
-// with no progress after it.
+// with no progress after it. 100 % is shown only for a transfer that was done: a send the
+// handheld did not take in, or a reception stopped or failed after its last byte, ends
+// where its bytes were.
 class TerminalWindowPort final : public TransferPort
 {
 public:
@@ -46,10 +48,12 @@ public:
 
 private:
     void EndProgressLine();
+    void DrawPercent(unsigned percent);
+    // The transfer was done, as `text` says on `out`: the 100 % held back is shown first.
+    void Done(std::string_view text);
     // No transfer, for `why`: said, and the progress shown no more.
     void Refused(std::string_view why);
-    // A line on `out`, or on `err` after a caption of the window's.
-    void Said(std::string_view text);
+    // A line on `err` after a caption of the window's.
     void SaidWith(std::string_view caption, std::string_view text);
 
     std::ostream& m_out;
@@ -60,6 +64,9 @@ private:
     ProgressDisplay m_progress;
     TerminalProgressBar m_bar;
     bool m_refused = false;
+    // 100 % was reached before the transfer's outcome was known; the outcome was done.
+    bool m_fullHeldBack = false;
+    bool m_done = false;
 };
 
 } // namespace zvk::cli

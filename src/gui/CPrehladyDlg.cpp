@@ -9,6 +9,7 @@
 
 #include "device/window_port.h"
 #include "gui/control_ids.h"
+#include "gui/date_doubt_text.h"
 #include "gui/document_making.h"
 #include "gui/file_failure_text.h"
 #include "gui/message_box.h"
@@ -53,6 +54,7 @@ CPrehladyDlg::CPrehladyDlg(std::filesystem::path configurationFile,
 {
     m_ui->setupUi(this);
     m_ui->workProgress->hide();
+    m_ui->dateDoubts->hide();
     for (std::size_t row = 0; row < zvk::kCriteriaRowCount; ++row) {
         m_captionCombos[row] =
             qobject_cast<QComboBox*>(zvk::FindControl(this, kCaptionComboIds[row]));
@@ -153,16 +155,32 @@ void CPrehladyDlg::OnPrehlad()
         AskDocumentSettings(this, m_configurationFile);
     if (!asked)
         return;
+    ShowDateDoubts({});
     m_work.Start(
         [this, selection, folder = m_receiveFolder,
          settings = *asked](std::stop_token stop, const zvk::ListProgress& progress) mutable {
+            std::vector<zvk::DoubtfulDate> doubtful;
             settings.indexFolder = zvk::UserCacheFolder();
             settings.stop = stop;
             settings.progress = progress;
+            settings.doubtfulDate = [&](const zvk::DoubtfulDate& list) {
+                doubtful.push_back(list);
+            };
             zvk::Result<std::filesystem::path> made = zvk::MakeReport(selection, folder, settings);
-            return [this, made = std::move(made)] { ShowMadeDocument(this, made); };
+            if (!made)
+                doubtful.clear(); // of no report
+            return [this, made = std::move(made), doubtful = std::move(doubtful)] {
+                ShowDateDoubts(doubtful);
+                ShowMadeDocument(this, made);
+            };
         },
         DialogWork::WhenStopped::Deliver);
+}
+
+void CPrehladyDlg::ShowDateDoubts(const std::vector<zvk::DoubtfulDate>& lists)
+{
+    m_ui->dateDoubts->setText(zvk::DateDoubtText(lists));
+    m_ui->dateDoubts->setVisible(!lists.empty());
 }
 
 void CPrehladyDlg::reject()

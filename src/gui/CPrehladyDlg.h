@@ -6,12 +6,14 @@
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include <QDialog>
 
 #include "gui/dialog_work.h"
 #include "reports/header_value_texts.h"
 #include "reports/report_selection.h"
+#include "reports/report_session.h"
 
 class QComboBox;
 
@@ -48,6 +50,9 @@ private:
     void FillNextValueCombo();
     void ShowValueTexts(std::size_t row, const zvk::HeaderValueTexts& found);
     void OnPrehlad();
+    // The lists of the report just made whose dates did not decide whether it holds
+    // them, said under the progress bar; none hides the line.
+    void ShowDateDoubts(const std::vector<zvk::DoubtfulDate>& lists);
     void ShowProgress(std::uint64_t done, std::uint64_t total);
     void ShowWorkRunning(bool running);
 

@@ -131,8 +131,8 @@ void WriteFile(const fs::path& path, const std::string& bytes)
 }
 
 // A hostile file: what it is, how it is made as `stem` + extension in a folder, and how
-// each command ends when fed it, in the order of kCommands: 'o' output, 'f' failure, '-'
-// nothing (see Expect).
+// each command ends when fed it, in the order of kCommands: 'o' output, 'f' failure, 'r'
+// refused as the wrong argument, '-' nothing (see Expect).
 struct Hostile
 {
     std::string what;
@@ -152,7 +152,9 @@ const std::vector<Hostile>& HostileFiles()
                  for (int byte = 255; byte >= 0; --byte)
                      bytes += static_cast<char>(byte ^ round);
              WriteFile(p, bytes);
-         }},
+         },
+         // Not one line a data list: no text or note is made of it.
+         "fooofoooo"},
         {"NUL bytes", "NULS",
          [](const fs::path& p, const std::string& good) {
              std::string bytes = good;
@@ -169,7 +171,7 @@ const std::vector<Hostile>& HostileFiles()
              WriteFile(p, good.substr(0, good.find_last_not_of("\r\n") + 1));
          }},
         {"a folder", "FOLDER",
-         [](const fs::path& p, const std::string&) { fs::create_directories(p); }, "ffoofoff-"},
+         [](const fs::path& p, const std::string&) { fs::create_directories(p); }, "fforfrff-"},
 #ifndef _WIN32
         // Windows makes a symbolic link only with a privilege, and its names are UTF-16.
         // On the handheld it is a list that cannot be read: the reception names it.
@@ -177,7 +179,7 @@ const std::vector<Hostile>& HostileFiles()
          [](const fs::path& p, const std::string&) {
              fs::create_symlink(p.parent_path() / "missing", p);
          },
-         "fffofofff"},
+         "fffrfrfff"},
         // "ľúbik" in the handheld's code page, which is no UTF-8.
         {"a Windows-1250 name",
          "\xBE\xFA"
@@ -259,6 +261,9 @@ enum class Expect
     Nothing,
     // It names the file it could not read, or the output it could not write, and fails.
     Failure,
+    // It names the file given with an option as not there or not of its kind, a mistake
+    // in the command line.
+    Refused,
 };
 
 // What is wrong with the run of `command` at `place`: empty when nothing is. A failure
@@ -269,7 +274,9 @@ std::string Verdict(const std::string& command, const Place& place, const CliRun
                     Expect expected, const std::string& named, const fs::path& folder)
 {
     std::string wrong;
-    const int status = expected == Expect::Failure ? kFailure : kSuccess;
+    const int status = expected == Expect::Failure   ? kFailure
+                       : expected == Expect::Refused ? kUsageError
+                                                     : kSuccess;
     if (run.status != status)
         wrong += "exit status " + std::to_string(run.status) + " instead of " +
                  std::to_string(status) + "; ";
@@ -295,7 +302,10 @@ std::string Verdict(const std::string& command, const Place& place, const CliRun
 
 Expect ExpectFor(char code)
 {
-    return code == 'o' ? Expect::Output : code == '-' ? Expect::Nothing : Expect::Failure;
+    return code == 'o'   ? Expect::Output
+           : code == '-' ? Expect::Nothing
+           : code == 'r' ? Expect::Refused
+                         : Expect::Failure;
 }
 
 TEST(BadInputTourTest, EveryCommandTakesOrRefusesEveryHostileFileCleanly)

@@ -60,12 +60,26 @@ TEST(CliTest, FailuresGoOnWithTheOtherFilesAndEndNonZero)
     TempDir dir;
     const fs::path good = dir.Write("GOOD.DAT", "0A01.02.26x\r\n");
     const fs::path text = dir.Write("notes.txt", "");
+    // A list with nothing yet converts to an empty text; one record on a later line makes
+    // a list; bytes without one are no list.
+    const fs::path empty = dir.Write("EMPTY.DAT", "");
+    const fs::path items = dir.Write("ITEMS.DAT", "\r\n2M    101SMVy   I\r\n");
+    const fs::path random = dir.Write("RANDOM.DAT", "\x89PNG\r\n2m 0a ad\r\n\r\n");
     // The same list again, by another spelling of its path, as "A.DAT" and "A.dat" are one
     // on Windows: its text is not written over the one just written.
     const CliRun convert = Zvk({"convert", (dir.Path() / "MISSING.DAT").string(), text.string(),
-                                good.string(), (dir.Path() / "." / "GOOD.DAT").string()});
+                                good.string(), (dir.Path() / "." / "GOOD.DAT").string(),
+                                empty.string(), items.string(), random.string()});
     EXPECT_EQ(convert.status, kFailure);
-    EXPECT_EQ(convert.out, (dir.Path() / "GOOD.csv").string() + "\n");
+    EXPECT_EQ(convert.out, (dir.Path() / "GOOD.csv").string() + "\n" +
+                               (dir.Path() / "EMPTY.csv").string() + "\n" +
+                               (dir.Path() / "ITEMS.csv").string() + "\n");
+    EXPECT_EQ(ReadBytes(dir.Path() / "EMPTY.csv"), "");
+    EXPECT_NE(convert.err.find("zvk: " + random.string() +
+                               " is not a data list: not one line of it starts with a record "
+                               "code\n"),
+              std::string::npos)
+        << convert.err;
     std::istringstream messages(convert.err);
     std::string line;
     int lines = 0;
@@ -73,12 +87,13 @@ TEST(CliTest, FailuresGoOnWithTheOtherFilesAndEndNonZero)
         EXPECT_EQ(line.rfind("zvk: ", 0), 0u) << line;
         ++lines;
     }
-    EXPECT_EQ(lines, 3);
+    EXPECT_EQ(lines, 4);
     EXPECT_NE(convert.err.find("GOOD.csv was written a moment ago from another list of the same "
                                "name"),
               std::string::npos)
         << convert.err;
-    EXPECT_EQ(ListFolder(dir.Path()), "GOOD.DAT GOOD.csv notes.txt");
+    EXPECT_EQ(ListFolder(dir.Path()),
+              "EMPTY.DAT EMPTY.csv GOOD.DAT GOOD.csv ITEMS.DAT ITEMS.csv RANDOM.DAT notes.txt");
 }
 
 TEST(CliTest, ImportWritesEachListBesideItsText)
@@ -88,6 +103,8 @@ TEST(CliTest, ImportWritesEachListBesideItsText)
     const CliRun import = Zvk({"import", text.string(), (dir.Path() / "missing.txt").string()});
     EXPECT_EQ(import.status, kFailure);
     EXPECT_EQ(import.out, (dir.Path() / "merania" / "LOG0612.dat").string() + "\n");
+    EXPECT_EQ(import.err.substr(0, import.err.find('\n') + 1),
+              "zvk: LOG0612.dat has no date record: every report holds it, whatever its range\n");
     EXPECT_EQ(ReadBytes(dir.Path() / "merania" / "LOG0612.dat").substr(0, 14), "ADLOG0612.dat ");
 }
 

@@ -77,9 +77,26 @@ TEST(ReportCommandTest, RefusesWhatTheDialogCouldNotChoose)
         EXPECT_EQ(run.status, kUsageError) << arguments.back();
         EXPECT_EQ(run.err.rfind("zvk: ", 0), 0u) << run.err;
     }
-    const CliRun missing = Zvk({"report", "--folder", "/nonexistent/lists"});
-    EXPECT_EQ(missing.status, kFailure);
-    EXPECT_NE(missing.err.find("/nonexistent/lists"), std::string::npos);
+    // A path given that is not there, or not of its kind, is refused before anything is
+    // made, and said which.
+    TempDir dir;
+    const std::string list = (kSamples / "LIST0001.DAT").string();
+    const std::string folder = kSamples.string();
+    const std::string missing = (dir.Path() / "ZVK.IN").string();
+    const std::string gone = (dir.Path() / "lists").string();
+    const std::pair<Arguments, std::string> wrongPaths[] = {
+        {{"report", "--folder", gone}, "--folder " + gone + " does not exist"},
+        {{"report", "--folder", list}, "--folder " + list + " is a file, not a folder"},
+        {{"report", "--config", missing}, "--config " + missing + " does not exist"},
+        {{"note", list, "--config", missing}, "--config " + missing + " does not exist"},
+        {{"note", list, "--config", folder}, "--config " + folder + " is a folder, not a file"},
+    };
+    for (const auto& [arguments, said] : wrongPaths) {
+        const CliRun run = Zvk(arguments, dir.Path());
+        EXPECT_EQ(run.status, kUsageError) << said;
+        EXPECT_EQ(run.err, "zvk: " + said + "\n");
+        EXPECT_EQ(ListFolder(dir.Path()), "");
+    }
 
     // Each refusal says what is wrong with what was typed.
     EXPECT_EQ(Zvk({"report", "--from", "31.02.2026"}).err,
@@ -128,16 +145,90 @@ TEST(ReportCommandTest, TakesTheDialogsBordersAndNothingPast)
     }
 }
 
+// The lists whose dates do not decide are in the report or not as before, but each is
+// said once the document is made: one without a date record is in every report, one
+// whose date is no day of the calendar only in one whose range spans it.
+TEST(ReportCommandTest, ListsWhoseDatesDoNotDecideAreSaid)
+{
+    TempDir dir;
+    fs::copy_file(kSamples / "LIST0001.DAT", dir.Path() / "LIST0001.DAT");
+    dir.Write("FEB31.DAT", "0A31.02.26\r\n");
+    dir.Write("NODATE.DAT", "2M    101SMVy   I    3  4.00 28KO 0.25 0\r\n");
+    dir.Write("ZERO.DAT", "0A00.00.00\r\n");
+    dir.Write("OTHER.DAT", "0A00.00.00\r\n0B" + std::string(20, 'x') + "\r\n");
+    const CliRun run = Zvk({"report", "--folder", dir.Path().string(), "--config",
+                            kSampleConfig.string(), "--from", "01.01.2026", "--to", "31.12.2026",
+                            "--where", "2=", "--output", (dir.Path() / "report.rtf").string()});
+    ASSERT_EQ(run.status, kSuccess) << run.err;
+    EXPECT_EQ(run.err, "zvk: FEB31.DAT has a date that is no day of the calendar\n"
+                       "zvk: NODATE.DAT has no date record: every report holds it, whatever its "
+                       "range\n"
+                       "zvk: ZERO.DAT has a date that is no day of the calendar: this report "
+                       "leaves it out\n");
+    const std::string report = ReadBytes(dir.Path() / "report.rtf");
+    EXPECT_NE(report.find("MVy"), std::string::npos) << "the undated list's item is listed";
+
+    // A range that ends before it begins is said, and made as the window makes it: of
+    // the lists without a date record alone. A range of one day is none such.
+    const CliRun backwards =
+        Zvk({"report", "--folder", dir.Path().string(), "--config", kSampleConfig.string(),
+             "--from", "02.03.2026", "--to", "01.03.2026", "--where", "2=", "--output",
+             (dir.Path() / "back.rtf").string()});
+    EXPECT_EQ(backwards.status, kSuccess);
+    EXPECT_EQ(backwards.err,
+              "zvk: --from 02.03.2026 is after --to 01.03.2026: no list with a date is in the "
+              "report\n"
+              "zvk: FEB31.DAT has a date that is no day of the calendar: this report leaves it "
+              "out\n"
+              "zvk: NODATE.DAT has no date record: every report holds it, whatever its range\n"
+              "zvk: ZERO.DAT has a date that is no day of the calendar: this report leaves it "
+              "out\n");
+    const CliRun oneDay =
+        Zvk({"report", "--folder", kSamples.string(), "--config", kSampleConfig.string(), "--from",
+             "01.03.2026", "--to", "01.03.2026", "--output", (dir.Path() / "day.rtf").string()});
+    EXPECT_EQ(oneDay.status, kSuccess);
+    EXPECT_EQ(oneDay.err, "");
+
+    const CliRun note =
+        Zvk({"note", (dir.Path() / "NODATE.DAT").string(), "--config", kSampleConfig.string(),
+             "--output", (dir.Path() / "note.rtf").string()});
+    EXPECT_EQ(note.status, kSuccess);
+    EXPECT_EQ(note.err,
+              "zvk: NODATE.DAT has no date record: every report holds it, whatever its range\n");
+    EXPECT_EQ(Zvk({"note", (kSamples / "LIST0001.DAT").string(), "--config", kSampleConfig.string(),
+                   "--output", (dir.Path() / "dated.rtf").string()})
+                  .err,
+              "");
+}
+
+// A configuration the desktop settings do not name, or name but is not there, is said
+// by the path looked for, and the note is made without it, as the window makes it.
 TEST(NoteCommandTest, AMissingConfigurationIsSaidAndTheNoteStillMade)
 {
     TempDir dir;
-    const fs::path output = dir.Path() / "note.rtf";
-    const CliRun run = Zvk({"note", TestData("reports/note/NOTE.DAT").string(), "--config",
-                            (dir.Path() / "missing.ini").string(), "--output", output.string()});
-    EXPECT_EQ(run.status, kSuccess);
-    EXPECT_EQ(run.err, "zvk: no configuration file " + (dir.Path() / "missing.ini").string() +
-                           ": the document has no company lines or captions\n");
-    EXPECT_TRUE(fs::exists(output));
+    const fs::path settings = dir.Path() / "ZVKServer.ini";
+    const fs::path missing = dir.Path() / "missing.ini";
+    const std::string noCompanyLines = "the document has no company lines or captions\n";
+    const std::pair<std::string, std::string> cases[] = {
+        {"", "no configuration file: there is no " + settings.string() + " to name one; " +
+                 noCompanyLines},
+        {"[zvkpc]\r\nImportpath=.\r\n",
+         "no configuration file: " + settings.string() + " names none (Konfig); " + noCompanyLines},
+        {"[zvkpc]\r\nKonfig=" + missing.string() + "\r\n",
+         "no configuration file " + missing.string() + ": " + noCompanyLines},
+    };
+    for (const auto& [settingsText, said] : cases) {
+        if (!settingsText.empty())
+            dir.Write("ZVKServer.ini", settingsText);
+        const fs::path output = dir.Path() / "note.rtf";
+        fs::remove(output);
+        const CliRun run =
+            Zvk({"note", TestData("reports/note/NOTE.DAT").string(), "--output", output.string()},
+                dir.Path());
+        EXPECT_EQ(run.status, kSuccess);
+        EXPECT_EQ(run.err, "zvk: " + said);
+        EXPECT_TRUE(fs::exists(output));
+    }
 }
 
 TEST(NoteCommandTest, WritesTheNoteOfOneList)
@@ -153,7 +244,14 @@ TEST(NoteCommandTest, WritesTheNoteOfOneList)
                                 (dir.Path() / "gone.rtf").string(), "--listing", "none"});
     EXPECT_EQ(missing.status, kFailure);
     EXPECT_NE(missing.err.find("GONE.DAT"), std::string::npos);
-    EXPECT_EQ(ListFolder(dir.Path()), "note.rtf");
+    const fs::path random = dir.Write("RANDOM.DAT", "\x89PNG\r\n\x1a\n");
+    const CliRun noList =
+        Zvk({"note", random.string(), "--output", (dir.Path() / "random.rtf").string()});
+    EXPECT_EQ(noList.status, kFailure);
+    EXPECT_EQ(noList.err,
+              "zvk: " + random.string() +
+                  " is not a data list: not one line of it starts with a record code\n");
+    EXPECT_EQ(ListFolder(dir.Path()), "RANDOM.DAT note.rtf");
 }
 
 TEST(NoteCommandTest, AnOutputThatWouldReplaceTheListIsRefused)

@@ -179,8 +179,8 @@ TEST(StopSignalsTest, AStoppedReceptionLeavesNoPartialListAndTheHandheldsListsIn
 }
 
 // A pipe, or any file that is no regular file, is never opened as a list, a text or a
-// configuration: an open would wait for a writer for ever. It is named at once; a
-// configuration that is none makes the document without its captions, as a missing one.
+// configuration: an open would wait for a writer for ever. It is named at once; one given
+// as --config is refused as the wrong kind of file, as a missing one is.
 TEST(StopSignalsTest, APipeIsRefusedAtOnceWhereAFileBelongs)
 {
     TempDir dir;
@@ -195,22 +195,18 @@ TEST(StopSignalsTest, APipeIsRefusedAtOnceWhereAFileBelongs)
     {
         Arguments command;
         std::string told;
-        bool fails;
     };
     const std::vector<Case> cases = {
-        {{"convert", pipe.string()}, pipe.string() + notRegular, true},
+        {{"convert", pipe.string()}, pipe.string() + notRegular},
         {{"note", pipe.string(), "--config", kSampleConfig.string(), "--output", note},
-         pipe.string() + notRegular,
-         true},
+         pipe.string() + notRegular},
         {{"note", list.string(), "--config", pipe.string(), "--output", note},
-         "no configuration file " + pipe.string(),
-         false},
-        {{"import", textPipe.string()}, textPipe.string() + notRegular, true},
-        {{"send-list", pipe.string()}, pipe.string() + notRegular, true},
+         "--config " + pipe.string() + notRegular},
+        {{"import", textPipe.string()}, textPipe.string() + notRegular},
+        {{"send-list", pipe.string()}, pipe.string() + notRegular},
         {{"report", "--folder", dir.Path().string(), "--config", kSampleConfig.string(), "--from",
           "01.01.2000", "--to", "31.12.2098", "--output", note},
-         pipe.string() + notRegular,
-         true}};
+         pipe.string() + notRegular}};
     const LargeListHandheld handheld; // for send-list
     for (const Case& test : cases) {
         SCOPED_TRACE(test.command.front() + " " + test.command[1]);
@@ -218,7 +214,7 @@ TEST(StopSignalsTest, APipeIsRefusedAtOnceWhereAFileBelongs)
         const std::optional<int> status = zvk.WaitFor(kEnd);
         ASSERT_TRUE(status.has_value()) << "held by the pipe";
         EXPECT_NE(zvk.Err().find(test.told), std::string::npos) << zvk.Err();
-        EXPECT_EQ(*status != 0, test.fails) << zvk.Err();
+        EXPECT_NE(*status, 0) << zvk.Err();
     }
 }
 

@@ -1,6 +1,8 @@
 #include "cli/terminal_window_port.h"
 
+#include <optional>
 #include <sstream>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -8,6 +10,8 @@
 #include "cli/document_arguments.h"
 #include "reports/documents.h"
 #include "support/temp_dir.h"
+
+namespace fs = std::filesystem;
 
 namespace zvk::cli {
 namespace {
@@ -18,18 +22,60 @@ std::string Bar(std::size_t filled, unsigned percent)
            std::to_string(percent) + "%";
 }
 
-// The bar has forty places: it is full only at 100 %, one place short at 99 %.
+// The bar has forty places: it is full only at 100 %, one place short at 99 %, and
+// only once the transfer was done.
 TEST(TerminalWindowPortTest, BarFillsInFortiethsAndIsFullOnlyAtTheEnd)
 {
     std::ostringstream out;
     std::ostringstream err;
     TerminalWindowPort terminal(out, err, true, {});
-    for (const std::uint64_t done : {0, 5, 199, 200})
+    for (const std::uint64_t done : {0, 5, 199})
         terminal.ShowProgress(done, 200);
     terminal.ShowStage(TransferStage::Receiving);
-    EXPECT_EQ(err.str(),
-              Bar(0, 0) + Bar(0, 2) + Bar(39, 99) + Bar(40, 100) + "\nStav: Príjem dát...\n");
-    EXPECT_EQ(out.str(), "");
+    terminal.ShowProgress(200, 200);
+    EXPECT_EQ(err.str(), Bar(0, 0) + Bar(0, 2) + Bar(39, 99) + "\nStav: Príjem dát...\n");
+    terminal.Report(TransferOutcome::Received);
+    EXPECT_EQ(err.str(), Bar(0, 0) + Bar(0, 2) + Bar(39, 99) + "\nStav: Príjem dát...\n" +
+                             Bar(40, 100) + "\n");
+    EXPECT_EQ(out.str(), "Príjem bol úspešne ukončený.\n");
+}
+
+// "100%" says that everything was done: not for a send the handheld did not take in, nor
+// for a reception stopped or failed, even after its last byte; a transfer's end shows
+// 100 % (FinishTransfer) only after one that was done.
+TEST(TerminalWindowPortTest, HundredPercentOnlyWhenTheTransferWasDone)
+{
+    const struct
+    {
+        const char* what;
+        std::vector<std::uint64_t> done; // of 200 bytes
+        std::optional<TransferOutcome> outcome;
+        std::string err;
+    } cases[] = {
+        {"send not taken in",
+         {0, 200},
+         TransferOutcome::SendFailed,
+         "0%\nChyba! *** Súbor sa nepodarilo zapísať do prenosného počítača! ***\n"},
+        {"program not started",
+         {200},
+         TransferOutcome::HandheldProgramNotStarted,
+         "Chyba! *** Program prenosného počítača sa nepodarilo spustiť ***\n"},
+        {"reception stopped", {46}, std::nullopt, "23%\n"},
+        {"list sent", {46, 200}, TransferOutcome::ListSent, "23%\n100%\n"},
+        {"received short of its measure", {46}, TransferOutcome::Received, "23%\n100%\n"},
+    };
+    for (const auto& c : cases) {
+        std::ostringstream out;
+        std::ostringstream err;
+        TerminalWindowPort terminal(out, err, false, {});
+        terminal.EnableTransferControls(false);
+        for (const std::uint64_t done : c.done)
+            terminal.ShowProgress(done, 200);
+        if (c.outcome)
+            terminal.Report(*c.outcome);
+        FinishTransfer(terminal);
+        EXPECT_EQ(err.str(), c.err) << c.what;
+    }
 }
 
 // Unlike the window's message box, the terminal names every list that stayed.
@@ -130,6 +176,30 @@ TEST(TerminalWindowPortTest, AReportDrawsTheListsReadOnATerminalOnly)
                   terminal ? Bar(0, 0) + Bar(13, 33) + Bar(26, 66) + Bar(40, 100) + "\n" : "");
         EXPECT_EQ(out.str(), parsed.output.string() + "\n");
     }
+    // Stopped once every list was read: the document is not written, and not 100 %.
+    test::TempDir dir;
+    std::ostringstream out;
+    std::ostringstream err;
+    std::stop_source stop;
+    const CommandContext context{out, err, true, SteadyClock(), stop.get_token(), dir.Path(), {}};
+    DocumentArguments parsed;
+    parsed.output = dir.Path() / "report.rtf";
+    const int status = FinishDocument(
+        parsed, test::TestData("reports/ZVK.INI"),
+        [&](DocumentSettings settings) {
+            settings.progress = [&, shown = settings.progress](std::uint64_t done,
+                                                               std::uint64_t total) {
+                shown(done, total);
+                if (done == total)
+                    stop.request_stop();
+            };
+            return MakeReport({{1, 3, 2026}, {31, 3, 2026}, {}}, test::TestData("reports/lists"),
+                              settings);
+        },
+        context);
+    EXPECT_EQ(status, kFailure);
+    EXPECT_EQ(err.str(), Bar(0, 0) + Bar(13, 33) + Bar(26, 66) + "\n");
+    EXPECT_FALSE(fs::exists(parsed.output));
 }
 
 } // namespace

@@ -1,12 +1,14 @@
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <thread>
 
 #include <QApplication>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QLabel>
+#include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
@@ -33,7 +35,9 @@ namespace {
 
 constexpr int kCaptionCombos[] = {1114, 1117, 1119, 1121, 1123};
 constexpr int kValueCombos[] = {1116, 1118, 1120, 1122, 1124};
-constexpr int kManyLists = 3000;
+// Enough that a report over them takes several turns of the window's event loop, however fast
+// the machine reads them.
+constexpr int kManyLists = 10000;
 
 QComboBox* Combo(const QWidget& dialog, int id)
 {
@@ -160,6 +164,69 @@ private slots:
         QVERIFY(zvk::FindControl(&dialog, 1112) != nullptr);
     }
 
+    // A whole date typed into "Od:" or "Do:" is that date however the field was reached:
+    // its text selected whole, a click into its month or past its year, the cursor moved
+    // to its end; with the dots, without them and with one-digit day and month, also a
+    // day the month the field showed does not have. What is typed starts at the day.
+    void aDateTypedIntoAFieldIsThatDateWhereverTheCursorWas()
+    {
+        const struct
+        {
+            const char* way;
+            std::function<void(QDateEdit*)> reach;
+        } ways[] = {
+            {"Ctrl+A",
+             [](QDateEdit* edit) { QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier); }},
+            {"click into the month",
+             [](QDateEdit* edit) {
+                 auto* text = edit->findChild<QLineEdit*>();
+                 const int x = text->fontMetrics().horizontalAdvance(QStringLiteral("08.0"));
+                 QTest::mouseClick(text, Qt::LeftButton, {}, QPoint(x, text->height() / 2));
+             }},
+            {"click past the year",
+             [](QDateEdit* edit) {
+                 auto* text = edit->findChild<QLineEdit*>();
+                 QTest::mouseClick(text, Qt::LeftButton, {},
+                                   QPoint(text->width() - 2, text->height() / 2));
+             }},
+            {"End", [](QDateEdit* edit) { QTest::keyClick(edit, Qt::Key_End); }},
+        };
+        const struct
+        {
+            const char* typed;
+            QDate date;
+        } dates[] = {
+            {"01.10.2026", QDate(2026, 10, 1)}, {"01102026", QDate(2026, 10, 1)},
+            {"1.10.2026", QDate(2026, 10, 1)},  {"31.10.2026", QDate(2026, 10, 31)},
+            {"15", QDate(2027, 2, 15)}, // a day alone, as it is typed
+        };
+        CPrehladyDlg dialog(m_config, m_lists);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        for (const int id : {1108, 1110}) {
+            QDateEdit* edit = DateEdit(dialog, id);
+            for (const auto& [way, reach] : ways) {
+                for (const auto& [typed, date] : dates) {
+                    edit->setDate(QDate(2027, 2, 8));
+                    edit->setFocus();
+                    reach(edit);
+                    QTest::keyClicks(edit, QString::fromLatin1(typed));
+                    QVERIFY2(edit->date() == date,
+                             qPrintable(QStringLiteral("%1, %2, %3: %4")
+                                            .arg(id)
+                                            .arg(way, typed, edit->date().toString())));
+                }
+            }
+        }
+        // The arrow keys still step the section the cursor is in.
+        QDateEdit* from = DateEdit(dialog, 1108);
+        from->setDate(QDate(2027, 2, 8));
+        QTest::keyClick(from, Qt::Key_Home);
+        QTest::keyClick(from, Qt::Key_Up);
+        QCOMPARE(from->date(), QDate(2027, 2, 9));
+        QCOMPARE(dialog.Selection().from.day, 9);
+    }
+
     void choosingACaptionOffersEachTextOfTheListsOnce()
     {
         if (!zvk::test::SystemSortsSlovak())
@@ -272,6 +339,39 @@ private slots:
         QCOMPARE(m_session->Viewer().Shown().size(), std::size_t{2});
         QVERIFY(m_session->Viewer().Shown().back() != made);
         QCOMPARE(FileBytes(m_session->Viewer().Shown().back()), FileBytes(made));
+    }
+
+    // The report is the same, but the lists whose dates did not decide are said under the
+    // bar once it is made, and no longer once a report has none.
+    void listsWhoseDatesDoNotDecideAreSaidUnderTheBar()
+    {
+        fs::copy(fs::path(ZVK_TEST_DATA_DIR) / "reports/lists", m_lists);
+        WriteFileBytes(m_lists / "BEZ.DAT", "2M    101SMVy   I    3  4.00 28KO 0.25 0\r\n");
+        WriteFileBytes(m_lists / "ZLY.DAT", "0A31.02.26\r\n");
+        CPrehladyDlg dialog(m_config, m_lists);
+        dialog.show();
+        const auto* said = dialog.findChild<QLabel*>(QStringLiteral("dateDoubts"));
+        QVERIFY(said != nullptr);
+        QVERIFY(said->isHidden());
+        DateEdit(dialog, 1108)->setDate(QDate(2026, 3, 1));
+        DateEdit(dialog, 1110)->setDate(QDate(2026, 3, 31));
+        AnswerNextDialogWith(1);
+        QTest::mouseClick(ReportButton(dialog), Qt::LeftButton);
+        QVERIFY(WorkEnded(dialog));
+        QCOMPARE(m_session->Viewer().Shown().size(), std::size_t{1});
+        QVERIFY(!said->isHidden());
+        QCOMPARE(said->text(),
+                 QStringLiteral("Pozor: zoznam bez dátumu je v každom prehľade: BEZ.DAT\n"
+                                "Pozor: zoznam s neplatným dátumom nie je v tomto prehľade: "
+                                "ZLY.DAT"));
+
+        fs::remove(m_lists / "BEZ.DAT");
+        fs::remove(m_lists / "ZLY.DAT");
+        AnswerNextDialogWith(1);
+        QTest::mouseClick(ReportButton(dialog), Qt::LeftButton);
+        QVERIFY(WorkEnded(dialog));
+        QCOMPARE(m_session->Viewer().Shown().size(), std::size_t{2});
+        QVERIFY(said->isHidden());
     }
 
     void aReportFromTheKeyboardAlone()

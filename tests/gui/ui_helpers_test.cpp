@@ -11,6 +11,7 @@
 
 #include "device/connection_software_fault.h"
 #include "gui/control_ids.h"
+#include "gui/date_doubt_text.h"
 #include "gui/date_edit.h"
 #include "gui/file_failure_text.h"
 #include "gui/reception_failure_text.h"
@@ -292,6 +293,60 @@ private slots:
                  QStringLiteral("*** Tieto zoznamy boli prijaté, ale neboli konvertované ***"));
         QCOMPARE(both[42], QStringLiteral("K20.DAT: je to adresár, nie súbor"));
         QCOMPARE(both[43], QStringLiteral("a ďalšie (1)"));
+    }
+
+    // Each kind of doubtful date on a line of its own, its number in the Slovak form for
+    // 1, for 2 to 4 and for 5 and more; over four lists the first three are named.
+    void listsWhoseDatesDoNotDecideAreCountedInSlovak()
+    {
+        using zvk::DateDoubt;
+        const auto lists = [](int count, DateDoubt doubt, bool inDocument) {
+            std::vector<zvk::DoubtfulDate> made;
+            for (int i = 1; i <= count; ++i)
+                made.push_back({"L" + std::to_string(i) + ".DAT", doubt, inDocument});
+            return made;
+        };
+        const struct
+        {
+            std::vector<zvk::DoubtfulDate> lists;
+            QString said;
+        } cases[] = {
+            {{}, QString()},
+            {lists(1, DateDoubt::NoDateRecord, true),
+             QStringLiteral("Pozor: zoznam bez dátumu je v každom prehľade: L1.DAT")},
+            {lists(2, DateDoubt::NoDateRecord, true),
+             QStringLiteral("Pozor: 2 zoznamy bez dátumu sú v každom prehľade: L1.DAT, L2.DAT")},
+            {lists(4, DateDoubt::ImpossibleDate, false),
+             QStringLiteral("Pozor: 4 zoznamy s neplatným dátumom nie sú v tomto prehľade: "
+                            "L1.DAT, L2.DAT, L3.DAT, L4.DAT")},
+            {lists(5, DateDoubt::ImpossibleDate, false),
+             QStringLiteral("Pozor: 5 zoznamov s neplatným dátumom nie je v tomto prehľade: "
+                            "L1.DAT, L2.DAT, L3.DAT a 2 ďalšie")},
+            {lists(1, DateDoubt::ImpossibleDate, true),
+             QStringLiteral("Pozor: zoznam s neplatným dátumom je v tomto prehľade: L1.DAT")},
+            {lists(1, DateDoubt::ImpossibleDate, false),
+             QStringLiteral("Pozor: zoznam s neplatným dátumom nie je v tomto prehľade: L1.DAT")},
+            {lists(1200, DateDoubt::NoDateRecord, true),
+             QStringLiteral("Pozor: 1 200 zoznamov bez dátumu je v každom prehľade: "
+                            "L1.DAT, L2.DAT, L3.DAT a 1 197 ďalších")},
+        };
+        // Thousands are grouped by the Slovak locale's space, a no-break one.
+        for (const auto& [doubtful, said] : cases)
+            QCOMPARE(zvk::DateDoubtText(doubtful)
+                         .replace(QChar(0xA0), QLatin1Char(' '))
+                         .replace(QChar(0x202F), QLatin1Char(' ')),
+                     said);
+
+        std::vector<zvk::DoubtfulDate> mixed = lists(1, DateDoubt::ImpossibleDate, true);
+        mixed.push_back({"U.DAT", DateDoubt::NoDateRecord, true});
+        mixed.push_back({"X.DAT", DateDoubt::ImpossibleDate, false});
+        QCOMPARE(
+            zvk::DateDoubtText(mixed).split(QLatin1Char('\n')),
+            QStringList({QStringLiteral("Pozor: zoznam bez dátumu je v každom prehľade: U.DAT"),
+                         QStringLiteral("Pozor: zoznam s neplatným dátumom nie je v tomto "
+                                        "prehľade: X.DAT"),
+                         QStringLiteral("Pozor: zoznam s neplatným dátumom je v tomto "
+                                        "prehľade: L1.DAT")}));
     }
 
     void convertsWindows1250BothWays()

@@ -32,7 +32,12 @@ fs::path DesktopSettings::ReceiveFolder() const
 
 fs::path DesktopSettings::ConfigurationPath() const
 {
-    return ReadPath(kConfigurationKey).value_or(m_workingDirectory);
+    return ChosenConfigurationPath().value_or(m_workingDirectory);
+}
+
+std::optional<fs::path> DesktopSettings::ChosenConfigurationPath() const
+{
+    return ReadPath(kConfigurationKey);
 }
 
 bool DesktopSettings::ConvertReceivedLists() const

@@ -32,8 +32,10 @@ public:
     // "Importpath": the folder that receives data lists; the working directory when unset.
     std::filesystem::path ReceiveFolder() const;
     // "Konfig": the device configuration file; the working directory (a folder, not a
-    // file) when unset.
+    // file) when unset, which the window shows as the older program did.
     std::filesystem::path ConfigurationPath() const;
+    // "Konfig" as it is set; nothing when the file or the key is missing.
+    std::optional<std::filesystem::path> ChosenConfigurationPath() const;
     // "Konvert": received lists are converted to semicolon text only when it is 1.
     bool ConvertReceivedLists() const;
     // "Zariadenie": the folder of the emulated handheld; empty when unset.

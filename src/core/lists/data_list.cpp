@@ -1,7 +1,12 @@
 #include "lists/data_list.h"
 
+#include <fstream>
+#include <system_error>
+
+#include "lists/line_reader.h"
 #include "lists/record_layout.h"
 #include "platform/ascii.h"
+#include "platform/input_file.h"
 #include "platform/path_text.h"
 
 namespace zvk {
@@ -18,6 +23,25 @@ std::string FormatVersionOf(std::string_view headerLine)
     if (Field(headerLine, kListHeader.oldestMarker) == kOldestFormMarker)
         return std::string(kOldestFormatVersion);
     return Field(headerLine, kListHeader.version);
+}
+
+Result<bool> HoldsDataListRecords(const std::filesystem::path& path)
+{
+    Result<std::ifstream> opened = OpenInputFile(path);
+    if (!opened)
+        return Unexpected(std::move(opened).error());
+    LineReader lines(*opened);
+    std::string_view line;
+    bool empty = true;
+    while (lines.Next(line)) {
+        if (IsRecordCode(RecordCode(line)))
+            return true;
+        empty = false;
+    }
+    if (opened->bad())
+        return Fail("cannot read " + PathText(path),
+                    {path, std::make_error_code(std::errc::io_error)});
+    return empty;
 }
 
 bool VersionBelow(std::string_view version, std::string_view threshold)

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/result.h"
+
 // The rules of data lists beyond their record layout: the list's format version,
 // the fix-up of item lines of old lists, the name of a list and the numbers inside
 // fields. Lines are Windows-1250 bytes and stay bytes.
@@ -34,6 +36,11 @@ void NormalizeItemLineInto(std::string_view itemLine, std::string_view versionIn
 bool HasDataListName(const std::filesystem::path& path);
 // The same for a file name as PathText gives it.
 bool IsDataListName(std::string_view name);
+
+// Whether the file at `path` can be a data list by what it holds: nothing yet, or at
+// least one line that starts with a record code of the layout. Random bytes and texts of
+// other kinds have none, and would convert to an empty text and an empty note.
+Result<bool> HoldsDataListRecords(const std::filesystem::path& path);
 
 // Numbers inside fields: leading white space is skipped and the longest decimal
 // prefix is read, always with "." as the decimal point whatever the process

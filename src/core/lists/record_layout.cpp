@@ -56,6 +56,12 @@ bool IsHeaderValueRecord(std::string_view code)
     return false;
 }
 
+bool IsRecordCode(std::string_view code)
+{
+    return code == kListHeaderCode || code == kImportMarkerRecord.substr(0, kRecordCode.width) ||
+           IsHeaderValueRecord(code) || ItemKindOf(code).has_value();
+}
+
 std::string Field(std::string_view line, const RecordField& field)
 {
     std::string text(FieldWithinLine(line, field));

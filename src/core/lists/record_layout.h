@@ -181,6 +181,9 @@ std::string_view RecordCode(std::string_view line);
 // The kind of an item record; nothing for every other code.
 std::optional<ItemKind> ItemKindOf(std::string_view code);
 bool IsHeaderValueRecord(std::string_view code);
+// Whether `code` is one of the layout's records: the list header, a header value
+// record, the import's marker or an item.
+bool IsRecordCode(std::string_view code);
 
 // Exactly the field's width of bytes; positions past the end of the line read as spaces.
 std::string Field(std::string_view line, const RecordField& field);

@@ -8,6 +8,8 @@
 #include "platform/path_text.h"
 #include "platform/texts.h"
 #include "platform/windows1250.h"
+#include "reports/list_header.h"
+#include "reports/list_passes.h"
 #include "reports/text_format.h"
 
 namespace fs = std::filesystem;
@@ -51,6 +53,9 @@ Result<> WriteNote(ReportSession& session, const fs::path& list)
     document.NewLine();
     document.NewLine();
     WriteHeaderValues(session, bytes);
+    HeaderTextTable texts;
+    if (const std::optional<DateDoubt> doubt = DateDoubtOf(ReadListHeader(bytes, texts)))
+        session.TellDoubtfulDate(PathText(list.filename()), *doubt, true);
     document.NewLine();
     session.BeginItems();
     session.TakeItems(bytes);

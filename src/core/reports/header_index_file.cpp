@@ -17,7 +17,7 @@ namespace fs = std::filesystem;
 namespace zvk {
 namespace {
 
-constexpr std::string_view kMagic = "ZVK header index 2\n";
+constexpr std::string_view kMagic = "ZVK header index 3\n";
 
 // The name of a folder's index: FNV-1a, 64 bits, of the folder's path.
 std::uint64_t NameHash(std::string_view bytes)
@@ -169,6 +169,16 @@ FileStamp GetStamp(ByteReader& in)
     return stamp;
 }
 
+// What a list's header says of its date records, in one byte.
+constexpr std::uint8_t kDated = 1;
+constexpr std::uint8_t kImpossibleDate = 2;
+
+std::uint8_t DateFlags(const ListHeader& header)
+{
+    return static_cast<std::uint8_t>((header.dated ? kDated : 0) |
+                                     (header.impossibleDate ? kImpossibleDate : 0));
+}
+
 // The folder as the index knows it: its full path, whichever way it was spelt.
 fs::path::string_type FolderKey(const fs::path& folder)
 {
@@ -220,7 +230,7 @@ std::string HeaderIndex::Serialized() const
         const Entry& entry = *m_entries[list];
         out.PutText(std::string_view(m_lists->names[list]));
         PutStamp(out, entry.stamp);
-        out.Put(static_cast<std::uint8_t>(entry.header.dated));
+        out.Put(DateFlags(entry.header));
         out.Put(entry.header.firstDate);
         out.Put(entry.header.lastDate);
         out.Put(static_cast<std::uint32_t>(entry.header.values.size()));
@@ -264,7 +274,10 @@ HeaderIndex HeaderIndex::Deserialized(std::string_view bytes, const FolderLists&
         Entry entry;
         entry.stamp = GetStamp(in);
         ListHeader& header = entry.header;
-        header.dated = in.Get<std::uint8_t>() != 0;
+        const auto dateFlags = in.Get<std::uint8_t>();
+        in.FailUnless(dateFlags <= (kDated | kImpossibleDate));
+        header.dated = (dateFlags & kDated) != 0;
+        header.impossibleDate = (dateFlags & kImpossibleDate) != 0;
         header.firstDate = in.Get<std::int32_t>();
         header.lastDate = in.Get<std::int32_t>();
         // A ten-year archive holds a million and a half values: taken from their block

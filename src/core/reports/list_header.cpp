@@ -92,8 +92,10 @@ ListHeader ReadListHeader(std::string_view bytes, HeaderTextTable& texts)
     ForEachLineIn(bytes, [&](std::string_view line) {
         const std::string_view code = RecordCode(line);
         if (code == kDateRecordCode) {
-            const ListDate date = DateOf(line);
-            const std::int32_t key = DateKey({date.day, date.month, date.year});
+            const ListDate read = DateOf(line);
+            const CalendarDate date{read.day, read.month, read.year};
+            const std::int32_t key = DateKey(date);
+            header.impossibleDate = header.impossibleDate || !IsCalendarDay(date);
             header.firstDate = header.dated ? std::min(header.firstDate, key) : key;
             header.lastDate = header.dated ? std::max(header.lastDate, key) : key;
             header.dated = true;

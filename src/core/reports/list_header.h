@@ -68,6 +68,9 @@ struct ListHeader
     std::int32_t firstDate = 0;
     std::int32_t lastDate = 0;
     std::vector<HeaderValueMention> values;
+    // One of its date records is no day of the calendar: an impossible day or month,
+    // or no digits.
+    bool impossibleDate = false;
 };
 
 // The header of the list whose bytes (or one line of it) are `bytes`, its texts kept in

@@ -25,16 +25,37 @@ ListFilter::ListFilter(const ReportSelection& selection)
         m_criteria[static_cast<std::size_t>(number)] = selection.GetCriterionValue(number);
 }
 
+std::optional<DateDoubt> DateDoubtOf(const ListHeader& header)
+{
+    if (!header.dated)
+        return DateDoubt::NoDateRecord;
+    if (header.impossibleDate)
+        return DateDoubt::ImpossibleDate;
+    return std::nullopt;
+}
+
 ListVerdict ListFilter::Verdict(const ListHeader& header, const HeaderTextTable& texts) const
 {
     if (header.dated && (header.firstDate < m_firstDay || header.lastDate > m_lastDay))
         return ListVerdict::LeftOut;
+    return ValuesMatch(header, texts) ? ListVerdict::Belongs : ListVerdict::LeftOut;
+}
+
+std::optional<DateDoubt> ListFilter::DateDoubtFor(const ListHeader& header,
+                                                  const HeaderTextTable& texts) const
+{
+    const std::optional<DateDoubt> doubt = DateDoubtOf(header);
+    return doubt && ValuesMatch(header, texts) ? doubt : std::nullopt;
+}
+
+bool ListFilter::ValuesMatch(const ListHeader& header, const HeaderTextTable& texts) const
+{
     for (const HeaderValueMention& value : header.values) {
         const std::string& criterion = m_criteria[value.number];
         if (!criterion.empty() && criterion != texts.Text(value.text))
-            return ListVerdict::LeftOut;
+            return false;
     }
-    return ListVerdict::Belongs;
+    return true;
 }
 
 void SummaryPass::AddLine(std::string_view line, SummaryLists& lists)

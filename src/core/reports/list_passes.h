@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -19,6 +20,20 @@ enum class ListVerdict
     LeftOut,
 };
 
+// Why the dates of a list do not decide whether a report holds it: without a date
+// record it is in every report, whatever the range; a date record that is no day of
+// the calendar (31.02.26, 00.00.00, no digits) has a key that falls between two days, so
+// that only a range over both holds it.
+enum class DateDoubt
+{
+    NoDateRecord,
+    ImpossibleDate,
+};
+
+// The doubt about the dates of a list of `header`; none when it has date records and
+// each is a day of the calendar.
+std::optional<DateDoubt> DateDoubtOf(const ListHeader& header);
+
 // Decides which data lists belong to a report. Header records have the same
 // columns in every format version, so the filter needs no version of its own.
 class ListFilter
@@ -30,8 +45,14 @@ public:
     // header value with a criterion equals it exactly (bytes, letter case and
     // trailing spaces); records a list lacks are not tested.
     ListVerdict Verdict(const ListHeader& header, const HeaderTextTable& texts) const;
+    // The doubt about the list's dates when its header values are those chosen, so that
+    // its dates alone decide; none for a list whose values leave it out anyway.
+    std::optional<DateDoubt> DateDoubtFor(const ListHeader& header,
+                                          const HeaderTextTable& texts) const;
 
 private:
+    bool ValuesMatch(const ListHeader& header, const HeaderTextTable& texts) const;
+
     std::int32_t m_firstDay;
     std::int32_t m_lastDay;
     std::array<std::string, kHeaderValueCount + 1> m_criteria; // by value number

@@ -40,12 +40,15 @@ Result<> WriteLists(ReportSession& session, const ReportSelection& selection,
         const Result<const ListHeader*> header = reader.Header(list);
         if (!header)
             return Unexpected(header.error());
-        if (filter.Verdict(**header, reader.Texts()) == ListVerdict::Belongs) {
+        const bool belongs = filter.Verdict(**header, reader.Texts()) == ListVerdict::Belongs;
+        if (belongs) {
             const Result<std::string_view> bytes = reader.Bytes();
             if (!bytes)
                 return Unexpected(bytes.error());
             session.TakeItems(*bytes);
         }
+        if (const std::optional<DateDoubt> doubt = filter.DateDoubtFor(**header, reader.Texts()))
+            session.TellDoubtfulDate(lists.names[list], *doubt, belongs);
         session.ListRead();
     }
     session.EndItems();

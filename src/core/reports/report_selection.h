@@ -21,6 +21,9 @@ struct CalendarDate
 // year * 10000 + month * 100 + day: a later day has a larger key.
 std::int32_t DateKey(const CalendarDate& date);
 
+// Whether `date` is a day of the calendar: a month of 1 to 12 and a day that month has.
+bool IsCalendarDay(const CalendarDate& date);
+
 // One row of the report dialog: the caption chosen in its left combo and the text
 // chosen in its right combo.
 struct CriteriaRow

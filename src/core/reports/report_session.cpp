@@ -170,6 +170,12 @@ void ReportSession::ListRead()
     m_listsRead.OneMoreRead();
 }
 
+void ReportSession::TellDoubtfulDate(std::string_view name, DateDoubt doubt, bool inDocument) const
+{
+    if (m_settings.doubtfulDate)
+        m_settings.doubtfulDate({std::string(name), doubt, inDocument});
+}
+
 Result<> ReportSession::OpenReportDocument()
 {
     m_summaries.Clear();

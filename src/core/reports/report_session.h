@@ -47,11 +47,22 @@ private:
     DeviceConfiguration m_configuration;
 };
 
+// A list of a document whose dates do not decide whether a report holds it, and
+// whether the document holds it.
+struct DoubtfulDate
+{
+    std::string list; // its file name
+    DateDoubt doubt = DateDoubt::NoDateRecord;
+    bool inDocument = true;
+};
+using DoubtfulDateNotice = std::function<void(const DoubtfulDate&)>;
+
 // How a report or consignment note is made: what it holds, the device
 // configuration it prints from, where it goes, who shows it (none: not shown) and
 // the folder of the lists' header indexes (none: every list is read).
 // A stop request ends it unfinished, between two lists: nothing is written. The
-// lists read so far are told to `progress`, when there is one.
+// lists read so far are told to `progress`, when there is one, and each list of
+// doubtful dates to `doubtfulDate` (see DoubtfulDate), from the thread that reads it.
 struct DocumentSettings
 {
     ReportOptions options;
@@ -61,6 +72,7 @@ struct DocumentSettings
     std::stop_token stop = {};
     ListProgress progress = {};
     std::filesystem::path indexFolder = {};
+    DoubtfulDateNotice doubtfulDate = {};
 };
 
 // The state of one report or consignment note from its opening to its closing:
@@ -93,6 +105,8 @@ public:
     bool StopRequested() const;
     // One more of the document's lists has been read.
     void ListRead();
+    // Tells the list `name`, of `doubt`, to whoever the settings name.
+    void TellDoubtfulDate(std::string_view name, DateDoubt doubt, bool inDocument) const;
 
 private:
     ReportSession(const DocumentSettings& settings, std::uint64_t listCount);

@@ -182,6 +182,10 @@ TEST(RecordLayoutTest, RecordCodesAreTheFirstTwoBytesComparedExactly)
     EXPECT_EQ(ItemKindOf("2m"), std::nullopt);
     EXPECT_EQ(ItemKindOf("2R"), std::nullopt);
     EXPECT_EQ(ItemKindOf("0A"), std::nullopt);
+    for (const std::string_view code : {"AD", "0A", "0l", "0X", "2M", "2Q"})
+        EXPECT_TRUE(IsRecordCode(code)) << code;
+    for (const std::string_view code : {"ad", "0m", "0a", "2m", "2R", "A", ""})
+        EXPECT_FALSE(IsRecordCode(code)) << code;
 }
 
 TEST(RecordLayoutTest, HeaderValueRecordsHoldEveryValueOnce)

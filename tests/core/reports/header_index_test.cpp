@@ -45,18 +45,26 @@ ReportSelection Selection(CalendarDate from, CalendarDate to, std::vector<Criter
 class HeaderIndexTest : public ::testing::Test
 {
 protected:
-    // What a report makes: the document's bytes, or the file it failed on.
+    // What a report makes: the document's bytes and the lists of doubtful dates it told,
+    // or the file it failed on.
     std::string Report(const ReportSelection& selection, const fs::path& indexFolder)
     {
+        std::string doubtful;
         const DocumentSettings settings{{},
                                         test::SampleConfiguration(),
                                         {output.Path() / "report.rtf", {}},
                                         nullptr,
                                         {},
                                         {},
-                                        indexFolder};
+                                        indexFolder,
+                                        [&](const DoubtfulDate& list) {
+                                            doubtful +=
+                                                list.list + ' ' +
+                                                std::to_string(static_cast<int>(list.doubt)) +
+                                                (list.inDocument ? " in\n" : " out\n");
+                                        }};
         const Result<fs::path> made = MakeReport(selection, lists.Path(), settings);
-        return made ? ReadBytes(*made) : "failed on " + made.error().file.file.string();
+        return made ? ReadBytes(*made) + doubtful : "failed on " + made.error().file.file.string();
     }
 
     // Every selection and every offered value alike with and without the index.
@@ -87,6 +95,13 @@ protected:
 TEST_F(HeaderIndexTest, ReportsThroughTheIndexAreThoseWithoutIt)
 {
     bench::GenerateCorpus(lists.Path(), {80, 6, 7});
+    // Lists whose dates do not decide are told alike from the index and from their bytes.
+    std::ofstream(lists.Path() / "LIST0001B.DAT", std::ios::binary) << "0A31.02.26\r\n";
+    std::ofstream(lists.Path() / "LIST0001C.DAT", std::ios::binary) << "0A00.00.00\r\n";
+    std::ofstream(lists.Path() / "LIST0001D.DAT", std::ios::binary) << "0BLS 3\r\n";
+    EXPECT_EQ(Report(Selection({1, 1, 2026}, {31, 12, 2026}), {})
+                  .ends_with("LIST0001B.DAT 1 in\nLIST0001C.DAT 1 out\nLIST0001D.DAT 0 in\n"),
+              true);
     // The index keeps only lists that have not changed for two seconds.
     std::this_thread::sleep_for(std::chrono::milliseconds(2100));
     ExpectTheSameWithTheIndex(); // the index is built
@@ -130,7 +145,7 @@ TEST(HeaderIndexFileTest, KeepsTheHeadersOfItsFolderAndTrustsNothingElse)
     TempDir folder;
     const FolderLists lists{folder.Path(), {"A.DAT", "B.DAT"}};
     HeaderIndex index(lists);
-    ListHeader header{true, 20260301, 20260302, {}};
+    ListHeader header{true, 20260301, 20260302, {}, true};
     header.values.push_back({3, true, index.Texts().NumberOf("Brezno              ")});
     const FileStamp stamp{1, 2, 3, 4, 5};
     index.Remember(1, stamp, header);
@@ -142,6 +157,7 @@ TEST(HeaderIndexFileTest, KeepsTheHeadersOfItsFolderAndTrustsNothingElse)
     EXPECT_EQ(read.Current(1, {1, 2, 3, 4, 6}), nullptr) << "another stamp";
     const ListHeader& kept = *read.Current(1, stamp);
     EXPECT_EQ(kept.lastDate, 20260302);
+    EXPECT_TRUE(kept.impossibleDate);
     ASSERT_EQ(kept.values.size(), 1u);
     EXPECT_EQ(read.Texts().Text(kept.values[0].text), "Brezno              ");
     // Found by its name among the folder's lists now.

@@ -85,6 +85,40 @@ TEST(ListFilterTest, EveryDateRecordOfAListFileCounts)
     EXPECT_EQ(missing.error().file.reason, std::errc::no_such_file_or_directory);
 }
 
+TEST(ListFilterTest, DatesThatDoNotDecideAreToldWhenTheValuesDo)
+{
+    const struct
+    {
+        std::string_view list;
+        std::optional<DateDoubt> doubt;
+    } cases[] = {
+        {"0A28.02.26\r\n", std::nullopt},
+        {"0A29.02.28\r\n", std::nullopt}, // 2028 is a leap year
+        {"0A31.12.26\r\n", std::nullopt},
+        {"0A29.02.27\r\n", DateDoubt::ImpossibleDate},
+        {"0A31.02.26\r\n", DateDoubt::ImpossibleDate},
+        {"0A31.04.26\r\n", DateDoubt::ImpossibleDate},
+        {"0A00.03.26\r\n", DateDoubt::ImpossibleDate},
+        {"0A15.13.26\r\n", DateDoubt::ImpossibleDate},
+        {"0A00.00.00\r\n", DateDoubt::ImpossibleDate},
+        {"0Aab.cd.ef\r\n", DateDoubt::ImpossibleDate},
+        {"0A05.03.26\r\n0A31.02.26\r\n0A06.03.26\r\n", DateDoubt::ImpossibleDate},
+        {"2M    101SMVy\r\n", DateDoubt::NoDateRecord},
+        {"", DateDoubt::NoDateRecord},
+    };
+    const std::string brezno = HeaderValue("LS Brezno");
+    ListFilter filter(Range({1, 3, 2026}, {31, 3, 2026}, {{2, "Lokalita", brezno}}));
+    for (const auto& [list, doubt] : cases) {
+        HeaderTextTable texts;
+        EXPECT_EQ(DateDoubtOf(ReadListHeader(list, texts)), doubt) << list;
+        const std::string chosen = std::string(list) + "0B" + brezno + HeaderValue("");
+        EXPECT_EQ(filter.DateDoubtFor(ReadListHeader(chosen, texts), texts), doubt) << list;
+        const std::string other = std::string(list) + "0B" + HeaderValue("X") + brezno;
+        EXPECT_EQ(filter.DateDoubtFor(ReadListHeader(other, texts), texts), std::nullopt)
+            << "its values leave it out anyway: " << list;
+    }
+}
+
 TEST(SummaryPassTest, FillsTheSummaryListsFromFixedUpItems)
 {
     SummaryLists lists;
