@@ -237,9 +237,18 @@ TEST(ReceiveFromEmulatorTest, AListTheExportCouldNotWriteIsFoundAndNamed)
 // Lists received into the folder that plays the handheld would be deleted as they arrive.
 TEST(ReceiveFromEmulatorTest, AReceiveFolderInTheHandheldsOwnIsRefusedBeforeAnything)
 {
-    for (const char* inside : {"handheld", "handheld/ZVK_CE/Data", "handheld/ZVK_CE/../new"}) {
+    // "link" is a symbolic link to the handheld's folder, where links can be made.
+    for (const char* inside :
+         {"handheld", "handheld/ZVK_CE/Data", "handheld/ZVK_CE/../new", "link/ZVK_CE"}) {
         SCOPED_TRACE(inside);
         EmulatedReception reception;
+#ifdef _WIN32
+        if (std::string_view(inside).starts_with("link"))
+            continue;
+#else
+        fs::create_directory_symlink(reception.HandheldFolder(),
+                                     reception.handheldDir.Path() / "link");
+#endif
         reception.window.receiveFolder = reception.handheldDir.Path() / inside;
         EXPECT_FALSE(reception.Run());
         EXPECT_EQ(reception.HandheldLists(), kSamples);

@@ -98,5 +98,28 @@ TEST(FolderStampsTest, AListChangedUnderItsOldSizeAndTimeHasAnotherStamp)
     }
 }
 
+#ifndef _WIN32
+// A list reached through a symbolic link is stamped as the list it leads to, and a change
+// of that list is seen through the link.
+TEST(FolderStampsTest, AListThroughALinkHasTheStampOfItsTarget)
+{
+    test::TempDir folder;
+    const fs::path target = folder.Write("elsewhere/LIST0001.DAT", "measured");
+    fs::create_symlink(target, folder.Path() / "LIST0001.DAT");
+    const std::vector<std::string> names = {"LIST0001.DAT"};
+    const std::vector<std::string> targetNames = {"LIST0001.DAT"};
+    const auto stamp = [&](const fs::path& in, const std::vector<std::string>& of) {
+        return std::optional<FileStamp>(FolderStamps(in, of).Of(0));
+    };
+    const std::optional<FileStamp> linked = stamp(folder.Path(), names);
+    ASSERT_TRUE(linked);
+    EXPECT_EQ(linked, stamp(target.parent_path(), targetNames));
+    EXPECT_EQ(linked->size, 8u);
+    std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    std::ofstream(target, std::ios::binary | std::ios::in) << "M";
+    EXPECT_NE(stamp(folder.Path(), names), linked);
+}
+#endif
+
 } // namespace
 } // namespace zvk
