@@ -40,6 +40,12 @@ std::string NeedsValue(std::string_view option)
     return std::string(option) + " needs a value";
 }
 
+std::string EmptyArgument(std::string_view command)
+{
+    return "an empty argument names no file or folder (see 'zvk " + std::string(command) +
+           " --help')";
+}
+
 std::string NotUnderstood(std::string_view command, std::string_view argument)
 {
     return std::string(command) + " does not understand " + Quoted(argument) + SeeHelp(command);

@@ -37,6 +37,8 @@ std::string NeedsArguments(std::string_view command, std::string_view what);
 std::string NeedsValue(std::string_view option);
 // "receive does not understand 'x' (see 'zvk receive --help')"
 std::string NotUnderstood(std::string_view command, std::string_view argument);
+// An empty argument given to `command`.
+std::string EmptyArgument(std::string_view command);
 
 std::string NotADate(std::string_view text);
 std::string NotACalendarDay(std::string_view text);

@@ -1,5 +1,6 @@
 #include "cli/command_line.h"
 
+#include <algorithm>
 #include <array>
 
 #include "cli/cli_texts.h"
@@ -195,6 +196,13 @@ int RunCommand(const Arguments& arguments, const CommandContext& context)
             out << command->help;
             return kSuccess;
         }
+    }
+    // An empty argument names no file or folder: taken as one, it would be the working
+    // folder, or a file of no name.
+    if (std::any_of(rest.begin(), rest.end(),
+                    [](const std::string& argument) { return argument.empty(); })) {
+        ReportFailure(err, messages::EmptyArgument(command->name));
+        return kUsageError;
     }
     return command->run(rest, context);
 }

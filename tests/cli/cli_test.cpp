@@ -37,6 +37,24 @@ TEST(CliTest, MisuseIsAUsageError)
     EXPECT_EQ(unknown.err, "zvk: unknown command 'frobnicate' (see 'zvk --help')\n");
     EXPECT_EQ(Zvk({"convert"}).status, kUsageError);
     EXPECT_EQ(Zvk({"import"}).status, kUsageError);
+    // An empty path names nothing, wherever it stands: never the working folder.
+    const std::vector<Arguments> empty = {
+        {"convert", ""},
+        {"import", ""},
+        {"note", ""},
+        {"report", "--folder", ""},
+        {"receive", "--to", ""},
+        {"send-list", ""},
+        {"send-config", ""},
+        {"journal", "--folder", ""},
+        {"diagnose", ""},
+    };
+    for (const Arguments& arguments : empty) {
+        const CliRun run = Zvk(arguments);
+        EXPECT_EQ(run.status, kUsageError) << arguments.front();
+        EXPECT_EQ(run.err, "zvk: an empty argument names no file or folder (see 'zvk " +
+                               arguments.front() + " --help')\n");
+    }
 }
 
 TEST(CliTest, ConvertWritesEachListsTextBesideIt)
