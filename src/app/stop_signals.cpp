@@ -17,9 +17,17 @@ constexpr int kStopSignals[] = {SIGINT, SIGTERM, SIGHUP};
 // [0] read by the event loop, [1] written by the handler. Both ends never block: a byte
 // that a full socket does not take is dropped, as one signal waiting is as good as two.
 int g_sockets[2] = {-1, -1};
+// The first stop signal taken, 0 before one.
+volatile std::sig_atomic_t g_firstSignal = 0;
 
 void WriteSignalNumber(int number)
 {
+    // A second signal ends the program at once, with the status of the first: the stop
+    // the first one asked for may be held in a step that never returns. The hidden files
+    // being written are removed by the next writer into their folder.
+    if (g_firstSignal != 0)
+        _exit(128 + g_firstSignal);
+    g_firstSignal = number;
     const int savedErrno = errno;
     const auto byte = static_cast<unsigned char>(number);
     [[maybe_unused]] const ssize_t written = ::write(g_sockets[1], &byte, 1);

@@ -65,6 +65,33 @@ private slots:
         QVERIFY(zvk::test::ReadBytes(handheld.Folder() / "ZVK_CE" / "Data" / "BIG.DAT") ==
                 handheld.Large());
     }
+
+    // Held where no stop reaches it (a read from a handheld whose link takes ten minutes a
+    // piece, which no stop shortens), zvkpc ends at once on a second signal, with the
+    // status of the first, and the handheld keeps its lists.
+    void aSecondSignalEndsAHeldProgramAtOnce()
+    {
+        const zvk::test::LargeListHandheld handheld;
+        handheld.Dir().Write("handheld/emulator.ini", "[Emulator]\r\nReadDelayMs=600000\r\n");
+        const fs::path to = handheld.Dir().Path() / "prijate";
+        handheld.Dir().Write("ZVKServer.ini", "[zvkpc]\r\nImportpath=" + to.string() + "\r\n");
+        QProcess zvkpc;
+        zvkpc.setWorkingDirectory(QString::fromStdString(handheld.Dir().Path().string()));
+        zvkpc.start(QStringLiteral(ZVKPC_PATH), {QStringLiteral("/R")});
+        QVERIFY(zvkpc.waitForStarted());
+        QTRY_VERIFY_WITH_TIMEOUT(!TemporaryFiles(to).isEmpty(), 10000);
+        // The first read follows its list's file at once, and then waits.
+        QTest::qWait(300);
+        const auto pid = static_cast<pid_t>(zvkpc.processId());
+        QCOMPARE(::kill(pid, SIGTERM), 0);
+        QVERIFY2(!zvkpc.waitForFinished(500), "it was not held");
+        QCOMPARE(::kill(pid, SIGINT), 0);
+        QVERIFY(zvkpc.waitForFinished(10000));
+        QCOMPARE(zvkpc.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(zvkpc.exitCode(), 128 + SIGTERM);
+        QCOMPARE(zvk::test::ReadBytes(handheld.Folder() / "ZVK_CE" / "Data" / "BIG.DAT").size(),
+                 handheld.Large().size());
+    }
 };
 
 QTEST_MAIN(ZvkpcSignalsTest)
