@@ -1,6 +1,5 @@
 #include "cli/command_line.h"
 
-#include <algorithm>
 #include <array>
 
 #include "cli/cli_texts.h"
@@ -173,6 +172,16 @@ Result<> RefuseNoDataList(const std::filesystem::path& list)
 
 namespace {
 
+// Whether an argument after `previous` names a file or a folder: any but the value of an
+// option that takes a number of seconds, a date or a criterion.
+bool NamesAPath(std::string_view command, std::string_view previous)
+{
+    if (previous == "--wait" || previous == "--from" || previous == "--where")
+        return false;
+    // The report's --to is its last day; the reception's is its folder.
+    return !(previous == "--to" && command == "report");
+}
+
 int RunCommand(const Arguments& arguments, const CommandContext& context)
 {
     std::ostream& out = context.out;
@@ -197,12 +206,13 @@ int RunCommand(const Arguments& arguments, const CommandContext& context)
             return kSuccess;
         }
     }
-    // An empty argument names no file or folder: taken as one, it would be the working
-    // folder, or a file of no name.
-    if (std::any_of(rest.begin(), rest.end(),
-                    [](const std::string& argument) { return argument.empty(); })) {
-        ReportFailure(err, messages::EmptyArgument(command->name));
-        return kUsageError;
+    // An empty path names no file or folder: taken as one, it would be the working folder,
+    // or a file of no name. An empty number, date or criterion is the command's to say.
+    for (std::size_t i = 0; i < rest.size(); ++i) {
+        if (rest[i].empty() && (i == 0 || NamesAPath(command->name, rest[i - 1]))) {
+            ReportFailure(err, messages::EmptyArgument(command->name));
+            return kUsageError;
+        }
     }
     return command->run(rest, context);
 }
