@@ -144,7 +144,8 @@ void RecordingWindowPort::ReportKeptVersions(const std::vector<KeptVersion>& kep
 {
     for (const KeptVersion& version : kept)
         Record("kept " + PathText(version.list.filename()) + " as " +
-               PathText(version.keptAs.parent_path().filename() / version.keptAs.filename()));
+               PathText(version.keptAs.parent_path().filename()) + "/" +
+               PathText(version.keptAs.filename()));
 }
 
 void RecordingWindowPort::ReportReceptionFailures(const std::vector<ListFailure>& failures)

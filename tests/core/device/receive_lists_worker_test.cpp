@@ -107,7 +107,7 @@ TEST(ReceiveListsWorkerTest, AnEarlierListOfTheNameIsKeptUnlessItHasTheSameBytes
     EXPECT_EQ(ReadBytes(reception.dir.Path() / "A.DAT"), "measured today");
     EXPECT_EQ(ReadBytes(reception.dir.Path() / "B.DAT"), "received before");
     EXPECT_EQ(ListFolder(reception.dir.Path()), "A.DAT B.DAT nahradené");
-    const fs::path kept = reception.dir.Path() / "nahradené";
+    const fs::path kept = reception.dir.Path() / PathFromText("nahradené");
     const std::string keptNames = ListFolder(kept);
     ASSERT_EQ(keptNames.size(), std::string("A.20261208-152832.DAT A.20261208-152832.csv").size())
         << keptNames;
@@ -161,7 +161,7 @@ TEST(ReceiveListsWorkerTest, TheSecondOfTwoNamesForOneFileKeepsTheFirst)
         EXPECT_TRUE(reception.Run());
     }
     EXPECT_EQ(ReadBytes(folder.Path() / "ZOZNAM.DAT"), "second list");
-    const fs::path kept = folder.Path() / "nahradené";
+    const fs::path kept = folder.Path() / PathFromText("nahradené");
     const std::string keptList = ListFolder(kept);
     EXPECT_EQ(ReadBytes(kept / keptList), "first list");
 }
