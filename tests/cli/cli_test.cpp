@@ -126,6 +126,32 @@ TEST(CliTest, ImportWritesEachListBesideItsText)
     EXPECT_EQ(ReadBytes(dir.Path() / "merania" / "LOG0612.dat").substr(0, 14), "ADLOG0612.dat ");
 }
 
+#ifndef _WIN32
+// A list, a configuration or a measurement text given as a symbolic link to a regular file
+// is that file: read as any other.
+TEST(CliTest, LinksToFilesAreReadAsTheFiles)
+{
+    TempDir dir;
+    const fs::path list = dir.Path() / "kept" / "LIST0001.DAT";
+    fs::create_directories(list.parent_path());
+    fs::copy_file(fs::path(ZVK_SAMPLE_DIR) / "LIST0001.DAT", list);
+    const fs::path text = dir.Write("kept/LOG0612.txt", "FmoR\n1\nSM\nI\n3\n4,5\n32\n0,36\n");
+    fs::create_symlink(list, dir.Path() / "LIST0001.DAT");
+    fs::create_symlink(test::SampleConfiguration(), dir.Path() / "ZVK.INI");
+    fs::create_symlink(text, dir.Path() / "LOG0612.txt");
+    EXPECT_EQ(Zvk({"convert", (dir.Path() / "LIST0001.DAT").string()}).status, kSuccess);
+    EXPECT_EQ(ReadBytes(dir.Path() / "LIST0001.csv"),
+              ReadBytes(test::TestData("lists/LIST0001.csv")));
+    const CliRun note =
+        Zvk({"note", (dir.Path() / "LIST0001.DAT").string(), "--config",
+             (dir.Path() / "ZVK.INI").string(), "--output", (dir.Path() / "note.rtf").string()});
+    EXPECT_EQ(note.status, kSuccess) << note.err;
+    EXPECT_EQ(note.err.find("configuration"), std::string::npos) << note.err;
+    EXPECT_EQ(Zvk({"import", (dir.Path() / "LOG0612.txt").string()}).status, kSuccess);
+    EXPECT_EQ(ReadBytes(dir.Path() / "LOG0612.dat").substr(0, 14), "ADLOG0612.dat ");
+}
+#endif
+
 #ifdef _WIN32
 // std::system gives the program's own exit status there.
 #define WIFEXITED(status) true
