@@ -49,12 +49,15 @@ ZVK_STAND_IN_HANDHELD=$handheld zvk "$fresh/connected" receive --to received
 check "connected handheld: status" "$status" "0"
 check "connected handheld: message" "$out" "Príjem bol úspešne ukončený."
 check "connected handheld: lists received" "$(lists "$fresh/connected/received")" \
-	"LIST0001.DAT LIST0002.DAT LIST0003.DAT STARY001.DAT "
+	"LIST0001.DAT LIST0002.DAT LIST0003.DAT STARY001.DAT prijmy.log "
 for list in "$fresh/ZVK PC"/samples/*.DAT; do
 	check "connected handheld: $(basename "$list") whole" \
 		"$(cmp -s "$list" "$fresh/connected/received/$(basename "$list")" && echo same)" "same"
 done
 check "connected handheld: lists taken" "$(lists "$handheld/ZVK_CE/Data")" ""
+# The journal of the reception names each list as it arrived.
+zvk "$fresh/connected" journal --folder received --verify
+check "connected handheld: journal verified" "$status" "0"
 rm "$fresh/ZVK PC/rapi.dll"
 
 # One sample fewer in the package: the new emulated handheld must have been seeded from it.
@@ -62,6 +65,6 @@ rm "$fresh/ZVK PC/samples/STARY001.DAT"
 ZVK_HANDHELD=$fresh/emulated zvk "$fresh/emulator" receive --to received
 check "emulated handheld: status" "$status" "0"
 check "emulated handheld: lists received" "$(lists "$fresh/emulator/received")" \
-	"LIST0001.DAT LIST0002.DAT LIST0003.DAT "
+	"LIST0001.DAT LIST0002.DAT LIST0003.DAT prijmy.log "
 
 checks_done
