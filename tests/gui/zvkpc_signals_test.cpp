@@ -22,6 +22,16 @@ QFileInfoList TemporaryFiles(const fs::path& folder, const QString& of = QString
         .entryInfoList({QStringLiteral(".%1.*.tmp").arg(of)}, QDir::Files | QDir::Hidden);
 }
 
+// zvkpc started as a script starts it, receiving from `handheld` into `to` at once.
+bool StartReceiving(QProcess& zvkpc, const zvk::test::LargeListHandheld& handheld,
+                    const fs::path& to)
+{
+    handheld.Dir().Write("ZVKServer.ini", "[zvkpc]\r\nImportpath=" + to.string() + "\r\n");
+    zvkpc.setWorkingDirectory(QString::fromStdString(handheld.Dir().Path().string()));
+    zvkpc.start(QStringLiteral(ZVKPC_PATH), {QStringLiteral("/R")});
+    return zvkpc.waitForStarted();
+}
+
 } // namespace
 
 // zvkpc as a script starts it ("/R": receive at once, then close), stopped by a signal while
@@ -44,11 +54,8 @@ private slots:
         QFETCH(int, number);
         const zvk::test::LargeListHandheld handheld;
         const fs::path to = handheld.Dir().Path() / "prijate";
-        handheld.Dir().Write("ZVKServer.ini", "[zvkpc]\r\nImportpath=" + to.string() + "\r\n");
         QProcess zvkpc;
-        zvkpc.setWorkingDirectory(QString::fromStdString(handheld.Dir().Path().string()));
-        zvkpc.start(QStringLiteral(ZVKPC_PATH), {QStringLiteral("/R")});
-        QVERIFY(zvkpc.waitForStarted());
+        QVERIFY(StartReceiving(zvkpc, handheld, to));
         const auto receivingTheLargeList = [&to] {
             for (const QFileInfo& file : TemporaryFiles(to, QStringLiteral("BIG.DAT")))
                 if (file.size() > 0)
@@ -74,11 +81,8 @@ private slots:
         const zvk::test::LargeListHandheld handheld;
         handheld.Dir().Write("handheld/emulator.ini", "[Emulator]\r\nReadDelayMs=600000\r\n");
         const fs::path to = handheld.Dir().Path() / "prijate";
-        handheld.Dir().Write("ZVKServer.ini", "[zvkpc]\r\nImportpath=" + to.string() + "\r\n");
         QProcess zvkpc;
-        zvkpc.setWorkingDirectory(QString::fromStdString(handheld.Dir().Path().string()));
-        zvkpc.start(QStringLiteral(ZVKPC_PATH), {QStringLiteral("/R")});
-        QVERIFY(zvkpc.waitForStarted());
+        QVERIFY(StartReceiving(zvkpc, handheld, to));
         QTRY_VERIFY_WITH_TIMEOUT(!TemporaryFiles(to).isEmpty(), 10000);
         // The first read follows its list's file at once, and then waits.
         QTest::qWait(300);
