@@ -116,7 +116,14 @@ TEST_F(HeaderIndexTest, ReportsThroughTheIndexAreThoseWithoutIt)
     EXPECT_EQ(fs::last_write_time(indexFile), before) << "the index was written again";
 
     fs::copy_file(lists.Path() / "LIST0003.DAT", lists.Path() / "LIST0003A.DAT");
+    // A new list whose new value sorts between values the index holds already.
+    fs::copy_file(lists.Path() / "LIST0005.DAT", lists.Path() / "LIST0004A.DAT");
+    ChangeInPlace(lists.Path() / "LIST0004A.DAT", "Hodnota 5 ", "Hodnota 25");
     ChangeInPlace(lists.Path() / "LIST0004.DAT", "Hodnota 4 ", "Hodnota 2 ");
+    // Edited in place with its modification time set back: only its status time tells.
+    const fs::file_time_type written = fs::last_write_time(lists.Path() / "LIST0005.DAT");
+    ChangeInPlace(lists.Path() / "LIST0005.DAT", "Hodnota 5 ", "Hodnota 2 ");
+    fs::last_write_time(lists.Path() / "LIST0005.DAT", written);
     const std::string march = ".03.26LS";
     ChangeInPlace(lists.Path() / "LIST0006.DAT", "0A", "0A"); // rewritten, unchanged
     fs::remove(lists.Path() / "LIST0007.DAT");
