@@ -274,6 +274,8 @@ private slots:
                      QStringList{QStringLiteral("Chyba! *** Zoznam sa nedá prečítať ***\n%1: %2")
                                      .arg(zvk::ToDisplayPath(lists / "BAD.DAT"),
                                           zvk::SystemReasonText(bad.Reason()))});
+        // With the icon of the program's "Chyba!" messages.
+        QCOMPARE(m_session->Icons(), QList<QMessageBox::Icon>{QMessageBox::Information});
         QCOMPARE(m_session->Viewer().Shown().size(), std::size_t{1});
         QCOMPARE(std::distance(fs::directory_iterator(lists), fs::directory_iterator()), 3);
     }

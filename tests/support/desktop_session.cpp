@@ -12,9 +12,11 @@ DesktopSession::DesktopSession()
     : m_previousFolder(QDir::currentPath()), m_folder(m_dir.path().toStdString())
 {
     QDir::setCurrent(m_dir.path());
-    SetMessageBoxHandler([this](const QString& text, const QString& caption, QMessageBox::Icon) {
-        m_messages << caption + " " + text;
-    });
+    SetMessageBoxHandler(
+        [this](const QString& text, const QString& caption, QMessageBox::Icon icon) {
+            m_messages << caption + " " + text;
+            m_icons << icon;
+        });
     SetProgramDocumentViewer(&m_viewer);
 }
 
@@ -39,6 +41,11 @@ QString DesktopSession::FolderText() const
 QStringList& DesktopSession::Messages()
 {
     return m_messages;
+}
+
+const QList<QMessageBox::Icon>& DesktopSession::Icons() const
+{
+    return m_icons;
 }
 
 const RecordingDocumentViewer& DesktopSession::Viewer() const

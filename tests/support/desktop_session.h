@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include <QMessageBox>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -25,6 +26,8 @@ public:
     const std::filesystem::path& Folder() const;
     QString FolderText() const;
     QStringList& Messages();
+    // The icon of each message, in turn.
+    const QList<QMessageBox::Icon>& Icons() const;
     const RecordingDocumentViewer& Viewer() const;
 
 private:
@@ -32,6 +35,7 @@ private:
     QString m_previousFolder;
     std::filesystem::path m_folder;
     QStringList m_messages;
+    QList<QMessageBox::Icon> m_icons;
     RecordingDocumentViewer m_viewer;
 };
 
