@@ -181,6 +181,20 @@ TEST(AtomicFileTest, ThingsThatAreNoFilesAreNeverWaitedOnNorCopied)
 }
 #endif
 
+// A durable file named without a folder lies in the working folder, and that folder is
+// synced: a receive folder setting left empty still receives.
+TEST(AtomicFileTest, ADurableFileNamedWithoutAFolderIsWrittenInTheWorkingFolder)
+{
+    TempDir dir;
+    const fs::path previous = fs::current_path();
+    fs::current_path(dir.Path());
+    const Result<> written = WriteFileAtomically("LIST01.DAT", "received");
+    fs::current_path(previous);
+    ASSERT_TRUE(Succeeded(written));
+    EXPECT_EQ(ReadBytes(dir.Path() / "LIST01.DAT"), "received");
+    EXPECT_EQ(ListFolder(dir.Path()), "LIST01.DAT");
+}
+
 TEST(AtomicFileTest, KeepingWriterTakesOnlyAFreeName)
 {
     TempDir dir;
