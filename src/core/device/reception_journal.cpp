@@ -129,9 +129,14 @@ Result<JournalReading> ReadJournal(const fs::path& folder)
     Result<std::string> bytes = ReadWholeFile(folder / PathFromText(kJournalName));
     if (!bytes)
         return Unexpected(std::move(bytes).error());
+    return ParseJournal(*bytes);
+}
+
+JournalReading ParseJournal(std::string_view bytes)
+{
     JournalReading reading;
     std::size_t number = 0;
-    ForEachLineIn(*bytes, [&reading, &number](std::string_view line) {
+    ForEachLineIn(bytes, [&reading, &number](std::string_view line) {
         ++number;
         if (line.empty() || line.front() == '#')
             return;

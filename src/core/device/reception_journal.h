@@ -43,6 +43,9 @@ struct JournalReading
 // The journal of `folder`; a failure when there is none or it cannot be read.
 Result<JournalReading> ReadJournal(const std::filesystem::path& folder);
 
+// The entries of a journal's bytes, and its lines that are none.
+JournalReading ParseJournal(std::string_view bytes);
+
 // One journal line's fields, separated by tabs, and the line an entry makes.
 std::string JournalLine(const JournalEntry& entry);
 
