@@ -1,4 +1,6 @@
 #include <string>
+#include <string_view>
+#include <unordered_map>
 
 #include "cli/cli_texts.h"
 #include "cli/command_line.h"
@@ -54,19 +56,18 @@ int RunJournal(const Arguments& arguments, const CommandContext& context)
             context.out << JournalLine(entry);
         return kSuccess;
     }
-    // Each list as its latest reception left it.
-    std::vector<const JournalEntry*> latest;
-    for (const JournalEntry& entry : journal->entries) {
-        std::erase_if(latest, [&entry](const JournalEntry* earlier) {
-            return earlier->desktopName == entry.desktopName;
-        });
-        latest.push_back(&entry);
-    }
+    // Each list as its latest reception left it, in the order of those receptions.
+    std::unordered_map<std::string_view, std::size_t> latestLine;
+    for (std::size_t i = 0; i < journal->entries.size(); ++i)
+        latestLine[journal->entries[i].desktopName] = i;
     bool allUnchanged = true;
-    for (const JournalEntry* entry : latest) {
-        const std::string_view verdict = Verdict(folder, *entry);
+    for (std::size_t i = 0; i < journal->entries.size(); ++i) {
+        const JournalEntry& entry = journal->entries[i];
+        if (latestLine[entry.desktopName] != i)
+            continue;
+        const std::string_view verdict = Verdict(folder, entry);
         allUnchanged = allUnchanged && verdict == "unchanged";
-        context.out << entry->desktopName << ": " << verdict << '\n';
+        context.out << entry.desktopName << ": " << verdict << '\n';
     }
     return allUnchanged ? kSuccess : kFailure;
 }

@@ -67,14 +67,6 @@ std::string HandheldReason(RemoteApi& handheld)
     return "";
 }
 
-// "2026-12-08 15:35:02"
-std::string JournalTime(const LocalTime& now)
-{
-    const auto two = [](int value) { return (value < 10 ? "0" : "") + std::to_string(value); };
-    return std::to_string(now.year) + "-" + two(now.month) + "-" + two(now.day) + " " +
-           two(now.hour) + ":" + two(now.minute) + ":" + two(now.second);
-}
-
 // One reception: the byte counts over all lists and the lists it did not finish.
 class Reception
 {
@@ -126,7 +118,7 @@ public:
         m_received.Add(target);
         const bool textWritten = convert(target);
         // The desktop file takes the handheld's own name.
-        const JournalEntry entry{JournalTime(CurrentLocalTime()),
+        const JournalEntry entry{ReadableTimeText(CurrentLocalTime()),
                                  shown,
                                  shown,
                                  bytes->size(),

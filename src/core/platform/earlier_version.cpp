@@ -16,18 +16,6 @@ namespace {
 // Names tried in the folder of replaced lists for replacements within one second.
 constexpr int kNameAttempts = 100;
 
-std::string TwoDigits(int value)
-{
-    return (value < 10 ? "0" : "") + std::to_string(value);
-}
-
-// "20261208-152530": sorts as the replacements happened.
-std::string Stamp(const LocalTime& now)
-{
-    return std::to_string(now.year) + TwoDigits(now.month) + TwoDigits(now.day) + "-" +
-           TwoDigits(now.hour) + TwoDigits(now.minute) + TwoDigits(now.second);
-}
-
 Unexpected<Failure> CannotKeep(const fs::path& list, std::error_code reason)
 {
     reason = StandardReason(reason);
@@ -69,7 +57,7 @@ Result<std::optional<KeptVersion>> KeepEarlierVersion(const fs::path& list, std:
     fs::create_directories(folder, ec);
     if (ec)
         return CannotKeep(list, ec);
-    const std::string stamp = Stamp(now);
+    const std::string stamp = FileNameTimeText(now);
     Result<fs::path> kept = MoveAside(list, folder, stamp);
     if (!kept)
         return Unexpected(std::move(kept).error());

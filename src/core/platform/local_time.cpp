@@ -3,6 +3,14 @@
 #include <ctime>
 
 namespace zvk {
+namespace {
+
+std::string TwoDigits(int value)
+{
+    return (value < 10 ? "0" : "") + std::to_string(value);
+}
+
+} // namespace
 
 LocalTime CurrentLocalTime()
 {
@@ -15,6 +23,18 @@ LocalTime CurrentLocalTime()
 #endif
     return {parts.tm_year + 1900, parts.tm_mon + 1, parts.tm_mday,
             parts.tm_hour,        parts.tm_min,     parts.tm_sec};
+}
+
+std::string FileNameTimeText(const LocalTime& time)
+{
+    return std::to_string(time.year) + TwoDigits(time.month) + TwoDigits(time.day) + "-" +
+           TwoDigits(time.hour) + TwoDigits(time.minute) + TwoDigits(time.second);
+}
+
+std::string ReadableTimeText(const LocalTime& time)
+{
+    return std::to_string(time.year) + "-" + TwoDigits(time.month) + "-" + TwoDigits(time.day) +
+           " " + TwoDigits(time.hour) + ":" + TwoDigits(time.minute) + ":" + TwoDigits(time.second);
 }
 
 } // namespace zvk
