@@ -67,6 +67,14 @@ std::string HandheldReason(RemoteApi& handheld)
     return "";
 }
 
+// A list whose desktop copy is in place: its bytes, and where an earlier list of its name
+// went.
+struct CopiedList
+{
+    std::string bytes;
+    std::optional<fs::path> keptAs;
+};
+
 // One reception: the byte counts over all lists and the lists it did not finish.
 class Reception
 {
@@ -112,8 +120,8 @@ public:
             return;
         }
         const std::u16string handheldPath = HandheldListPath(name);
-        const std::optional<std::string> bytes = CopyList(handheldPath, target, shown);
-        if (!bytes)
+        const std::optional<CopiedList> copied = CopyList(handheldPath, target, shown);
+        if (!copied)
             return;
         m_received.Add(target);
         const bool textWritten = convert(target);
@@ -121,10 +129,10 @@ public:
         const JournalEntry entry{ReadableTimeText(CurrentLocalTime()),
                                  shown,
                                  shown,
-                                 bytes->size(),
-                                 Sha256Hex(*bytes),
+                                 copied->bytes.size(),
+                                 Sha256Hex(copied->bytes),
                                  textWritten,
-                                 m_keptNow ? PathText(*m_keptNow) : std::string()};
+                                 copied->keptAs ? PathText(*copied->keptAs) : std::string()};
         // A list the journal does not name stays on the handheld, and so do the lists after
         // it: the journal never names a list the disk does not have, nor misses one.
         if (Result<> journaled = AppendToJournal(m_folder, entry); !journaled) {
@@ -201,12 +209,10 @@ private:
     }
 
     // The desktop file appears under its name only when written, flushed and closed
-    // without error; anything less leaves no file and the list on the handheld. The
-    // list's bytes when it is in place.
-    std::optional<std::string> CopyList(const std::u16string& handheldPath, const fs::path& target,
-                                        const std::string& shown)
+    // without error; anything less leaves no file and the list on the handheld.
+    std::optional<CopiedList> CopyList(const std::u16string& handheldPath, const fs::path& target,
+                                       const std::string& shown)
     {
-        m_keptNow.reset();
         const CeHandle file = m_handheld.CeCreateFile(handheldPath, kGenericRead, kFileShareRead,
                                                       kOpenExisting, kFileAttributeNormal);
         if (file == kInvalidCeHandle) {
@@ -215,7 +221,7 @@ private:
         }
         AtomicFileWriter writer(target);
         // The whole list, to tell whether it has the bytes of a desktop list it replaces.
-        std::string received;
+        CopiedList received;
         std::uint64_t listed = m_listedSizes[handheldPath];
         std::uint64_t copied = 0;
         std::uint32_t count = 0;
@@ -227,7 +233,7 @@ private:
                 break;
             }
             writer.Write(std::string_view(m_piece.data(), count));
-            received.append(m_piece.data(), count);
+            received.bytes.append(m_piece.data(), count);
             m_done += count;
             copied += count;
             // The list is read to its end whatever the listing said of it: one that has
@@ -256,14 +262,14 @@ private:
         // that cannot be kept is not replaced, and the new list stays on the handheld.
         if (complete && writer.IsOpen()) {
             Result<std::optional<KeptVersion>> kept =
-                KeepEarlierVersion(target, received, CurrentLocalTime());
+                KeepEarlierVersion(target, received.bytes, CurrentLocalTime());
             if (!kept) {
                 m_failures.push_back(
                     {shown, ListFailure::Step::WritingList, std::move(kept).error()});
                 return std::nullopt;
             }
             if (*kept) {
-                m_keptNow = (*kept)->keptAs;
+                received.keptAs = (*kept)->keptAs;
                 m_kept.push_back(std::move(**kept));
             }
         }
@@ -290,8 +296,6 @@ private:
     std::vector<char> m_piece = std::vector<char>(kTransferPieceBytes);
     std::vector<ListFailure> m_failures;
     std::vector<KeptVersion> m_kept;
-    // Where the earlier list of the list being received went, if it had one.
-    std::optional<fs::path> m_keptNow;
     bool m_journalBroken = false;
 };
 
