@@ -1,11 +1,12 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <stop_token>
 #include <thread>
 
-#include "device/progress_display.h"
 #include "gui/window_call_queue.h"
 #include "reports/list_progress.h"
 
@@ -17,17 +18,25 @@ class DialogWork
 {
 public:
     // Runs on the worker's thread and gives back what the window does with the outcome;
-    // it ends early, between two lists, once `stop` is requested.
+    // it ends early, between two lists, once `stop` is requested. It owns what it reads
+    // (copies, not the dialog's members): a pass that does not stop in time is left to
+    // end on its own after its dialog has gone.
     using Work = std::function<std::function<void()>(std::stop_token stop,
                                                      const zvk::ListProgress& progress)>;
+
+    // How long a stop waits for the pass to end. A pass stops between two lists, or
+    // after the listing or the header index it is reading or saving: well within this.
+    // One that does not (a file that never answers) is left behind, so that "Zrušiť"
+    // and closing the window always work.
+    static constexpr std::chrono::milliseconds kStopWait{1000};
 
     // Both run on the window's thread: `showProgress` with the lists read of the lists
     // to read, `showRunning` with true when a pass starts and false when it ends or is
     // stopped, before the outcome is handled.
     DialogWork(std::function<void(std::uint64_t done, std::uint64_t total)> showProgress,
                std::function<void(bool running)> showRunning);
-    // A pass still running is stopped and waited for; nothing of it is shown.
-    ~DialogWork() = default;
+    // A pass still running is stopped as Stop() stops it; nothing of it is shown.
+    ~DialogWork();
     DialogWork(const DialogWork&) = delete;
     DialogWork& operator=(const DialogWork&) = delete;
 
@@ -43,18 +52,25 @@ public:
     bool Running() const;
     // Starts `work`; no other pass may be running.
     void Start(Work work, WhenStopped whenStopped = WhenStopped::Drop);
-    // Stops the running pass, if any, and waits for its thread: it stops between two
-    // lists, so the window waits no longer than one list takes.
+    // Stops the running pass, if any, and waits up to kStopWait for its thread. A pass
+    // that has not ended by then is left behind: it runs on unseen, and nothing it
+    // does afterwards reaches the window.
     void Stop();
 
 private:
+    struct Pass;
+
+    // Ends the window's part in the running pass: the pass's outcome when it ended in
+    // time, nothing when it was left behind.
+    std::function<void()> LeavePass();
+    // On the window's thread, once the pass's work has returned and it was not stopped.
+    void Finish();
+
     std::function<void(std::uint64_t, std::uint64_t)> m_showProgress;
     std::function<void(bool)> m_showRunning;
     WindowCallQueue m_calls;
-    zvk::ProgressDisplay m_shown;
     WhenStopped m_whenStopped = WhenStopped::Drop;
-    // Set by the pass's thread when its work returns, taken on the window's thread.
-    std::function<void()> m_outcome;
-    // Last, so that it is joined before what its thread uses goes away.
+    // Shared with the pass's thread, which may outlive this object.
+    std::shared_ptr<Pass> m_pass;
     std::jthread m_thread;
 };
