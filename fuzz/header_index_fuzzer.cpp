@@ -16,8 +16,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const zvk::HeaderIndex again = zvk::HeaderIndex::Deserialized(read.Serialized(), lists);
     for (std::size_t list = 0; list < lists.names.size(); ++list) {
         for (const zvk::FileStamp& stamp : {zvk::FileStamp{}, zvk::FileStamp{1, 2, 3, 4, 5}}) {
-            const zvk::ListHeader* first = read.Current(list, stamp);
-            const zvk::ListHeader* second = again.Current(list, stamp);
+            const zvk::ListHeader* first = read.KeptHeader(list, stamp);
+            const zvk::ListHeader* second = again.KeptHeader(list, stamp);
             zvk::fuzz::Require((first == nullptr) == (second == nullptr),
                                "a list the index knew is lost when it is written again");
             if (first == nullptr)

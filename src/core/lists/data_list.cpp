@@ -10,13 +10,6 @@
 #include "platform/path_text.h"
 
 namespace zvk {
-namespace {
-
-// Item numbers of lists below 1.19 have five digits: the fix-up widens them to six
-// by a space at the item number's column, which moves every later field to its place.
-constexpr std::size_t kItemNumberColumn = kItem.itemNumber.start;
-
-} // namespace
 
 std::string FormatVersionOf(std::string_view headerLine)
 {
@@ -54,17 +47,6 @@ bool VersionBelow(std::string_view version, std::string_view threshold)
 bool VersionAbove(std::string_view version, std::string_view threshold)
 {
     return version > threshold;
-}
-
-void NormalizeItemLineInto(std::string_view itemLine, std::string_view versionInForce,
-                           std::string& out)
-{
-    out.assign(itemLine);
-    if (VersionBelow(versionInForce, kFirstSixDigitItemVersion)) {
-        if (out.size() < kItemNumberColumn)
-            out.resize(kItemNumberColumn, ' ');
-        out.insert(kItemNumberColumn, 1, ' ');
-    }
 }
 
 bool HasDataListName(const std::filesystem::path& path)

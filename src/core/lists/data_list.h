@@ -27,11 +27,6 @@ std::string FormatVersionOf(std::string_view headerLine);
 bool VersionBelow(std::string_view version, std::string_view threshold);
 bool VersionAbove(std::string_view version, std::string_view threshold);
 
-// The item line with the column shift of lists older than 1.19 undone, into
-// `out`, reusing its storage (FormatVersionReader follows the version in force).
-void NormalizeItemLineInto(std::string_view itemLine, std::string_view versionInForce,
-                           std::string& out);
-
 // A name that ends in ".dat" in any letter case: the name of a data list.
 bool HasDataListName(const std::filesystem::path& path);
 // The same for a file name as PathText gives it.

@@ -23,7 +23,13 @@ std::string_view FormatVersionReader::Item(std::string_view itemLine)
 {
     if (!m_fixUpItems)
         return itemLine;
-    NormalizeItemLineInto(itemLine, m_versionInForce, m_fixedUp);
+    // Item numbers of lists below 1.19 have five digits: a space at the item number's
+    // column widens them to six and moves every later field to its place.
+    constexpr std::size_t kItemNumberColumn = kItem.itemNumber.start;
+    m_fixedUp.assign(itemLine);
+    if (m_fixedUp.size() < kItemNumberColumn)
+        m_fixedUp.resize(kItemNumberColumn, ' ');
+    m_fixedUp.insert(kItemNumberColumn, 1, ' ');
     return m_fixedUp;
 }
 

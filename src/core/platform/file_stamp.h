@@ -56,7 +56,7 @@ public:
     ~FolderStamps();
 
     // The stamp of file number `file`, taken before this returned.
-    const std::optional<FileStamp>& Of(std::size_t file);
+    const std::optional<FileStamp>& StampOf(std::size_t file);
 
 private:
 #ifndef _WIN32

@@ -66,7 +66,7 @@ FolderStamps::~FolderStamps()
         ::close(m_folder);
 }
 
-const std::optional<FileStamp>& FolderStamps::Of(std::size_t file)
+const std::optional<FileStamp>& FolderStamps::StampOf(std::size_t file)
 {
     std::atomic<bool>& done = m_partDone[file / kPartFiles];
     while (!done.load(std::memory_order_acquire)) {

@@ -20,7 +20,7 @@ std::int64_t Time(const LARGE_INTEGER& time)
 // under an old name does not keep, and its change time, which every change of the file
 // moves; not its creation time, which NTFS hands on to a file made under the name of one
 // deleted a moment before.
-FileStamp StampOf(const FILE_ID_BOTH_DIR_INFO& entry)
+FileStamp EntryStamp(const FILE_ID_BOTH_DIR_INFO& entry)
 {
     FileStamp stamp;
     stamp.file = static_cast<std::uint64_t>(entry.FileId.QuadPart);
@@ -76,13 +76,13 @@ FolderStamps::FolderStamps(const std::filesystem::path& folder,
             return;
         const std::wstring_view name(entry.FileName, entry.FileNameLength / sizeof(wchar_t));
         if (const auto found = wanted.find(name); found != wanted.end())
-            m_stamps[found->second] = StampOf(entry);
+            m_stamps[found->second] = EntryStamp(entry);
     });
 }
 
 FolderStamps::~FolderStamps() = default;
 
-const std::optional<FileStamp>& FolderStamps::Of(std::size_t file)
+const std::optional<FileStamp>& FolderStamps::StampOf(std::size_t file)
 {
     return m_stamps[file];
 }

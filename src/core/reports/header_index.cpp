@@ -24,13 +24,13 @@ HeaderIndex HeaderIndex::Open(const fs::path& cacheFolder, const FolderLists& li
     return index;
 }
 
-const ListHeader* HeaderIndex::Current(std::size_t list, const FileStamp& stamp) const
+const ListHeader* HeaderIndex::KeptHeader(std::size_t list, const FileStamp& stamp) const
 {
     const std::optional<Entry>& entry = m_entries[list];
     return entry && entry->stamp == stamp ? &entry->header : nullptr;
 }
 
-bool HeaderIndex::Keeps(const FileStamp& stamp) const
+bool HeaderIndex::WillKeepHeaderReadAt(const FileStamp& stamp) const
 {
     return !m_file.empty() && IsSettled(stamp, std::chrono::seconds(2));
 }
@@ -74,14 +74,14 @@ Result<const ListHeader*> IndexedListReader::Header(std::size_t list)
     m_haveBytes = false;
     // The stamp is taken before the list is read: a list written meanwhile has a newer
     // stamp than the one kept, and is read again next time.
-    const std::optional<FileStamp>& stamp = m_stamps.Of(list);
+    const std::optional<FileStamp>& stamp = m_stamps.StampOf(list);
     if (stamp)
-        if (const ListHeader* known = m_index.Current(list, *stamp))
+        if (const ListHeader* known = m_index.KeptHeader(list, *stamp))
             return known;
     if (Result<std::string_view> read = Bytes(); !read)
         return Unexpected(std::move(read).error());
     ListHeader header = ReadListHeader(m_bytes, m_index.Texts());
-    if (!stamp || !m_index.Keeps(*stamp))
+    if (!stamp || !m_index.WillKeepHeaderReadAt(*stamp))
         return &(m_uncached = std::move(header));
     return &m_index.Remember(list, *stamp, std::move(header));
 }

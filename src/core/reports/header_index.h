@@ -35,10 +35,10 @@ public:
 
     // The header of list number `list` as the index holds it for the file at `stamp`;
     // null when the index has none or one of another stamp.
-    const ListHeader* Current(std::size_t list, const FileStamp& stamp) const;
+    const ListHeader* KeptHeader(std::size_t list, const FileStamp& stamp) const;
     // Whether the header of a list read at `stamp` is kept for later reports: not when it
     // changed in the last two seconds (see IsSettled).
-    bool Keeps(const FileStamp& stamp) const;
+    bool WillKeepHeaderReadAt(const FileStamp& stamp) const;
     // Keeps the header of list number `list`, read from the file at `stamp`.
     const ListHeader& Remember(std::size_t list, const FileStamp& stamp, ListHeader header);
     HeaderTextTable& Texts();

@@ -28,7 +28,7 @@ TEST(FolderStampsTest, EveryStampIsTheFilesOwnWhoeverTakesIt)
             folder.Write(names.back(), std::string(static_cast<std::size_t>(file % 50), 'x'));
     }
     const auto expectOwnStamp = [&](FolderStamps& stamps, std::size_t file) {
-        const std::optional<FileStamp>& stamp = stamps.Of(file);
+        const std::optional<FileStamp>& stamp = stamps.StampOf(file);
         ASSERT_EQ(stamp.has_value(), file % 3 != 0) << names[file];
         if (stamp) {
             EXPECT_EQ(stamp->size, file % 50) << names[file];
@@ -49,7 +49,7 @@ TEST(FolderStampsTest, EveryStampIsTheFilesOwnWhoeverTakesIt)
         expectOwnStamp(stamps, 1);
     }
     FolderStamps missing(folder.Path() / "missing", names);
-    EXPECT_FALSE(missing.Of(names.size() - 1));
+    EXPECT_FALSE(missing.StampOf(names.size() - 1));
 }
 
 // A list changed behind a report's back has another stamp, even when its size and its
@@ -63,7 +63,7 @@ TEST(FolderStampsTest, AListChangedUnderItsOldSizeAndTimeHasAnotherStamp)
     const fs::path list = folder.Write(names[0], "before");
     const fs::file_time_type written = fs::last_write_time(list) - std::chrono::hours(1);
     const auto stamp = [&] {
-        return std::optional<FileStamp>(FolderStamps(folder.Path(), names).Of(0));
+        return std::optional<FileStamp>(FolderStamps(folder.Path(), names).StampOf(0));
     };
     const auto rewrite = [&](const char* bytes) {
         std::ofstream(list, std::ios::binary | std::ios::in) << bytes;
@@ -109,7 +109,7 @@ TEST(FolderStampsTest, AListThroughALinkHasTheStampOfItsTarget)
     const std::vector<std::string> names = {"LIST0001.DAT"};
     const std::vector<std::string> targetNames = {"LIST0001.DAT"};
     const auto stamp = [&](const fs::path& in, const std::vector<std::string>& of) {
-        return std::optional<FileStamp>(FolderStamps(in, of).Of(0));
+        return std::optional<FileStamp>(FolderStamps(in, of).StampOf(0));
     };
     const std::optional<FileStamp> linked = stamp(folder.Path(), names);
     ASSERT_TRUE(linked);

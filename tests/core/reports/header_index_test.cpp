@@ -166,17 +166,17 @@ TEST(HeaderIndexFileTest, KeepsTheHeadersOfItsFolderAndTrustsNothingElse)
     const std::string bytes = index.Serialized();
 
     const HeaderIndex read = HeaderIndex::Deserialized(bytes, lists);
-    EXPECT_EQ(read.Current(0, stamp), nullptr);
-    ASSERT_NE(read.Current(1, stamp), nullptr);
-    EXPECT_EQ(read.Current(1, {1, 2, 3, 4, 6}), nullptr) << "another stamp";
-    const ListHeader& kept = *read.Current(1, stamp);
+    EXPECT_EQ(read.KeptHeader(0, stamp), nullptr);
+    ASSERT_NE(read.KeptHeader(1, stamp), nullptr);
+    EXPECT_EQ(read.KeptHeader(1, {1, 2, 3, 4, 6}), nullptr) << "another stamp";
+    const ListHeader& kept = *read.KeptHeader(1, stamp);
     EXPECT_EQ(kept.lastDate, 20260302);
     EXPECT_TRUE(kept.impossibleDate);
     ASSERT_EQ(kept.values.size(), 1u);
     EXPECT_EQ(read.Texts().Text(kept.values[0].text), "Brezno              ");
     // Found by its name among the folder's lists now.
     const FolderLists fewer{folder.Path(), {"B.DAT"}};
-    EXPECT_NE(HeaderIndex::Deserialized(bytes, fewer).Current(0, stamp), nullptr);
+    EXPECT_NE(HeaderIndex::Deserialized(bytes, fewer).KeptHeader(0, stamp), nullptr);
 
     const std::vector<std::string> untrusted = {
         "",
@@ -185,17 +185,17 @@ TEST(HeaderIndexFileTest, KeepsTheHeadersOfItsFolderAndTrustsNothingElse)
         std::string(bytes.size(), '\0'),
     };
     for (const std::string& damaged : untrusted)
-        EXPECT_EQ(HeaderIndex::Deserialized(damaged, lists).Current(1, stamp), nullptr)
+        EXPECT_EQ(HeaderIndex::Deserialized(damaged, lists).KeptHeader(1, stamp), nullptr)
             << damaged.size() << " bytes";
     // Whichever single byte is damaged, the index is not trusted.
     for (std::size_t at = 0; at < bytes.size(); ++at) {
         std::string damaged = bytes;
         damaged[at] ^= 0x01;
-        EXPECT_EQ(HeaderIndex::Deserialized(damaged, lists).Current(1, stamp), nullptr)
+        EXPECT_EQ(HeaderIndex::Deserialized(damaged, lists).KeptHeader(1, stamp), nullptr)
             << "byte " << at << " of " << bytes.size();
     }
     const FolderLists elsewhere{folder.Path() / "elsewhere", lists.names};
-    EXPECT_EQ(HeaderIndex::Deserialized(bytes, elsewhere).Current(1, stamp), nullptr)
+    EXPECT_EQ(HeaderIndex::Deserialized(bytes, elsewhere).KeptHeader(1, stamp), nullptr)
         << "another folder";
 }
 
