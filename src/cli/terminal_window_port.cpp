@@ -37,7 +37,7 @@ void TerminalWindowPort::ShowStage(TransferStage stage)
 {
     const std::lock_guard lock(m_mutex);
     EndProgressLine();
-    m_err << StageStatus(stage) << '\n';
+    m_err << words::StageStatus(stage) << '\n';
 }
 
 void TerminalWindowPort::ShowProgress(std::uint64_t done, std::uint64_t total)
