@@ -26,7 +26,8 @@ void WriteHeaderValues(ReportSession& session, std::string_view bytes)
         const std::string_view code = RecordCode(line);
         if (code == kDateRecordCode) {
             const ListDate date = DateOf(line);
-            document.WriteText(FormatText(document_words::kListDate, {date.day, date.month, date.year}));
+            document.WriteText(
+                FormatText(document_words::kListDate, {date.day, date.month, date.year}));
             document.NewLine();
         }
         for (const HeaderValuePlace& place : HeaderValuesOf(code)) {

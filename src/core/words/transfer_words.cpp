@@ -3,19 +3,18 @@
 #include <array>
 #include <cassert>
 #include <cstddef>
+#include <utility>
 
 #include "platform/path_text.h"
 
 namespace zvk::words {
 namespace {
 
-template <typename Enum>
-constexpr std::size_t kCountOf = static_cast<std::size_t>(Enum::Count);
+template <typename Enum> constexpr std::size_t kCountOf = static_cast<std::size_t>(Enum::Count);
 
 // A table holds one row for each enumerator, in the enumerators' order, so that an enumerator
 // is its row's index.
-template <typename Table>
-constexpr bool RowsFollowTheirEnumerators(const Table& table)
+template <typename Table> constexpr bool RowsFollowTheirEnumerators(const Table& table)
 {
     for (std::size_t i = 0; i < table.size(); ++i) {
         if (static_cast<std::size_t>(table[i].key) != i)
@@ -24,8 +23,7 @@ constexpr bool RowsFollowTheirEnumerators(const Table& table)
     return true;
 }
 
-template <typename Table, typename Enum>
-const auto& RowOf(const Table& table, Enum key)
+template <typename Table, typename Enum> const auto& RowOf(const Table& table, Enum key)
 {
     const auto row = static_cast<std::size_t>(key);
     assert(row < table.size());
@@ -61,26 +59,23 @@ constexpr std::array<OutcomeRow, kCountOf<TransferOutcome>> kOutcomes{{
 }};
 static_assert(RowsFollowTheirEnumerators(kOutcomes));
 
-struct StageRow
+// A stage's status line, or the heading of what a transfer could not have.
+template <typename Enum> struct TextRow
 {
-    TransferStage key;
-    std::string_view status;
+    Enum key;
+    std::string_view text;
 };
 
-constexpr std::array<StageRow, kCountOf<TransferStage>> kStages{{
+template <typename Enum> using TextTable = std::array<TextRow<Enum>, kCountOf<Enum>>;
+
+constexpr TextTable<TransferStage> kStages{{
     {TransferStage::SendingConfiguration, "Stav: Prenos konfigurácie..."},
     {TransferStage::PreparingExport, "Stav: Vytváranie súborov..."},
     {TransferStage::Receiving, "Stav: Príjem dát..."},
 }};
 static_assert(RowsFollowTheirEnumerators(kStages));
 
-struct UnavailableRow
-{
-    Unavailable key;
-    std::string_view heading;
-};
-
-constexpr std::array<UnavailableRow, kCountOf<Unavailable>> kUnavailable{{
+constexpr TextTable<Unavailable> kUnavailable{{
     {Unavailable::Handheld, "*** Prenosný počítač nie je k dispozícii ***"},
     {Unavailable::ReceiveFolder, "*** Priečinok príjmu sa nedá vytvoriť ***"},
     {Unavailable::Configuration, "*** Konfiguračný súbor chýba! ***"},
@@ -96,26 +91,23 @@ Message OutcomeMessage(TransferOutcome outcome)
     return {row.caption, std::string(row.text), row.errorIcon};
 }
 
-// The lists would be deleted where they arrive.
 Message ReceiveFolderInHandheldMessage(const std::filesystem::path& receiveFolder,
                                        const std::filesystem::path& handheldFolder)
 {
-    return {kCaptionError,
-            "*** Zoznamy sa nedajú prijať do priečinka prenosného počítača ***\n"
-            "Priečinok príjmu: " +
-                PathText(receiveFolder) + "\nPriečinok prenosného počítača: " +
-                PathText(handheldFolder),
-            true};
+    std::string text = "*** Zoznamy sa nedajú prijať do priečinka prenosného počítača ***";
+    text += "\nPriečinok príjmu: " + PathText(receiveFolder);
+    text += "\nPriečinok prenosného počítača: " + PathText(handheldFolder);
+    return {kCaptionError, std::move(text), true};
 }
 
 std::string_view StageStatus(TransferStage stage)
 {
-    return RowOf(kStages, stage).status;
+    return RowOf(kStages, stage).text;
 }
 
 std::string_view UnavailableHeading(Unavailable what)
 {
-    return RowOf(kUnavailable, what).heading;
+    return RowOf(kUnavailable, what).text;
 }
 
 } // namespace zvk::words

@@ -29,7 +29,8 @@ struct Message
 
 // How a transfer ended: a transfer done is a notice, anything else an error or a warning.
 Message OutcomeMessage(TransferOutcome outcome);
-// The refusal of a receive folder in the handheld's own, naming both folders.
+// The refusal of a receive folder in the handheld's own, where the lists would be deleted
+// as they arrive, naming both folders.
 Message ReceiveFolderInHandheldMessage(const std::filesystem::path& receiveFolder,
                                        const std::filesystem::path& handheldFolder);
 // The status line of a transfer's step.

@@ -10,8 +10,7 @@
 namespace zvk {
 namespace {
 
-template <typename Enum>
-std::vector<Enum> EveryEnumerator()
+template <typename Enum> std::vector<Enum> EveryEnumerator()
 {
     std::vector<Enum> every;
     for (std::size_t i = 0; i < static_cast<std::size_t>(Enum::Count); ++i)
