@@ -8,8 +8,8 @@
 
 // zvk's own messages: English one-liners, each printed after "zvk: " on the error
 // stream, that say what went wrong and, for a mistake in the command line, where
-// help is found. The words of the program's documents and transfers are the shared
-// texts of platform/texts.h.
+// help is found. A transfer is told in the window's words (words/transfer_words.h), a
+// document in the reports' own.
 namespace zvk::cli::messages {
 
 inline constexpr std::string_view kPrefix = "zvk: ";

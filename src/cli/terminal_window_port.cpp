@@ -4,7 +4,7 @@
 
 #include "cli/cli_texts.h"
 #include "platform/path_text.h"
-#include "platform/texts.h"
+#include "words/transfer_words.h"
 
 namespace fs = std::filesystem;
 
@@ -26,34 +26,6 @@ std::string FailureLine(const ListFailure& failure)
     return messages::ListNotReceived(failure.list, failure.failure.detail);
 }
 
-std::string_view StageStatus(TransferStage stage)
-{
-    switch (stage) {
-    case TransferStage::SendingConfiguration:
-        return texts::kStatusSendingConfiguration;
-    case TransferStage::PreparingExport:
-        return texts::kStatusPreparingExport;
-    case TransferStage::Receiving:
-        return texts::kStatusReceiving;
-    }
-    return {};
-}
-
-std::string_view UnavailableHeading(Unavailable what)
-{
-    switch (what) {
-    case Unavailable::Handheld:
-        return texts::kHandheldUnavailable;
-    case Unavailable::ReceiveFolder:
-        return texts::kReceiveFolderUnusable;
-    case Unavailable::Configuration:
-        return texts::kConfigurationMissing;
-    case Unavailable::ListToSend:
-        return texts::kListMissing;
-    }
-    return {};
-}
-
 } // namespace
 
 TerminalWindowPort::TerminalWindowPort(std::ostream& out, std::ostream& err, bool errIsTerminal,
@@ -65,7 +37,7 @@ void TerminalWindowPort::ShowStage(TransferStage stage)
 {
     const std::lock_guard lock(m_mutex);
     EndProgressLine();
-    m_err << StageStatus(stage) << '\n';
+    m_err << words::StageStatus(stage) << '\n';
 }
 
 void TerminalWindowPort::ShowProgress(std::uint64_t done, std::uint64_t total)
@@ -104,29 +76,14 @@ void TerminalWindowPort::EnableTransferControls(bool /*enable*/)
 
 void TerminalWindowPort::Report(TransferOutcome outcome)
 {
-    switch (outcome) {
-    case TransferOutcome::HandheldBusy:
+    if (outcome == TransferOutcome::HandheldBusy)
         return Refused(messages::kHandheldBusy);
-    case TransferOutcome::HandheldNotConnected:
-        return SaidWith(texts::kCaptionWarning, texts::kHandheldNotConnected);
-    case TransferOutcome::HandheldProgramNotStarted:
-        return SaidWith(texts::kCaptionError, texts::kHandheldProgramNotStarted);
-    case TransferOutcome::ConfigurationIsDataList:
-        return SaidWith(texts::kCaptionError, texts::kConfigurationIsDataList);
-    case TransferOutcome::SendFailed:
-        return SaidWith(texts::kCaptionError, texts::kSendFailed);
-    case TransferOutcome::ConfigurationSent:
-    case TransferOutcome::ListSent:
-        return Done(texts::kSendSucceeded);
-    case TransferOutcome::SearchFailed:
-        return SaidWith(texts::kCaptionError, texts::kSearchFailed);
-    case TransferOutcome::NothingToReceive:
-        // An empty handheld is no failure of the tool: the window's "Chyba!" box is a
-        // notice here.
-        return Done(texts::kNoLists);
-    case TransferOutcome::Received:
-        return Done(texts::kReceiveSucceeded);
-    }
+    const words::Message message = words::OutcomeMessage(outcome);
+    // An empty handheld is no failure of the tool: the window's "Chyba!" box is a notice
+    // here.
+    if (message.caption == words::kCaptionNotice || outcome == TransferOutcome::NothingToReceive)
+        return Done(message.text);
+    PrintWindowMessage(message);
 }
 
 void TerminalWindowPort::Done(std::string_view text)
@@ -140,20 +97,17 @@ void TerminalWindowPort::Done(std::string_view text)
     m_out << text << '\n';
 }
 
-void TerminalWindowPort::SaidWith(std::string_view caption, std::string_view text)
+void TerminalWindowPort::PrintWindowMessage(const words::Message& message)
 {
     const std::lock_guard lock(m_mutex);
     EndProgressLine();
-    m_err << caption << ' ' << text << '\n';
+    m_err << message.caption << ' ' << message.text << '\n';
 }
 
 void TerminalWindowPort::ReportReceiveFolderInHandheld(const fs::path& receiveFolder,
                                                        const fs::path& handheldFolder)
 {
-    SaidWith(texts::kCaptionError,
-             std::string(texts::kReceiveFolderInHandheld) + "\n" +
-                 std::string(texts::kReceiveFolderLabel) + PathText(receiveFolder) + "\n" +
-                 std::string(texts::kHandheldFolderLabel) + PathText(handheldFolder));
+    PrintWindowMessage(words::ReceiveFolderInHandheldMessage(receiveFolder, handheldFolder));
 }
 
 void TerminalWindowPort::ReportReceptionFailures(const std::vector<ListFailure>& failures)
@@ -185,7 +139,7 @@ void TerminalWindowPort::ReportUnavailable(Unavailable what, const Failure& fail
     const std::lock_guard lock(m_mutex);
     EndProgressLine();
     m_err << messages::kPrefix << failure.detail << '\n'
-          << texts::kCaptionError << ' ' << UnavailableHeading(what) << '\n';
+          << words::kCaptionError << ' ' << words::UnavailableHeading(what) << '\n';
 }
 
 void TerminalWindowPort::Refused(std::string_view why)

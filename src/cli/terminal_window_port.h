@@ -8,6 +8,7 @@
 #include "cli/terminal_progress.h"
 #include "device/progress_display.h"
 #include "device/window_port.h"
+#include "words/transfer_words.h"
 
 namespace zvk::cli {
 
@@ -53,8 +54,8 @@ private:
     void Done(std::string_view text);
     // No transfer, for `why`: said, and the progress shown no more.
     void Refused(std::string_view why);
-    // A line on `err` after a caption of the window's.
-    void SaidWith(std::string_view caption, std::string_view text);
+    // The window's message box as a line on `err`: its caption, then its text.
+    void PrintWindowMessage(const words::Message& message);
 
     std::ostream& m_out;
     std::ostream& m_err;

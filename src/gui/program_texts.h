@@ -2,22 +2,22 @@
 
 #include <QString>
 
-#include "platform/texts.h"
+#include "words/transfer_words.h"
 
 // The texts that the window and its dialogs show, in the program's language. Texts
-// the window shares with zvk come from platform/texts.h; the labels of the dialogs'
+// the window shares with zvk come from words/transfer_words.h; the labels of the dialogs'
 // controls stay in their .ui files.
 namespace zvk {
 
 // Texts shared with zvk, as the window shows them.
 inline const QString kErrorCaption =
-    QString::fromUtf8(texts::kCaptionError.data(), texts::kCaptionError.size());
+    QString::fromUtf8(words::kCaptionError.data(), words::kCaptionError.size());
 inline const QString kNoticeCaption =
-    QString::fromUtf8(texts::kCaptionNotice.data(), texts::kCaptionNotice.size());
+    QString::fromUtf8(words::kCaptionNotice.data(), words::kCaptionNotice.size());
 inline const QString kWarningCaption =
-    QString::fromUtf8(texts::kCaptionWarning.data(), texts::kCaptionWarning.size());
+    QString::fromUtf8(words::kCaptionWarning.data(), words::kCaptionWarning.size());
 inline const QString kIdleStatus =
-    QString::fromUtf8(texts::kStatusIdle.data(), texts::kStatusIdle.size());
+    QString::fromUtf8(words::kStatusIdle.data(), words::kStatusIdle.size());
 
 inline const QString kWindowTitle = QStringLiteral("ZVK PC V4.00");
 

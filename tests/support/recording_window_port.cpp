@@ -16,6 +16,8 @@ std::string StageName(TransferStage stage)
         return "preparing export";
     case TransferStage::Receiving:
         return "receiving";
+    case TransferStage::Count:
+        break;
     }
     return "?";
 }
@@ -31,6 +33,8 @@ std::string UnavailableName(Unavailable what)
         return "configuration";
     case Unavailable::ListToSend:
         return "list to send";
+    case Unavailable::Count:
+        break;
     }
     return "?";
 }
@@ -58,6 +62,8 @@ std::string OutcomeName(TransferOutcome outcome)
         return "nothing to receive";
     case TransferOutcome::Received:
         return "received";
+    case TransferOutcome::Count:
+        break;
     }
     return "?";
 }

@@ -8,6 +8,8 @@ enum class TransferStage
     SendingConfiguration,
     PreparingExport,
     Receiving,
+    // Not a stage: how many there are. Each has its words, and a new one goes above.
+    Count,
 };
 
 // How a transfer ended, or why it did not start, where the outcome alone says it all.
@@ -32,6 +34,8 @@ enum class TransferOutcome
     NothingToReceive,
     // Every list was received (and converted where asked).
     Received,
+    // Not an outcome: how many there are. Each has its words, and a new one goes above.
+    Count,
 };
 
 // What a transfer could not have, for the failure told with it.
@@ -45,6 +49,9 @@ enum class Unavailable
     Configuration,
     // The list to send cannot be read.
     ListToSend,
+    // Not a thing a transfer needs: how many there are. Each has its heading, and a new one
+    // goes above.
+    Count,
 };
 
 } // namespace zvk

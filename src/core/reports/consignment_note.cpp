@@ -6,8 +6,8 @@
 #include "lists/record_layout.h"
 #include "platform/input_file.h"
 #include "platform/path_text.h"
-#include "platform/texts.h"
 #include "platform/windows1250.h"
+#include "reports/document_words.h"
 #include "reports/list_header.h"
 #include "reports/list_passes.h"
 #include "reports/text_format.h"
@@ -26,7 +26,8 @@ void WriteHeaderValues(ReportSession& session, std::string_view bytes)
         const std::string_view code = RecordCode(line);
         if (code == kDateRecordCode) {
             const ListDate date = DateOf(line);
-            document.WriteText(FormatText(texts::kListDate, {date.day, date.month, date.year}));
+            document.WriteText(
+                FormatText(document_words::kListDate, {date.day, date.month, date.year}));
             document.NewLine();
         }
         for (const HeaderValuePlace& place : HeaderValuesOf(code)) {
@@ -49,7 +50,7 @@ Result<> WriteNote(ReportSession& session, const fs::path& list)
     if (Result<> read = ReadWholeFileInto(list, bytes); !read)
         return read;
     ReportDocument& document = session.Document();
-    document.WriteText(FormatText(texts::kListName, {FileNameInWindows1250(list)}));
+    document.WriteText(FormatText(document_words::kListName, {FileNameInWindows1250(list)}));
     document.NewLine();
     document.NewLine();
     WriteHeaderValues(session, bytes);

@@ -2,7 +2,7 @@
 
 #include "lists/data_list.h"
 #include "lists/record_layout.h"
-#include "platform/texts.h"
+#include "reports/document_words.h"
 #include "reports/entry_layout.h"
 #include "reports/summary_lists.h"
 #include "reports/text_format.h"
@@ -81,7 +81,8 @@ void Listing::WriteListingHeader()
 {
     m_document.WriteControl(ControlWord::Bold);
     m_document.WriteControl(ControlWord::Underline);
-    m_document.WriteText(m_twoColumns ? texts::kTwoColumnListingHeading : texts::kListingHeading);
+    m_document.WriteText(m_twoColumns ? document_words::kTwoColumnListingHeading
+                                      : document_words::kListingHeading);
     m_document.WriteControl(ControlWord::UnderlineOff);
     m_document.WriteControl(ControlWord::BoldOff);
     m_document.NewLine();
@@ -136,18 +137,19 @@ void Listing::WriteTotals()
     if (m_totals.longWoodPieces > 0) {
         const double average =
             m_totals.longWoodVolume / static_cast<double>(m_totals.longWoodPieces);
-        m_document.WriteText(FormatText(
-            texts::kLongWoodTotals, {m_totals.longWoodPieces, average, m_totals.longWoodVolume}));
+        m_document.WriteText(
+            FormatText(document_words::kLongWoodTotals,
+                       {m_totals.longWoodPieces, average, m_totals.longWoodVolume}));
         m_document.NewLine();
     }
     if (m_totals.stackedVolumePm > 0.0) {
-        m_document.WriteText(FormatText(texts::kStackedWoodTotals,
+        m_document.WriteText(FormatText(document_words::kStackedWoodTotals,
                                         {m_totals.stackedVolumePm, m_totals.stackedWoodVolume}));
         m_document.NewLine();
     }
     if (m_totals.sawnVolume > 0.0) {
-        m_document.WriteText(
-            FormatText(texts::kSawnTimberTotals, {m_totals.sawnPieces, m_totals.sawnVolume}));
+        m_document.WriteText(FormatText(document_words::kSawnTimberTotals,
+                                        {m_totals.sawnPieces, m_totals.sawnVolume}));
         m_document.NewLine();
     }
     WriteSeparator();

@@ -2,7 +2,7 @@
 
 #include <system_error>
 
-#include "platform/texts.h"
+#include "reports/document_words.h"
 #include "reports/text_format.h"
 
 namespace fs = std::filesystem;
@@ -159,7 +159,7 @@ void ReportDocument::Flush()
 
 void ReportDocument::WritePageNumber()
 {
-    WriteText(FormatText(texts::kPageNumber, {m_pageCounter++}));
+    WriteText(FormatText(document_words::kPageNumber, {m_pageCounter++}));
 }
 
 // A time-stamped document takes the first of its names that no file has, at the

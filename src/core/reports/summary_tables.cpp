@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/texts.h"
+#include "reports/document_words.h"
 #include "reports/text_format.h"
 
 namespace zvk {
@@ -60,7 +60,7 @@ bool SameGroup(const CSort& a, const CSort& b, int keyFields)
 const TableLayout& LongWoodTable()
 {
     static const TableLayout layout{
-        texts::kLongWoodSummaryHeading,
+        document_words::kLongWoodSummaryHeading,
         [](const CSort& r) {
             return FormatText(
                 "   %5lu    %s    %s    %s    %s   %10.2f",
@@ -93,7 +93,7 @@ const TableLayout& LongWoodTable()
 const TableLayout& StackedWoodTable()
 {
     static const TableLayout layout{
-        texts::kStackedWoodSummaryHeading,
+        document_words::kStackedWoodSummaryHeading,
         [](const CSort& r) {
             return FormatText(
                 "   %5lu    %s    %s    %s %8.2f%10.2f",
@@ -122,7 +122,7 @@ const TableLayout& StackedWoodTable()
 const TableLayout& SawnTimberTable()
 {
     static const TableLayout layout{
-        texts::kSawnTimberSummaryHeading,
+        document_words::kSawnTimberSummaryHeading,
         [](const CSort& r) {
             return FormatText(
                 "   %5lu    %s    %s    %3s   %s   %10.3f",

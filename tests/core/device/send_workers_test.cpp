@@ -8,7 +8,6 @@
 #include "device/fake_handheld.h"
 #include "device/handheld_contract.h"
 #include "platform/path_text.h"
-#include "platform/texts.h"
 #include "support/recording_window_port.h"
 #include "support/temp_dir.h"
 
