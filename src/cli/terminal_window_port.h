@@ -7,7 +7,7 @@
 
 #include "cli/terminal_progress.h"
 #include "device/progress_display.h"
-#include "device/window_port.h"
+#include "device/transfer_port.h"
 
 namespace zvk::cli {
 
@@ -16,21 +16,16 @@ namespace zvk::cli {
 // handheld with nothing to receive) are told on `out`; status lines, progress, errors
 // and warnings on `err`, the progress as a bar redrawn in place when `err` is a
 // terminal, else as a line per new percentage. The paths a window would show are
-// given by the command's arguments. A handheld refused to the tool is said in one line,
-// with no progress after it. 100 % is shown only for a transfer that was done: a send the
+// given to the session by the command's arguments. A handheld refused to the tool is said in one
+// line, with no progress after it. 100 % is shown only for a transfer that was done: a send the
 // handheld did not take in, or a reception stopped or failed after its last byte, ends
 // where its bytes were.
 class TerminalWindowPort final : public TransferPort
 {
 public:
-    struct Paths
-    {
-        std::filesystem::path receiveFolder;
-        std::filesystem::path configurationPath;
-        std::filesystem::path listToSend;
-    };
-
-    TerminalWindowPort(std::ostream& out, std::ostream& err, bool errIsTerminal, Paths paths);
+    // `listToSend` is the answer to the question for the list to send.
+    TerminalWindowPort(std::ostream& out, std::ostream& err, bool errIsTerminal,
+                       std::filesystem::path listToSend);
 
     void ShowStage(TransferStage stage) override;
     void ShowProgress(std::uint64_t done, std::uint64_t total) override;
@@ -43,8 +38,6 @@ public:
                                        const std::filesystem::path& handheldFolder) override;
     std::optional<std::filesystem::path>
     AskListToSend(const std::filesystem::path& initialFolder) override;
-    std::filesystem::path ReceiveFolder() override;
-    std::filesystem::path ConfigurationPath() override;
 
 private:
     void EndProgressLine();
@@ -59,7 +52,7 @@ private:
     std::ostream& m_out;
     std::ostream& m_err;
     const bool m_errIsTerminal;
-    const Paths m_paths;
+    const std::filesystem::path m_listToSend;
     std::mutex m_mutex;
     ProgressDisplay m_progress;
     TerminalProgressBar m_bar;

@@ -52,8 +52,7 @@ CTarnwickDlg::CTarnwickDlg(const QStringList& arguments, QWidget* parent, zvk::C
     m_port = std::make_unique<MainWindowPort>(*this);
     m_link = std::make_unique<TransferLink>(
         *m_port, arguments, m_settings.HandheldFolder(), std::move(sampleLists),
-        // Asked anew for each received list, on the worker's thread.
-        [settings = m_settings] { return settings.ConvertReceivedLists(); }, clock);
+        [this] { return TransferInputsNow(); }, clock);
 
     connect(m_ui->sendConfigurationButton, &QPushButton::clicked, this,
             [this] { m_link->Start(zvk::PendingOperation::SendConfiguration); });
@@ -144,6 +143,12 @@ QString CTarnwickDlg::ReceiveFolderText() const
 QString CTarnwickDlg::ConfigurationPathText() const
 {
     return m_ui->configurationPathText->text();
+}
+
+zvk::TransferInputs CTarnwickDlg::TransferInputsNow() const
+{
+    return {zvk::ToFilePath(ReceiveFolderText()), zvk::ToFilePath(ConfigurationPathText()),
+            m_settings.ConvertReceivedLists(), zvk::ToFilePath(QDir::currentPath())};
 }
 
 void CTarnwickDlg::ChooseReceiveFolder()

@@ -10,6 +10,7 @@
 
 #include "config/desktop_settings.h"
 #include "device/clock.h"
+#include "device/transfer_inputs.h"
 #include "gui/dialog_work.h"
 
 class MainWindowPort;
@@ -49,6 +50,9 @@ public:
 
     QString ReceiveFolderText() const;
     QString ConfigurationPathText() const;
+    // What a transfer asked for now works with: the paths shown, the conversion option in
+    // force and the working folder.
+    zvk::TransferInputs TransferInputsNow() const;
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -162,13 +162,3 @@ MainWindowPort::AskListToSend(const std::filesystem::path& initialFolder)
         return zvk::ToFilePath(chosen);
     });
 }
-
-std::filesystem::path MainWindowPort::ReceiveFolder()
-{
-    return Ask([this] { return zvk::ToFilePath(m_window.ReceiveFolderText()); });
-}
-
-std::filesystem::path MainWindowPort::ConfigurationPath()
-{
-    return Ask([this] { return zvk::ToFilePath(m_window.ConfigurationPathText()); });
-}

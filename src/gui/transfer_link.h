@@ -18,11 +18,11 @@ class TransferLink
 public:
     // `arguments` are the program's command line, its name first; `handheldFolder` is the
     // configured folder of the emulated handheld (may be empty) and `sampleLists` the lists
-    // a new one starts with; `convertRequested` tells, for each received list, whether to
-    // convert it.
+    // a new one starts with; `inputs` gives, on the window's thread, what a transfer asked
+    // for at that moment works with.
     TransferLink(MainWindowPort& port, const QStringList& arguments,
                  std::filesystem::path handheldFolder, std::filesystem::path sampleLists,
-                 std::function<bool()> convertRequested, zvk::Clock& clock);
+                 std::function<zvk::TransferInputs()> inputs, zvk::Clock& clock);
     ~TransferLink();
 
     // A button or the command line asks for a transfer: it starts once the link is up.
@@ -36,5 +36,6 @@ public:
 private:
     MainWindowPort& m_port;
     const QString m_argumentText;
+    const std::function<zvk::TransferInputs()> m_inputs;
     zvk::TransferSession m_session;
 };

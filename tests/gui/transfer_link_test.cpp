@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <atomic>
 #include <filesystem>
 #include <future>
@@ -239,6 +240,48 @@ private slots:
             QVERIFY2(zvk::FindControl(&window, id)->isEnabled(), qPrintable(QString::number(id)));
     }
 
+    // Whatever the reception has come to when the window closes (it connects, the handheld
+    // exports, lists arrive, the closing message is open), what the reception writes goes
+    // into the receive folder it started with, and nothing anywhere else.
+    void closingInAnyStageWritesNothingOutsideTheReceiveFolder_data()
+    {
+        QTest::addColumn<QString>("emulator");
+        QTest::addColumn<QString>("closeWhen");
+        QTest::newRow("connecting") << "ConnectDelayMs=20000"
+                                    << "connecting";
+        QTest::newRow("preparing export") << "ExportDelayMs=60000"
+                                          << "Stav: Vytváranie súborov...";
+        QTest::newRow("receiving") << "ExportDelayMs=10\r\nReadDelayMs=60000"
+                                   << "Stav: Príjem dát...";
+        QTest::newRow("closing message") << "ExportDelayMs=10"
+                                         << "message";
+    }
+
+    void closingInAnyStageWritesNothingOutsideTheReceiveFolder()
+    {
+        QFETCH(QString, emulator);
+        QFETCH(QString, closeWhen);
+        PrepareHandheld("[Emulator]\r\n" + emulator.toStdString() + "\r\n");
+        const fs::path receiveFolder = m_session->Folder() / "prijate";
+        WriteSettings("Importpath=" + receiveFolder.string() + "\r\n");
+        CTarnwickDlg window({QStringLiteral("zvkpc")}, nullptr, *m_clock);
+        zvk::SetMessageBoxHandler(
+            [&](const QString&, const QString&, QMessageBox::Icon) { window.reject(); });
+        window.show();
+        QTest::mouseClick(zvk::FindControl(&window, 1001), Qt::LeftButton);
+        if (closeWhen == QStringLiteral("connecting")) {
+            QVERIFY(m_clock->AwaitWaiters(2)); // the watchdog and the handheld answering
+            window.reject();
+        } else if (closeWhen != QStringLiteral("message")) {
+            const QWidget* status = zvk::FindControl(&window, 1030);
+            QTRY_VERIFY_WITH_TIMEOUT(Idle() && status->property("text").toString() == closeWhen,
+                                     Patience(5000));
+            window.reject();
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(Idle() && !window.isVisible(), Patience(10000));
+        QCOMPARE(FilesOutside({m_handheld, receiveFolder}), QStringList{"ZVKServer.ini"});
+    }
+
     void closingWhileConnectingGivesUpTheLink()
     {
         PrepareHandheld("[Emulator]\r\nConnectDelayMs=20000\r\n");
@@ -412,6 +455,22 @@ private:
     {
         m_clock->AdvanceIfIdle();
         return true;
+    }
+
+    // Every file and folder in the desktop's folder, but those in `kept`.
+    QStringList FilesOutside(const std::vector<fs::path>& kept) const
+    {
+        QStringList found;
+        for (auto it = fs::recursive_directory_iterator(m_session->Folder());
+             it != fs::recursive_directory_iterator(); ++it) {
+            if (std::find(kept.begin(), kept.end(), it->path()) != kept.end()) {
+                it.disable_recursion_pending();
+                continue;
+            }
+            found << QString::fromStdString(
+                it->path().lexically_relative(m_session->Folder()).string());
+        }
+        return found;
     }
 
     void WriteSettings(const std::string& keys)
