@@ -26,7 +26,8 @@ int TransferOverLink(PendingOperation operation, const DesktopSettings& settings
     TransferSession session(
         window, nullptr, clock,
         [configured = settings.HandheldFolder(), &context, &clock](const fs::path& workingFolder) {
-            return OpenHandheld({configured, workingFolder, context.sampleLists}, clock);
+            return OpenHandheld(
+                {context.handheldVariable, configured, workingFolder, context.sampleLists}, clock);
         },
         {receive, false, context.stop});
     inputs.workingFolder = context.workingFolder;

@@ -1,6 +1,5 @@
 #include "gui/transfer_link.h"
 
-#include "device/handheld_selection.h"
 #include "gui/main_window_port.h"
 
 namespace {
@@ -23,16 +22,17 @@ zvk::TransferSession::Options SessionOptions(const QStringList& arguments)
 } // namespace
 
 TransferLink::TransferLink(MainWindowPort& port, const QStringList& arguments,
-                           std::filesystem::path handheldFolder, std::filesystem::path sampleLists,
-                           std::function<zvk::TransferInputs()> inputs, zvk::Clock& clock)
+                           zvk::HandheldPlace handheld, std::function<zvk::TransferInputs()> inputs,
+                           zvk::Clock& clock)
     : m_port(port), m_argumentText(ArgumentText(arguments)), m_inputs(std::move(inputs)),
       m_session(
           port, &port, clock,
           // The window's working folder moves with the files the user chooses: handheld/ is
           // looked for where it is when the link opens.
-          [folder = std::move(handheldFolder), samples = std::move(sampleLists),
-           &clock](const std::filesystem::path& workingFolder) {
-              return zvk::OpenHandheld({folder, workingFolder, samples}, clock);
+          [place = std::move(handheld), &clock](const std::filesystem::path& workingFolder) {
+              zvk::HandheldPlace opened = place;
+              opened.workingFolder = workingFolder;
+              return zvk::OpenHandheld(opened, clock);
           },
           SessionOptions(arguments))
 {

@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include "device/clock.h"
+#include "device/handheld_selection.h"
 #include "device/transfer_session.h"
 
 class MainWindowPort;
@@ -16,12 +17,11 @@ class MainWindowPort;
 class TransferLink
 {
 public:
-    // `arguments` are the program's command line, its name first; `handheldFolder` is the
-    // configured folder of the emulated handheld (may be empty) and `sampleLists` the lists
-    // a new one starts with; `inputs` gives, on the window's thread, what a transfer asked
-    // for at that moment works with.
-    TransferLink(MainWindowPort& port, const QStringList& arguments,
-                 std::filesystem::path handheldFolder, std::filesystem::path sampleLists,
+    // `arguments` are the program's command line, its name first; `handheld` is where the
+    // emulated handheld is looked for, but for the working folder, which is the one of the
+    // transfer that opens the link; `inputs` gives, on the window's thread, what a transfer
+    // asked for at that moment works with.
+    TransferLink(MainWindowPort& port, const QStringList& arguments, zvk::HandheldPlace handheld,
                  std::function<zvk::TransferInputs()> inputs, zvk::Clock& clock);
     ~TransferLink();
 

@@ -58,13 +58,11 @@ private slots:
         m_session = std::make_unique<zvk::test::DesktopSession>();
         m_clock = std::make_unique<zvk::test::ManualClock>();
         m_handheld = m_session->Folder() / "handheld";
-        qputenv("ZVK_HANDHELD", QByteArray::fromStdString(m_handheld.string()));
         m_lockedDuringMessage.clear();
     }
 
     void cleanup()
     {
-        qunsetenv("ZVK_HANDHELD");
         m_session.reset();
         m_clock.reset();
     }
@@ -122,7 +120,7 @@ private slots:
     void absentHandheldWarnsAfterTheWatchdogAndCloses()
     {
         PrepareHandheld("[Emulator]\r\nConnected=0\r\n");
-        CTarnwickDlg window({QStringLiteral("zvkpc")}, nullptr, *m_clock);
+        CTarnwickDlg window(Context(), {QStringLiteral("zvkpc")}, nullptr, *m_clock);
         RecordMessages(window);
         window.show();
         QTest::mouseClick(zvk::FindControl(&window, 1000), Qt::LeftButton);
@@ -140,7 +138,8 @@ private slots:
         const fs::path configuration = m_session->Folder() / "ZVK.INI";
         zvk::test::WriteFileBytes(configuration, "[Firma]\r\nFirma1=Lesy\r\n");
         WriteSettings("Konfig=" + configuration.string() + "\r\n");
-        CTarnwickDlg window({QStringLiteral("zvkpc"), QStringLiteral("k")}, nullptr, *m_clock);
+        CTarnwickDlg window(Context(), {QStringLiteral("zvkpc"), QStringLiteral("k")}, nullptr,
+                            *m_clock);
         RecordMessages(window);
         window.show();
         m_clock->Advance(999ms);
@@ -158,7 +157,7 @@ private slots:
         PrepareHandheld("[Emulator]\r\nExportDelayMs=10\r\n");
         for (const QString& argument : {QStringLiteral("/r"), QStringLiteral("K"),
                                         QStringLiteral("/R "), QStringLiteral("y")}) {
-            CTarnwickDlg window({QStringLiteral("zvkpc"), argument}, nullptr, *m_clock);
+            CTarnwickDlg window(Context(), {QStringLiteral("zvkpc"), argument}, nullptr, *m_clock);
             RecordMessages(window);
             window.show();
             // Past the second after which a command line starts its transfer.
@@ -182,7 +181,7 @@ private slots:
                        ? QString::fromStdString(list.string())
                        : QString();
         });
-        CTarnwickDlg window({QStringLiteral("zvkpc")}, nullptr, *m_clock);
+        CTarnwickDlg window(Context(), {QStringLiteral("zvkpc")}, nullptr, *m_clock);
         RecordMessages(window);
         window.show();
         QTest::mouseClick(zvk::FindControl(&window, 1002), Qt::LeftButton);
@@ -200,7 +199,7 @@ private slots:
     void closingDuringAReceptionStopsItAndKeepsTheLists()
     {
         PrepareHandheld("[Emulator]\r\nExportDelayMs=10\r\nExportMarker=0\r\n");
-        CTarnwickDlg window({QStringLiteral("zvkpc")}, nullptr, *m_clock);
+        CTarnwickDlg window(Context(), {QStringLiteral("zvkpc")}, nullptr, *m_clock);
         RecordMessages(window);
         window.show();
         QTest::mouseClick(zvk::FindControl(&window, 1001), Qt::LeftButton);
@@ -220,7 +219,7 @@ private slots:
     void restoringTheWindowDuringATransferKeepsItLocked()
     {
         PrepareHandheld("[Emulator]\r\nExportDelayMs=10\r\n");
-        CTarnwickDlg window({QStringLiteral("zvkpc")}, nullptr, *m_clock);
+        CTarnwickDlg window(Context(), {QStringLiteral("zvkpc")}, nullptr, *m_clock);
         RecordMessages(window);
         window.show();
         QTest::mouseClick(zvk::FindControl(&window, 1001), Qt::LeftButton);
@@ -264,7 +263,7 @@ private slots:
         PrepareHandheld("[Emulator]\r\n" + emulator.toStdString() + "\r\n");
         const fs::path receiveFolder = m_session->Folder() / "prijate";
         WriteSettings("Importpath=" + receiveFolder.string() + "\r\n");
-        CTarnwickDlg window({QStringLiteral("zvkpc")}, nullptr, *m_clock);
+        CTarnwickDlg window(Context(), {QStringLiteral("zvkpc")}, nullptr, *m_clock);
         zvk::SetMessageBoxHandler(
             [&](const QString&, const QString&, QMessageBox::Icon) { window.reject(); });
         window.show();
@@ -285,7 +284,7 @@ private slots:
     void closingWhileConnectingGivesUpTheLink()
     {
         PrepareHandheld("[Emulator]\r\nConnectDelayMs=20000\r\n");
-        CTarnwickDlg window({QStringLiteral("zvkpc")}, nullptr, *m_clock);
+        CTarnwickDlg window(Context(), {QStringLiteral("zvkpc")}, nullptr, *m_clock);
         RecordMessages(window);
         window.show();
         QTest::mouseClick(zvk::FindControl(&window, 1001), Qt::LeftButton);
@@ -304,7 +303,7 @@ private slots:
         zvk::HandheldEmulator elsewhere(m_handheld);
         zvk::Result<zvk::ClaimOutcome> held = elsewhere.ClaimForTransfer();
         QVERIFY(Held(held));
-        CTarnwickDlg window({QStringLiteral("zvkpc")}, nullptr, *m_clock);
+        CTarnwickDlg window(Context(), {QStringLiteral("zvkpc")}, nullptr, *m_clock);
         RecordMessages(window);
         window.show();
         QTest::mouseClick(zvk::FindControl(&window, 1001), Qt::LeftButton);
@@ -337,7 +336,8 @@ private slots:
         zvk::HandheldEmulator elsewhere(m_handheld);
         const zvk::Result<zvk::ClaimOutcome> held = elsewhere.ClaimForTransfer();
         QVERIFY(Held(held));
-        CTarnwickDlg window({QStringLiteral("zvkpc"), QStringLiteral("/R")}, nullptr, *m_clock);
+        CTarnwickDlg window(Context(), {QStringLiteral("zvkpc"), QStringLiteral("/R")}, nullptr,
+                            *m_clock);
         RecordMessages(window);
         window.show();
         QTRY_VERIFY_WITH_TIMEOUT(!window.isVisible(), Patience(5000));
@@ -351,7 +351,7 @@ private slots:
     // software's dll, whatever system it is.
     void missingConnectionSoftwareIsToldInSlovak()
     {
-        CTarnwickDlg window({QStringLiteral("zvkpc")}, nullptr, *m_clock);
+        CTarnwickDlg window(Context(), {QStringLiteral("zvkpc")}, nullptr, *m_clock);
         RecordMessages(window);
         MainWindowPort port(window);
         port.ReportUnavailable(
@@ -371,7 +371,7 @@ private slots:
     // answers a question still waiting, showing nothing.
     void noticesDoNotWaitAndClosingEndsAQuestion()
     {
-        CTarnwickDlg window({QStringLiteral("zvkpc")}, nullptr, *m_clock);
+        CTarnwickDlg window(Context(), {QStringLiteral("zvkpc")}, nullptr, *m_clock);
         RecordMessages(window);
         window.show();
         MainWindowPort port(window);
@@ -410,7 +410,7 @@ private slots:
     // still shows its own text to the end.
     void closingWhileAWorkersMessageBoxIsOpen()
     {
-        CTarnwickDlg window({QStringLiteral("zvkpc")}, nullptr, *m_clock);
+        CTarnwickDlg window(Context(), {QStringLiteral("zvkpc")}, nullptr, *m_clock);
         window.show();
         MainWindowPort port(window);
         std::jthread asking;
@@ -443,7 +443,8 @@ private:
     // The program started with "/R": it receives at once and closes when done.
     void ReceiveAsStartedWithSlashR()
     {
-        CTarnwickDlg window({QStringLiteral("zvkpc"), QStringLiteral("/R")}, nullptr, *m_clock);
+        CTarnwickDlg window(Context(), {QStringLiteral("zvkpc"), QStringLiteral("/R")}, nullptr,
+                            *m_clock);
         RecordMessages(window);
         window.show();
         QTRY_VERIFY_WITH_TIMEOUT(Idle() && !window.isVisible(), Patience(10000));
@@ -471,6 +472,15 @@ private:
                 it->path().lexically_relative(m_session->Folder()).string());
         }
         return found;
+    }
+
+    // The window as main starts it in the desktop's folder, with ZVK_HANDHELD naming the
+    // emulated handheld.
+    zvk::WindowContext Context() const
+    {
+        zvk::WindowContext context = m_session->Context();
+        context.handheldVariable = m_handheld;
+        return context;
     }
 
     void WriteSettings(const std::string& keys)
