@@ -16,8 +16,8 @@ namespace zvk::cli {
 // handheld with nothing to receive) are told on `out`; status lines, progress, errors
 // and warnings on `err`, the progress as a bar redrawn in place when `err` is a
 // terminal, else as a line per new percentage. The paths a window would show are
-// given to the session by the command's arguments. A handheld refused to the tool is said in one
-// line, with no progress after it. 100 % is shown only for a transfer that was done: a send the
+// given by the command's arguments. A handheld refused to the tool is said in one line,
+// with no progress after it. 100 % is shown only for a transfer that was done: a send the
 // handheld did not take in, or a reception stopped or failed after its last byte, ends
 // where its bytes were.
 class TerminalWindowPort final : public TransferPort
