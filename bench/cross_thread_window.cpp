@@ -6,9 +6,8 @@ namespace fs = std::filesystem;
 
 namespace zvk::bench {
 
-CrossThreadWindow::CrossThreadWindow(fs::path receiveFolder, bool crossThread)
-    : m_receiveFolder(std::move(receiveFolder)), m_crossThread(crossThread),
-      m_thread([this] { Loop(); })
+CrossThreadWindow::CrossThreadWindow(bool crossThread)
+    : m_crossThread(crossThread), m_thread([this] { Loop(); })
 {}
 
 CrossThreadWindow::~CrossThreadWindow()
@@ -122,18 +121,6 @@ std::optional<fs::path> CrossThreadWindow::AskListToSend(const fs::path& /*initi
     std::optional<fs::path> chosen;
     Invoke([this, &chosen] { chosen = m_listToSend; });
     return chosen;
-}
-
-fs::path CrossThreadWindow::ReceiveFolder()
-{
-    fs::path folder;
-    Invoke([this, &folder] { folder = m_receiveFolder; });
-    return folder;
-}
-
-fs::path CrossThreadWindow::ConfigurationPath()
-{
-    return {};
 }
 
 void CrossThreadWindow::ChooseListToSend(fs::path list)

@@ -10,7 +10,7 @@
 #include <thread>
 
 #include "device/progress_display.h"
-#include "device/window_port.h"
+#include "device/transfer_port.h"
 
 namespace zvk::bench {
 
@@ -22,7 +22,7 @@ namespace zvk::bench {
 class CrossThreadWindow final : public TransferPort
 {
 public:
-    CrossThreadWindow(std::filesystem::path receiveFolder, bool crossThread);
+    explicit CrossThreadWindow(bool crossThread);
     ~CrossThreadWindow() override;
 
     void ShowStage(TransferStage stage) override;
@@ -36,8 +36,6 @@ public:
                                        const std::filesystem::path& handheldFolder) override;
     std::optional<std::filesystem::path>
     AskListToSend(const std::filesystem::path& initialFolder) override;
-    std::filesystem::path ReceiveFolder() override;
-    std::filesystem::path ConfigurationPath() override;
 
     // The list that AskListToSend answers with; none is chosen unless this is called.
     void ChooseListToSend(std::filesystem::path list);
@@ -55,7 +53,6 @@ private:
     void Invoke(std::function<void()> call);
     void Loop();
 
-    const std::filesystem::path m_receiveFolder;
     const bool m_crossThread;
     std::mutex m_mutex;
     std::condition_variable m_wake;

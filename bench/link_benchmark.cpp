@@ -101,11 +101,11 @@ Measured TimedReception(const fs::path& root, const fs::path& corpus, bool slowL
         fs::copy_file(list.path(), handheld / list.path().filename());
     fs::remove_all(desktop);
     fs::create_directories(desktop);
-    zvk::bench::CrossThreadWindow window(desktop, true);
+    zvk::bench::CrossThreadWindow window(true);
     zvk::bench::HurriedClock clock;
-    zvk::ReceiveSettings settings;
-    settings.convertRequested = [convert] { return convert; };
-    const bool received = zvk::ReceiveListsWorker(window, emulator, settings, clock, {});
+    const bool received = zvk::ReceiveListsWorker(
+        window, emulator, {.receiveFolder = desktop, .convertReceivedLists = convert}, {}, clock,
+        {});
     const SteadyTime::time_point ended = SteadyTime::now();
     if (!received || window.ShownPercent() != 100 || !window.ReceivingSince()) {
         std::cerr << "reception failed: " << window.LastMessage() << '\n';
@@ -124,10 +124,10 @@ Measured TimedSending(const fs::path& root, const fs::path& list, bool slowLink)
 {
     std::unique_ptr<zvk::HandheldEmulator> made;
     zvk::HandheldEmulator& emulator = FreshHandheld(root / "handheld", slowLink, made);
-    zvk::bench::CrossThreadWindow window(root, true);
+    zvk::bench::CrossThreadWindow window(true);
     window.ChooseListToSend(list);
     const SteadyTime::time_point started = SteadyTime::now();
-    const bool sent = zvk::SendListWorker(window, emulator);
+    const bool sent = zvk::SendListWorker(window, emulator, root);
     const double seconds = Seconds(SteadyTime::now() - started);
     if (!sent || window.ShownPercent() != 100) {
         std::cerr << "sending failed: " << window.LastMessage() << '\n';

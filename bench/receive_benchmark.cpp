@@ -63,10 +63,11 @@ double TimedReception(const fs::path& root, std::uint64_t largeBytes, int smallL
     StageLists(handheld, largeBytes, smallLists);
     fs::create_directories(desktop);
     zvk::HandheldEmulator emulator(handheld);
-    zvk::bench::CrossThreadWindow window(desktop, crossThread);
+    zvk::bench::CrossThreadWindow window(crossThread);
     zvk::bench::HurriedClock clock;
     const auto started = Clock::now();
-    const bool received = zvk::ReceiveListsWorker(window, emulator, {}, clock, {});
+    const bool received =
+        zvk::ReceiveListsWorker(window, emulator, {.receiveFolder = desktop}, {}, clock, {});
     const double seconds = Seconds(Clock::now() - started);
     if (!received || window.ShownPercent() != 100) {
         std::cerr << "reception failed: " << window.LastMessage() << '\n';

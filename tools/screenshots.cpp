@@ -1,6 +1,9 @@
 // Renders the program's windows offscreen to PNG files for the README:
 //   QT_QPA_PLATFORM=offscreen zvk_screenshots OUTPUT_FOLDER
 // The windows show the sample configuration and the sample lists of the repository.
+#include <filesystem>
+#include <system_error>
+
 #include <QApplication>
 #include <QComboBox>
 #include <QDate>
@@ -16,6 +19,8 @@
 #include "gui/CTypDlg.h"
 #include "gui/control_ids.h"
 #include "gui/slovak_language.h"
+#include "platform/environment_path.h"
+#include "platform/user_cache_folder.h"
 
 namespace {
 
@@ -59,10 +64,16 @@ int main(int argc, char* argv[])
     }
     const QDir output(QString::fromLocal8Bit(argv[1]));
     const std::filesystem::path configuration(ZVK_SAMPLE_CONFIGURATION);
-    CTarnwickDlg mainWindow({QStringLiteral("zvkpc")});
+    // What zvkpc's main gives the window; nothing is transferred here, so no sample lists.
+    std::error_code ec;
+    const zvk::WindowContext context{std::filesystem::current_path(ec),
+                                     zvk::EnvironmentPath("ZVK_HANDHELD"),
+                                     {},
+                                     zvk::UserCacheFolder()};
+    CTarnwickDlg mainWindow(context, {QStringLiteral("zvkpc")});
     CKonfigDlg configurationEditor(configuration);
     CDlgChooseFolder chooser;
-    CPrehladyDlg reports(configuration, std::filesystem::path(ZVK_SAMPLE_DIR));
+    CPrehladyDlg reports(configuration, std::filesystem::path(ZVK_SAMPLE_DIR), context);
     ChooseSampleCriteria(reports);
     CTypDlg reportType;
     const bool saved = Save(mainWindow, output, QStringLiteral("main-window.png")) &&

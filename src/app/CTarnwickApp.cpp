@@ -3,7 +3,6 @@
 #include <QDir>
 #include <QIcon>
 
-#include "device/handheld_selection.h"
 #include "gui/CTarnwickDlg.h"
 #include "gui/slovak_language.h"
 
@@ -32,10 +31,9 @@ CTarnwickApp::CTarnwickApp(int& argc, char** argv) : QApplication(argc, argv)
     setWindowIcon(ProgramIcon());
 }
 
-int CTarnwickApp::Run()
+int CTarnwickApp::Run(zvk::WindowContext context)
 {
-    CTarnwickDlg window(arguments(), nullptr, zvk::SteadyClock(),
-                        zvk::SampleListsFolder(ZVK_SAMPLE_DIR));
+    CTarnwickDlg window(std::move(context), arguments());
     int stopSignal = 0;
 #ifndef _WIN32
     // A stop signal closes the window as "Koniec" does, so that its transfer stops cleanly

@@ -2,6 +2,8 @@
 
 #include <QApplication>
 
+#include "gui/window_context.h"
+
 // The program: one modal main window; the program ends when it closes.
 class CTarnwickApp : public QApplication
 {
@@ -10,5 +12,6 @@ class CTarnwickApp : public QApplication
 public:
     CTarnwickApp(int& argc, char** argv);
 
-    int Run();
+    // Shows the main window over what main read of the process, until it closes.
+    int Run(zvk::WindowContext context);
 };

@@ -1,7 +1,15 @@
+#include <filesystem>
+#include <system_error>
+
 #include "app/CTarnwickApp.h"
+#include "device/handheld_selection.h"
+#include "platform/environment_path.h"
+#include "platform/user_cache_folder.h"
 
 int main(int argc, char* argv[])
 {
     CTarnwickApp app(argc, argv);
-    return app.Run();
+    std::error_code ec;
+    return app.Run({std::filesystem::current_path(ec), zvk::EnvironmentPath("ZVK_HANDHELD"),
+                    zvk::SampleListsFolder(ZVK_SAMPLE_DIR), zvk::UserCacheFolder()});
 }

@@ -281,8 +281,8 @@ int RunDiagnose(const Arguments& arguments, const CommandContext& context)
     }
     Diagnosis diagnosis(context.out);
     const DesktopSettings settings(context.workingFolder);
-    const HandheldPlace place{settings.HandheldFolder(), context.workingFolder,
-                              context.sampleLists};
+    const HandheldPlace place{context.handheldVariable, settings.HandheldFolder(),
+                              context.workingFolder, context.sampleLists};
     SayVersions(diagnosis);
     SayRapiLibrary(diagnosis, EmulatedHandheldFolder(place).has_value());
     SayHandheld(diagnosis, place, context);

@@ -40,14 +40,6 @@ public:
     {
         return std::nullopt;
     }
-    fs::path ReceiveFolder() override
-    {
-        return {};
-    }
-    fs::path ConfigurationPath() override
-    {
-        return {};
-    }
 
     HandheldAnswer Answer() const
     {
@@ -69,11 +61,13 @@ HandheldAnswer AskHandheld(const HandheldPlace& place, const CommandContext& con
     bool linked = false;
     {
         TransferSession session(port, nullptr, clock,
-                                [&place, &clock] { return OpenHandheld(place, clock); },
+                                [&place, &clock](const fs::path& /*workingFolder*/) {
+                                    return OpenHandheld(place, clock);
+                                },
                                 {{}, false, context.stop});
         session.LinkReady();
         // No operation is pending: the session connects and, the link up, transfers nothing.
-        session.Start(PendingOperation::None);
+        session.Start(PendingOperation::None, {});
         linked = session.WaitUntilEnded();
         // The session closes the link as it ends.
     }

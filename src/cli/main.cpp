@@ -6,6 +6,7 @@
 #include "cli/stop_signals.h"
 #include "cli/terminal_progress.h"
 #include "device/handheld_selection.h"
+#include "platform/environment_path.h"
 #include "platform/user_cache_folder.h"
 
 int main(int argc, char* argv[])
@@ -19,7 +20,8 @@ int main(int argc, char* argv[])
                                            signals.StopToken(),
                                            std::filesystem::current_path(),
                                            zvk::SampleListsFolder(ZVK_SAMPLE_DIR),
-                                           zvk::UserCacheFolder()};
+                                           zvk::UserCacheFolder(),
+                                           zvk::EnvironmentPath("ZVK_HANDHELD")};
     const int status = zvk::cli::RunCommandLine(arguments, context);
     return signals.ExitStatus(status);
 }

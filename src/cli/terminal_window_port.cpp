@@ -29,8 +29,9 @@ std::string FailureLine(const ListFailure& failure)
 } // namespace
 
 TerminalWindowPort::TerminalWindowPort(std::ostream& out, std::ostream& err, bool errIsTerminal,
-                                       Paths paths)
-    : m_out(out), m_err(err), m_errIsTerminal(errIsTerminal), m_paths(std::move(paths)), m_bar(err)
+                                       fs::path listToSend)
+    : m_out(out), m_err(err), m_errIsTerminal(errIsTerminal), m_listToSend(std::move(listToSend)),
+      m_bar(err)
 {}
 
 void TerminalWindowPort::ShowStage(TransferStage stage)
@@ -152,17 +153,7 @@ void TerminalWindowPort::Refused(std::string_view why)
 
 std::optional<fs::path> TerminalWindowPort::AskListToSend(const fs::path& /*initialFolder*/)
 {
-    return m_paths.listToSend;
-}
-
-fs::path TerminalWindowPort::ReceiveFolder()
-{
-    return m_paths.receiveFolder;
-}
-
-fs::path TerminalWindowPort::ConfigurationPath()
-{
-    return m_paths.configurationPath;
+    return m_listToSend;
 }
 
 void TerminalWindowPort::EndProgressLine()

@@ -7,7 +7,7 @@
 
 #include "cli/terminal_progress.h"
 #include "device/progress_display.h"
-#include "device/window_port.h"
+#include "device/transfer_port.h"
 #include "words/transfer_words.h"
 
 namespace zvk::cli {
@@ -24,14 +24,9 @@ namespace zvk::cli {
 class TerminalWindowPort final : public TransferPort
 {
 public:
-    struct Paths
-    {
-        std::filesystem::path receiveFolder;
-        std::filesystem::path configurationPath;
-        std::filesystem::path listToSend;
-    };
-
-    TerminalWindowPort(std::ostream& out, std::ostream& err, bool errIsTerminal, Paths paths);
+    // `listToSend` is the answer to the question for the list to send.
+    TerminalWindowPort(std::ostream& out, std::ostream& err, bool errIsTerminal,
+                       std::filesystem::path listToSend);
 
     void ShowStage(TransferStage stage) override;
     void ShowProgress(std::uint64_t done, std::uint64_t total) override;
@@ -44,8 +39,6 @@ public:
                                        const std::filesystem::path& handheldFolder) override;
     std::optional<std::filesystem::path>
     AskListToSend(const std::filesystem::path& initialFolder) override;
-    std::filesystem::path ReceiveFolder() override;
-    std::filesystem::path ConfigurationPath() override;
 
 private:
     void EndProgressLine();
@@ -60,7 +53,7 @@ private:
     std::ostream& m_out;
     std::ostream& m_err;
     const bool m_errIsTerminal;
-    const Paths m_paths;
+    const std::filesystem::path m_listToSend;
     std::mutex m_mutex;
     ProgressDisplay m_progress;
     TerminalProgressBar m_bar;

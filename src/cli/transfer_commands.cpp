@@ -18,18 +18,21 @@ namespace {
 // The road of every transfer, the window's own: the session connects under the
 // watchdog, then runs the operation's worker; the link is closed when the tool is done.
 int TransferOverLink(PendingOperation operation, const DesktopSettings& settings,
-                     TerminalWindowPort::Paths paths, const ReceiveSettings& receive,
-                     const CommandContext& context)
+                     TransferInputs inputs, const fs::path& listToSend,
+                     const ReceiveSettings& receive, const CommandContext& context)
 {
-    TerminalWindowPort window(context.out, context.err, context.errIsTerminal, std::move(paths));
+    TerminalWindowPort window(context.out, context.err, context.errIsTerminal, listToSend);
     Clock& clock = context.clock;
-    TransferSession session(window, nullptr, clock,
-                            [place = HandheldPlace{settings.HandheldFolder(), context.workingFolder,
-                                                   context.sampleLists},
-                             &clock] { return OpenHandheld(place, clock); },
-                            {receive, false, context.stop});
+    TransferSession session(
+        window, nullptr, clock,
+        [configured = settings.HandheldFolder(), &context, &clock](const fs::path& workingFolder) {
+            return OpenHandheld(
+                {context.handheldVariable, configured, workingFolder, context.sampleLists}, clock);
+        },
+        {receive, false, context.stop});
+    inputs.workingFolder = context.workingFolder;
     session.LinkReady();
-    session.Start(operation);
+    session.Start(operation, std::move(inputs));
     return session.WaitUntilEnded() ? kSuccess : kFailure;
 }
 
@@ -82,20 +85,20 @@ int RunReceive(const Arguments& arguments, const CommandContext& context)
 {
     std::ostream& err = context.err;
     const DesktopSettings settings(context.workingFolder);
-    TerminalWindowPort::Paths paths{settings.ReceiveFolder(), {}, {}};
+    TransferInputs inputs{.receiveFolder = settings.ReceiveFolder(),
+                          .convertReceivedLists = settings.ConvertReceivedLists()};
     ReceiveSettings receive;
-    receive.convertRequested = [settings] { return settings.ConvertReceivedLists(); };
     int waitSeconds = kDefaultExportWaitSeconds;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         if (arguments[i] == "--convert") {
-            receive.convertRequested = [] { return true; };
+            inputs.convertReceivedLists = true;
         } else if (arguments[i] == "--to") {
             const std::optional<std::string> folder = OptionValue(arguments, i);
             if (!folder) {
                 ReportFailure(err, messages::kToNeedsFolder);
                 return kUsageError;
             }
-            paths.receiveFolder = context.PathOf(*folder);
+            inputs.receiveFolder = context.PathOf(*folder);
         } else if (arguments[i] == "--wait") {
             const std::optional<std::string> value = OptionValue(arguments, i);
             const std::optional<int> seconds = value ? WholeSeconds(*value) : std::nullopt;
@@ -110,8 +113,8 @@ int RunReceive(const Arguments& arguments, const CommandContext& context)
         }
     }
     LimitExportWait(receive, waitSeconds, err);
-    return TransferOverLink(PendingOperation::ReceiveLists, settings, std::move(paths), receive,
-                            context);
+    return TransferOverLink(PendingOperation::ReceiveLists, settings, std::move(inputs), {},
+                            receive, context);
 }
 
 int RunSendConfig(const Arguments& arguments, const CommandContext& context)
@@ -120,8 +123,10 @@ int RunSendConfig(const Arguments& arguments, const CommandContext& context)
         return kUsageError;
     const fs::path configuration = context.PathOf(arguments[0]);
     const DesktopSettings settings(context.workingFolder);
-    return TransferOverLink(PendingOperation::SendConfiguration, settings,
-                            {settings.ReceiveFolder(), configuration, {}}, {}, context);
+    return TransferOverLink(
+        PendingOperation::SendConfiguration, settings,
+        {.receiveFolder = settings.ReceiveFolder(), .configurationPath = configuration}, {}, {},
+        context);
 }
 
 int RunSendList(const Arguments& arguments, const CommandContext& context)
@@ -135,7 +140,7 @@ int RunSendList(const Arguments& arguments, const CommandContext& context)
     }
     const DesktopSettings settings(context.workingFolder);
     return TransferOverLink(PendingOperation::SendList, settings,
-                            {settings.ReceiveFolder(), {}, list}, {}, context);
+                            {.receiveFolder = settings.ReceiveFolder()}, list, {}, context);
 }
 
 } // namespace zvk::cli

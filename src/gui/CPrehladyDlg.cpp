@@ -15,7 +15,6 @@
 #include "gui/message_box.h"
 #include "gui/program_texts.h"
 #include "gui/windows1250_text.h"
-#include "platform/user_cache_folder.h"
 #include "reports/documents.h"
 #include "reports/report_session.h"
 #include "ui_CPrehladyDlg.h"
@@ -46,9 +45,11 @@ zvk::CalendarDate ToCalendarDate(const QDate& date)
 } // namespace
 
 CPrehladyDlg::CPrehladyDlg(std::filesystem::path configurationFile,
-                           std::filesystem::path receiveFolder, QWidget* parent)
+                           std::filesystem::path receiveFolder, const zvk::WindowContext& context,
+                           QWidget* parent)
     : QDialog(parent), m_ui(std::make_unique<Ui::CPrehladyDlg>()),
       m_configurationFile(std::move(configurationFile)), m_receiveFolder(std::move(receiveFolder)),
+      m_documentFolder(context.workingFolder), m_cacheFolder(context.cacheFolder),
       m_work([this](std::uint64_t done, std::uint64_t total) { ShowProgress(done, total); },
              [this](bool running) { ShowWorkRunning(running); })
 {
@@ -104,11 +105,11 @@ void CPrehladyDlg::FillNextValueCombo()
     const std::size_t row = m_waitingRows.front();
     m_waitingRows.pop_front();
     m_fillingRow = row;
-    m_work.Start([this, row, folder = m_receiveFolder,
+    m_work.Start([this, row, folder = m_receiveFolder, cache = m_cacheFolder,
                   valueNumber = m_captionCombos[row]->currentIndex()](
                      std::stop_token stop, const zvk::ListProgress& progress) {
         zvk::HeaderValueTexts found =
-            zvk::ReadHeaderValueTexts(folder, valueNumber, zvk::UserCacheFolder(), stop, progress);
+            zvk::ReadHeaderValueTexts(folder, valueNumber, cache, stop, progress);
         return [this, row, found = std::move(found)] { ShowValueTexts(row, found); };
     });
 }
@@ -152,7 +153,7 @@ void CPrehladyDlg::OnPrehlad()
         return;
     const zvk::ReportSelection selection = Selection();
     const std::optional<zvk::DocumentSettings> asked =
-        AskDocumentSettings(this, m_configurationFile);
+        AskDocumentSettings(this, m_configurationFile, m_documentFolder);
     if (!asked)
         return;
     ShowDateDoubts({});
@@ -160,7 +161,7 @@ void CPrehladyDlg::OnPrehlad()
         [this, selection, folder = m_receiveFolder,
          settings = *asked](std::stop_token stop, const zvk::ListProgress& progress) mutable {
             std::vector<zvk::DoubtfulDate> doubtful;
-            settings.indexFolder = zvk::UserCacheFolder();
+            settings.indexFolder = m_cacheFolder;
             settings.stop = stop;
             settings.progress = progress;
             settings.doubtfulDate = [&](const zvk::DoubtfulDate& list) {

@@ -11,6 +11,7 @@
 #include <QDialog>
 
 #include "gui/dialog_work.h"
+#include "gui/window_context.h"
 #include "reports/header_value_texts.h"
 #include "reports/report_selection.h"
 #include "reports/report_session.h"
@@ -31,8 +32,10 @@ class CPrehladyDlg : public QDialog
     Q_OBJECT
 
 public:
+    // Documents are made in the working folder of `context`, and header indexes kept in
+    // its cache folder.
     CPrehladyDlg(std::filesystem::path configurationFile, std::filesystem::path receiveFolder,
-                 QWidget* parent = nullptr);
+                 const zvk::WindowContext& context, QWidget* parent = nullptr);
     ~CPrehladyDlg() override;
 
     // The dates and the five rows as the controls show them.
@@ -59,6 +62,8 @@ private:
     std::unique_ptr<Ui::CPrehladyDlg> m_ui;
     std::filesystem::path m_configurationFile;
     std::filesystem::path m_receiveFolder;
+    const std::filesystem::path m_documentFolder;
+    const std::filesystem::path m_cacheFolder;
     std::array<QComboBox*, zvk::kCriteriaRowCount> m_captionCombos{};
     std::array<QComboBox*, zvk::kCriteriaRowCount> m_valueCombos{};
     // Rows whose value combo waits for its texts, in the order their captions were

@@ -36,10 +36,10 @@ QString ApplicationName()
 
 } // namespace
 
-CTarnwickDlg::CTarnwickDlg(const QStringList& arguments, QWidget* parent, zvk::Clock& clock,
-                           std::filesystem::path sampleLists)
-    : QDialog(parent), m_ui(std::make_unique<Ui::CTarnwickDlg>()),
-      m_settings(zvk::ToFilePath(QDir::currentPath()), ApplicationName().toStdString()),
+CTarnwickDlg::CTarnwickDlg(zvk::WindowContext context, const QStringList& arguments,
+                           QWidget* parent, zvk::Clock& clock)
+    : QDialog(parent), m_ui(std::make_unique<Ui::CTarnwickDlg>()), m_context(std::move(context)),
+      m_settings(m_context.workingFolder, ApplicationName().toStdString()),
       // A consignment note reads one list: it shows no progress of its own, and its
       // button stays locked while it is made.
       m_documentWork([](std::uint64_t, std::uint64_t) {},
@@ -51,9 +51,10 @@ CTarnwickDlg::CTarnwickDlg(const QStringList& arguments, QWidget* parent, zvk::C
     ReadSettings();
     m_port = std::make_unique<MainWindowPort>(*this);
     m_link = std::make_unique<TransferLink>(
-        *m_port, arguments, m_settings.HandheldFolder(), std::move(sampleLists),
-        // Asked anew for each received list, on the worker's thread.
-        [settings = m_settings] { return settings.ConvertReceivedLists(); }, clock);
+        *m_port, arguments,
+        zvk::HandheldPlace{
+            m_context.handheldVariable, m_settings.HandheldFolder(), {}, m_context.sampleLists},
+        [this] { return TransferInputsNow(); }, clock);
 
     connect(m_ui->sendConfigurationButton, &QPushButton::clicked, this,
             [this] { m_link->Start(zvk::PendingOperation::SendConfiguration); });
@@ -146,6 +147,20 @@ QString CTarnwickDlg::ConfigurationPathText() const
     return m_ui->configurationPathText->text();
 }
 
+zvk::TransferInputs CTarnwickDlg::TransferInputsNow() const
+{
+    return {zvk::ToFilePath(ReceiveFolderText()), zvk::ToFilePath(ConfigurationPathText()),
+            m_settings.ConvertReceivedLists(), m_context.workingFolder};
+}
+
+QString CTarnwickDlg::AskOpenFile(const QString& initialFolder, const QString& filter)
+{
+    const QString chosen = zvk::AskOpenFileName(this, initialFolder, filter);
+    if (!chosen.isEmpty())
+        m_context.workingFolder = zvk::ToFilePath(QFileInfo(chosen).absolutePath());
+    return chosen;
+}
+
 void CTarnwickDlg::ChooseReceiveFolder()
 {
     CDlgChooseFolder chooser(this);
@@ -158,7 +173,7 @@ void CTarnwickDlg::ChooseReceiveFolder()
 
 void CTarnwickDlg::ChooseConfigurationFile()
 {
-    const QString chosen = zvk::AskOpenFileName(this, QString(), zvk::kConfigurationFilesFilter);
+    const QString chosen = AskOpenFile(QString(), zvk::kConfigurationFilesFilter);
     if (chosen.isEmpty())
         return;
     const QString path = QDir::toNativeSeparators(chosen);
@@ -196,17 +211,17 @@ void CTarnwickDlg::EditConfiguration()
 void CTarnwickDlg::OpenReports()
 {
     CPrehladyDlg dialog(zvk::ToFilePath(ConfigurationPathText()),
-                        zvk::ToFilePath(ReceiveFolderText()), this);
+                        zvk::ToFilePath(ReceiveFolderText()), m_context, this);
     dialog.exec();
 }
 
 void CTarnwickDlg::MakeConsignment()
 {
-    const QString chosen = zvk::AskOpenFileName(this, ReceiveFolderText(), zvk::kDataFilesFilter);
+    const QString chosen = AskOpenFile(ReceiveFolderText(), zvk::kDataFilesFilter);
     if (chosen.isEmpty())
         return;
-    const std::optional<zvk::DocumentSettings> asked =
-        AskDocumentSettings(this, zvk::ToFilePath(ConfigurationPathText()));
+    const std::optional<zvk::DocumentSettings> asked = AskDocumentSettings(
+        this, zvk::ToFilePath(ConfigurationPathText()), m_context.workingFolder);
     // A transfer's end unlocks the button; a note already being made is not started twice.
     if (!asked || m_documentWork.Running())
         return;
@@ -223,8 +238,7 @@ void CTarnwickDlg::MakeConsignment()
 
 void CTarnwickDlg::ImportMeasurementText()
 {
-    const QString chosen =
-        zvk::AskOpenFileName(this, ReceiveFolderText(), zvk::kMeasurementTextsFilter);
+    const QString chosen = AskOpenFile(ReceiveFolderText(), zvk::kMeasurementTextsFilter);
     if (chosen.isEmpty())
         return;
     const zvk::Result<zvk::ImportedList> imported =
@@ -241,10 +255,12 @@ void CTarnwickDlg::Install()
     EnableTransferControls(false);
     zvk::ShowMessageBox(this, zvk::kCloseHandheldProgram, zvk::kWarningCaption,
                         QMessageBox::Critical);
-    // The installer is looked for in the working directory of the moment: a
+    // The installer is looked for in the working folder of the moment, and runs there: a
     // confirmed open-file dialog may have moved it to the installer's folder.
+    const QDir working(zvk::ToDisplayPath(m_context.workingFolder));
     QProcess installer;
-    installer.setProgram(QDir::current().filePath(QStringLiteral("Setup.exe")));
+    installer.setProgram(working.filePath(QStringLiteral("Setup.exe")));
+    installer.setWorkingDirectory(working.path());
     installer.start();
     if (installer.waitForStarted())
         installer.waitForFinished(-1);

@@ -10,7 +10,9 @@
 
 #include "config/desktop_settings.h"
 #include "device/clock.h"
+#include "device/transfer_inputs.h"
 #include "gui/dialog_work.h"
+#include "gui/window_context.h"
 
 class MainWindowPort;
 class TransferLink;
@@ -26,12 +28,11 @@ class CTarnwickDlg : public QDialog
     Q_OBJECT
 
 public:
-    // `arguments` are the program's command line, its name first; the link and the
-    // emulated handheld take their time from `clock`; a new emulated handheld starts with
-    // the lists in `sampleLists` (none when empty).
-    explicit CTarnwickDlg(const QStringList& arguments = QCoreApplication::arguments(),
-                          QWidget* parent = nullptr, zvk::Clock& clock = zvk::SteadyClock(),
-                          std::filesystem::path sampleLists = {});
+    // `context` is what main read of the process; `arguments` are the program's command
+    // line, its name first; the link and the emulated handheld take their time from `clock`.
+    explicit CTarnwickDlg(zvk::WindowContext context,
+                          const QStringList& arguments = QCoreApplication::arguments(),
+                          QWidget* parent = nullptr, zvk::Clock& clock = zvk::SteadyClock());
     ~CTarnwickDlg() override;
 
     // Closing stops a running transfer first; nothing is left half-written.
@@ -49,6 +50,12 @@ public:
 
     QString ReceiveFolderText() const;
     QString ConfigurationPathText() const;
+    // What a transfer asked for now works with: the paths shown, the conversion option in
+    // force and the working folder.
+    zvk::TransferInputs TransferInputsNow() const;
+    // The program's open-file dialog (zvk::AskOpenFileName); a confirmed choice makes the
+    // chosen file's folder the window's working folder.
+    QString AskOpenFile(const QString& initialFolder, const QString& filter);
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -66,6 +73,9 @@ private:
     void Install();
 
     std::unique_ptr<Ui::CTarnwickDlg> m_ui;
+    // Its working folder moves with every confirmed open-file dialog: the installer, the
+    // documents and the default handheld/ are looked for where it is at the time.
+    zvk::WindowContext m_context;
     // Fixed at start-up: later changes of the working directory (every confirmed
     // open-file dialog moves it) do not move the settings.
     zvk::DesktopSettings m_settings;

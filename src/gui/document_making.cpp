@@ -7,7 +7,8 @@
 #include "gui/show_failure.h"
 
 std::optional<zvk::DocumentSettings>
-AskDocumentSettings(QWidget* owner, const std::filesystem::path& configurationFile)
+AskDocumentSettings(QWidget* owner, const std::filesystem::path& configurationFile,
+                    const std::filesystem::path& documentFolder)
 {
     const std::optional<zvk::ReportOptions> options = CTypDlg::AskReportOptions(owner);
     if (!options)
@@ -15,6 +16,7 @@ AskDocumentSettings(QWidget* owner, const std::filesystem::path& configurationFi
     zvk::DocumentSettings settings;
     settings.options = *options;
     settings.configFile = configurationFile;
+    settings.target.folder = documentFolder;
     return settings;
 }
 

@@ -10,8 +10,9 @@ namespace zvk {
 
 // The program's open-file dialog: an existing file of the filter, starting in
 // `initialFolder`; the empty string when it was cancelled. A confirmed choice
-// makes the chosen file's folder the working directory: the installer and the
-// report documents are looked for there afterwards.
+// makes the chosen file's folder the process's working directory, which the programs
+// the window starts (a document's viewer) inherit; the window moves its own working
+// folder with it (CTarnwickDlg::AskOpenFile).
 QString AskOpenFileName(QWidget* owner, const QString& initialFolder, const QString& filter);
 
 // Replaces the dialog for tests (the handler returns the "chosen" file or an empty

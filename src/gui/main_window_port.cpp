@@ -155,20 +155,10 @@ std::optional<std::filesystem::path>
 MainWindowPort::AskListToSend(const std::filesystem::path& initialFolder)
 {
     return Ask([this, initialFolder]() -> std::optional<std::filesystem::path> {
-        const QString chosen = zvk::AskOpenFileName(&m_window, zvk::ToDisplayPath(initialFolder),
-                                                    zvk::kListToSendFilter);
+        const QString chosen =
+            m_window.AskOpenFile(zvk::ToDisplayPath(initialFolder), zvk::kListToSendFilter);
         if (chosen.isEmpty())
             return std::nullopt;
         return zvk::ToFilePath(chosen);
     });
-}
-
-std::filesystem::path MainWindowPort::ReceiveFolder()
-{
-    return Ask([this] { return zvk::ToFilePath(m_window.ReceiveFolderText()); });
-}
-
-std::filesystem::path MainWindowPort::ConfigurationPath()
-{
-    return Ask([this] { return zvk::ToFilePath(m_window.ConfigurationPathText()); });
 }

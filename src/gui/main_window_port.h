@@ -5,7 +5,7 @@
 #include <QMessageBox>
 
 #include "device/progress_display.h"
-#include "device/window_port.h"
+#include "device/transfer_port.h"
 #include "gui/transfer_outcome_text.h"
 #include "gui/window_call_queue.h"
 
@@ -41,8 +41,6 @@ public:
                                        const std::filesystem::path& handheldFolder) override;
     std::optional<std::filesystem::path>
     AskListToSend(const std::filesystem::path& initialFolder) override;
-    std::filesystem::path ReceiveFolder() override;
-    std::filesystem::path ConfigurationPath() override;
 
 private:
     // Runs `call` on the window's thread, later unless already there.

@@ -1,6 +1,5 @@
 #include "gui/transfer_link.h"
 
-#include "device/handheld_selection.h"
 #include "gui/main_window_port.h"
 
 namespace {
@@ -13,11 +12,9 @@ QString ArgumentText(const QStringList& arguments)
     return arguments.mid(1).join(QLatin1Char(' '));
 }
 
-zvk::TransferSession::Options SessionOptions(const QStringList& arguments,
-                                             std::function<bool()> convertRequested)
+zvk::TransferSession::Options SessionOptions(const QStringList& arguments)
 {
     zvk::TransferSession::Options options;
-    options.receive.convertRequested = std::move(convertRequested);
     options.closeAfterEachTransfer = arguments.size() > 1;
     return options;
 }
@@ -25,25 +22,27 @@ zvk::TransferSession::Options SessionOptions(const QStringList& arguments,
 } // namespace
 
 TransferLink::TransferLink(MainWindowPort& port, const QStringList& arguments,
-                           std::filesystem::path handheldFolder, std::filesystem::path sampleLists,
-                           std::function<bool()> convertRequested, zvk::Clock& clock)
-    : m_port(port), m_argumentText(ArgumentText(arguments)),
+                           zvk::HandheldPlace handheld, std::function<zvk::TransferInputs()> inputs,
+                           zvk::Clock& clock)
+    : m_port(port), m_argumentText(ArgumentText(arguments)), m_inputs(std::move(inputs)),
       m_session(
           port, &port, clock,
           // The window's working folder moves with the files the user chooses: handheld/ is
           // looked for where it is when the link opens.
-          [folder = std::move(handheldFolder), samples = std::move(sampleLists), &clock] {
-              return zvk::OpenHandheld({folder, std::filesystem::current_path(), samples}, clock);
+          [place = std::move(handheld), &clock](const std::filesystem::path& workingFolder) {
+              zvk::HandheldPlace opened = place;
+              opened.workingFolder = workingFolder;
+              return zvk::OpenHandheld(opened, clock);
           },
-          SessionOptions(arguments, std::move(convertRequested)))
+          SessionOptions(arguments))
 {
     if (arguments.size() < 2 || arguments[1].isEmpty())
         return;
     const QChar first = arguments[1].front();
     if (first == QLatin1Char('x'))
-        m_session.StartAfter(kAutoStartDelay, zvk::PendingOperation::ReceiveLists);
+        m_session.StartAfter(kAutoStartDelay, zvk::PendingOperation::ReceiveLists, m_inputs());
     else if (first == QLatin1Char('k'))
-        m_session.StartAfter(kAutoStartDelay, zvk::PendingOperation::SendConfiguration);
+        m_session.StartAfter(kAutoStartDelay, zvk::PendingOperation::SendConfiguration, m_inputs());
 }
 
 TransferLink::~TransferLink()
@@ -53,7 +52,7 @@ TransferLink::~TransferLink()
 
 void TransferLink::Start(zvk::PendingOperation operation)
 {
-    m_session.Start(operation);
+    m_session.Start(operation, m_inputs());
 }
 
 void TransferLink::WindowShown()

@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include "device/clock.h"
+#include "device/handheld_selection.h"
 #include "device/transfer_session.h"
 
 class MainWindowPort;
@@ -16,13 +17,12 @@ class MainWindowPort;
 class TransferLink
 {
 public:
-    // `arguments` are the program's command line, its name first; `handheldFolder` is the
-    // configured folder of the emulated handheld (may be empty) and `sampleLists` the lists
-    // a new one starts with; `convertRequested` tells, for each received list, whether to
-    // convert it.
-    TransferLink(MainWindowPort& port, const QStringList& arguments,
-                 std::filesystem::path handheldFolder, std::filesystem::path sampleLists,
-                 std::function<bool()> convertRequested, zvk::Clock& clock);
+    // `arguments` are the program's command line, its name first; `handheld` is where the
+    // emulated handheld is looked for, but for the working folder, which is the one of the
+    // transfer that opens the link; `inputs` gives, on the window's thread, what a transfer
+    // asked for at that moment works with.
+    TransferLink(MainWindowPort& port, const QStringList& arguments, zvk::HandheldPlace handheld,
+                 std::function<zvk::TransferInputs()> inputs, zvk::Clock& clock);
     ~TransferLink();
 
     // A button or the command line asks for a transfer: it starts once the link is up.
@@ -36,5 +36,6 @@ public:
 private:
     MainWindowPort& m_port;
     const QString m_argumentText;
+    const std::function<zvk::TransferInputs()> m_inputs;
     zvk::TransferSession m_session;
 };

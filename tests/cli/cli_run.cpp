@@ -2,6 +2,7 @@
 
 #include <sstream>
 
+#include "platform/environment_path.h"
 #include "support/manual_clock.h"
 
 namespace zvk::cli {
@@ -14,8 +15,17 @@ CliRun Zvk(const Arguments& arguments, const std::filesystem::path& workingFolde
     int status = 0;
     // A transfer's watchdog, export poll and handheld delays take no real time.
     test::ManualClock clock;
-    const CommandContext context{out, err,           false,          clock,
-                                 {},  workingFolder, ZVK_SAMPLE_DIR, cacheFolder};
+    // The tests name their emulated handheld as a user does, in ZVK_HANDHELD, which this
+    // stand-in for zvk's main reads as main does.
+    const CommandContext context{out,
+                                 err,
+                                 false,
+                                 clock,
+                                 {},
+                                 workingFolder,
+                                 ZVK_SAMPLE_DIR,
+                                 cacheFolder,
+                                 EnvironmentPath("ZVK_HANDHELD")};
     clock.RunAdvancing(test::ManualClock::Work::WaitsForActivities,
                        [&] { status = RunCommandLine(arguments, context); });
     return {status, out.str(), err.str()};

@@ -15,7 +15,8 @@ struct CliRun
     std::string err;
 };
 
-// Runs zvk in this process, working in `workingFolder`, with the reports' cache in
+// Runs zvk in this process, as its main would with ZVK_HANDHELD as it stands, working in
+// `workingFolder`, with the reports' cache in
 // `cacheFolder` (none by default); its transfers take their time from a clock that moves
 // on whenever only time can move them on, so none of them waits for real seconds.
 CliRun Zvk(const Arguments& arguments,

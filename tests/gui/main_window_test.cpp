@@ -66,7 +66,7 @@ private slots:
 
     void firstStartShowsTheWorkingFolderAndWritesNothing()
     {
-        CTarnwickDlg window;
+        CTarnwickDlg window(m_session->Context());
         QCOMPARE(window.windowTitle(), QStringLiteral("ZVK PC V4.00"));
         QCOMPARE(Text(window, 1022), QDir::toNativeSeparators(m_session->FolderText()));
         QCOMPARE(Text(window, 1018), QDir::toNativeSeparators(m_session->FolderText()));
@@ -81,7 +81,7 @@ private slots:
         const std::string section = "[" + QCoreApplication::applicationName().toStdString() + "]";
         zvk::test::WriteFileBytes(m_session->Folder() / "ZVKServer.ini",
                                   section + "\r\nKonvert=2\r\nImportpath=/data/prijem\r\n");
-        CTarnwickDlg window;
+        CTarnwickDlg window(m_session->Context());
         QCOMPARE(Text(window, 1022), QDir::toNativeSeparators(QStringLiteral("/data/prijem")));
         auto* convert = qobject_cast<QCheckBox*>(Control(window, 1116));
         QVERIFY(!convert->isChecked());
@@ -102,7 +102,7 @@ private slots:
         const fs::path file = m_session->Folder() / "ZVKServer.ini";
         zvk::test::WriteFileBytes(file, settings);
         fs::permissions(file, fs::perms::owner_read);
-        CTarnwickDlg window;
+        CTarnwickDlg window(m_session->Context());
         const QString receiveFolder = Text(window, 1022);
         const QString configuration = Text(window, 1018);
         zvk::SetOpenFileHandler([this](const QString&, const QString&) {
@@ -135,7 +135,7 @@ private slots:
 
     void lockingKeepsReportsImportAndQuitUsable()
     {
-        CTarnwickDlg window;
+        CTarnwickDlg window(m_session->Context());
         window.EnableTransferControls(false);
         for (int id : {1001, 1116, 1002, 1000, 1021, 1017, 1034, 1035})
             QVERIFY2(!Control(window, id)->isEnabled(), qPrintable(QString::number(id)));
@@ -153,7 +153,7 @@ private slots:
         QDir(m_session->FolderText()).mkdir(QStringLiteral("konfig"));
         const QString chosen = m_session->FolderText() + QStringLiteral("/konfig/ZVK.INI");
         zvk::test::WriteFileBytes(chosen.toStdString(), "");
-        CTarnwickDlg window;
+        CTarnwickDlg window(m_session->Context());
         zvk::SetOpenFileHandler([&](const QString&, const QString& filter) {
             return filter == QStringLiteral("Konfiguračné súbory (*.ini)") ? chosen : QString();
         });
@@ -167,7 +167,7 @@ private slots:
 
     void chosenReceiveFolderIsStoredAndShown()
     {
-        CTarnwickDlg window;
+        CTarnwickDlg window(m_session->Context());
         const QString before = Text(window, 1022);
         AnswerNextDialogWith(2);
         Click(window, 1017);
@@ -191,7 +191,7 @@ private slots:
                                   "[" + QCoreApplication::applicationName().toStdString() +
                                       "]\r\nKonfig=" + (m_session->Folder() / "ZVK.INI").string() +
                                       "\r\n");
-        CTarnwickDlg window;
+        CTarnwickDlg window(m_session->Context());
         QString shown;
         AnswerNextDialog([&shown](QWidget* dialog) {
             shown = dialog->windowTitle() + " " +
@@ -211,7 +211,7 @@ private slots:
                                   "[" + QCoreApplication::applicationName().toStdString() +
                                       "]\r\nKonfig=" + (m_session->Folder() / "ZVK.INI").string() +
                                       "\r\n");
-        CTarnwickDlg window;
+        CTarnwickDlg window(m_session->Context());
         window.EnableTransferControls(false);
         QString shown;
         AnswerNextDialog([&shown](QWidget* dialog) {
@@ -232,7 +232,7 @@ private slots:
         zvk::test::WriteFileBytes(m_session->Folder() / "ZVKServer.ini",
                                   "[" + QCoreApplication::applicationName().toStdString() +
                                       "]\r\nImportpath=" + lists.string() + "\r\n");
-        CTarnwickDlg window;
+        CTarnwickDlg window(m_session->Context());
         window.EnableTransferControls(false);
         QString initialFolder;
         QString filter;
@@ -284,7 +284,7 @@ private slots:
     {
         const fs::path text = m_session->Folder() / "LOG0612.txt";
         zvk::test::WriteFileBytes(text, "FmoR\n1\nSM\nI\n3\n4,5\n32\n0,36\n");
-        CTarnwickDlg window;
+        CTarnwickDlg window(m_session->Context());
         QString initialFolder;
         zvk::SetOpenFileHandler([&](const QString& folder, const QString&) {
             initialFolder = folder;
@@ -307,7 +307,7 @@ private slots:
 
     void installationWarnsFirstAndRunsSetupFromTheWorkingFolder()
     {
-        CTarnwickDlg window;
+        CTarnwickDlg window(m_session->Context());
         Click(window, 1035);
         QCOMPARE(m_session->Messages(),
                  (QStringList{QStringLiteral("Pozor! Ak je spustený program ZVK_CE na prenosnom "
@@ -321,6 +321,32 @@ private slots:
         QCOMPARE(m_session->Messages().size(), 1);
         QVERIFY(fs::exists(m_session->Folder() / "installed"));
         QVERIFY(Control(window, 1035)->isEnabled());
+    }
+
+    // The window works in the folder main gave it, whatever the process's directory, until a
+    // confirmed open-file dialog moves it to the chosen file's folder.
+    void theWorkingFolderIsMainsUntilAFileDialogMovesIt()
+    {
+        const fs::path start = m_session->Folder() / "start";
+        const fs::path chosen = m_session->Folder() / "konfig";
+        for (const fs::path& folder : {start, chosen}) {
+            fs::create_directory(folder);
+            fs::copy_file(ZVK_STAND_IN_SETUP, folder / "Setup.exe");
+        }
+        zvk::test::WriteFileBytes(chosen / "ZVK.INI", "");
+        zvk::WindowContext context = m_session->Context();
+        context.workingFolder = start;
+        CTarnwickDlg window(context);
+        QCOMPARE(Text(window, 1022), zvk::ToDisplayPath(start));
+        Click(window, 1035);
+        QVERIFY(fs::exists(start / "installed"));
+        QVERIFY(!fs::exists(m_session->Folder() / "installed"));
+
+        zvk::SetOpenFileHandler(
+            [&](const QString&, const QString&) { return zvk::ToDisplayPath(chosen / "ZVK.INI"); });
+        Click(window, 1021);
+        Click(window, 1035);
+        QVERIFY(fs::exists(chosen / "installed"));
     }
 
 private:

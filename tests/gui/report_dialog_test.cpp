@@ -124,7 +124,7 @@ private slots:
                 WriteFileBytes(m_config, "[Hlavicka]\r\nRiadok1=Lesn\xE1 spr\xE1va\r\n"
                                          "Riadok2=Odberate\xBE a jeho pln\xE1 adresa\r\n"
                                          "Riadok29=Posledn\xFD\r\n");
-            CPrehladyDlg dialog(m_config, m_lists);
+            CPrehladyDlg dialog(m_config, m_lists, m_session->Context());
             for (int row = 0; row < 5; ++row) {
                 const QComboBox* captions = Combo(dialog, kCaptionCombos[row]);
                 QCOMPARE(captions->count(), 30);
@@ -143,7 +143,7 @@ private slots:
 
     void controlsCarryTheirIdsLabelsAndToday()
     {
-        CPrehladyDlg dialog(m_config, m_lists);
+        CPrehladyDlg dialog(m_config, m_lists, m_session->Context());
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Prehľady"));
         for (int id : {1108, 1110}) {
             QCOMPARE(DateEdit(dialog, id)->date(), QDate::currentDate());
@@ -200,7 +200,7 @@ private slots:
             {"1.10.2026", QDate(2026, 10, 1)},  {"31.10.2026", QDate(2026, 10, 31)},
             {"15", QDate(2027, 2, 15)}, // a day alone, as it is typed
         };
-        CPrehladyDlg dialog(m_config, m_lists);
+        CPrehladyDlg dialog(m_config, m_lists, m_session->Context());
         dialog.show();
         QVERIFY(QTest::qWaitForWindowActive(&dialog));
         for (const int id : {1108, 1110}) {
@@ -246,7 +246,7 @@ private slots:
                                                    "") +
                                               Pair("0B", "chata", "") + Pair("0B", "Zvolen", ""));
         WriteFileBytes(m_lists / "C.DAT", "2M     1SM\r\n" + Pair("0B", "Po polo\x9Eke", ""));
-        CPrehladyDlg dialog(m_config, m_lists);
+        CPrehladyDlg dialog(m_config, m_lists, m_session->Context());
         dialog.show();
         QComboBox* captions = Combo(dialog, 1114);
         QComboBox* values = Combo(dialog, 1116);
@@ -277,7 +277,7 @@ private slots:
     void theLastRowOnAValueDecidesAndTheEmptyEntryIsNoCriterion()
     {
         WriteFileBytes(m_lists / "A.DAT", Pair("0B", "Zvolen", "") + Pair("0B", "Hronec", ""));
-        CPrehladyDlg dialog(m_config, m_lists);
+        CPrehladyDlg dialog(m_config, m_lists, m_session->Context());
         Combo(dialog, 1114)->setCurrentIndex(2);
         QVERIFY(WorkEnded(dialog));
         Choose(Combo(dialog, 1116), Value("Zvolen"));
@@ -298,7 +298,7 @@ private slots:
     {
         fs::copy(fs::path(ZVK_TEST_DATA_DIR) / "reports/lists", m_lists);
         fs::copy_file(fs::path(ZVK_TEST_DATA_DIR) / "reports/ZVK.INI", m_config);
-        CPrehladyDlg dialog(m_config, m_lists);
+        CPrehladyDlg dialog(m_config, m_lists, m_session->Context());
         dialog.show();
         DateEdit(dialog, 1108)->setDate(QDate(2026, 3, 1));
         DateEdit(dialog, 1110)->setDate(QDate(2026, 3, 31));
@@ -348,7 +348,7 @@ private slots:
         fs::copy(fs::path(ZVK_TEST_DATA_DIR) / "reports/lists", m_lists);
         WriteFileBytes(m_lists / "BEZ.DAT", "2M    101SMVy   I    3  4.00 28KO 0.25 0\r\n");
         WriteFileBytes(m_lists / "ZLY.DAT", "0A31.02.26\r\n");
-        CPrehladyDlg dialog(m_config, m_lists);
+        CPrehladyDlg dialog(m_config, m_lists, m_session->Context());
         dialog.show();
         const auto* said = dialog.findChild<QLabel*>(QStringLiteral("dateDoubts"));
         QVERIFY(said != nullptr);
@@ -377,7 +377,7 @@ private slots:
     void aReportFromTheKeyboardAlone()
     {
         fs::copy(fs::path(ZVK_TEST_DATA_DIR) / "reports/lists", m_lists);
-        CPrehladyDlg dialog(m_config, m_lists);
+        CPrehladyDlg dialog(m_config, m_lists, m_session->Context());
         dialog.show();
         QVERIFY(QTest::qWaitForWindowActive(&dialog));
         QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("01.03.2026"));
@@ -413,7 +413,7 @@ private slots:
     void cancellingTheReportTypeWritesNothing()
     {
         fs::copy(fs::path(ZVK_TEST_DATA_DIR) / "reports/lists", m_lists);
-        CPrehladyDlg dialog(m_config, m_lists);
+        CPrehladyDlg dialog(m_config, m_lists, m_session->Context());
         AnswerNextDialogWith(2);
         QTest::mouseClick(zvk::FindControl(&dialog, 1113), Qt::LeftButton);
         QVERIFY(Documents(m_session->Folder()).empty());
@@ -425,7 +425,7 @@ private slots:
     {
         WriteFileBytes(m_lists / "GOOD.DAT", Pair("0B", "Zvolen", ""));
         const zvk::test::UnreadableFile bad(m_lists / "BAD.DAT");
-        CPrehladyDlg dialog(m_config, m_lists);
+        CPrehladyDlg dialog(m_config, m_lists, m_session->Context());
         Combo(dialog, 1114)->setCurrentIndex(2);
         QVERIFY(WorkEnded(dialog));
         QCOMPARE(Entries(Combo(dialog, 1116)), QStringList{QStringLiteral("Zvolen")});
@@ -444,7 +444,7 @@ private slots:
 
     void aMissingReceiveFolderIsNamedAndMakesNoDocument()
     {
-        CPrehladyDlg dialog(m_config, m_lists / "gone");
+        CPrehladyDlg dialog(m_config, m_lists / "gone", m_session->Context());
         AnswerNextDialogWith(1);
         QTest::mouseClick(zvk::FindControl(&dialog, 1113), Qt::LeftButton);
         QVERIFY(WorkEnded(dialog));
@@ -527,7 +527,7 @@ private slots:
     void zrusitJustAfterTheReportFinishedStillShowsIt()
     {
         fs::copy_file(fs::path(ZVK_TEST_DATA_DIR) / "reports/lists/EVEN.DAT", m_lists / "EVEN.DAT");
-        CPrehladyDlg dialog(m_config, m_lists);
+        CPrehladyDlg dialog(m_config, m_lists, m_session->Context());
         dialog.show();
         DateEdit(dialog, 1108)->setDate(QDate(2026, 3, 1));
         DateEdit(dialog, 1110)->setDate(QDate(2026, 3, 31));
@@ -554,7 +554,7 @@ private:
         const fs::path list = fs::path(ZVK_TEST_DATA_DIR) / "reports/lists/EVEN.DAT";
         for (int i = 0; i < kManyLists; ++i)
             fs::create_hard_link(list, m_lists / QString::asprintf("L%05d.DAT", i).toStdString());
-        auto dialog = std::make_unique<CPrehladyDlg>(m_config, m_lists);
+        auto dialog = std::make_unique<CPrehladyDlg>(m_config, m_lists, m_session->Context());
         dialog->show();
         DateEdit(*dialog, 1108)->setDate(QDate(2026, 3, 1));
         DateEdit(*dialog, 1110)->setDate(QDate(2026, 3, 31));

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <atomic>
 #include <filesystem>
 #include <future>
@@ -57,13 +58,11 @@ private slots:
         m_session = std::make_unique<zvk::test::DesktopSession>();
         m_clock = std::make_unique<zvk::test::ManualClock>();
         m_handheld = m_session->Folder() / "handheld";
-        qputenv("ZVK_HANDHELD", QByteArray::fromStdString(m_handheld.string()));
         m_lockedDuringMessage.clear();
     }
 
     void cleanup()
     {
-        qunsetenv("ZVK_HANDHELD");
         m_session.reset();
         m_clock.reset();
     }
@@ -121,7 +120,7 @@ private slots:
     void absentHandheldWarnsAfterTheWatchdogAndCloses()
     {
         PrepareHandheld("[Emulator]\r\nConnected=0\r\n");
-        CTarnwickDlg window({QStringLiteral("zvkpc")}, nullptr, *m_clock);
+        CTarnwickDlg window(Context(), {QStringLiteral("zvkpc")}, nullptr, *m_clock);
         RecordMessages(window);
         window.show();
         QTest::mouseClick(zvk::FindControl(&window, 1000), Qt::LeftButton);
@@ -139,7 +138,8 @@ private slots:
         const fs::path configuration = m_session->Folder() / "ZVK.INI";
         zvk::test::WriteFileBytes(configuration, "[Firma]\r\nFirma1=Lesy\r\n");
         WriteSettings("Konfig=" + configuration.string() + "\r\n");
-        CTarnwickDlg window({QStringLiteral("zvkpc"), QStringLiteral("k")}, nullptr, *m_clock);
+        CTarnwickDlg window(Context(), {QStringLiteral("zvkpc"), QStringLiteral("k")}, nullptr,
+                            *m_clock);
         RecordMessages(window);
         window.show();
         m_clock->Advance(999ms);
@@ -157,7 +157,7 @@ private slots:
         PrepareHandheld("[Emulator]\r\nExportDelayMs=10\r\n");
         for (const QString& argument : {QStringLiteral("/r"), QStringLiteral("K"),
                                         QStringLiteral("/R "), QStringLiteral("y")}) {
-            CTarnwickDlg window({QStringLiteral("zvkpc"), argument}, nullptr, *m_clock);
+            CTarnwickDlg window(Context(), {QStringLiteral("zvkpc"), argument}, nullptr, *m_clock);
             RecordMessages(window);
             window.show();
             // Past the second after which a command line starts its transfer.
@@ -181,7 +181,7 @@ private slots:
                        ? QString::fromStdString(list.string())
                        : QString();
         });
-        CTarnwickDlg window({QStringLiteral("zvkpc")}, nullptr, *m_clock);
+        CTarnwickDlg window(Context(), {QStringLiteral("zvkpc")}, nullptr, *m_clock);
         RecordMessages(window);
         window.show();
         QTest::mouseClick(zvk::FindControl(&window, 1002), Qt::LeftButton);
@@ -199,7 +199,7 @@ private slots:
     void closingDuringAReceptionStopsItAndKeepsTheLists()
     {
         PrepareHandheld("[Emulator]\r\nExportDelayMs=10\r\nExportMarker=0\r\n");
-        CTarnwickDlg window({QStringLiteral("zvkpc")}, nullptr, *m_clock);
+        CTarnwickDlg window(Context(), {QStringLiteral("zvkpc")}, nullptr, *m_clock);
         RecordMessages(window);
         window.show();
         QTest::mouseClick(zvk::FindControl(&window, 1001), Qt::LeftButton);
@@ -219,7 +219,7 @@ private slots:
     void restoringTheWindowDuringATransferKeepsItLocked()
     {
         PrepareHandheld("[Emulator]\r\nExportDelayMs=10\r\n");
-        CTarnwickDlg window({QStringLiteral("zvkpc")}, nullptr, *m_clock);
+        CTarnwickDlg window(Context(), {QStringLiteral("zvkpc")}, nullptr, *m_clock);
         RecordMessages(window);
         window.show();
         QTest::mouseClick(zvk::FindControl(&window, 1001), Qt::LeftButton);
@@ -239,10 +239,52 @@ private slots:
             QVERIFY2(zvk::FindControl(&window, id)->isEnabled(), qPrintable(QString::number(id)));
     }
 
+    // Whatever the reception has come to when the window closes (it connects, the handheld
+    // exports, lists arrive, the closing message is open), what the reception writes goes
+    // into the receive folder it started with, and nothing anywhere else.
+    void closingInAnyStageWritesNothingOutsideTheReceiveFolder_data()
+    {
+        QTest::addColumn<QString>("emulator");
+        QTest::addColumn<QString>("closeWhen");
+        QTest::newRow("connecting") << "ConnectDelayMs=20000"
+                                    << "connecting";
+        QTest::newRow("preparing export") << "ExportDelayMs=60000"
+                                          << "Stav: Vytváranie súborov...";
+        QTest::newRow("receiving") << "ExportDelayMs=10\r\nReadDelayMs=60000"
+                                   << "Stav: Príjem dát...";
+        QTest::newRow("closing message") << "ExportDelayMs=10"
+                                         << "message";
+    }
+
+    void closingInAnyStageWritesNothingOutsideTheReceiveFolder()
+    {
+        QFETCH(QString, emulator);
+        QFETCH(QString, closeWhen);
+        PrepareHandheld("[Emulator]\r\n" + emulator.toStdString() + "\r\n");
+        const fs::path receiveFolder = m_session->Folder() / "prijate";
+        WriteSettings("Importpath=" + receiveFolder.string() + "\r\n");
+        CTarnwickDlg window(Context(), {QStringLiteral("zvkpc")}, nullptr, *m_clock);
+        zvk::SetMessageBoxHandler(
+            [&](const QString&, const QString&, QMessageBox::Icon) { window.reject(); });
+        window.show();
+        QTest::mouseClick(zvk::FindControl(&window, 1001), Qt::LeftButton);
+        if (closeWhen == QStringLiteral("connecting")) {
+            QVERIFY(m_clock->AwaitWaiters(2)); // the watchdog and the handheld answering
+            window.reject();
+        } else if (closeWhen != QStringLiteral("message")) {
+            const QWidget* status = zvk::FindControl(&window, 1030);
+            QTRY_VERIFY_WITH_TIMEOUT(Idle() && status->property("text").toString() == closeWhen,
+                                     Patience(5000));
+            window.reject();
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(Idle() && !window.isVisible(), Patience(10000));
+        QCOMPARE(FilesOutside({m_handheld, receiveFolder}), QStringList{"ZVKServer.ini"});
+    }
+
     void closingWhileConnectingGivesUpTheLink()
     {
         PrepareHandheld("[Emulator]\r\nConnectDelayMs=20000\r\n");
-        CTarnwickDlg window({QStringLiteral("zvkpc")}, nullptr, *m_clock);
+        CTarnwickDlg window(Context(), {QStringLiteral("zvkpc")}, nullptr, *m_clock);
         RecordMessages(window);
         window.show();
         QTest::mouseClick(zvk::FindControl(&window, 1001), Qt::LeftButton);
@@ -261,7 +303,7 @@ private slots:
         zvk::HandheldEmulator elsewhere(m_handheld);
         zvk::Result<zvk::ClaimOutcome> held = elsewhere.ClaimForTransfer();
         QVERIFY(Held(held));
-        CTarnwickDlg window({QStringLiteral("zvkpc")}, nullptr, *m_clock);
+        CTarnwickDlg window(Context(), {QStringLiteral("zvkpc")}, nullptr, *m_clock);
         RecordMessages(window);
         window.show();
         QTest::mouseClick(zvk::FindControl(&window, 1001), Qt::LeftButton);
@@ -294,7 +336,8 @@ private slots:
         zvk::HandheldEmulator elsewhere(m_handheld);
         const zvk::Result<zvk::ClaimOutcome> held = elsewhere.ClaimForTransfer();
         QVERIFY(Held(held));
-        CTarnwickDlg window({QStringLiteral("zvkpc"), QStringLiteral("/R")}, nullptr, *m_clock);
+        CTarnwickDlg window(Context(), {QStringLiteral("zvkpc"), QStringLiteral("/R")}, nullptr,
+                            *m_clock);
         RecordMessages(window);
         window.show();
         QTRY_VERIFY_WITH_TIMEOUT(!window.isVisible(), Patience(5000));
@@ -308,7 +351,7 @@ private slots:
     // software's dll, whatever system it is.
     void missingConnectionSoftwareIsToldInSlovak()
     {
-        CTarnwickDlg window({QStringLiteral("zvkpc")}, nullptr, *m_clock);
+        CTarnwickDlg window(Context(), {QStringLiteral("zvkpc")}, nullptr, *m_clock);
         RecordMessages(window);
         MainWindowPort port(window);
         port.ReportUnavailable(
@@ -328,7 +371,7 @@ private slots:
     // answers a question still waiting, showing nothing.
     void noticesDoNotWaitAndClosingEndsAQuestion()
     {
-        CTarnwickDlg window({QStringLiteral("zvkpc")}, nullptr, *m_clock);
+        CTarnwickDlg window(Context(), {QStringLiteral("zvkpc")}, nullptr, *m_clock);
         RecordMessages(window);
         window.show();
         MainWindowPort port(window);
@@ -367,7 +410,7 @@ private slots:
     // still shows its own text to the end.
     void closingWhileAWorkersMessageBoxIsOpen()
     {
-        CTarnwickDlg window({QStringLiteral("zvkpc")}, nullptr, *m_clock);
+        CTarnwickDlg window(Context(), {QStringLiteral("zvkpc")}, nullptr, *m_clock);
         window.show();
         MainWindowPort port(window);
         std::jthread asking;
@@ -400,7 +443,8 @@ private:
     // The program started with "/R": it receives at once and closes when done.
     void ReceiveAsStartedWithSlashR()
     {
-        CTarnwickDlg window({QStringLiteral("zvkpc"), QStringLiteral("/R")}, nullptr, *m_clock);
+        CTarnwickDlg window(Context(), {QStringLiteral("zvkpc"), QStringLiteral("/R")}, nullptr,
+                            *m_clock);
         RecordMessages(window);
         window.show();
         QTRY_VERIFY_WITH_TIMEOUT(Idle() && !window.isVisible(), Patience(10000));
@@ -412,6 +456,31 @@ private:
     {
         m_clock->AdvanceIfIdle();
         return true;
+    }
+
+    // Every file and folder in the desktop's folder, but those in `kept`.
+    QStringList FilesOutside(const std::vector<fs::path>& kept) const
+    {
+        QStringList found;
+        for (auto it = fs::recursive_directory_iterator(m_session->Folder());
+             it != fs::recursive_directory_iterator(); ++it) {
+            if (std::find(kept.begin(), kept.end(), it->path()) != kept.end()) {
+                it.disable_recursion_pending();
+                continue;
+            }
+            found << QString::fromStdString(
+                it->path().lexically_relative(m_session->Folder()).string());
+        }
+        return found;
+    }
+
+    // The window as main starts it in the desktop's folder, with ZVK_HANDHELD naming the
+    // emulated handheld.
+    zvk::WindowContext Context() const
+    {
+        zvk::WindowContext context = m_session->Context();
+        context.handheldVariable = m_handheld;
+        return context;
     }
 
     void WriteSettings(const std::string& keys)

@@ -71,13 +71,14 @@ Outcome ReceiveInProcess(const ReceptionPlan& plan, const SoakFolders& folders, 
     clock.RunAdvancing(test::ManualClock::Work::WaitsForActivities, [&] {
         TransferSession session(
             window, &window, clock,
-            [&]() -> Result<std::unique_ptr<RemoteApi>> {
+            [&](const std::filesystem::path& /*workingFolder*/)
+                -> Result<std::unique_ptr<RemoteApi>> {
                 return std::unique_ptr<RemoteApi>(
                     std::make_unique<HandheldEmulator>(folders.handheld, clock));
             },
             {receive, false, stop.get_token()});
         session.LinkReady();
-        session.Start(PendingOperation::ReceiveLists);
+        session.Start(PendingOperation::ReceiveLists, window.Inputs());
         succeeded = session.WaitUntilEnded();
     });
     if (stop.stop_requested())

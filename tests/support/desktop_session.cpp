@@ -33,6 +33,11 @@ const std::filesystem::path& DesktopSession::Folder() const
     return m_folder;
 }
 
+WindowContext DesktopSession::Context() const
+{
+    return {m_folder};
+}
+
 QString DesktopSession::FolderText() const
 {
     return m_dir.path();

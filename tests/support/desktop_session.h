@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include "gui/window_context.h"
 #include "support/recording_viewer.h"
 
 namespace zvk::test {
@@ -24,6 +25,9 @@ public:
     DesktopSession& operator=(const DesktopSession&) = delete;
 
     const std::filesystem::path& Folder() const;
+    // What main would give the window started in the folder: nothing of the environment,
+    // no sample lists, no cache.
+    WindowContext Context() const;
     QString FolderText() const;
     QStringList& Messages();
     // The icon of each message, in turn.

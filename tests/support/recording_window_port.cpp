@@ -179,14 +179,9 @@ std::optional<fs::path> RecordingWindowPort::AskListToSend(const fs::path& initi
     return listToSend;
 }
 
-fs::path RecordingWindowPort::ReceiveFolder()
+TransferInputs RecordingWindowPort::Inputs() const
 {
-    return receiveFolder;
-}
-
-fs::path RecordingWindowPort::ConfigurationPath()
-{
-    return configurationPath;
+    return {receiveFolder, configurationPath, convertReceivedLists, workingFolder};
 }
 
 void RecordingWindowPort::LinkReady()

@@ -9,7 +9,8 @@
 #include <utility>
 #include <vector>
 
-#include "device/window_port.h"
+#include "device/transfer_inputs.h"
+#include "device/transfer_port.h"
 
 namespace zvk::test {
 
@@ -22,6 +23,8 @@ public:
     // What the window shows or answers; set before a worker starts.
     std::filesystem::path receiveFolder;
     std::filesystem::path configurationPath;
+    bool convertReceivedLists = false;
+    std::filesystem::path workingFolder;
     std::optional<std::filesystem::path> listToSend;
     // Called (outside the recorder's lock) with every progress report, e.g. to stop a
     // worker in the middle of a list.
@@ -36,6 +39,8 @@ public:
     // HANDHELD FOLDER", "failure FAILURE" (one per list of a reception's closing
     // message), "ask FOLDER", "link ready", "link 1" / "link 0", "close".
     std::vector<std::string> Events() const;
+    // What a transfer started now works with, as the window gives it to the session.
+    TransferInputs Inputs() const;
     std::vector<std::pair<std::uint64_t, std::uint64_t>> Progress() const;
     // The percentage shown after each progress report that changed it.
     std::vector<unsigned> Percentages() const;
@@ -57,8 +62,6 @@ public:
                                        const std::filesystem::path& handheldFolder) override;
     std::optional<std::filesystem::path>
     AskListToSend(const std::filesystem::path& initialFolder) override;
-    std::filesystem::path ReceiveFolder() override;
-    std::filesystem::path ConfigurationPath() override;
     void LinkReady() override;
     void LinkResult(bool connected) override;
     void RequestClose() override;

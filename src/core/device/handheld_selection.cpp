@@ -1,6 +1,5 @@
 #include "device/handheld_selection.h"
 
-#include <cstdlib>
 #include <system_error>
 
 #include "device/emulated_program.h"
@@ -29,30 +28,16 @@ fs::path ExecutableFolder()
 #endif
 }
 
-// The environment variable that names the emulated handheld's folder; empty when unset.
-// Read wide on Windows, where a narrow value would lose the letters that the code page
-// lacks.
-fs::path HandheldVariable()
-{
-#ifdef _WIN32
-    const wchar_t* variable = _wgetenv(L"ZVK_HANDHELD");
-#else
-    const char* variable = std::getenv("ZVK_HANDHELD");
-#endif
-    return variable != nullptr ? fs::path(variable) : fs::path();
-}
-
 } // namespace
 
-fs::path NamedHandheldFolder(const fs::path& configuredFolder)
+fs::path NamedHandheldFolder(const HandheldPlace& place)
 {
-    const fs::path variable = HandheldVariable();
-    return variable.empty() ? configuredFolder : variable;
+    return place.variableFolder.empty() ? place.configuredFolder : place.variableFolder;
 }
 
 fs::path ChooseHandheldFolder(const HandheldPlace& place)
 {
-    const fs::path named = NamedHandheldFolder(place.configuredFolder);
+    const fs::path named = NamedHandheldFolder(place);
     return named.empty() ? place.workingFolder / "handheld" : named;
 }
 
@@ -93,7 +78,7 @@ Result<> PrepareHandheldFolder(const fs::path& folder, const fs::path& samples)
 std::optional<fs::path> EmulatedHandheldFolder(const HandheldPlace& place)
 {
 #ifdef _WIN32
-    if (NamedHandheldFolder(place.configuredFolder).empty())
+    if (NamedHandheldFolder(place).empty())
         return std::nullopt;
 #endif
     return ChooseHandheldFolder(place);

@@ -10,14 +10,12 @@
 
 namespace zvk {
 
-// The folder of an emulated handheld that the user named, without any command-line
-// argument (arguments change what the program does): the environment variable
-// ZVK_HANDHELD, else the "Zariadenie" setting; empty when neither names one.
-std::filesystem::path NamedHandheldFolder(const std::filesystem::path& configuredFolder);
-
 // Where the program looks for its emulated handheld.
 struct HandheldPlace
 {
+    // The folder the environment variable ZVK_HANDHELD names, as the program's main read
+    // it; empty when unset.
+    std::filesystem::path variableFolder;
     // The "Zariadenie" setting; empty when unset.
     std::filesystem::path configuredFolder;
     // The folder the program works in: handheld/ in it when no folder is named.
@@ -25,6 +23,11 @@ struct HandheldPlace
     // The lists a new emulated handheld starts with (SampleListsFolder).
     std::filesystem::path sampleLists;
 };
+
+// The folder of an emulated handheld that the user named, without any command-line
+// argument (arguments change what the program does): the environment variable
+// ZVK_HANDHELD, else the "Zariadenie" setting; empty when neither names one.
+std::filesystem::path NamedHandheldFolder(const HandheldPlace& place);
 
 // The folder of the emulated handheld: the named one, else handheld/ in the working
 // folder.

@@ -300,9 +300,11 @@ private:
 };
 
 // Makes the receive folder when it does not exist yet, parents and all; why it cannot be
-// had. An empty folder is the working folder.
+// had. An empty folder is none: the lists would land wherever the process happens to work.
 Result<> MakeReceiveFolder(const fs::path& folder)
 {
+    if (folder.empty())
+        return Fail("no receive folder is set");
     // Windows makes no folder that leaves no room for a file name of eight and three
     // characters in it; one it would refuse is named at once, before any part is made.
     constexpr std::size_t kShortFileName = 12;
@@ -312,7 +314,7 @@ Result<> MakeReceiveFolder(const fs::path& folder)
                     {folder, tooLong, FileFailure::Access::Writing});
     }
     std::error_code ec;
-    if (folder.empty() || fs::create_directories(folder, ec) || !ec)
+    if (fs::create_directories(folder, ec) || !ec)
         return {};
     ec = StandardReason(ec);
     return Fail("cannot create folder " + PathText(folder) + ": " + ec.message(),
@@ -320,8 +322,8 @@ Result<> MakeReceiveFolder(const fs::path& folder)
 }
 
 // Copies the lists found; false when one of them was not received or not converted.
-bool ReceiveAll(TransferPort& port, RemoteApi& handheld, const ReceiveSettings& settings,
-                const std::stop_token& stop, const fs::path& folder,
+bool ReceiveAll(TransferPort& port, RemoteApi& handheld, const TransferInputs& inputs,
+                const fs::path& folder, const std::stop_token& stop,
                 std::span<const CeFindData> entries)
 {
     // Made only when there are lists for it; told once, rather than once for every list.
@@ -337,7 +339,7 @@ bool ReceiveAll(TransferPort& port, RemoteApi& handheld, const ReceiveSettings& 
     // format version of the list before it.
     SemicolonConversion conversion;
     const auto convert = [&](const fs::path& list) {
-        if (!settings.convertRequested())
+        if (!inputs.convertReceivedLists)
             return false;
         const Result<fs::path> converted =
             conversion.ConvertListToSemicolonText(list, FileNameInWindows1250(list));
@@ -400,11 +402,13 @@ bool RefusedInHandheld(const fs::path& receiveFolder, const fs::path& handheldFo
 
 } // namespace
 
-bool ReceiveListsWorker(TransferPort& port, RemoteApi& handheld, const ReceiveSettings& settings,
-                        Clock& clock, std::stop_token stop)
+bool ReceiveListsWorker(TransferPort& port, RemoteApi& handheld, const TransferInputs& inputs,
+                        const ReceiveSettings& settings, Clock& clock, std::stop_token stop)
 {
     port.EnableTransferControls(false);
-    const fs::path folder = port.ReceiveFolder();
+    // A receive folder left empty in the settings is the working folder, as it always was.
+    const fs::path& folder =
+        inputs.receiveFolder.empty() ? inputs.workingFolder : inputs.receiveFolder;
     if (const fs::path handheldFolder = handheld.EmulatingFolder();
         RefusedInHandheld(folder, handheldFolder)) {
         port.ReportReceiveFolderInHandheld(folder, handheldFolder);
@@ -435,7 +439,7 @@ bool ReceiveListsWorker(TransferPort& port, RemoteApi& handheld, const ReceiveSe
             port.Report(TransferOutcome::NothingToReceive);
             succeeded = true;
         } else {
-            succeeded = ReceiveAll(port, handheld, settings, stop, folder, lists.Entries());
+            succeeded = ReceiveAll(port, handheld, inputs, folder, stop, lists.Entries());
         }
     }
     FinishTransfer(port);

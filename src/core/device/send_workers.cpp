@@ -118,9 +118,8 @@ bool ReportSend(TransferPort& port, RemoteApi& handheld, bool sent,
 
 } // namespace
 
-bool SendConfigurationWorker(TransferPort& port, RemoteApi& handheld)
+bool SendConfigurationWorker(TransferPort& port, RemoteApi& handheld, const fs::path& path)
 {
-    const fs::path path = port.ConfigurationPath();
     port.EnableTransferControls(false);
     port.ShowStage(TransferStage::SendingConfiguration);
     bool succeeded = false;
@@ -139,9 +138,9 @@ bool SendConfigurationWorker(TransferPort& port, RemoteApi& handheld)
     return succeeded;
 }
 
-bool SendListWorker(TransferPort& port, RemoteApi& handheld)
+bool SendListWorker(TransferPort& port, RemoteApi& handheld, const fs::path& receiveFolder)
 {
-    const std::optional<fs::path> chosen = port.AskListToSend(port.ReceiveFolder());
+    const std::optional<fs::path> chosen = port.AskListToSend(receiveFolder);
     bool succeeded = true;
     if (chosen) {
         Result<std::ifstream> local = OpenInputFile(*chosen);

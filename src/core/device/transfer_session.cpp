@@ -28,13 +28,14 @@ void TransferSession::LinkReady()
         m_links->LinkReady();
 }
 
-void TransferSession::Start(PendingOperation operation)
+void TransferSession::Start(PendingOperation operation, TransferInputs inputs)
 {
     const std::lock_guard lock(m_mutex);
     if (m_stop.stop_requested() || m_phase == Phase::Transferring)
         return;
     // Several presses before the link is up: the last one decides what is transferred.
     m_pending = operation;
+    m_pendingInputs = std::move(inputs);
     if (m_phase == Phase::Connecting)
         return;
     // The attempt before has ended (it made the session idle as its last step).
@@ -44,7 +45,8 @@ void TransferSession::Start(PendingOperation operation)
     m_attempt = std::jthread([this, working = Clock::Activity(m_clock)] { Attempt(); });
 }
 
-void TransferSession::StartAfter(Clock::Duration delay, PendingOperation operation)
+void TransferSession::StartAfter(Clock::Duration delay, PendingOperation operation,
+                                 TransferInputs inputs)
 {
     const Clock::TimePoint deadline = m_clock.Now() + delay;
     const std::lock_guard lock(m_mutex);
@@ -52,9 +54,10 @@ void TransferSession::StartAfter(Clock::Duration delay, PendingOperation operati
     // for a thread that needs it to end.
     if (m_stop.stop_requested() || m_autoStart.joinable())
         return;
-    m_autoStart = std::jthread([this, deadline, operation, waiting = Clock::Activity(m_clock)] {
+    m_autoStart = std::jthread([this, deadline, operation, inputs = std::move(inputs),
+                                waiting = Clock::Activity(m_clock)]() mutable {
         if (m_clock.WaitUntil(deadline, m_stop.get_token()))
-            Start(operation);
+            Start(operation, std::move(inputs));
     });
 }
 
@@ -83,7 +86,12 @@ bool TransferSession::WaitUntilEnded()
 
 void TransferSession::Attempt()
 {
-    RemoteApi* handheld = OpenedHandheld();
+    std::filesystem::path workingFolder;
+    {
+        const std::lock_guard lock(m_mutex);
+        workingFolder = m_pendingInputs.workingFolder;
+    }
+    RemoteApi* handheld = OpenedHandheld(workingFolder);
     if (handheld == nullptr)
         return End(false);
     std::unique_ptr<TransferClaim> claim = Claim(*handheld);
@@ -95,10 +103,12 @@ void TransferSession::Attempt()
         return End(false);
     }
     PendingOperation operation = PendingOperation::None;
+    TransferInputs inputs;
     {
         const std::lock_guard lock(m_mutex);
         if (m_linkFlag && !m_stop.stop_requested()) {
             operation = m_pending;
+            inputs = m_pendingInputs;
             if (operation != PendingOperation::None)
                 m_phase = Phase::Transferring;
         }
@@ -108,7 +118,7 @@ void TransferSession::Attempt()
         m_links->LinkResult(true);
     bool succeeded = !m_stop.stop_requested();
     if (operation != PendingOperation::None) {
-        succeeded = RunTransferWorker(operation, *handheld);
+        succeeded = RunTransferWorker(operation, inputs, *handheld);
         CloseIfAsked();
     }
     // Given back only after the common ending: the next transfer may then begin.
@@ -116,14 +126,14 @@ void TransferSession::Attempt()
     End(succeeded);
 }
 
-RemoteApi* TransferSession::OpenedHandheld()
+RemoteApi* TransferSession::OpenedHandheld(const std::filesystem::path& workingFolder)
 {
     {
         const std::lock_guard lock(m_mutex);
         if (m_handheld)
             return m_handheld.get();
     }
-    Result<std::unique_ptr<RemoteApi>> opened = m_open();
+    Result<std::unique_ptr<RemoteApi>> opened = m_open(workingFolder);
     if (!opened) {
         m_port.ReportUnavailable(Unavailable::Handheld, opened.error());
         return nullptr;
@@ -209,17 +219,19 @@ void TransferSession::LinkFailed()
         m_links->RequestClose();
 }
 
-bool TransferSession::RunTransferWorker(PendingOperation operation, RemoteApi& handheld)
+bool TransferSession::RunTransferWorker(PendingOperation operation, const TransferInputs& inputs,
+                                        RemoteApi& handheld)
 {
     switch (operation) {
     case PendingOperation::None:
         return true;
     case PendingOperation::SendConfiguration:
-        return SendConfigurationWorker(m_port, handheld);
+        return SendConfigurationWorker(m_port, handheld, inputs.configurationPath);
     case PendingOperation::ReceiveLists:
-        return ReceiveListsWorker(m_port, handheld, m_options.receive, m_clock, m_stop.get_token());
+        return ReceiveListsWorker(m_port, handheld, inputs, m_options.receive, m_clock,
+                                  m_stop.get_token());
     case PendingOperation::SendList:
-        return SendListWorker(m_port, handheld);
+        return SendListWorker(m_port, handheld, inputs.receiveFolder);
     }
     return false;
 }

@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <condition_variable>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -12,7 +13,8 @@
 #include "device/clock.h"
 #include "device/receive_lists_worker.h"
 #include "device/remote_api.h"
-#include "device/window_port.h"
+#include "device/transfer_inputs.h"
+#include "device/transfer_port.h"
 #include "platform/result.h"
 
 namespace zvk {
@@ -29,8 +31,10 @@ enum class PendingOperation
 // How long a connection attempt may take before the watchdog reports it failed.
 inline constexpr std::chrono::milliseconds kLinkWatchdogPeriod{1000};
 
-// Opens the handheld on first use, or says why it cannot be had.
-using HandheldOpener = std::function<Result<std::unique_ptr<RemoteApi>>()>;
+// Opens the handheld on first use, given the working folder of the transfer that asks for
+// it, or says why it cannot be had.
+using HandheldOpener =
+    std::function<Result<std::unique_ptr<RemoteApi>>(const std::filesystem::path& workingFolder)>;
 
 // The link between one port (the program's main window, or the zvk tool's terminal)
 // and the handheld: the pending operation, the link flag, the connection under its
@@ -62,12 +66,13 @@ public:
 
     // The window was shown: the link is ready and the link flag is up.
     void LinkReady();
-    // A button or the command line asks for a transfer. The one asked for last before
-    // the link is up is the one that runs; while a transfer runs, nothing is started.
-    void Start(PendingOperation operation);
-    // Start(operation) once `delay` has passed on the session's clock. Once per session:
-    // a later call is ignored.
-    void StartAfter(Clock::Duration delay, PendingOperation operation);
+    // A button or the command line asks for a transfer, which works with `inputs` from
+    // start to end. The one asked for last before the link is up is the one that runs,
+    // with its own inputs; while a transfer runs, nothing is started.
+    void Start(PendingOperation operation, TransferInputs inputs);
+    // Start(operation, inputs) once `delay` has passed on the session's clock. Once per
+    // session: a later call is ignored.
+    void StartAfter(Clock::Duration delay, PendingOperation operation, TransferInputs inputs);
     // The window is closing: a connection is given up, a transfer ends at its next step
     // without leaving a half-written file, and nothing starts any more. Returns when the
     // session's threads have ended.
@@ -85,11 +90,12 @@ private:
     };
 
     void Attempt();
-    RemoteApi* OpenedHandheld();
+    RemoteApi* OpenedHandheld(const std::filesystem::path& workingFolder);
     std::unique_ptr<TransferClaim> Claim(RemoteApi& handheld);
     bool Connect(RemoteApi& handheld);
     void LinkFailed();
-    bool RunTransferWorker(PendingOperation operation, RemoteApi& handheld);
+    bool RunTransferWorker(PendingOperation operation, const TransferInputs& inputs,
+                           RemoteApi& handheld);
     void CloseIfAsked();
     void End(bool succeeded);
 
@@ -105,6 +111,7 @@ private:
     std::condition_variable m_ended;
     std::unique_ptr<RemoteApi> m_handheld;
     PendingOperation m_pending = PendingOperation::None;
+    TransferInputs m_pendingInputs;
     bool m_linkFlag = false;
     Phase m_phase = Phase::Idle;
     bool m_succeeded = false;

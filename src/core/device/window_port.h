@@ -40,7 +40,8 @@ public:
 };
 
 // The questions of a transfer, which every port answers: its outcomes, each returning
-// once it was seen, and what the port holds for it.
+// once it was seen, and the list to send. What the transfer works with is not asked: the
+// session is given it when the transfer is asked for (TransferInputs).
 class TransferQuestions
 {
 public:
@@ -62,17 +63,9 @@ public:
 
     // The open-file question for the list to send (".dat" files, starting in
     // `initialFolder`): the chosen existing file, or nothing when it was cancelled.
-    // A confirmed choice makes the chosen file's folder the working directory.
+    // A confirmed choice makes the chosen file's folder the window's working folder.
     virtual std::optional<std::filesystem::path>
     AskListToSend(const std::filesystem::path& initialFolder) = 0;
-    // The two paths a transfer uses, read when a worker needs them.
-    virtual std::filesystem::path ReceiveFolder() = 0;
-    virtual std::filesystem::path ConfigurationPath() = 0;
-};
-
-// All that a transfer worker tells and asks.
-class TransferPort : public TransferNotices, public TransferQuestions
-{
 };
 
 // The notices of the link that only a window with buttons to follow it, and a program to

@@ -1,6 +1,6 @@
 #include "platform/user_cache_folder.h"
 
-#include <cstdlib>
+#include "platform/environment_path.h"
 
 namespace fs = std::filesystem;
 
@@ -9,19 +9,18 @@ namespace zvk {
 fs::path UserCacheFolder()
 {
 #ifdef _WIN32
-    // The wide environment: a user name with Slovak letters is not lost on the way.
-    const wchar_t* local = _wgetenv(L"LOCALAPPDATA");
-    if (local == nullptr || *local == L'\0')
+    const fs::path local = EnvironmentPath("LOCALAPPDATA");
+    if (local.empty())
         return {};
-    return fs::path(local) / "ZVK PC" / "cache";
+    return local / "ZVK PC" / "cache";
 #else
     // A relative XDG_CACHE_HOME is to be ignored, as the base directory rules say.
-    if (const char* cache = std::getenv("XDG_CACHE_HOME"); cache != nullptr && *cache == '/')
-        return fs::path(cache) / "zvk-pc";
-    const char* home = std::getenv("HOME");
-    if (home == nullptr || *home != '/')
+    if (const fs::path cache = EnvironmentPath("XDG_CACHE_HOME"); cache.is_absolute())
+        return cache / "zvk-pc";
+    const fs::path home = EnvironmentPath("HOME");
+    if (!home.is_absolute())
         return {};
-    return fs::path(home) / ".cache" / "zvk-pc";
+    return home / ".cache" / "zvk-pc";
 #endif
 }
 

@@ -1,7 +1,5 @@
 #include "reports/report_document.h"
 
-#include <system_error>
-
 #include "reports/document_words.h"
 #include "reports/text_format.h"
 
@@ -44,10 +42,8 @@ Result<> ReportDocument::OpenReportDocument(const DocumentTarget& target,
         m_file.emplace(m_path, AtomicFileWriter::Existing::Replace,
                        AtomicFileWriter::Durability::Cached);
     } else {
-        std::error_code ec;
-        const fs::path folder = target.folder.empty() ? fs::current_path(ec) : target.folder;
         m_openedAt = CurrentLocalTime();
-        m_path = folder / TimeStampedDocumentName(*m_openedAt, 1);
+        m_path = target.folder / TimeStampedDocumentName(*m_openedAt, 1);
         m_file.emplace(m_path, AtomicFileWriter::Existing::Keep,
                        AtomicFileWriter::Durability::Cached);
     }

@@ -18,7 +18,8 @@ struct DocumentTarget
     // The document's own path, replaced if it exists (unless it is read-only). When
     // empty, the document gets a time-stamped name in `folder` that no other file has.
     std::filesystem::path file;
-    // Folder of time-stamped documents; empty means the working directory.
+    // Folder of time-stamped documents: the working folder of the window or of zvk, which
+    // each gives.
     std::filesystem::path folder;
 };
 

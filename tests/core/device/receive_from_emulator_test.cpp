@@ -62,7 +62,8 @@ struct EmulatedReception
     {
         bool received = false;
         clock.RunAdvancing(test::ManualClock::Work::WaitsOnTheClock, [&] {
-            received = ReceiveListsWorker(window, *handheld, settings, clock, stop.get_token());
+            received = ReceiveListsWorker(window, *handheld, window.Inputs(), settings, clock,
+                                          stop.get_token());
         });
         clock.RunAdvancing(test::ManualClock::Work::WaitsForActivities,
                            [&] { handheld->Program().WaitUntilIdle(); });
@@ -75,7 +76,7 @@ const char* const kSamples = "LIST0001.DAT LIST0002.DAT LIST0003.DAT STARY001.DA
 TEST(ReceiveFromEmulatorTest, MovesTheSampleListsByteForByteWithTheirSemicolonText)
 {
     EmulatedReception reception;
-    reception.settings.convertRequested = [] { return true; };
+    reception.window.convertReceivedLists = true;
     EXPECT_TRUE(reception.Run());
     for (const char* name : {"LIST0001", "LIST0002", "LIST0003", "STARY001"}) {
         EXPECT_EQ(ReadBytes(reception.desktop.Path() / (std::string(name) + ".DAT")),
@@ -151,7 +152,7 @@ TEST(ReceiveFromEmulatorTest, ListNamedInTheHandheldsCodePageArrivesUnderItsLett
     EmulatedReception reception;
     const std::string list = "ADlat\xE8in.DAT      7ZVK_CE         V 3.10\r\n";
     reception.handheldDir.Write("handheld/ZVK_CE/Data/lat\xE8in.DAT", list);
-    reception.settings.convertRequested = [] { return true; };
+    reception.window.convertReceivedLists = true;
     EXPECT_TRUE(reception.Run());
     EXPECT_EQ(ReadBytes(reception.desktop.Path() / "latčin.DAT"), list);
     // The semicolon text names the list in the code page, as every list text is.
@@ -173,7 +174,7 @@ TEST(ReceiveFromEmulatorTest, TwoListsOfOneDesktopNameNeverReplaceEachOther)
     reception.handheldDir.Write("handheld/ZVK_CE/Data/lat\xE8in.DAT", codePageList);
     reception.handheldDir.Write("handheld/ZVK_CE/Data/A.DAT", upperList);
     reception.handheldDir.Write("handheld/ZVK_CE/Data/A.dat", lowerList);
-    reception.settings.convertRequested = [] { return true; };
+    reception.window.convertReceivedLists = true;
     EXPECT_FALSE(reception.Run());
     const fs::path desktop = reception.desktop.Path();
     EXPECT_EQ(ReadBytes(desktop / PathFromText("latčin.DAT")), utf8List);
@@ -294,8 +295,9 @@ TEST(ReceiveFromEmulatorTest, ClosingWhileTheMarkerNeverComesLosesNothing)
     EmulatedReception reception("ExportMarker=0\r\n");
     bool received = true;
     std::jthread worker([&] {
-        received = ReceiveListsWorker(reception.window, *reception.handheld, reception.settings,
-                                      reception.clock, reception.stop.get_token());
+        received =
+            ReceiveListsWorker(reception.window, *reception.handheld, reception.window.Inputs(),
+                               reception.settings, reception.clock, reception.stop.get_token());
     });
     // A few polls that find no marker, then the window closes.
     for (int poll = 0; poll < 3; ++poll)

@@ -56,7 +56,8 @@ struct Reception
     {
         bool received = false;
         clock.RunAdvancing(test::ManualClock::Work::WaitsOnTheClock, [&] {
-            received = ReceiveListsWorker(window, handheld, settings, clock, stop.get_token());
+            received = ReceiveListsWorker(window, handheld, window.Inputs(), settings, clock,
+                                          stop.get_token());
         });
         return received;
     }
@@ -138,7 +139,7 @@ TEST(ReceiveListsWorkerTest, AJournalThatCannotBeWrittenStopsBeforeAnyDelete)
     Reception reception;
     fs::create_directory(reception.dir.Path() / "prijmy.log");
     reception.handheld.files = {{u"\\A.DAT", "a"}, {u"\\B.DAT", "b"}};
-    reception.settings.convertRequested = [] { return true; };
+    reception.window.convertReceivedLists = true;
     EXPECT_FALSE(reception.Run());
     EXPECT_EQ(reception.handheld.files.size(), 2u);
     EXPECT_EQ(ListFolder(reception.dir.Path()), "A.DAT A.csv");
@@ -374,6 +375,27 @@ std::string Reason(std::errc code)
     return std::make_error_code(code).message();
 }
 
+// A receive folder left empty is the working folder the transfer was given; with none either,
+// nothing is written anywhere and the lists stay.
+TEST(ReceiveListsWorkerTest, AnEmptyReceiveFolderIsTheGivenWorkingFolderAndNeverThisProcesss)
+{
+    Reception working;
+    working.handheld.files = {{u"\\A.DAT", "a"}};
+    working.window.receiveFolder.clear();
+    working.window.workingFolder = working.dir.Path() / "pracovny";
+    EXPECT_TRUE(working.Run());
+    EXPECT_EQ(ListFolder(working.window.workingFolder), "A.DAT");
+
+    Reception none;
+    none.handheld.files = {{u"\\A.DAT", "a"}};
+    none.window.receiveFolder.clear();
+    EXPECT_FALSE(none.Run());
+    EXPECT_EQ(none.handheld.files.size(), 1u);
+    const Strings events = none.window.Events();
+    EXPECT_EQ(events[events.size() - 2], "unavailable receive folder|no receive folder is set");
+    EXPECT_FALSE(fs::exists("A.DAT"));
+}
+
 TEST(ReceiveListsWorkerTest, EachListThatStaysIsNamedWithTheSystemsReason)
 {
     // A file stands where the folder would be made, or is named as the folder: said
@@ -478,7 +500,7 @@ TEST(ReceiveListsWorkerTest, NamesWindowsCannotHoldStayOnTheHandheldAndAreNamed)
                                 {u"\\Con .dat", "con"},     {u"\\A:B.DAT", "colon"},
                                 {u"\\TAB\tX.DAT", "tab"},   {u"\\COM10.DAT", "com10"},
                                 {u"\\LIST0001.DAT", "list"}};
-    reception.settings.convertRequested = [] { return true; };
+    reception.window.convertReceivedLists = true;
     EXPECT_FALSE(reception.Run());
     EXPECT_EQ(ListFolder(reception.dir.Path()), "COM10.DAT COM10.csv LIST0001.DAT LIST0001.csv");
     EXPECT_EQ(ReadBytes(reception.dir.Path() / "LIST0001.DAT"), "list");
@@ -503,20 +525,18 @@ TEST(ReceiveListsWorkerTest, NamesWindowsCannotHoldStayOnTheHandheldAndAreNamed)
     EXPECT_TRUE(reception.StartedWithX());
 }
 
-TEST(ReceiveListsWorkerTest, ConversionIsAskedForAfterEachList)
+TEST(ReceiveListsWorkerTest, TheConversionChosenAtTheStartHoldsForEveryList)
 {
-    Reception reception;
     const std::string list = "ADLIST01.DAT       0ZVK_CE         V 3.02\r\n";
-    reception.handheld.files = {{u"\\LIST01.DAT", list}, {u"\\LIST02.DAT", list}};
-    Strings seen;
-    reception.settings.convertRequested = [&] {
-        seen.push_back(ListFolder(reception.dir.Path()));
-        return seen.size() == 1;
-    };
-    EXPECT_TRUE(reception.Run());
-    // Each list is asked about right after its copy, before the next one is copied.
-    EXPECT_EQ(seen, (Strings{"LIST01.DAT", "LIST01.DAT LIST01.csv LIST02.DAT"}));
-    EXPECT_EQ(ReadBytes(reception.dir.Path() / "LIST01.csv").substr(0, 11), "LIST01.DAT;");
+    for (const bool convert : {false, true}) {
+        Reception reception;
+        reception.handheld.files = {{u"\\LIST01.DAT", list}, {u"\\LIST02.DAT", list}};
+        reception.window.convertReceivedLists = convert;
+        EXPECT_TRUE(reception.Run());
+        EXPECT_EQ(ListFolder(reception.dir.Path()),
+                  convert ? "LIST01.DAT LIST01.csv LIST02.DAT LIST02.csv"
+                          : "LIST01.DAT LIST02.DAT");
+    }
 }
 
 TEST(ReceiveListsWorkerTest, ListWhoseTextCannotBeWrittenStaysReceivedAndIsNamed)
@@ -524,7 +544,7 @@ TEST(ReceiveListsWorkerTest, ListWhoseTextCannotBeWrittenStaysReceivedAndIsNamed
     Reception reception;
     const std::string list = "ADLIST01.DAT       0ZVK_CE         V 3.02\r\n";
     reception.handheld.files = {{u"\\LIST01.DAT", list}, {u"\\LIST02.DAT", list}};
-    reception.settings.convertRequested = [] { return true; };
+    reception.window.convertReceivedLists = true;
     fs::create_directories(reception.dir.Path() / "LIST01.csv");
     EXPECT_FALSE(reception.Run());
     EXPECT_EQ(ListFolder(reception.dir.Path()), "LIST01.DAT LIST01.csv LIST02.DAT LIST02.csv");
@@ -545,7 +565,7 @@ TEST(ReceiveListsWorkerTest, ATextHeldOpenLeavesItsListReceivedAndIsNamed)
     Reception reception;
     const std::string list = "ADLIST01.DAT       0ZVK_CE         V 3.02\r\n";
     reception.handheld.files = {{u"\\LIST01.DAT", list}};
-    reception.settings.convertRequested = [] { return true; };
+    reception.window.convertReceivedLists = true;
     const fs::path text = reception.dir.Write("LIST01.csv", "earlier");
     const HANDLE spreadsheet = CreateFileW(text.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                                            FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -600,8 +620,9 @@ TEST(ReceiveListsWorkerTest, StopEndsTheWaitForAMarkerThatNeverComes)
     Reception reception;
     bool received = true;
     std::jthread worker([&] {
-        received = ReceiveListsWorker(reception.window, reception.handheld, reception.settings,
-                                      reception.clock, reception.stop.get_token());
+        received =
+            ReceiveListsWorker(reception.window, reception.handheld, reception.window.Inputs(),
+                               reception.settings, reception.clock, reception.stop.get_token());
     });
     // The time stands still: the first poll never comes.
     ASSERT_TRUE(reception.clock.AwaitWaiters(1));

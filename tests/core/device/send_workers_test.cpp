@@ -39,7 +39,7 @@ TEST(SendConfigurationWorkerTest, SendsInChunksThenStartsTheProgramWithK)
 {
     const std::string bytes(20000, 'k');
     ConfigurationSend send(bytes);
-    EXPECT_TRUE(SendConfigurationWorker(send.window, send.handheld));
+    EXPECT_TRUE(SendConfigurationWorker(send.window, send.handheld, send.window.configurationPath));
     EXPECT_EQ(send.handheld.files.at(u"\\ZVK_CE\\ZVK.INI"), bytes);
     // The file is closed before the program that reads it starts.
     EXPECT_EQ(send.handheld.Calls(), (Strings{"create \\ZVK_CE\\ZVK.INI", "close \\ZVK_CE\\ZVK.INI",
@@ -53,19 +53,21 @@ TEST(SendConfigurationWorkerTest, SendsInChunksThenStartsTheProgramWithK)
 TEST(SendConfigurationWorkerTest, AnEditorsByteOrderMarkIsNotSent)
 {
     ConfigurationSend marked("\xEF\xBB\xBF[Firma]\r\n");
-    EXPECT_TRUE(SendConfigurationWorker(marked.window, marked.handheld));
+    EXPECT_TRUE(
+        SendConfigurationWorker(marked.window, marked.handheld, marked.window.configurationPath));
     EXPECT_EQ(marked.handheld.files.at(u"\\ZVK_CE\\ZVK.INI"), "[Firma]\r\n");
     EXPECT_EQ(marked.window.Progress().front(), (std::pair<std::uint64_t, std::uint64_t>{9, 9}));
 
     ConfigurationSend shortFile("\xEF\xBB");
-    EXPECT_TRUE(SendConfigurationWorker(shortFile.window, shortFile.handheld));
+    EXPECT_TRUE(SendConfigurationWorker(shortFile.window, shortFile.handheld,
+                                        shortFile.window.configurationPath));
     EXPECT_EQ(shortFile.handheld.files.at(u"\\ZVK_CE\\ZVK.INI"), "\xEF\xBB");
 }
 
 TEST(SendConfigurationWorkerTest, EmptyFileLeavesThePercentageUntilTheEnding)
 {
     ConfigurationSend send("");
-    EXPECT_TRUE(SendConfigurationWorker(send.window, send.handheld));
+    EXPECT_TRUE(SendConfigurationWorker(send.window, send.handheld, send.window.configurationPath));
     EXPECT_EQ(send.handheld.files.at(u"\\ZVK_CE\\ZVK.INI"), "");
     EXPECT_EQ(send.window.Progress(),
               (std::vector<std::pair<std::uint64_t, std::uint64_t>>{{0, 0}, {100, 100}}));
@@ -75,7 +77,7 @@ TEST(SendConfigurationWorkerTest, ProgressOfALargeFileRisesAStepAtATimeTo100)
 {
     // More than a hundred pieces: a percentage skipped would show.
     ConfigurationSend send(std::string(4 << 20, 'k'));
-    EXPECT_TRUE(SendConfigurationWorker(send.window, send.handheld));
+    EXPECT_TRUE(SendConfigurationWorker(send.window, send.handheld, send.window.configurationPath));
     const std::vector<unsigned> shown = send.window.Percentages();
     EXPECT_EQ(shown.front(), 0u);
     EXPECT_EQ(shown.back(), 100u);
@@ -89,7 +91,8 @@ TEST(SendConfigurationWorkerTest, MissingFileOrFolderSendsNothingAndSaysWhy)
     for (const bool folder : {false, true}) {
         ConfigurationSend send("x");
         send.window.configurationPath = folder ? send.dir.Path() : send.dir.Path() / "NONE.INI";
-        EXPECT_FALSE(SendConfigurationWorker(send.window, send.handheld));
+        EXPECT_FALSE(
+            SendConfigurationWorker(send.window, send.handheld, send.window.configurationPath));
         EXPECT_TRUE(send.handheld.Calls().empty());
         const std::string path = PathText(send.window.configurationPath);
         EXPECT_EQ(
@@ -114,7 +117,8 @@ TEST(SendConfigurationWorkerTest, ADataListIsNotSentAsTheConfiguration)
         ConfigurationSend send(list);
         send.window.configurationPath = send.dir.Write(
             name, name == std::string("ZVK.INI") ? "\xEF\xBB\xBF" + list : "[Firma]\r\n");
-        EXPECT_FALSE(SendConfigurationWorker(send.window, send.handheld));
+        EXPECT_FALSE(
+            SendConfigurationWorker(send.window, send.handheld, send.window.configurationPath));
         EXPECT_TRUE(send.handheld.Calls().empty());
         EXPECT_EQ(send.window.Outcomes(), Strings{"configuration is a list"});
         EXPECT_EQ(send.window.Events().back(), "unlock");
@@ -125,12 +129,14 @@ TEST(SendConfigurationWorkerTest, FailedCreateOrWriteIsAnErrorAndStartsNothing)
 {
     ConfigurationSend refused("[Firma]\r\n");
     refused.handheld.failCreate.insert(u"\\ZVK_CE\\ZVK.INI");
-    EXPECT_FALSE(SendConfigurationWorker(refused.window, refused.handheld));
+    EXPECT_FALSE(SendConfigurationWorker(refused.window, refused.handheld,
+                                         refused.window.configurationPath));
     EXPECT_EQ(refused.window.Outcomes(), Strings{kFailed});
 
     ConfigurationSend full(std::string(250, 'k'));
     full.handheld.failWriteAfterBytes = 150;
-    EXPECT_FALSE(SendConfigurationWorker(full.window, full.handheld));
+    EXPECT_FALSE(
+        SendConfigurationWorker(full.window, full.handheld, full.window.configurationPath));
     EXPECT_EQ(full.window.Outcomes(), Strings{kFailed});
     for (const FakeHandheld* handheld : {&refused.handheld, &full.handheld})
         for (const std::string& call : handheld->Calls())
@@ -141,7 +147,8 @@ TEST(SendConfigurationWorkerTest, FailedCreateOrWriteIsAnErrorAndStartsNothing)
     // Sent whole, but the program that loads it did not start: no success is told.
     ConfigurationSend unloaded("[Firma]\r\n");
     unloaded.handheld.failStart = {u"k"};
-    EXPECT_FALSE(SendConfigurationWorker(unloaded.window, unloaded.handheld));
+    EXPECT_FALSE(SendConfigurationWorker(unloaded.window, unloaded.handheld,
+                                         unloaded.window.configurationPath));
     EXPECT_EQ(unloaded.window.Outcomes(), Strings{"program not started"});
 }
 
@@ -152,12 +159,13 @@ TEST(SendConfigurationWorkerTest, WriteThatTakesFewerBytesThanAskedIsAFailedWrit
     const std::string bytes(250, 'k');
     ConfigurationSend fits(bytes);
     fits.handheld.writeShortAfterBytes = 250;
-    EXPECT_TRUE(SendConfigurationWorker(fits.window, fits.handheld));
+    EXPECT_TRUE(SendConfigurationWorker(fits.window, fits.handheld, fits.window.configurationPath));
     EXPECT_EQ(fits.handheld.files.at(u"\\ZVK_CE\\ZVK.INI"), bytes);
 
     ConfigurationSend shortByOne(bytes);
     shortByOne.handheld.writeShortAfterBytes = 249;
-    EXPECT_FALSE(SendConfigurationWorker(shortByOne.window, shortByOne.handheld));
+    EXPECT_FALSE(SendConfigurationWorker(shortByOne.window, shortByOne.handheld,
+                                         shortByOne.window.configurationPath));
     EXPECT_EQ(shortByOne.window.Outcomes(), Strings{kFailed});
     EXPECT_EQ(shortByOne.handheld.Calls().back(), "delete \\ZVK_CE\\ZVK.INI");
     EXPECT_FALSE(shortByOne.handheld.files.contains(u"\\ZVK_CE\\ZVK.INI"));
@@ -171,7 +179,7 @@ TEST(SendListWorkerTest, SendsTheChosenListUnderItsOwnNameAndStartsTheProgramWit
     window.receiveFolder = dir.Path() / "prijate";
     window.listToSend = dir.Write("zväzok/Zoznam č. 1.dat", "AD\r\n");
     handheld.files[u"\\ZVK_CE\\Import\\Zoznam č. 1.dat"] = "old list";
-    EXPECT_TRUE(SendListWorker(window, handheld));
+    EXPECT_TRUE(SendListWorker(window, handheld, window.receiveFolder));
     // Slovak letters arrive as the same characters, not as their UTF-8 bytes.
     EXPECT_EQ(handheld.files.at(u"\\ZVK_CE\\Import\\Zoznam \u010D. 1.dat"), "AD\r\n");
     EXPECT_EQ(handheld.Calls().back(), "start \\ZVK_CE\\Slave.exe e");
@@ -184,7 +192,7 @@ TEST(SendListWorkerTest, CancelledQuestionSendsNothing)
 {
     FakeHandheld handheld;
     RecordingWindowPort window;
-    EXPECT_TRUE(SendListWorker(window, handheld));
+    EXPECT_TRUE(SendListWorker(window, handheld, window.receiveFolder));
     EXPECT_TRUE(handheld.Calls().empty());
     EXPECT_TRUE(window.Outcomes().empty());
     EXPECT_EQ(window.Events().back(), "unlock");
@@ -196,7 +204,7 @@ TEST(SendListWorkerTest, UnreadableListOrFailedWriteIsAnError)
     FakeHandheld handheld;
     RecordingWindowPort window;
     window.listToSend = dir.Path() / "MISSING.DAT";
-    EXPECT_FALSE(SendListWorker(window, handheld));
+    EXPECT_FALSE(SendListWorker(window, handheld, window.receiveFolder));
     EXPECT_EQ(window.Events()[1],
               "unavailable list to send|cannot open " + PathText(window.listToSend.value()) + ": " +
                   std::make_error_code(std::errc::no_such_file_or_directory).message());
@@ -205,7 +213,7 @@ TEST(SendListWorkerTest, UnreadableListOrFailedWriteIsAnError)
     RecordingWindowPort second;
     second.listToSend = dir.Write("LIST01.DAT", std::string(300, 'x'));
     handheld.failWriteAfterBytes = 0;
-    EXPECT_FALSE(SendListWorker(second, handheld));
+    EXPECT_FALSE(SendListWorker(second, handheld, second.receiveFolder));
     EXPECT_EQ(second.Outcomes(), Strings{kFailed});
     // Half a list is not left in the import folder, where the next list sent would take
     // it into the handheld's own.
@@ -217,7 +225,7 @@ TEST(SendListWorkerTest, UnreadableListOrFailedWriteIsAnError)
     third.listToSend = second.listToSend;
     handheld.failWriteAfterBytes.reset();
     handheld.writeShortAfterBytes = 150;
-    EXPECT_FALSE(SendListWorker(third, handheld));
+    EXPECT_FALSE(SendListWorker(third, handheld, third.receiveFolder));
     EXPECT_EQ(third.Outcomes(), Strings{kFailed});
     EXPECT_EQ(handheld.Calls().back(), "delete \\ZVK_CE\\Import\\LIST01.DAT");
     EXPECT_FALSE(handheld.files.contains(u"\\ZVK_CE\\Import\\LIST01.DAT"));

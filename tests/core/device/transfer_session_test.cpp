@@ -67,6 +67,8 @@ struct Session
     ManualClock clock;
     std::stop_source stop;
     RemoteApi* handheld = nullptr;
+    // The working folder the handheld was opened for.
+    fs::path openedIn;
     std::unique_ptr<TransferSession> session;
 
     explicit Session(std::function<Result<std::unique_ptr<RemoteApi>>(Session&)> make,
@@ -76,7 +78,8 @@ struct Session
         window.configurationPath = dir.Write("ZVK.INI", "[Firma]\r\n");
         session = std::make_unique<TransferSession>(
             window, &window, clock,
-            [this, make]() -> Result<std::unique_ptr<RemoteApi>> {
+            [this, make](const fs::path& workingFolder) -> Result<std::unique_ptr<RemoteApi>> {
+                openedIn = workingFolder;
                 Result<std::unique_ptr<RemoteApi>> made = make(*this);
                 if (made)
                     handheld = made->get();
@@ -128,8 +131,12 @@ TEST(TransferSessionTest, ConnectsThenRunsThePendingTransfer)
 {
     Session s(MakeFake);
     s.session->LinkReady();
-    s.session->Start(PendingOperation::SendConfiguration);
+    TransferInputs inputs = s.window.Inputs();
+    inputs.workingFolder = s.dir.Path() / "pracovny";
+    s.session->Start(PendingOperation::SendConfiguration, inputs);
     EXPECT_TRUE(s.Ended());
+    // handheld/ is looked for in the working folder of the transfer that opens the link.
+    EXPECT_EQ(s.openedIn, inputs.workingFolder);
     // The link flag is up once the window is ready: every attempt closes a link first.
     EXPECT_EQ(s.Fake().Calls(),
               (Strings{"uninit", "init", "create \\ZVK_CE\\ZVK.INI", "close \\ZVK_CE\\ZVK.INI",
@@ -142,12 +149,12 @@ TEST(TransferSessionTest, ConnectsThenRunsThePendingTransfer)
 TEST(TransferSessionTest, LinkThatComesUpBeforeTheWindowIsReadyStartsNothing)
 {
     Session s(MakeFake);
-    s.session->Start(PendingOperation::SendConfiguration);
+    s.session->Start(PendingOperation::SendConfiguration, s.window.Inputs());
     EXPECT_TRUE(s.Ended());
     EXPECT_EQ(s.Fake().Calls(), Strings{"init"});
     EXPECT_EQ(s.window.Events(), Strings{"link 1"});
     // The link flag is now up: the next press closes that link, connects and transfers.
-    s.session->Start(PendingOperation::SendConfiguration);
+    s.session->Start(PendingOperation::SendConfiguration, s.window.Inputs());
     EXPECT_TRUE(s.Ended());
     const Strings calls = s.Fake().Calls();
     EXPECT_EQ(Strings(calls.begin(), calls.begin() + 3), (Strings{"init", "uninit", "init"}));
@@ -160,7 +167,7 @@ TEST(TransferSessionTest, AbsentOrSlowHandheldIsReportedByTheWatchdogAfterItsSec
          {std::pair{"Connected=0\r\n", 1u}, std::pair{"ConnectDelayMs=1300\r\n", 2u}}) {
         Session s(MakeEmulated(settings));
         s.session->LinkReady();
-        s.session->Start(PendingOperation::ReceiveLists);
+        s.session->Start(PendingOperation::ReceiveLists, s.window.Inputs());
         // The watchdog, and a slow handheld still answering.
         ASSERT_TRUE(s.clock.AdvanceWhenWaiting(999ms, waits)) << settings;
         ASSERT_TRUE(s.clock.AwaitWaiters(waits));
@@ -174,22 +181,25 @@ TEST(TransferSessionTest, AbsentOrSlowHandheldIsReportedByTheWatchdogAfterItsSec
     }
 }
 
-// The pending operation is a single value: presses before the link is up replace it, a
-// press while a transfer runs is ignored.
+// The pending operation is a single value: presses before the link is up replace it, with
+// what it works with, and a press while a transfer runs is ignored.
 TEST(TransferSessionTest, LastPressBeforeTheLinkIsUpDecidesAndOnlyOneTransferRuns)
 {
     Session s(MakeEmulated("ConnectDelayMs=500\r\nExportDelayMs=0\r\n"));
     s.window.onProgress = [&](std::uint64_t, std::uint64_t) {
-        s.session->Start(PendingOperation::SendConfiguration);
+        s.session->Start(PendingOperation::SendConfiguration, s.window.Inputs());
     };
     s.session->LinkReady();
-    s.session->Start(PendingOperation::SendConfiguration);
+    s.session->Start(PendingOperation::SendConfiguration, s.window.Inputs());
     ASSERT_TRUE(s.clock.AwaitWaiters(2)); // the watchdog and the handheld answering
-    s.session->Start(PendingOperation::SendList);
-    s.session->Start(PendingOperation::ReceiveLists);
+    s.session->Start(PendingOperation::SendList, s.window.Inputs());
+    TransferInputs last = s.window.Inputs();
+    last.receiveFolder = s.dir.Path() / "posledne";
+    s.session->Start(PendingOperation::ReceiveLists, last);
     EXPECT_TRUE(s.Ended());
-    EXPECT_EQ(ListFolder(s.window.receiveFolder),
+    EXPECT_EQ(ListFolder(last.receiveFolder),
               "LIST0001.DAT LIST0002.DAT LIST0003.DAT STARY001.DAT");
+    EXPECT_FALSE(fs::exists(s.window.receiveFolder));
     s.Emulator().Program().WaitUntilIdle();
     EXPECT_EQ(s.Emulator().Program().Runs(), (std::vector<std::u16string>{u"i", u"x"}));
     const Strings events = s.window.Events();
@@ -203,14 +213,14 @@ TEST(TransferSessionTest, BusyHandheldEndsTheTransferAtOnceWithTheCommonEnding)
     for (const bool arguments : {false, true}) {
         Session s(MakeEmulated(""), arguments);
         s.session->LinkReady();
-        s.session->Start(PendingOperation::SendConfiguration);
+        s.session->Start(PendingOperation::SendConfiguration, s.window.Inputs());
         EXPECT_TRUE(s.Ended());
         // Another window or zvk run over the same handheld.
         HandheldEmulator elsewhere(s.dir.Path() / "handheld");
         const Result<ClaimOutcome> held = elsewhere.ClaimForTransfer();
         ASSERT_TRUE(held && !held->IsBusy());
         const std::size_t before = s.window.Events().size();
-        s.session->Start(PendingOperation::ReceiveLists);
+        s.session->Start(PendingOperation::ReceiveLists, s.window.Inputs());
         EXPECT_FALSE(s.Ended());
         const Strings events = s.window.Events();
         Strings expected{"outcome handheld busy", "unlock"};
@@ -233,7 +243,7 @@ TEST(TransferSessionTest, HandheldThatCannotBeClaimedIsNamedNotBusy)
         return made;
     });
     s.session->LinkReady();
-    s.session->Start(PendingOperation::SendConfiguration);
+    s.session->Start(PendingOperation::SendConfiguration, s.window.Inputs());
     EXPECT_FALSE(s.Ended());
     const fs::path lock = EmulatedTransferLock(s.dir.Path() / "handheld");
     EXPECT_EQ(s.window.Events(), (Strings{"link ready",
@@ -248,7 +258,7 @@ TEST(TransferSessionTest, HandheldThatCannotBeOpenedIsNamedAndNothingStarts)
         return Fail("/media/zvk is not a folder");
     });
     s.session->LinkReady();
-    s.session->Start(PendingOperation::ReceiveLists);
+    s.session->Start(PendingOperation::ReceiveLists, s.window.Inputs());
     EXPECT_FALSE(s.Ended());
     EXPECT_EQ(s.window.Events(),
               (Strings{"link ready", "unavailable handheld|/media/zvk is not a folder"}));
@@ -258,12 +268,12 @@ TEST(TransferSessionTest, ProgramStartedWithArgumentsClosesAfterEachTransferUnle
 {
     Session closing(MakeFake, true);
     closing.session->LinkReady();
-    closing.session->Start(PendingOperation::SendConfiguration);
+    closing.session->Start(PendingOperation::SendConfiguration, closing.window.Inputs());
     EXPECT_TRUE(closing.Ended());
     EXPECT_EQ(closing.window.Events().back(), "close");
     // A transfer that failed closes as well.
     closing.window.configurationPath = closing.dir.Path() / "NONE.INI";
-    closing.session->Start(PendingOperation::SendConfiguration);
+    closing.session->Start(PendingOperation::SendConfiguration, closing.window.Inputs());
     EXPECT_FALSE(closing.Ended());
     const Strings events = closing.window.Events();
     EXPECT_EQ(events[events.size() - 3].rfind("unavailable configuration|", 0), 0u);
@@ -282,7 +292,7 @@ TEST(TransferSessionTest, ProgramStartedWithArgumentsClosesAfterEachTransferUnle
             stopped.stop.request_stop();
     };
     stopped.session->LinkReady();
-    stopped.session->Start(PendingOperation::ReceiveLists);
+    stopped.session->Start(PendingOperation::ReceiveLists, stopped.window.Inputs());
     EXPECT_FALSE(stopped.Ended());
     EXPECT_EQ(stopped.window.Events().back(), "unlock");
     EXPECT_FALSE(fs::exists(stopped.window.receiveFolder / "B.DAT"));
@@ -293,13 +303,13 @@ TEST(TransferSessionTest, StopWhileConnectingGivesUpTheLinkAndShowsNothing)
 {
     Session s(MakeEmulated("ConnectDelayMs=20000\r\n"));
     s.session->LinkReady();
-    s.session->Start(PendingOperation::ReceiveLists);
+    s.session->Start(PendingOperation::ReceiveLists, s.window.Inputs());
     ASSERT_TRUE(s.clock.AwaitWaiters(2));
     s.session->Stop();
     EXPECT_FALSE(s.session->WaitUntilEnded());
     EXPECT_EQ(s.window.Events(), (Strings{"link ready", "link 0"}));
     // Nothing starts once stopped.
-    s.session->Start(PendingOperation::ReceiveLists);
+    s.session->Start(PendingOperation::ReceiveLists, s.window.Inputs());
     EXPECT_EQ(s.window.Events().size(), 2u);
 }
 
@@ -307,9 +317,9 @@ TEST(TransferSessionTest, StartAfterItsDelayIsTheCommandLinesStart)
 {
     Session s(MakeFake);
     s.session->LinkReady();
-    s.session->StartAfter(1s, PendingOperation::SendConfiguration);
+    s.session->StartAfter(1s, PendingOperation::SendConfiguration, s.window.Inputs());
     // Once per session: a second call neither waits for the first nor starts another.
-    s.session->StartAfter(1ms, PendingOperation::ReceiveLists);
+    s.session->StartAfter(1ms, PendingOperation::ReceiveLists, s.window.Inputs());
     ASSERT_TRUE(s.clock.AdvanceWhenWaiting(999ms));
     ASSERT_TRUE(s.clock.AwaitWaiters(1));
     EXPECT_EQ(s.window.Events(), Strings{"link ready"});

@@ -1,0 +1,7 @@
+// A dialog that makes a system query main should have made.
+#include "platform/user_cache_folder.h"
+
+std::filesystem::path IndexFolder()
+{
+    return zvk::UserCacheFolder();
+}
