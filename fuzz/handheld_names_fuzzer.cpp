@@ -12,9 +12,9 @@
 #include "device/emulated_program.h"
 #include "device/handheld_contract.h"
 #include "device/handheld_emulator.h"
+#include "files/windows_file_name.h"
 #include "fuzz_scratch.h"
 #include "fuzz_target.h"
-#include "platform/windows_file_name.h"
 
 namespace fs = std::filesystem;
 

@@ -11,7 +11,7 @@
 #include "config/ini_document.h"
 #include "fuzz_scratch.h"
 #include "fuzz_target.h"
-#include "platform/ascii.h"
+#include "text/ascii.h"
 
 namespace {
 

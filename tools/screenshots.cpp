@@ -19,8 +19,8 @@
 #include "gui/CTypDlg.h"
 #include "gui/control_ids.h"
 #include "gui/slovak_language.h"
-#include "platform/environment_path.h"
-#include "platform/user_cache_folder.h"
+#include "system/environment_path.h"
+#include "system/user_cache_folder.h"
 
 namespace {
 

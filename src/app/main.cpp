@@ -3,8 +3,8 @@
 
 #include "app/CTarnwickApp.h"
 #include "device/handheld_selection.h"
-#include "platform/environment_path.h"
-#include "platform/user_cache_folder.h"
+#include "system/environment_path.h"
+#include "system/user_cache_folder.h"
 
 int main(int argc, char* argv[])
 {

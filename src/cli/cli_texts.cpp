@@ -1,7 +1,7 @@
 #include "cli/cli_texts.h"
 
-#include "platform/path_text.h"
 #include "reports/text_format.h"
+#include "text/path_text.h"
 
 namespace zvk::cli::messages {
 namespace {

@@ -1,6 +1,6 @@
 #include "cli/command_context.h"
 
-#include "platform/path_text.h"
+#include "text/path_text.h"
 
 namespace zvk::cli {
 

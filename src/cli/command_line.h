@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "cli/command_context.h"
-#include "platform/result.h"
+#include "system/result.h"
 
 namespace zvk::cli {
 

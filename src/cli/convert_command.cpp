@@ -3,8 +3,8 @@
 #include "cli/cli_texts.h"
 #include "cli/command_line.h"
 #include "lists/semicolon_conversion.h"
-#include "platform/path_text.h"
-#include "platform/windows1250.h"
+#include "text/path_text.h"
+#include "text/windows1250.h"
 
 namespace zvk::cli {
 

@@ -7,7 +7,7 @@
 #include "cli/terminal_progress.h"
 #include "config/desktop_settings.h"
 #include "device/progress_display.h"
-#include "platform/path_text.h"
+#include "text/path_text.h"
 
 namespace fs = std::filesystem;
 

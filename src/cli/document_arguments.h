@@ -7,10 +7,10 @@
 #include <string>
 
 #include "cli/command_line.h"
-#include "platform/result.h"
 #include "reports/document_viewer.h"
 #include "reports/report_selection.h"
 #include "reports/report_session.h"
+#include "system/result.h"
 
 namespace zvk::cli {
 

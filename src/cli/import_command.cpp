@@ -3,7 +3,7 @@
 #include "cli/cli_texts.h"
 #include "cli/command_line.h"
 #include "lists/text_import.h"
-#include "platform/path_text.h"
+#include "text/path_text.h"
 
 namespace zvk::cli {
 

@@ -6,9 +6,9 @@
 #include "cli/command_line.h"
 #include "config/desktop_settings.h"
 #include "device/reception_journal.h"
-#include "platform/input_file.h"
-#include "platform/path_text.h"
-#include "platform/sha256.h"
+#include "files/input_file.h"
+#include "text/path_text.h"
+#include "text/sha256.h"
 
 namespace fs = std::filesystem;
 

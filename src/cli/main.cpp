@@ -6,8 +6,8 @@
 #include "cli/stop_signals.h"
 #include "cli/terminal_progress.h"
 #include "device/handheld_selection.h"
-#include "platform/environment_path.h"
-#include "platform/user_cache_folder.h"
+#include "system/environment_path.h"
+#include "system/user_cache_folder.h"
 
 int main(int argc, char* argv[])
 {

@@ -7,10 +7,10 @@
 #include "cli/command_line.h"
 #include "cli/document_arguments.h"
 #include "config/desktop_settings.h"
-#include "platform/local_time.h"
-#include "platform/windows1250.h"
 #include "reports/documents.h"
 #include "reports/report_session.h"
+#include "system/local_time.h"
+#include "text/windows1250.h"
 
 namespace fs = std::filesystem;
 

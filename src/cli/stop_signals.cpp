@@ -13,7 +13,7 @@
 #endif
 
 #include "cli/cli_texts.h"
-#include "platform/temporary_files.h"
+#include "files/temporary_files.h"
 
 namespace zvk::cli {
 namespace {

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "cli/cli_texts.h"
-#include "platform/path_text.h"
+#include "text/path_text.h"
 #include "words/transfer_words.h"
 
 namespace fs = std::filesystem;

@@ -1,14 +1,14 @@
 #include "gui/file_failure_text.h"
 
 #include "device/connection_software_fault.h"
+#include "files/input_file.h"
+#include "files/output_refusal.h"
+#include "files/windows_file_name.h"
+#include "files/windows_refusal.h"
 #include "gui/paths.h"
 #include "gui/program_texts.h"
-#include "platform/input_file.h"
-#include "platform/output_refusal.h"
-#include "platform/settings_path_text.h"
-#include "platform/system_reason.h"
-#include "platform/windows_file_name.h"
-#include "platform/windows_refusal.h"
+#include "system/settings_path_text.h"
+#include "system/system_reason.h"
 
 namespace zvk {
 

@@ -4,7 +4,7 @@
 
 #include <QString>
 
-#include "platform/file_failure.h"
+#include "system/file_failure.h"
 
 namespace zvk {
 

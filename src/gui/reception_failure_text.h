@@ -5,7 +5,7 @@
 #include <QString>
 
 #include "device/list_failure.h"
-#include "platform/earlier_version.h"
+#include "files/earlier_version.h"
 
 namespace zvk {
 

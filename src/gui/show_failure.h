@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "platform/result.h"
+#include "system/result.h"
 
 class QWidget;
 

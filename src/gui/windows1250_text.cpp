@@ -1,6 +1,6 @@
 #include "gui/windows1250_text.h"
 
-#include "platform/windows1250.h"
+#include "text/windows1250.h"
 
 // Through the core's own table of the code page: Qt converts Windows-1250 only where it is
 // built with ICU, which the Qt of the Windows program is not.

@@ -17,7 +17,7 @@
 #include "device/emulated_program.h"
 #include "device/handheld_contract.h"
 #include "device/handheld_selection.h"
-#include "platform/temporary_files.h"
+#include "files/temporary_files.h"
 #include "support/environment.h"
 #include "support/file_size_limit.h"
 #include "support/small_disk.h"

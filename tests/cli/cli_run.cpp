@@ -2,8 +2,8 @@
 
 #include <sstream>
 
-#include "platform/environment_path.h"
 #include "support/manual_clock.h"
+#include "system/environment_path.h"
 
 namespace zvk::cli {
 

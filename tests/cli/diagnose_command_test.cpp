@@ -6,11 +6,11 @@
 #include "cli/command_line.h"
 #include "cli_run.h"
 #include "device/handheld_selection.h"
-#include "platform/path_text.h"
-#include "platform/settings_path_text.h"
 #include "support/environment.h"
 #include "support/succeeded.h"
 #include "support/temp_dir.h"
+#include "system/settings_path_text.h"
+#include "text/path_text.h"
 
 namespace fs = std::filesystem;
 

@@ -18,7 +18,7 @@
 #include <gtest/gtest.h>
 
 #include "cli/stop_signals.h"
-#include "platform/atomic_file.h"
+#include "files/atomic_file.h"
 #include "support/large_list_handheld.h"
 #include "support/temp_dir.h"
 #include "zvk_process.h"

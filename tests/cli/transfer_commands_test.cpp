@@ -10,11 +10,11 @@
 #include "cli/command_line.h"
 #include "cli_run.h"
 #include "device/handheld_selection.h"
-#include "platform/path_text.h"
 #include "support/environment.h"
 #include "support/small_disk.h"
 #include "support/succeeded.h"
 #include "support/temp_dir.h"
+#include "text/path_text.h"
 #include "zvk_process.h"
 
 namespace fs = std::filesystem;

@@ -10,6 +10,9 @@
 #include <QWidget>
 
 #include "device/connection_software_fault.h"
+#include "files/output_refusal.h"
+#include "files/windows_file_name.h"
+#include "files/windows_refusal.h"
 #include "gui/control_ids.h"
 #include "gui/date_doubt_text.h"
 #include "gui/date_edit.h"
@@ -18,11 +21,8 @@
 #include "gui/slovak_language.h"
 #include "gui/transfer_outcome_text.h"
 #include "gui/windows1250_text.h"
-#include "platform/output_refusal.h"
-#include "platform/settings_path_text.h"
-#include "platform/windows1250.h"
-#include "platform/windows_file_name.h"
-#include "platform/windows_refusal.h"
+#include "system/settings_path_text.h"
+#include "text/windows1250.h"
 
 class UiHelpersTest : public QObject
 {

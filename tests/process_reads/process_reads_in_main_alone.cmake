@@ -13,9 +13,9 @@ set(systemQueries "(EnvironmentPath|UserCacheFolder)[ \t]*\\(")
 # this process's environment and directory, and is looked for along its PATH as the
 # system itself looks.
 set(systemFiles
-    core/platform/environment_path.h core/platform/environment_path.cpp
-    core/platform/user_cache_folder.h core/platform/user_cache_folder.cpp
-    core/platform/system_viewer.cpp)
+    core/system/environment_path.h core/system/environment_path.cpp
+    core/system/user_cache_folder.h core/system/user_cache_folder.cpp
+    core/system/system_viewer.cpp)
 set(mains cli/main.cpp app/main.cpp)
 
 file(GLOB_RECURSE sources RELATIVE ${SOURCE_DIR} ${SOURCE_DIR}/*.h ${SOURCE_DIR}/*.cpp)

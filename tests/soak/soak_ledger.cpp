@@ -7,8 +7,8 @@
 #include "device/emulated_program.h"
 #include "device/emulator_settings.h"
 #include "device/reception_journal.h"
-#include "platform/input_file.h"
-#include "platform/sha256.h"
+#include "files/input_file.h"
+#include "text/sha256.h"
 
 namespace fs = std::filesystem;
 

@@ -5,8 +5,8 @@
 #include <random>
 #include <string>
 
-#include "platform/result.h"
 #include "soak_ledger.h"
+#include "system/result.h"
 
 namespace zvk::soak {
 

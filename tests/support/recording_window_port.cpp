@@ -2,7 +2,7 @@
 
 namespace fs = std::filesystem;
 
-#include "platform/path_text.h"
+#include "text/path_text.h"
 
 namespace zvk::test {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/result.h"
+#include "system/result.h"
 
 namespace zvk::test {
 

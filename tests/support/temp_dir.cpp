@@ -10,8 +10,8 @@
 #include <gtest/gtest.h>
 
 #include "device/reception_journal.h"
-#include "platform/path_text.h"
 #include "support/file_bytes.h"
+#include "text/path_text.h"
 
 #ifndef _WIN32
 #include <grp.h>

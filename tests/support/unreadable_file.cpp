@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/windows_refusal.h"
+#include "files/windows_refusal.h"
 
 namespace zvk::test {
 

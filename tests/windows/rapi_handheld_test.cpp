@@ -9,11 +9,11 @@
 
 #include "cli/zvk_process.h"
 #include "device/handheld_selection.h"
-#include "platform/path_text.h"
-#include "platform/settings_path_text.h"
 #include "support/environment.h"
 #include "support/succeeded.h"
 #include "support/temp_dir.h"
+#include "system/settings_path_text.h"
+#include "text/path_text.h"
 
 namespace fs = std::filesystem;
 

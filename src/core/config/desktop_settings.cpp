@@ -1,7 +1,7 @@
 #include "config/desktop_settings.h"
 
 #include "config/profile_strings.h"
-#include "platform/settings_path_text.h"
+#include "system/settings_path_text.h"
 
 namespace fs = std::filesystem;
 

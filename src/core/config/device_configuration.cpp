@@ -2,7 +2,7 @@
 
 #include "config/ini_document.h"
 #include "config/profile_strings.h"
-#include "platform/ascii.h"
+#include "text/ascii.h"
 
 namespace fs = std::filesystem;
 

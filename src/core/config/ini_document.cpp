@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <utility>
 
-#include "platform/ascii.h"
+#include "text/ascii.h"
 
 namespace zvk {
 namespace {

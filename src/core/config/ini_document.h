@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/result.h"
+#include "system/result.h"
 
 namespace zvk {
 

@@ -6,9 +6,9 @@
 #include <utility>
 
 #include "config/ini_document.h"
-#include "platform/ascii.h"
-#include "platform/atomic_file.h"
-#include "platform/input_file.h"
+#include "files/atomic_file.h"
+#include "files/input_file.h"
+#include "text/ascii.h"
 
 namespace fs = std::filesystem;
 

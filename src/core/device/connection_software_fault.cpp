@@ -1,6 +1,6 @@
 #include "device/connection_software_fault.h"
 
-#include "platform/worded_error_category.h"
+#include "system/worded_error_category.h"
 
 namespace zvk {
 namespace {

@@ -6,8 +6,8 @@
 
 #include "device/emulator_settings.h"
 #include "device/handheld_contract.h"
-#include "platform/atomic_file.h"
-#include "platform/input_file.h"
+#include "files/atomic_file.h"
+#include "files/input_file.h"
 
 namespace fs = std::filesystem;
 

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "platform/exclusive_file_lock.h"
+#include "files/exclusive_file_lock.h"
 
 namespace fs = std::filesystem;
 

@@ -5,7 +5,7 @@
 
 #include "device/emulated_program.h"
 #include "device/remote_api.h"
-#include "platform/result.h"
+#include "system/result.h"
 
 namespace zvk {
 

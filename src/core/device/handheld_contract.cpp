@@ -1,6 +1,6 @@
 #include "device/handheld_contract.h"
 
-#include "platform/windows1250.h"
+#include "text/windows1250.h"
 
 namespace fs = std::filesystem;
 

@@ -9,8 +9,8 @@
 #include "device/emulator_claim.h"
 #include "device/handheld_contract.h"
 #include "device/transfer_session.h"
-#include "platform/output_file.h"
-#include "platform/windows1250.h"
+#include "files/output_file.h"
+#include "text/windows1250.h"
 
 namespace fs = std::filesystem;
 

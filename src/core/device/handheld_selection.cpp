@@ -4,12 +4,12 @@
 
 #include "device/emulated_program.h"
 #include "device/handheld_emulator.h"
-#include "platform/path_text.h"
-#include "platform/system_reason.h"
+#include "system/system_reason.h"
+#include "text/path_text.h"
 
 #ifdef _WIN32
 #include "device/rapi_remote_api.h"
-#include "platform/module_file.h"
+#include "system/module_file.h"
 #endif
 
 namespace fs = std::filesystem;

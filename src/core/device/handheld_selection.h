@@ -6,7 +6,7 @@
 
 #include "device/clock.h"
 #include "device/remote_api.h"
-#include "platform/result.h"
+#include "system/result.h"
 
 namespace zvk {
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "platform/result.h"
+#include "system/result.h"
 
 namespace zvk {
 

@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "device/connection_software_fault.h"
-#include "platform/module_file.h"
-#include "platform/system_reason.h"
+#include "system/module_file.h"
+#include "system/system_reason.h"
 
 namespace zvk {
 namespace {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "device/rapi_declarations.h"
-#include "platform/result.h"
+#include "system/result.h"
 
 namespace zvk {
 

@@ -3,8 +3,8 @@
 #include <filesystem>
 #include <system_error>
 
-#include "platform/exclusive_file_lock.h"
-#include "platform/system_reason.h"
+#include "files/exclusive_file_lock.h"
+#include "system/system_reason.h"
 
 namespace fs = std::filesystem;
 

@@ -3,10 +3,10 @@
 #include <charconv>
 #include <optional>
 
+#include "files/atomic_file.h"
+#include "files/input_file.h"
 #include "lists/line_reader.h"
-#include "platform/atomic_file.h"
-#include "platform/input_file.h"
-#include "platform/path_text.h"
+#include "text/path_text.h"
 
 namespace fs = std::filesystem;
 

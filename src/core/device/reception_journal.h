@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/result.h"
+#include "system/result.h"
 
 namespace zvk {
 

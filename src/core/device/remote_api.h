@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/result.h"
+#include "system/result.h"
 
 namespace zvk {
 

@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "device/handheld_contract.h"
+#include "files/input_file.h"
 #include "lists/data_list.h"
 #include "lists/record_layout.h"
-#include "platform/input_file.h"
 
 namespace fs = std::filesystem;
 

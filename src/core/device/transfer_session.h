@@ -15,7 +15,7 @@
 #include "device/remote_api.h"
 #include "device/transfer_inputs.h"
 #include "device/transfer_port.h"
-#include "platform/result.h"
+#include "system/result.h"
 
 namespace zvk {
 

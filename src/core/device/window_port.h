@@ -7,8 +7,8 @@
 
 #include "device/list_failure.h"
 #include "device/transfer_outcome.h"
-#include "platform/earlier_version.h"
-#include "platform/result.h"
+#include "files/earlier_version.h"
+#include "system/result.h"
 
 namespace zvk {
 

@@ -3,11 +3,11 @@
 #include <fstream>
 #include <system_error>
 
+#include "files/input_file.h"
 #include "lists/line_reader.h"
 #include "lists/record_layout.h"
-#include "platform/ascii.h"
-#include "platform/input_file.h"
-#include "platform/path_text.h"
+#include "text/ascii.h"
+#include "text/path_text.h"
 
 namespace zvk {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/result.h"
+#include "system/result.h"
 
 // The rules of data lists beyond their record layout: the list's format version,
 // the fix-up of item lines of old lists, the name of a list and the numbers inside

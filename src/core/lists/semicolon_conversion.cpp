@@ -4,14 +4,14 @@
 #include <fstream>
 #include <initializer_list>
 
+#include "files/atomic_file.h"
+#include "files/input_file.h"
+#include "files/output_refusal.h"
 #include "lists/data_list.h"
 #include "lists/line_reader.h"
 #include "lists/record_layout.h"
-#include "platform/ascii.h"
-#include "platform/atomic_file.h"
-#include "platform/input_file.h"
-#include "platform/output_refusal.h"
-#include "platform/path_text.h"
+#include "text/ascii.h"
+#include "text/path_text.h"
 
 namespace fs = std::filesystem;
 

@@ -6,9 +6,9 @@
 #include <string>
 #include <string_view>
 
+#include "files/written_files.h"
 #include "lists/format_version_reader.h"
-#include "platform/result.h"
-#include "platform/written_files.h"
+#include "system/result.h"
 
 namespace zvk {
 

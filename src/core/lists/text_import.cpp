@@ -5,16 +5,16 @@
 #include <fstream>
 #include <limits>
 
+#include "files/atomic_file.h"
+#include "files/input_file.h"
 #include "lists/data_list.h"
 #include "lists/line_reader.h"
 #include "lists/record_layout.h"
 #include "lists/record_line_builder.h"
-#include "platform/ascii.h"
-#include "platform/atomic_file.h"
-#include "platform/input_file.h"
-#include "platform/local_time.h"
-#include "platform/path_text.h"
-#include "platform/windows1250.h"
+#include "system/local_time.h"
+#include "text/ascii.h"
+#include "text/path_text.h"
+#include "text/windows1250.h"
 
 namespace fs = std::filesystem;
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "platform/earlier_version.h"
-#include "platform/result.h"
+#include "files/earlier_version.h"
+#include "system/result.h"
 
 namespace zvk {
 

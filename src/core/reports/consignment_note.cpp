@@ -2,15 +2,15 @@
 
 #include <string>
 
+#include "files/input_file.h"
 #include "lists/line_reader.h"
 #include "lists/record_layout.h"
-#include "platform/input_file.h"
-#include "platform/path_text.h"
-#include "platform/windows1250.h"
 #include "reports/document_words.h"
 #include "reports/list_header.h"
 #include "reports/list_passes.h"
 #include "reports/text_format.h"
+#include "text/path_text.h"
+#include "text/windows1250.h"
 
 namespace fs = std::filesystem;
 

@@ -1,6 +1,6 @@
 #include "reports/document_viewer.h"
 
-#include "platform/system_viewer.h"
+#include "system/system_viewer.h"
 
 namespace zvk {
 

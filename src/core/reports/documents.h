@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "platform/result.h"
 #include "reports/folder_lists.h"
 #include "reports/report_selection.h"
 #include "reports/report_session.h"
+#include "system/result.h"
 
 namespace zvk {
 

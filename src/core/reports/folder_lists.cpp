@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
+#include "files/folder_files.h"
 #include "lists/data_list.h"
-#include "platform/folder_files.h"
-#include "platform/path_text.h"
+#include "text/path_text.h"
 
 namespace fs = std::filesystem;
 

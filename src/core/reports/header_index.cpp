@@ -3,8 +3,8 @@
 #include <chrono>
 #include <system_error>
 
-#include "platform/atomic_file.h"
-#include "platform/input_file.h"
+#include "files/atomic_file.h"
+#include "files/input_file.h"
 
 namespace fs = std::filesystem;
 

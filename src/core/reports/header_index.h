@@ -7,10 +7,10 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/file_stamp.h"
-#include "platform/result.h"
+#include "files/file_stamp.h"
 #include "reports/documents.h"
 #include "reports/list_header.h"
+#include "system/result.h"
 
 namespace zvk {
 

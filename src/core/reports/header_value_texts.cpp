@@ -2,9 +2,9 @@
 
 #include <unordered_set>
 
-#include "platform/windows1250.h"
 #include "reports/documents.h"
 #include "reports/header_index.h"
+#include "text/windows1250.h"
 
 namespace zvk {
 

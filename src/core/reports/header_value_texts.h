@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/file_failure.h"
 #include "reports/list_progress.h"
+#include "system/file_failure.h"
 
 namespace zvk {
 

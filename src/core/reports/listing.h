@@ -5,9 +5,9 @@
 #include <string>
 #include <string_view>
 
-#include "platform/result.h"
 #include "reports/item_reader.h"
 #include "reports/report_document.h"
+#include "system/result.h"
 
 namespace zvk {
 

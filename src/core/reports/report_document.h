@@ -5,10 +5,10 @@
 #include <string>
 #include <string_view>
 
-#include "platform/atomic_file.h"
-#include "platform/local_time.h"
-#include "platform/result.h"
+#include "files/atomic_file.h"
 #include "reports/rtf_text.h"
+#include "system/local_time.h"
+#include "system/result.h"
 
 namespace zvk {
 

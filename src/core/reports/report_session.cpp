@@ -3,12 +3,12 @@
 #include <set>
 #include <system_error>
 
+#include "files/name_count.h"
+#include "files/output_refusal.h"
 #include "lists/data_list.h"
 #include "lists/line_reader.h"
-#include "platform/name_count.h"
-#include "platform/output_refusal.h"
-#include "platform/path_text.h"
 #include "reports/summary_tables.h"
+#include "text/path_text.h"
 
 namespace fs = std::filesystem;
 

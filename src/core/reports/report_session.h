@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "config/device_configuration.h"
-#include "platform/result.h"
 #include "reports/document_viewer.h"
 #include "reports/folder_lists.h"
 #include "reports/list_passes.h"
@@ -16,6 +15,7 @@
 #include "reports/listing.h"
 #include "reports/report_document.h"
 #include "reports/summary_lists.h"
+#include "system/result.h"
 
 namespace zvk {
 

@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <utility>
 
-#include "platform/path_text.h"
+#include "text/path_text.h"
 
 namespace zvk::words {
 namespace {

@@ -11,10 +11,10 @@
 #include <windows.h>
 #endif
 
-#include "platform/path_text.h"
-#include "platform/settings_path_text.h"
 #include "support/succeeded.h"
 #include "support/temp_dir.h"
+#include "system/settings_path_text.h"
+#include "text/path_text.h"
 
 namespace fs = std::filesystem;
 

@@ -8,11 +8,11 @@
 #include "device/fake_handheld.h"
 #include "device/handheld_contract.h"
 #include "device/handheld_selection.h"
-#include "platform/path_text.h"
 #include "support/environment.h"
 #include "support/manual_clock.h"
 #include "support/succeeded.h"
 #include "support/temp_dir.h"
+#include "text/path_text.h"
 
 namespace fs = std::filesystem;
 

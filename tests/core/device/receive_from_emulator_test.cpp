@@ -7,13 +7,13 @@
 #include <gtest/gtest.h>
 
 #include "device/handheld_selection.h"
-#include "platform/output_refusal.h"
-#include "platform/path_text.h"
-#include "platform/windows_file_name.h"
+#include "files/output_refusal.h"
+#include "files/windows_file_name.h"
 #include "support/manual_clock.h"
 #include "support/recording_window_port.h"
 #include "support/succeeded.h"
 #include "support/temp_dir.h"
+#include "text/path_text.h"
 
 namespace fs = std::filesystem;
 

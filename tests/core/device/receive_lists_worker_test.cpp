@@ -8,19 +8,19 @@
 
 #include "device/fake_handheld.h"
 #include "device/reception_journal.h"
-#include "platform/atomic_file.h"
-#include "platform/path_text.h"
-#include "platform/sha256.h"
+#include "files/atomic_file.h"
 #include "support/file_size_limit.h"
 #include "support/manual_clock.h"
 #include "support/recording_window_port.h"
 #include "support/succeeded.h"
 #include "support/temp_dir.h"
+#include "text/path_text.h"
+#include "text/sha256.h"
 
 #ifdef _WIN32
 #include <windows.h>
 
-#include "platform/windows_refusal.h"
+#include "files/windows_refusal.h"
 #endif
 
 namespace fs = std::filesystem;

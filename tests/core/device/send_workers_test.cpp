@@ -7,9 +7,9 @@
 
 #include "device/fake_handheld.h"
 #include "device/handheld_contract.h"
-#include "platform/path_text.h"
 #include "support/recording_window_port.h"
 #include "support/temp_dir.h"
+#include "text/path_text.h"
 
 namespace fs = std::filesystem;
 

@@ -11,11 +11,11 @@
 #include "device/handheld_emulator.h"
 #include "device/handheld_selection.h"
 #include "device/progress_display.h"
-#include "platform/path_text.h"
 #include "support/manual_clock.h"
 #include "support/recording_window_port.h"
 #include "support/succeeded.h"
 #include "support/temp_dir.h"
+#include "text/path_text.h"
 
 namespace fs = std::filesystem;
 

@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/path_text.h"
 #include "support/succeeded.h"
 #include "support/temp_dir.h"
+#include "text/path_text.h"
 
 namespace fs = std::filesystem;
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/input_file.h"
+#include "files/input_file.h"
 #include "reports/item_reader.h"
 #include "reports/list_passes.h"
 #include "support/temp_dir.h"

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/output_refusal.h"
+#include "files/output_refusal.h"
 #include "reports/documents.h"
 #include "reports/header_value_texts.h"
 #include "support/recording_viewer.h"

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "files/output_refusal.h"
 #include "golden.h"
-#include "platform/output_refusal.h"
 #include "reports/report_document.h"
 #include "support/file_size_limit.h"
 #include "support/succeeded.h"

@@ -23,7 +23,7 @@
 #include "device/handheld_contract.h"
 #include "device/handheld_emulator.h"
 #include "device/rapi_declarations.h"
-#include "platform/path_text.h"
+#include "text/path_text.h"
 
 namespace fs = std::filesystem;
 

@@ -1,5 +1,5 @@
 // A dialog that makes a system query main should have made.
-#include "platform/user_cache_folder.h"
+#include "system/user_cache_folder.h"
 
 std::filesystem::path IndexFolder()
 {
