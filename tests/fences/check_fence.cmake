@@ -1,5 +1,7 @@
 # Builds PROBE in BUILD_DIR and passes only when the build fails because HEADER is not found.
-execute_process(COMMAND "${CMAKE_COMMAND}" --build "${BUILD_DIR}" --target "${PROBE}"
+# In the C locale, so that the compiler says so in the words looked for.
+execute_process(COMMAND "${CMAKE_COMMAND}" -E env LC_ALL=C
+        "${CMAKE_COMMAND}" --build "${BUILD_DIR}" --target "${PROBE}"
     RESULT_VARIABLE built OUTPUT_VARIABLE output ERROR_VARIABLE output)
 if(built EQUAL 0)
     message(FATAL_ERROR "${PROBE} built: ${HEADER} is not fenced off")
