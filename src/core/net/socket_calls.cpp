@@ -96,6 +96,14 @@ void CloseSocket(SocketId id)
 {
     closesocket(id);
 }
+
+std::error_code MakeNonBlocking(SocketId id)
+{
+    u_long nonBlocking = 1;
+    if (ioctlsocket(id, FIONBIO, &nonBlocking) != 0)
+        return LastSocketError();
+    return {};
+}
 #else
 using AddressLength = socklen_t;
 using IoLength = std::size_t;
@@ -136,18 +144,10 @@ IoLength IoLengthOf(std::size_t size)
     return static_cast<IoLength>(std::min<std::size_t>(size, INT_MAX));
 }
 
-std::error_code MakeNonBlocking(SocketId id)
+bool WouldBlock(std::error_code reason)
 {
-#ifdef _WIN32
-    u_long nonBlocking = 1;
-    if (ioctlsocket(id, FIONBIO, &nonBlocking) != 0)
-        return LastSocketError();
-#else
-    const int flags = fcntl(id, F_GETFL);
-    if (flags == -1 || fcntl(id, F_SETFL, flags | O_NONBLOCK) == -1)
-        return LastSocketError();
-#endif
-    return {};
+    return reason == std::errc::operation_would_block ||
+           reason == std::errc::resource_unavailable_try_again;
 }
 
 // Whether the socket became ready within the time; a failed connection counts as ready,
@@ -184,6 +184,37 @@ Expected<bool, std::error_code> WaitSlice(SocketId id, Readiness readiness,
 #endif
 }
 
+std::error_code BindTo(const NativeSocket& socket, const Endpoint& local, SocketKind kind)
+{
+    if (kind == SocketKind::Stream) {
+        const int on = 1;
+#ifdef _WIN32
+        // Windows' SO_REUSEADDR would let another program bind the same port and take our
+        // connections; the exclusive use alone keeps the port ours.
+        const int option = SO_EXCLUSIVEADDRUSE;
+#else
+        // POSIX SO_REUSEADDR takes over connections left in TIME_WAIT only, never a listener.
+        const int option = SO_REUSEADDR;
+#endif
+        if (setsockopt(socket.Id(), SOL_SOCKET, option, reinterpret_cast<const char*>(&on),
+                       sizeof on) != 0)
+            return LastSocketError();
+    }
+    const sockaddr_in address = AddressOf(local);
+    if (bind(socket.Id(), reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0)
+        return LastSocketError();
+    return {};
+}
+
+Expected<Endpoint, std::error_code> LocalEndpoint(const NativeSocket& socket)
+{
+    sockaddr_in address{};
+    AddressLength length = sizeof address;
+    if (getsockname(socket.Id(), reinterpret_cast<sockaddr*>(&address), &length) != 0)
+        return Unexpected(LastSocketError());
+    return EndpointOf(address);
+}
+
 } // namespace
 
 NativeSocket::NativeSocket(SocketId id) : m_id(id), m_open(true) {}
@@ -212,11 +243,6 @@ SocketId NativeSocket::Id() const
     return m_id;
 }
 
-bool NativeSocket::IsOpen() const
-{
-    return m_open;
-}
-
 void NativeSocket::Close()
 {
     if (m_open)
@@ -234,37 +260,29 @@ Expected<NativeSocket, std::error_code> OpenSocket(SocketKind kind)
     const SOCKET id = WSASocketW(AF_INET, type, protocol, nullptr, 0, WSA_FLAG_NO_HANDLE_INHERIT);
     if (id == INVALID_SOCKET)
         return Unexpected(LastSocketError());
-#else
-    const int id = socket(AF_INET, type | SOCK_NONBLOCK | SOCK_CLOEXEC, protocol);
-    if (id == -1)
-        return Unexpected(LastSocketError());
-#endif
     NativeSocket socket(id);
     if (const std::error_code failure = MakeNonBlocking(id))
         return Unexpected(failure);
     return socket;
+#else
+    const int id = socket(AF_INET, type | SOCK_NONBLOCK | SOCK_CLOEXEC, protocol);
+    if (id == -1)
+        return Unexpected(LastSocketError());
+    return NativeSocket(id);
+#endif
 }
 
-std::error_code BindTo(const NativeSocket& socket, const Endpoint& local, SocketKind kind)
+Expected<BoundSocket, std::error_code> OpenBound(SocketKind kind, const Endpoint& local)
 {
-    if (kind == SocketKind::Stream) {
-        const int on = 1;
-#ifdef _WIN32
-        // Windows' SO_REUSEADDR would let another program bind the same port and take our
-        // connections; the exclusive use alone keeps the port ours.
-        const int option = SO_EXCLUSIVEADDRUSE;
-#else
-        // POSIX SO_REUSEADDR takes over connections left in TIME_WAIT only, never a listener.
-        const int option = SO_REUSEADDR;
-#endif
-        if (setsockopt(socket.Id(), SOL_SOCKET, option, reinterpret_cast<const char*>(&on),
-                       sizeof on) != 0)
-            return LastSocketError();
-    }
-    const sockaddr_in address = AddressOf(local);
-    if (bind(socket.Id(), reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0)
-        return LastSocketError();
-    return {};
+    Expected<NativeSocket, std::error_code> socket = OpenSocket(kind);
+    if (!socket)
+        return Unexpected(socket.error());
+    if (const std::error_code failure = BindTo(*socket, local, kind))
+        return Unexpected(failure);
+    const Expected<Endpoint, std::error_code> bound = LocalEndpoint(*socket);
+    if (!bound)
+        return Unexpected(bound.error());
+    return BoundSocket{std::move(socket).value(), *bound};
 }
 
 std::error_code StartListening(const NativeSocket& socket)
@@ -274,34 +292,28 @@ std::error_code StartListening(const NativeSocket& socket)
     return {};
 }
 
-Expected<Endpoint, std::error_code> LocalEndpoint(const NativeSocket& socket)
-{
-    sockaddr_in address{};
-    AddressLength length = sizeof address;
-    if (getsockname(socket.Id(), reinterpret_cast<sockaddr*>(&address), &length) != 0)
-        return Unexpected(LastSocketError());
-    return EndpointOf(address);
-}
-
 Expected<AcceptedSocket, std::error_code> AcceptWaiting(const NativeSocket& listener)
 {
     sockaddr_in address{};
     AddressLength length = sizeof address;
 #ifdef _WIN32
-    // The accepted socket inherits the listener's properties, non-blocking among them.
     const SOCKET id = accept(listener.Id(), reinterpret_cast<sockaddr*>(&address), &length);
     if (id == INVALID_SOCKET)
         return Unexpected(LastSocketError());
+    NativeSocket accepted(id);
+    // Neither is surely taken over from the listener: a program the window starts (the
+    // installer) must not keep the handheld's connection open, and no call may block.
+    SetHandleInformation(reinterpret_cast<HANDLE>(id), HANDLE_FLAG_INHERIT, 0);
+    if (const std::error_code failure = MakeNonBlocking(id))
+        return Unexpected(failure);
+    return AcceptedSocket{std::move(accepted), EndpointOf(address)};
 #else
     const int id = accept4(listener.Id(), reinterpret_cast<sockaddr*>(&address), &length,
                            SOCK_NONBLOCK | SOCK_CLOEXEC);
     if (id == -1)
         return Unexpected(LastSocketError());
+    return AcceptedSocket{NativeSocket(id), EndpointOf(address)};
 #endif
-    NativeSocket accepted(id);
-    if (const std::error_code failure = MakeNonBlocking(id))
-        return Unexpected(failure);
-    return AcceptedSocket{std::move(accepted), EndpointOf(address)};
 }
 
 std::error_code StartConnect(const NativeSocket& socket, const Endpoint& peer)
@@ -383,12 +395,6 @@ void ShutdownSending(const NativeSocket& socket)
     (void)shutdown(socket.Id(), kShutdownSending);
 }
 
-bool WouldBlock(std::error_code reason)
-{
-    return reason == std::errc::operation_would_block ||
-           reason == std::errc::resource_unavailable_try_again;
-}
-
 std::error_code WaitFor(const NativeSocket& socket, Readiness readiness, Deadline deadline,
                         std::stop_token stop)
 {
@@ -406,6 +412,14 @@ std::error_code WaitFor(const NativeSocket& socket, Readiness readiness, Deadlin
         if (*ready)
             return {};
     }
+}
+
+std::error_code AwaitReady(const NativeSocket& socket, std::error_code failure, Readiness readiness,
+                           Deadline deadline, std::stop_token stop)
+{
+    if (!WouldBlock(failure))
+        return failure;
+    return WaitFor(socket, readiness, deadline, stop);
 }
 
 } // namespace zvk

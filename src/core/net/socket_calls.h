@@ -35,7 +35,6 @@ public:
     NativeSocket& operator=(const NativeSocket&) = delete;
 
     SocketId Id() const;
-    bool IsOpen() const;
 
 private:
     void Close();
@@ -59,12 +58,18 @@ enum class Readiness
 // A new non-blocking socket of the kind, not inherited by child processes.
 Expected<NativeSocket, std::error_code> OpenSocket(SocketKind kind);
 
-// Binds to the one address and port; a listener's address is taken again at once after
-// the program ended, where the system allows that without letting another program take
-// it from us.
-std::error_code BindTo(const NativeSocket& socket, const Endpoint& local, SocketKind kind);
+// A socket bound to one address and port of this computer, and that address and port: the
+// one the system chose where port 0 was asked for.
+struct BoundSocket
+{
+    NativeSocket socket;
+    Endpoint local;
+};
+// A new socket bound to the one address and port; a stream's address is taken again at
+// once after the program ended, where the system allows that without letting another
+// program take it from us.
+Expected<BoundSocket, std::error_code> OpenBound(SocketKind kind, const Endpoint& local);
 std::error_code StartListening(const NativeSocket& socket);
-Expected<Endpoint, std::error_code> LocalEndpoint(const NativeSocket& socket);
 
 struct AcceptedSocket
 {
@@ -97,11 +102,13 @@ Expected<ReceivedDatagram, std::error_code> ReceiveDatagram(const NativeSocket& 
 
 void ShutdownSending(const NativeSocket& socket);
 
-bool WouldBlock(std::error_code reason);
-
 // Waits until the socket is ready; timed_out past the deadline, operation_canceled when
 // the stop is requested.
 std::error_code WaitFor(const NativeSocket& socket, Readiness readiness, Deadline deadline,
                         std::stop_token stop);
+// After a call failed for `failure`: where it would have blocked, waits as WaitFor does
+// and gives no failure, so that the call is made again; any other failure stands.
+std::error_code AwaitReady(const NativeSocket& socket, std::error_code failure, Readiness readiness,
+                           Deadline deadline, std::stop_token stop);
 
 } // namespace zvk

@@ -44,14 +44,10 @@ Result<> TcpConnection::ReadExactly(std::span<std::uint8_t> into, Deadline deadl
         if (received && *received == 0)
             return Fail(EndpointText(m_peer) + " closed the connection after " +
                         std::to_string(done) + " of " + std::to_string(into.size()) + " bytes");
-        if (received) {
+        if (received)
             done += *received;
-            continue;
-        }
-        std::error_code failure = received.error();
-        if (WouldBlock(failure))
-            failure = WaitFor(m_socket, Readiness::Readable, deadline, stop);
-        if (failure)
+        else if (const std::error_code failure =
+                     AwaitReady(m_socket, received.error(), Readiness::Readable, deadline, stop))
             return SocketFailure("cannot read from " + EndpointText(m_peer), failure);
     }
     return {};
@@ -63,14 +59,10 @@ Result<> TcpConnection::WriteAll(std::span<const std::uint8_t> bytes, Deadline d
     std::size_t done = 0;
     while (done < bytes.size()) {
         const Expected<std::size_t, std::error_code> sent = SendSome(m_socket, bytes.subspan(done));
-        if (sent) {
+        if (sent)
             done += *sent;
-            continue;
-        }
-        std::error_code failure = sent.error();
-        if (WouldBlock(failure))
-            failure = WaitFor(m_socket, Readiness::Writable, deadline, stop);
-        if (failure)
+        else if (const std::error_code failure =
+                     AwaitReady(m_socket, sent.error(), Readiness::Writable, deadline, stop))
             return SocketFailure("cannot write to " + EndpointText(m_peer), failure);
     }
     return {};

@@ -10,41 +10,34 @@ namespace zvk {
 Result<TcpListener> TcpListener::Listen(const Endpoint& local)
 {
     const std::string what = "cannot listen on " + EndpointText(local);
-    Expected<NativeSocket, std::error_code> socket = OpenSocket(SocketKind::Stream);
-    if (!socket)
-        return SocketFailure(what, socket.error());
-    std::error_code failure = BindTo(*socket, local, SocketKind::Stream);
-    if (!failure)
-        failure = StartListening(*socket);
-    if (failure)
-        return SocketFailure(what, failure);
-    const Expected<Endpoint, std::error_code> bound = LocalEndpoint(*socket);
+    Expected<BoundSocket, std::error_code> bound = OpenBound(SocketKind::Stream, local);
     if (!bound)
         return SocketFailure(what, bound.error());
-    return TcpListener(std::move(socket).value(), *bound);
+    if (const std::error_code failure = StartListening(bound->socket))
+        return SocketFailure(what, failure);
+    return TcpListener(std::move(bound).value());
 }
 
-TcpListener::TcpListener(NativeSocket socket, const Endpoint& local)
-    : m_socket(std::move(socket)), m_local(local)
-{}
+TcpListener::TcpListener(BoundSocket bound) : m_bound(std::move(bound)) {}
 
 const Endpoint& TcpListener::Local() const
 {
-    return m_local;
+    return m_bound.local;
 }
 
 Result<TcpConnection> TcpListener::Accept(Deadline deadline, std::stop_token stop)
 {
     for (;;) {
-        Expected<AcceptedSocket, std::error_code> accepted = AcceptWaiting(m_socket);
+        Expected<AcceptedSocket, std::error_code> accepted = AcceptWaiting(m_bound.socket);
         if (accepted)
             return TcpConnection(std::move(accepted->socket), accepted->peer);
         std::error_code failure = accepted.error();
         // A connection that was reset before it was taken is gone; wait for the next one.
-        if (WouldBlock(failure) || failure == std::errc::connection_aborted)
-            failure = WaitFor(m_socket, Readiness::Readable, deadline, stop);
+        if (failure == std::errc::connection_aborted)
+            failure = std::make_error_code(std::errc::operation_would_block);
+        failure = AwaitReady(m_bound.socket, failure, Readiness::Readable, deadline, stop);
         if (failure)
-            return SocketFailure("no connection on " + EndpointText(m_local), failure);
+            return SocketFailure("no connection on " + EndpointText(m_bound.local), failure);
     }
 }
 

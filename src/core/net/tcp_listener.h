@@ -27,10 +27,9 @@ public:
     Result<TcpConnection> Accept(Deadline deadline, std::stop_token stop);
 
 private:
-    TcpListener(NativeSocket socket, const Endpoint& local);
+    explicit TcpListener(BoundSocket bound);
 
-    NativeSocket m_socket;
-    Endpoint m_local;
+    BoundSocket m_bound;
 };
 
 } // namespace zvk

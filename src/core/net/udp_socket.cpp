@@ -15,30 +15,22 @@ constexpr std::size_t kLargestDatagram = 65507;
 
 Result<UdpSocket> UdpSocket::Bind(const Endpoint& local)
 {
-    const std::string what = "cannot bind " + EndpointText(local);
-    Expected<NativeSocket, std::error_code> socket = OpenSocket(SocketKind::Datagram);
-    if (!socket)
-        return SocketFailure(what, socket.error());
-    if (const std::error_code failure = BindTo(*socket, local, SocketKind::Datagram))
-        return SocketFailure(what, failure);
-    const Expected<Endpoint, std::error_code> bound = LocalEndpoint(*socket);
+    Expected<BoundSocket, std::error_code> bound = OpenBound(SocketKind::Datagram, local);
     if (!bound)
-        return SocketFailure(what, bound.error());
-    return UdpSocket(std::move(socket).value(), *bound);
+        return SocketFailure("cannot bind " + EndpointText(local), bound.error());
+    return UdpSocket(std::move(bound).value());
 }
 
-UdpSocket::UdpSocket(NativeSocket socket, const Endpoint& local)
-    : m_socket(std::move(socket)), m_local(local)
-{}
+UdpSocket::UdpSocket(BoundSocket bound) : m_bound(std::move(bound)) {}
 
 const Endpoint& UdpSocket::Local() const
 {
-    return m_local;
+    return m_bound.local;
 }
 
 Result<> UdpSocket::SendTo(const Endpoint& to, std::span<const std::uint8_t> bytes)
 {
-    if (const std::error_code failure = SendDatagram(m_socket, to, bytes))
+    if (const std::error_code failure = SendDatagram(m_bound.socket, to, bytes))
         return SocketFailure("cannot send to " + EndpointText(to), failure);
     return {};
 }
@@ -48,7 +40,7 @@ Result<Datagram> UdpSocket::Receive(Deadline deadline, std::stop_token stop)
     std::vector<std::uint8_t> bytes(kLargestDatagram);
     for (;;) {
         const Expected<ReceivedDatagram, std::error_code> received =
-            ReceiveDatagram(m_socket, bytes);
+            ReceiveDatagram(m_bound.socket, bytes);
         if (received) {
             bytes.resize(received->size);
             return Datagram{std::move(bytes), received->sender};
@@ -56,10 +48,11 @@ Result<Datagram> UdpSocket::Receive(Deadline deadline, std::stop_token stop)
         std::error_code failure = received.error();
         // Winsock reports an earlier datagram's port-unreachable answer on the next receive;
         // it says nothing of what is still to come.
-        if (WouldBlock(failure) || failure == std::errc::connection_reset)
-            failure = WaitFor(m_socket, Readiness::Readable, deadline, stop);
+        if (failure == std::errc::connection_reset)
+            failure = std::make_error_code(std::errc::operation_would_block);
+        failure = AwaitReady(m_bound.socket, failure, Readiness::Readable, deadline, stop);
         if (failure)
-            return SocketFailure("nothing received on " + EndpointText(m_local), failure);
+            return SocketFailure("nothing received on " + EndpointText(m_bound.local), failure);
     }
 }
 

@@ -37,10 +37,9 @@ public:
     Result<Datagram> Receive(Deadline deadline, std::stop_token stop);
 
 private:
-    UdpSocket(NativeSocket socket, const Endpoint& local);
+    explicit UdpSocket(BoundSocket bound);
 
-    NativeSocket m_socket;
-    Endpoint m_local;
+    BoundSocket m_bound;
 };
 
 } // namespace zvk
