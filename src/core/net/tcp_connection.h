@@ -1,0 +1,41 @@
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <stop_token>
+
+#include "net/deadline.h"
+#include "net/endpoint.h"
+#include "net/socket_calls.h"
+#include "system/result.h"
+
+namespace zvk {
+
+// One TCP connection to one peer, its only owner. Every wait ends at its deadline or when
+// the stop is requested, each a failure.
+class TcpConnection
+{
+public:
+    static Result<TcpConnection> Connect(const Endpoint& peer, Deadline deadline,
+                                         std::stop_token stop);
+    // A connection a listener accepted.
+    TcpConnection(NativeSocket socket, const Endpoint& peer);
+
+    TcpConnection(TcpConnection&&) noexcept = default;
+    TcpConnection& operator=(TcpConnection&&) noexcept = default;
+
+    const Endpoint& Peer() const;
+
+    // Exactly as many bytes as `into` holds: a peer that ends its sending before is a failure
+    // that says how many came.
+    Result<> ReadExactly(std::span<std::uint8_t> into, Deadline deadline, std::stop_token stop);
+    Result<> WriteAll(std::span<const std::uint8_t> bytes, Deadline deadline, std::stop_token stop);
+    // Tells the peer that nothing more will come; what it still sends can be read.
+    void ShutdownSending();
+
+private:
+    NativeSocket m_socket;
+    Endpoint m_peer;
+};
+
+} // namespace zvk
