@@ -51,9 +51,11 @@ Result<std::uint16_t> DecodePasswordLength(std::string_view bytes)
 
 Result<std::u16string> DecodePassword(std::string_view encoded, std::uint32_t passwordKey)
 {
+    // The text read as a string of the Remote API, whose length it lacks.
     const std::string text = Masked(encoded, passwordKey);
-    const std::string length = WireWriter().U32(static_cast<std::uint32_t>(text.size())).Message();
-    WireReader reader(length + text, "password");
+    const std::string string =
+        WireWriter().U32(static_cast<std::uint32_t>(text.size())).Bytes(text).Message();
+    WireReader reader(string, "password");
     std::u16string password = reader.RequiredString("text");
     return reader.Finish(std::move(password));
 }

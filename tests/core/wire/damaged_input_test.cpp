@@ -1,0 +1,143 @@
+#include <functional>
+
+#include <gtest/gtest.h>
+
+#include "support/succeeded.h"
+#include "wire/control_words.h"
+#include "wire/create_process.h"
+#include "wire/device_info.h"
+#include "wire/file_calls.h"
+#include "wire/find_all_files.h"
+#include "wire/password_words.h"
+#include "wire/rapi_frame.h"
+
+namespace zvk::wire {
+namespace {
+
+// A decoder, with what it decodes thrown away: only whether it succeeded counts here.
+using Decoder = std::function<bool(std::string_view)>;
+
+template <class T> Decoder Accepts(Result<T> (*decode)(std::string_view))
+{
+    return [decode](std::string_view bytes) { return decode(bytes).has_value(); };
+}
+
+struct Message
+{
+    const char* what;
+    std::string whole;
+    Decoder decode;
+    // Whether what follows its last field is its own, kept and not refused.
+    bool keepsWhatFollows = false;
+};
+
+DeviceInfo SomeDevice()
+{
+    DeviceInfo info;
+    info.guid[0] = 0x12;
+    info.osMajor = 5;
+    info.osMinor = 2;
+    info.name = u"ZVK01";
+    info.platform = "PocketPC";
+    info.model = "ZVK-CE";
+    info.componentVersions = std::string(16, '\x01');
+    info.passwordKey = 0x1234;
+    return info;
+}
+
+std::vector<Message> EveryMessage()
+{
+    const FoundFile file{0x20, {1, 2}, {3, 4}, {5, 6}, 7, 8, 9, u"LIST0001.DAT"};
+    return {
+        {"frame", EncodeFrame("abc"), Accepts(DecodeFrame)},
+        {"session request", EncodeSessionRequest(3), Accepts(DecodeSessionRequest)},
+        {"connect-back", EncodeConnectBack(3), Accepts(DecodeConnectBack)},
+        {"info length", EncodeWords({99}), Accepts(DecodeInfoLength)},
+        {"device info", EncodeDeviceInfo(SomeDevice()), Accepts(DecodeDeviceInfo), true},
+        {"password reply", EncodePasswordReply(true), Accepts(DecodePasswordReply)},
+        {"password length", EncodePassword(u"ab", 7).substr(0, 2), Accepts(DecodePasswordLength)},
+        {"password", EncodePassword(u"ab", 7).substr(2),
+         [](std::string_view bytes) { return DecodePassword(bytes, 7).has_value(); }},
+        {"create file request", EncodeCreateFileRequest({u"\\a", 1, 2, 3, 4, 0}),
+         Accepts(DecodeCreateFileRequest)},
+        {"create file reply", EncodeCreateFileReply({0, 5}), Accepts(DecodeCreateFileReply)},
+        {"read request", EncodeReadFileRequest({5, 10}), Accepts(DecodeReadFileRequest)},
+        {"read reply", EncodeReadFileReply({0, true, "0123456789"}),
+         [](std::string_view bytes) { return DecodeReadFileReply(bytes, 10).has_value(); }},
+        {"write request", EncodeWriteFileRequest({5, "0123456789"}),
+         Accepts(DecodeWriteFileRequest)},
+        {"write reply", EncodeWriteFileReply({0, true, 10}), Accepts(DecodeWriteFileReply)},
+        {"close request", EncodeCloseHandleRequest({5}), Accepts(DecodeCloseHandleRequest)},
+        {"close reply", EncodeBoolReply({0, true}),
+         [](std::string_view bytes) {
+             return DecodeBoolReply(bytes, RapiCommand::CloseHandle).has_value();
+         }},
+        {"file size request", EncodeGetFileSizeRequest({5, true}),
+         Accepts(DecodeGetFileSizeRequest)},
+        {"delete request", EncodeDeleteFileRequest({u"\\a"}), Accepts(DecodeDeleteFileRequest)},
+        {"find request", EncodeFindAllFilesRequest({u"\\*.dat", 0xFF}),
+         Accepts(DecodeFindAllFilesRequest)},
+        {"find reply", EncodeFindAllFilesReply({0, 1, {file, file}}, 0xFF),
+         [](std::string_view bytes) { return DecodeFindAllFilesReply(bytes, 0xFF).has_value(); }},
+        {"process request", EncodeCreateProcessRequest({u"\\a", u"i", 0}),
+         Accepts(DecodeCreateProcessRequest)},
+        {"process reply", EncodeCreateProcessReply({0, true, 1, 2, 3, 4}),
+         Accepts(DecodeCreateProcessReply)},
+    };
+}
+
+// A message cut anywhere is no message, and one with a byte too many is none either,
+// except the info block, which keeps what follows its named fields. The file size reply,
+// whose last block a handheld may leave out, is not here
+// (RapiCallsTest.AFileSizeReplyMayLeaveOutItsHighHalf).
+TEST(DamagedInputTest, AMessageCutShortOrRunningOnIsRefused)
+{
+    for (const Message& message : EveryMessage()) {
+        ASSERT_TRUE(message.decode(message.whole)) << message.what;
+        for (std::size_t length = 0; length < message.whole.size(); ++length)
+            EXPECT_FALSE(message.decode(message.whole.substr(0, length)))
+                << message.what << " cut at " << length;
+        EXPECT_EQ(message.decode(message.whole + '\0'), message.keepsWhatFollows)
+            << message.what << " running on";
+    }
+}
+
+// A length or a count beyond its limit, or beyond what the message holds, is refused
+// before anything is kept for it.
+TEST(DamagedInputTest, ALengthOrCountBeyondItsLimitIsRefusedAndNamed)
+{
+    const std::uint32_t huge = 0xFFFFFFF0;
+    const struct
+    {
+        Result<std::string_view> decoded;
+        std::string detail;
+    } frames[] = {
+        {DecodeFrame(EncodeWords({kMaxFramePayload + 1})),
+         "frame header: payload length at byte 4 is 4194305, over the limit of 4194304"},
+        {DecodeFrame(EncodeWords({8, 1})), "frame: payload at byte 0 needs 8 bytes, 4 are there"},
+    };
+    for (const auto& frame : frames)
+        EXPECT_EQ(test::FailureDetail(frame.decoded), frame.detail);
+
+    EXPECT_EQ(test::FailureDetail(DecodeReadFileReply(EncodeWords({0, 1, 11}) + "0123456789", 10)),
+              "CeReadFile reply: bytes read at byte 12 is 11, over the limit of 10");
+    EXPECT_FALSE(DecodeReadFileRequest(EncodeWords({0x17, 5, kMaxFilePiece + 1})));
+    EXPECT_FALSE(DecodeWriteFileRequest(EncodeWords({0x18, 5, huge})));
+    EXPECT_FALSE(DecodeDeleteFileRequest(EncodeWords({0x2D, huge})));
+    EXPECT_FALSE(DecodeDeleteFileRequest(EncodeWords({0x2D, 0})));
+    EXPECT_FALSE(DecodeFindAllFilesReply(EncodeWords({0, 1, kMaxFoundFiles + 1}), 0));
+    EXPECT_FALSE(DecodeFindAllFilesReply(EncodeWords({0, 1, 3, 4, 1}), kFindSizeLow));
+    EXPECT_FALSE(DecodeFindAllFilesReply(EncodeWords({0, 1, 1, 522}), kFindName));
+    EXPECT_FALSE(DecodeInfoLength(EncodeWords({kMaxInfoBytes + 1})));
+    EXPECT_FALSE(DecodePasswordLength(EncodeWords({0xFFFF}).substr(0, 2)));
+
+    DeviceInfo device = SomeDevice();
+    device.name = std::u16string(kMaxDeviceNameChars + 1, u'x');
+    EXPECT_FALSE(DecodeDeviceInfo(EncodeDeviceInfo(device)));
+    device = SomeDevice();
+    device.componentVersions = std::string((kMaxComponents + 1) * kComponentBytes, '\0');
+    EXPECT_FALSE(DecodeDeviceInfo(EncodeDeviceInfo(device)));
+}
+
+} // namespace
+} // namespace zvk::wire
