@@ -1,0 +1,106 @@
+// The handheld's wire protocol as either end may receive it: the input's first byte picks a
+// message (a frame, a control word, the info block, a password, a call's request or reply)
+// and the rest is its bytes. Whatever they hold, the decoder reads no byte beyond them and
+// keeps nothing a limit refuses; what it accepts, written again, reads back the same.
+
+#include <array>
+#include <functional>
+#include <string>
+
+#include "fuzz_target.h"
+#include "wire/control_words.h"
+#include "wire/create_process.h"
+#include "wire/device_info.h"
+#include "wire/file_calls.h"
+#include "wire/find_all_files.h"
+#include "wire/password_words.h"
+#include "wire/rapi_frame.h"
+
+namespace {
+
+using namespace zvk::wire;
+
+constexpr std::uint32_t kKey = 0x5A;
+
+template <class T, class Decode, class Encode>
+void CheckRoundTrip(std::string_view bytes, Decode decode, Encode encode)
+{
+    const zvk::Result<T> decoded = decode(bytes);
+    if (!decoded)
+        return;
+    const zvk::Result<T> again = decode(encode(*decoded));
+    zvk::fuzz::Require(again.has_value() && *again == *decoded,
+                       "a message written again reads back otherwise");
+}
+
+template <class T>
+std::function<void(std::string_view)> RoundTrip(zvk::Result<T> (*decode)(std::string_view),
+                                                std::string (*encode)(const T&))
+{
+    return [decode, encode](std::string_view bytes) { CheckRoundTrip<T>(bytes, decode, encode); };
+}
+
+// Entries hold what the flags ask for: the first byte of the message is them.
+void CheckFoundFiles(std::string_view bytes)
+{
+    if (bytes.empty())
+        return;
+    const auto flags = static_cast<unsigned char>(bytes[0]);
+    CheckRoundTrip<FindAllFilesReply>(
+        bytes.substr(1), [flags](std::string_view b) { return DecodeFindAllFilesReply(b, flags); },
+        [flags](const FindAllFilesReply& r) { return EncodeFindAllFilesReply(r, flags); });
+}
+
+void CheckFrame(std::string_view bytes)
+{
+    const zvk::Result<std::string_view> payload = DecodeFrame(bytes);
+    zvk::fuzz::Require(!payload || EncodeFrame(*payload) == bytes,
+                       "a frame written again is other bytes");
+}
+
+const std::array<std::function<void(std::string_view)>, 21> kMessages = {
+    CheckFrame,
+    CheckFoundFiles,
+    [](std::string_view b) { static_cast<void>(DecodeSessionRequest(b)); },
+    [](std::string_view b) { static_cast<void>(DecodeInfoLength(b)); },
+    [](std::string_view b) { static_cast<void>(DecodePasswordLength(b)); },
+    [](std::string_view b) {
+        CheckRoundTrip<std::u16string>(
+            b, [](std::string_view m) { return DecodePassword(m, kKey); },
+            [](const std::u16string& p) { return EncodePassword(p, kKey).substr(2); });
+    },
+    RoundTrip(DecodeDeviceInfo, EncodeDeviceInfo),
+    RoundTrip(DecodeCreateFileRequest, EncodeCreateFileRequest),
+    RoundTrip(DecodeCreateFileReply, EncodeCreateFileReply),
+    RoundTrip(DecodeReadFileRequest, EncodeReadFileRequest),
+    [](std::string_view b) {
+        CheckRoundTrip<ReadFileReply>(
+            b, [](std::string_view m) { return DecodeReadFileReply(m, kMaxFilePiece); },
+            EncodeReadFileReply);
+    },
+    RoundTrip(DecodeWriteFileRequest, EncodeWriteFileRequest),
+    RoundTrip(DecodeWriteFileReply, EncodeWriteFileReply),
+    RoundTrip(DecodeCloseHandleRequest, EncodeCloseHandleRequest),
+    RoundTrip(DecodeGetFileSizeRequest, EncodeGetFileSizeRequest),
+    RoundTrip(DecodeGetFileSizeReply, EncodeGetFileSizeReply),
+    RoundTrip(DecodeFindAllFilesRequest, EncodeFindAllFilesRequest),
+    RoundTrip(DecodeDeleteFileRequest, EncodeDeleteFileRequest),
+    [](std::string_view b) {
+        CheckRoundTrip<BoolReply>(
+            b, [](std::string_view m) { return DecodeBoolReply(m, RapiCommand::DeleteFile); },
+            EncodeBoolReply);
+    },
+    RoundTrip(DecodeCreateProcessRequest, EncodeCreateProcessRequest),
+    RoundTrip(DecodeCreateProcessReply, EncodeCreateProcessReply),
+};
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const std::string_view bytes = zvk::fuzz::BytesOf(data, size);
+    if (bytes.empty())
+        return 0;
+    kMessages[static_cast<unsigned char>(bytes[0]) % kMessages.size()](bytes.substr(1));
+    return 0;
+}
