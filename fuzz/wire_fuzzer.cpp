@@ -33,22 +33,23 @@ void CheckRoundTrip(std::string_view bytes, Decode decode, Encode encode)
                        "a message written again reads back otherwise");
 }
 
-template <class T>
-std::function<void(std::string_view)> RoundTrip(zvk::Result<T> (*decode)(std::string_view),
-                                                std::string (*encode)(const T&))
+// A call's message, with the context its description needs.
+template <class T, class... Context>
+std::function<void(std::string_view)> RoundTrip(Context... context)
 {
-    return [decode, encode](std::string_view bytes) { CheckRoundTrip<T>(bytes, decode, encode); };
+    return [context...](std::string_view bytes) {
+        CheckRoundTrip<T>(
+            bytes, [&](std::string_view b) { return Decode<T>(b, context...); },
+            [&](const T& message) { return Encode(message, context...); });
+    };
 }
 
 // Entries hold what the flags ask for: the first byte of the message is them.
 void CheckFoundFiles(std::string_view bytes)
 {
-    if (bytes.empty())
-        return;
-    const auto flags = static_cast<unsigned char>(bytes[0]);
-    CheckRoundTrip<FindAllFilesReply>(
-        bytes.substr(1), [flags](std::string_view b) { return DecodeFindAllFilesReply(b, flags); },
-        [flags](const FindAllFilesReply& r) { return EncodeFindAllFilesReply(r, flags); });
+    if (!bytes.empty())
+        RoundTrip<FindAllFilesReply>(std::uint32_t{static_cast<unsigned char>(bytes[0])})(
+            bytes.substr(1));
 }
 
 void CheckFrame(std::string_view bytes)
@@ -69,29 +70,21 @@ const std::array<std::function<void(std::string_view)>, 21> kMessages = {
             b, [](std::string_view m) { return DecodePassword(m, kKey); },
             [](const std::u16string& p) { return EncodePassword(p, kKey).substr(2); });
     },
-    RoundTrip(DecodeDeviceInfo, EncodeDeviceInfo),
-    RoundTrip(DecodeCreateFileRequest, EncodeCreateFileRequest),
-    RoundTrip(DecodeCreateFileReply, EncodeCreateFileReply),
-    RoundTrip(DecodeReadFileRequest, EncodeReadFileRequest),
-    [](std::string_view b) {
-        CheckRoundTrip<ReadFileReply>(
-            b, [](std::string_view m) { return DecodeReadFileReply(m, kMaxFilePiece); },
-            EncodeReadFileReply);
-    },
-    RoundTrip(DecodeWriteFileRequest, EncodeWriteFileRequest),
-    RoundTrip(DecodeWriteFileReply, EncodeWriteFileReply),
-    RoundTrip(DecodeCloseHandleRequest, EncodeCloseHandleRequest),
-    RoundTrip(DecodeGetFileSizeRequest, EncodeGetFileSizeRequest),
-    RoundTrip(DecodeGetFileSizeReply, EncodeGetFileSizeReply),
-    RoundTrip(DecodeFindAllFilesRequest, EncodeFindAllFilesRequest),
-    RoundTrip(DecodeDeleteFileRequest, EncodeDeleteFileRequest),
-    [](std::string_view b) {
-        CheckRoundTrip<BoolReply>(
-            b, [](std::string_view m) { return DecodeBoolReply(m, RapiCommand::DeleteFile); },
-            EncodeBoolReply);
-    },
-    RoundTrip(DecodeCreateProcessRequest, EncodeCreateProcessRequest),
-    RoundTrip(DecodeCreateProcessReply, EncodeCreateProcessReply),
+    [](std::string_view b) { CheckRoundTrip<DeviceInfo>(b, DecodeDeviceInfo, EncodeDeviceInfo); },
+    RoundTrip<CreateFileRequest>(),
+    RoundTrip<CreateFileReply>(),
+    RoundTrip<ReadFileRequest>(),
+    RoundTrip<ReadFileReply>(),
+    RoundTrip<WriteFileRequest>(),
+    RoundTrip<WriteFileReply>(),
+    RoundTrip<CloseHandleRequest>(),
+    RoundTrip<GetFileSizeRequest>(),
+    RoundTrip<GetFileSizeReply>(),
+    RoundTrip<FindAllFilesRequest>(),
+    RoundTrip<DeleteFileRequest>(),
+    RoundTrip<BoolReply>(RapiCommand::DeleteFile),
+    RoundTrip<CreateProcessRequest>(),
+    RoundTrip<CreateProcessReply>(),
 };
 
 } // namespace

@@ -3,15 +3,14 @@
 #include <cstdint>
 #include <optional>
 #include <string>
-#include <string_view>
 
-#include "system/result.h"
+#include "wire/message_fields.h"
 
 namespace zvk::wire {
 
 // CeCreateProcess: starts a program on the handheld. Of the call's arguments only the
-// program, its command line and the creation flags travel; the pointers the desktop
-// always passes as null go as zero words.
+// program, its command line and the creation flags travel; the pointers and the inherit
+// flag, which the desktop always passes as null or false, go as zero words.
 struct CreateProcessRequest
 {
     std::optional<std::u16string> application; // "\ZVK_CE\Slave.exe"
@@ -20,6 +19,20 @@ struct CreateProcessRequest
 
     friend bool operator==(const CreateProcessRequest&, const CreateProcessRequest&) = default;
 };
+
+template <class Fields> void Transcribe(Fields& fields, CreateProcessRequest& request)
+{
+    fields.Request(RapiCommand::CreateProcess);
+    fields.String("application", request.application);
+    fields.String("command line", request.commandLine);
+    fields.Zero("process attributes");
+    fields.Zero("thread attributes");
+    fields.Zero("inherit handles");
+    fields.U32("creation flags", request.creationFlags);
+    fields.Zero("environment");
+    fields.Zero("current directory");
+    fields.Zero("startup information");
+}
 
 struct CreateProcessReply
 {
@@ -34,9 +47,15 @@ struct CreateProcessReply
     friend bool operator==(const CreateProcessReply&, const CreateProcessReply&) = default;
 };
 
-std::string EncodeCreateProcessRequest(const CreateProcessRequest& request);
-Result<CreateProcessRequest> DecodeCreateProcessRequest(std::string_view payload);
-std::string EncodeCreateProcessReply(const CreateProcessReply& reply);
-Result<CreateProcessReply> DecodeCreateProcessReply(std::string_view payload);
+template <class Fields> void Transcribe(Fields& fields, CreateProcessReply& reply)
+{
+    fields.Reply(RapiCommand::CreateProcess);
+    fields.U32("last error", reply.lastError);
+    fields.Bool("result", reply.succeeded);
+    fields.U32("process handle", reply.process);
+    fields.U32("thread handle", reply.thread);
+    fields.U32("process id", reply.processId);
+    fields.U32("thread id", reply.threadId);
+}
 
 } // namespace zvk::wire

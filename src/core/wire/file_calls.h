@@ -3,17 +3,14 @@
 #include <cstdint>
 #include <optional>
 #include <string>
-#include <string_view>
 
-#include "system/result.h"
-#include "wire/rapi_command.h"
+#include "wire/message_fields.h"
 
 namespace zvk::wire {
 
 // The file calls of a Remote API session: for each, the request the desktop sends and the
-// reply the handheld sends, as payloads of frames. The desktop encodes requests and
-// decodes replies, the handheld's side (the device emulator) decodes requests and encodes
-// replies, with the same code. Every reply opens with the handheld's last error.
+// reply the handheld sends, as payloads of frames, each described once for Encode and
+// Decode (message_fields.h). Every reply opens with the handheld's last error.
 
 // The most bytes one read or write moves: far above the pieces the desktop moves, so
 // that no handheld's own answer is refused, and small enough that a damaged count never
@@ -23,7 +20,8 @@ inline constexpr std::uint32_t kMaxFilePiece = 1024 * 1024;
 // The handle a failed CeCreateFile returns.
 inline constexpr std::uint32_t kWireInvalidHandle = 0xFFFFFFFF;
 
-// The reply of the calls that answer only whether they did it.
+// The reply of the calls that answer only whether they did it (CeCloseHandle,
+// CeDeleteFile); the call it answers is its context.
 struct BoolReply
 {
     std::uint32_t lastError = 0;
@@ -32,6 +30,13 @@ struct BoolReply
     friend bool operator==(const BoolReply&, const BoolReply&) = default;
 };
 
+template <class Fields> void Transcribe(Fields& fields, BoolReply& reply, RapiCommand call)
+{
+    fields.Reply(call);
+    fields.U32("last error", reply.lastError);
+    fields.Bool("result", reply.succeeded);
+}
+
 struct CreateFileRequest
 {
     std::u16string name;
@@ -39,10 +44,20 @@ struct CreateFileRequest
     std::uint32_t shareMode = 0;
     std::uint32_t creationDisposition = 0;
     std::uint32_t flagsAndAttributes = 0;
-    std::uint32_t templateFile = 0;
 
     friend bool operator==(const CreateFileRequest&, const CreateFileRequest&) = default;
 };
+
+template <class Fields> void Transcribe(Fields& fields, CreateFileRequest& request)
+{
+    fields.Request(RapiCommand::CreateFile);
+    fields.Name("name", request.name);
+    fields.U32("desired access", request.desiredAccess);
+    fields.U32("share mode", request.shareMode);
+    fields.U32("creation disposition", request.creationDisposition);
+    fields.U32("flags and attributes", request.flagsAndAttributes);
+    fields.Zero("template file");
+}
 
 struct CreateFileReply
 {
@@ -52,6 +67,13 @@ struct CreateFileReply
     friend bool operator==(const CreateFileReply&, const CreateFileReply&) = default;
 };
 
+template <class Fields> void Transcribe(Fields& fields, CreateFileReply& reply)
+{
+    fields.Reply(RapiCommand::CreateFile);
+    fields.U32("last error", reply.lastError);
+    fields.U32("handle", reply.handle);
+}
+
 struct ReadFileRequest
 {
     std::uint32_t handle = 0;
@@ -59,6 +81,13 @@ struct ReadFileRequest
 
     friend bool operator==(const ReadFileRequest&, const ReadFileRequest&) = default;
 };
+
+template <class Fields> void Transcribe(Fields& fields, ReadFileRequest& request)
+{
+    fields.Request(RapiCommand::ReadFile);
+    fields.U32("handle", request.handle);
+    fields.Count("bytes to read", request.bytesToRead, kMaxFilePiece);
+}
 
 struct ReadFileReply
 {
@@ -69,6 +98,17 @@ struct ReadFileReply
     friend bool operator==(const ReadFileReply&, const ReadFileReply&) = default;
 };
 
+// A reply with more bytes than `bytesAsked` is refused: the handheld gave what no one
+// asked for.
+template <class Fields>
+void Transcribe(Fields& fields, ReadFileReply& reply, std::uint32_t bytesAsked = kMaxFilePiece)
+{
+    fields.Reply(RapiCommand::ReadFile);
+    fields.U32("last error", reply.lastError);
+    fields.Bool("result", reply.succeeded);
+    fields.Data("bytes read", reply.data, bytesAsked);
+}
+
 struct WriteFileRequest
 {
     std::uint32_t handle = 0;
@@ -76,6 +116,13 @@ struct WriteFileRequest
 
     friend bool operator==(const WriteFileRequest&, const WriteFileRequest&) = default;
 };
+
+template <class Fields> void Transcribe(Fields& fields, WriteFileRequest& request)
+{
+    fields.Request(RapiCommand::WriteFile);
+    fields.U32("handle", request.handle);
+    fields.Data("bytes to write", request.data, kMaxFilePiece);
+}
 
 struct WriteFileReply
 {
@@ -86,12 +133,26 @@ struct WriteFileReply
     friend bool operator==(const WriteFileReply&, const WriteFileReply&) = default;
 };
 
+template <class Fields> void Transcribe(Fields& fields, WriteFileReply& reply)
+{
+    fields.Reply(RapiCommand::WriteFile);
+    fields.U32("last error", reply.lastError);
+    fields.Bool("result", reply.succeeded);
+    fields.U32("bytes written", reply.bytesWritten);
+}
+
 struct CloseHandleRequest
 {
     std::uint32_t handle = 0;
 
     friend bool operator==(const CloseHandleRequest&, const CloseHandleRequest&) = default;
 };
+
+template <class Fields> void Transcribe(Fields& fields, CloseHandleRequest& request)
+{
+    fields.Request(RapiCommand::CloseHandle);
+    fields.U32("handle", request.handle);
+}
 
 struct GetFileSizeRequest
 {
@@ -102,15 +163,30 @@ struct GetFileSizeRequest
     friend bool operator==(const GetFileSizeRequest&, const GetFileSizeRequest&) = default;
 };
 
+template <class Fields> void Transcribe(Fields& fields, GetFileSizeRequest& request)
+{
+    fields.Request(RapiCommand::GetFileSize);
+    fields.U32("handle", request.handle);
+    fields.SizeHighWanted("high size wanted", request.wantsSizeHigh);
+}
+
 struct GetFileSizeReply
 {
     std::uint32_t lastError = 0;
     std::uint32_t sizeLow = 0; // 0xFFFFFFFF when the size could not be had
-    // The high 32 bits, when the handheld sent them.
+    // The high 32 bits, when the handheld sent them: it may leave their block out.
     std::optional<std::uint32_t> sizeHigh;
 
     friend bool operator==(const GetFileSizeReply&, const GetFileSizeReply&) = default;
 };
+
+template <class Fields> void Transcribe(Fields& fields, GetFileSizeReply& reply)
+{
+    fields.Reply(RapiCommand::GetFileSize);
+    fields.U32("last error", reply.lastError);
+    fields.U32("low size", reply.sizeLow);
+    fields.SizeHigh("high size", reply.sizeHigh);
+}
 
 struct DeleteFileRequest
 {
@@ -119,38 +195,10 @@ struct DeleteFileRequest
     friend bool operator==(const DeleteFileRequest&, const DeleteFileRequest&) = default;
 };
 
-std::string EncodeBoolReply(const BoolReply& reply);
-// `call` is the call answered (CeCloseHandle, CeDeleteFile), named in failures.
-Result<BoolReply> DecodeBoolReply(std::string_view payload, RapiCommand call);
-
-std::string EncodeCreateFileRequest(const CreateFileRequest& request);
-Result<CreateFileRequest> DecodeCreateFileRequest(std::string_view payload);
-std::string EncodeCreateFileReply(const CreateFileReply& reply);
-Result<CreateFileReply> DecodeCreateFileReply(std::string_view payload);
-
-std::string EncodeReadFileRequest(const ReadFileRequest& request);
-Result<ReadFileRequest> DecodeReadFileRequest(std::string_view payload);
-std::string EncodeReadFileReply(const ReadFileReply& reply);
-// A reply with more bytes than `bytesAsked` is refused: the handheld gave what no one
-// asked for.
-Result<ReadFileReply> DecodeReadFileReply(std::string_view payload, std::uint32_t bytesAsked);
-
-std::string EncodeWriteFileRequest(const WriteFileRequest& request);
-Result<WriteFileRequest> DecodeWriteFileRequest(std::string_view payload);
-std::string EncodeWriteFileReply(const WriteFileReply& reply);
-Result<WriteFileReply> DecodeWriteFileReply(std::string_view payload);
-
-std::string EncodeCloseHandleRequest(const CloseHandleRequest& request);
-Result<CloseHandleRequest> DecodeCloseHandleRequest(std::string_view payload);
-
-std::string EncodeGetFileSizeRequest(const GetFileSizeRequest& request);
-Result<GetFileSizeRequest> DecodeGetFileSizeRequest(std::string_view payload);
-std::string EncodeGetFileSizeReply(const GetFileSizeReply& reply);
-// The high 32 bits come in an optional block that a handheld may leave out altogether;
-// both forms are read.
-Result<GetFileSizeReply> DecodeGetFileSizeReply(std::string_view payload);
-
-std::string EncodeDeleteFileRequest(const DeleteFileRequest& request);
-Result<DeleteFileRequest> DecodeDeleteFileRequest(std::string_view payload);
+template <class Fields> void Transcribe(Fields& fields, DeleteFileRequest& request)
+{
+    fields.Request(RapiCommand::DeleteFile);
+    fields.Name("name", request.name);
+}
 
 } // namespace zvk::wire

@@ -2,10 +2,9 @@
 
 #include <cstdint>
 #include <string>
-#include <string_view>
 #include <vector>
 
-#include "system/result.h"
+#include "wire/message_fields.h"
 
 namespace zvk::wire {
 
@@ -24,8 +23,6 @@ inline constexpr std::uint32_t kFindName = 0x80;
 // The most entries one reply may hold: no folder of a handheld comes near it, and it
 // bounds what a damaged count makes the desktop keep when the entries hold nothing.
 inline constexpr std::uint32_t kMaxFoundFiles = 16384;
-// The longest name an entry holds, in UTF-16 characters, its NUL included.
-inline constexpr std::uint32_t kMaxFoundNameChars = 260;
 
 struct FindAllFilesRequest
 {
@@ -34,6 +31,13 @@ struct FindAllFilesRequest
 
     friend bool operator==(const FindAllFilesRequest&, const FindAllFilesRequest&) = default;
 };
+
+template <class Fields> void Transcribe(Fields& fields, FindAllFilesRequest& request)
+{
+    fields.Request(RapiCommand::FindAllFiles);
+    fields.Name("pattern", request.pattern);
+    fields.U32("flags", request.flags);
+}
 
 // A file time as the handheld keeps it: 100-ns intervals since 1601, in two halves.
 struct WireFileTime
@@ -59,6 +63,37 @@ struct FoundFile
     friend bool operator==(const FoundFile&, const FoundFile&) = default;
 };
 
+template <class Fields> void Transcribe(Fields& fields, WireFileTime& time, std::string_view field)
+{
+    fields.U32(field, time.low);
+    fields.U32(field, time.high);
+}
+
+// The name's size comes first and its text last, sent with its NUL.
+template <class Fields> void Transcribe(Fields& fields, FoundFile& file, std::uint32_t flags)
+{
+    const auto has = [flags](std::uint32_t field) { return (flags & field) != 0; };
+    std::uint32_t nameBytes = 0;
+    if (has(kFindName))
+        fields.NameSize("name size", file.name, nameBytes);
+    if (has(kFindAttributes))
+        fields.U32("attributes", file.attributes);
+    if (has(kFindCreationTime))
+        Transcribe(fields, file.creationTime, "creation time");
+    if (has(kFindLastAccessTime))
+        Transcribe(fields, file.lastAccessTime, "last access time");
+    if (has(kFindLastWriteTime))
+        Transcribe(fields, file.lastWriteTime, "last write time");
+    if (has(kFindSizeHigh))
+        fields.U32("high size", file.sizeHigh);
+    if (has(kFindSizeLow))
+        fields.U32("low size", file.sizeLow);
+    if (has(kFindObjectId))
+        fields.U32("object id", file.objectId);
+    if (has(kFindName))
+        fields.NameText("name", file.name, nameBytes);
+}
+
 struct FindAllFilesReply
 {
     std::uint32_t lastError = 0;
@@ -70,12 +105,16 @@ struct FindAllFilesReply
     friend bool operator==(const FindAllFilesReply&, const FindAllFilesReply&) = default;
 };
 
-std::string EncodeFindAllFilesRequest(const FindAllFilesRequest& request);
-Result<FindAllFilesRequest> DecodeFindAllFilesRequest(std::string_view payload);
-
-// The entries hold what `flags`, the request's, ask for: both sides need them. A name is
-// sent with its NUL and read with or without one.
-std::string EncodeFindAllFilesReply(const FindAllFilesReply& reply, std::uint32_t flags);
-Result<FindAllFilesReply> DecodeFindAllFilesReply(std::string_view payload, std::uint32_t flags);
+// The entries hold what `flags`, the request's, ask for: both sides need them.
+template <class Fields>
+void Transcribe(Fields& fields, FindAllFilesReply& reply, std::uint32_t flags)
+{
+    fields.Reply(RapiCommand::FindAllFiles);
+    fields.U32("last error", reply.lastError);
+    fields.U32("result", reply.result);
+    fields.List(
+        "count", reply.files, kMaxFoundFiles,
+        [flags](Fields& entryFields, FoundFile& file) { Transcribe(entryFields, file, flags); });
+}
 
 } // namespace zvk::wire

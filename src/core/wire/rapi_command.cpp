@@ -62,13 +62,6 @@ Result<RapiCommand> RequestCommand(std::string_view payload)
     return Fail("request: command " + Hex(word) + " is no call this handheld serves");
 }
 
-WireWriter RequestWriter(RapiCommand command)
-{
-    WireWriter writer;
-    writer.U32(static_cast<std::uint32_t>(command));
-    return writer;
-}
-
 void ReadCommand(WireReader& reader, RapiCommand command)
 {
     const std::uint32_t word = reader.U32("command");

@@ -6,7 +6,6 @@
 
 #include "system/result.h"
 #include "wire/wire_reader.h"
-#include "wire/wire_writer.h"
 
 namespace zvk::wire {
 
@@ -33,9 +32,6 @@ std::string ReplyName(RapiCommand command);
 // The call a request payload asks for, so that the handheld's side knows which request
 // to decode; a failure for a payload too short or a command it does not serve.
 Result<RapiCommand> RequestCommand(std::string_view payload);
-
-// A request's writer, its command word written.
-WireWriter RequestWriter(RapiCommand command);
 
 // Reads a request's command word and refuses any other than `command`.
 void ReadCommand(WireReader& reader, RapiCommand command);

@@ -25,6 +25,11 @@ class WireReader
 public:
     // `what` names the message in failures ("CeReadFile reply").
     WireReader(std::string_view bytes, std::string_view what);
+    // Names the message anew, for a reader that learns what it reads from its first field.
+    void Describe(std::string_view what)
+    {
+        m_what = what;
+    }
 
     std::uint32_t U32(std::string_view field);
     std::uint16_t U16(std::string_view field);

@@ -45,6 +45,15 @@ DeviceInfo SomeDevice()
     return info;
 }
 
+// A call's message, and its decoder with the context it needs.
+template <class T, class... Context>
+Message Call(const char* what, const T& value, Context... context)
+{
+    return {what, Encode(value, context...), [context...](std::string_view bytes) {
+                return Decode<T>(bytes, context...).has_value();
+            }};
+}
+
 std::vector<Message> EveryMessage()
 {
     const FoundFile file{0x20, {1, 2}, {3, 4}, {5, 6}, 7, 8, 9, u"LIST0001.DAT"};
@@ -58,31 +67,20 @@ std::vector<Message> EveryMessage()
         {"password length", EncodePassword(u"ab", 7).substr(0, 2), Accepts(DecodePasswordLength)},
         {"password", EncodePassword(u"ab", 7).substr(2),
          [](std::string_view bytes) { return DecodePassword(bytes, 7).has_value(); }},
-        {"create file request", EncodeCreateFileRequest({u"\\a", 1, 2, 3, 4, 0}),
-         Accepts(DecodeCreateFileRequest)},
-        {"create file reply", EncodeCreateFileReply({0, 5}), Accepts(DecodeCreateFileReply)},
-        {"read request", EncodeReadFileRequest({5, 10}), Accepts(DecodeReadFileRequest)},
-        {"read reply", EncodeReadFileReply({0, true, "0123456789"}),
-         [](std::string_view bytes) { return DecodeReadFileReply(bytes, 10).has_value(); }},
-        {"write request", EncodeWriteFileRequest({5, "0123456789"}),
-         Accepts(DecodeWriteFileRequest)},
-        {"write reply", EncodeWriteFileReply({0, true, 10}), Accepts(DecodeWriteFileReply)},
-        {"close request", EncodeCloseHandleRequest({5}), Accepts(DecodeCloseHandleRequest)},
-        {"close reply", EncodeBoolReply({0, true}),
-         [](std::string_view bytes) {
-             return DecodeBoolReply(bytes, RapiCommand::CloseHandle).has_value();
-         }},
-        {"file size request", EncodeGetFileSizeRequest({5, true}),
-         Accepts(DecodeGetFileSizeRequest)},
-        {"delete request", EncodeDeleteFileRequest({u"\\a"}), Accepts(DecodeDeleteFileRequest)},
-        {"find request", EncodeFindAllFilesRequest({u"\\*.dat", 0xFF}),
-         Accepts(DecodeFindAllFilesRequest)},
-        {"find reply", EncodeFindAllFilesReply({0, 1, {file, file}}, 0xFF),
-         [](std::string_view bytes) { return DecodeFindAllFilesReply(bytes, 0xFF).has_value(); }},
-        {"process request", EncodeCreateProcessRequest({u"\\a", u"i", 0}),
-         Accepts(DecodeCreateProcessRequest)},
-        {"process reply", EncodeCreateProcessReply({0, true, 1, 2, 3, 4}),
-         Accepts(DecodeCreateProcessReply)},
+        Call("create file request", CreateFileRequest{u"\\a", 1, 2, 3, 4}),
+        Call("create file reply", CreateFileReply{0, 5}),
+        Call("read request", ReadFileRequest{5, 10}),
+        Call("read reply", ReadFileReply{0, true, "0123456789"}, 10u),
+        Call("write request", WriteFileRequest{5, "0123456789"}),
+        Call("write reply", WriteFileReply{0, true, 10}),
+        Call("close request", CloseHandleRequest{5}),
+        Call("close reply", BoolReply{0, true}, RapiCommand::CloseHandle),
+        Call("file size request", GetFileSizeRequest{5, true}),
+        Call("delete request", DeleteFileRequest{u"\\a"}),
+        Call("find request", FindAllFilesRequest{u"\\*.dat", 0xFF}),
+        Call("find reply", FindAllFilesReply{0, 1, {file, file}}, 0xFFu),
+        Call("process request", CreateProcessRequest{u"\\a", u"i", 0}),
+        Call("process reply", CreateProcessReply{0, true, 1, 2, 3, 4}),
     };
 }
 
@@ -119,15 +117,16 @@ TEST(DamagedInputTest, ALengthOrCountBeyondItsLimitIsRefusedAndNamed)
     for (const auto& frame : frames)
         EXPECT_EQ(test::FailureDetail(frame.decoded), frame.detail);
 
-    EXPECT_EQ(test::FailureDetail(DecodeReadFileReply(EncodeWords({0, 1, 11}) + "0123456789", 10)),
-              "CeReadFile reply: bytes read at byte 12 is 11, over the limit of 10");
-    EXPECT_FALSE(DecodeReadFileRequest(EncodeWords({0x17, 5, kMaxFilePiece + 1})));
-    EXPECT_FALSE(DecodeWriteFileRequest(EncodeWords({0x18, 5, huge})));
-    EXPECT_FALSE(DecodeDeleteFileRequest(EncodeWords({0x2D, huge})));
-    EXPECT_FALSE(DecodeDeleteFileRequest(EncodeWords({0x2D, 0})));
-    EXPECT_FALSE(DecodeFindAllFilesReply(EncodeWords({0, 1, kMaxFoundFiles + 1}), 0));
-    EXPECT_FALSE(DecodeFindAllFilesReply(EncodeWords({0, 1, 3, 4, 1}), kFindSizeLow));
-    EXPECT_FALSE(DecodeFindAllFilesReply(EncodeWords({0, 1, 1, 522}), kFindName));
+    EXPECT_EQ(
+        test::FailureDetail(Decode<ReadFileReply>(EncodeWords({0, 1, 11}) + "0123456789", 10)),
+        "CeReadFile reply: bytes read at byte 12 is 11, over the limit of 10");
+    EXPECT_FALSE(Decode<ReadFileRequest>(EncodeWords({0x17, 5, kMaxFilePiece + 1})));
+    EXPECT_FALSE(Decode<WriteFileRequest>(EncodeWords({0x18, 5, huge})));
+    EXPECT_FALSE(Decode<DeleteFileRequest>(EncodeWords({0x2D, huge})));
+    EXPECT_FALSE(Decode<DeleteFileRequest>(EncodeWords({0x2D, 0})));
+    EXPECT_FALSE(Decode<FindAllFilesReply>(EncodeWords({0, 1, kMaxFoundFiles + 1}), 0));
+    EXPECT_FALSE(Decode<FindAllFilesReply>(EncodeWords({0, 1, 3, 4, 1}), kFindSizeLow));
+    EXPECT_FALSE(Decode<FindAllFilesReply>(EncodeWords({0, 1, 1, 522}), kFindName));
     EXPECT_FALSE(DecodeInfoLength(EncodeWords({kMaxInfoBytes + 1})));
     EXPECT_FALSE(DecodePasswordLength(EncodeWords({0xFFFF}).substr(0, 2)));
 
