@@ -8,6 +8,7 @@
 #include "wire/device_info.h"
 #include "wire/file_calls.h"
 #include "wire/find_all_files.h"
+#include "wire/message_fields.h"
 #include "wire/password_words.h"
 #include "wire/rapi_frame.h"
 
@@ -130,6 +131,32 @@ TEST(DamagedInputTest, ALengthOrCountBeyondItsLimitIsRefusedAndNamed)
     EXPECT_FALSE(DecodeInfoLength(EncodeWords({kMaxInfoBytes + 1})));
     EXPECT_FALSE(DecodePasswordLength(EncodeWords({0xFFFF}).substr(0, 2)));
 
+    // At its limit a length is still taken.
+    EXPECT_TRUE(FramePayloadLength(EncodeWords({kMaxFramePayload})));
+    FindAllFilesReply longName{0, 1, {FoundFile{}}};
+    longName.files[0].name = std::u16string(kMaxEntryNameChars - 1, u'n');
+    EXPECT_TRUE(Decode<FindAllFilesReply>(Encode(longName, kFindName), kFindName));
+}
+
+// Fields that are there but say what no handheld says: a string whose NUL is missing or
+// inside it, an optional block's flag that is neither 0 nor 1, or a block of another size.
+TEST(DamagedInputTest, AFieldOfTheWrongFormIsRefused)
+{
+    const std::string a = std::string("\x5C\0a\0", 4);
+    EXPECT_FALSE(Decode<DeleteFileRequest>(EncodeWords({0x2D, 6}) + a + std::string(2, 'x')));
+    EXPECT_FALSE(
+        Decode<DeleteFileRequest>(EncodeWords({0x2D, 6}) + std::string("\x5C\0\0\0a\0", 6)));
+    EXPECT_FALSE(Decode<DeleteFileRequest>(EncodeWords({0x2D, 5}) + a + '\0'));
+    EXPECT_FALSE(Decode<GetFileSizeRequest>(EncodeWords({0x2E, 1, 2})));
+    EXPECT_FALSE(Decode<GetFileSizeRequest>(EncodeWords({0x2E, 1, 1, 8, 0})));
+    EXPECT_FALSE(Decode<GetFileSizeRequest>(EncodeWords({0x2E, 1, 1, 4, 1})));
+    EXPECT_FALSE(Decode<GetFileSizeReply>(EncodeWords({0, 1, 1, 2, 1, 0})));
+    EXPECT_FALSE(DecodeSessionRequest(EncodeWords({5, 5, 1})));
+    EXPECT_FALSE(DecodePassword(std::string("a\0b", 3), 0));
+}
+
+TEST(DamagedInputTest, AnInfoBlockOverItsNamesLimitsIsRefused)
+{
     DeviceInfo device = SomeDevice();
     device.name = std::u16string(kMaxDeviceNameChars + 1, u'x');
     EXPECT_FALSE(DecodeDeviceInfo(EncodeDeviceInfo(device)));

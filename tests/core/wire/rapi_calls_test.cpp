@@ -42,6 +42,9 @@ TEST(RapiCallsTest, TheExampleFramesAreWrittenAndReadByteForByte)
     EXPECT_EQ(Decode<BoolReply>(DecodeFrame(closeReply).value(), RapiCommand::CloseHandle).value(),
               (BoolReply{0, true}));
 
+    // Any word but 0 is TRUE.
+    EXPECT_TRUE(Decode<BoolReply>(EncodeWords({0, 2}), RapiCommand::DeleteFile)->succeeded);
+
     const std::string deleteRequest = Hex("0E 00 00 00 2D 00 00 00 06 00 00 00 5C 00 61 00 00 00 ");
     EXPECT_EQ(EncodeFrame(Encode(DeleteFileRequest{u"\\a"})), deleteRequest);
     EXPECT_EQ(Decode<DeleteFileRequest>(DecodeFrame(deleteRequest).value()).value().name, u"\\a");
