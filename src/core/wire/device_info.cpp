@@ -1,6 +1,7 @@
 #include "wire/device_info.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cstdio>
 
 #include "wire/wire_reader.h"
@@ -32,16 +33,15 @@ std::string EncodeDeviceInfo(const DeviceInfo& info)
         .U32(info.id);
     // The platform names are a list closed by an empty name: the name's NUL and the
     // list's, as far as the field holds them.
-    std::string platforms = info.platform;
-    platforms.resize(
-        std::max<std::size_t>(platforms.size(),
-                              std::min<std::size_t>(platforms.size() + 2, kMaxInfoNameBytes)),
-        '\0');
+    const std::size_t room =
+        kMaxInfoNameBytes - std::min<std::size_t>(info.platform.size(), kMaxInfoNameBytes);
+    const std::string platforms = info.platform + std::string(std::min<std::size_t>(room, 2), '\0');
     writer.U32(static_cast<std::uint32_t>(platforms.size())).Bytes(platforms);
     // The model's NUL follows it, not counted.
     writer.U32(static_cast<std::uint32_t>(info.model.size()))
         .Bytes(info.model)
         .Bytes(std::string(1, '\0'));
+    assert(info.componentVersions.size() % kComponentBytes == 0);
     writer.U32(static_cast<std::uint32_t>(info.componentVersions.size() / kComponentBytes))
         .Bytes(info.componentVersions);
     writer.U32(info.passwordKey).Bytes(info.extraData);
