@@ -8,6 +8,7 @@
 #   fuzz/run.sh BUILD_DIR SECONDS [TARGET...]
 #
 # Targets: data_list semicolon text_import ini report_criteria handheld_names header_index
+# journal wire
 # (all when none is named).
 set -eu
 
@@ -19,7 +20,7 @@ build=$1
 seconds=$2
 shift 2
 source_dir=$(cd "$(dirname "$0")/.." && pwd)
-targets=${*:-data_list semicolon text_import ini report_criteria handheld_names header_index}
+targets=${*:-data_list semicolon text_import ini report_criteria handheld_names header_index journal wire}
 sanitizers="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer"
 
 cmake -S "$source_dir" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
