@@ -7,7 +7,7 @@ cmake_minimum_required(VERSION 3.25)
 
 set(environmentReads "(_wgetenv|[^_a-zA-Z]getenv|qgetenv|qEnvironmentVariable)[ \t]*\\(")
 set(directoryReads "(current_path|QDir::currentPath|QDir::current)[ \t]*\\(")
-set(systemQueries "(EnvironmentPath|UserCacheFolder)[ \t]*\\(")
+set(systemQueries "(EnvironmentPath|UserCacheFolder|NetworkInterfaces)[ \t]*\\(")
 
 # The system queries themselves, and the system viewer: the program it starts inherits
 # this process's environment and directory, and is looked for along its PATH as the
@@ -15,7 +15,9 @@ set(systemQueries "(EnvironmentPath|UserCacheFolder)[ \t]*\\(")
 set(systemFiles
     core/system/environment_path.h core/system/environment_path.cpp
     core/system/user_cache_folder.h core/system/user_cache_folder.cpp
-    core/system/system_viewer.cpp)
+    core/system/system_viewer.cpp
+    core/net/network_interfaces.h core/net/network_interfaces_posix.cpp
+    core/net/network_interfaces_windows.cpp)
 set(mains cli/main.cpp app/main.cpp)
 
 file(GLOB_RECURSE sources RELATIVE ${SOURCE_DIR} ${SOURCE_DIR}/*.h ${SOURCE_DIR}/*.cpp)
