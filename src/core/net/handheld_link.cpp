@@ -27,4 +27,12 @@ Result<HandheldLinkInterface> FindHandheldLink(const std::vector<NetworkInterfac
     return Fail("no handheld's network link (RNDIS): is the handheld in its cradle?");
 }
 
+NamedLink LinkOfInterface(const HandheldLinkInterface& found)
+{
+    IPv4Address handheld = found.desktop;
+    handheld[3] = found.desktop[3] == 1 ? 2 : 1;
+    return NamedLink{Endpoint{found.desktop, kDesktopLinkPort},
+                     Endpoint{handheld, kHandheldTriggerPort}};
+}
+
 } // namespace zvk

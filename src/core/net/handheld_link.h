@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "net/endpoint.h"
+#include "net/named_link.h"
 #include "net/network_interfaces.h"
 #include "system/result.h"
 
@@ -25,5 +26,15 @@ bool IsRndisInterface(const NetworkInterface& candidate);
 // in its cradle, or its driver did not bind), or a link without an address yet (the
 // handheld's DHCP has not answered).
 Result<HandheldLinkInterface> FindHandheldLink(const std::vector<NetworkInterface>& interfaces);
+
+// The desktop's port for the handheld's connections, and the handheld's for the trigger.
+inline constexpr std::uint16_t kDesktopLinkPort = 990;
+inline constexpr std::uint16_t kHandheldTriggerPort = 5679;
+
+// Where the desktop meets the handheld on a link it found: its own address on the link at
+// kDesktopLinkPort, and the handheld at the first address of the link's /24 network
+// (169.254.2.1 beside the desktop's 169.254.2.2), or the second when the desktop holds the
+// first: the handheld serves the link's addresses and keeps the first for itself.
+NamedLink LinkOfInterface(const HandheldLinkInterface& found);
 
 } // namespace zvk

@@ -53,6 +53,23 @@ TEST(HandheldLinkTest, TheRndisInterfaceWithAnAddressIsTheLinkAndItsAbsenceIsNam
     }
 }
 
+// The desktop listens on its own address of the link at 990; the handheld takes the trigger
+// at 5679 on the network's first address, or its second beside a desktop holding the first.
+TEST(HandheldLinkTest, AFoundLinkMeetsTheHandheldAtTheNetworksFirstFreeAddress)
+{
+    const struct
+    {
+        IPv4Address desktop;
+        std::string link;
+    } cases[] = {
+        {{169, 254, 2, 2}, "169.254.2.2:990,169.254.2.1:5679"},
+        {{169, 254, 2, 1}, "169.254.2.1:990,169.254.2.2:5679"},
+        {{192, 168, 55, 101}, "192.168.55.101:990,192.168.55.1:5679"},
+    };
+    for (const auto& each : cases)
+        EXPECT_EQ(NamedLinkText(LinkOfInterface({kCradle, each.desktop})), each.link);
+}
+
 // This computer's own interfaces are listed, and its loopback is never taken for a handheld.
 TEST(HandheldLinkTest, ThisComputersInterfacesAreListedAndTheLoopbackIsNoHandheld)
 {
