@@ -46,6 +46,21 @@ FunctionEnd
 ; The shortcut's working folder, for whoever starts it: Windows expands the variable then.
 !define WORKING_FOLDER "%USERPROFILE%\Documents"
 
+; The handheld in its cradle connects to port 990 of this computer over its USB network link,
+; whose addresses are link-local: Windows' firewall lets it reach the two programs there, from
+; that range alone. A rule left by an earlier installation is replaced, not doubled; a
+; firewall that refuses the rule leaves the installation as it is (the device connection
+; software, where installed, needs none).
+!define FIREWALL_RULE "${PRODUCT} - handheld"
+!macro DeleteFirewallRules
+    nsExec::ExecToLog 'netsh advfirewall firewall delete rule name="${FIREWALL_RULE}"'
+    Pop $0
+!macroend
+!macro AddFirewallRule PROGRAM
+    nsExec::ExecToLog 'netsh advfirewall firewall add rule name="${FIREWALL_RULE}" dir=in action=allow program="$INSTDIR\${PROGRAM}" protocol=TCP localport=990 remoteip=169.254.0.0/16 profile=any enable=yes'
+    Pop $0
+!macroend
+
 Section "${PRODUCT}"
     SetOutPath "$INSTDIR"
     !include "${FILES}.install.nsh"
@@ -62,10 +77,14 @@ Section "${PRODUCT}"
     WriteRegStr HKLM "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S'
     WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
     WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
+    !insertmacro DeleteFirewallRules
+    !insertmacro AddFirewallRule zvkpc.exe
+    !insertmacro AddFirewallRule zvk.exe
 SectionEnd
 
 ; Only what the installer put there goes: a file the user left in the folder keeps it.
 Section "Uninstall"
+    !insertmacro DeleteFirewallRules
     Delete "$SMPROGRAMS\${PRODUCT}.lnk"
     !include "${FILES}.uninstall.nsh"
     Delete "$INSTDIR\uninstall.exe"

@@ -12,4 +12,15 @@ std::filesystem::path CommandContext::PathOf(std::string_view argument) const
     return workingFolder / PathFromText(argument);
 }
 
+HandheldPlace CommandContext::HandheldPlaceOf(const DesktopSettings& settings) const
+{
+    return {handheldVariable,          settings.HandheldFolder(),     workingFolder,
+            sampleLists,               settings.NamedHandheldLink(), settings.OwnHandheldLink()};
+}
+
+NetworkLinkPlace CommandContext::Network() const
+{
+    return {linkVariable, interfaces, cacheFolder, nullptr};
+}
+
 } // namespace zvk::cli

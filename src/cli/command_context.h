@@ -1,11 +1,17 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <ostream>
 #include <stop_token>
+#include <string>
 #include <string_view>
+#include <vector>
 
+#include "config/desktop_settings.h"
 #include "device/clock.h"
+#include "device/handheld_selection.h"
+#include "link/handheld_choice.h"
 
 namespace zvk::cli {
 
@@ -32,9 +38,19 @@ struct CommandContext
     std::filesystem::path cacheFolder = {};
     // The emulated handheld's folder that ZVK_HANDHELD names; empty when unset.
     std::filesystem::path handheldVariable = {};
+    // The handheld's network link that ZVK_LINK names; empty when unset.
+    std::string linkVariable = {};
+    // This computer's interfaces (NetworkInterfaces), asked when a transfer looks for the
+    // handheld's network link; none: no link is ever found.
+    std::function<Result<std::vector<NetworkInterface>>()> interfaces = {};
 
     // A path given among the arguments (UTF-8), a relative one taken in the working folder.
     std::filesystem::path PathOf(std::string_view argument) const;
+    // Where the handheld is looked for, with what `settings` choose.
+    HandheldPlace HandheldPlaceOf(const DesktopSettings& settings) const;
+    // What the program's own network link needs. zvk asks for no password: a handheld that
+    // wants one typed on the desktop is refused, and the failure says so.
+    NetworkLinkPlace Network() const;
 };
 
 } // namespace zvk::cli

@@ -9,6 +9,7 @@
 #include "device/handheld_selection.h"
 #include "device/transfer_session.h"
 #include "files/folder_write_check.h"
+#include "link/handheld_choice.h"
 #include "files/input_file.h"
 #include "files/temporary_files.h"
 #include "system/settings_path_text.h"
@@ -98,34 +99,67 @@ void SayVersions(Diagnosis& diagnosis)
 }
 
 // The dll the window and zvk load for the handheld, and what of it they call. Where the
-// handheld is emulated, a missing dll fails nothing.
-void SayRapiLibrary(Diagnosis& diagnosis, bool emulated)
+// handheld is emulated or reached over the program's own network link, a missing dll fails
+// nothing. The route a transfer takes: the own link found where the dll cannot be used.
+HandheldRoute SayRapiLibrary(Diagnosis& diagnosis, HandheldRoute route)
 {
 #ifdef _WIN32
     const RapiLibraryProbe probe = RapiLibrary::Probe();
     std::string missing;
     for (const std::string& function : probe.missing)
         missing += (missing.empty() ? "" : ", ") + function;
-    if (!probe.file) {
-        const std::string detail = probe.file.error().detail;
-        if (emulated)
-            diagnosis.Warning("rapi.dll", detail + "; the handheld is emulated here");
-        else
-            diagnosis.Fail("rapi.dll", detail + " (the device connection software is missing)");
-    } else if (!missing.empty()) {
-        diagnosis.Fail("rapi.dll", PathText(*probe.file) + " lacks " + missing);
-    } else {
-        diagnosis.Ok("rapi.dll", PathText(*probe.file) + ", with every function zvk calls");
-    }
+    const bool usable = probe.file && missing.empty();
+    const std::string detail = !probe.file ? probe.file.error().detail
+                               : !usable   ? PathText(*probe.file) + " lacks " + missing
+                                           : PathText(*probe.file);
+    if (route != HandheldRoute::RapiLibrary)
+        diagnosis.Ok("rapi.dll", detail + "; not used: " +
+                                     (route == HandheldRoute::Emulated
+                                          ? "the handheld is emulated here"
+                                          : "the program's own network link is chosen"));
+    else if (!usable)
+        diagnosis.Warning("rapi.dll", detail + "; the program's own network link is used");
+    else
+        diagnosis.Ok("rapi.dll", detail + ", with every function zvk calls");
+    return route == HandheldRoute::RapiLibrary && !usable ? HandheldRoute::FoundLink : route;
 #else
-    static_cast<void>(emulated);
-    diagnosis.Ok("rapi.dll", "not used on this system; the handheld is emulated");
+    diagnosis.Ok("rapi.dll", "not used on this system");
+    return route;
 #endif
 }
 
-void SayHandheld(Diagnosis& diagnosis, const HandheldPlace& place, const CommandContext& context)
+std::string MillisecondsSince(const CommandContext& context, Clock::TimePoint asked)
 {
-    const std::optional<fs::path> emulated = EmulatedHandheldFolder(place);
+    return std::to_string(
+               std::chrono::duration_cast<std::chrono::milliseconds>(context.clock.Now() - asked)
+                   .count()) +
+           " ms";
+}
+
+// The own network link asked step by step, not under the watchdog, so that the step that
+// fails is named: no RNDIS link, no address, no handshake, a password wanted, no
+// connect-back.
+void SayNetworkLink(Diagnosis& diagnosis, HandheldChooser& chooser, const HandheldPlace& place,
+                    const CommandContext& context)
+{
+    const std::string subject = "handheld (own network link)";
+    Result<std::shared_ptr<HandheldConnection>> connection = chooser.Connection(place);
+    if (!connection)
+        return diagnosis.Fail(subject, connection.error().detail);
+    const Clock::TimePoint asked = context.clock.Now();
+    const Result<TcpConnection> session = (*connection)->OpenSession(context.stop);
+    if (!session)
+        return diagnosis.Fail(subject, session.error().detail);
+    diagnosis.Ok(subject, HandheldSummary((*connection)->Handheld().value()) +
+                              " opened a session in " + MillisecondsSince(context, asked));
+}
+
+void SayHandheld(Diagnosis& diagnosis, HandheldChooser& chooser, const HandheldPlace& place,
+                 HandheldRoute route, const CommandContext& context)
+{
+    if (route == HandheldRoute::NamedLink || route == HandheldRoute::FoundLink)
+        return SayNetworkLink(diagnosis, chooser, place, context);
+    const std::optional<fs::path> emulated = chooser.EmulatedFolder(place);
     const std::string subject =
         emulated ? "handheld (emulated in " + Absolute(*emulated) + ")" : "handheld (rapi.dll)";
     std::error_code ec;
@@ -136,13 +170,11 @@ void SayHandheld(Diagnosis& diagnosis, const HandheldPlace& place, const Command
     }
     const std::string watchdog = std::to_string(kLinkWatchdogPeriod.count()) + " ms";
     const Clock::TimePoint asked = context.clock.Now();
-    const HandheldAnswer answer = AskHandheld(place, context);
-    const auto took =
-        std::chrono::duration_cast<std::chrono::milliseconds>(context.clock.Now() - asked);
+    const HandheldAnswer answer = AskHandheld(chooser, place, context);
     switch (answer.kind) {
     case HandheldAnswer::Kind::Answered:
-        return diagnosis.Ok(subject, "answered in " + std::to_string(took.count()) +
-                                         " ms, within the link's watchdog of " + watchdog);
+        return diagnosis.Ok(subject, "answered in " + MillisecondsSince(context, asked) +
+                                         ", within the link's watchdog of " + watchdog);
     case HandheldAnswer::Kind::Busy:
         return diagnosis.Warning(subject, "busy with another transfer, not asked");
     case HandheldAnswer::Kind::NotConnected:
@@ -281,11 +313,11 @@ int RunDiagnose(const Arguments& arguments, const CommandContext& context)
     }
     Diagnosis diagnosis(context.out);
     const DesktopSettings settings(context.workingFolder);
-    const HandheldPlace place{context.handheldVariable, settings.HandheldFolder(),
-                              context.workingFolder, context.sampleLists};
+    const HandheldPlace place = context.HandheldPlaceOf(settings);
+    HandheldChooser chooser(context.Network(), context.clock);
     SayVersions(diagnosis);
-    SayRapiLibrary(diagnosis, EmulatedHandheldFolder(place).has_value());
-    SayHandheld(diagnosis, place, context);
+    const HandheldRoute route = SayRapiLibrary(diagnosis, chooser.Route(place));
+    SayHandheld(diagnosis, chooser, place, route, context);
     const fs::path receiveFolder = settings.ReceiveFolder();
     SayReceiveFolder(diagnosis, receiveFolder);
     SaySettings(diagnosis, settings, receiveFolder);

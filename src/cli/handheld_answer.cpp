@@ -54,15 +54,16 @@ private:
 
 } // namespace
 
-HandheldAnswer AskHandheld(const HandheldPlace& place, const CommandContext& context)
+HandheldAnswer AskHandheld(HandheldChooser& chooser, const HandheldPlace& place,
+                           const CommandContext& context)
 {
     LinkAnswerPort port;
     Clock& clock = context.clock;
     bool linked = false;
     {
         TransferSession session(port, nullptr, clock,
-                                [&place, &clock](const fs::path& /*workingFolder*/) {
-                                    return OpenHandheld(place, clock);
+                                [&chooser, &place](const fs::path& /*workingFolder*/) {
+                                    return chooser.Open(place);
                                 },
                                 {{}, false, context.stop});
         session.LinkReady();

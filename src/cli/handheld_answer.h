@@ -4,6 +4,7 @@
 
 #include "cli/command_context.h"
 #include "device/handheld_selection.h"
+#include "link/handheld_choice.h"
 
 namespace zvk::cli {
 
@@ -26,8 +27,9 @@ struct HandheldAnswer
     std::string detail;
 };
 
-// Claims the handheld of `place`, opens the link under the watchdog as a transfer does
+// Claims the handheld `chooser` opens for `place`, opens the link under the watchdog as a transfer does
 // (TransferSession), transfers nothing, and closes the link again.
-HandheldAnswer AskHandheld(const HandheldPlace& place, const CommandContext& context);
+HandheldAnswer AskHandheld(HandheldChooser& chooser, const HandheldPlace& place,
+                           const CommandContext& context);
 
 } // namespace zvk::cli

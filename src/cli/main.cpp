@@ -7,7 +7,9 @@
 #include "cli/terminal_progress.h"
 #include "device/handheld_selection.h"
 #include "system/environment_path.h"
+#include "net/network_interfaces.h"
 #include "system/user_cache_folder.h"
+#include "text/path_text.h"
 
 int main(int argc, char* argv[])
 {
@@ -21,7 +23,9 @@ int main(int argc, char* argv[])
                                            std::filesystem::current_path(),
                                            zvk::SampleListsFolder(ZVK_SAMPLE_DIR),
                                            zvk::UserCacheFolder(),
-                                           zvk::EnvironmentPath("ZVK_HANDHELD")};
+                                           zvk::EnvironmentPath("ZVK_HANDHELD"),
+                                           zvk::PathText(zvk::EnvironmentPath("ZVK_LINK")),
+                                           &zvk::NetworkInterfaces};
     const int status = zvk::cli::RunCommandLine(arguments, context);
     return signals.ExitStatus(status);
 }

@@ -9,6 +9,7 @@
 #include "device/handheld_contract.h"
 #include "device/handheld_selection.h"
 #include "device/transfer_session.h"
+#include "link/handheld_choice.h"
 
 namespace fs = std::filesystem;
 
@@ -23,11 +24,13 @@ int TransferOverLink(PendingOperation operation, const DesktopSettings& settings
 {
     TerminalWindowPort window(context.out, context.err, context.errIsTerminal, listToSend);
     Clock& clock = context.clock;
+    HandheldChooser chooser(context.Network(), clock);
     TransferSession session(
         window, nullptr, clock,
-        [configured = settings.HandheldFolder(), &context, &clock](const fs::path& workingFolder) {
-            return OpenHandheld(
-                {context.handheldVariable, configured, workingFolder, context.sampleLists}, clock);
+        [place = context.HandheldPlaceOf(settings), &chooser](const fs::path& workingFolder) {
+            HandheldPlace opened = place;
+            opened.workingFolder = workingFolder;
+            return chooser.Open(opened);
         },
         {receive, false, context.stop});
     inputs.workingFolder = context.workingFolder;

@@ -13,6 +13,7 @@
 #include "gui/control_ids.h"
 #include "gui/document_making.h"
 #include "gui/file_dialog.h"
+#include "gui/handheld_password_prompt.h"
 #include "gui/main_window_port.h"
 #include "gui/message_box.h"
 #include "gui/paths.h"
@@ -50,10 +51,14 @@ CTarnwickDlg::CTarnwickDlg(zvk::WindowContext context, const QStringList& argume
     setWindowTitle(zvk::kWindowTitle);
     ReadSettings();
     m_port = std::make_unique<MainWindowPort>(*this);
+    m_passwords = std::make_unique<HandheldPasswordPrompt>(this);
     m_link = std::make_unique<TransferLink>(
         *m_port, arguments,
-        zvk::HandheldPlace{
-            m_context.handheldVariable, m_settings.HandheldFolder(), {}, m_context.sampleLists},
+        zvk::HandheldPlace{m_context.handheldVariable, m_settings.HandheldFolder(), {},
+                           m_context.sampleLists, m_settings.NamedHandheldLink(),
+                           m_settings.OwnHandheldLink()},
+        zvk::NetworkLinkPlace{m_context.linkVariable, m_context.interfaces, m_context.cacheFolder,
+                              m_passwords.get()},
         [this] { return TransferInputsNow(); }, clock);
 
     connect(m_ui->sendConfigurationButton, &QPushButton::clicked, this,
@@ -122,8 +127,17 @@ void CTarnwickDlg::EnableTransferControls(bool enable)
     ShowProgress(0);
     if (enable) {
         m_ui->percentText->clear();
-        ShowStatus(zvk::kIdleStatus);
+        ShowIdleStatus();
     }
+}
+
+// The handheld that connected over the network link is named beside the idle status, so
+// that the clerk sees which one the desktop reached.
+void CTarnwickDlg::ShowIdleStatus()
+{
+    const QString handheld = m_link ? m_link->LinkedHandheldText() : QString();
+    ShowStatus(handheld.isEmpty() ? zvk::kIdleStatus
+                                  : zvk::kIdleStatus + QStringLiteral(" – ") + handheld);
 }
 
 void CTarnwickDlg::ShowStatus(const QString& text)

@@ -15,6 +15,7 @@
 #include "gui/window_context.h"
 
 class MainWindowPort;
+class HandheldPasswordPrompt;
 class TransferLink;
 
 namespace Ui {
@@ -42,6 +43,7 @@ public:
     // the paths they use; the reports, the text import and "Koniec" stay usable.
     void EnableTransferControls(bool enable);
     void ShowStatus(const QString& text);
+    void ShowIdleStatus();
     void ShowProgress(unsigned percent);
     // "Zoznam poslať" and "Zoznamy prijať" follow the readiness of the link;
     // "Poslať" and "Zoznamy prijať" follow the outcome of a connection.
@@ -80,6 +82,8 @@ private:
     // open-file dialog moves it) do not move the settings.
     zvk::DesktopSettings m_settings;
     std::unique_ptr<MainWindowPort> m_port;
+    // Asked by the link's transfers: it outlives them.
+    std::unique_ptr<HandheldPasswordPrompt> m_passwords;
     std::unique_ptr<TransferLink> m_link;
     bool m_shownBefore = false;
     // The consignment note, made on a thread of its own. Last, so that a note still being

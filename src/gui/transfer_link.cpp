@@ -22,17 +22,18 @@ zvk::TransferSession::Options SessionOptions(const QStringList& arguments)
 } // namespace
 
 TransferLink::TransferLink(MainWindowPort& port, const QStringList& arguments,
-                           zvk::HandheldPlace handheld, std::function<zvk::TransferInputs()> inputs,
-                           zvk::Clock& clock)
+                           zvk::HandheldPlace handheld, zvk::NetworkLinkPlace network,
+                           std::function<zvk::TransferInputs()> inputs, zvk::Clock& clock)
     : m_port(port), m_argumentText(ArgumentText(arguments)), m_inputs(std::move(inputs)),
+      m_chooser(std::move(network), clock),
       m_session(
           port, &port, clock,
           // The window's working folder moves with the files the user chooses: handheld/ is
           // looked for where it is when the link opens.
-          [place = std::move(handheld), &clock](const std::filesystem::path& workingFolder) {
+          [this, place = std::move(handheld)](const std::filesystem::path& workingFolder) {
               zvk::HandheldPlace opened = place;
               opened.workingFolder = workingFolder;
-              return zvk::OpenHandheld(opened, clock);
+              return m_chooser.Open(opened);
           },
           SessionOptions(arguments))
 {
@@ -43,6 +44,12 @@ TransferLink::TransferLink(MainWindowPort& port, const QStringList& arguments,
         m_session.StartAfter(kAutoStartDelay, zvk::PendingOperation::ReceiveLists, m_inputs());
     else if (first == QLatin1Char('k'))
         m_session.StartAfter(kAutoStartDelay, zvk::PendingOperation::SendConfiguration, m_inputs());
+}
+
+QString TransferLink::LinkedHandheldText() const
+{
+    const std::optional<zvk::wire::DeviceInfo> handheld = m_chooser.LinkedHandheld();
+    return handheld ? QString::fromStdString(zvk::HandheldSummary(*handheld)) : QString();
 }
 
 TransferLink::~TransferLink()

@@ -8,6 +8,7 @@
 #include "device/clock.h"
 #include "device/handheld_selection.h"
 #include "device/transfer_session.h"
+#include "link/handheld_choice.h"
 
 class MainWindowPort;
 
@@ -21,8 +22,10 @@ public:
     // emulated handheld is looked for, but for the working folder, which is the one of the
     // transfer that opens the link; `inputs` gives, on the window's thread, what a transfer
     // asked for at that moment works with.
+    // `network` is what the program's own network link to the handheld needs.
     TransferLink(MainWindowPort& port, const QStringList& arguments, zvk::HandheldPlace handheld,
-                 std::function<zvk::TransferInputs()> inputs, zvk::Clock& clock);
+                 zvk::NetworkLinkPlace network, std::function<zvk::TransferInputs()> inputs,
+                 zvk::Clock& clock);
     ~TransferLink();
 
     // A button or the command line asks for a transfer: it starts once the link is up.
@@ -33,9 +36,15 @@ public:
     // waited for.
     void Shutdown();
 
+    // "ZVK-42 (MC3190, Windows CE 5.2)": the handheld that last connected over the network
+    // link, for the status line; empty before one did.
+    QString LinkedHandheldText() const;
+
 private:
     MainWindowPort& m_port;
     const QString m_argumentText;
     const std::function<zvk::TransferInputs()> m_inputs;
+    // Outlives the session: the session's transfers open their handhelds through it.
+    zvk::HandheldChooser m_chooser;
     zvk::TransferSession m_session;
 };

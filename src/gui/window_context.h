@@ -1,6 +1,12 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "net/network_interfaces.h"
+#include "system/result.h"
 
 namespace zvk {
 
@@ -18,6 +24,11 @@ struct WindowContext
     // Where reports keep the header indexes of the folders they read (UserCacheFolder);
     // none: every list is read.
     std::filesystem::path cacheFolder = {};
+    // The handheld's network link that ZVK_LINK names; empty when unset.
+    std::string linkVariable = {};
+    // This computer's interfaces (NetworkInterfaces), asked when a transfer looks for the
+    // handheld's network link; none: no link is ever found.
+    std::function<Result<std::vector<NetworkInterface>>()> interfaces = {};
 };
 
 } // namespace zvk

@@ -12,6 +12,8 @@ constexpr std::string_view kReceiveFolderKey = "Importpath";
 constexpr std::string_view kConfigurationKey = "Konfig";
 constexpr std::string_view kConvertKey = "Konvert";
 constexpr std::string_view kHandheldFolderKey = "Zariadenie";
+constexpr std::string_view kOwnLinkKey = "VlastneSpojenie";
+constexpr std::string_view kNamedLinkKey = "AdresySpojenia";
 
 } // namespace
 
@@ -48,6 +50,16 @@ bool DesktopSettings::ConvertReceivedLists() const
 fs::path DesktopSettings::HandheldFolder() const
 {
     return ReadPath(kHandheldFolderKey).value_or(fs::path());
+}
+
+bool DesktopSettings::OwnHandheldLink() const
+{
+    return GetProfileInt(m_file, m_section, kOwnLinkKey, 0) == 1;
+}
+
+std::string DesktopSettings::NamedHandheldLink() const
+{
+    return FindProfileString(m_file, m_section, kNamedLinkKey).value_or(std::string());
 }
 
 // The working directory, the default, never goes through the code page: one whose letters

@@ -40,6 +40,12 @@ public:
     bool ConvertReceivedLists() const;
     // "Zariadenie": the folder of the emulated handheld; empty when unset.
     std::filesystem::path HandheldFolder() const;
+    // "VlastneSpojenie": 1 when the handheld is reached over the program's own network link
+    // even where the device connection software (rapi.dll) is installed.
+    bool OwnHandheldLink() const;
+    // "AdresySpojenia": the handheld's network link named instead of found
+    // ("HOSTIP:PORT,DEVICEIP:TRIGGERPORT"), as written; empty when unset.
+    std::string NamedHandheldLink() const;
 
     // Each change is written at once, on its own; a failure leaves the file as it was. A
     // path the code page cannot hold is refused (SettingsPathRefusal::NotInCodePage, with

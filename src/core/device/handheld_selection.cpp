@@ -8,7 +8,6 @@
 #include "text/path_text.h"
 
 #ifdef _WIN32
-#include "device/rapi_remote_api.h"
 #include "system/module_file.h"
 #endif
 
@@ -75,24 +74,10 @@ Result<> PrepareHandheldFolder(const fs::path& folder, const fs::path& samples)
     return {};
 }
 
-std::optional<fs::path> EmulatedHandheldFolder(const HandheldPlace& place)
+Result<std::unique_ptr<RemoteApi>> OpenEmulatedHandheld(const fs::path& folder,
+                                                        const fs::path& samples, Clock& clock)
 {
-#ifdef _WIN32
-    if (NamedHandheldFolder(place).empty())
-        return std::nullopt;
-#endif
-    return ChooseHandheldFolder(place);
-}
-
-Result<std::unique_ptr<RemoteApi>> OpenHandheld(const HandheldPlace& place, Clock& clock)
-{
-    const std::optional<fs::path> emulated = EmulatedHandheldFolder(place);
-#ifdef _WIN32
-    if (!emulated)
-        return RapiRemoteApi::Open();
-#endif
-    const fs::path folder = emulated.value();
-    Result<> prepared = PrepareHandheldFolder(folder, place.sampleLists);
+    Result<> prepared = PrepareHandheldFolder(folder, samples);
     if (!prepared)
         return Unexpected(std::move(prepared).error());
     return std::unique_ptr<RemoteApi>(std::make_unique<HandheldEmulator>(folder, clock));

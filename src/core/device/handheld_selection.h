@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <string>
 
 #include "device/clock.h"
 #include "device/remote_api.h"
@@ -22,6 +23,10 @@ struct HandheldPlace
     std::filesystem::path workingFolder;
     // The lists a new emulated handheld starts with (SampleListsFolder).
     std::filesystem::path sampleLists;
+    // The "AdresySpojenia" setting: the handheld's network link named; empty when unset.
+    std::string configuredLink = {};
+    // The "VlastneSpojenie" setting: the program's own network link even where rapi.dll is.
+    bool ownLinkChosen = false;
 };
 
 // The folder of an emulated handheld that the user named, without any command-line
@@ -48,14 +53,9 @@ std::filesystem::path SampleListsFolder(const std::filesystem::path& builtSample
 Result<> PrepareHandheldFolder(const std::filesystem::path& folder,
                                const std::filesystem::path& samples);
 
-// The folder of the emulated handheld the program talks to; nothing where it talks to
-// the handheld connected through rapi.dll (on Windows, unless a folder is named).
-std::optional<std::filesystem::path> EmulatedHandheldFolder(const HandheldPlace& place);
-
-// The handheld the program talks to, taking its time from `clock`. On Windows it is the
-// handheld connected through the desktop's device connection software, unless a folder is
-// named for an emulated one; elsewhere it is always the emulated handheld of
-// ChooseHandheldFolder, prepared. A failure says why no handheld can be had.
-Result<std::unique_ptr<RemoteApi>> OpenHandheld(const HandheldPlace& place, Clock& clock);
+// The emulated handheld in `folder`, prepared with `samples`, taking its time from `clock`.
+Result<std::unique_ptr<RemoteApi>> OpenEmulatedHandheld(const std::filesystem::path& folder,
+                                                        const std::filesystem::path& samples,
+                                                        Clock& clock);
 
 } // namespace zvk

@@ -68,6 +68,8 @@ TEST(DesktopSettingsTest, MissingFileGivesTheWorkingDirectoryAndNoConversion)
     EXPECT_EQ(settings.ConfigurationPath(), dir.Path());
     EXPECT_FALSE(settings.ConvertReceivedLists());
     EXPECT_EQ(settings.HandheldFolder(), "");
+    EXPECT_FALSE(settings.OwnHandheldLink());
+    EXPECT_EQ(settings.NamedHandheldLink(), "");
 }
 
 TEST(DesktopSettingsTest, ReadsTheProgramsSectionAfreshEachTime)
@@ -76,15 +78,19 @@ TEST(DesktopSettingsTest, ReadsTheProgramsSectionAfreshEachTime)
     const std::string longFolder = "/data/" + std::string(400, 'z');
     dir.Write("ZVKServer.ini", "[zvk]\r\nKonvert=1\r\n[ZVKPC]\r\nImportpath=" + longFolder +
                                    "\r\nKonfig=/etc/ZVK.INI\r\nKonvert=2\r\n"
-                                   "Zariadenie=/media/zvk\r\n");
+                                   "Zariadenie=/media/zvk\r\nVlastneSpojenie=2\r\n"
+                                   "AdresySpojenia=127.0.0.1:9990,127.0.0.2:5679\r\n");
     const DesktopSettings settings(dir.Path());
     // Paths are never cut; only the value 1 turns the conversion on.
     EXPECT_EQ(settings.ReceiveFolder(), longFolder);
     EXPECT_EQ(settings.ConfigurationPath(), "/etc/ZVK.INI");
     EXPECT_FALSE(settings.ConvertReceivedLists());
     EXPECT_EQ(settings.HandheldFolder(), "/media/zvk");
-    dir.Write("ZVKServer.ini", "[zvkpc]\r\nKonvert=1\r\n");
+    EXPECT_FALSE(settings.OwnHandheldLink());
+    EXPECT_EQ(settings.NamedHandheldLink(), "127.0.0.1:9990,127.0.0.2:5679");
+    dir.Write("ZVKServer.ini", "[zvkpc]\r\nKonvert=1\r\nVlastneSpojenie=1\r\n");
     EXPECT_TRUE(settings.ConvertReceivedLists());
+    EXPECT_TRUE(settings.OwnHandheldLink());
 }
 
 TEST(DesktopSettingsTest, FoldersAreReadAndWrittenInTheBytesOfTheOlderProgram)
