@@ -1,12 +1,6 @@
 #include "device/rapi_remote_api.h"
 
-#include <filesystem>
-#include <system_error>
-
-#include "files/exclusive_file_lock.h"
-#include "system/system_reason.h"
-
-namespace fs = std::filesystem;
+#include "device/desktop_handheld_claim.h"
 
 namespace zvk {
 namespace {
@@ -20,15 +14,6 @@ HANDLE HandleOf(CeHandle file)
 {
     return reinterpret_cast<HANDLE>(file);
 }
-
-class RapiClaim final : public TransferClaim
-{
-public:
-    explicit RapiClaim(std::unique_ptr<ExclusiveFileLock> lock) : m_lock(std::move(lock)) {}
-
-private:
-    std::unique_ptr<ExclusiveFileLock> m_lock;
-};
 
 } // namespace
 
@@ -53,17 +38,7 @@ RapiRemoteApi::~RapiRemoteApi()
 
 Result<ClaimOutcome> RapiRemoteApi::ClaimForTransfer()
 {
-    std::error_code ec;
-    const fs::path folder = fs::temp_directory_path(ec);
-    if (ec)
-        return Fail("no temporary folder for the handheld's lock: " + StandardReason(ec).message());
-    Result<std::unique_ptr<ExclusiveFileLock>> lock =
-        ExclusiveFileLock::Take(folder / "zvk-handheld.lock");
-    if (!lock)
-        return Unexpected(std::move(lock).error());
-    if (*lock == nullptr)
-        return ClaimOutcome::Busy();
-    return ClaimOutcome::Held(std::make_unique<RapiClaim>(std::move(lock).value()));
+    return ClaimDesktopHandheld();
 }
 
 HResult RapiRemoteApi::CeRapiInit()

@@ -20,8 +20,7 @@ public:
     explicit RapiRemoteApi(std::unique_ptr<RapiLibrary> library);
     ~RapiRemoteApi() override;
 
-    // One handheld is connected to a desktop at a time: one lock for the desktop's user,
-    // in the temporary folder, keeps its transfers apart.
+    // The desktop's one handheld, whichever link reaches it (ClaimDesktopHandheld).
     Result<ClaimOutcome> ClaimForTransfer() override;
     HResult CeRapiInit() override;
     HResult CeRapiUninit() override;

@@ -22,6 +22,8 @@ namespace zvk {
 using HResult = std::uint32_t;
 inline constexpr HResult kS_OK = 0;
 inline constexpr HResult kE_FAIL = 0x80004005;
+// CeRapiInit again before CeRapiUninit.
+inline constexpr HResult kCeRapiE_AlreadyInitialized = 0x80041001;
 
 using CeHandle = std::uintptr_t;
 inline constexpr CeHandle kInvalidCeHandle = ~CeHandle{0};
@@ -37,6 +39,8 @@ inline constexpr std::uint32_t kInvalidFileSize = 0xFFFFFFFF;
 // The handheld's error codes that the emulated handheld gives (those of Windows).
 inline constexpr std::uint32_t kErrorFileNotFound = 2;
 inline constexpr std::uint32_t kErrorReadFault = 30;
+// A call made without a link to the handheld.
+inline constexpr std::uint32_t kErrorNotConnected = 2250;
 // CeFindAllFiles: what of each entry is asked for; the rest of an entry is left empty.
 inline constexpr std::uint32_t kFafSizeHigh = 0x10;
 inline constexpr std::uint32_t kFafSizeLow = 0x20;
