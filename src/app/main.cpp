@@ -3,8 +3,8 @@
 
 #include "app/CTarnwickApp.h"
 #include "device/handheld_selection.h"
-#include "system/environment_path.h"
 #include "net/network_interfaces.h"
+#include "system/environment_path.h"
 #include "system/user_cache_folder.h"
 #include "text/path_text.h"
 

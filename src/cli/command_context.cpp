@@ -14,8 +14,8 @@ std::filesystem::path CommandContext::PathOf(std::string_view argument) const
 
 HandheldPlace CommandContext::HandheldPlaceOf(const DesktopSettings& settings) const
 {
-    return {handheldVariable,          settings.HandheldFolder(),     workingFolder,
-            sampleLists,               settings.NamedHandheldLink(), settings.OwnHandheldLink()};
+    return {handheldVariable, settings.HandheldFolder(),    workingFolder,
+            sampleLists,      settings.NamedHandheldLink(), settings.OwnHandheldLink()};
 }
 
 NetworkLinkPlace CommandContext::Network() const

@@ -61,11 +61,10 @@ HandheldAnswer AskHandheld(HandheldChooser& chooser, const HandheldPlace& place,
     Clock& clock = context.clock;
     bool linked = false;
     {
-        TransferSession session(port, nullptr, clock,
-                                [&chooser, &place](const fs::path& /*workingFolder*/) {
-                                    return chooser.Open(place);
-                                },
-                                {{}, false, context.stop});
+        TransferSession session(
+            port, nullptr, clock,
+            [&chooser, &place](const fs::path& /*workingFolder*/) { return chooser.Open(place); },
+            {{}, false, context.stop});
         session.LinkReady();
         // No operation is pending: the session connects and, the link up, transfers nothing.
         session.Start(PendingOperation::None, {});

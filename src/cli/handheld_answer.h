@@ -27,8 +27,8 @@ struct HandheldAnswer
     std::string detail;
 };
 
-// Claims the handheld `chooser` opens for `place`, opens the link under the watchdog as a transfer does
-// (TransferSession), transfers nothing, and closes the link again.
+// Claims the handheld `chooser` opens for `place`, opens the link under the watchdog as a transfer
+// does (TransferSession), transfers nothing, and closes the link again.
 HandheldAnswer AskHandheld(HandheldChooser& chooser, const HandheldPlace& place,
                            const CommandContext& context);
 

@@ -54,8 +54,11 @@ CTarnwickDlg::CTarnwickDlg(zvk::WindowContext context, const QStringList& argume
     m_passwords = std::make_unique<HandheldPasswordPrompt>(this);
     m_link = std::make_unique<TransferLink>(
         *m_port, arguments,
-        zvk::HandheldPlace{m_context.handheldVariable, m_settings.HandheldFolder(), {},
-                           m_context.sampleLists, m_settings.NamedHandheldLink(),
+        zvk::HandheldPlace{m_context.handheldVariable,
+                           m_settings.HandheldFolder(),
+                           {},
+                           m_context.sampleLists,
+                           m_settings.NamedHandheldLink(),
                            m_settings.OwnHandheldLink()},
         zvk::NetworkLinkPlace{m_context.linkVariable, m_context.interfaces, m_context.cacheFolder,
                               m_passwords.get()},

@@ -8,8 +8,8 @@
 
 HandheldPasswordPrompt::HandheldPasswordPrompt(QWidget* window) : m_window(window) {}
 
-std::optional<std::u16string> HandheldPasswordPrompt::Password(
-    const zvk::wire::DeviceInfo& handheld, bool refused)
+std::optional<std::u16string>
+HandheldPasswordPrompt::Password(const zvk::wire::DeviceInfo& handheld, bool refused)
 {
     const std::lock_guard lock(m_mutex);
     if (refused)
@@ -27,11 +27,10 @@ std::optional<std::u16string> HandheldPasswordPrompt::Password(
 
 void HandheldPasswordPrompt::Ask(const QString& handheldName, bool refused)
 {
-    const QString text =
-        (refused ? QStringLiteral("Zariadenie %1 heslo neprijalo.\n")
-                 : QStringLiteral("Zariadenie %1 je chránené heslom.\n"))
-            .arg(handheldName) +
-        QStringLiteral("Zadajte jeho heslo a prenos spustite znova:");
+    const QString text = (refused ? QStringLiteral("Zariadenie %1 heslo neprijalo.\n")
+                                  : QStringLiteral("Zariadenie %1 je chránené heslom.\n"))
+                             .arg(handheldName) +
+                         QStringLiteral("Zadajte jeho heslo a prenos spustite znova:");
     QInputDialog dialog(m_window);
     dialog.setObjectName(QStringLiteral("handheldPasswordDialog"));
     dialog.setWindowTitle(QStringLiteral("Heslo zariadenia"));
