@@ -56,11 +56,13 @@ constexpr std::array<Command, 9> kCommands = {{
      "reason. The exit status is then non-zero, as it is when the handheld is not\n"
      "connected or the wait was given up. An empty handheld is no failure.\n"
      "\n"
-     "On Windows the handheld is the one connected through Windows Mobile Device\n"
-     "Center (its rapi.dll), unless $ZVK_HANDHELD or the \"Zariadenie\" setting names\n"
-     "a folder that emulates one. Elsewhere the handheld is emulated by a folder:\n"
-     "$ZVK_HANDHELD, else the \"Zariadenie\" setting, else handheld/ here (created\n"
-     "with sample lists when missing).\n",
+     "A folder named by $ZVK_HANDHELD or the \"Zariadenie\" setting emulates the\n"
+     "handheld. Else the handheld in its cradle is reached over its USB network link\n"
+     "(RNDIS) by zvk itself, at the addresses $ZVK_LINK or the \"AdresySpojenia\"\n"
+     "setting names (HOSTIP:PORT,DEVICEIP:TRIGGERPORT), else on the link found. On\n"
+     "Windows Windows Mobile Device Center's rapi.dll is used instead where it is\n"
+     "installed, unless the setting \"VlastneSpojenie\" is 1. Elsewhere, without a\n"
+     "handheld's link, handheld/ here emulates one (created with sample lists).\n",
      &RunReceive},
     {"send-config", "send a device configuration file to the handheld",
      "usage: zvk send-config FILE.INI\n"
