@@ -224,21 +224,15 @@ bool WireRemoteApi::CeFindAllFiles(const std::u16string& pattern, std::uint32_t 
         Session().get(), wire::FindAllFilesRequest{pattern, flags}, kAnyReply, flags);
     if (!reply || reply->result == 0)
         return false;
-    if (reply->files.empty())
-        return true;
-    auto entries = std::make_unique<CeFindData[]>(reply->files.size());
-    std::transform(reply->files.begin(), reply->files.end(), entries.get(), EntryOf);
-    count = static_cast<std::uint32_t>(reply->files.size());
-    found = entries.get();
-    const std::lock_guard lock(m_mutex);
-    m_searchResults[found] = std::move(entries);
+    std::vector<CeFindData> entries(reply->files.size());
+    std::transform(reply->files.begin(), reply->files.end(), entries.begin(), EntryOf);
+    m_searchResults.HandOut(std::move(entries), count, found);
     return true;
 }
 
 HResult WireRemoteApi::CeRapiFreeBuffer(void* buffer)
 {
-    const std::lock_guard lock(m_mutex);
-    return m_searchResults.erase(buffer) == 1 ? kS_OK : kE_FAIL;
+    return m_searchResults.Free(buffer);
 }
 
 // The handheld's handles of the new process are not used; they are closed there at once,
