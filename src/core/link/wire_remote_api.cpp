@@ -68,8 +68,18 @@ std::optional<Reply> Call(RapiSession* session, Request request, const Check& ch
     return taken;
 }
 
-// A search entry in the handheld's published layout; the decoder has bounded the name
-// to the entry's room, its NUL included.
+// A name that an entry cannot hold with its NUL would reach the desktop cut short, as the
+// name of another file.
+Result<> NamesFitTheirEntries(const wire::FindAllFilesReply& reply)
+{
+    for (const wire::FoundFile& file : reply.files)
+        if (file.name.size() >= kCeMaxPath)
+            return Fail("CeFindAllFiles reply: a name of " + std::to_string(file.name.size()) +
+                        " characters, more than a search entry holds");
+    return {};
+}
+
+// A search entry in the handheld's published layout.
 CeFindData EntryOf(const wire::FoundFile& file)
 {
     CeFindData entry{};
@@ -80,8 +90,7 @@ CeFindData EntryOf(const wire::FoundFile& file)
     entry.fileSizeHigh = file.sizeHigh;
     entry.fileSizeLow = file.sizeLow;
     entry.objectId = file.objectId;
-    const std::size_t length = std::min(file.name.size(), kCeMaxPath - 1);
-    std::copy_n(file.name.begin(), length, entry.fileName);
+    std::copy(file.name.begin(), file.name.end(), entry.fileName);
     return entry;
 }
 
@@ -221,7 +230,7 @@ bool WireRemoteApi::CeFindAllFiles(const std::u16string& pattern, std::uint32_t 
     count = 0;
     found = nullptr;
     const std::optional<wire::FindAllFilesReply> reply = Call<wire::FindAllFilesReply>(
-        Session().get(), wire::FindAllFilesRequest{pattern, flags}, kAnyReply, flags);
+        Session().get(), wire::FindAllFilesRequest{pattern, flags}, NamesFitTheirEntries, flags);
     if (!reply || reply->result == 0)
         return false;
     std::vector<CeFindData> entries(reply->files.size());

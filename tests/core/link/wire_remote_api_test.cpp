@@ -285,6 +285,17 @@ TEST(WireRemoteApiTest, FoundFilesBecomeSearchEntriesWithTheirNamesAndSizes)
 
     EXPECT_EQ(api.CeRapiFreeBuffer(found), kS_OK);
     EXPECT_EQ(api.CeRapiFreeBuffer(found), kE_FAIL);
+
+    // A name one character longer, without its NUL, fills the entry: cut short, it would
+    // name another file.
+    session.Answer(EncodeWords({0, 1, 1, 520, 0, 7}) + Utf16(longest + u"x").substr(0, 520));
+    EXPECT_FALSE(api.CeFindAllFiles(u"\\*.dat", flags, count, found));
+    EXPECT_EQ(count, 0u);
+    EXPECT_EQ(found, nullptr);
+    EXPECT_EQ(api.CeRapiGetError(), kE_FAIL);
+    EXPECT_EQ(Captures(cache.Path()).size(), 1u);
+    EXPECT_EQ(session.Request(),
+              EncodeWords({0x1A}) + WireString(u"\\*.dat") + EncodeWords({0xB0}));
     EXPECT_EQ(api.CeRapiUninit(), kS_OK);
     EXPECT_TRUE(session.SentNothingMoreBeforeClosing());
 }
