@@ -39,8 +39,8 @@ const auto kAnyReply = [](const auto&) -> Result<> { return {}; };
 // Remote API's calls do before CeRapiInit; a broken link or a reply that cannot be taken
 // fails it as a link that no longer holds.
 template <class Reply, class Request, class Check, class... Context>
-std::optional<Reply> Call(RapiSession* session, Request request, const Check& check,
-                          const Context&... context)
+std::optional<Reply> Call(const std::shared_ptr<RapiSession>& session, Request request,
+                          const Check& check, const Context&... context)
 {
     if (session == nullptr) {
         lastError = kErrorNotConnected;
@@ -131,6 +131,8 @@ HResult WireRemoteApi::CeRapiInit()
     return kS_OK;
 }
 
+// The stop ends a wait under way at once; the connection closes when the last share of its
+// session goes, here or in a call that was still waiting.
 HResult WireRemoteApi::CeRapiUninit()
 {
     std::shared_ptr<RapiSession> ended;
@@ -153,7 +155,7 @@ CeHandle WireRemoteApi::CeCreateFile(const std::u16string& path, std::uint32_t d
                                      std::uint32_t flagsAndAttributes)
 {
     const std::optional<wire::CreateFileReply> reply = Call<wire::CreateFileReply>(
-        Session().get(),
+        Session(),
         wire::CreateFileRequest{path, desiredAccess, shareMode, creationDisposition,
                                 flagsAndAttributes},
         kAnyReply);
@@ -167,8 +169,7 @@ bool WireRemoteApi::CeReadFile(CeHandle file, void* buffer, std::uint32_t bytesT
     assert(bytesToRead <= wire::kMaxFilePiece);
     bytesRead = 0;
     const std::optional<wire::ReadFileReply> reply = Call<wire::ReadFileReply>(
-        Session().get(), wire::ReadFileRequest{WireHandle(file), bytesToRead}, kAnyReply,
-        bytesToRead);
+        Session(), wire::ReadFileRequest{WireHandle(file), bytesToRead}, kAnyReply, bytesToRead);
     if (!reply || !reply->succeeded)
         return false;
     std::memcpy(buffer, reply->data.data(), reply->data.size());
@@ -189,7 +190,7 @@ bool WireRemoteApi::CeWriteFile(CeHandle file, const void* buffer, std::uint32_t
         return {};
     };
     const std::optional<wire::WriteFileReply> reply = Call<wire::WriteFileReply>(
-        Session().get(),
+        Session(),
         wire::WriteFileRequest{WireHandle(file),
                                std::string(static_cast<const char*>(buffer), bytesToWrite)},
         noMoreThanSent);
@@ -202,16 +203,15 @@ bool WireRemoteApi::CeWriteFile(CeHandle file, const void* buffer, std::uint32_t
 bool WireRemoteApi::CeCloseHandle(CeHandle file)
 {
     const std::optional<wire::BoolReply> reply =
-        Call<wire::BoolReply>(Session().get(), wire::CloseHandleRequest{WireHandle(file)},
-                              kAnyReply, wire::RapiCommand::CloseHandle);
+        Call<wire::BoolReply>(Session(), wire::CloseHandleRequest{WireHandle(file)}, kAnyReply,
+                              wire::RapiCommand::CloseHandle);
     return reply && reply->succeeded;
 }
 
 std::uint32_t WireRemoteApi::CeGetFileSize(CeHandle file, std::uint32_t* sizeHigh)
 {
     const std::optional<wire::GetFileSizeReply> reply = Call<wire::GetFileSizeReply>(
-        Session().get(), wire::GetFileSizeRequest{WireHandle(file), sizeHigh != nullptr},
-        kAnyReply);
+        Session(), wire::GetFileSizeRequest{WireHandle(file), sizeHigh != nullptr}, kAnyReply);
     if (sizeHigh != nullptr)
         *sizeHigh = reply ? reply->sizeHigh.value_or(0) : 0;
     return reply ? reply->sizeLow : kInvalidFileSize;
@@ -220,7 +220,7 @@ std::uint32_t WireRemoteApi::CeGetFileSize(CeHandle file, std::uint32_t* sizeHig
 bool WireRemoteApi::CeDeleteFile(const std::u16string& path)
 {
     const std::optional<wire::BoolReply> reply = Call<wire::BoolReply>(
-        Session().get(), wire::DeleteFileRequest{path}, kAnyReply, wire::RapiCommand::DeleteFile);
+        Session(), wire::DeleteFileRequest{path}, kAnyReply, wire::RapiCommand::DeleteFile);
     return reply && reply->succeeded;
 }
 
@@ -230,7 +230,7 @@ bool WireRemoteApi::CeFindAllFiles(const std::u16string& pattern, std::uint32_t 
     count = 0;
     found = nullptr;
     const std::optional<wire::FindAllFilesReply> reply = Call<wire::FindAllFilesReply>(
-        Session().get(), wire::FindAllFilesRequest{pattern, flags}, NamesFitTheirEntries, flags);
+        Session(), wire::FindAllFilesRequest{pattern, flags}, NamesFitTheirEntries, flags);
     if (!reply || reply->result == 0)
         return false;
     std::vector<CeFindData> entries(reply->files.size());
@@ -250,7 +250,7 @@ bool WireRemoteApi::CeCreateProcess(const std::u16string& application,
                                     const std::u16string& commandLine)
 {
     const std::optional<wire::CreateProcessReply> reply = Call<wire::CreateProcessReply>(
-        Session().get(), wire::CreateProcessRequest{application, commandLine, 0}, kAnyReply);
+        Session(), wire::CreateProcessRequest{application, commandLine, 0}, kAnyReply);
     if (!reply)
         return false;
     const std::uint32_t startError = lastError;
