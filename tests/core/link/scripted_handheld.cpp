@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/net/loopback.h"
 #include "link/frame_io.h"
 #include "link/session_source.h"
 #include "net/tcp_listener.h"
@@ -12,11 +13,6 @@
 
 namespace zvk::test {
 namespace {
-
-Deadline Generous()
-{
-    return std::chrono::steady_clock::now() + std::chrono::seconds(10);
-}
 
 // Hands out the connections made to its listener, as the handheld's connect-backs.
 class ListenerSource final : public SessionSource
@@ -35,7 +31,7 @@ private:
 
 TcpListener Listening()
 {
-    Result<TcpListener> listener = TcpListener::Listen({{127, 0, 0, 1}, 0});
+    Result<TcpListener> listener = TcpListener::Listen(kLoopbackAnyPort);
     EXPECT_TRUE(Succeeded(listener));
     return std::move(listener).value();
 }

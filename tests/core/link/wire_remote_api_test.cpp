@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/net/loopback.h"
 #include "link/wire_remote_api.h"
 #include "scripted_handheld.h"
 #include "support/succeeded.h"
@@ -221,9 +222,8 @@ TEST(WireRemoteApiTest, ABrokenSessionFailsItsCallWithinTheLimitAndEveryLaterCal
         SCOPED_TRACE(c.how);
         test::TempDir cache;
         test::ScriptedHandheld session = InSession(cache.Path(), kLimit);
-        ASSERT_TRUE(test::Succeeded(session.handheld.WriteAll(
-            {reinterpret_cast<const std::uint8_t*>(c.sent.data()), c.sent.size()},
-            std::chrono::steady_clock::now() + 10s, {})));
+        ASSERT_TRUE(test::Succeeded(
+            session.handheld.WriteAll(test::BytesOf(c.sent), test::Generous(), {})));
         if (c.closes)
             session.handheld.ShutdownSending();
         RemoteApi& api = *session.desktop;
