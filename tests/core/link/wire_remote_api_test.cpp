@@ -53,6 +53,29 @@ std::vector<std::filesystem::path> Captures(const std::filesystem::path& cache)
     return files;
 }
 
+// "<result> <bytes read> <buffer>" of a read of `asked` bytes of handle 7 into dashes.
+std::string ReadOf(RemoteApi& api, std::uint32_t asked)
+{
+    char buffer[8] = "-------";
+    std::uint32_t read = 99;
+    const bool done = api.CeReadFile(7, buffer, asked, read);
+    return std::to_string(done) + " " + std::to_string(read) + " " + buffer;
+}
+
+std::string WriteOfAB(RemoteApi& api, CeHandle file)
+{
+    std::uint32_t written = 99;
+    const bool done = api.CeWriteFile(file, "AB", 2, written);
+    return std::to_string(done) + " " + std::to_string(written);
+}
+
+std::string SizeWithHighHalf(RemoteApi& api)
+{
+    std::uint32_t high = 99;
+    const std::uint32_t low = api.CeGetFileSize(7, &high);
+    return std::to_string(low) + " " + std::to_string(high);
+}
+
 struct CallCase
 {
     const char* call;
@@ -98,59 +121,33 @@ TEST(WireRemoteApiTest, EachCallSendsItsArgumentsAndGivesBackTheHandheldsAnswer)
          "invalid last 2 link 0"},
         {"CeReadFile",
          {EncodeWords({0, 1, 3}) + "abc"},
-         [](RemoteApi& api) {
-             char buffer[8] = "-------";
-             std::uint32_t read = 99;
-             const bool done = api.CeReadFile(7, buffer, 5, read);
-             return std::to_string(done) + " " + std::to_string(read) + " " + buffer;
-         },
+         [](RemoteApi& api) { return ReadOf(api, 5); },
          {EncodeWords({0x17, 7, 5})},
          "1 3 abc---- last 0 link 0"},
         {"CeReadFile refused",
          {EncodeWords({30, 0, 0})},
-         [](RemoteApi& api) {
-             char buffer[4] = {};
-             std::uint32_t read = 99;
-             const bool done = api.CeReadFile(7, buffer, 4, read);
-             return std::to_string(done) + " " + std::to_string(read);
-         },
+         [](RemoteApi& api) { return ReadOf(api, 4); },
          {EncodeWords({0x17, 7, 4})},
-         "0 0 last 30 link 0"},
+         "0 0 ------- last 30 link 0"},
         {"CeWriteFile",
          {EncodeWords({0, 1, 2})},
-         [](RemoteApi& api) {
-             std::uint32_t written = 99;
-             const bool done = api.CeWriteFile(0xFFFFFFFE, "AB", 2, written);
-             return std::to_string(done) + " " + std::to_string(written);
-         },
+         [](RemoteApi& api) { return WriteOfAB(api, 0xFFFFFFFE); },
          {EncodeWords({0x18, 0xFFFFFFFE, 2}) + "AB"},
          "1 2 last 0 link 0"},
         // A handheld that wrote more than it was sent has answered another request.
         {"CeWriteFile answered with more than was sent",
          {EncodeWords({0, 1, 3})},
-         [](RemoteApi& api) {
-             std::uint32_t written = 99;
-             const bool done = api.CeWriteFile(7, "AB", 2, written);
-             return std::to_string(done) + " " + std::to_string(written);
-         },
+         [](RemoteApi& api) { return WriteOfAB(api, 7); },
          {EncodeWords({0x18, 7, 2}) + "AB"},
          "0 0 last 0 link 2147500037"},
         {"CeGetFileSize with its high half",
          {EncodeWords({0, 10, 1, 4, 1, 3})},
-         [](RemoteApi& api) {
-             std::uint32_t high = 99;
-             const std::uint32_t low = api.CeGetFileSize(7, &high);
-             return std::to_string(low) + " " + std::to_string(high);
-         },
+         [](RemoteApi& api) { return SizeWithHighHalf(api); },
          {EncodeWords({0x2E, 7, 1, 4, 0})},
          "10 3 last 0 link 0"},
         {"CeGetFileSize whose high half the handheld left out",
          {EncodeWords({0, 10, 0})},
-         [](RemoteApi& api) {
-             std::uint32_t high = 99;
-             const std::uint32_t low = api.CeGetFileSize(7, &high);
-             return std::to_string(low) + " " + std::to_string(high);
-         },
+         [](RemoteApi& api) { return SizeWithHighHalf(api); },
          {EncodeWords({0x2E, 7, 1, 4, 0})},
          "10 0 last 0 link 0"},
         {"CeGetFileSize without its high half",
