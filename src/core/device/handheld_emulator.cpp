@@ -279,22 +279,16 @@ bool HandheldEmulator::CeFindAllFiles(const std::u16string& pattern, std::uint32
                              [&list](const FoundFile& file) { return file.name == list; }))
                 files.push_back({list, 0});
     std::sort(files.begin(), files.end());
-    if (files.empty())
-        return true;
-    auto entries = std::make_unique<CeFindData[]>(files.size());
-    for (std::size_t i = 0; i < files.size(); ++i)
-        entries[i] = EntryOf(files[i], flags);
-    count = static_cast<std::uint32_t>(files.size());
-    found = entries.get();
-    const std::lock_guard lock(m_mutex);
-    m_searchResults[found] = std::move(entries);
+    std::vector<CeFindData> entries;
+    for (const FoundFile& file : files)
+        entries.push_back(EntryOf(file, flags));
+    m_searchResults.HandOut(std::move(entries), count, found);
     return true;
 }
 
 HResult HandheldEmulator::CeRapiFreeBuffer(void* buffer)
 {
-    const std::lock_guard lock(m_mutex);
-    return m_searchResults.erase(buffer) == 1 ? kS_OK : kE_FAIL;
+    return m_searchResults.Free(buffer);
 }
 
 bool HandheldEmulator::CeCreateProcess(const std::u16string& application,

@@ -11,6 +11,7 @@
 #include "device/emulated_program.h"
 #include "device/emulator_settings.h"
 #include "device/remote_api.h"
+#include "device/search_results.h"
 #include "device/simulated_link.h"
 
 namespace zvk {
@@ -76,7 +77,7 @@ private:
     std::stop_source m_cancelInit;
     CeHandle m_nextHandle = 1;
     std::map<CeHandle, OpenFile> m_files;
-    std::map<const void*, std::unique_ptr<CeFindData[]>> m_searchResults;
+    SearchResults m_searchResults;
     EmulatedProgram m_program;
     SimulatedLink m_link;
 };

@@ -39,8 +39,8 @@ const auto kAnyReply = [](const auto&) -> Result<> { return {}; };
 // Remote API's calls do before CeRapiInit; a broken link or a reply that cannot be taken
 // fails it as a link that no longer holds.
 template <class Reply, class Request, class Check, class... Context>
-std::optional<Reply> Call(RapiSession* session, Request request, const Check& check,
-                          const Context&... context)
+std::optional<Reply> Call(const std::shared_ptr<RapiSession>& session, Request request,
+                          const Check& check, const Context&... context)
 {
     if (session == nullptr) {
         lastError = kErrorNotConnected;
@@ -68,8 +68,18 @@ std::optional<Reply> Call(RapiSession* session, Request request, const Check& ch
     return taken;
 }
 
-// A search entry in the handheld's published layout; the decoder has bounded the name
-// to the entry's room, its NUL included.
+// A name that an entry cannot hold with its NUL would reach the desktop cut short, as the
+// name of another file.
+Result<> NamesFitTheirEntries(const wire::FindAllFilesReply& reply)
+{
+    for (const wire::FoundFile& file : reply.files)
+        if (file.name.size() >= kCeMaxPath)
+            return Fail("CeFindAllFiles reply: a name of " + std::to_string(file.name.size()) +
+                        " characters, more than a search entry holds");
+    return {};
+}
+
+// A search entry in the handheld's published layout.
 CeFindData EntryOf(const wire::FoundFile& file)
 {
     CeFindData entry{};
@@ -80,8 +90,7 @@ CeFindData EntryOf(const wire::FoundFile& file)
     entry.fileSizeHigh = file.sizeHigh;
     entry.fileSizeLow = file.sizeLow;
     entry.objectId = file.objectId;
-    const std::size_t length = std::min(file.name.size(), kCeMaxPath - 1);
-    std::copy_n(file.name.begin(), length, entry.fileName);
+    std::copy(file.name.begin(), file.name.end(), entry.fileName);
     return entry;
 }
 
@@ -122,6 +131,8 @@ HResult WireRemoteApi::CeRapiInit()
     return kS_OK;
 }
 
+// The stop ends a wait under way at once; the connection closes when the last share of its
+// session goes, here or in a call that was still waiting.
 HResult WireRemoteApi::CeRapiUninit()
 {
     std::shared_ptr<RapiSession> ended;
@@ -144,7 +155,7 @@ CeHandle WireRemoteApi::CeCreateFile(const std::u16string& path, std::uint32_t d
                                      std::uint32_t flagsAndAttributes)
 {
     const std::optional<wire::CreateFileReply> reply = Call<wire::CreateFileReply>(
-        Session().get(),
+        Session(),
         wire::CreateFileRequest{path, desiredAccess, shareMode, creationDisposition,
                                 flagsAndAttributes},
         kAnyReply);
@@ -158,8 +169,7 @@ bool WireRemoteApi::CeReadFile(CeHandle file, void* buffer, std::uint32_t bytesT
     assert(bytesToRead <= wire::kMaxFilePiece);
     bytesRead = 0;
     const std::optional<wire::ReadFileReply> reply = Call<wire::ReadFileReply>(
-        Session().get(), wire::ReadFileRequest{WireHandle(file), bytesToRead}, kAnyReply,
-        bytesToRead);
+        Session(), wire::ReadFileRequest{WireHandle(file), bytesToRead}, kAnyReply, bytesToRead);
     if (!reply || !reply->succeeded)
         return false;
     std::memcpy(buffer, reply->data.data(), reply->data.size());
@@ -180,7 +190,7 @@ bool WireRemoteApi::CeWriteFile(CeHandle file, const void* buffer, std::uint32_t
         return {};
     };
     const std::optional<wire::WriteFileReply> reply = Call<wire::WriteFileReply>(
-        Session().get(),
+        Session(),
         wire::WriteFileRequest{WireHandle(file),
                                std::string(static_cast<const char*>(buffer), bytesToWrite)},
         noMoreThanSent);
@@ -193,16 +203,15 @@ bool WireRemoteApi::CeWriteFile(CeHandle file, const void* buffer, std::uint32_t
 bool WireRemoteApi::CeCloseHandle(CeHandle file)
 {
     const std::optional<wire::BoolReply> reply =
-        Call<wire::BoolReply>(Session().get(), wire::CloseHandleRequest{WireHandle(file)},
-                              kAnyReply, wire::RapiCommand::CloseHandle);
+        Call<wire::BoolReply>(Session(), wire::CloseHandleRequest{WireHandle(file)}, kAnyReply,
+                              wire::RapiCommand::CloseHandle);
     return reply && reply->succeeded;
 }
 
 std::uint32_t WireRemoteApi::CeGetFileSize(CeHandle file, std::uint32_t* sizeHigh)
 {
     const std::optional<wire::GetFileSizeReply> reply = Call<wire::GetFileSizeReply>(
-        Session().get(), wire::GetFileSizeRequest{WireHandle(file), sizeHigh != nullptr},
-        kAnyReply);
+        Session(), wire::GetFileSizeRequest{WireHandle(file), sizeHigh != nullptr}, kAnyReply);
     if (sizeHigh != nullptr)
         *sizeHigh = reply ? reply->sizeHigh.value_or(0) : 0;
     return reply ? reply->sizeLow : kInvalidFileSize;
@@ -211,7 +220,7 @@ std::uint32_t WireRemoteApi::CeGetFileSize(CeHandle file, std::uint32_t* sizeHig
 bool WireRemoteApi::CeDeleteFile(const std::u16string& path)
 {
     const std::optional<wire::BoolReply> reply = Call<wire::BoolReply>(
-        Session().get(), wire::DeleteFileRequest{path}, kAnyReply, wire::RapiCommand::DeleteFile);
+        Session(), wire::DeleteFileRequest{path}, kAnyReply, wire::RapiCommand::DeleteFile);
     return reply && reply->succeeded;
 }
 
@@ -221,24 +230,18 @@ bool WireRemoteApi::CeFindAllFiles(const std::u16string& pattern, std::uint32_t 
     count = 0;
     found = nullptr;
     const std::optional<wire::FindAllFilesReply> reply = Call<wire::FindAllFilesReply>(
-        Session().get(), wire::FindAllFilesRequest{pattern, flags}, kAnyReply, flags);
+        Session(), wire::FindAllFilesRequest{pattern, flags}, NamesFitTheirEntries, flags);
     if (!reply || reply->result == 0)
         return false;
-    if (reply->files.empty())
-        return true;
-    auto entries = std::make_unique<CeFindData[]>(reply->files.size());
-    std::transform(reply->files.begin(), reply->files.end(), entries.get(), EntryOf);
-    count = static_cast<std::uint32_t>(reply->files.size());
-    found = entries.get();
-    const std::lock_guard lock(m_mutex);
-    m_searchResults[found] = std::move(entries);
+    std::vector<CeFindData> entries(reply->files.size());
+    std::transform(reply->files.begin(), reply->files.end(), entries.begin(), EntryOf);
+    m_searchResults.HandOut(std::move(entries), count, found);
     return true;
 }
 
 HResult WireRemoteApi::CeRapiFreeBuffer(void* buffer)
 {
-    const std::lock_guard lock(m_mutex);
-    return m_searchResults.erase(buffer) == 1 ? kS_OK : kE_FAIL;
+    return m_searchResults.Free(buffer);
 }
 
 // The handheld's handles of the new process are not used; they are closed there at once,
@@ -247,7 +250,7 @@ bool WireRemoteApi::CeCreateProcess(const std::u16string& application,
                                     const std::u16string& commandLine)
 {
     const std::optional<wire::CreateProcessReply> reply = Call<wire::CreateProcessReply>(
-        Session().get(), wire::CreateProcessRequest{application, commandLine, 0}, kAnyReply);
+        Session(), wire::CreateProcessRequest{application, commandLine, 0}, kAnyReply);
     if (!reply)
         return false;
     const std::uint32_t startError = lastError;

@@ -2,12 +2,12 @@
 
 #include <chrono>
 #include <filesystem>
-#include <map>
 #include <memory>
 #include <mutex>
 #include <stop_token>
 
 #include "device/remote_api.h"
+#include "device/search_results.h"
 #include "link/rapi_session.h"
 #include "link/session_source.h"
 #include "link/surprise_capture.h"
@@ -65,8 +65,7 @@ private:
     std::stop_source m_stop;
     bool m_initializing = false;
     std::shared_ptr<RapiSession> m_session;
-    // The search results handed out and not yet freed.
-    std::map<const void*, std::unique_ptr<CeFindData[]>> m_searchResults;
+    SearchResults m_searchResults;
 };
 
 } // namespace zvk
