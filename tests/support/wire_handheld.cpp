@@ -1,0 +1,90 @@
+#include "support/wire_handheld.h"
+
+#include <gtest/gtest.h>
+
+#include "device/handheld_emulator.h"
+#include "emulator/wire_device.h"
+#include "link/handheld_connection.h"
+#include "link/wire_remote_api.h"
+#include "net/tcp_listener.h"
+#include "system/environment_path.h"
+
+namespace fs = std::filesystem;
+
+namespace zvk::test {
+namespace {
+
+constexpr IPv4Address kLoopback{127, 0, 0, 1};
+
+// A port of the loopback that nobody listens on now: the desktop's end must be named
+// before the device starts, which is told where to connect.
+std::uint16_t FreePort()
+{
+    Result<TcpListener> probe = TcpListener::Listen({kLoopback, 0});
+    if (!probe) {
+        ADD_FAILURE() << probe.error().detail;
+        return 0;
+    }
+    return probe->Local().port;
+}
+
+// The sessions of a connection to one WireHandheld, which they keep alive.
+class WireHandheldSessions final : public SessionSource
+{
+public:
+    WireHandheldSessions(const fs::path& folder, Clock& clock)
+        : m_handheld(folder, clock),
+          m_connection({[link = m_handheld.Link()]() -> Result<NamedLink> { return link; }})
+    {}
+
+    Result<TcpConnection> OpenSession(std::stop_token stop) override
+    {
+        return m_connection.OpenSession(stop);
+    }
+
+private:
+    WireHandheld m_handheld;
+    HandheldConnection m_connection;
+};
+
+} // namespace
+
+bool OverTheWire()
+{
+    return EnvironmentPath("ZVK_TEST_LINK") == "wire";
+}
+
+WireHandheld::WireHandheld(const fs::path& folder, Clock& clock, emulator::DeviceFaults faults)
+{
+    const Endpoint desktop{kLoopback, FreePort()};
+    emulator::WireDeviceOptions options;
+    options.folder = folder;
+    options.clock = &clock;
+    options.deviceAddress = kLoopback;
+    options.triggerPort = 0;
+    options.desktopAddress = kLoopback;
+    options.desktopPort = desktop.port;
+    options.faults = std::move(faults);
+    m_device = std::make_unique<emulator::WireDevice>(std::move(options),
+                                                      [](const std::string&) {});
+    if (Result<> started = m_device->Start(); !started)
+        ADD_FAILURE() << "the device on the wire did not start: " << started.error().detail;
+    m_link = NamedLink{desktop, m_device->Trigger()};
+}
+
+WireHandheld::~WireHandheld() = default;
+
+const NamedLink& WireHandheld::Link() const
+{
+    return m_link;
+}
+
+std::unique_ptr<RemoteApi> OpenTestHandheld(const fs::path& folder, Clock& clock)
+{
+    if (!OverTheWire())
+        return std::make_unique<HandheldEmulator>(folder, clock);
+    return std::make_unique<WireRemoteApi>(std::make_unique<WireHandheldSessions>(folder, clock),
+                                           fs::path());
+}
+
+} // namespace zvk::test
