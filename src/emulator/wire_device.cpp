@@ -108,8 +108,15 @@ const Endpoint& WireDevice::Trigger() const
 
 void WireDevice::Run(std::stop_token stop)
 {
+    const DeviceFaults& faults = m_options.faults;
+    if (faults.readErrorAfterBytes)
+        m_events.Tell("fault: reading a file fails after " +
+                      std::to_string(*faults.readErrorAfterBytes) + " bytes");
+    if (faults.diskFullAfterBytes)
+        m_events.Tell("fault: the disk is full after " +
+                      std::to_string(*faults.diskFullAfterBytes) + " bytes more");
     m_events.Tell("waiting for a trigger on " + EndpointText(m_triggerEndpoint));
-    if (m_options.faults.connectWithoutTrigger) {
+    if (faults.connectWithoutTrigger) {
         m_events.Tell("fault: connecting without a trigger");
         RunControl(Endpoint{*m_options.desktopAddress, m_options.desktopPort}, stop);
     }
