@@ -19,17 +19,13 @@ class DevicePasswordTest : public test::WireDeviceTest
 {
 };
 
-Deadline Soon()
-{
-    return std::chrono::steady_clock::now() + 10s;
-}
-
 // The desktop gives a password as `bytes` (its length field and text): what the device says.
 std::string Give(TcpConnection& control, const std::string& bytes)
 {
-    if (!WriteBytes(control, bytes, Soon(), {}))
+    if (!WriteBytes(control, bytes, test::Within(10s), {}))
         return "not sent";
-    const Result<std::string> reply = ReadBytes(control, wire::kPasswordReplyBytes, Soon(), {});
+    const Result<std::string> reply =
+        ReadBytes(control, wire::kPasswordReplyBytes, test::Within(10s), {});
     const Result<bool> accepted =
         reply ? wire::DecodePasswordReply(*reply) : Result<bool>(Unexpected(reply.error()));
     return !accepted ? "no reply" : *accepted ? "accepted" : "refused";
@@ -43,15 +39,16 @@ std::string WithLongLength(const std::string& encoded)
 
 std::string Unlock(TcpConnection& control)
 {
-    if (!WriteBytes(control, wire::EncodeUnlockRequest(), Soon(), {}))
+    if (!WriteBytes(control, wire::EncodeUnlockRequest(), test::Within(10s), {}))
         return "not sent";
-    const Result<std::uint32_t> reply = ReadWord(control, Soon(), {});
+    const Result<std::uint32_t> reply = ReadWord(control, test::Within(10s), {});
     if (!reply)
         return "no reply";
     if (*reply != 0)
         return "locked";
-    return WriteBytes(control, wire::EncodeUnlockAcknowledgement(), Soon(), {}) ? "unlocked"
-                                                                                : "not sent";
+    return WriteBytes(control, wire::EncodeUnlockAcknowledgement(), test::Within(10s), {})
+               ? "unlocked"
+               : "not sent";
 }
 
 struct PasswordCase

@@ -10,11 +10,6 @@
 namespace zvk::test {
 namespace {
 
-Deadline Within(std::chrono::milliseconds time)
-{
-    return std::chrono::steady_clock::now() + time;
-}
-
 constexpr std::chrono::seconds kStep{10};
 
 // The handheld's word, which must be `expected`.
@@ -30,6 +25,11 @@ Result<> Expect(TcpConnection& control, std::uint32_t expected)
 }
 
 } // namespace
+
+Deadline Within(std::chrono::milliseconds time)
+{
+    return std::chrono::steady_clock::now() + time;
+}
 
 IPv4Address DeviceAddress()
 {
@@ -53,9 +53,9 @@ std::uint16_t ScriptedDesktop::Port() const
     return m_listener.Local().port;
 }
 
-Result<> ScriptedDesktop::Trigger(const Endpoint& device)
+Result<> ScriptedDesktop::Trigger(const Endpoint& device, const IPv4Address& from)
 {
-    Result<UdpSocket> socket = UdpSocket::Bind(Endpoint{kDesktopAddress, 0});
+    Result<UdpSocket> socket = UdpSocket::Bind(Endpoint{from, 0});
     if (!socket)
         return Unexpected(std::move(socket).error());
     const std::vector<std::uint8_t> trigger{0x7F};

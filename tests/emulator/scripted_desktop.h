@@ -15,6 +15,9 @@ namespace zvk::test {
 
 inline constexpr IPv4Address kDesktopAddress{127, 0, 0, 1};
 
+// The deadline `time` from now.
+Deadline Within(std::chrono::milliseconds time);
+
 // The device's address in the tests: 127.0.0.2 where the system routes all of 127/8 to
 // itself, so that the device is seen to keep to its own address; else 127.0.0.1.
 IPv4Address DeviceAddress();
@@ -28,7 +31,8 @@ public:
     static Result<ScriptedDesktop> Listen();
 
     std::uint16_t Port() const;
-    Result<> Trigger(const Endpoint& device);
+    // The trigger, sent from the desktop's address unless `from` names another.
+    Result<> Trigger(const Endpoint& device, const IPv4Address& from = kDesktopAddress);
     Result<TcpConnection> Accept(std::chrono::milliseconds within);
     // Answers the hello and the greeting with the protocol's words and reads the info.
     static Result<wire::DeviceInfo> Handshake(TcpConnection& control);

@@ -10,6 +10,7 @@
 
 #include "device_rig.h"
 #include "link/frame_io.h"
+#include "net/udp_socket.h"
 #include "scripted_desktop.h"
 #include "support/file_bytes.h"
 #include "support/succeeded.h"
@@ -142,6 +143,36 @@ TEST_F(WireDeviceTest, AnUnknownCommandOrADamagedFrameEndsTheSessionWithTheReaso
     m_device->Stop();
     EXPECT_TRUE(Told("session 1 closed: request refused: ")) << testing::PrintToString(Events());
     EXPECT_TRUE(Told("session 2 closed: request refused: ")) << testing::PrintToString(Events());
+}
+
+TEST_F(WireDeviceTest, ADesktopThatAnswersOutOfTurnIsLeftAndTheNextTriggerConnectsAgain)
+{
+    Start(Options());
+    ASSERT_TRUE(test::Succeeded(m_desktop->Trigger(m_device->Trigger())));
+    Result<TcpConnection> control = m_desktop->Accept(10s);
+    ASSERT_TRUE(test::Succeeded(control));
+    ASSERT_TRUE(test::Succeeded(ReadWord(*control, test::Within(10s), {})));
+    ASSERT_TRUE(
+        test::Succeeded(WriteBytes(*control, wire::EncodeWords({4}), test::Within(10s), {})));
+    EXPECT_FALSE(ReadWord(*control, test::Within(10s), {}));
+    EXPECT_TRUE(Told("control connection closed: the desktop answered 4 to 0, not 3"))
+        << testing::PrintToString(Events());
+
+    EXPECT_TRUE(test::Succeeded(Connect()));
+}
+
+TEST_F(WireDeviceTest, ANamedDesktopIsReachedWhoeverSentTheTrigger)
+{
+    // Another address of this computer sends the trigger, where the system has one.
+    const IPv4Address sender{127, 0, 0, 3};
+    if (!UdpSocket::Bind(Endpoint{sender, 0}))
+        GTEST_SKIP() << "this computer has no third loopback address";
+    WireDeviceOptions options = Options();
+    options.desktopAddress = test::kDesktopAddress;
+    Start(options);
+    ASSERT_TRUE(test::Succeeded(m_desktop->Trigger(m_device->Trigger(), sender)));
+    EXPECT_TRUE(test::Succeeded(AcceptControl()));
+    EXPECT_TRUE(Told("trigger from 127.0.0.3:")) << testing::PrintToString(Events());
 }
 
 } // namespace
