@@ -38,9 +38,9 @@ IPv4Address DeviceAddress()
     return {127, 0, 0, 1};
 }
 
-Result<ScriptedDesktop> ScriptedDesktop::Listen()
+Result<ScriptedDesktop> ScriptedDesktop::Listen(const IPv4Address& address)
 {
-    Result<TcpListener> listener = TcpListener::Listen(Endpoint{kDesktopAddress, 0});
+    Result<TcpListener> listener = TcpListener::Listen(Endpoint{address, 0});
     if (!listener)
         return Unexpected(std::move(listener).error());
     return ScriptedDesktop(std::move(listener).value());
@@ -53,9 +53,9 @@ std::uint16_t ScriptedDesktop::Port() const
     return m_listener.Local().port;
 }
 
-Result<> ScriptedDesktop::Trigger(const Endpoint& device, const IPv4Address& from)
+Result<> ScriptedDesktop::Trigger(const Endpoint& device)
 {
-    Result<UdpSocket> socket = UdpSocket::Bind(Endpoint{from, 0});
+    Result<UdpSocket> socket = UdpSocket::Bind(Endpoint{kDesktopAddress, 0});
     if (!socket)
         return Unexpected(std::move(socket).error());
     const std::vector<std::uint8_t> trigger{0x7F};

@@ -28,11 +28,11 @@ IPv4Address DeviceAddress();
 class ScriptedDesktop
 {
 public:
-    static Result<ScriptedDesktop> Listen();
+    static Result<ScriptedDesktop> Listen(const IPv4Address& address = kDesktopAddress);
 
     std::uint16_t Port() const;
-    // The trigger, sent from the desktop's address unless `from` names another.
-    Result<> Trigger(const Endpoint& device, const IPv4Address& from = kDesktopAddress);
+    // The trigger, sent from the desktop's address.
+    Result<> Trigger(const Endpoint& device);
     Result<TcpConnection> Accept(std::chrono::milliseconds within);
     // Answers the hello and the greeting with the protocol's words and reads the info.
     static Result<wire::DeviceInfo> Handshake(TcpConnection& control);
