@@ -127,8 +127,10 @@ void WireDevice::Run(std::stop_token stop)
 
 std::optional<Endpoint> WireDevice::AwaitTrigger(std::stop_token stop)
 {
-    const Result<Datagram> datagram = m_trigger->Receive(DeadlineAfter(kDesktopIdleLimit), stop);
-    if (stop.stop_requested())
+    const Deadline deadline = DeadlineAfter(kDesktopIdleLimit);
+    const Result<Datagram> datagram = m_trigger->Receive(deadline, stop);
+    // A long wait that ran out is no event: the device goes on waiting.
+    if (stop.stop_requested() || (!datagram && std::chrono::steady_clock::now() >= deadline))
         return std::nullopt;
     if (!datagram) {
         m_events.Tell("no trigger: " + datagram.error().detail);
