@@ -87,9 +87,9 @@ std::optional<fs::path> FileOf(const fs::path& folder, std::u16string_view handh
 
 } // namespace
 
-HandheldEmulator::HandheldEmulator(fs::path folder, Clock& clock)
-    : m_folder(std::move(folder)), m_clock(clock), m_settings(ReadEmulatorSettings(m_folder)),
-      m_program(m_folder, clock), m_link(clock)
+HandheldEmulator::HandheldEmulator(fs::path folder, Clock& clock, SettingsAdjustment adjust)
+    : m_folder(std::move(folder)), m_clock(clock), m_adjust(std::move(adjust)),
+      m_settings(ReadSettings()), m_program(m_folder, clock), m_link(clock)
 {
     Configure(m_settings);
     // The handheld program's folders exist wherever it is installed.
@@ -121,7 +121,7 @@ HResult HandheldEmulator::CeRapiInit()
     std::stop_token cancelled;
     {
         const std::lock_guard lock(m_mutex);
-        m_settings = ReadEmulatorSettings(m_folder);
+        m_settings = ReadSettings();
         settings = m_settings;
         Configure(m_settings);
         m_cancelInit = std::stop_source();
@@ -330,6 +330,14 @@ void HandheldEmulator::Configure(const EmulatorSettings& settings)
 {
     m_link.Configure(std::chrono::milliseconds(settings.callDelayMs),
                      settings.bandwidthBytesPerSecond);
+}
+
+EmulatorSettings HandheldEmulator::ReadSettings() const
+{
+    EmulatorSettings settings = ReadEmulatorSettings(m_folder);
+    if (m_adjust)
+        m_adjust(settings);
+    return settings;
 }
 
 HandheldEmulator::OpenFile* HandheldEmulator::Find(CeHandle file)

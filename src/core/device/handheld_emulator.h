@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -21,11 +22,16 @@ namespace zvk {
 // to connect (a second or more: too slow for the desktop, so the connection fails), or
 // fail or slow down reads, and can make its link as slow as a real one (SimulatedLink),
 // which counts the calls made. The settings are read when it is created and at every
-// CeRapiInit. Its delays take their time from `clock`. All calls may come from any thread.
+// CeRapiInit; `adjust`, when given, changes them each time after they are read, so that
+// whoever plays the handheld on another link can make it misbehave without writing to
+// the folder. Its delays take their time from `clock`. All calls may come from any thread.
 class HandheldEmulator final : public RemoteApi
 {
 public:
-    explicit HandheldEmulator(std::filesystem::path folder, Clock& clock = SteadyClock());
+    using SettingsAdjustment = std::function<void(EmulatorSettings&)>;
+
+    explicit HandheldEmulator(std::filesystem::path folder, Clock& clock = SteadyClock(),
+                              SettingsAdjustment adjust = {});
     ~HandheldEmulator() override;
 
     // Holds the lock file of EmulatedTransferLock until the transfer has ended and the
@@ -68,9 +74,11 @@ private:
     OpenFile* Find(CeHandle file);
     bool ReadFrom(CeHandle file, void* buffer, std::uint32_t bytesToRead, std::uint32_t& bytesRead);
     void Configure(const EmulatorSettings& settings);
+    EmulatorSettings ReadSettings() const;
 
     const std::filesystem::path m_folder;
     Clock& m_clock;
+    const SettingsAdjustment m_adjust;
     std::mutex m_mutex;
     EmulatorSettings m_settings;
     // Requested by CeRapiUninit: a CeRapiInit still waiting gives up.

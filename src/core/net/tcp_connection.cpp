@@ -10,8 +10,24 @@ namespace zvk {
 Result<TcpConnection> TcpConnection::Connect(const Endpoint& peer, Deadline deadline,
                                              std::stop_token stop)
 {
+    return Establish(OpenSocket(SocketKind::Stream), peer, deadline, stop);
+}
+
+Result<TcpConnection> TcpConnection::ConnectFrom(const IPv4Address& local, const Endpoint& peer,
+                                                 Deadline deadline, std::stop_token stop)
+{
+    Expected<BoundSocket, std::error_code> bound =
+        OpenBound(SocketKind::Stream, Endpoint{local, 0});
+    if (!bound)
+        return Establish(Unexpected(bound.error()), peer, deadline, stop);
+    return Establish(std::move(bound->socket), peer, deadline, stop);
+}
+
+Result<TcpConnection> TcpConnection::Establish(Expected<NativeSocket, std::error_code> socket,
+                                               const Endpoint& peer, Deadline deadline,
+                                               std::stop_token stop)
+{
     const std::string what = "cannot connect to " + EndpointText(peer);
-    Expected<NativeSocket, std::error_code> socket = OpenSocket(SocketKind::Stream);
     if (!socket)
         return SocketFailure(what, socket.error());
     std::error_code failure = StartConnect(*socket, peer);

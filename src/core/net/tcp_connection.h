@@ -18,6 +18,10 @@ class TcpConnection
 public:
     static Result<TcpConnection> Connect(const Endpoint& peer, Deadline deadline,
                                          std::stop_token stop);
+    // The same, leaving from one address of this computer, as a handheld with an address
+    // of its own connects: a desktop may check that its peer is the handheld it triggered.
+    static Result<TcpConnection> ConnectFrom(const IPv4Address& local, const Endpoint& peer,
+                                             Deadline deadline, std::stop_token stop);
     // A connection a listener accepted.
     TcpConnection(NativeSocket socket, const Endpoint& peer);
 
@@ -34,6 +38,10 @@ public:
     void ShutdownSending();
 
 private:
+    static Result<TcpConnection> Establish(Expected<NativeSocket, std::error_code> socket,
+                                           const Endpoint& peer, Deadline deadline,
+                                           std::stop_token stop);
+
     NativeSocket m_socket;
     Endpoint m_peer;
 };
