@@ -61,7 +61,8 @@ HandheldEmulator::SettingsAdjustment ReadFaultOf(const DeviceFaults& faults)
 
 WireDevice::WireDevice(WireDeviceOptions options, DeviceEvents::Sink events)
     : m_options(std::move(options)), m_events(std::move(events)),
-      m_handheld(m_options.folder, SteadyClock(), ReadFaultOf(m_options.faults)),
+      m_handheld(m_options.folder, m_options.clock ? *m_options.clock : SteadyClock(),
+                 ReadFaultOf(m_options.faults)),
       m_disk(m_options.faults.diskFullAfterBytes), m_control(ControlSettingsOf(m_options))
 {}
 
@@ -104,6 +105,11 @@ void WireDevice::Stop()
 const Endpoint& WireDevice::Trigger() const
 {
     return m_triggerEndpoint;
+}
+
+HandheldEmulator& WireDevice::Handheld()
+{
+    return m_handheld;
 }
 
 void WireDevice::Run(std::stop_token stop)

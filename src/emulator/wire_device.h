@@ -10,6 +10,7 @@
 #include <string>
 #include <thread>
 
+#include "device/clock.h"
 #include "device/handheld_emulator.h"
 #include "emulator/device_control.h"
 #include "emulator/device_events.h"
@@ -42,6 +43,9 @@ struct WireDeviceOptions
     std::uint32_t osMajor = 5; // Windows Mobile 6
     std::uint32_t osMinor = 2;
     wire::PasswordStyle passwordStyle = wire::PasswordStyle::None;
+    // Where its handheld takes its time from (the export's delay, emulator.ini's delays):
+    // the system's steady clock unless a test gives its own.
+    Clock* clock = nullptr;
     std::u16string password; // typed on the desktop, for PasswordStyle::OnDesktop
     DeviceFaults faults;
 };
@@ -67,6 +71,8 @@ public:
 
     // Where the trigger is received: the port the system chose when 0 was asked for.
     const Endpoint& Trigger() const;
+    // The folder emulator behind it, which every session's calls reach.
+    HandheldEmulator& Handheld();
 
 private:
     struct SessionThread

@@ -2,8 +2,15 @@
 
 #include <sstream>
 
+#include <optional>
+#include <string>
+
+#include "device/handheld_selection.h"
 #include "support/manual_clock.h"
+#include "support/wire_handheld.h"
 #include "system/environment_path.h"
+
+namespace fs = std::filesystem;
 
 namespace zvk::cli {
 
@@ -16,16 +23,18 @@ CliRun Zvk(const Arguments& arguments, const std::filesystem::path& workingFolde
     // A transfer's watchdog, export poll and handheld delays take no real time.
     test::ManualClock clock;
     // The tests name their emulated handheld as a user does, in ZVK_HANDHELD, which this
-    // stand-in for zvk's main reads as main does.
-    const CommandContext context{out,
-                                 err,
-                                 false,
-                                 clock,
-                                 {},
-                                 workingFolder,
-                                 ZVK_SAMPLE_DIR,
-                                 cacheFolder,
-                                 EnvironmentPath("ZVK_HANDHELD")};
+    // stand-in for zvk's main reads as main does. Over the wire, a device emulator serves
+    // that folder and zvk reaches it over its own link, named as ZVK_LINK names it.
+    fs::path handheld = EnvironmentPath("ZVK_HANDHELD");
+    std::optional<test::WireHandheld> wire;
+    std::string link;
+    if (test::OverTheWire() && !handheld.empty() &&
+        PrepareHandheldFolder(handheld, ZVK_SAMPLE_DIR)) {
+        link = NamedLinkText(wire.emplace(handheld, clock).Link());
+        handheld.clear();
+    }
+    const CommandContext context{
+        out, err, false, clock, {}, workingFolder, ZVK_SAMPLE_DIR, cacheFolder, handheld, link};
     clock.RunAdvancing(test::ManualClock::Work::WaitsForActivities,
                        [&] { status = RunCommandLine(arguments, context); });
     return {status, out.str(), err.str()};

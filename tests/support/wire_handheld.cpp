@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "device/handheld_emulator.h"
 #include "emulator/wire_device.h"
+#include "link/handheld_choice.h"
 #include "link/handheld_connection.h"
 #include "link/wire_remote_api.h"
 #include "net/tcp_listener.h"
@@ -42,6 +42,16 @@ public:
         return m_connection.OpenSession(stop);
     }
 
+    std::string ClaimName() const override
+    {
+        return ClaimNameOf(m_handheld.Link());
+    }
+
+    HandheldEmulator& Emulator()
+    {
+        return m_handheld.Emulator();
+    }
+
 private:
     WireHandheld m_handheld;
     HandheldConnection m_connection;
@@ -65,8 +75,8 @@ WireHandheld::WireHandheld(const fs::path& folder, Clock& clock, emulator::Devic
     options.desktopAddress = kLoopback;
     options.desktopPort = desktop.port;
     options.faults = std::move(faults);
-    m_device = std::make_unique<emulator::WireDevice>(std::move(options),
-                                                      [](const std::string&) {});
+    m_device =
+        std::make_unique<emulator::WireDevice>(std::move(options), [](const std::string&) {});
     if (Result<> started = m_device->Start(); !started)
         ADD_FAILURE() << "the device on the wire did not start: " << started.error().detail;
     m_link = NamedLink{desktop, m_device->Trigger()};
@@ -79,12 +89,21 @@ const NamedLink& WireHandheld::Link() const
     return m_link;
 }
 
-std::unique_ptr<RemoteApi> OpenTestHandheld(const fs::path& folder, Clock& clock)
+HandheldEmulator& WireHandheld::Emulator()
 {
-    if (!OverTheWire())
-        return std::make_unique<HandheldEmulator>(folder, clock);
-    return std::make_unique<WireRemoteApi>(std::make_unique<WireHandheldSessions>(folder, clock),
-                                           fs::path());
+    return m_device->Handheld();
+}
+
+TestHandheld OpenTestHandheld(const fs::path& folder, Clock& clock)
+{
+    if (!OverTheWire()) {
+        auto emulator = std::make_unique<HandheldEmulator>(folder, clock);
+        HandheldEmulator* plays = emulator.get();
+        return {std::move(emulator), plays};
+    }
+    auto sessions = std::make_unique<WireHandheldSessions>(folder, clock);
+    HandheldEmulator* plays = &sessions->Emulator();
+    return {std::make_unique<WireRemoteApi>(std::move(sessions), fs::path()), plays};
 }
 
 } // namespace zvk::test

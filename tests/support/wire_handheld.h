@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "device/clock.h"
+#include "device/handheld_emulator.h"
 #include "device/remote_api.h"
 #include "emulator/device_faults.h"
 #include "net/named_link.h"
@@ -32,14 +33,22 @@ public:
     WireHandheld& operator=(const WireHandheld&) = delete;
 
     const NamedLink& Link() const;
+    HandheldEmulator& Emulator();
 
 private:
     NamedLink m_link;
     std::unique_ptr<emulator::WireDevice> m_device;
 };
 
+// The handheld of a test, and the folder emulator that plays it, for the test to look into.
+struct TestHandheld
+{
+    std::unique_ptr<RemoteApi> link;
+    HandheldEmulator* emulator = nullptr;
+};
+
 // The handheld in `folder` for a test: the folder emulator, or, over the wire, the desktop's
-// own link to a WireHandheld over the folder, which the handheld returned keeps alive.
-std::unique_ptr<RemoteApi> OpenTestHandheld(const std::filesystem::path& folder, Clock& clock);
+// own link to a WireHandheld over the folder, which the link returned keeps alive.
+TestHandheld OpenTestHandheld(const std::filesystem::path& folder, Clock& clock);
 
 } // namespace zvk::test

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <string>
 #include <system_error>
 
 #include "files/exclusive_file_lock.h"
@@ -24,14 +25,15 @@ private:
 
 } // namespace
 
-Result<ClaimOutcome> ClaimDesktopHandheld()
+Result<ClaimOutcome> ClaimDesktopHandheld(std::string_view linkName)
 {
     std::error_code ec;
     const fs::path folder = fs::temp_directory_path(ec);
     if (ec)
         return Fail("no temporary folder for the handheld's lock: " + StandardReason(ec).message());
-    Result<std::unique_ptr<ExclusiveFileLock>> lock =
-        ExclusiveFileLock::Take(folder / "zvk-handheld.lock");
+    const std::string name =
+        linkName.empty() ? "zvk-handheld.lock" : "zvk-handheld-" + std::string(linkName) + ".lock";
+    Result<std::unique_ptr<ExclusiveFileLock>> lock = ExclusiveFileLock::Take(folder / name);
     if (!lock)
         return Unexpected(std::move(lock).error());
     if (*lock == nullptr)

@@ -1,5 +1,7 @@
 #include "link/handheld_choice.h"
 
+#include <algorithm>
+
 #include "link/wire_remote_api.h"
 #include "net/handheld_link.h"
 #include "net/named_link.h"
@@ -32,6 +34,13 @@ Result<NamedLink> FoundLink(const NetworkLinkPlace& network)
     return LinkOfInterface(*found);
 }
 
+// A named link is its own handheld; a found one is the desktop's one handheld.
+std::string LinkClaimName(const std::string& named)
+{
+    const Result<NamedLink> link = ParseNamedLink(named);
+    return named.empty() || !link ? std::string() : ClaimNameOf(*link);
+}
+
 #ifndef _WIN32
 bool HasRndisInterface(const NetworkLinkPlace& network)
 {
@@ -51,8 +60,8 @@ bool HasRndisInterface(const NetworkLinkPlace& network)
 class SharedSessionSource final : public SessionSource
 {
 public:
-    explicit SharedSessionSource(std::shared_ptr<HandheldConnection> connection)
-        : m_connection(std::move(connection))
+    SharedSessionSource(std::shared_ptr<HandheldConnection> connection, std::string claimName)
+        : m_connection(std::move(connection)), m_claimName(std::move(claimName))
     {}
 
     Result<TcpConnection> OpenSession(std::stop_token stop) override
@@ -60,11 +69,24 @@ public:
         return m_connection->OpenSession(stop);
     }
 
+    std::string ClaimName() const override
+    {
+        return m_claimName;
+    }
+
 private:
     std::shared_ptr<HandheldConnection> m_connection;
+    const std::string m_claimName;
 };
 
 } // namespace
+
+std::string ClaimNameOf(const NamedLink& link)
+{
+    std::string name = EndpointText(link.desktop);
+    std::replace(name.begin(), name.end(), ':', '-');
+    return name;
+}
 
 HandheldChooser::HandheldChooser(NetworkLinkPlace network, Clock& clock)
     : m_network(std::move(network)), m_clock(clock)
@@ -114,7 +136,8 @@ Result<std::unique_ptr<RemoteApi>> HandheldChooser::OpenOwnLink(const HandheldPl
     if (!connection)
         return Unexpected(std::move(connection).error());
     return std::unique_ptr<RemoteApi>(std::make_unique<WireRemoteApi>(
-        std::make_unique<SharedSessionSource>(std::move(connection).value()),
+        std::make_unique<SharedSessionSource>(std::move(connection).value(),
+                                              LinkClaimName(NamedLinkOf(m_network, place))),
         m_network.captureFolder));
 }
 

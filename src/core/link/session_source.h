@@ -1,6 +1,7 @@
 #pragma once
 
 #include <stop_token>
+#include <string>
 
 #include "net/tcp_connection.h"
 #include "system/result.h"
@@ -19,6 +20,13 @@ public:
     // at once. Blocks until the handheld answers or gives up; a stop ends the wait, a
     // failure. A failure names the step that failed.
     virtual Result<TcpConnection> OpenSession(std::stop_token stop) = 0;
+
+    // The name of a link named for its handheld ("127.0.0.1-9990"), whose transfers are kept
+    // apart from those of other handhelds; empty for the one handheld of this desktop.
+    virtual std::string ClaimName() const
+    {
+        return {};
+    }
 };
 
 } // namespace zvk

@@ -106,7 +106,7 @@ WireRemoteApi::~WireRemoteApi() = default;
 
 Result<ClaimOutcome> WireRemoteApi::ClaimForTransfer()
 {
-    return ClaimDesktopHandheld();
+    return ClaimDesktopHandheld(m_sessions->ClaimName());
 }
 
 HResult WireRemoteApi::CeRapiInit()

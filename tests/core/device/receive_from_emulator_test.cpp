@@ -13,6 +13,7 @@
 #include "support/recording_window_port.h"
 #include "support/succeeded.h"
 #include "support/temp_dir.h"
+#include "support/wire_handheld.h"
 #include "text/path_text.h"
 
 namespace fs = std::filesystem;
@@ -35,7 +36,9 @@ struct EmulatedReception
     ReceiveSettings settings;
     test::ManualClock clock;
     std::stop_source stop;
-    std::unique_ptr<HandheldEmulator> handheld;
+    std::unique_ptr<RemoteApi> handheld;
+    // What plays the handheld, reached through `handheld` directly or over the wire.
+    HandheldEmulator* emulator = nullptr;
 
     explicit EmulatedReception(std::string_view emulatorSettings = "")
     {
@@ -43,7 +46,11 @@ struct EmulatedReception
             PrepareHandheldFolder(HandheldFolder(), SampleListsFolder(ZVK_SAMPLE_DIR))));
         handheldDir.Write("handheld/emulator.ini",
                           "[Emulator]\r\nExportDelayMs=5\r\n" + std::string(emulatorSettings));
-        handheld = std::make_unique<HandheldEmulator>(HandheldFolder(), clock);
+        test::TestHandheld opened = test::OpenTestHandheld(HandheldFolder(), clock);
+        handheld = std::move(opened.link);
+        emulator = opened.emulator;
+        // The workers run on a link that is up, as the transfer session leaves it.
+        EXPECT_EQ(handheld->CeRapiInit(), kS_OK);
         window.receiveFolder = desktop.Path();
     }
 
@@ -66,7 +73,7 @@ struct EmulatedReception
                                           stop.get_token());
         });
         clock.RunAdvancing(test::ManualClock::Work::WaitsForActivities,
-                           [&] { handheld->Program().WaitUntilIdle(); });
+                           [&] { emulator->Program().WaitUntilIdle(); });
         return received;
     }
 };
@@ -86,7 +93,7 @@ TEST(ReceiveFromEmulatorTest, MovesTheSampleListsByteForByteWithTheirSemicolonTe
     }
     EXPECT_EQ(reception.HandheldLists(), "");
     EXPECT_EQ(ListFolder(reception.HandheldFolder()), "ZVK_CE emulator.ini");
-    EXPECT_EQ(reception.handheld->Program().Runs(), (std::vector<std::u16string>{u"i", u"x"}));
+    EXPECT_EQ(reception.emulator->Program().Runs(), (std::vector<std::u16string>{u"i", u"x"}));
 }
 
 TEST(ReceiveFromEmulatorTest, ThousandListsWithSlovakNamesAndAnEmptyOne)
@@ -139,7 +146,7 @@ TEST(ReceiveFromEmulatorTest, AListOf100KBTakesAtMostEightReadsOverTheLink)
     reception.handheldDir.Write("handheld/ZVK_CE/Data/DENNY.DAT", list);
     EXPECT_TRUE(reception.Run());
     EXPECT_EQ(ReadBytes(reception.desktop.Path() / "DENNY.DAT"), list);
-    const LinkCallCounts calls = reception.handheld->CallCounts();
+    const LinkCallCounts calls = reception.emulator->CallCounts();
     EXPECT_LE(calls.Of(LinkCall::ReadFile), 8u);
     EXPECT_EQ(calls.Of(LinkCall::CreateFile), 1u);
     EXPECT_EQ(calls.Of(LinkCall::GetFileSize), 0u);
@@ -253,7 +260,7 @@ TEST(ReceiveFromEmulatorTest, AReceiveFolderInTheHandheldsOwnIsRefusedBeforeAnyt
         reception.window.receiveFolder = reception.handheldDir.Path() / inside;
         EXPECT_FALSE(reception.Run());
         EXPECT_EQ(reception.HandheldLists(), kSamples);
-        EXPECT_TRUE(reception.handheld->Program().Runs().empty());
+        EXPECT_TRUE(reception.emulator->Program().Runs().empty());
         EXPECT_EQ(reception.window.Outcomes(),
                   std::vector<std::string>{"receive folder in handheld|" +
                                            PathText(reception.window.receiveFolder) + "|" +
@@ -285,7 +292,7 @@ TEST(ReceiveFromEmulatorTest, WaitForAnExportThatNeverEndsIsToldAndGivenUp)
     EXPECT_EQ(abandoned, std::vector<test::ManualClock::Duration>{5s});
     EXPECT_EQ(ListFolder(reception.desktop.Path()), "");
     EXPECT_EQ(reception.HandheldLists(), kSamples);
-    EXPECT_EQ(reception.handheld->Program().Runs(), std::vector<std::u16string>{u"i"});
+    EXPECT_EQ(reception.emulator->Program().Runs(), std::vector<std::u16string>{u"i"});
     EXPECT_TRUE(reception.window.Outcomes().empty());
     EXPECT_EQ(reception.window.Events().back(), "unlock");
 }

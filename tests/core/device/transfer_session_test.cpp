@@ -15,6 +15,7 @@
 #include "support/recording_window_port.h"
 #include "support/succeeded.h"
 #include "support/temp_dir.h"
+#include "support/wire_handheld.h"
 #include "text/path_text.h"
 
 namespace fs = std::filesystem;
@@ -67,6 +68,8 @@ struct Session
     ManualClock clock;
     std::stop_source stop;
     RemoteApi* handheld = nullptr;
+    // What plays an emulated handheld, reached through `handheld` directly or over the wire.
+    HandheldEmulator* emulator = nullptr;
     // The working folder the handheld was opened for.
     fs::path openedIn;
     std::unique_ptr<TransferSession> session;
@@ -105,7 +108,7 @@ struct Session
 
     HandheldEmulator& Emulator() const
     {
-        return static_cast<HandheldEmulator&>(*handheld);
+        return *emulator;
     }
 };
 
@@ -122,8 +125,9 @@ std::function<Result<std::unique_ptr<RemoteApi>>(Session&)> MakeEmulated(std::st
         EXPECT_TRUE(
             test::Succeeded(PrepareHandheldFolder(folder, SampleListsFolder(ZVK_SAMPLE_DIR))));
         session.dir.Write("handheld/emulator.ini", "[Emulator]\r\n" + settings);
-        return std::unique_ptr<RemoteApi>(
-            std::make_unique<HandheldEmulator>(folder, session.clock));
+        test::TestHandheld opened = test::OpenTestHandheld(folder, session.clock);
+        session.emulator = opened.emulator;
+        return std::move(opened.link);
     };
 }
 
