@@ -69,8 +69,11 @@ SANITIZER_ENV := ASAN_OPTIONS=halt_on_error=1:detect_leaks=1:strict_string_check
 # The fuzz targets, each for a bounded time, in a clang build of their own.
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
-# The link soak's receptions in a row; a failure prints the seed that replays it.
+# The link soak's receptions in a row; a failure prints the seed that replays it. Over the
+# wire each reception also meets the device emulator's dropped sessions, short replies and
+# stalls, which take real seconds.
 SOAK_RECEPTIONS ?= 200
+SOAK_WIRE_RECEPTIONS ?= 100
 
 check: check-deps
 	$(MAKE) test
@@ -103,6 +106,7 @@ check-fuzz: check-deps
 # The bad-input tour needs no part of its own: it is a suite of `make test` (BadInputTour).
 check-soak: build
 	$(BUILD)/tests/soak/zvk_link_soak --receptions $(SOAK_RECEPTIONS)
+	$(BUILD)/tests/soak/zvk_link_soak --receptions $(SOAK_WIRE_RECEPTIONS) --wire
 
 # The Debian package of zvkpc and zvk, $(DEB_BUILD)/zvk-pc_VERSION_amd64.deb, from a Release
 # build of its own (`sudo apt install ./build-deb/zvk-pc_*.deb`). Only the programs and the

@@ -2,6 +2,7 @@
 #include <atomic>
 #include <filesystem>
 #include <future>
+#include <optional>
 #include <thread>
 
 #include <QApplication>
@@ -22,6 +23,7 @@
 #include "support/file_bytes.h"
 #include "support/manual_clock.h"
 #include "support/small_disk.h"
+#include "support/wire_handheld.h"
 
 namespace fs = std::filesystem;
 
@@ -63,6 +65,7 @@ private slots:
 
     void cleanup()
     {
+        m_wire.reset();
         m_session.reset();
         m_clock.reset();
     }
@@ -475,11 +478,20 @@ private:
     }
 
     // The window as main starts it in the desktop's folder, with ZVK_HANDHELD naming the
-    // emulated handheld.
-    zvk::WindowContext Context() const
+    // emulated handheld; over the wire, with ZVK_LINK naming a device emulator that serves
+    // that folder.
+    zvk::WindowContext Context()
     {
         zvk::WindowContext context = m_session->Context();
-        context.handheldVariable = m_handheld;
+        if (!zvk::test::OverTheWire()) {
+            context.handheldVariable = m_handheld;
+            return context;
+        }
+        const zvk::Result<> prepared =
+            zvk::PrepareHandheldFolder(m_handheld, zvk::SampleListsFolder(ZVK_SAMPLE_DIR));
+        if (!prepared)
+            qFatal("%s", prepared.error().detail.c_str());
+        context.linkVariable = zvk::NamedLinkText(m_wire.emplace(m_handheld, *m_clock).Link());
         return context;
     }
 
@@ -506,6 +518,7 @@ private:
     std::unique_ptr<zvk::test::DesktopSession> m_session;
     std::unique_ptr<zvk::test::ManualClock> m_clock;
     fs::path m_handheld;
+    std::optional<zvk::test::WireHandheld> m_wire;
     QString m_lockedDuringMessage;
 };
 

@@ -4,7 +4,10 @@
 // held must be on the desktop byte for byte or still on the handheld, and nothing else may
 // lie in either place. The schedule follows from the seed, which a failure prints.
 //
-//   zvk_link_soak [--receptions N] [--seed S]
+//   zvk_link_soak [--receptions N] [--seed S] [--wire]
+//
+// With --wire the handheld is a device emulator on loopback, reached over the desktop's own
+// network link, whose sessions also drop, stall and answer short at random calls.
 
 #include <chrono>
 #include <cstdlib>
@@ -34,6 +37,7 @@ struct Options
 {
     int receptions = 200;
     std::uint64_t seed = 0;
+    bool overWire = false;
 };
 
 std::optional<Options> ParseOptions(int argc, char** argv)
@@ -41,6 +45,10 @@ std::optional<Options> ParseOptions(int argc, char** argv)
     Options options;
     options.seed =
         static_cast<std::uint64_t>(std::chrono::system_clock::now().time_since_epoch().count());
+    if (argc > 1 && std::string_view(argv[argc - 1]) == "--wire") {
+        options.overWire = true;
+        --argc;
+    }
     for (int i = 1; i + 1 < argc; i += 2) {
         const std::string_view option = argv[i];
         char* end = nullptr;
@@ -82,14 +90,17 @@ std::vector<std::string> OutcomeProblems(const ReceptionPlan& plan, Outcome outc
 
 int Soak(const Options& options)
 {
-    std::cout << "link soak: " << options.receptions << " receptions, seed " << options.seed
+    std::cout << "link soak: " << options.receptions << " receptions"
+              << (options.overWire ? " over the wire" : "") << ", seed " << options.seed
               << std::endl;
     const test::TempDir dir;
     const SoakFolders folders{dir.Path() / "handheld", dir.Path() / "prijate", dir.Path() / "work"};
     fs::create_directories(EmulatedListStore(folders.handheld));
     fs::create_directories(folders.work);
-    // The children find the handheld by the environment and read no settings file.
-    setenv("ZVK_HANDHELD", folders.handheld.c_str(), 1);
+    // The children find the handheld by the environment and read no settings file: its
+    // folder, or over the wire the link of each reception's device emulator.
+    if (!options.overWire)
+        setenv("ZVK_HANDHELD", folders.handheld.c_str(), 1);
     if (chdir(folders.work.c_str()) != 0)
         return EXIT_FAILURE;
     SoakLedger ledger(folders.handheld, folders.desktop);
@@ -102,7 +113,7 @@ int Soak(const Options& options)
         for (const std::string& problem : problems)
             std::cout << "  " << problem << '\n';
         std::cout << "replay: zvk_link_soak --receptions " << options.receptions << " --seed "
-                  << options.seed << std::endl;
+                  << options.seed << (options.overWire ? " --wire" : "") << std::endl;
         return EXIT_FAILURE;
     };
     // Outcomes of the receptions in this process and of those of zvk children.
@@ -113,9 +124,12 @@ int Soak(const Options& options)
         for (int lists = std::uniform_int_distribution<int>(0, 3)(random); !last && lists > 0;
              --lists)
             ledger.Measure(random());
-        ReceptionPlan plan = ReceptionPlan::Draw(random, ledger.StoreNames().size());
-        if (last) // a calm reception at the end takes whatever the handheld still holds
+        ReceptionPlan plan =
+            ReceptionPlan::Draw(random, ledger.StoreNames().size(), options.overWire);
+        if (last) { // a calm reception at the end takes whatever the handheld still holds
             plan = ReceptionPlan{"[Emulator]\r\nExportDelayMs=0\r\n"};
+            plan.overWire = options.overWire;
+        }
         const std::set<std::string> before = ledger.StoreNames();
         const Result<Outcome> outcome = Receive(plan, folders, ledger);
         if (!outcome)
@@ -146,7 +160,7 @@ int main(int argc, char** argv)
 {
     const std::optional<zvk::soak::Options> options = zvk::soak::ParseOptions(argc, argv);
     if (!options) {
-        std::cerr << "usage: zvk_link_soak [--receptions N] [--seed S]\n";
+        std::cerr << "usage: zvk_link_soak [--receptions N] [--seed S] [--wire]\n";
         return 2;
     }
     return zvk::soak::Soak(*options);

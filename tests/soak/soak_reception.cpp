@@ -5,14 +5,17 @@
 #include <chrono>
 #include <csignal>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <stop_token>
 #include <thread>
 
 #include "device/handheld_emulator.h"
 #include "device/transfer_session.h"
+#include "net/named_link.h"
 #include "support/manual_clock.h"
 #include "support/recording_window_port.h"
+#include "support/wire_handheld.h"
 #include "zvk_process.h"
 
 namespace fs = std::filesystem;
@@ -73,6 +76,8 @@ Outcome ReceiveInProcess(const ReceptionPlan& plan, const SoakFolders& folders, 
             window, &window, clock,
             [&](const std::filesystem::path& /*workingFolder*/)
                 -> Result<std::unique_ptr<RemoteApi>> {
+                if (plan.overWire)
+                    return test::OpenWireHandheld(folders.handheld, clock, plan.wireFaults).link;
                 return std::unique_ptr<RemoteApi>(
                     std::make_unique<HandheldEmulator>(folders.handheld, clock));
             },
@@ -90,6 +95,13 @@ Result<Outcome> ReceiveInChild(const ReceptionPlan& plan, const SoakFolders& fol
                                SoakLedger& ledger)
 {
     using std::chrono::milliseconds;
+    // Over the wire, the child reaches a device emulator of this process over its own link.
+    std::optional<test::WireHandheld> wire;
+    if (plan.overWire)
+        setenv("ZVK_LINK",
+               NamedLinkText(wire.emplace(folders.handheld, SteadyClock(), plan.wireFaults).Link())
+                   .c_str(),
+               1);
     cli::ZvkProcess zvk({"receive", "--to", folders.desktop.string(), "--wait", "3"}, folders.work,
                         "receive");
     std::jthread arrival;
@@ -123,13 +135,31 @@ int Chance(std::mt19937_64& random, int lowest, int highest)
     return std::uniform_int_distribution<int>(lowest, highest)(random);
 }
 
+// A fault of the device on the wire at one of a reception's first calls, with a chance of
+// one in `odds`.
+std::optional<std::uint32_t> WireCall(std::mt19937_64& random, int odds)
+{
+    if (Chance(random, 1, odds) != 1)
+        return std::nullopt;
+    return static_cast<std::uint32_t>(Chance(random, 1, 40));
+}
+
 } // namespace
 
-ReceptionPlan ReceptionPlan::Draw(std::mt19937_64& random, std::size_t lists)
+ReceptionPlan ReceptionPlan::Draw(std::mt19937_64& random, std::size_t lists, bool overWire)
 {
     ReceptionPlan plan;
+    plan.overWire = overWire;
     const bool absent = Chance(random, 0, 29) == 0;
-    const int connectDelay = Chance(random, 0, 19) == 0 ? 1000 : Chance(random, 0, 300);
+    // Over the wire, the handheld's connection delay runs on the device's side, where a
+    // reception's clock cannot see it: its late connect-back is the device's fault instead.
+    int connectDelay = Chance(random, 0, 19) == 0 ? 1000 : Chance(random, 0, 300);
+    if (overWire) {
+        connectDelay = 0;
+        plan.wireFaults.dropAfterCalls = WireCall(random, 10);
+        plan.wireFaults.shortReplyAt = WireCall(random, 10);
+        plan.wireFaults.stallAt = WireCall(random, 40);
+    }
     const int failRead = Chance(random, 0, 4) == 0 ? Chance(random, 0, 50000) : -1;
     const bool marker = Chance(random, 0, 29) != 0;
     plan.inProcess = Chance(random, 0, 3) != 0;
@@ -141,7 +171,9 @@ ReceptionPlan ReceptionPlan::Draw(std::mt19937_64& random, std::size_t lists)
              << "\r\nExportMarker=" << (marker ? 1 : 0) << "\r\nFailReadAfterBytes=" << failRead
              << "\r\nReadDelayMs=" << readDelay << "\r\n";
     plan.emulatorSettings = settings.str();
-    plan.faulty = absent || connectDelay >= 1000 || failRead >= 0 || !marker;
+    plan.faulty = absent || connectDelay >= 1000 || failRead >= 0 || !marker ||
+                  plan.wireFaults.dropAfterCalls || plan.wireFaults.shortReplyAt ||
+                  plan.wireFaults.stallAt;
     if (plan.inProcess) {
         // A few status notices, then per list one progress notice for each of its pieces
         // (20 kB on average: two) and one for its end.
@@ -170,6 +202,10 @@ std::string ReceptionPlan::Describe() const
         text << "zvk receive, SIGINT after " << interruptAfterMs << " ms, list after "
              << measureAfterMs << " ms";
     text << "; " << settings;
+    if (overWire)
+        text << "; over the wire, dropped after call " << wireFaults.dropAfterCalls.value_or(0)
+             << ", short reply at call " << wireFaults.shortReplyAt.value_or(0)
+             << ", stall at call " << wireFaults.stallAt.value_or(0) << " (0: none)";
     return text.str();
 }
 

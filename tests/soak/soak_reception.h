@@ -5,6 +5,7 @@
 #include <random>
 #include <string>
 
+#include "emulator/device_faults.h"
 #include "soak_ledger.h"
 #include "system/result.h"
 
@@ -16,6 +17,10 @@ namespace zvk::soak {
 struct ReceptionPlan
 {
     std::string emulatorSettings;
+    // Over the wire: the device emulator's faults on the way (a dropped session, a short
+    // reply, a stall).
+    bool overWire = false;
+    emulator::DeviceFaults wireFaults = {};
     // A fault that may make the reception fail: the handheld absent or too slow to
     // connect, a read that fails, an export that never finishes.
     bool faulty = false;
@@ -30,8 +35,8 @@ struct ReceptionPlan
     int measureAfterMs = -1;
     std::uint64_t listSeed = 0;
 
-    // For a handheld that holds `lists` lists now.
-    static ReceptionPlan Draw(std::mt19937_64& random, std::size_t lists);
+    // For a handheld that holds `lists` lists now, over the folder link or over the wire.
+    static ReceptionPlan Draw(std::mt19937_64& random, std::size_t lists, bool overWire);
     std::string Describe() const;
 };
 

@@ -32,8 +32,8 @@ std::uint16_t FreePort()
 class WireHandheldSessions final : public SessionSource
 {
 public:
-    WireHandheldSessions(const fs::path& folder, Clock& clock)
-        : m_handheld(folder, clock),
+    WireHandheldSessions(const fs::path& folder, Clock& clock, emulator::DeviceFaults faults)
+        : m_handheld(folder, clock, std::move(faults)),
           m_connection({[link = m_handheld.Link()]() -> Result<NamedLink> { return link; }})
     {}
 
@@ -94,16 +94,20 @@ HandheldEmulator& WireHandheld::Emulator()
     return m_device->Handheld();
 }
 
-TestHandheld OpenTestHandheld(const fs::path& folder, Clock& clock)
+TestHandheld OpenWireHandheld(const fs::path& folder, Clock& clock, emulator::DeviceFaults faults)
 {
-    if (!OverTheWire()) {
-        auto emulator = std::make_unique<HandheldEmulator>(folder, clock);
-        HandheldEmulator* plays = emulator.get();
-        return {std::move(emulator), plays};
-    }
-    auto sessions = std::make_unique<WireHandheldSessions>(folder, clock);
+    auto sessions = std::make_unique<WireHandheldSessions>(folder, clock, std::move(faults));
     HandheldEmulator* plays = &sessions->Emulator();
     return {std::make_unique<WireRemoteApi>(std::move(sessions), fs::path()), plays};
+}
+
+TestHandheld OpenTestHandheld(const fs::path& folder, Clock& clock)
+{
+    if (OverTheWire())
+        return OpenWireHandheld(folder, clock);
+    auto emulator = std::make_unique<HandheldEmulator>(folder, clock);
+    HandheldEmulator* plays = emulator.get();
+    return {std::move(emulator), plays};
 }
 
 } // namespace zvk::test

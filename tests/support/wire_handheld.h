@@ -47,8 +47,13 @@ struct TestHandheld
     HandheldEmulator* emulator = nullptr;
 };
 
+// The desktop's own link to a WireHandheld over `folder` with `faults`, which the link
+// returned keeps alive.
+TestHandheld OpenWireHandheld(const std::filesystem::path& folder, Clock& clock,
+                              emulator::DeviceFaults faults = {});
+
 // The handheld in `folder` for a test: the folder emulator, or, over the wire, the desktop's
-// own link to a WireHandheld over the folder, which the link returned keeps alive.
+// own link to a WireHandheld over the folder.
 TestHandheld OpenTestHandheld(const std::filesystem::path& folder, Clock& clock);
 
 } // namespace zvk::test
