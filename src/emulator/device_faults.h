@@ -16,21 +16,21 @@ namespace zvk::emulator {
 struct DeviceFaults
 {
     // The connection back for a session comes this late.
-    std::optional<std::chrono::milliseconds> connectBackDelay;
+    std::optional<std::chrono::milliseconds> connectBackDelay = {};
     // No connection comes back for a session at all.
     bool connectBackNever = false;
     // Each session ends, its connection closed, once it answered this many calls.
-    std::optional<std::uint32_t> dropAfterCalls;
+    std::optional<std::uint32_t> dropAfterCalls = {};
     // The reply to a session's call of this number (the first is 1) goes out in part,
     // and then the connection closes.
-    std::optional<std::uint32_t> shortReplyAt;
+    std::optional<std::uint32_t> shortReplyAt = {};
     // The call of this number gets no reply: the session waits until the desktop gives up.
-    std::optional<std::uint32_t> stallAt;
+    std::optional<std::uint32_t> stallAt = {};
     // Reading any file gives its first N bytes, then fails (the folder's FailReadAfterBytes).
-    std::optional<std::int64_t> readErrorAfterBytes;
+    std::optional<std::int64_t> readErrorAfterBytes = {};
     // The handheld's storage takes N more bytes of writes, then CeWriteFile fails with
     // ERROR_DISK_FULL and writes nothing more.
-    std::optional<std::uint64_t> diskFullAfterBytes;
+    std::optional<std::uint64_t> diskFullAfterBytes = {};
     // Every password the desktop gives is refused, and the handheld is never unlocked.
     bool refusePassword = false;
     // The device connects to the desktop at once, before any trigger came.

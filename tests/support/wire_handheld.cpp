@@ -28,13 +28,12 @@ std::uint16_t FreePort()
     return probe->Local().port;
 }
 
-// The sessions of a connection to one WireHandheld, which they keep alive.
-class WireHandheldSessions final : public SessionSource
+// Sessions of the desktop's own link to a handheld on the wire at `link`.
+class LinkSessions : public SessionSource
 {
 public:
-    WireHandheldSessions(const fs::path& folder, Clock& clock, emulator::DeviceFaults faults)
-        : m_handheld(folder, clock, std::move(faults)),
-          m_connection({[link = m_handheld.Link()]() -> Result<NamedLink> { return link; }})
+    explicit LinkSessions(const NamedLink& link)
+        : m_link(link), m_connection({[link]() -> Result<NamedLink> { return link; }})
     {}
 
     Result<TcpConnection> OpenSession(std::stop_token stop) override
@@ -44,7 +43,30 @@ public:
 
     std::string ClaimName() const override
     {
-        return ClaimNameOf(m_handheld.Link());
+        return ClaimNameOf(m_link);
+    }
+
+private:
+    const NamedLink m_link;
+    HandheldConnection m_connection;
+};
+
+// The sessions of a WireHandheld that they keep alive.
+class OwnWireHandheldSessions final : public SessionSource
+{
+public:
+    OwnWireHandheldSessions(const fs::path& folder, Clock& clock, emulator::DeviceFaults faults)
+        : m_handheld(folder, clock, std::move(faults)), m_sessions(m_handheld.Link())
+    {}
+
+    Result<TcpConnection> OpenSession(std::stop_token stop) override
+    {
+        return m_sessions.OpenSession(stop);
+    }
+
+    std::string ClaimName() const override
+    {
+        return m_sessions.ClaimName();
     }
 
     HandheldEmulator& Emulator()
@@ -54,7 +76,7 @@ public:
 
 private:
     WireHandheld m_handheld;
-    HandheldConnection m_connection;
+    LinkSessions m_sessions;
 };
 
 } // namespace
@@ -94,9 +116,15 @@ HandheldEmulator& WireHandheld::Emulator()
     return m_device->Handheld();
 }
 
+std::unique_ptr<RemoteApi> LinkTo(const WireHandheld& handheld)
+{
+    return std::make_unique<WireRemoteApi>(std::make_unique<LinkSessions>(handheld.Link()),
+                                           fs::path());
+}
+
 TestHandheld OpenWireHandheld(const fs::path& folder, Clock& clock, emulator::DeviceFaults faults)
 {
-    auto sessions = std::make_unique<WireHandheldSessions>(folder, clock, std::move(faults));
+    auto sessions = std::make_unique<OwnWireHandheldSessions>(folder, clock, std::move(faults));
     HandheldEmulator* plays = &sessions->Emulator();
     return {std::make_unique<WireRemoteApi>(std::move(sessions), fs::path()), plays};
 }

@@ -47,6 +47,9 @@ struct TestHandheld
     HandheldEmulator* emulator = nullptr;
 };
 
+// The desktop's own link to `handheld`, which must outlive it.
+std::unique_ptr<RemoteApi> LinkTo(const WireHandheld& handheld);
+
 // The desktop's own link to a WireHandheld over `folder` with `faults`, which the link
 // returned keeps alive.
 TestHandheld OpenWireHandheld(const std::filesystem::path& folder, Clock& clock,

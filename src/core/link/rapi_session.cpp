@@ -39,4 +39,10 @@ Result<std::string> RapiSession::Exchange(std::string_view request)
     return ReadFrame(m_connection, deadline, m_stop);
 }
 
+bool RapiSession::Dead()
+{
+    const std::lock_guard lock(m_mutex);
+    return m_dead;
+}
+
 } // namespace zvk

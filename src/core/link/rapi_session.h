@@ -36,6 +36,8 @@ public:
     // call's.
     using ReplyTaker = std::function<Result<>(std::string_view reply)>;
     Result<> Call(std::string_view request, const ReplyTaker& take);
+    // Whether a call left the session dead.
+    bool Dead();
 
 private:
     Result<std::string> Exchange(std::string_view request);

@@ -217,10 +217,34 @@ std::uint32_t WireRemoteApi::CeGetFileSize(CeHandle file, std::uint32_t* sizeHig
     return reply ? reply->sizeLow : kInvalidFileSize;
 }
 
+std::shared_ptr<RapiSession> WireRemoteApi::Reopen()
+{
+    std::stop_token stop;
+    {
+        const std::lock_guard lock(m_mutex);
+        if (m_session == nullptr)
+            return nullptr;
+        stop = m_stop.get_token();
+    }
+    Result<TcpConnection> connection = m_sessions->OpenSession(stop);
+    const std::lock_guard lock(m_mutex);
+    if (!connection || stop.stop_requested() || m_session == nullptr)
+        return nullptr;
+    m_session = std::make_shared<RapiSession>(std::move(connection).value(), stop, m_captures,
+                                              m_replyLimit);
+    return m_session;
+}
+
+// Deleting is how the desktop takes back half a file after a failed send. When the session
+// broke under the send, the file's end went with it and the half file would reach the
+// handheld program's next import: the handheld is asked for a new session to delete it.
 bool WireRemoteApi::CeDeleteFile(const std::u16string& path)
 {
+    std::shared_ptr<RapiSession> session = Session();
+    if (session != nullptr && session->Dead())
+        session = Reopen();
     const std::optional<wire::BoolReply> reply = Call<wire::BoolReply>(
-        Session(), wire::DeleteFileRequest{path}, kAnyReply, wire::RapiCommand::DeleteFile);
+        session, wire::DeleteFileRequest{path}, kAnyReply, wire::RapiCommand::DeleteFile);
     return reply && reply->succeeded;
 }
 

@@ -55,6 +55,9 @@ private:
     // The session the calls go to; none before CeRapiInit and after CeRapiUninit. A call
     // holds its own share, so that CeRapiUninit never closes a connection under it.
     std::shared_ptr<RapiSession> Session();
+    // A new session in the place of one that died, unless the link was closed meanwhile;
+    // none when the handheld does not open one.
+    std::shared_ptr<RapiSession> Reopen();
 
     const std::unique_ptr<SessionSource> m_sessions;
     const SurpriseCapture m_captures;
