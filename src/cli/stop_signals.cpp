@@ -67,6 +67,9 @@ std::string SignalName(int number)
 }
 #endif
 
+// The program that says it is stopping, as its one-line messages begin.
+std::string_view g_program = "zvk";
+
 // Told at once, as the command may still take a moment to end cleanly. The command
 // may be writing its progress to stderr at this moment: the line goes out in one piece,
 // never split around a line of the command's.
@@ -74,7 +77,7 @@ void AcknowledgeStop()
 {
     CommandStop().request_stop();
     const std::string line =
-        std::string(messages::kPrefix) + messages::StoppingOn(SignalName(g_signal)) + '\n';
+        std::string(g_program) + ": " + messages::StoppingOn(SignalName(g_signal)) + '\n';
     std::cerr << line << std::flush;
 }
 
@@ -101,7 +104,7 @@ sigset_t StopSignalSet()
 {
     RemoveClaimedTemporaryFiles();
     const std::string line =
-        std::string(messages::kPrefix) + std::string(messages::kStoppedAtOnce) + '\n';
+        std::string(g_program) + ": " + std::string(messages::kStoppedAtOnce) + '\n';
     std::cerr << line << std::flush;
     std::_Exit(128 + g_signal);
 }
@@ -147,8 +150,9 @@ BOOL WINAPI OnConsoleEvent(DWORD event)
 
 } // namespace
 
-StopOnSignals::StopOnSignals()
+StopOnSignals::StopOnSignals(std::string_view program)
 {
+    g_program = program;
 #ifndef _WIN32
     // Blocked before any other thread starts, so that every thread started after this
     // one inherits the block; a signal that comes before the watcher waits for it.

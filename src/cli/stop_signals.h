@@ -1,6 +1,7 @@
 #pragma once
 
 #include <stop_token>
+#include <string_view>
 #include <thread>
 
 namespace zvk::cli {
@@ -11,11 +12,11 @@ namespace zvk::cli {
 // left behind. A second one ends the process at once, its files being written removed.
 // SIGPIPE is ignored: a write to a closed output fails, and the command says so.
 // On Windows the same holds for Ctrl-C, Ctrl-Break and the closing of the console.
-// One per process, made by main.
+// One per process, made by main; `program` (a literal) begins the line that says so.
 class StopOnSignals
 {
 public:
-    StopOnSignals();
+    explicit StopOnSignals(std::string_view program = "zvk");
     ~StopOnSignals();
     StopOnSignals(const StopOnSignals&) = delete;
     StopOnSignals& operator=(const StopOnSignals&) = delete;

@@ -2,6 +2,7 @@
 #include <iostream>
 #include <mutex>
 #include <string>
+#include <vector>
 
 #include "cli/program_arguments.h"
 #include "cli/stop_signals.h"
@@ -13,6 +14,20 @@ namespace {
 
 constexpr int kBadArguments = 2;
 constexpr int kCannotRun = 1;
+
+constexpr const char* kUsage =
+    "usage: zvk_device_emulator --folder DIR --device-ip IP [--host IP] [--host-port P]\n"
+    "           [--trigger-port P] [--name NAME] [--model MODEL] [--os MAJOR.MINOR]\n"
+    "           [--password-on-desktop PASSWORD | --password-on-handheld]\n"
+    "           [--fault NAME[=N]]...\n"
+    "\n"
+    "A handheld on the network link, played by the folder DIR (made with the sample\n"
+    "lists when missing): it waits for a desktop's trigger on IP:P (default port\n"
+    "5679), then connects to the desktop's port (the trigger's sender and 990 unless\n"
+    "--host and --host-port say otherwise) and serves its Remote API sessions until\n"
+    "Ctrl-C. Faults: connect-back-late=MS, connect-back-never, drop-after=CALLS,\n"
+    "short-reply=CALL, stall=CALL, read-error=BYTES, disk-full=BYTES,\n"
+    "refuse-password, no-trigger.\n";
 
 int Refuse(int status, const std::string& reason)
 {
@@ -26,9 +41,14 @@ int Refuse(int status, const std::string& reason)
 // and then ends with status 0.
 int main(int argc, char* argv[])
 {
-    const zvk::cli::StopOnSignals signals;
+    const zvk::cli::StopOnSignals signals("zvk_device_emulator");
+    const std::vector<std::string> arguments = zvk::cli::ProgramArguments(argc, argv);
+    if (arguments.size() == 1 && (arguments[0] == "--help" || arguments[0] == "-h")) {
+        std::cout << kUsage;
+        return 0;
+    }
     const zvk::Result<zvk::emulator::WireDeviceOptions> options =
-        zvk::emulator::ParseDeviceArguments(zvk::cli::ProgramArguments(argc, argv));
+        zvk::emulator::ParseDeviceArguments(arguments);
     if (!options)
         return Refuse(kBadArguments, options.error().detail);
     if (const zvk::Result<> prepared =
