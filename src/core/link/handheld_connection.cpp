@@ -85,9 +85,10 @@ Result<> HandheldConnection::Reach(std::stop_token stop)
         return Unexpected(Step("cannot send the handheld its trigger", sent.error()));
     Result<TcpConnection> control = m_listener->Accept(StepDeadline(), stop);
     if (!control)
-        return Unexpected(
-            Step("no handshake: the handheld did not connect to " + EndpointText(m_place->desktop),
-                 control.error()));
+        return Fail("no handshake: the handheld did not connect to " +
+                    EndpointText(m_place->desktop) + " within " +
+                    std::to_string(m_options.answerLimit.count()) + " ms of the trigger to " +
+                    EndpointText(m_place->handheldTrigger));
     Result<wire::DeviceInfo> handheld = AnswerHandshake(*control, StepDeadline(), stop);
     if (!handheld)
         return Unexpected(Step("no handshake", handheld.error()));
