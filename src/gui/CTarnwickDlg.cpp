@@ -139,8 +139,7 @@ void CTarnwickDlg::EnableTransferControls(bool enable)
 void CTarnwickDlg::ShowIdleStatus()
 {
     const QString handheld = m_link ? m_link->LinkedHandheldText() : QString();
-    ShowStatus(handheld.isEmpty() ? zvk::kIdleStatus
-                                  : zvk::kIdleStatus + QStringLiteral(" – ") + handheld);
+    ShowStatus(handheld.isEmpty() ? zvk::kIdleStatus : zvk::kIdleStatus + u' ' + handheld);
 }
 
 void CTarnwickDlg::ShowStatus(const QString& text)
