@@ -117,7 +117,8 @@ std::string BoolAnswer(RapiCommand call, bool succeeded, RemoteApi& handheld)
 
 } // namespace
 
-Result<std::string> AnswerCall(std::string_view request, RemoteApi& handheld, DiskSpace& disk)
+Result<std::string> AnswerCall(std::string_view request, RemoteApi& handheld, DiskSpace& disk,
+                               std::set<CeHandle>& open)
 {
     const Result<RapiCommand> command = wire::RequestCommand(request);
     if (!command)
@@ -128,6 +129,8 @@ Result<std::string> AnswerCall(std::string_view request, RemoteApi& handheld, Di
             const CeHandle handle =
                 handheld.CeCreateFile(call.name, call.desiredAccess, call.shareMode,
                                       call.creationDisposition, call.flagsAndAttributes);
+            if (handle != kInvalidCeHandle)
+                open.insert(handle);
             return wire::Encode(wire::CreateFileReply{
                 LastErrorIf(handle == kInvalidCeHandle, handheld), WireHandle(handle)});
         });
@@ -139,6 +142,7 @@ Result<std::string> AnswerCall(std::string_view request, RemoteApi& handheld, Di
             request, [&](const auto& call) { return Write(call, handheld, disk); });
     case RapiCommand::CloseHandle:
         return Answered<wire::CloseHandleRequest>(request, [&](const auto& call) {
+            open.erase(call.handle);
             return BoolAnswer(*command, handheld.CeCloseHandle(call.handle), handheld);
         });
     case RapiCommand::FindAllFiles:

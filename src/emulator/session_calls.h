@@ -1,5 +1,7 @@
 #pragma once
 
+#include <set>
+
 #include <string>
 #include <string_view>
 
@@ -12,7 +14,9 @@ namespace zvk::emulator {
 // The handheld's answer to one Remote API request: the request payload decoded by its
 // command, the call made on `handheld`, and the reply payload encoded, its last error
 // the handheld's when the call failed. Writes go to the handheld only as far as `disk`
-// takes them. A failure for a request the device cannot read or does not serve.
-Result<std::string> AnswerCall(std::string_view request, RemoteApi& handheld, DiskSpace& disk);
+// takes them. The files it opens and closes are kept in `open`. A failure for a request
+// the device cannot read or does not serve.
+Result<std::string> AnswerCall(std::string_view request, RemoteApi& handheld, DiskSpace& disk,
+                               std::set<CeHandle>& open);
 
 } // namespace zvk::emulator

@@ -1,5 +1,7 @@
 #include "emulator/session_server.h"
 
+#include <set>
+
 #include "emulator/device_waits.h"
 #include "emulator/session_calls.h"
 #include "link/frame_io.h"
@@ -13,12 +15,33 @@ std::string Ordinal(std::uint32_t call)
     return "call " + std::to_string(call);
 }
 
+// The files a session opened belong to it: whatever ends it closes those it left open, so
+// that a desktop whose session broke under a send can delete the half file in the next.
+class SessionFiles
+{
+public:
+    explicit SessionFiles(RemoteApi& handheld) : m_handheld(handheld) {}
+    ~SessionFiles()
+    {
+        for (const CeHandle handle : open)
+            static_cast<void>(m_handheld.CeCloseHandle(handle));
+    }
+    SessionFiles(const SessionFiles&) = delete;
+    SessionFiles& operator=(const SessionFiles&) = delete;
+
+    std::set<CeHandle> open;
+
+private:
+    RemoteApi& m_handheld;
+};
+
 } // namespace
 
 std::string ServeSession(TcpConnection& connection, RemoteApi& handheld, const DeviceFaults& faults,
                          DiskSpace& disk, DeviceEvents& events, const std::string& name,
                          std::stop_token stop)
 {
+    SessionFiles files(handheld);
     for (std::uint32_t answered = 0;; ++answered) {
         if (faults.dropAfterCalls == answered) {
             events.Tell(name + ": fault: dropped after " + std::to_string(answered) + " calls");
@@ -27,7 +50,7 @@ std::string ServeSession(TcpConnection& connection, RemoteApi& handheld, const D
         Result<std::string> request = ReadFrame(connection, DeadlineAfter(kDesktopIdleLimit), stop);
         if (!request)
             return stop.stop_requested() ? "the device stopped" : request.error().detail;
-        const Result<std::string> reply = AnswerCall(*request, handheld, disk);
+        const Result<std::string> reply = AnswerCall(*request, handheld, disk, files.open);
         if (!reply)
             return "request refused: " + reply.error().detail;
         const std::uint32_t call = answered + 1;
