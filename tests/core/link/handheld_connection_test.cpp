@@ -1,5 +1,6 @@
 #include <chrono>
 #include <functional>
+#include <latch>
 #include <optional>
 #include <string>
 #include <thread>
@@ -264,6 +265,65 @@ TEST(HandheldConnectionThreadsTest, AHandheldThatWantsAPasswordGetsNoSessionWith
     EXPECT_EQ(handheld.heard, kTrigger + kHandshakeAnswers);
 }
 
+// The clerk may take longer to unlock the handheld than a session waits. A wait the
+// watchdog stopped is taken up again on the same control connection; one that ran out of
+// time gives the connection up, and the next session asks the handheld afresh.
+TEST(HandheldConnectionThreadsTest, AnUnlockNotYetAnsweredIsAwaitedAgainByTheNextSession)
+{
+    struct Case
+    {
+        const char* waitEndedBy;
+        bool stopped;
+        std::string failure; // its beginning
+        std::string heard;
+    };
+    const std::string askedToUnlock = kTrigger + kHandshakeAnswers + EncodeWords({8});
+    const std::string unlocked = EncodeWords({0, 0x0C}) + EncodeWords({5, 4, 1});
+    const std::vector<Case> cases = {
+        {"a stop", true, "the handheld is locked: unlock it on the handheld",
+         askedToUnlock + unlocked},
+        {"the time limit", false, "the handheld is locked: cannot read from ",
+         askedToUnlock + askedToUnlock + unlocked},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.waitEndedBy);
+        TriggeredHandheld handheld(kLoopback);
+        std::stop_source stop;
+        std::latch firstEnded(1);
+        std::jthread device([&] {
+            const auto showUnlockScreen = [&handheld] {
+                handheld.AwaitTrigger();
+                TcpConnection control = handheld.Connect();
+                handheld.Handshake(control, Info(wire::kUnlockOnHandheldKey));
+                handheld.Hear(control, wire::kWordBytes);
+                return control;
+            };
+            TcpConnection control = showUnlockScreen();
+            if (c.stopped) {
+                std::this_thread::sleep_for(100ms);
+                stop.request_stop();
+                firstEnded.wait();
+            } else if (test::ClosedWithNothingMore(control)) {
+                control = showUnlockScreen();
+            }
+            handheld.Say(control, EncodeWords({wire::kUnlockedReply}));
+            handheld.Hear(control, 2 * wire::kWordBytes);
+            handheld.Hear(control, wire::kSessionRequestBytes);
+            TcpConnection session = handheld.ConnectBack(1, "one");
+        });
+        HandheldConnection desktop = Desktop(handheld.Link(), c.stopped ? 5s : 300ms);
+        const auto start = std::chrono::steady_clock::now();
+        const Result<TcpConnection> givenUp = desktop.OpenSession(stop.get_token());
+        firstEnded.count_down();
+        EXPECT_LT(std::chrono::steady_clock::now() - start, 3s);
+        EXPECT_EQ(test::FailureDetail(givenUp).substr(0, c.failure.size()), c.failure);
+        Result<TcpConnection> session = desktop.OpenSession({});
+        EXPECT_EQ(FirstOf(session, 3), "one");
+        device.join();
+        EXPECT_EQ(handheld.heard, c.heard);
+    }
+}
+
 // The transfer's watchdog gives the link up from its own thread, whichever step waits.
 TEST(HandheldConnectionThreadsTest, AStopEndsAWaitingSessionAtOnce)
 {
@@ -277,14 +337,6 @@ TEST(HandheldConnectionThreadsTest, AStopEndsAWaitingSessionAtOnce)
         {"the handshake",
          [](TriggeredHandheld& handheld, std::vector<TcpConnection>&) { handheld.AwaitTrigger(); },
          "no handshake: the handheld did not connect to {}: no connection on {}: stopped"},
-        {"the unlock on the handheld",
-         [](TriggeredHandheld& handheld, std::vector<TcpConnection>& kept) {
-             handheld.AwaitTrigger();
-             TcpConnection& control = kept.emplace_back(handheld.Connect());
-             handheld.Handshake(control, Info(wire::kUnlockOnHandheldKey));
-             handheld.Hear(control, wire::kWordBytes);
-         },
-         "the handheld is locked: unlock it on the handheld"},
         {"the connect-back",
          [](TriggeredHandheld& handheld, std::vector<TcpConnection>& kept) {
              handheld.AwaitTrigger();
