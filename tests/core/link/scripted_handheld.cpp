@@ -92,15 +92,13 @@ const NamedLink& TriggeredHandheld::Link() const
     return m_link;
 }
 
-Endpoint TriggeredHandheld::AwaitTrigger()
+void TriggeredHandheld::AwaitTrigger()
 {
     Result<Datagram> trigger = m_trigger.Receive(Generous(), {});
-    if (!trigger) {
+    if (trigger)
+        heard.append(trigger->bytes.begin(), trigger->bytes.end());
+    else
         heard += "[" + trigger.error().detail + "]";
-        return {};
-    }
-    heard.append(trigger->bytes.begin(), trigger->bytes.end());
-    return trigger->sender;
 }
 
 TcpConnection TriggeredHandheld::Connect()

@@ -42,8 +42,7 @@ public:
     explicit TriggeredHandheld(const IPv4Address& desktop);
 
     const NamedLink& Link() const;
-    // The trigger's sender, the desktop's address and a port of its own.
-    Endpoint AwaitTrigger();
+    void AwaitTrigger();
     TcpConnection Connect();
     // Says hello and greets as a handheld does, hearing the desktop's answers, then sends
     // `info`, which the desktop does not answer.
