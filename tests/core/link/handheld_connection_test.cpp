@@ -121,9 +121,7 @@ TEST(HandheldConnectionThreadsTest, EachSessionIsTheConnectBackOfItsOwnRequest)
         TriggeredHandheld handheld(kLoopback);
         bool lateClosed = false;
         std::jthread device([&] {
-            handheld.AwaitTrigger();
-            TcpConnection control = handheld.Connect();
-            handheld.Handshake(control, Info(c.passwordKey));
+            TcpConnection control = handheld.ConnectWhenTriggered(Info(c.passwordKey));
             c.unlock(handheld, control);
             handheld.Hear(control, wire::kSessionRequestBytes);
             TcpConnection first = handheld.ConnectBack(1, "one");
@@ -151,14 +149,10 @@ TEST(HandheldConnectionThreadsTest, ASessionNotConnectedBackIsGivenUpAndTheNextR
     TriggeredHandheld handheld(kLoopback);
     bool dropped = false;
     std::jthread device([&] {
-        handheld.AwaitTrigger();
-        TcpConnection control = handheld.Connect();
-        handheld.Handshake(control, Info(kOpen));
+        TcpConnection control = handheld.ConnectWhenTriggered(Info(kOpen));
         handheld.Hear(control, wire::kSessionRequestBytes);
         dropped = test::ClosedWithNothingMore(control);
-        handheld.AwaitTrigger();
-        TcpConnection again = handheld.Connect();
-        handheld.Handshake(again, Info(kOpen));
+        TcpConnection again = handheld.ConnectWhenTriggered(Info(kOpen));
         handheld.Hear(again, wire::kSessionRequestBytes);
         TcpConnection session = handheld.ConnectBack(2, "two");
     });
@@ -221,9 +215,7 @@ TEST(HandheldConnectionThreadsTest, APasswordTypedOnTheDesktopIsAskedForUntilThe
 {
     TriggeredHandheld handheld(kLoopback);
     std::jthread device([&] {
-        handheld.AwaitTrigger();
-        TcpConnection control = handheld.Connect();
-        handheld.Handshake(control, Info(kTypedOnDesktop));
+        TcpConnection control = handheld.ConnectWhenTriggered(Info(kTypedOnDesktop));
         handheld.Hear(control, 2 + 8);
         handheld.Say(control, wire::EncodePasswordReply(false));
         handheld.Hear(control, 2 + 12);
@@ -252,9 +244,7 @@ TEST(HandheldConnectionThreadsTest, AHandheldThatWantsAPasswordGetsNoSessionWith
 {
     TriggeredHandheld handheld(kLoopback);
     std::jthread device([&] {
-        handheld.AwaitTrigger();
-        TcpConnection control = handheld.Connect();
-        handheld.Handshake(control, Info(kTypedOnDesktop));
+        TcpConnection control = handheld.ConnectWhenTriggered(Info(kTypedOnDesktop));
         test::ClosedWithNothingMore(control);
     });
     {
@@ -292,9 +282,8 @@ TEST(HandheldConnectionThreadsTest, AnUnlockNotYetAnsweredIsAwaitedAgainByTheNex
         std::latch firstEnded(1);
         std::jthread device([&] {
             const auto showUnlockScreen = [&handheld] {
-                handheld.AwaitTrigger();
-                TcpConnection control = handheld.Connect();
-                handheld.Handshake(control, Info(wire::kUnlockOnHandheldKey));
+                TcpConnection control =
+                    handheld.ConnectWhenTriggered(Info(wire::kUnlockOnHandheldKey));
                 handheld.Hear(control, wire::kWordBytes);
                 return control;
             };
@@ -339,9 +328,7 @@ TEST(HandheldConnectionThreadsTest, AStopEndsAWaitingSessionAtOnce)
          "no handshake: the handheld did not connect to {}: no connection on {}: stopped"},
         {"the connect-back",
          [](TriggeredHandheld& handheld, std::vector<TcpConnection>& kept) {
-             handheld.AwaitTrigger();
-             TcpConnection& control = kept.emplace_back(handheld.Connect());
-             handheld.Handshake(control, Info(kOpen));
+             TcpConnection& control = kept.emplace_back(handheld.ConnectWhenTriggered(Info(kOpen)));
              handheld.Hear(control, wire::kSessionRequestBytes);
          },
          "no connect-back for session 1: no connection on {}: stopped"},
@@ -376,10 +363,8 @@ TEST(HandheldConnectionThreadsTest, TheDesktopListensOnTheLinksAddressAlone)
     const Endpoint elsewhere{kLoopback, handheld.Link().desktop.port};
     std::string otherAddress;
     std::jthread device([&] {
-        handheld.AwaitTrigger();
+        TcpConnection control = handheld.ConnectWhenTriggered(Info(kOpen));
         otherAddress = test::FailureDetail(TcpConnection::Connect(elsewhere, test::Generous(), {}));
-        TcpConnection control = handheld.Connect();
-        handheld.Handshake(control, Info(kOpen));
         handheld.Hear(control, wire::kSessionRequestBytes);
         TcpConnection session = handheld.ConnectBack(1, "one");
     });

@@ -108,13 +108,16 @@ TcpConnection TriggeredHandheld::Connect()
     return std::move(connection).value();
 }
 
-void TriggeredHandheld::Handshake(TcpConnection& control, const wire::DeviceInfo& info)
+TcpConnection TriggeredHandheld::ConnectWhenTriggered(const wire::DeviceInfo& info)
 {
+    AwaitTrigger();
+    TcpConnection control = Connect();
     Say(control, wire::EncodeWords({wire::kHandheldHello}));
     Hear(control, wire::kWordBytes);
     Say(control, wire::EncodeWords({wire::kHandheldGreeting}));
     Hear(control, 4 * wire::kWordBytes);
     Say(control, wire::EncodeInfoMessage(info));
+    return control;
 }
 
 TcpConnection TriggeredHandheld::ConnectBack(std::uint32_t id, std::string_view first)

@@ -44,9 +44,10 @@ public:
     const NamedLink& Link() const;
     void AwaitTrigger();
     TcpConnection Connect();
-    // Says hello and greets as a handheld does, hearing the desktop's answers, then sends
-    // `info`, which the desktop does not answer.
-    void Handshake(TcpConnection& control, const wire::DeviceInfo& info);
+    // Once triggered, connects, says hello and greets as a handheld does, hearing the
+    // desktop's answers, then sends `info`, which the desktop does not answer: the control
+    // connection.
+    TcpConnection ConnectWhenTriggered(const wire::DeviceInfo& info);
     // Connects back for the session of request `id`, sends the id and then `first`, the
     // first bytes the desktop's session reads.
     TcpConnection ConnectBack(std::uint32_t id, std::string_view first);
