@@ -115,7 +115,11 @@ Result<> HandheldConnection::Reach(std::stop_token stop)
 }
 
 // A password typed on the desktop is tried once per session wanted; a handheld that shows
-// its unlock screen is waited on for a step's time, and again on the next session.
+// its unlock screen is waited on for a step's time, and again on the next session: on the
+// same connection after a stop, routine while the clerk unlocks it (the transfer's watchdog
+// is shorter than a step), but afresh from the trigger once a step's time ran out, since a
+// handheld silent that long may have lost the connection unheard, and a word cut off at the
+// deadline would leave the two ends out of step.
 Result<> HandheldConnection::Unlock(std::stop_token stop)
 {
     const wire::DeviceInfo handheld = Handheld().value();

@@ -9,6 +9,7 @@
 #include "link/session_source.h"
 #include "net/tcp_listener.h"
 #include "support/succeeded.h"
+#include "wire/control_words.h"
 #include "wire/rapi_frame.h"
 
 namespace zvk::test {
@@ -52,10 +53,90 @@ std::string ScriptedHandheld::Request()
 
 bool ScriptedHandheld::SentNothingMoreBeforeClosing()
 {
+    return ClosedWithNothingMore(handheld);
+}
+
+bool ClosedWithNothingMore(TcpConnection& connection)
+{
     std::uint8_t byte = 0;
-    const Result<> read = handheld.ReadExactly({&byte, 1}, Generous(), {});
+    const Result<> read = connection.ReadExactly({&byte, 1}, Generous(), {});
     return !read &&
            read.error().detail.find("closed the connection after 0 of 1") != std::string::npos;
+}
+
+namespace {
+
+UdpSocket TriggerPort()
+{
+    Result<UdpSocket> trigger = UdpSocket::Bind(kLoopbackAnyPort);
+    EXPECT_TRUE(Succeeded(trigger));
+    return std::move(trigger).value();
+}
+
+// A port of `address` that no one listens on: the system's choice, given up again.
+Endpoint FreePort(const IPv4Address& address)
+{
+    Result<TcpListener> listener = TcpListener::Listen(Endpoint{address, 0});
+    EXPECT_TRUE(Succeeded(listener));
+    return listener ? listener->Local() : Endpoint{address, 0};
+}
+
+} // namespace
+
+TriggeredHandheld::TriggeredHandheld(const IPv4Address& desktop)
+    : m_trigger(TriggerPort()), m_link{FreePort(desktop), m_trigger.Local()}
+{}
+
+const NamedLink& TriggeredHandheld::Link() const
+{
+    return m_link;
+}
+
+void TriggeredHandheld::AwaitTrigger()
+{
+    Result<Datagram> trigger = m_trigger.Receive(Generous(), {});
+    if (trigger)
+        heard.append(trigger->bytes.begin(), trigger->bytes.end());
+    else
+        heard += "[" + trigger.error().detail + "]";
+}
+
+TcpConnection TriggeredHandheld::Connect()
+{
+    Result<TcpConnection> connection = TcpConnection::Connect(m_link.desktop, Generous(), {});
+    EXPECT_TRUE(Succeeded(connection));
+    return std::move(connection).value();
+}
+
+TcpConnection TriggeredHandheld::ConnectWhenTriggered(const wire::DeviceInfo& info)
+{
+    AwaitTrigger();
+    TcpConnection control = Connect();
+    Say(control, wire::EncodeWords({wire::kHandheldHello}));
+    Hear(control, wire::kWordBytes);
+    Say(control, wire::EncodeWords({wire::kHandheldGreeting}));
+    Hear(control, 4 * wire::kWordBytes);
+    Say(control, wire::EncodeInfoMessage(info));
+    return control;
+}
+
+TcpConnection TriggeredHandheld::ConnectBack(std::uint32_t id, std::string_view first)
+{
+    TcpConnection session = Connect();
+    Say(session, wire::EncodeConnectBack(id) + std::string(first));
+    return session;
+}
+
+void TriggeredHandheld::Hear(TcpConnection& connection, std::size_t size)
+{
+    Result<std::string> bytes = ReadBytes(connection, size, Generous(), {});
+    heard += bytes ? *bytes : "[" + bytes.error().detail + "]";
+}
+
+void TriggeredHandheld::Say(TcpConnection& connection, std::string_view bytes)
+{
+    if (Result<> said = WriteBytes(connection, bytes, Generous(), {}); !said)
+        heard += "[" + said.error().detail + "]";
 }
 
 ScriptedHandheld InSession(const std::filesystem::path& cacheFolder,
