@@ -84,6 +84,9 @@ Result<> HandheldConnection::Reach(std::stop_token stop)
     if (Result<> sent = trigger->SendTo(m_place->handheldTrigger, triggerByte); !sent)
         return Unexpected(Step("cannot send the handheld its trigger", sent.error()));
     Result<TcpConnection> control = m_listener->Accept(StepDeadline(), stop);
+    if (!control && stop.stop_requested())
+        return Fail("no handshake: stopped before the handheld connected to " +
+                    EndpointText(m_place->desktop));
     if (!control)
         return Fail("no handshake: the handheld did not connect to " +
                     EndpointText(m_place->desktop) + " within " +

@@ -62,11 +62,15 @@ std::string FirstOf(Result<TcpConnection>& session, std::size_t size)
     return bytes ? *bytes : "[" + bytes.error().detail + "]";
 }
 
-// `text` with each "{}" the desktop's end of the handheld's link.
+// `text` with each "{}" the desktop's end of the handheld's link, each "{trigger}" the
+// handheld's.
 std::string AtTheDesktop(std::string text, const TriggeredHandheld& handheld)
 {
     for (std::size_t at = text.find("{}"); at != std::string::npos; at = text.find("{}"))
         text.replace(at, 2, EndpointText(handheld.Link().desktop));
+    for (std::size_t at = text.find("{trigger}"); at != std::string::npos;
+         at = text.find("{trigger}"))
+        text.replace(at, 9, EndpointText(handheld.Link().handheldTrigger));
     return text;
 }
 
@@ -182,8 +186,7 @@ TEST(HandheldConnectionThreadsTest, AHandshakeThatGoesNowhereIsRefusedInTime)
     };
     const std::vector<Case> cases = {
         {"never connects", [](TriggeredHandheld& handheld) { handheld.AwaitTrigger(); },
-         "the handheld did not connect to {}: no connection on {}: no answer within the time "
-         "limit"},
+         "the handheld did not connect to {} within 500 ms of the trigger to {trigger}"},
         {"sends words it does not explain, without end",
          [](TriggeredHandheld& handheld) {
              handheld.AwaitTrigger();
@@ -325,7 +328,7 @@ TEST(HandheldConnectionThreadsTest, AStopEndsAWaitingSessionAtOnce)
     const std::vector<Case> cases = {
         {"the handshake",
          [](TriggeredHandheld& handheld, std::vector<TcpConnection>&) { handheld.AwaitTrigger(); },
-         "no handshake: the handheld did not connect to {}: no connection on {}: stopped"},
+         "no handshake: stopped before the handheld connected to {}"},
         {"the connect-back",
          [](TriggeredHandheld& handheld, std::vector<TcpConnection>& kept) {
              TcpConnection& control = kept.emplace_back(handheld.ConnectWhenTriggered(Info(kOpen)));
