@@ -1,5 +1,6 @@
 #include "link/handheld_connection.h"
 
+#include <algorithm>
 #include <array>
 #include <filesystem>
 
@@ -15,6 +16,10 @@ namespace {
 
 // The one byte that asks the handheld to connect to its desktop.
 constexpr std::uint8_t kTrigger = 0x7F;
+// How long the clerk may take to unlock the handheld, over the transfers tried meanwhile.
+constexpr std::chrono::minutes kUnlockPatience{2};
+// A connection back sends its id at once, as its first bytes.
+constexpr std::chrono::milliseconds kConnectBackIdLimit{500};
 
 Failure Step(std::string_view step, const Failure& why)
 {
@@ -46,11 +51,19 @@ void HandheldConnection::Drop()
 {
     m_control.reset();
     m_state = State::Closed;
+    // A handheld reached afresh tells of itself again; until then none is named.
+    const std::lock_guard lock(m_handheldMutex);
+    m_handheld.reset();
 }
 
 Result<TcpConnection> HandheldConnection::OpenSession(std::stop_token stop)
 {
     const std::lock_guard lock(m_sessionMutex);
+    // A control connection that died while the clerk was to unlock the handheld is never
+    // written to, so nothing else would notice: after a while it is reached afresh.
+    if (m_state == State::AskedUnlock &&
+        std::chrono::steady_clock::now() - m_askedToUnlock > kUnlockPatience)
+        Drop();
     if (m_state == State::Closed)
         if (Result<> reached = Reach(stop); !reached)
             return Unexpected(std::move(reached).error());
@@ -106,6 +119,7 @@ Result<> HandheldConnection::Reach(std::stop_token stop)
         break;
     case wire::PasswordStyle::OnHandheld:
         m_state = State::AskedUnlock;
+        m_askedToUnlock = std::chrono::steady_clock::now();
         if (Result<> asked = AskToUnlock(*m_control, StepDeadline(), stop); !asked) {
             Drop();
             return Unexpected(Step("the handheld is locked", asked.error()));
@@ -183,7 +197,10 @@ Result<TcpConnection> HandheldConnection::AwaitConnectBack(std::uint32_t id, std
         if (!connection)
             return Unexpected(
                 Step("no connect-back for session " + std::to_string(id), connection.error()));
-        Result<std::string> idBytes = ReadBytes(*connection, wire::kWordBytes, deadline, stop);
+        // A connection that brings no id does not hold up the one behind it for long.
+        const Deadline idDeadline =
+            std::min(deadline, std::chrono::steady_clock::now() + kConnectBackIdLimit);
+        Result<std::string> idBytes = ReadBytes(*connection, wire::kWordBytes, idDeadline, stop);
         if (!idBytes)
             continue;
         if (Result<std::uint32_t> answered = wire::DecodeConnectBack(*idBytes);

@@ -69,6 +69,7 @@ private:
     std::optional<TcpConnection> m_control;
     State m_state = State::Closed;
     bool m_passwordRefused = false;
+    std::chrono::steady_clock::time_point m_askedToUnlock{};
     std::uint32_t m_nextId = 1;
     mutable std::mutex m_handheldMutex;
     std::optional<wire::DeviceInfo> m_handheld;
