@@ -1,6 +1,6 @@
 #include <chrono>
 #include <functional>
-#include <latch>
+#include <future>
 #include <optional>
 #include <string>
 #include <thread>
@@ -282,7 +282,9 @@ TEST(HandheldConnectionThreadsTest, AnUnlockNotYetAnsweredIsAwaitedAgainByTheNex
         SCOPED_TRACE(c.waitEndedBy);
         TriggeredHandheld handheld(kLoopback);
         std::stop_source stop;
-        std::latch firstEnded(1);
+        // Not a latch: the Windows build's runtime may lose the wake-up of an atomic wait.
+        std::promise<void> firstEnded;
+        const std::shared_future<void> firstHasEnded = firstEnded.get_future().share();
         std::jthread device([&] {
             const auto showUnlockScreen = [&handheld] {
                 TcpConnection control =
@@ -294,7 +296,7 @@ TEST(HandheldConnectionThreadsTest, AnUnlockNotYetAnsweredIsAwaitedAgainByTheNex
             if (c.stopped) {
                 std::this_thread::sleep_for(100ms);
                 stop.request_stop();
-                firstEnded.wait();
+                firstHasEnded.wait();
             } else if (test::ClosedWithNothingMore(control)) {
                 control = showUnlockScreen();
             }
@@ -306,7 +308,7 @@ TEST(HandheldConnectionThreadsTest, AnUnlockNotYetAnsweredIsAwaitedAgainByTheNex
         HandheldConnection desktop = Desktop(handheld.Link(), c.stopped ? 5s : 300ms);
         const auto start = std::chrono::steady_clock::now();
         const Result<TcpConnection> givenUp = desktop.OpenSession(stop.get_token());
-        firstEnded.count_down();
+        firstEnded.set_value();
         EXPECT_LT(std::chrono::steady_clock::now() - start, 3s);
         EXPECT_EQ(test::FailureDetail(givenUp).substr(0, c.failure.size()), c.failure);
         Result<TcpConnection> session = desktop.OpenSession({});
