@@ -1,7 +1,7 @@
 #!/bin/sh
 # Checks the Windows release archive as a user gets it: unpacked into a fresh folder, it holds
 # the program, the tool, what they need and nothing more; its zvk.exe runs under Wine without
-# rapi.dll (and says so), with the stand-in rapi.dll of the tests beside it (and receives the
+# rapi.dll (and takes its own network link), with the stand-in rapi.dll of the tests beside it (and receives the
 # handheld's lists whole), and with ZVK_HANDHELD naming a new folder (which it seeds with the
 # package's own sample lists). Wine runs as the
 # environment says (WINEPREFIX and the rest: the Makefile's WINE_ENV), through the Wine gate.
@@ -37,7 +37,7 @@ check "README.txt has Windows line ends" "$(grep -c -v "$(printf '\r')\$" "$fres
 
 zvk "$fresh/no-dll" receive
 check "without rapi.dll: status" "$([ $status -ne 0 ] && echo failure)" "failure"
-check "without rapi.dll: message" "$err" "zvk: the device connection software (rapi.dll) is not installed"
+check "without rapi.dll: message" "$err" "Pozor! Pripojte počítač pomocou Microsoft ActiveSync a znova spustite prenosový program!"
 
 # A handheld with the package's sample lists, played by the stand-in rapi.dll.
 handheld=$fresh/handheld

@@ -29,8 +29,7 @@ is_system_dll() {
 	case $1 in
 	kernel32.dll | msvcrt.dll | user32.dll | shell32.dll | advapi32.dll | ole32.dll | shlwapi.dll | \
 		gdi32.dll | imm32.dll | winmm.dll | ws2_32.dll | iphlpapi.dll | uxtheme.dll | dwmapi.dll | \
-		version.dll | \
-		netapi32.dll | userenv.dll | mpr.dll | authz.dll | comdlg32.dll | oleaut32.dll | \
+		version.dll | netapi32.dll | userenv.dll | mpr.dll | authz.dll | comdlg32.dll | oleaut32.dll | \
 		shcore.dll | setupapi.dll | wtsapi32.dll | d3d9.dll | d3d11.dll | dxgi.dll | \
 		api-ms-win-*.dll) return 0 ;;
 	esac
