@@ -23,7 +23,8 @@ constexpr std::string_view kCaptureEnding = ".txt";
 // "00000010  41 00 42 00 ...  A.B."
 void AppendHexLine(std::string& text, std::size_t offset, std::string_view bytes)
 {
-    char number[16];
+    // Room for any offset and any byte, so that nothing is ever cut.
+    char number[32];
     std::snprintf(number, sizeof number, "%08zx ", offset);
     text += number;
     for (std::size_t i = 0; i < kBytesPerLine; ++i) {
@@ -71,7 +72,7 @@ bool IsCapture(std::string_view name)
 // several in one second.
 std::string CaptureName(const std::string& stamp, int sequence, std::string_view call)
 {
-    char number[8];
+    char number[16];
     std::snprintf(number, sizeof number, "-%02d-", sequence);
     return stamp + number + std::string(call) + std::string(kCaptureEnding);
 }
