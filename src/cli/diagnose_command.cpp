@@ -160,8 +160,13 @@ void SayHandheld(Diagnosis& diagnosis, HandheldChooser& chooser, const HandheldP
     if (route == HandheldRoute::NamedLink || route == HandheldRoute::FoundLink)
         return SayNetworkLink(diagnosis, chooser, place, context);
     const std::optional<fs::path> emulated = chooser.EmulatedFolder(place);
-    const std::string subject =
-        emulated ? "handheld (emulated in " + Absolute(*emulated) + ")" : "handheld (rapi.dll)";
+    // Emulated where no folder is named: no handheld's link is here, which is worth saying
+    // to a clerk whose handheld is in its cradle.
+    const std::string unnamed =
+        NamedHandheldFolder(place).empty() ? ", no handheld's network link (RNDIS) here" : "";
+    const std::string subject = emulated
+                                    ? "handheld (emulated in " + Absolute(*emulated) + unnamed + ")"
+                                    : "handheld (rapi.dll)";
     std::error_code ec;
     // A transfer would make it with the sample lists; asking alone makes nothing.
     if (emulated && !fs::exists(*emulated, ec)) {

@@ -113,6 +113,22 @@ TEST(DiagnoseCommandTest, AllIsWellOnEveryLineAndNothingIsLeftBehind)
     EXPECT_EQ(ListFolder(desktop.Handheld()), "ZVK_CE emulator.ini");
 }
 
+#ifndef _WIN32
+// Without a folder named, the emulated handheld stands in only because no handheld's
+// network link is here: the line says so, for a clerk whose handheld is in its cradle.
+TEST(DiagnoseCommandTest, AnEmulatorStandingInForTheCradleSaysWhy)
+{
+    const Desktop desktop;
+    desktop.Dir().Write("work/ZVKServer.ini", "[zvkpc]\r\n");
+    const CliRun run = desktop.Diagnose();
+    EXPECT_NE(run.out.find("warning handheld (emulated in " +
+                           PathText(desktop.Work() / "handheld") +
+                           ", no handheld's network link (RNDIS) here): not there yet"),
+              std::string::npos)
+        << run.out;
+}
+#endif
+
 // Each thing that fails is the one line that says FAIL, and the tool fails.
 TEST(DiagnoseCommandTest, WhatFailsIsTheLineThatSaysFail)
 {
