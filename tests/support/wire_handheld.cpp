@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "emulator/wire_device.h"
-#include "link/handheld_choice.h"
 #include "link/handheld_connection.h"
 #include "link/wire_remote_api.h"
 #include "net/tcp_listener.h"
@@ -28,12 +27,13 @@ std::uint16_t FreePort()
     return probe->Local().port;
 }
 
-// Sessions of the desktop's own link to a handheld on the wire at `link`.
-class LinkSessions : public SessionSource
+// The sessions of a WireHandheld that they keep alive.
+class OwnWireHandheldSessions final : public SessionSource
 {
 public:
-    explicit LinkSessions(const NamedLink& link)
-        : m_link(link), m_connection({[link]() -> Result<NamedLink> { return link; }})
+    OwnWireHandheldSessions(const fs::path& folder, Clock& clock, emulator::DeviceFaults faults)
+        : m_handheld(folder, clock, std::move(faults)),
+          m_connection(NamedLinkOptions(m_handheld.Link()))
     {}
 
     Result<TcpConnection> OpenSession(std::stop_token stop) override
@@ -43,30 +43,7 @@ public:
 
     std::string ClaimName() const override
     {
-        return ClaimNameOf(m_link);
-    }
-
-private:
-    const NamedLink m_link;
-    HandheldConnection m_connection;
-};
-
-// The sessions of a WireHandheld that they keep alive.
-class OwnWireHandheldSessions final : public SessionSource
-{
-public:
-    OwnWireHandheldSessions(const fs::path& folder, Clock& clock, emulator::DeviceFaults faults)
-        : m_handheld(folder, clock, std::move(faults)), m_sessions(m_handheld.Link())
-    {}
-
-    Result<TcpConnection> OpenSession(std::stop_token stop) override
-    {
-        return m_sessions.OpenSession(stop);
-    }
-
-    std::string ClaimName() const override
-    {
-        return m_sessions.ClaimName();
+        return m_connection.ClaimName();
     }
 
     HandheldEmulator& Emulator()
@@ -76,7 +53,7 @@ public:
 
 private:
     WireHandheld m_handheld;
-    LinkSessions m_sessions;
+    HandheldConnection m_connection;
 };
 
 } // namespace
@@ -118,8 +95,8 @@ HandheldEmulator& WireHandheld::Emulator()
 
 std::unique_ptr<RemoteApi> LinkTo(const WireHandheld& handheld)
 {
-    return std::make_unique<WireRemoteApi>(std::make_unique<LinkSessions>(handheld.Link()),
-                                           fs::path());
+    return std::make_unique<WireRemoteApi>(
+        std::make_unique<HandheldConnection>(NamedLinkOptions(handheld.Link())), fs::path());
 }
 
 TestHandheld OpenWireHandheld(const fs::path& folder, Clock& clock, emulator::DeviceFaults faults)

@@ -21,11 +21,15 @@ std::string NamedLinkOf(const NetworkLinkPlace& network, const HandheldPlace& pl
     return network.variable.empty() ? place.configuredLink : network.variable;
 }
 
+// No query of the interfaces is a computer without any.
+Result<std::vector<NetworkInterface>> Interfaces(const NetworkLinkPlace& network)
+{
+    return network.interfaces ? network.interfaces() : std::vector<NetworkInterface>();
+}
+
 Result<NamedLink> FoundLink(const NetworkLinkPlace& network)
 {
-    if (!network.interfaces)
-        return Fail("no handheld's network link (RNDIS): is the handheld in its cradle?");
-    Result<std::vector<NetworkInterface>> interfaces = network.interfaces();
+    Result<std::vector<NetworkInterface>> interfaces = Interfaces(network);
     if (!interfaces)
         return Unexpected(std::move(interfaces).error());
     Result<HandheldLinkInterface> found = FindHandheldLink(*interfaces);
@@ -34,25 +38,11 @@ Result<NamedLink> FoundLink(const NetworkLinkPlace& network)
     return LinkOfInterface(*found);
 }
 
-// A named link is its own handheld; a found one is the desktop's one handheld.
-std::string LinkClaimName(const std::string& named)
-{
-    const Result<NamedLink> link = ParseNamedLink(named);
-    return named.empty() || !link ? std::string() : ClaimNameOf(*link);
-}
-
 #ifndef _WIN32
 bool HasRndisInterface(const NetworkLinkPlace& network)
 {
-    if (!network.interfaces)
-        return false;
-    const Result<std::vector<NetworkInterface>> interfaces = network.interfaces();
-    if (!interfaces)
-        return false;
-    for (const NetworkInterface& each : *interfaces)
-        if (IsRndisInterface(each))
-            return true;
-    return false;
+    const Result<std::vector<NetworkInterface>> interfaces = Interfaces(network);
+    return interfaces && std::any_of(interfaces->begin(), interfaces->end(), IsRndisInterface);
 }
 #endif
 
@@ -60,8 +50,8 @@ bool HasRndisInterface(const NetworkLinkPlace& network)
 class SharedSessionSource final : public SessionSource
 {
 public:
-    SharedSessionSource(std::shared_ptr<HandheldConnection> connection, std::string claimName)
-        : m_connection(std::move(connection)), m_claimName(std::move(claimName))
+    explicit SharedSessionSource(std::shared_ptr<HandheldConnection> connection)
+        : m_connection(std::move(connection))
     {}
 
     Result<TcpConnection> OpenSession(std::stop_token stop) override
@@ -71,22 +61,14 @@ public:
 
     std::string ClaimName() const override
     {
-        return m_claimName;
+        return m_connection->ClaimName();
     }
 
 private:
     std::shared_ptr<HandheldConnection> m_connection;
-    const std::string m_claimName;
 };
 
 } // namespace
-
-std::string ClaimNameOf(const NamedLink& link)
-{
-    std::string name = EndpointText(link.desktop);
-    std::replace(name.begin(), name.end(), ':', '-');
-    return name;
-}
 
 HandheldChooser::HandheldChooser(NetworkLinkPlace network, Clock& clock)
     : m_network(std::move(network)), m_clock(clock)
@@ -136,8 +118,7 @@ Result<std::unique_ptr<RemoteApi>> HandheldChooser::OpenOwnLink(const HandheldPl
     if (!connection)
         return Unexpected(std::move(connection).error());
     return std::unique_ptr<RemoteApi>(std::make_unique<WireRemoteApi>(
-        std::make_unique<SharedSessionSource>(std::move(connection).value(),
-                                              LinkClaimName(NamedLinkOf(m_network, place))),
+        std::make_unique<SharedSessionSource>(std::move(connection).value()),
         m_network.captureFolder));
 }
 
@@ -145,15 +126,15 @@ Result<std::shared_ptr<HandheldConnection>> HandheldChooser::Connection(const Ha
 {
     const std::string named = NamedLinkOf(m_network, place);
     HandheldConnection::Options options;
-    options.passwords = m_network.passwords;
     if (named.empty()) {
         options.link = [network = m_network] { return FoundLink(network); };
     } else {
         Result<NamedLink> link = ParseNamedLink(named);
         if (!link)
             return Unexpected(std::move(link).error());
-        options.link = [link = *link]() -> Result<NamedLink> { return link; };
+        options = NamedLinkOptions(*link);
     }
+    options.passwords = m_network.passwords;
     const std::lock_guard lock(m_mutex);
     if (!m_connection || m_connectionFor != named) {
         m_connection = std::make_shared<HandheldConnection>(std::move(options));

@@ -41,10 +41,6 @@ enum class HandheldRoute
     FoundLink,   // the own network link, on the handheld's RNDIS interface
 };
 
-// The claim of a handheld on a named link (SessionSource::ClaimName): the desktop's end of
-// the link ("127.0.0.1-9990"), which no two transfers can listen on at once anyway.
-std::string ClaimNameOf(const NamedLink& link);
-
 // Chooses the handheld of each transfer and opens it. It lives as long as the window or
 // the command, so that the network link's connection to the handheld stays up between
 // transfers, as the handheld expects of its desktop.

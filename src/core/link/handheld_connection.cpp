@@ -41,6 +41,11 @@ Deadline HandheldConnection::StepDeadline() const
     return std::chrono::steady_clock::now() + m_options.answerLimit;
 }
 
+std::string HandheldConnection::ClaimName() const
+{
+    return m_options.claimName;
+}
+
 std::optional<wire::DeviceInfo> HandheldConnection::Handheld() const
 {
     const std::lock_guard lock(m_handheldMutex);
@@ -207,6 +212,15 @@ Result<TcpConnection> HandheldConnection::AwaitConnectBack(std::uint32_t id, std
             answered && *answered == id)
             return std::move(connection).value();
     }
+}
+
+HandheldConnection::Options NamedLinkOptions(const NamedLink& link)
+{
+    HandheldConnection::Options options;
+    options.link = [link]() -> Result<NamedLink> { return link; };
+    options.claimName = EndpointText(link.desktop);
+    std::replace(options.claimName.begin(), options.claimName.end(), ':', '-');
+    return options;
 }
 
 std::string HandheldSummary(const wire::DeviceInfo& handheld)

@@ -37,11 +37,15 @@ public:
         // How long each step waits for the handheld: the control connection after the
         // trigger, each handshake word, a password's answer, the connect-back.
         std::chrono::milliseconds answerLimit{3000};
+        // The claim of a handheld on a link named for it (SessionSource::ClaimName); empty
+        // for the desktop's one handheld.
+        std::string claimName = {};
     };
 
     explicit HandheldConnection(Options options);
 
     Result<TcpConnection> OpenSession(std::stop_token stop) override;
+    std::string ClaimName() const override;
 
     // The handheld as it described itself when it connected; none before.
     std::optional<wire::DeviceInfo> Handheld() const;
@@ -74,6 +78,10 @@ private:
     mutable std::mutex m_handheldMutex;
     std::optional<wire::DeviceInfo> m_handheld;
 };
+
+// A connection to the handheld at a named link, claimed by the desktop's end of it
+// ("127.0.0.1-9990"), which no two transfers can listen on at once anyway.
+HandheldConnection::Options NamedLinkOptions(const NamedLink& link);
 
 // "ZVK-42 (MC3190, Windows CE 5.2)": the handheld for the status line and zvk diagnose,
 // in UTF-8.

@@ -86,7 +86,8 @@ TEST(HandheldChoiceTest, ANamedLinkIsReadBeforeItIsUsedAndClaimedByItsDesktopEnd
     const HandheldPlace place{{}, {}, "pracovny", {}};
     EXPECT_EQ(test::FailureDetail(chooser.Open(place)),
               "the desktop's end has port 0, which the handheld cannot be told");
-    EXPECT_EQ(ClaimNameOf({{{127, 0, 0, 1}, 9990}, {{127, 0, 0, 2}, 5679}}), "127.0.0.1-9990");
+    EXPECT_EQ(NamedLinkOptions({{{127, 0, 0, 1}, 9990}, {{127, 0, 0, 2}, 5679}}).claimName,
+              "127.0.0.1-9990");
     EXPECT_EQ(chooser.LinkedHandheld(), std::nullopt);
 }
 
