@@ -105,6 +105,18 @@ void ManualClock::RunAdvancing(Work work, const std::function<void()>& run)
     }
 }
 
+void ManualClock::AdvanceWhile(const std::function<void()>& step)
+{
+    const std::jthread advancing([this](const std::stop_token& stop) {
+        std::unique_lock lock(m_mutex);
+        while (m_changed.wait(lock, stop, [this] { return Idle(); }) && !stop.stop_requested()) {
+            AdvanceToNextDeadline();
+            m_changed.notify_all();
+        }
+    });
+    step();
+}
+
 void ManualClock::ActivityBegun()
 {
     {

@@ -49,6 +49,10 @@ public:
     bool AdvanceIfIdle();
     // Runs `work` on a thread of its own, advancing the time whenever idle, until it returns.
     void RunAdvancing(Work work, const std::function<void()>& run);
+    // Runs `step` on the calling thread while a thread of its own advances the time whenever
+    // idle: for a step that waits for the program's threads (a window that closes waits for
+    // its transfer to end), which would otherwise wait for a time that nobody moves on.
+    void AdvanceWhile(const std::function<void()>& step);
 
 private:
     void ActivityBegun() override;
