@@ -14,6 +14,13 @@ gated() {
 
 fresh=$(mktemp -d)
 export WINEPREFIX="$fresh/prefix"
+# The tests' allowed err lines, and those of the new Wine server each step starts.
+export ZVK_WINE_ERR_ALLOWED="$fresh/wine_err_allowed.txt"
+{
+	cat "$(dirname "$gate")/wine_err_allowed.txt"
+	echo
+	cat "$(dirname "$0")/installer_err_allowed.txt"
+} >"$ZVK_WINE_ERR_ALLOWED"
 # Wine links the prefix's Documents to the Linux home's: a home of the check's own.
 export HOME="$fresh/home"
 mkdir -p "$HOME"
