@@ -1,7 +1,6 @@
 #pragma once
 
 #include <set>
-
 #include <string>
 #include <string_view>
 

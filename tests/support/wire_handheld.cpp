@@ -5,7 +5,7 @@
 #include "emulator/wire_device.h"
 #include "link/handheld_connection.h"
 #include "link/wire_remote_api.h"
-#include "net/tcp_listener.h"
+#include "support/free_port.h"
 #include "system/environment_path.h"
 
 namespace fs = std::filesystem;
@@ -14,18 +14,6 @@ namespace zvk::test {
 namespace {
 
 constexpr IPv4Address kLoopback{127, 0, 0, 1};
-
-// A port of the loopback that nobody listens on now: the desktop's end must be named
-// before the device starts, which is told where to connect.
-std::uint16_t FreePort()
-{
-    Result<TcpListener> probe = TcpListener::Listen({kLoopback, 0});
-    if (!probe) {
-        ADD_FAILURE() << probe.error().detail;
-        return 0;
-    }
-    return probe->Local().port;
-}
 
 // The sessions of a WireHandheld that they keep alive.
 class OwnWireHandheldSessions final : public SessionSource
@@ -65,7 +53,7 @@ bool OverTheWire()
 
 WireHandheld::WireHandheld(const fs::path& folder, Clock& clock, emulator::DeviceFaults faults)
 {
-    const Endpoint desktop{kLoopback, FreePort()};
+    const Endpoint desktop = FreePort(kLoopback);
     emulator::WireDeviceOptions options;
     options.folder = folder;
     options.clock = &clock;

@@ -49,8 +49,10 @@ wire::DeviceInfo Info(std::uint32_t passwordKey)
 HandheldConnection Desktop(const NamedLink& link, std::chrono::milliseconds answerLimit,
                            PasswordPrompt* passwords = nullptr)
 {
-    return HandheldConnection(HandheldConnection::Options{
-        [link]() -> Result<NamedLink> { return link; }, passwords, answerLimit});
+    HandheldConnection::Options options = NamedLinkOptions(link);
+    options.passwords = passwords;
+    options.answerLimit = answerLimit;
+    return HandheldConnection(std::move(options));
 }
 
 // The first bytes the handheld sent on a session, after its id.

@@ -8,6 +8,7 @@
 #include "link/frame_io.h"
 #include "link/session_source.h"
 #include "net/tcp_listener.h"
+#include "support/free_port.h"
 #include "support/succeeded.h"
 #include "wire/control_words.h"
 #include "wire/rapi_frame.h"
@@ -71,14 +72,6 @@ UdpSocket TriggerPort()
     Result<UdpSocket> trigger = UdpSocket::Bind(kLoopbackAnyPort);
     EXPECT_TRUE(Succeeded(trigger));
     return std::move(trigger).value();
-}
-
-// A port of `address` that no one listens on: the system's choice, given up again.
-Endpoint FreePort(const IPv4Address& address)
-{
-    Result<TcpListener> listener = TcpListener::Listen(Endpoint{address, 0});
-    EXPECT_TRUE(Succeeded(listener));
-    return listener ? listener->Local() : Endpoint{address, 0};
 }
 
 } // namespace
