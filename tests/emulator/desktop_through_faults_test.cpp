@@ -43,7 +43,6 @@ std::vector<std::string> SampleNames()
 
 TEST(DesktopThroughFaultsTest, EveryTransferOverAFaultyDeviceLosesNothing)
 {
-    const auto at = [](std::uint32_t call) { return std::optional<std::uint32_t>(call); };
     const FaultyTransfer cases[] = {
         {"none", {}, PendingOperation::ReceiveLists, "received"},
         {"connect-back within the watchdog",
@@ -64,10 +63,10 @@ TEST(DesktopThroughFaultsTest, EveryTransferOverAFaultyDeviceLosesNothing)
          PendingOperation::ReceiveLists,
          "program not started"},
         {"short reply",
-         {.shortReplyAt = at(12)},
+         {.shortReplyAt = 12},
          PendingOperation::ReceiveLists,
          "program not started"},
-        {"stall", {.stallAt = at(10)}, PendingOperation::ReceiveLists, "program not started"},
+        {"stall", {.stallAt = 10}, PendingOperation::ReceiveLists, "program not started"},
         {"read error", {.readErrorAfterBytes = 100}, PendingOperation::ReceiveLists, ""},
         {"full disk", {.diskFullAfterBytes = 100}, PendingOperation::SendList, "send failed"},
         {"session dropped while sending",
@@ -88,12 +87,11 @@ TEST(DesktopThroughFaultsTest, EveryTransferOverAFaultyDeviceLosesNothing)
         window.listToSend = fs::path(ZVK_SAMPLE_DIR) / samples.front();
         test::WireHandheld device(handheld, SteadyClock(), each.faults);
         {
-            TransferSession session(
-                window, &window, SteadyClock(),
-                [&](const fs::path&) -> Result<std::unique_ptr<RemoteApi>> {
-                    return test::LinkTo(device);
-                },
-                {});
+            TransferSession session(window, &window, SteadyClock(),
+                                    [&](const fs::path&) -> Result<std::unique_ptr<RemoteApi>> {
+                                        return test::LinkTo(device);
+                                    },
+                                    {});
             session.LinkReady();
             session.Start(each.operation, window.Inputs());
             session.WaitUntilEnded();
